@@ -1,0 +1,68 @@
+#include "Application.h"
+
+#include "frmMain.h"
+
+#include "data/DeliveredFiles.h"
+#include "platform/Clock.h"
+#include "platform/DataFolder.h"
+#include "platform/RandomSource.h"
+#include "ui/QtMessageBoxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <random>
+
+namespace kotohana {
+
+Application::Application(const Services &services)
+    : m_services(services)
+{
+}
+
+frmMain *Application::mainWindow() const
+{
+    return m_main;
+}
+
+void Application::showMain()
+{
+    auto *window = new frmMain(m_services, m_state);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &frmMain::programEnd, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    m_main = window;
+    window->Form_Load();
+}
+
+int runProgram(int argc, char **argv)
+{
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kotohana"));
+    QApplication::setApplicationDisplayName(QStringLiteral("コトハナ"));
+
+    QtMessageBoxes messages;
+    const QString directory =
+        DataFolder::choose(QApplication::arguments(), QApplication::applicationDirPath(),
+                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (!QDir().mkpath(directory)) {
+        messages.critical(QStringLiteral("データを保存するフォルダ「%1」を作れませんでした。").arg(directory),
+                          QStringLiteral("コトハナ"));
+        return 1;
+    }
+    const DataFolder folder(directory);
+    const DataFolder::Delivery delivery = folder.deliverMissing(deliveredFilesDirectory());
+    if (!delivery.failures.isEmpty()) {
+        messages.critical(delivery.failures.join(u'\n'), QStringLiteral("コトハナ"));
+        return 1;
+    }
+
+    SystemClock clock;
+    MersenneRandomSource random(clock, std::random_device{}());
+    const Services services{clock, random, messages, folder};
+    Application application(services);
+    application.showMain();
+    return qt.exec();
+}
+
+} // namespace kotohana

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/ProgramState.h"
+#include "platform/Services.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace kotohana {
+
+class frmMain;
+
+// Owns what outlives every window and opens the windows one at a time.
+class Application final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Application(const Services &services);
+
+    // Opens the main window (anew, with its load step).
+    void showMain();
+
+    ProgramState &state() { return m_state; }
+    frmMain *mainWindow() const;
+
+private:
+    const Services &m_services;
+    ProgramState m_state;
+    QPointer<frmMain> m_main;
+};
+
+// Runs the program: picks the data folder, delivers missing files, opens the main window.
+int runProgram(int argc, char **argv);
+
+} // namespace kotohana

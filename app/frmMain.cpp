@@ -1,0 +1,310 @@
+#include "frmMain.h"
+
+#include "platform/Clock.h"
+#include "platform/HelpTour.h"
+#include "platform/ProgramState.h"
+#include "ui/MonthView.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kotohana {
+namespace {
+
+constexpr int kMenuWidth = 150;
+
+const char *const kStyleSheet = R"(
+#fraMenu { background: #eef3f8; border-right: 1px solid #c9d4df; }
+#fraMenu QPushButton {
+    min-height: 30px; padding: 2px 8px; border: 1px solid #b7c4d1; border-radius: 5px;
+    background: #ffffff; text-align: center;
+}
+#fraMenu QPushButton:hover { background: #f6fbff; border-color: #7fa6c9; }
+#fraMenu QPushButton:pressed { background: #dceaf6; }
+#fraMenu QPushButton:focus { border: 2px solid #5b8db8; }
+#fraMenu QPushButton:disabled { color: #9aa5b0; background: #f3f5f7; }
+#cmdGame { background: #ffe9c7; border-color: #e0a95a; font-weight: bold; min-height: 40px; }
+#cmdGame:hover { background: #fff1dc; }
+#cmdOwari { background: #f7e6e6; border-color: #d2a6a6; }
+#lblAppTitle { font-size: 20pt; font-weight: bold; color: #3d6a93; padding: 8px 0 10px 0; }
+#fraGame { background: rgba(250, 247, 240, 245); border: 1px solid #d8cdb8; }
+#fraGame QPushButton { min-width: 120px; min-height: 90px; border-radius: 8px; }
+#lblLauncherTitle { font-size: 16pt; font-weight: bold; color: #7a5a2a; }
+)";
+
+} // namespace
+
+frmMain::frmMain(const Services &services, ProgramState &state, QWidget *parent)
+    : QWidget(parent)
+    , m_services(services)
+    , m_state(state)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("コトハナ"));
+    setStyleSheet(QString::fromUtf8(kStyleSheet));
+    resize(1120, 740);
+    setMinimumSize(900, 620);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildMenu();
+    layout->addWidget(m_menu);
+    buildPages();
+    layout->addWidget(m_pageArea, 1);
+}
+
+QPushButton *frmMain::addMenuButton(const char *name, const QString &caption, const QString &toolTip)
+{
+    auto *button = new QPushButton(caption, m_menu);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(toolTip);
+    m_menu->layout()->addWidget(button);
+    return button;
+}
+
+void frmMain::buildMenu()
+{
+    m_menu = new QFrame(this);
+    m_menu->setObjectName(QStringLiteral("fraMenu"));
+    m_menu->setFixedWidth(kMenuWidth);
+    auto *column = new QVBoxLayout(m_menu);
+    column->setContentsMargins(12, 8, 12, 12);
+    column->setSpacing(6);
+
+    auto *title = new QLabel(QStringLiteral("コトハナ"), m_menu);
+    title->setObjectName(QStringLiteral("lblAppTitle"));
+    title->setAlignment(Qt::AlignCenter);
+    column->addWidget(title);
+
+    cmdGame = addMenuButton("cmdGame", QStringLiteral("ゲーム"), QStringLiteral("メイン画面を表示します"));
+    column->addSpacing(8);
+    auto *cmdMain = addMenuButton("cmdMain", QStringLiteral("メイン"), QStringLiteral("メイン画面を表示します"));
+    auto *cmdTaijyu = addMenuButton("cmdTaijyu", QStringLiteral("範囲指定"), QStringLiteral("表示条件を指定できます"));
+    auto *cmdRentai = addMenuButton("cmdRentai", QStringLiteral("全グラフ"), QStringLiteral("現在までの全グラフを表示します"));
+    auto *cmdCale = addMenuButton("cmdCale", QStringLiteral("カレンダー"), QStringLiteral("実施状況把握カレンダーを表示します"));
+    auto *cmdBunseki = addMenuButton("cmdBunseki", QStringLiteral("並び替え"), QStringLiteral("データを並び替えて表示できます"));
+    auto *cmdSyuukei = addMenuButton("cmdSyuukei", QStringLiteral("集計表示"), QStringLiteral("月別、日別の集計結果を表示します"));
+    auto *cmdMemo = addMenuButton("cmdMemo", QStringLiteral("一言日記"), QStringLiteral("ちょっとした日記を記録、表示します"));
+    auto *cmdSettei = addMenuButton("cmdSettei", QStringLiteral("編集"), QStringLiteral("編集画面を表示します"));
+    column->addStretch(1);
+
+    chkHelp = new QCheckBox(QStringLiteral("ヘルプツアー"), m_menu);
+    chkHelp->setObjectName(QStringLiteral("chkHelp"));
+    chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    column->addWidget(chkHelp);
+    auto *cmdHelp = addMenuButton("cmdHelp", QStringLiteral("ヘルプ"), QStringLiteral("ヘルプファイルを開きます"));
+    cmdHelp->setEnabled(false);
+    auto *cmdOwari = addMenuButton("cmdOwari", QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
+
+    connect(cmdGame, &QPushButton::clicked, this, &frmMain::cmdGame_Click);
+    connect(cmdMain, &QPushButton::clicked, this, &frmMain::cmdMain_Click);
+    connect(cmdTaijyu, &QPushButton::clicked, this, &frmMain::cmdTaijyu_Click);
+    connect(cmdRentai, &QPushButton::clicked, this, &frmMain::cmdRentai_Click);
+    connect(cmdCale, &QPushButton::clicked, this, &frmMain::cmdCale_Click);
+    connect(cmdBunseki, &QPushButton::clicked, this, &frmMain::cmdBunseki_Click);
+    connect(cmdSyuukei, &QPushButton::clicked, this, &frmMain::cmdSyuukei_Click);
+    connect(cmdMemo, &QPushButton::clicked, this, &frmMain::cmdMemo_Click);
+    connect(cmdSettei, &QPushButton::clicked, this, &frmMain::cmdSettei_Click);
+    connect(cmdOwari, &QPushButton::clicked, this, &frmMain::cmdOwari_Click);
+}
+
+QFrame *frmMain::addPage(const char *name)
+{
+    auto *page = new QFrame(m_pageArea);
+    page->setObjectName(QString::fromLatin1(name));
+    static_cast<QGridLayout *>(m_pageArea->layout())->addWidget(page, 0, 0);
+    return page;
+}
+
+void frmMain::buildPages()
+{
+    m_pageArea = new QWidget(this);
+    auto *stack = new QGridLayout(m_pageArea);
+    stack->setContentsMargins(10, 10, 10, 10);
+
+    fraTaijyu = addPage("fraTaijyu");
+    fraBunseki = addPage("fraBunseki");
+    fraRenTai = addPage("fraRenTai");
+    fraMain = addPage("fraMain");
+    fraSettei = addPage("fraSettei");
+    fraCale = addPage("fraCale");
+    fraMemo = addPage("fraMemo");
+    fraSyuukei = addPage("fraSyuukei");
+    m_pages = {fraTaijyu, fraBunseki, fraRenTai, fraMain, fraSettei, fraCale, fraMemo, fraSyuukei};
+
+    auto *mainLayout = new QGridLayout(fraMain);
+    mainLayout->setContentsMargins(0, 0, 0, 0);
+    mtvmain = new MonthView(fraMain);
+    mtvmain->setObjectName(QStringLiteral("mtvmain"));
+    mtvmain->setFixedSize(300, 210);
+    mainLayout->addWidget(mtvmain, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+
+    buildLauncher();
+}
+
+void frmMain::buildLauncher()
+{
+    // The launcher lies over whichever page shows; it is laid in the same cell, on top.
+    fraGame = addPage("fraGame");
+    fraGame->setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(fraGame);
+    layout->setContentsMargins(30, 24, 30, 24);
+    auto *title = new QLabel(QStringLiteral("あそぶゲームを選んでください"), fraGame);
+    title->setObjectName(QStringLiteral("lblLauncherTitle"));
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+
+    auto *buttons = new QGridLayout;
+    buttons->setSpacing(16);
+    const QString captions[] = {QStringLiteral("プラマイ"), QStringLiteral("しりとり"), QStringLiteral("バラバラ"),
+                                QStringLiteral("四熟虫喰"), QStringLiteral("連想心理"), QStringLiteral("カラパニ"),
+                                QStringLiteral("ボキャブラ")};
+    for (int i = 0; i < 7; ++i) {
+        auto *button = new QPushButton(captions[i], fraGame);
+        button->setObjectName(QStringLiteral("cmdG%1").arg(i + 1));
+        // Games arrive one by one; until then their buttons say so instead of opening nothing.
+        button->setEnabled(false);
+        button->setToolTip(QStringLiteral("「%1」はまもなく遊べるようになります").arg(captions[i]));
+        buttons->addWidget(button, i / 4, i % 4);
+    }
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    layout->addStretch(1);
+
+    auto *cmdModori = new QPushButton(QStringLiteral("戻る"), fraGame);
+    cmdModori->setObjectName(QStringLiteral("cmdModori"));
+    cmdModori->setToolTip(QStringLiteral("キャンセルします"));
+    cmdModori->setFixedWidth(140);
+    layout->addWidget(cmdModori, 0, Qt::AlignRight);
+    connect(cmdModori, &QPushButton::clicked, this, &frmMain::cmdModori_Click);
+    fraGame->hide();
+}
+
+QString frmMain::welcomeText()
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("コトハナに興味をもっていただきありがとうございます。(^o^)／") + crlf + crlf
+        + QStringLiteral("このソフトは「判断力」「分析力」「理解力」などが要求されるプチゲームを楽しみながら ") + crlf
+        + QStringLiteral("脳を活性化し、健康に保つことを目的としたコトハナ支援ソフトです。") + crlf + crlf
+        + QStringLiteral("コトハナを使って身体の健康だけでなく脳の健康にも気を配りましょう！") + crlf + crlf + crlf
+        + QStringLiteral("<使用方法>") + crlf
+        + QStringLiteral("①「ゲーム」ボタンを押すと収録しているゲームアイコンが表示されるので選択します。") + crlf + crlf
+        + QStringLiteral("②あとはそれぞれのゲームで遊ぶだけ！") + crlf
+        + QStringLiteral("　自動的にプレイしたゲームと時間が記録され、継続を促すデータとなります。") + crlf + crlf
+        + QStringLiteral("データはリストとグラフで表示されます。") + crlf
+        + QStringLiteral("グラフは時系列、項目別、時間別の３つに切り替えることができます。") + crlf + crlf
+        + QStringLiteral("左上のフェイスマークはその日プレイしたゲームの種類数に連動しています。") + crlf
+        + QStringLiteral("１種類で「ムスッ」、２種類で「ニコ」、３種類以上で「笑い」です。") + crlf + crlf
+        + QStringLiteral("その他、色の変化でも把握できます。") + crlf;
+}
+
+void frmMain::Form_Load()
+{
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    m_loading = true;
+    HideAllFrames();
+    mtvmain->setValue(m_services.clock.today());
+
+    show();
+    fraMain->show();
+    chkHelp->setChecked(m_state.helpTourFlag != 0);
+
+    if (!m_state.welcomeShown) {
+        QCoreApplication::processEvents();
+        show();
+        QCoreApplication::processEvents();
+        m_state.welcomeShown = true;
+        m_state.helpTourMessage = welcomeText();
+        ShowHelpTour(m_state, m_services.messages);
+    }
+    m_loading = false;
+    cmdGame->setFocus();
+}
+
+void frmMain::HideAllFrames()
+{
+    for (QFrame *page : m_pages)
+        page->hide();
+}
+
+void frmMain::switchPage(QFrame *page, const QString &helpTourMessage)
+{
+    if (!page->isHidden())
+        return;
+    HideAllFrames();
+    page->show();
+    QCoreApplication::processEvents();
+    if (!helpTourMessage.isEmpty()) {
+        m_state.helpTourMessage = helpTourMessage;
+        ShowHelpTour(m_state, m_services.messages);
+    }
+}
+
+void frmMain::cmdMain_Click()
+{
+    if (!fraMain->isHidden())
+        return;
+    HideAllFrames();
+    fraMain->show();
+}
+
+void frmMain::cmdGame_Click()
+{
+    fraGame->show();
+    fraGame->raise();
+}
+
+void frmMain::cmdModori_Click()
+{
+    fraGame->hide();
+}
+
+void frmMain::cmdSettei_Click()
+{
+    switchPage(fraSettei, {});
+}
+
+void frmMain::cmdMemo_Click()
+{
+    switchPage(fraMemo, {});
+}
+
+void frmMain::cmdCale_Click()
+{
+    switchPage(fraCale, {});
+}
+
+void frmMain::cmdBunseki_Click()
+{
+    switchPage(fraBunseki, {});
+}
+
+void frmMain::cmdSyuukei_Click()
+{
+    switchPage(fraSyuukei, {});
+}
+
+void frmMain::cmdTaijyu_Click()
+{
+    switchPage(fraTaijyu, {});
+}
+
+void frmMain::cmdRentai_Click()
+{
+    switchPage(fraRenTai, {});
+}
+
+void frmMain::cmdOwari_Click()
+{
+    close();
+    Q_EMIT programEnd();
+}
+
+} // namespace kotohana

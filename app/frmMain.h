@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QFrame;
+class QPushButton;
+
+namespace kotohana {
+
+class MonthView;
+struct ProgramState;
+
+// The main window: a column of menu buttons, eight pages of which one shows at a time, and
+// the launcher overlay. It is built anew each time it is opened (after a game, say), so it
+// keeps nothing that must outlive it: shared values live in ProgramState.
+class frmMain final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmMain(const Services &services, ProgramState &state, QWidget *parent = nullptr);
+
+    void Form_Load();
+    void HideAllFrames();
+
+    void cmdMain_Click();
+    void cmdGame_Click();
+    void cmdModori_Click();
+    void cmdSettei_Click();
+    void cmdMemo_Click();
+    void cmdCale_Click();
+    void cmdBunseki_Click();
+    void cmdSyuukei_Click();
+    void cmdTaijyu_Click();
+    void cmdRentai_Click();
+    void cmdOwari_Click();
+
+    static QString welcomeText();
+
+Q_SIGNALS:
+    // The user ended the program.
+    void programEnd();
+
+private:
+    QPushButton *addMenuButton(const char *name, const QString &caption, const QString &toolTip);
+    QFrame *addPage(const char *name);
+    void buildMenu();
+    void buildPages();
+    void buildLauncher();
+    // The page switch of every menu button: nothing when the page already shows; otherwise
+    // hide all pages, show this one, let it paint, then explain it when the help tour is on.
+    void switchPage(QFrame *page, const QString &helpTourMessage);
+
+    const Services &m_services;
+    ProgramState &m_state;
+    bool m_loading = false;
+
+    QWidget *m_menu = nullptr;
+    QWidget *m_pageArea = nullptr;
+    QFrame *fraTaijyu = nullptr;
+    QFrame *fraBunseki = nullptr;
+    QFrame *fraRenTai = nullptr;
+    QFrame *fraMain = nullptr;
+    QFrame *fraSettei = nullptr;
+    QFrame *fraCale = nullptr;
+    QFrame *fraMemo = nullptr;
+    QFrame *fraSyuukei = nullptr;
+    QFrame *fraGame = nullptr;
+    std::array<QFrame *, 8> m_pages{};
+
+    QPushButton *cmdGame = nullptr;
+    QCheckBox *chkHelp = nullptr;
+    MonthView *mtvmain = nullptr;
+};
+
+} // namespace kotohana

@@ -1,0 +1,10 @@
+#include "DeliveredFiles.h"
+
+namespace kotohana {
+
+QString deliveredFilesDirectory()
+{
+    return QStringLiteral(":/delivered");
+}
+
+} // namespace kotohana

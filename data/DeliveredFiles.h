@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace kotohana {
+
+// The folder (inside the program) holding the files the program is delivered with, as UTF-8
+// text; missing ones are written into the data folder at start.
+QString deliveredFilesDirectory();
+
+} // namespace kotohana

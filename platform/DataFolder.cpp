@@ -1,0 +1,72 @@
+#include "DataFolder.h"
+
+#include "TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kotohana {
+
+DataFolder::DataFolder(QString directory)
+    : m_directory(QDir(directory).absolutePath())
+{
+}
+
+QString DataFolder::path(QStringView fileName) const
+{
+    Q_ASSERT(!fileName.contains(u'/') && !fileName.contains(u'\\'));
+    const QDir dir(m_directory);
+    const QString exact = dir.filePath(fileName.toString());
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &entry : entries) {
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return exact;
+}
+
+bool DataFolder::contains(QStringView fileName) const
+{
+    return QFileInfo::exists(path(fileName));
+}
+
+QString DataFolder::choose(const QStringList &arguments, const QString &programDirectory,
+                           const QString &userDataDirectory)
+{
+    if (arguments.size() > 1 && !arguments.at(1).isEmpty())
+        return QDir(arguments.at(1)).absolutePath();
+    if (DataFolder(programDirectory).contains(u"データ.txt"))
+        return QDir(programDirectory).absolutePath();
+    return QDir(userDataDirectory).absolutePath();
+}
+
+DataFolder::Delivery DataFolder::deliverMissing(const QString &sourceDirectory) const
+{
+    Delivery delivery;
+    const QDir source(sourceDirectory);
+    const QStringList names = source.entryList(QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        if (contains(name))
+            continue;
+        QFile file(source.filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            delivery.failures.append(QStringLiteral("「%1」の元データを読み込めませんでした。").arg(name));
+            continue;
+        }
+        const QString text = QString::fromUtf8(file.readAll());
+        QStringList lines;
+        for (QStringView line : TextFile::lines(text))
+            lines.append(line.toString());
+        const FileResult written = TextFile::writeLines(path(name), lines);
+        if (written.ok())
+            delivery.created.append(name);
+        else
+            delivery.failures.append(written.message);
+    }
+    return delivery;
+}
+
+} // namespace kotohana

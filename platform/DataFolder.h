@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kotohana {
+
+// The one folder that holds every data file. Files are opened by bare name, and names are
+// matched without regard to letter case (設定.txt and 設定.TXT are one file), so every
+// open goes through path().
+class DataFolder final
+{
+public:
+    explicit DataFolder(QString directory);
+
+    const QString &directory() const { return m_directory; }
+
+    // The file of that name in the folder: an existing file whose name differs only in case
+    // if there is one, otherwise the name as given.
+    QString path(QStringView fileName) const;
+    bool contains(QStringView fileName) const;
+
+    // Where the data lives: the folder given as the one command-line argument; else the
+    // program's own folder when it already holds データ.txt (a portable copy); else the
+    // user's data folder.
+    static QString choose(const QStringList &arguments, const QString &programDirectory,
+                          const QString &userDataDirectory);
+
+    struct Delivery {
+        QStringList created;
+        QStringList failures; // messages for files that could not be created
+    };
+
+    // Creates every file of sourceDirectory (UTF-8 text) that the folder lacks, written in
+    // Shift_JIS with CR LF line ends. Files already present are never touched.
+    Delivery deliverMissing(const QString &sourceDirectory) const;
+
+private:
+    QString m_directory;
+};
+
+} // namespace kotohana

@@ -1,0 +1,147 @@
+#include "ListFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace kotohana::ListFormat {
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+} // namespace
+
+QString formatNumber(float value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    if (value == 0.0f)
+        value = 0.0f; // no "-0"
+    char buffer[64];
+    // Fixed notation in the fewest digits that still read back as the same float.
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    Q_ASSERT(error == std::errc());
+    return QString::fromLatin1(buffer, end - buffer);
+}
+
+std::optional<float> parseNumber(QStringView field)
+{
+    field = field.trimmed();
+    if (field.isEmpty() || field.size() > 48)
+        return std::nullopt;
+    char buffer[64];
+    qsizetype length = 0;
+    qsizetype start = 0;
+    if (field[0] == u'+' && field.size() > 1 && field[1] != u'-')
+        start = 1; // from_chars takes no plus sign
+    for (qsizetype i = start; i < field.size(); ++i) {
+        const QChar c = field[i];
+        if (c.unicode() > 0x7f)
+            return std::nullopt;
+        buffer[length++] = char(c.unicode());
+    }
+    float value = 0;
+    const auto [end, error] = std::from_chars(buffer, buffer + length, value, std::chars_format::general);
+    if (error != std::errc() || end != buffer + length || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+Fields splitFields(QStringView line)
+{
+    Fields fields;
+    const qsizetype size = line.size();
+    qsizetype i = 0;
+    bool blankLine = true;
+    for (QChar c : line) {
+        if (!isBlank(c)) {
+            blankLine = false;
+            break;
+        }
+    }
+    if (blankLine)
+        return fields;
+
+    while (true) {
+        while (i < size && isBlank(line[i]))
+            ++i;
+        if (i < size && line[i] == u'"') {
+            const qsizetype open = i + 1;
+            qsizetype close = line.indexOf(u'"', open);
+            if (close < 0)
+                close = size;
+            fields.append(line.sliced(open, close - open));
+            i = close + 1;
+            // Anything between the closing quote and the comma is not part of the field.
+            while (i < size && line[i] != u',')
+                ++i;
+        } else {
+            qsizetype end = line.indexOf(u',', i);
+            if (end < 0)
+                end = size;
+            qsizetype last = end;
+            while (last > i && isBlank(line[last - 1]))
+                --last;
+            fields.append(line.sliced(i, last - i));
+            i = end;
+        }
+        if (i >= size)
+            break;
+        ++i; // the comma
+    }
+    return fields;
+}
+
+QString quotableText(QStringView text)
+{
+    QString result = text.toString();
+    result.replace(u'"', u'＂');
+    result.replace(QLatin1StringView("\r\n"), QLatin1StringView(" "));
+    result.replace(u'\r', u' ');
+    result.replace(u'\n', u' ');
+    return result;
+}
+
+void LineWriter::separate()
+{
+    if (!m_first)
+        m_line += u',';
+    m_first = false;
+}
+
+LineWriter &LineWriter::text(QStringView value)
+{
+    separate();
+    m_line += u'"';
+    if (value.contains(u'"') || value.contains(u'\n') || value.contains(u'\r'))
+        m_line += quotableText(value);
+    else
+        m_line += value;
+    m_line += u'"';
+    return *this;
+}
+
+LineWriter &LineWriter::number(float value)
+{
+    separate();
+    m_line += formatNumber(value);
+    return *this;
+}
+
+LineWriter &LineWriter::integer(qint64 value)
+{
+    separate();
+    m_line += QString::number(value);
+    return *this;
+}
+
+LineWriter &LineWriter::nothing()
+{
+    separate();
+    return *this;
+}
+
+} // namespace kotohana::ListFormat

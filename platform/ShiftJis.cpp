@@ -1,0 +1,69 @@
+#include "ShiftJis.h"
+
+#include <QStringConverter>
+
+namespace kotohana::ShiftJis {
+namespace {
+
+// "windows-31j" is ICU's name for code page 932: NEC and IBM extensions included,
+// 0x5C is the backslash and 0x7E the tilde, as Windows reads and writes them.
+constexpr const char *kCodecName = "windows-31j";
+
+QStringEncoder makeEncoder()
+{
+    QStringEncoder encoder(kCodecName, QStringConverter::Flag::Stateless);
+    Q_ASSERT(encoder.isValid());
+    return encoder;
+}
+
+} // namespace
+
+std::optional<char32_t> firstUnencodable(QStringView text)
+{
+    QStringEncoder encoder = makeEncoder();
+    QByteArray all = encoder.encode(text);
+    if (!encoder.hasError())
+        return std::nullopt;
+    // Slow path, only taken when something is wrong: find the culprit character.
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        QStringEncoder one = makeEncoder();
+        QByteArray bytes = one.encode(text.mid(i, length));
+        if (one.hasError())
+            return length == 2 ? QChar::surrogateToUcs4(text[i], text[i + 1]) : char32_t(text[i].unicode());
+        i += length;
+    }
+    return U'\uFFFD';
+}
+
+EncodedText encode(QStringView text)
+{
+    QStringEncoder encoder = makeEncoder();
+    EncodedText result;
+    result.bytes = encoder.encode(text);
+    if (encoder.hasError()) {
+        result.bytes.clear();
+        result.unencodable = firstUnencodable(text);
+    }
+    return result;
+}
+
+DecodedText decode(QByteArrayView bytes)
+{
+    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
+    Q_ASSERT(decoder.isValid());
+    DecodedText result;
+    result.text = decoder.decode(bytes);
+    result.hadInvalidBytes = decoder.hasError();
+    return result;
+}
+
+QString describeCharacter(char32_t character)
+{
+    const QString shown = QString::fromUcs4(&character, 1);
+    return QStringLiteral("「%1」(U+%2)")
+        .arg(shown)
+        .arg(QString::number(quint32(character), 16).toUpper().rightJustified(4, u'0'));
+}
+
+} // namespace kotohana::ShiftJis

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace kotohana {
+
+// Text as Shift_JIS bytes the way Windows writes it (code page 932).
+struct EncodedText {
+    QByteArray bytes;
+    // The first character that Shift_JIS cannot hold. When set, the bytes must not be written.
+    std::optional<char32_t> unencodable;
+
+    bool ok() const { return !unencodable.has_value(); }
+};
+
+struct DecodedText {
+    QString text;
+    // Bytes that are not Shift_JIS were met; each became a substitute character.
+    bool hadInvalidBytes = false;
+};
+
+namespace ShiftJis {
+
+EncodedText encode(QStringView text);
+DecodedText decode(QByteArrayView bytes);
+
+// The first character of the text that Shift_JIS cannot hold, if any.
+std::optional<char32_t> firstUnencodable(QStringView text);
+
+// A character as a user can recognise it in a message: 「😀」(U+1F600).
+QString describeCharacter(char32_t character);
+
+} // namespace ShiftJis
+} // namespace kotohana

@@ -1,0 +1,155 @@
+#include "TextFile.h"
+
+#include "ShiftJis.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace kotohana::TextFile {
+namespace {
+
+QString displayName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+FileResult writeFailure(const QString &path, const QString &reason)
+{
+    return FileResult::failed(QStringLiteral("ファイル「%1」に書き込めませんでした。\n（%2）")
+                                  .arg(displayName(path), reason));
+}
+
+// A write that stopped short usually means a full disk; the system's own text says little then.
+QString shortWriteReason()
+{
+    return QStringLiteral("書き込みが途中で止まりました。ディスクの空き容量が足りない可能性があります");
+}
+
+FileResult unencodable(char32_t character)
+{
+    return {FileResult::Status::Unencodable, character,
+            QStringLiteral("%1 はこのソフトのファイルに保存できない文字です。")
+                .arg(ShiftJis::describeCharacter(character))};
+}
+
+FileResult replaceWith(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    // Unbuffered, so that a short write (a full disk) shows in write()'s count; a buffered
+    // flush can lose it and a cut-off file would take the old one's place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return writeFailure(path, file.errorString());
+    if (file.write(bytes) != bytes.size() || file.size() != bytes.size()) {
+        file.cancelWriting();
+        return writeFailure(path, shortWriteReason());
+    }
+    if (!file.commit())
+        return writeFailure(path, file.errorString());
+    return FileResult::success();
+}
+
+} // namespace
+
+ReadResult read(const QString &path)
+{
+    ReadResult result;
+    QFile file(path);
+    result.exists = file.exists();
+    if (!result.exists) {
+        result.ok = true;
+        return result;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.message = QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）")
+                             .arg(displayName(path), file.errorString());
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    DecodedText decoded = ShiftJis::decode(bytes);
+    result.text = std::move(decoded.text);
+    result.hadInvalidBytes = decoded.hadInvalidBytes;
+    result.ok = true;
+    return result;
+}
+
+QList<QStringView> lines(QStringView text)
+{
+    QList<QStringView> result;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) {
+            result.append(text.sliced(start));
+            break;
+        }
+        qsizetype lineEnd = end;
+        if (lineEnd > start && text[lineEnd - 1] == u'\r')
+            --lineEnd;
+        result.append(text.sliced(start, lineEnd - start));
+        start = end + 1;
+    }
+    return result;
+}
+
+FileResult writeText(const QString &path, QStringView text)
+{
+    EncodedText encoded = ShiftJis::encode(text);
+    if (!encoded.ok())
+        return unencodable(*encoded.unencodable);
+    return replaceWith(path, encoded.bytes);
+}
+
+FileResult writeLines(const QString &path, const QStringList &lines)
+{
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1StringView("\r\n");
+    }
+    return writeText(path, text);
+}
+
+FileResult appendLine(const QString &path, QStringView line)
+{
+    EncodedText encoded = ShiftJis::encode(line);
+    if (!encoded.ok())
+        return unencodable(*encoded.unencodable);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return writeFailure(path, file.errorString());
+    const qint64 oldSize = file.size();
+    QByteArray bytes;
+    bytes.reserve(encoded.bytes.size() + 4);
+    // A hand-edited file may lack the final line break; without one the new record
+    // would be glued to the last line and both would be lost to the readers.
+    if (oldSize > 0) {
+        char last = 0;
+        if (!file.seek(oldSize - 1) || !file.getChar(&last))
+            return writeFailure(path, file.errorString());
+        if (last != '\n')
+            bytes += "\r\n";
+    }
+    bytes += encoded.bytes;
+    bytes += "\r\n";
+    if (!file.seek(oldSize) || file.write(bytes) != bytes.size()) {
+        file.resize(oldSize); // no half line is left behind
+        return writeFailure(path, shortWriteReason());
+    }
+    return FileResult::success();
+}
+
+FileResult truncate(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return writeFailure(path, file.errorString());
+    return FileResult::success();
+}
+
+} // namespace kotohana::TextFile

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "PlayRecord.h"
+
+#include "platform/FileResult.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace kotohana {
+
+// データ.txt: one record per line in the order the plays were saved. Games append; the
+// record book rewrites the whole file after a diary edit or a deletion.
+class PlayRecordFile final
+{
+public:
+    static constexpr char16_t kFileName[] = u"データ.txt";
+
+    explicit PlayRecordFile(QString path);
+
+    struct ReadResult {
+        std::vector<PlayRecord> records;
+        bool ok = true;              // false when the file exists but cannot be read
+        QString message;
+        // Lines that are not records (too few or too many fields, seconds not a number, as a
+        // hand-edited file may hold) are left out. A rewrite would drop them for good, so the
+        // caller must know.
+        int skippedLines = 0;
+        bool hadInvalidBytes = false;
+
+        bool lossless() const { return skippedLines == 0 && !hadInvalidBytes; }
+    };
+
+    ReadResult readAll() const;
+
+    // A game's save: field 6 is written as nothing, so the line ends in a bare comma.
+    FileResult append(const PlayRecord &record) const;
+    // The record book's rewrite: field 6 is written as "", replacing the file in one step.
+    FileResult rewrite(const std::vector<PlayRecord> &records) const;
+    FileResult truncate() const;
+
+    static QString appendedLine(const PlayRecord &record);
+    static QString rewrittenLine(const PlayRecord &record);
+    // The record of one line, or nothing when the line is not a record.
+    static std::optional<PlayRecord> parseLine(QStringView line);
+    // The record shown in a list row; the seconds text becomes a single-precision number.
+    static PlayRecord fromListRow(QStringView date, QStringView time, QStringView item, QStringView seconds,
+                                  QStringView diary);
+
+    const QString &path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
+} // namespace kotohana

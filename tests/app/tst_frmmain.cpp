@@ -1,0 +1,193 @@
+#include "FakeClock.h"
+#include "ScriptedMessageBoxes.h"
+
+#include "app/frmMain.h"
+#include "platform/DataFolder.h"
+#include "platform/ProgramState.h"
+#include "platform/RandomSource.h"
+#include "ui/MonthView.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+namespace {
+
+const char *const kPages[] = {"fraTaijyu", "fraBunseki", "fraRenTai", "fraMain",
+                              "fraSettei", "fraCale",    "fraMemo",   "fraSyuukei"};
+
+} // namespace
+
+class TestFrmMain : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    FakeClock m_clock{QDateTime(QDate(2024, 5, 18), QTime(21, 5, 9))};
+    MersenneRandomSource m_random{m_clock, 1};
+    ScriptedMessageBoxes m_messages;
+    std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<Services> m_services;
+    ProgramState m_state;
+
+    std::unique_ptr<frmMain> load()
+    {
+        auto window = std::make_unique<frmMain>(*m_services, m_state);
+        window->Form_Load();
+        return window;
+    }
+
+    static QStringList visiblePages(const frmMain &window)
+    {
+        QStringList visible;
+        for (const char *name : kPages) {
+            if (!window.findChild<QFrame *>(QString::fromLatin1(name))->isHidden())
+                visible.append(QString::fromLatin1(name));
+        }
+        return visible;
+    }
+
+    static void click(const frmMain &window, const char *button)
+    {
+        auto *target = window.findChild<QPushButton *>(QString::fromLatin1(button));
+        QVERIFY2(target, button);
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_folder = std::make_unique<DataFolder>(m_dir.path());
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_state = ProgramState();
+        m_messages.forget();
+    }
+
+    void loadShowsTheMainPageAndWelcomesOncePerRun();
+    void menuCaptionsAndToolTips_data();
+    void menuCaptionsAndToolTips();
+    void visiblePageButtonDoesNothing();
+    void pageButtonsSwitchPages();
+    void launcherLiesOverThePage();
+    void welcomeNeedsTheHelpTour();
+};
+
+void TestFrmMain::loadShowsTheMainPageAndWelcomesOncePerRun()
+{
+    auto window = load();
+    QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraMain")});
+    QVERIFY(window->findChild<QFrame *>(QStringLiteral("fraGame"))->isHidden());
+    QCOMPARE(window->windowTitle(), QStringLiteral("コトハナ"));
+    QCOMPARE(window->findChild<MonthView *>(QStringLiteral("mtvmain"))->value(), QDate(2024, 5, 18));
+    QVERIFY(window->findChild<QCheckBox *>(QStringLiteral("chkHelp"))->isChecked());
+
+    QCOMPARE(m_messages.shown().size(), 1);
+    const auto &welcome = m_messages.shown().first();
+    QCOMPARE(welcome.icon, ScriptedMessageBoxes::Icon::Information);
+    QCOMPARE(welcome.title, QStringLiteral("ヘルプツアー"));
+    QVERIFY(welcome.text.startsWith(QStringLiteral("コトハナに興味をもっていただきありがとうございます。(^o^)／\r\n\r\nこのソフトは")));
+    QVERIFY(welcome.text.contains(QStringLiteral("楽しみながら \r\n脳を活性化")));
+    QVERIFY(welcome.text.contains(QStringLiteral("配りましょう！\r\n\r\n\r\n<使用方法>\r\n①")));
+    QVERIFY(welcome.text.contains(QStringLiteral("遊ぶだけ！\r\n　自動的に")));
+    QVERIFY(welcome.text.endsWith(QStringLiteral("「笑い」です。\r\n\r\nその他、色の変化でも把握できます。\r\n")));
+
+    // The window is loaded anew after a game; the welcome is not offered again in this run.
+    window.reset();
+    auto again = load();
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(visiblePages(*again), QStringList{QStringLiteral("fraMain")});
+}
+
+void TestFrmMain::menuCaptionsAndToolTips_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("toolTip");
+    QTest::newRow("game") << "cmdGame" << "ゲーム" << "メイン画面を表示します";
+    QTest::newRow("end") << "cmdOwari" << "終了" << "プログラムを終了します";
+    QTest::newRow("help") << "cmdHelp" << "ヘルプ" << "ヘルプファイルを開きます";
+    QTest::newRow("edit") << "cmdSettei" << "編集" << "編集画面を表示します";
+    QTest::newRow("memo") << "cmdMemo" << "一言日記" << "ちょっとした日記を記録、表示します";
+    QTest::newRow("calendar") << "cmdCale" << "カレンダー" << "実施状況把握カレンダーを表示します";
+    QTest::newRow("sort") << "cmdBunseki" << "並び替え" << "データを並び替えて表示できます";
+    QTest::newRow("totals") << "cmdSyuukei" << "集計表示" << "月別、日別の集計結果を表示します";
+    QTest::newRow("range") << "cmdTaijyu" << "範囲指定" << "表示条件を指定できます";
+    QTest::newRow("all graphs") << "cmdRentai" << "全グラフ" << "現在までの全グラフを表示します";
+    QTest::newRow("main") << "cmdMain" << "メイン" << "メイン画面を表示します";
+    QTest::newRow("back") << "cmdModori" << "戻る" << "キャンセルします";
+}
+
+void TestFrmMain::menuCaptionsAndToolTips()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, toolTip);
+    frmMain window(*m_services, m_state);
+    auto *button = window.findChild<QPushButton *>(name);
+    QVERIFY(button);
+    QCOMPARE(button->text(), caption);
+    QCOMPARE(button->toolTip(), toolTip);
+    QCOMPARE(window.findChild<QCheckBox *>(QStringLiteral("chkHelp"))->toolTip(),
+             QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+}
+
+void TestFrmMain::visiblePageButtonDoesNothing()
+{
+    m_state.welcomeShown = true;
+    auto window = load();
+    click(*window, "cmdMain");
+    QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraMain")});
+    click(*window, "cmdCale");
+    click(*window, "cmdCale");
+    QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraCale")});
+    QVERIFY(m_messages.shown().isEmpty());
+}
+
+void TestFrmMain::pageButtonsSwitchPages()
+{
+    m_state.welcomeShown = true;
+    auto window = load();
+    const std::pair<const char *, const char *> switches[] = {
+        {"cmdTaijyu", "fraTaijyu"}, {"cmdRentai", "fraRenTai"}, {"cmdCale", "fraCale"},
+        {"cmdBunseki", "fraBunseki"}, {"cmdSyuukei", "fraSyuukei"}, {"cmdMemo", "fraMemo"},
+        {"cmdSettei", "fraSettei"}, {"cmdMain", "fraMain"}};
+    for (const auto &[button, page] : switches) {
+        click(*window, button);
+        QCOMPARE(visiblePages(*window), QStringList{QString::fromLatin1(page)});
+    }
+}
+
+void TestFrmMain::launcherLiesOverThePage()
+{
+    m_state.welcomeShown = true;
+    auto window = load();
+    click(*window, "cmdCale");
+    auto *launcher = window->findChild<QFrame *>(QStringLiteral("fraGame"));
+    click(*window, "cmdGame");
+    QVERIFY(!launcher->isHidden());
+    QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraCale")});
+    for (int i = 1; i <= 7; ++i)
+        QVERIFY(window->findChild<QPushButton *>(QStringLiteral("cmdG%1").arg(i)));
+    click(*window, "cmdModori");
+    QVERIFY(launcher->isHidden());
+    QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraCale")});
+}
+
+void TestFrmMain::welcomeNeedsTheHelpTour()
+{
+    m_state.helpTourFlag = 0;
+    auto window = load();
+    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m_state.welcomeShown);
+}
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"

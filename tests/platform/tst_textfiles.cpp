@@ -1,0 +1,294 @@
+#include "FileSizeLimit.h"
+#include "TestFiles.h"
+
+#include "platform/ListFormat.h"
+#include "platform/ShiftJis.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+class TestTextFiles : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString pathOf(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void encodesAsWindowsDoes_data();
+    void encodesAsWindowsDoes();
+    void refusesWhatShiftJisCannotHold_data();
+    void refusesWhatShiftJisCannotHold();
+    void reportsUndecodableBytes();
+    void splitsLinesAtCrLfOrLf_data();
+    void splitsLinesAtCrLfOrLf();
+    void writesAndAppendsCrLfLines();
+    void appendAfterLineWithoutBreakKeepsBothLines();
+    void unencodableTextWritesNothing();
+    void failedRewriteLeavesOldFileWhole();
+    void failedAppendLeavesOldFileWhole();
+    void numbersInShortestForm_data();
+    void numbersInShortestForm();
+    void parsesOnlyWholeNumbers_data();
+    void parsesOnlyWholeNumbers();
+    void splitsFields_data();
+    void splitsFields();
+    void writerQuotesAndKeepsRecordsWhole();
+};
+
+void TestTextFiles::encodesAsWindowsDoes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("katakana") << QStringLiteral("データ") << QByteArray::fromHex("8366815b835e");
+    QTest::newRow("backslash and tilde stay ASCII") << QStringLiteral("\\~") << QByteArray("\\~");
+    QTest::newRow("full-width tilde") << QStringLiteral("～") << QByteArray::fromHex("8160");
+    QTest::newRow("full-width minus") << QStringLiteral("－") << QByteArray::fromHex("817c");
+    QTest::newRow("NEC circled digit") << QStringLiteral("①") << QByteArray::fromHex("8740");
+    QTest::newRow("half-width kana") << QStringLiteral("ｶﾞ") << QByteArray::fromHex("b6de");
+    QTest::newRow("ideographic space") << QStringLiteral("　") << QByteArray::fromHex("8140");
+}
+
+void TestTextFiles::encodesAsWindowsDoes()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    const EncodedText encoded = ShiftJis::encode(text);
+    QVERIFY(encoded.ok());
+    QCOMPARE(encoded.bytes, bytes);
+    const DecodedText decoded = ShiftJis::decode(bytes);
+    QVERIFY(!decoded.hadInvalidBytes);
+    QCOMPARE(decoded.text, text);
+}
+
+void TestTextFiles::refusesWhatShiftJisCannotHold_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<uint>("culprit");
+    QTest::newRow("emoji") << QStringLiteral("ねこ😀です") << uint(0x1F600);
+    QTest::newRow("yen sign") << QStringLiteral("100¥") << uint(0xA5);
+    QTest::newRow("wave dash") << QStringLiteral("1〜2") << uint(0x301C);
+    QTest::newRow("accented latin") << QStringLiteral("café") << uint(0xE9);
+}
+
+void TestTextFiles::refusesWhatShiftJisCannotHold()
+{
+    QFETCH(QString, text);
+    QFETCH(uint, culprit);
+    const EncodedText encoded = ShiftJis::encode(text);
+    QVERIFY(!encoded.ok());
+    QCOMPARE(uint(*encoded.unencodable), culprit);
+    QVERIFY(encoded.bytes.isEmpty());
+    QVERIFY(ShiftJis::describeCharacter(*encoded.unencodable).contains(QStringLiteral("U+")));
+}
+
+void TestTextFiles::reportsUndecodableBytes()
+{
+    // A lone lead byte at the end, and bytes no Shift_JIS text holds.
+    for (const QByteArray &bytes : {QByteArray("ok\x82", 3), QByteArray("\x85\x40", 2), QByteArray("a\xfd", 2)}) {
+        const DecodedText decoded = ShiftJis::decode(bytes);
+        QVERIFY2(decoded.hadInvalidBytes, bytes.toHex().constData());
+    }
+    writeBytes(pathOf(QStringLiteral("bad.txt")), QByteArray("\x82\xa0\r\n\xff\r\n", 6));
+    const TextFile::ReadResult read = TextFile::read(pathOf(QStringLiteral("bad.txt")));
+    QVERIFY(read.ok);
+    QVERIFY(read.hadInvalidBytes);
+    QCOMPARE(TextFile::lines(read.text).size(), 2);
+    QCOMPARE(TextFile::lines(read.text).first(), QStringLiteral("あ"));
+}
+
+void TestTextFiles::splitsLinesAtCrLfOrLf_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty") << QString() << QStringList();
+    QTest::newRow("one line with break") << QStringLiteral("a\r\n") << QStringList{QStringLiteral("a")};
+    QTest::newRow("last line without break") << QStringLiteral("a\r\nb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("bare LF") << QStringLiteral("a\nb\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+    QTest::newRow("empty lines kept") << QStringLiteral("a\r\n\r\nb\r\n") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+}
+
+void TestTextFiles::splitsLinesAtCrLfOrLf()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QStringList got;
+    for (QStringView line : TextFile::lines(text))
+        got.append(line.toString());
+    QCOMPARE(got, lines);
+}
+
+void TestTextFiles::writesAndAppendsCrLfLines()
+{
+    const QString path = pathOf(QStringLiteral("lines.txt"));
+    QVERIFY(TextFile::writeLines(path, {QStringLiteral("一"), QStringLiteral("two")}).ok());
+    QCOMPARE(readBytes(path), sjis(QStringLiteral("一\ntwo\n")));
+    QVERIFY(TextFile::appendLine(path, QStringLiteral("三")).ok());
+    QCOMPARE(readBytes(path), sjis(QStringLiteral("一\ntwo\n三\n")));
+
+    const QString fresh = pathOf(QStringLiteral("fresh.txt"));
+    QVERIFY(TextFile::appendLine(fresh, QStringLiteral("new")).ok());
+    QCOMPARE(readBytes(fresh), QByteArray("new\r\n"));
+    QVERIFY(TextFile::truncate(fresh).ok());
+    QCOMPARE(readBytes(fresh), QByteArray());
+
+    const TextFile::ReadResult missing = TextFile::read(pathOf(QStringLiteral("missing.txt")));
+    QVERIFY(missing.ok);
+    QVERIFY(!missing.exists);
+    QVERIFY(missing.text.isEmpty());
+}
+
+void TestTextFiles::appendAfterLineWithoutBreakKeepsBothLines()
+{
+    const QString path = pathOf(QStringLiteral("edited.txt"));
+    writeBytes(path, QByteArray("hand edited"));
+    QVERIFY(TextFile::appendLine(path, QStringLiteral("appended")).ok());
+    QCOMPARE(readBytes(path), QByteArray("hand edited\r\nappended\r\n"));
+}
+
+void TestTextFiles::unencodableTextWritesNothing()
+{
+    const QString path = pathOf(QStringLiteral("keep.txt"));
+    writeBytes(path, QByteArray("old\r\n"));
+    const FileResult rewrite = TextFile::writeLines(path, {QStringLiteral("fine"), QStringLiteral("bad😀")});
+    QCOMPARE(rewrite.status, FileResult::Status::Unencodable);
+    QCOMPARE(uint(*rewrite.unencodable), 0x1F600u);
+    QVERIFY(rewrite.message.contains(QStringLiteral("😀")));
+    const FileResult append = TextFile::appendLine(path, QStringLiteral("bad😀"));
+    QCOMPARE(append.status, FileResult::Status::Unencodable);
+    QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+}
+
+void TestTextFiles::failedRewriteLeavesOldFileWhole()
+{
+    const QString path = pathOf(QStringLiteral("whole.txt"));
+    const QByteArray old = sjis(QStringLiteral("\"ヘルプツアー\",1\n"));
+    writeBytes(path, old);
+    FileResult result;
+    {
+        const FileSizeLimit limit(64);
+        result = TextFile::writeLines(path, QStringList(50, QStringLiteral("a line that will not fit")));
+    }
+    QCOMPARE(result.status, FileResult::Status::Failed);
+    QVERIFY(result.message.contains(QStringLiteral("whole.txt")));
+    QCOMPARE(readBytes(path), old);
+    // No half-written temporary file is left behind either.
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("whole.txt*")}, QDir::Files).size(), 1);
+}
+
+void TestTextFiles::failedAppendLeavesOldFileWhole()
+{
+    const QString path = pathOf(QStringLiteral("append.txt"));
+    const QByteArray old("first line\r\n");
+    writeBytes(path, old);
+    FileResult result;
+    {
+        const FileSizeLimit limit(20);
+        result = TextFile::appendLine(path, QStringLiteral("a second line far too long for the limit"));
+    }
+    QCOMPARE(result.status, FileResult::Status::Failed);
+    QCOMPARE(readBytes(path), old);
+}
+
+void TestTextFiles::numbersInShortestForm_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 60.0f << QStringLiteral("60");
+    QTest::newRow("one decimal") << 47.3f << QStringLiteral("47.3");
+    QTest::newRow("below one") << 0.5f << QStringLiteral("0.5");
+    QTest::newRow("zero") << 0.0f << QStringLiteral("0");
+    QTest::newRow("negative zero") << -0.0f << QStringLiteral("0");
+    QTest::newRow("large") << 123456.0f << QStringLiteral("123456");
+    QTest::newRow("negative") << -2.25f << QStringLiteral("-2.25");
+    QTest::newRow("float noise") << 0.1f + 0.2f << QStringLiteral("0.3");
+}
+
+void TestTextFiles::numbersInShortestForm()
+{
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    QCOMPARE(ListFormat::formatNumber(value), text);
+    const std::optional<float> back = ListFormat::parseNumber(text);
+    QVERIFY(back.has_value());
+    QCOMPARE(ListFormat::formatNumber(*back), text);
+}
+
+void TestTextFiles::parsesOnlyWholeNumbers_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<float>("value");
+    QTest::newRow("plain") << QStringLiteral("60") << true << 60.0f;
+    QTest::newRow("blanks around") << QStringLiteral(" 47.3 ") << true << 47.3f;
+    QTest::newRow("leading point") << QStringLiteral(".5") << true << 0.5f;
+    QTest::newRow("plus sign") << QStringLiteral("+3") << true << 3.0f;
+    QTest::newRow("exponent") << QStringLiteral("1E+2") << true << 100.0f;
+    QTest::newRow("empty") << QString() << false << 0.0f;
+    QTest::newRow("unit after number") << QStringLiteral("60秒") << false << 0.0f;
+    QTest::newRow("comma decimal") << QStringLiteral("47,3") << false << 0.0f;
+    QTest::newRow("infinity") << QStringLiteral("inf") << false << 0.0f;
+    QTest::newRow("words") << QStringLiteral("abc") << false << 0.0f;
+}
+
+void TestTextFiles::parsesOnlyWholeNumbers()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, isNumber);
+    QFETCH(float, value);
+    const std::optional<float> parsed = ListFormat::parseNumber(field);
+    QCOMPARE(parsed.has_value(), isNumber);
+    if (isNumber)
+        QCOMPARE(*parsed, value);
+}
+
+void TestTextFiles::splitsFields_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("appended record") << QStringLiteral(R"("a","b",60,"d",)")
+                                     << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("60"), QStringLiteral("d"), QString()};
+    QTest::newRow("rewritten record") << QStringLiteral(R"("a","b",60,"d","")")
+                                      << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("60"), QStringLiteral("d"), QString()};
+    QTest::newRow("comma inside quotes") << QStringLiteral(R"("x, y",1)") << QStringList{QStringLiteral("x, y"), QStringLiteral("1")};
+    QTest::newRow("leading blanks skipped") << QStringLiteral(R"(  "a",   7)") << QStringList{QStringLiteral("a"), QStringLiteral("7")};
+    QTest::newRow("spaces inside quotes kept") << QStringLiteral(R"(" a ")") << QStringList{QStringLiteral(" a ")};
+    QTest::newRow("unclosed quote runs to the end") << QStringLiteral(R"("abc,def)") << QStringList{QStringLiteral("abc,def")};
+    QTest::newRow("text after closing quote dropped") << QStringLiteral(R"("ab"cd,2)") << QStringList{QStringLiteral("ab"), QStringLiteral("2")};
+    QTest::newRow("empty quoted") << QStringLiteral(R"("")") << QStringList{QString()};
+    QTest::newRow("blank line") << QStringLiteral("   ") << QStringList{};
+}
+
+void TestTextFiles::splitsFields()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, fields);
+    QStringList got;
+    for (QStringView field : ListFormat::splitFields(line))
+        got.append(field.toString());
+    QCOMPARE(got, fields);
+}
+
+void TestTextFiles::writerQuotesAndKeepsRecordsWhole()
+{
+    ListFormat::LineWriter writer;
+    writer.text(QStringLiteral("ヘルプツアー")).integer(1);
+    QCOMPARE(writer.line(), QStringLiteral(R"("ヘルプツアー",1)"));
+
+    // A quote or a line break would break the record; both are replaced, so it reads back whole.
+    ListFormat::LineWriter risky;
+    risky.text(QStringLiteral("彼は\"はい\"と\r\n言った")).number(47.3f).nothing();
+    QCOMPARE(risky.line(), QStringLiteral(R"("彼は＂はい＂と 言った",47.3,)"));
+    const ListFormat::Fields fields = ListFormat::splitFields(risky.line());
+    QCOMPARE(fields.size(), 3);
+    QCOMPARE(fields[0].toString(), QStringLiteral("彼は＂はい＂と 言った"));
+}
+
+QTEST_GUILESS_MAIN(TestTextFiles)
+#include "tst_textfiles.moc"

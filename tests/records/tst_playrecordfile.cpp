@@ -1,0 +1,165 @@
+#include "TestFiles.h"
+
+#include "records/PlayRecordFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+namespace {
+
+PlayRecord plamaiPlay()
+{
+    return {QStringLiteral("2024/05/18"), QStringLiteral("21:05:09"), QStringLiteral("プラマイ"), 60.0f,
+            QStringLiteral("秒数 : 60  (＋) モード")};
+}
+
+// The record above as a game appends it, in Shift_JIS with CR LF.
+const QByteArray kAppendedBytes = QByteArray::fromHex(
+    "22323032342f30352f3138222c2232313a30353a3039222c2283768389837d8343222c36302c2295629094203a203630202028817b2920"
+    "8382815b8368222c0d0a");
+
+} // namespace
+
+class TestPlayRecordFile : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path() const { return QDir(m_dir.path()).filePath(QStringLiteral("データ.txt")); }
+
+private Q_SLOTS:
+    void init() { QFile::remove(path()); }
+    void appendedAndRewrittenBytes();
+    void appendedLineDoesNotSwallowTheNext();
+    void readsWhatItWrites();
+    void sameSecondPlaysStayApart();
+    void missingOrEmptyFileIsEmptyList();
+    void skipsAndCountsLinesThatAreNotRecords();
+    void undecodableBytesAreReported();
+    void rowTextBecomesSinglePrecisionSeconds();
+    void truncateEmptiesTheFile();
+};
+
+void TestPlayRecordFile::appendedAndRewrittenBytes()
+{
+    const PlayRecordFile file(path());
+    QVERIFY(file.append(plamaiPlay()).ok());
+    QCOMPARE(readBytes(path()), kAppendedBytes);
+
+    QVERIFY(file.rewrite({plamaiPlay()}).ok());
+    QByteArray rewritten = kAppendedBytes;
+    rewritten.insert(rewritten.size() - 2, "\"\"");
+    QCOMPARE(readBytes(path()), rewritten);
+
+    const PlayRecordFile::ReadResult read = file.readAll();
+    QVERIFY(read.lossless());
+    QCOMPARE(read.records, std::vector<PlayRecord>{plamaiPlay()});
+}
+
+void TestPlayRecordFile::appendedLineDoesNotSwallowTheNext()
+{
+    writeBytes(path(), sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"しりとり\",47.3,\"答数 : 10　新語 +2\",\n"
+                                           "\"2024/05/18\",\"21:10:00\",\"バラバラ\",60,\"秒数 : 60\",\"\"\n")));
+    const PlayRecordFile::ReadResult read = PlayRecordFile(path()).readAll();
+    QCOMPARE(read.skippedLines, 0);
+    QCOMPARE(read.records.size(), std::size_t(2));
+    QCOMPARE(read.records[0].item, QStringLiteral("しりとり"));
+    QCOMPARE(read.records[0].seconds, 47.3f);
+    QCOMPARE(read.records[0].diary, QStringLiteral("答数 : 10　新語 +2"));
+    QCOMPARE(read.records[1].item, QStringLiteral("バラバラ"));
+    QCOMPARE(read.records[1].diary, QStringLiteral("秒数 : 60"));
+}
+
+void TestPlayRecordFile::readsWhatItWrites()
+{
+    const PlayRecordFile file(path());
+    const std::vector<PlayRecord> records{
+        plamaiPlay(),
+        {QStringLiteral("2024/05/19"), QStringLiteral("07:00:01"), QStringLiteral("四熟虫喰"), 47.3f,
+         QStringLiteral("答数 : 20  2:ノーマルモード")},
+        {QStringLiteral("2024/05/19"), QStringLiteral("07:03:00"), QStringLiteral("カラパニ"), 12.5f,
+         QStringLiteral("日記, カンマ入り")},
+    };
+    for (const PlayRecord &record : records)
+        QVERIFY(file.append(record).ok());
+    QCOMPARE(file.readAll().records, records);
+    // Rewriting what was read reproduces the same records.
+    QVERIFY(file.rewrite(file.readAll().records).ok());
+    QCOMPARE(file.readAll().records, records);
+}
+
+void TestPlayRecordFile::sameSecondPlaysStayApart()
+{
+    const PlayRecordFile file(path());
+    PlayRecord second = plamaiPlay();
+    second.item = QStringLiteral("しりとり");
+    QVERIFY(file.append(plamaiPlay()).ok());
+    QVERIFY(file.append(second).ok());
+    const auto records = file.readAll().records;
+    QCOMPARE(records.size(), std::size_t(2));
+    QCOMPARE(records[0].item, QStringLiteral("プラマイ"));
+    QCOMPARE(records[1].item, QStringLiteral("しりとり"));
+}
+
+void TestPlayRecordFile::missingOrEmptyFileIsEmptyList()
+{
+    const PlayRecordFile file(path());
+    QVERIFY(file.readAll().ok);
+    QVERIFY(file.readAll().records.empty());
+    writeBytes(path(), QByteArray());
+    QVERIFY(file.readAll().records.empty());
+    QVERIFY(file.readAll().lossless());
+}
+
+void TestPlayRecordFile::skipsAndCountsLinesThatAreNotRecords()
+{
+    writeBytes(path(), sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"a\",\n"
+                                           "\"2024/05/18\",\"21:06:00\",\"プラマイ\"\n"              // too few fields
+                                           "\"2024/05/18\",\"21:07:00\",\"プラマイ\",六十,\"b\",\n"  // seconds not a number
+                                           "\n"                                                       // blank: not counted
+                                           "\"2024/05/18\",\"21:08:00\",\"プラマイ\",60,\"c\",\"\",7\n" // too many fields
+                                           "\"2024/05/18\",\"21:09:00\",\"プラマイ\",30,\"d\",\n")));
+    const PlayRecordFile::ReadResult read = PlayRecordFile(path()).readAll();
+    QCOMPARE(read.records.size(), std::size_t(2));
+    QCOMPARE(read.records[0].diary, QStringLiteral("a"));
+    QCOMPARE(read.records[1].diary, QStringLiteral("d"));
+    QCOMPARE(read.skippedLines, 3);
+    QVERIFY(!read.lossless());
+}
+
+void TestPlayRecordFile::undecodableBytesAreReported()
+{
+    QByteArray bytes = sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"a"));
+    bytes += QByteArray("\xff", 1);
+    bytes += "\",\r\n";
+    writeBytes(path(), bytes);
+    const PlayRecordFile::ReadResult read = PlayRecordFile(path()).readAll();
+    QVERIFY(read.hadInvalidBytes);
+    QVERIFY(!read.lossless());
+    QCOMPARE(read.records.size(), std::size_t(1));
+}
+
+void TestPlayRecordFile::rowTextBecomesSinglePrecisionSeconds()
+{
+    const PlayRecord record = PlayRecordFile::fromListRow(u"2024/05/18", u"21:05:09", u"プラマイ", u"47.3", u"日記");
+    QCOMPARE(record.seconds, 47.3f);
+    QCOMPARE(PlayRecordFile::rewrittenLine(record),
+             QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",47.3,\"日記\",\"\""));
+    QCOMPARE(PlayRecordFile::fromListRow(u"", u"", u"", u"", u"").seconds, 0.0f);
+}
+
+void TestPlayRecordFile::truncateEmptiesTheFile()
+{
+    const PlayRecordFile file(path());
+    QVERIFY(file.append(plamaiPlay()).ok());
+    QVERIFY(file.truncate().ok());
+    QCOMPARE(readBytes(path()), QByteArray());
+}
+
+QTEST_GUILESS_MAIN(TestPlayRecordFile)
+#include "tst_playrecordfile.moc"

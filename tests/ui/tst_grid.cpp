@@ -1,0 +1,306 @@
+#include "ui/Chart.h"
+#include "ui/Colors.h"
+#include "ui/Grid.h"
+#include "ui/GridModel.h"
+#include "ui/MonthView.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace kotohana;
+
+namespace {
+
+// A list the way the program fills one: headings, then one row per record.
+void fill(Grid &grid, const QList<QStringList> &rows)
+{
+    grid.setCols(3);
+    grid.setRows(1);
+    grid.setTextMatrix(0, 0, QString());
+    grid.setTextMatrix(0, 1, QStringLiteral("項目"));
+    grid.setTextMatrix(0, 2, QStringLiteral("秒"));
+    grid.setRows(int(rows.size()) + 1);
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < 3; ++c)
+            grid.setTextMatrix(r + 1, c, rows[r][c]);
+}
+
+QStringList column(const Grid &grid, int col)
+{
+    QStringList texts;
+    for (int r = 1; r < grid.rows(); ++r)
+        texts.append(grid.textMatrix(r, col));
+    return texts;
+}
+
+} // namespace
+
+class TestGrid : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cellsRowsAndHeadings();
+    void modelPassesTheTester();
+    void currentCellAndColours();
+    void removeItemClosesTheGap();
+    void sorts_data();
+    void sorts();
+    void topRowAcceptsHeadingOnlyGrid();
+    void topRowShowsTheNewestRow();
+    void clickPicksTheRow();
+    void widthsInTwips();
+    void windowsColours();
+    void chartFromHeadingOnlyGridHasNoPoints();
+    void chartHoldsValuesAndLabels();
+    void monthViewValue();
+};
+
+void TestGrid::cellsRowsAndHeadings()
+{
+    Grid grid;
+    fill(grid, {{QStringLiteral("1"), QStringLiteral("プラマイ"), QStringLiteral("60")}});
+    QCOMPARE(grid.rows(), 2);
+    QCOMPARE(grid.cols(), 3);
+    QCOMPARE(grid.textMatrix(1, 1), QStringLiteral("プラマイ"));
+    QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("項目"));
+    QCOMPARE(grid.model()->rowCount(), 1);
+
+    grid.setRows(4); // larger: empty rows at the end
+    QCOMPARE(grid.textMatrix(3, 1), QString());
+    QCOMPARE(grid.textMatrix(1, 1), QStringLiteral("プラマイ"));
+    grid.setRows(1); // smaller: rows at the end dropped, headings kept
+    QCOMPARE(grid.rows(), 1);
+    QCOMPARE(grid.textMatrix(0, 2), QStringLiteral("秒"));
+    QCOMPARE(grid.textMatrix(5, 5), QString()); // outside the grid reads as empty
+
+    grid.setCols(4); // widening keeps the cells
+    QCOMPARE(grid.textMatrix(0, 1), QStringLiteral("項目"));
+
+    grid.clear();
+    QCOMPARE(grid.textMatrix(0, 1), QString());
+    QCOMPARE(grid.rows(), 1);
+}
+
+void TestGrid::modelPassesTheTester()
+{
+    Grid grid;
+    QAbstractItemModelTester tester(&grid.gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    fill(grid, {{QStringLiteral("1"), QStringLiteral("b"), QStringLiteral("3")},
+                {QStringLiteral("2"), QStringLiteral("a"), QStringLiteral("1")}});
+    grid.setCol(2);
+    grid.sort(Grid::SortSetting::NumericAscending);
+    grid.removeItem(1);
+    grid.setCols(5);
+    grid.setRows(10);
+    grid.setTextMatrix(9, 4, QStringLiteral("x"));
+    QCoreApplication::processEvents(); // lets the grouped change notice go out
+    grid.clear();
+    grid.setRows(1);
+}
+
+void TestGrid::currentCellAndColours()
+{
+    Grid grid;
+    fill(grid, {{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("5")},
+                {QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("6")}});
+    grid.setRow(2);
+    grid.setCol(1);
+    QCOMPARE(grid.text(), QStringLiteral("b"));
+    grid.setText(QStringLiteral("c"));
+    QCOMPARE(grid.textMatrix(2, 1), QStringLiteral("c"));
+
+    QVERIFY(!grid.cellBackColor().isValid());
+    grid.setCellBackColor(QColor(255, 192, 192));
+    grid.setCellForeColor(Qt::blue);
+    QCOMPARE(grid.cellBackColor(), QColor(255, 192, 192));
+    const QModelIndex cell = grid.model()->index(1, 1);
+    QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 192, 192));
+    QCOMPARE(cell.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::blue));
+    grid.setRow(1);
+    QVERIFY(!grid.cellBackColor().isValid());
+
+    // Colours travel with their rows when sorted.
+    grid.setCol(2);
+    grid.sort(Grid::SortSetting::NumericDescending);
+    grid.setRow(1);
+    grid.setCol(1);
+    QCOMPARE(grid.text(), QStringLiteral("c"));
+    QCOMPARE(grid.cellBackColor(), QColor(255, 192, 192));
+
+    grid.setColAlignment(2, Grid::Align::Right);
+    grid.setFixedAlignment(2, Grid::Align::Center);
+    QCOMPARE(Qt::Alignment(grid.model()->index(0, 2).data(Qt::TextAlignmentRole).toInt()),
+             Qt::AlignRight | Qt::AlignVCenter);
+    QCOMPARE(Qt::Alignment(grid.model()->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).toInt()),
+             Qt::AlignHCenter | Qt::AlignVCenter);
+}
+
+void TestGrid::removeItemClosesTheGap()
+{
+    Grid grid;
+    fill(grid, {{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("1")},
+                {QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("2")},
+                {QStringLiteral("3"), QStringLiteral("c"), QStringLiteral("3")}});
+    grid.removeItem(2);
+    QCOMPARE(grid.rows(), 3);
+    QCOMPARE(column(grid, 0), (QStringList{QStringLiteral("1"), QStringLiteral("3")}));
+    grid.removeItem(0); // the heading row is not a data row
+    QCOMPARE(grid.rows(), 3);
+}
+
+void TestGrid::sorts_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<QStringList>("order");
+    // Rows: number, item, seconds.
+    QTest::newRow("numeric ascending") << 2 << 3
+                                       << QStringList{QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2")};
+    QTest::newRow("numeric descending") << 2 << 4
+                                        << QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4")};
+    QTest::newRow("text ascending") << 1 << 7
+                                    << QStringList{QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("2")};
+    QTest::newRow("text descending") << 1 << 8
+                                     << QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("3")};
+}
+
+void TestGrid::sorts()
+{
+    QFETCH(int, col);
+    QFETCH(int, setting);
+    QFETCH(QStringList, order);
+    Grid grid;
+    // 100 before 9 numerically but after it as text; row 4 has no number at all; rows 1 and 4
+    // share an item, and a stable sort keeps them in their order.
+    fill(grid, {{QStringLiteral("1"), QStringLiteral("しりとり"), QStringLiteral("47.3")},
+                {QStringLiteral("2"), QStringLiteral("プラマイ"), QStringLiteral("100")},
+                {QStringLiteral("3"), QStringLiteral("あいう"), QStringLiteral("9")},
+                {QStringLiteral("4"), QStringLiteral("しりとり"), QString()}});
+    grid.setCol(col);
+    grid.sort(Grid::SortSetting(setting));
+    QCOMPARE(column(grid, 0), order);
+    QCOMPARE(grid.textMatrix(0, 1), QStringLiteral("項目")); // headings stay on top
+}
+
+void TestGrid::topRowAcceptsHeadingOnlyGrid()
+{
+    Grid grid;
+    fill(grid, {});
+    grid.setTopRow(grid.rows() - 1);
+    QCOMPARE(grid.topRow(), 0);
+    grid.setTopRow(5);
+    QCOMPARE(grid.topRow(), 0);
+}
+
+void TestGrid::topRowShowsTheNewestRow()
+{
+    Grid grid;
+    grid.resize(300, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QList<QStringList> rows;
+    for (int i = 1; i <= 200; ++i)
+        rows.append({QString::number(i), QStringLiteral("プラマイ"), QStringLiteral("60")});
+    fill(grid, rows);
+    grid.setTopRow(grid.rows() - 1);
+    QCOMPARE(grid.topRow(), 200);
+    QCoreApplication::processEvents();
+    const QModelIndex newest = grid.model()->index(199, 0);
+    QVERIFY(grid.viewport()->rect().intersects(grid.visualRect(newest)));
+    grid.setTopRow(1);
+    QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.model()->index(0, 0)).topLeft()));
+}
+
+void TestGrid::clickPicksTheRow()
+{
+    Grid grid;
+    grid.resize(400, 300);
+    fill(grid, {{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("1")},
+                {QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("2")}});
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QSignalSpy clicked(&grid, &Grid::clicked);
+    const QRect cell = grid.visualRect(grid.model()->index(1, 2));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(clicked.size(), 1);
+    QCOMPARE(grid.row(), 2);
+    QCOMPARE(grid.col(), 2);
+    // A click on the heading row is a click too, and leaves the current row alone.
+    const int headingX = grid.horizontalHeader()->sectionViewportPosition(1) + 5;
+    QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(headingX, 5));
+    QCOMPARE(clicked.size(), 2);
+    QCOMPARE(grid.row(), 2);
+}
+
+void TestGrid::widthsInTwips()
+{
+    Grid grid;
+    grid.setCols(2);
+    grid.setColWidth(1, 1440);
+    QCOMPARE(grid.colWidth(1), 1440);
+    QCOMPARE(grid.horizontalHeader()->sectionSize(1), grid.logicalDpiX());
+    grid.setFontSize(11);
+    QCOMPARE(grid.fontSize(), 11);
+}
+
+void TestGrid::windowsColours()
+{
+    QCOMPARE(windowsColor(0xC0C0FF), QColor(255, 192, 192)); // light red: red in the low byte
+    QCOMPARE(windowsColor(0xFFC0C0), QColor(192, 192, 255)); // light blue
+    QCOMPARE(windowsColor(0xC0E0FF), QColor(255, 224, 192));
+    QCOMPARE(windowsColor(kButtonFace), QGuiApplication::palette().color(QPalette::Button));
+}
+
+void TestGrid::chartFromHeadingOnlyGridHasNoPoints()
+{
+    Grid grid;
+    fill(grid, {});
+    Chart chart;
+    chart.resize(300, 200);
+    chart.show();
+    chart.setSeriesCount(1);
+    chart.setCurrentSeries(1);
+    chart.setPointCount(grid.rows() - 1);
+    QCOMPARE(chart.pointCount(), 0);
+    chart.setCurrentPoint(1); // nothing to pick; must not fail
+    chart.setValue(5);
+    QCoreApplication::processEvents(); // draws the empty chart
+    QCOMPARE(chart.value(1, 1), 0.0);
+}
+
+void TestGrid::chartHoldsValuesAndLabels()
+{
+    Chart chart;
+    chart.setSeriesCount(3);
+    chart.setPointCount(2);
+    chart.setCurrentSeries(2);
+    chart.setCurrentPoint(2);
+    chart.setValueText(u"47.3");
+    chart.setLabel(QStringLiteral("05/18"));
+    chart.setCurrentPoint(1);
+    chart.setLabel(QString());
+    QCOMPARE(chart.seriesCount(), 3);
+    QCOMPARE(chart.value(2, 2), 47.3);
+    QCOMPARE(chart.value(1, 2), 0.0);
+    QCOMPARE(chart.label(2), QStringLiteral("05/18"));
+    QCOMPARE(chart.label(1), QString());
+    chart.setSeriesCount(7);
+    QCOMPARE(chart.seriesCount(), Chart::kMaxSeries);
+    QCoreApplication::processEvents();
+}
+
+void TestGrid::monthViewValue()
+{
+    MonthView view;
+    QSignalSpy clicks(&view, &MonthView::dateClick);
+    view.setValue(QDate(2024, 2, 29));
+    QCOMPARE(view.value(), QDate(2024, 2, 29));
+    QCOMPARE(view.monthShown(), 2);
+    QCOMPARE(clicks.size(), 0); // only the user's picks are clicks
+}
+
+QTEST_MAIN(TestGrid)
+#include "tst_grid.moc"

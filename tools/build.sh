@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine is missing, builds, then either starts the
+# program ("run") or runs every test ("test").
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=${1:-}
+case "$mode" in
+  run)  packages="build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev fonts-noto-cjk" ;;
+  test) packages="build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev" ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=""
+for p in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+if [ -n "$missing" ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j"$(nproc)"
+
+if [ "$mode" = run ]; then
+  exec ./build/kotohana
+else
+  ctest --test-dir build --output-on-failure
+fi

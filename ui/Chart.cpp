@@ -1,0 +1,195 @@
+#include "Chart.h"
+
+#include "platform/Formats.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kotohana {
+namespace {
+
+// At most this many point labels are drawn; with more points every k-th label is shown.
+constexpr int kMaxShownLabels = 24;
+
+const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46),
+                                                 QColor(0x6a, 0xb0, 0x5a)};
+
+} // namespace
+
+Chart::Chart(QWidget *parent)
+    : QChartView(parent)
+{
+    setRenderHint(QPainter::Antialiasing);
+    chart()->legend()->hide();
+    chart()->setMargins(QMargins(4, 4, 4, 4));
+    chart()->setBackgroundRoundness(0);
+    setMinimumSize(120, 90);
+    setSeriesCount(1);
+    setPointCount(1);
+}
+
+void Chart::setSeriesCount(int count)
+{
+    count = std::clamp(count, 1, kMaxSeries);
+    m_values.resize(std::size_t(count), std::vector<double>(m_labels.size(), 0.0));
+    m_seriesNames.resize(std::size_t(count));
+    m_series = std::min(m_series, count - 1);
+    scheduleRedraw();
+}
+
+void Chart::setCurrentSeries(int series)
+{
+    m_series = std::clamp(series, 1, seriesCount()) - 1;
+}
+
+void Chart::setSeriesName(int series, const QString &name)
+{
+    if (series >= 1 && series <= seriesCount()) {
+        m_seriesNames[std::size_t(series - 1)] = name;
+        scheduleRedraw();
+    }
+}
+
+void Chart::setPointCount(int count)
+{
+    count = std::max(count, 0);
+    m_labels.assign(std::size_t(count), QString());
+    for (auto &values : m_values)
+        values.assign(std::size_t(count), 0.0);
+    m_point = 0;
+    scheduleRedraw();
+}
+
+void Chart::setCurrentPoint(int point)
+{
+    m_point = std::clamp(point, 1, std::max(pointCount(), 1)) - 1;
+}
+
+void Chart::setValue(double value)
+{
+    if (m_point >= pointCount())
+        return;
+    m_values[std::size_t(m_series)][std::size_t(m_point)] = std::isfinite(value) ? value : 0.0;
+    scheduleRedraw();
+}
+
+void Chart::setValueText(QStringView text)
+{
+    setValue(Formats::numericValue(text));
+}
+
+void Chart::setLabel(const QString &label)
+{
+    if (m_point >= pointCount())
+        return;
+    m_labels[std::size_t(m_point)] = label;
+    scheduleRedraw();
+}
+
+double Chart::value(int series, int point) const
+{
+    if (series < 1 || series > seriesCount() || point < 1 || point > pointCount())
+        return 0.0;
+    return m_values[std::size_t(series - 1)][std::size_t(point - 1)];
+}
+
+QString Chart::label(int point) const
+{
+    return point >= 1 && point <= pointCount() ? m_labels[std::size_t(point - 1)] : QString();
+}
+
+void Chart::setValueRange(double minimum, double maximum)
+{
+    m_range = std::make_pair(minimum, maximum);
+    scheduleRedraw();
+}
+
+void Chart::scheduleRedraw()
+{
+    if (m_redrawPending)
+        return;
+    m_redrawPending = true;
+    QMetaObject::invokeMethod(this, &Chart::redraw, Qt::QueuedConnection);
+}
+
+void Chart::redraw()
+{
+    m_redrawPending = false;
+    QChart *c = chart();
+    c->removeAllSeries();
+    for (QAbstractAxis *axis : c->axes()) {
+        c->removeAxis(axis);
+        delete axis;
+    }
+
+    auto *series = new QBarSeries;
+    series->setBarWidth(0.8);
+    double largest = 0.0;
+    double smallest = 0.0;
+    for (int s = 0; s < seriesCount(); ++s) {
+        auto *set = new QBarSet(m_seriesNames[std::size_t(s)]);
+        set->setColor(kSeriesColors[s]);
+        set->setBorderColor(kSeriesColors[s].darker(120));
+        const auto &values = m_values[std::size_t(s)];
+        set->append(QList<qreal>(values.begin(), values.end()));
+        for (double v : values) {
+            largest = std::max(largest, v);
+            smallest = std::min(smallest, v);
+        }
+        series->append(set);
+    }
+    c->addSeries(series);
+
+    // Bars stand at x = 0, 1, ...; labels are placed on their points, so empty labels and
+    // repeated ones are fine.
+    auto *xAxis = new QCategoryAxis;
+    xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    xAxis->setGridLineVisible(false);
+    const int points = pointCount();
+    xAxis->setRange(-0.5, std::max(points, 1) - 0.5);
+    xAxis->setStartValue(-0.5);
+    int shown = 0;
+    for (int i = 0; i < points; ++i) {
+        if (!m_labels[std::size_t(i)].isEmpty())
+            ++shown;
+    }
+    const int step = std::max(1, (shown + kMaxShownLabels - 1) / kMaxShownLabels);
+    int labelIndex = 0;
+    for (int i = 0; i < points; ++i) {
+        const QString &text = m_labels[std::size_t(i)];
+        if (text.isEmpty())
+            continue;
+        if (labelIndex++ % step != 0)
+            continue;
+        // The axis keys its labels by text; a zero-width space keeps repeated texts apart.
+        QString unique = text;
+        while (xAxis->categoriesLabels().contains(unique))
+            unique += QChar(0x200B);
+        xAxis->append(unique, i);
+    }
+    c->addAxis(xAxis, Qt::AlignBottom);
+    series->attachAxis(xAxis);
+
+    auto *yAxis = new QValueAxis;
+    if (m_range && m_range->second > m_range->first) {
+        yAxis->setRange(m_range->first, m_range->second);
+    } else {
+        yAxis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + 1.0);
+        yAxis->applyNiceNumbers();
+    }
+    yAxis->setLabelFormat(QStringLiteral("%g"));
+    c->addAxis(yAxis, Qt::AlignLeft);
+    series->attachAxis(yAxis);
+
+    const bool named = std::any_of(m_seriesNames.begin(), m_seriesNames.end(),
+                                   [](const QString &name) { return !name.isEmpty(); });
+    c->legend()->setVisible(named && seriesCount() > 1);
+}
+
+} // namespace kotohana

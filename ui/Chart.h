@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QChartView>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace kotohana {
+
+// A bar chart of one to three series over n points (none allowed), each point with a value
+// and a label. It is driven the way the program fills a chart from a list: pick a series and
+// a point, then set its value and its label. The picture is redrawn once per turn of the
+// event loop, however many points were set.
+class Chart final : public QChartView
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxSeries = 3;
+
+    explicit Chart(QWidget *parent = nullptr);
+
+    int seriesCount() const { return int(m_values.size()); }
+    void setSeriesCount(int count);
+    void setCurrentSeries(int series); // 1-based
+    void setSeriesName(int series, const QString &name);
+
+    int pointCount() const { return int(m_labels.size()); }
+    void setPointCount(int count);
+    void setCurrentPoint(int point); // 1-based
+
+    void setValue(double value);
+    // The value as the program passes it, a text: its leading number (an empty text is 0).
+    void setValueText(QStringView text);
+    void setLabel(const QString &label);
+
+    double value(int series, int point) const;
+    QString label(int point) const;
+
+    // Fixes the value axis; without it the axis runs from 0 to just above the largest value.
+    void setValueRange(double minimum, double maximum);
+
+private:
+    void scheduleRedraw();
+    void redraw();
+
+    std::vector<std::vector<double>> m_values; // [series][point]
+    std::vector<QString> m_labels;
+    std::vector<QString> m_seriesNames;
+    int m_series = 0;
+    int m_point = 0;
+    std::optional<std::pair<double, double>> m_range;
+    bool m_redrawPending = false;
+};
+
+} // namespace kotohana

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QColor>
+#include <QTableView>
+
+#include <vector>
+
+namespace kotohana {
+
+class GridModel;
+
+// A grid of text cells, the control behind every list of the program. Row 0 is the heading
+// row and column 0 holds running numbers or labels; data rows start at row 1. Rows are
+// addressed by these numbers throughout; the view underneath is an implementation detail.
+class Grid final : public QTableView
+{
+    Q_OBJECT
+
+public:
+    enum class Align { Left, Center, Right };
+    // The sort settings the program uses, with their numbers.
+    enum class SortSetting { NumericAscending = 3, NumericDescending = 4, TextAscending = 7, TextDescending = 8 };
+
+    explicit Grid(QWidget *parent = nullptr);
+
+    int rows() const;
+    void setRows(int rows);
+    int cols() const;
+    void setCols(int cols);
+
+    QString textMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString &text);
+
+    // The current cell.
+    int row() const { return m_row; }
+    void setRow(int row);
+    int col() const { return m_col; }
+    void setCol(int col);
+    QString text() const;
+    void setText(const QString &text);
+    QColor cellBackColor() const;
+    void setCellBackColor(const QColor &color);
+    QColor cellForeColor() const;
+    void setCellForeColor(const QColor &color);
+
+    // Widths in twips: 1440 twips to an inch of the screen.
+    int colWidth(int col) const;
+    void setColWidth(int col, int twips);
+    void setColAlignment(int col, Align align);
+    void setFixedAlignment(int col, Align align);
+    int fontSize() const;
+    void setFontSize(int points);
+
+    // The first data row in view. The view scrolls as near to the row asked for as it can
+    // (asking for the last row puts the newest row in view); row 0 is accepted.
+    int topRow() const;
+    void setTopRow(int row);
+
+    // Empties every cell, heading row included.
+    void clear();
+    // Deletes one data row; the rows below move up.
+    void removeItem(int row);
+    // Sorts data rows 1 to the last by the current column; equal cells keep their order.
+    void sort(SortSetting setting);
+
+    GridModel &gridModel() const { return *m_model; }
+
+Q_SIGNALS:
+    // The user picked a cell (the current cell is the one picked) or the heading row.
+    void clicked();
+
+protected:
+    void updateGeometries() override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    static Qt::Alignment toQt(Align align);
+    void applyColumnWidths();
+    void applyTopRow();
+    void showCurrentRow();
+    void pickCell(const QModelIndex &index);
+
+    GridModel *m_model = nullptr;
+    int m_row = 0;
+    int m_col = 1;
+    std::vector<int> m_colTwips;
+    int m_requestedTopRow = -1;
+    bool m_applyingTopRow = false;
+};
+
+} // namespace kotohana

@@ -1,0 +1,36 @@
+#include "QtMessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace kotohana {
+namespace {
+
+// Texts come with CR LF line breaks, as the program writes them; a label wants bare LFs.
+QString shown(const QString &text)
+{
+    QString result = text;
+    result.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
+    return result;
+}
+
+} // namespace
+
+void QtMessageBoxes::information(const QString &text, const QString &title)
+{
+    QMessageBox::information(QApplication::activeWindow(), title, shown(text));
+}
+
+bool QtMessageBoxes::confirm(const QString &text, const QString &title)
+{
+    return QMessageBox::warning(QApplication::activeWindow(), title, shown(text), QMessageBox::Ok | QMessageBox::Cancel,
+                                QMessageBox::Cancel)
+        == QMessageBox::Ok;
+}
+
+void QtMessageBoxes::critical(const QString &text, const QString &title)
+{
+    QMessageBox::critical(QApplication::activeWindow(), title, shown(text));
+}
+
+} // namespace kotohana

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+
+namespace kotohana {
+
+// Real modal message boxes over whichever window is active.
+class QtMessageBoxes final : public MessageBoxes
+{
+public:
+    void information(const QString &text, const QString &title) override;
+    bool confirm(const QString &text, const QString &title) override;
+    void critical(const QString &text, const QString &title) override;
+};
+
+} // namespace kotohana
