@@ -14,6 +14,23 @@ ListFormat::LineWriter firstFiveFields(const PlayRecord &record)
     return writer;
 }
 
+// The record of one line's fields, or nothing when they are not a record. Neighbouring plays
+// mostly share their day and often their game and summary: sharing those texts with the
+// record before saves most of the allocations and memory of a long file.
+std::optional<PlayRecord> recordOf(const ListFormat::Fields &fields, const PlayRecord *before)
+{
+    if (fields.size() != 6)
+        return std::nullopt;
+    const std::optional<float> seconds = ListFormat::parseNumber(fields[3]);
+    if (!seconds)
+        return std::nullopt;
+    const auto text = [before](QStringView field, QString PlayRecord::*member) {
+        return before && field == before->*member ? before->*member : field.toString();
+    };
+    return PlayRecord{text(fields[0], &PlayRecord::date), fields[1].toString(), text(fields[2], &PlayRecord::item),
+                      *seconds, text(fields[4], &PlayRecord::diary)};
+}
+
 } // namespace
 
 PlayRecordFile::PlayRecordFile(QString path)
@@ -29,18 +46,6 @@ QString PlayRecordFile::appendedLine(const PlayRecord &record)
 QString PlayRecordFile::rewrittenLine(const PlayRecord &record)
 {
     return firstFiveFields(record).text(u"").line();
-}
-
-std::optional<PlayRecord> PlayRecordFile::parseLine(QStringView line)
-{
-    const ListFormat::Fields fields = ListFormat::splitFields(line);
-    if (fields.size() != 6)
-        return std::nullopt;
-    const std::optional<float> seconds = ListFormat::parseNumber(fields[3]);
-    if (!seconds)
-        return std::nullopt;
-    return PlayRecord{fields[0].toString(), fields[1].toString(), fields[2].toString(), *seconds,
-                      fields[4].toString()};
 }
 
 PlayRecord PlayRecordFile::fromListRow(QStringView date, QStringView time, QStringView item,
@@ -63,9 +68,11 @@ PlayRecordFile::ReadResult PlayRecordFile::readAll() const
     const QList<QStringView> lines = TextFile::lines(file.text);
     result.records.reserve(std::size_t(lines.size()));
     for (QStringView line : lines) {
-        if (line.trimmed().isEmpty())
-            continue;
-        if (std::optional<PlayRecord> record = parseLine(line))
+        const ListFormat::Fields fields = ListFormat::splitFields(line);
+        if (fields.isEmpty())
+            continue; // a blank line holds nothing to lose
+        const PlayRecord *before = result.records.empty() ? nullptr : &result.records.back();
+        if (std::optional<PlayRecord> record = recordOf(fields, before))
             result.records.push_back(std::move(*record));
         else
             ++result.skippedLines;

@@ -44,8 +44,6 @@ public:
 
     static QString appendedLine(const PlayRecord &record);
     static QString rewrittenLine(const PlayRecord &record);
-    // The record of one line, or nothing when the line is not a record.
-    static std::optional<PlayRecord> parseLine(QStringView line);
     // The record shown in a list row; the seconds text becomes a single-precision number.
     static PlayRecord fromListRow(QStringView date, QStringView time, QStringView item, QStringView seconds,
                                   QStringView diary);
