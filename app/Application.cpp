@@ -28,7 +28,7 @@ frmMain *Application::mainWindow() const
 
 void Application::showMain()
 {
-    auto *window = new frmMain(m_services, m_state);
+    auto *window = new frmMain(m_services, m_state, m_help);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &frmMain::programEnd, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_main = window;

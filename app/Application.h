@@ -2,6 +2,7 @@
 
 #include "platform/ProgramState.h"
 #include "platform/Services.h"
+#include "ui/HelpWindows.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,6 +28,7 @@ public:
 private:
     const Services &m_services;
     ProgramState m_state;
+    HelpWindows m_help{QStringLiteral(":/help/index.html")};
     QPointer<frmMain> m_main;
 };
 

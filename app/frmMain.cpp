@@ -1,9 +1,16 @@
 #include "frmMain.h"
 
+#include "EditPage.h"
+#include "MemoPage.h"
+#include "SaveMessages.h"
+#include "TodayPage.h"
+
 #include "platform/Clock.h"
 #include "platform/HelpTour.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ProgramState.h"
-#include "ui/MonthView.h"
+#include "records/MainSettings.h"
+#include "ui/HelpWindows.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -40,10 +47,11 @@ const char *const kStyleSheet = R"(
 
 } // namespace
 
-frmMain::frmMain(const Services &services, ProgramState &state, QWidget *parent)
+frmMain::frmMain(const Services &services, ProgramState &state, HelpWindows &help, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
     , m_state(state)
+    , m_help(help)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("コトハナ"));
@@ -85,7 +93,7 @@ void frmMain::buildMenu()
 
     cmdGame = addMenuButton("cmdGame", QStringLiteral("ゲーム"), QStringLiteral("メイン画面を表示します"));
     column->addSpacing(8);
-    auto *cmdMain = addMenuButton("cmdMain", QStringLiteral("メイン"), QStringLiteral("メイン画面を表示します"));
+    cmdMain = addMenuButton("cmdMain", QStringLiteral("メイン"), QStringLiteral("メイン画面を表示します"));
     auto *cmdTaijyu = addMenuButton("cmdTaijyu", QStringLiteral("範囲指定"), QStringLiteral("表示条件を指定できます"));
     auto *cmdRentai = addMenuButton("cmdRentai", QStringLiteral("全グラフ"), QStringLiteral("現在までの全グラフを表示します"));
     auto *cmdCale = addMenuButton("cmdCale", QStringLiteral("カレンダー"), QStringLiteral("実施状況把握カレンダーを表示します"));
@@ -100,7 +108,6 @@ void frmMain::buildMenu()
     chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
     column->addWidget(chkHelp);
     auto *cmdHelp = addMenuButton("cmdHelp", QStringLiteral("ヘルプ"), QStringLiteral("ヘルプファイルを開きます"));
-    cmdHelp->setEnabled(false);
     auto *cmdOwari = addMenuButton("cmdOwari", QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
 
     connect(cmdGame, &QPushButton::clicked, this, &frmMain::cmdGame_Click);
@@ -113,13 +120,22 @@ void frmMain::buildMenu()
     connect(cmdMemo, &QPushButton::clicked, this, &frmMain::cmdMemo_Click);
     connect(cmdSettei, &QPushButton::clicked, this, &frmMain::cmdSettei_Click);
     connect(cmdOwari, &QPushButton::clicked, this, &frmMain::cmdOwari_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+    // Only the user's click: the load step sets the box without saving anything.
+    connect(chkHelp, &QCheckBox::clicked, this, &frmMain::chkHelp_Click);
+}
+
+void frmMain::placePage(QFrame *page)
+{
+    // All pages share one place; only the one not hidden takes it.
+    static_cast<QGridLayout *>(m_pageArea->layout())->addWidget(page, 0, 0);
 }
 
 QFrame *frmMain::addPage(const char *name)
 {
     auto *page = new QFrame(m_pageArea);
     page->setObjectName(QString::fromLatin1(name));
-    static_cast<QGridLayout *>(m_pageArea->layout())->addWidget(page, 0, 0);
+    placePage(page);
     return page;
 }
 
@@ -132,19 +148,19 @@ void frmMain::buildPages()
     fraTaijyu = addPage("fraTaijyu");
     fraBunseki = addPage("fraBunseki");
     fraRenTai = addPage("fraRenTai");
-    fraMain = addPage("fraMain");
-    fraSettei = addPage("fraSettei");
+    fraMain = new TodayPage(m_services, m_pageArea);
+    placePage(fraMain);
+    fraSettei = new EditPage(m_services, m_state, m_pageArea);
+    placePage(fraSettei);
     fraCale = addPage("fraCale");
-    fraMemo = addPage("fraMemo");
+    fraMemo = new MemoPage(m_services, m_pageArea);
+    placePage(fraMemo);
     fraSyuukei = addPage("fraSyuukei");
     m_pages = {fraTaijyu, fraBunseki, fraRenTai, fraMain, fraSettei, fraCale, fraMemo, fraSyuukei};
 
-    auto *mainLayout = new QGridLayout(fraMain);
-    mainLayout->setContentsMargins(0, 0, 0, 0);
-    mtvmain = new MonthView(fraMain);
-    mtvmain->setObjectName(QStringLiteral("mtvmain"));
-    mtvmain->setFixedSize(300, 210);
-    mainLayout->addWidget(mtvmain, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    connect(fraMain, &TodayPage::dayPicked, this, [this] { cmdMain->setFocus(); });
+    connect(fraSettei, &EditPage::userNameSaved, this, &frmMain::SetWindowTitle);
+    connect(fraSettei, &EditPage::recordFileEmptied, fraMain, &TodayPage::BuildTodayView);
 
     buildLauncher();
 }
@@ -210,7 +226,13 @@ void frmMain::Form_Load()
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     m_loading = true;
     HideAllFrames();
-    mtvmain->setValue(m_services.clock.today());
+    fraMain->setSelectedDay(m_services.clock.today());
+    m_state.userName = MainSettings::readUserName(m_services.folder);
+    SetWindowTitle();
+    fraMain->SetupTodayGrids();
+    fraMain->BuildTodayView();
+    fraMemo->LoadMemo();
+    m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder);
 
     show();
     fraMain->show();
@@ -234,11 +256,13 @@ void frmMain::HideAllFrames()
         page->hide();
 }
 
-void frmMain::switchPage(QFrame *page, const QString &helpTourMessage)
+void frmMain::switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage)
 {
     if (!page->isHidden())
         return;
     HideAllFrames();
+    if (fill)
+        fill();
     page->show();
     QCoreApplication::processEvents();
     if (!helpTourMessage.isEmpty()) {
@@ -268,43 +292,77 @@ void frmMain::cmdModori_Click()
 
 void frmMain::cmdSettei_Click()
 {
-    switchPage(fraSettei, {});
+    const QString crlf = QStringLiteral("\r\n");
+    switchPage(fraSettei, [this] { fraSettei->prepare(); },
+               QStringLiteral("これまでのデータを全部削除して新規にスタートさせたり、個別に削除することができます。") + crlf
+                   + crlf + QStringLiteral("名前（ニックネームM）を登録することもできます") + crlf + crlf);
 }
 
 void frmMain::cmdMemo_Click()
 {
-    switchPage(fraMemo, {});
+    const QString crlf = QStringLiteral("\r\n");
+    switchPage(fraMemo, [this] { fraMemo->prepare(); },
+               QStringLiteral("一回一回の記録ごとにちょっとしたコメントを残すことができます。") + crlf
+                   + QStringLiteral("簡単な一言日記的な使い方でご利用ください") + crlf + crlf
+                   + QStringLiteral("メモはよりフリーにいろんなことが書き込めます。") + crlf
+                   + QStringLiteral("それぞれの項目についての効果や意味合いなどを残しておくのも良いと思います。") + crlf
+                   + crlf);
 }
 
 void frmMain::cmdCale_Click()
 {
-    switchPage(fraCale, {});
+    switchPage(fraCale, {}, {});
 }
 
 void frmMain::cmdBunseki_Click()
 {
-    switchPage(fraBunseki, {});
+    switchPage(fraBunseki, {}, {});
 }
 
 void frmMain::cmdSyuukei_Click()
 {
-    switchPage(fraSyuukei, {});
+    switchPage(fraSyuukei, {}, {});
 }
 
 void frmMain::cmdTaijyu_Click()
 {
-    switchPage(fraTaijyu, {});
+    switchPage(fraTaijyu, {}, {});
 }
 
 void frmMain::cmdRentai_Click()
 {
-    switchPage(fraRenTai, {});
+    switchPage(fraRenTai, {}, {});
 }
 
 void frmMain::cmdOwari_Click()
 {
+    m_help.closeAll();
     close();
     Q_EMIT programEnd();
+}
+
+void frmMain::cmdHelp_Click()
+{
+    m_help.showDefaultTopic();
+}
+
+void frmMain::chkHelp_Click()
+{
+    if (m_loading)
+        return;
+    if (chkHelp->isChecked()) {
+        m_services.messages.information(QStringLiteral("ヘルプツアー機能をオンにします。"), QStringLiteral("ヘルプツアーＯＮ"));
+        m_state.helpTourFlag = 1;
+    } else {
+        m_services.messages.information(QStringLiteral("ヘルプツアー機能をオフにします。"), QStringLiteral("ヘルプツアーＯＦＦ"));
+        m_state.helpTourFlag = 0;
+    }
+    SaveMessages::report(m_services.messages, MainSettings::writeHelpTourFlag(m_services.folder, m_state.helpTourFlag));
+}
+
+void frmMain::SetWindowTitle()
+{
+    setWindowTitle(MainSettings::windowTitle(m_state.userName));
 }
 
 } // namespace kotohana

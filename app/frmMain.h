@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QFrame;
@@ -12,7 +13,10 @@ class QPushButton;
 
 namespace kotohana {
 
-class MonthView;
+class EditPage;
+class HelpWindows;
+class MemoPage;
+class TodayPage;
 struct ProgramState;
 
 // The main window: a column of menu buttons, eight pages of which one shows at a time, and
@@ -23,7 +27,7 @@ class frmMain final : public QWidget
     Q_OBJECT
 
 public:
-    frmMain(const Services &services, ProgramState &state, QWidget *parent = nullptr);
+    frmMain(const Services &services, ProgramState &state, HelpWindows &help, QWidget *parent = nullptr);
 
     void Form_Load();
     void HideAllFrames();
@@ -39,6 +43,9 @@ public:
     void cmdTaijyu_Click();
     void cmdRentai_Click();
     void cmdOwari_Click();
+    void cmdHelp_Click();
+    void chkHelp_Click();
+    void SetWindowTitle();
 
     static QString welcomeText();
 
@@ -49,15 +56,17 @@ Q_SIGNALS:
 private:
     QPushButton *addMenuButton(const char *name, const QString &caption, const QString &toolTip);
     QFrame *addPage(const char *name);
+    void placePage(QFrame *page);
     void buildMenu();
     void buildPages();
     void buildLauncher();
     // The page switch of every menu button: nothing when the page already shows; otherwise
     // hide all pages, show this one, let it paint, then explain it when the help tour is on.
-    void switchPage(QFrame *page, const QString &helpTourMessage);
+    void switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage);
 
     const Services &m_services;
     ProgramState &m_state;
+    HelpWindows &m_help;
     bool m_loading = false;
 
     QWidget *m_menu = nullptr;
@@ -65,17 +74,17 @@ private:
     QFrame *fraTaijyu = nullptr;
     QFrame *fraBunseki = nullptr;
     QFrame *fraRenTai = nullptr;
-    QFrame *fraMain = nullptr;
-    QFrame *fraSettei = nullptr;
+    TodayPage *fraMain = nullptr;
+    EditPage *fraSettei = nullptr;
     QFrame *fraCale = nullptr;
-    QFrame *fraMemo = nullptr;
+    MemoPage *fraMemo = nullptr;
     QFrame *fraSyuukei = nullptr;
     QFrame *fraGame = nullptr;
     std::array<QFrame *, 8> m_pages{};
 
     QPushButton *cmdGame = nullptr;
+    QPushButton *cmdMain = nullptr;
     QCheckBox *chkHelp = nullptr;
-    MonthView *mtvmain = nullptr;
 };
 
 } // namespace kotohana

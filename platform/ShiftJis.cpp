@@ -55,6 +55,10 @@ DecodedText decode(QByteArrayView bytes)
     DecodedText result;
     result.text = decoder.decode(bytes);
     result.hadInvalidBytes = decoder.hasError();
+    // The converter's replacement character has no Shift_JIS form; a full-width question mark
+    // stands in for it, so that a text read from a damaged file can still be written back.
+    if (result.hadInvalidBytes)
+        result.text.replace(QChar(0xFFFD), QChar(0xFF1F));
     return result;
 }
 

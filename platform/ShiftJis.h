@@ -18,7 +18,8 @@ struct EncodedText {
 
 struct DecodedText {
     QString text;
-    // Bytes that are not Shift_JIS were met; each became a substitute character.
+    // Bytes that are not Shift_JIS were met; each became a substitute character (？ or the
+    // control character SUB), all of which Shift_JIS can write back.
     bool hadInvalidBytes = false;
 };
 

@@ -104,12 +104,6 @@ QString Chart::label(int point) const
     return point >= 1 && point <= pointCount() ? m_labels[std::size_t(point - 1)] : QString();
 }
 
-void Chart::setValueRange(double minimum, double maximum)
-{
-    m_range = std::make_pair(minimum, maximum);
-    scheduleRedraw();
-}
-
 void Chart::scheduleRedraw()
 {
     if (m_redrawPending)
@@ -177,12 +171,8 @@ void Chart::redraw()
     series->attachAxis(xAxis);
 
     auto *yAxis = new QValueAxis;
-    if (m_range && m_range->second > m_range->first) {
-        yAxis->setRange(m_range->first, m_range->second);
-    } else {
-        yAxis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + 1.0);
-        yAxis->applyNiceNumbers();
-    }
+    yAxis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + 1.0);
+    yAxis->applyNiceNumbers();
     yAxis->setLabelFormat(QStringLiteral("%g"));
     c->addAxis(yAxis, Qt::AlignLeft);
     series->attachAxis(yAxis);

@@ -3,13 +3,12 @@
 #include <QChartView>
 #include <QString>
 
-#include <optional>
 #include <vector>
 
 namespace kotohana {
 
 // A bar chart of one to three series over n points (none allowed), each point with a value
-// and a label. It is driven the way the program fills a chart from a list: pick a series and
+// and a label. The value axis runs from 0 (or the smallest value) to just above the largest. It is driven the way the program fills a chart from a list: pick a series and
 // a point, then set its value and its label. The picture is redrawn once per turn of the
 // event loop, however many points were set.
 class Chart final : public QChartView
@@ -38,9 +37,6 @@ public:
     double value(int series, int point) const;
     QString label(int point) const;
 
-    // Fixes the value axis; without it the axis runs from 0 to just above the largest value.
-    void setValueRange(double minimum, double maximum);
-
 private:
     void scheduleRedraw();
     void redraw();
@@ -50,7 +46,6 @@ private:
     std::vector<QString> m_seriesNames;
     int m_series = 0;
     int m_point = 0;
-    std::optional<std::pair<double, double>> m_range;
     bool m_redrawPending = false;
 };
 

@@ -144,8 +144,33 @@ void Grid::setColWidth(int col, int twips)
 void Grid::applyColumnWidths()
 {
     const int dpi = logicalDpiX();
-    for (int col = 0; col < m_model->cols(); ++col)
-        horizontalHeader()->resizeSection(col, colWidth(col) * dpi / kTwipsPerInch);
+    const int cols = m_model->cols();
+    std::vector<int> pixels(static_cast<std::size_t>(cols));
+    int total = 0;
+    for (int col = 0; col < cols; ++col) {
+        pixels[std::size_t(col)] = colWidth(col) * dpi / kTwipsPerInch;
+        total += pixels[std::size_t(col)];
+    }
+    // Room is kept for a vertical scroll bar, so that one appearing does not bring a
+    // horizontal one with it.
+    const int available = contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (total > 0 && available > total) {
+        int given = 0;
+        for (int col = 0; col < cols; ++col) {
+            const int share = col == cols - 1 ? available - given
+                                              : int(qint64(pixels[std::size_t(col)]) * available / total);
+            pixels[std::size_t(col)] = share;
+            given += share;
+        }
+    }
+    for (int col = 0; col < cols; ++col)
+        horizontalHeader()->resizeSection(col, pixels[std::size_t(col)]);
+}
+
+void Grid::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    applyColumnWidths();
 }
 
 Qt::Alignment Grid::toQt(Align align)
@@ -256,6 +281,17 @@ void Grid::pickCell(const QModelIndex &index)
     m_row = index.row() + 1;
     m_col = index.column();
     Q_EMIT clicked();
+}
+
+void Grid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    // The keyboard moves the current cell too, so the row an action works on is always the
+    // row the user sees marked.
+    if (current.isValid()) {
+        m_row = current.row() + 1;
+        m_col = current.column();
+    }
 }
 
 void Grid::keyPressEvent(QKeyEvent *event)

@@ -43,7 +43,8 @@ public:
     QColor cellForeColor() const;
     void setCellForeColor(const QColor &color);
 
-    // Widths in twips: 1440 twips to an inch of the screen.
+    // Widths in twips: 1440 twips to an inch of the screen. When the grid is wider than its
+    // columns, they share the spare width in proportion, so the list fills its place.
     int colWidth(int col) const;
     void setColWidth(int col, int twips);
     void setColAlignment(int col, Align align);
@@ -70,6 +71,8 @@ Q_SIGNALS:
     void clicked();
 
 protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void resizeEvent(QResizeEvent *event) override;
     void updateGeometries() override;
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -5,9 +5,12 @@
 #include "platform/DataFolder.h"
 #include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
+#include "ui/HelpWindows.h"
 #include "ui/MonthView.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -37,10 +40,11 @@ private:
     std::unique_ptr<DataFolder> m_folder;
     std::unique_ptr<Services> m_services;
     ProgramState m_state;
+    HelpWindows m_help{QStringLiteral(":/help/index.html")};
 
     std::unique_ptr<frmMain> load()
     {
-        auto window = std::make_unique<frmMain>(*m_services, m_state);
+        auto window = std::make_unique<frmMain>(*m_services, m_state, m_help);
         window->Form_Load();
         return window;
     }
@@ -65,6 +69,7 @@ private:
 private Q_SLOTS:
     void init()
     {
+        QFile::remove(QDir(m_dir.path()).filePath(QStringLiteral("設定.txt")));
         m_folder = std::make_unique<DataFolder>(m_dir.path());
         m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
         m_state = ProgramState();
@@ -85,7 +90,7 @@ void TestFrmMain::loadShowsTheMainPageAndWelcomesOncePerRun()
     auto window = load();
     QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraMain")});
     QVERIFY(window->findChild<QFrame *>(QStringLiteral("fraGame"))->isHidden());
-    QCOMPARE(window->windowTitle(), QStringLiteral("コトハナ"));
+    QCOMPARE(window->windowTitle(), QStringLiteral(" コトハナ"));
     QCOMPARE(window->findChild<MonthView *>(QStringLiteral("mtvmain"))->value(), QDate(2024, 5, 18));
     QVERIFY(window->findChild<QCheckBox *>(QStringLiteral("chkHelp"))->isChecked());
 
@@ -130,7 +135,7 @@ void TestFrmMain::menuCaptionsAndToolTips()
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QString, toolTip);
-    frmMain window(*m_services, m_state);
+    frmMain window(*m_services, m_state, m_help);
     auto *button = window.findChild<QPushButton *>(name);
     QVERIFY(button);
     QCOMPARE(button->text(), caption);
@@ -183,7 +188,10 @@ void TestFrmMain::launcherLiesOverThePage()
 
 void TestFrmMain::welcomeNeedsTheHelpTour()
 {
-    m_state.helpTourFlag = 0;
+    QFile settings(m_folder->path(u"設定.txt"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write(QByteArray::fromHex("228377838b837683638341815b222c300d0a")); // "ヘルプツアー",0
+    settings.close();
     auto window = load();
     QVERIFY(m_messages.shown().isEmpty());
     QVERIFY(m_state.welcomeShown);

@@ -238,10 +238,21 @@ void TestGrid::clickPicksTheRow()
 void TestGrid::widthsInTwips()
 {
     Grid grid;
+    grid.resize(100, 100); // narrower than its columns: widths as given, scrolled sideways
     grid.setCols(2);
+    grid.setColWidth(0, 720);
     grid.setColWidth(1, 1440);
     QCOMPARE(grid.colWidth(1), 1440);
+    QCOMPARE(grid.horizontalHeader()->sectionSize(0), grid.logicalDpiX() / 2);
     QCOMPARE(grid.horizontalHeader()->sectionSize(1), grid.logicalDpiX());
+    // Wider: the columns share the spare width in proportion and fill the grid.
+    grid.show();
+    grid.resize(1000, 100);
+    const int first = grid.horizontalHeader()->sectionSize(0);
+    const int second = grid.horizontalHeader()->sectionSize(1);
+    QVERIFY(std::abs(second - 2 * first) <= 2);
+    QVERIFY(first + second > 900);
+    QCOMPARE(grid.colWidth(1), 1440);
     grid.setFontSize(11);
     QCOMPARE(grid.fontSize(), 11);
 }

@@ -1,0 +1,142 @@
+#include "EditPage.h"
+
+#include "RecordLists.h"
+#include "SaveMessages.h"
+
+#include "platform/DataFolder.h"
+#include "platform/ListFormat.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramState.h"
+#include "platform/Services.h"
+#include "records/MainSettings.h"
+#include "records/PlayRecordFile.h"
+#include "records/RecordRewrite.h"
+#include "ui/Grid.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kotohana {
+
+EditPage::EditPage(const Services &services, ProgramState &state, QWidget *parent)
+    : QFrame(parent)
+    , m_services(services)
+    , m_state(state)
+{
+    setObjectName(QStringLiteral("fraSettei"));
+
+    auto *nameCaption = new QLabel(QStringLiteral("名前（ニックネーム）"), this);
+    txtPriData = new QLineEdit(this);
+    txtPriData->setObjectName(QStringLiteral("txtPriData"));
+    txtPriData->setMaximumWidth(260);
+    cmdPHozon1 = new QPushButton(QStringLiteral("名前変更"), this);
+    cmdPHozon1->setObjectName(QStringLiteral("cmdPHozon1"));
+
+    auto *listCaption = new QLabel(QStringLiteral("これまでの記録"), this);
+    QFont captionFont = listCaption->font();
+    captionFont.setBold(true);
+    captionFont.setPointSize(11);
+    listCaption->setFont(captionFont);
+    msgHenList = new Grid(this);
+    msgHenList->setObjectName(QStringLiteral("msgHenList"));
+    cmdRowDel = new QPushButton(QStringLiteral("個別削除"), this);
+    cmdRowDel->setObjectName(QStringLiteral("cmdRowDel"));
+    cmdRowDel->setEnabled(false);
+
+    auto *nameRow = new QHBoxLayout;
+    nameRow->addWidget(nameCaption);
+    nameRow->addWidget(txtPriData, 1);
+    nameRow->addWidget(cmdPHozon1);
+    nameRow->addStretch(1);
+    auto *listRow = new QHBoxLayout;
+    listRow->addWidget(listCaption);
+    listRow->addStretch(1);
+    listRow->addWidget(cmdRowDel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(nameRow);
+    layout->addSpacing(8);
+    layout->addLayout(listRow);
+    layout->addWidget(msgHenList, 1);
+
+    connect(cmdPHozon1, &QPushButton::clicked, this, &EditPage::cmdPHozon1_Click);
+    connect(msgHenList, &Grid::clicked, this, &EditPage::msgHenList_Click);
+    connect(cmdRowDel, &QPushButton::clicked, this, &EditPage::cmdRowDel_Click);
+}
+
+void EditPage::prepare()
+{
+    txtPriData->setText(m_state.userName);
+    cmdRowDel->setEnabled(false);
+    SetupEditList();
+    FillEditList();
+}
+
+void EditPage::SetupEditList()
+{
+    RecordLists::setup(*msgHenList, 11, {800, 1400, 1000, 1750, 850, 5230});
+}
+
+void EditPage::FillEditList()
+{
+    const PlayRecordFile::ReadResult read =
+        PlayRecordFile(m_services.folder.path(PlayRecordFile::kFileName)).readAll();
+    m_fileHadUnreadLines = !read.lossless();
+    RecordLists::fill(*msgHenList, read.records, 24);
+}
+
+void EditPage::cmdPHozon1_Click()
+{
+    if (!SaveMessages::checkStorable(m_services.messages, txtPriData->text()))
+        return;
+    // A double quote would end the name's field early; the full-width one keeps the record whole.
+    const QString name = ListFormat::quotableText(txtPriData->text());
+    if (name != txtPriData->text())
+        txtPriData->setText(name);
+    if (!SaveMessages::report(m_services.messages, MainSettings::writeUserName(m_services.folder, name)))
+        return;
+    m_state.userName = name;
+    Q_EMIT userNameSaved();
+    m_services.messages.information(QStringLiteral("保存が終了しました"), QStringLiteral("保存終了"));
+}
+
+void EditPage::msgHenList_Click()
+{
+    if (msgHenList->rows() <= 1)
+        return;
+    cmdRowDel->setEnabled(true);
+}
+
+void EditPage::cmdRowDel_Click()
+{
+    if (msgHenList->rows() == 2) {
+        // The last record goes without a question.
+        if (!SaveMessages::report(m_services.messages,
+                                  RecordRewrite::truncate(m_services.folder, m_fileHadUnreadLines)))
+            return;
+        m_fileHadUnreadLines = false;
+        Q_EMIT recordFileEmptied();
+        msgHenList->setRows(1);
+        return;
+    }
+    const int row = msgHenList->row();
+    if (row < 1 || row >= msgHenList->rows())
+        return;
+    const QString question = msgHenList->textMatrix(row, 1) + u' ' + msgHenList->textMatrix(row, 2) + u' '
+        + msgHenList->textMatrix(row, 3) + QStringLiteral(" を削除します。よろしいですか？");
+    if (!m_services.messages.confirm(question, QStringLiteral("クリア確認")))
+        return;
+    const RecordRewrite rewrite =
+        RecordRewrite::rewrite(m_services.folder, RecordLists::records(*msgHenList, row), m_fileHadUnreadLines);
+    if (!SaveMessages::report(m_services.messages, rewrite))
+        return; // list and file both keep the record
+    m_fileHadUnreadLines = false;
+    msgHenList->removeItem(row);
+    cmdRowDel->setEnabled(false);
+}
+
+} // namespace kotohana

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QFrame>
+
+class QLineEdit;
+class QPushButton;
+
+namespace kotohana {
+
+class Grid;
+struct ProgramState;
+struct Services;
+
+// The "編集" page: the user's name, and the list of every play with single deletion.
+class EditPage final : public QFrame
+{
+    Q_OBJECT
+
+public:
+    EditPage(const Services &services, ProgramState &state, QWidget *parent = nullptr);
+
+    // Fills the page when it opens: the name, and the list with no row picked.
+    void prepare();
+    void SetupEditList();
+    void FillEditList();
+
+    void cmdPHozon1_Click();
+    void msgHenList_Click();
+    void cmdRowDel_Click();
+
+Q_SIGNALS:
+    void userNameSaved();
+    // The last record was deleted: the main page must show the empty file.
+    void recordFileEmptied();
+
+private:
+    const Services &m_services;
+    ProgramState &m_state;
+    bool m_fileHadUnreadLines = false;
+
+    QLineEdit *txtPriData = nullptr;
+    QPushButton *cmdPHozon1 = nullptr;
+    Grid *msgHenList = nullptr;
+    QPushButton *cmdRowDel = nullptr;
+};
+
+} // namespace kotohana

@@ -1,0 +1,153 @@
+#include "MemoPage.h"
+
+#include "RecordLists.h"
+#include "SaveMessages.h"
+
+#include "platform/DataFolder.h"
+#include "platform/ListFormat.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Services.h"
+#include "records/Memo.h"
+#include "records/PlayRecordFile.h"
+#include "records/RecordRewrite.h"
+#include "ui/Grid.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kotohana {
+
+MemoPage::MemoPage(const Services &services, QWidget *parent)
+    : QFrame(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("fraMemo"));
+
+    auto *memoCaption = new QLabel(QStringLiteral("メモ"), this);
+    QFont captionFont = memoCaption->font();
+    captionFont.setBold(true);
+    captionFont.setPointSize(11);
+    memoCaption->setFont(captionFont);
+    txtKizuki = new QPlainTextEdit(this);
+    txtKizuki->setObjectName(QStringLiteral("txtKizuki"));
+    txtKizuki->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtKizuki->setMaximumHeight(170);
+    cmdKizukiHozon = new QPushButton(QStringLiteral("メモ保存"), this);
+    cmdKizukiHozon->setObjectName(QStringLiteral("cmdKizukiHozon"));
+
+    auto *diaryCaption = new QLabel(QStringLiteral("一言日記"), this);
+    diaryCaption->setFont(captionFont);
+    msgMemoList = new Grid(this);
+    msgMemoList->setObjectName(QStringLiteral("msgMemoList"));
+
+    auto *entryCaption = new QLabel(QStringLiteral("一言入力欄 →"), this);
+    txtMemo = new QLineEdit(this);
+    txtMemo->setObjectName(QStringLiteral("txtMemo"));
+    cmdMemoHozon = new QPushButton(QStringLiteral("一言日記保存"), this);
+    cmdMemoHozon->setObjectName(QStringLiteral("cmdMemoHozon"));
+
+    auto *memoRow = new QHBoxLayout;
+    memoRow->addWidget(memoCaption);
+    memoRow->addStretch(1);
+    memoRow->addWidget(cmdKizukiHozon);
+    auto *entryRow = new QHBoxLayout;
+    entryRow->addWidget(entryCaption);
+    entryRow->addWidget(txtMemo, 1);
+    entryRow->addWidget(cmdMemoHozon);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(memoRow);
+    layout->addWidget(txtKizuki);
+    layout->addSpacing(8);
+    layout->addWidget(diaryCaption);
+    layout->addWidget(msgMemoList, 1);
+    layout->addLayout(entryRow);
+
+    connect(cmdKizukiHozon, &QPushButton::clicked, this, &MemoPage::cmdKizukiHozon_Click);
+    connect(msgMemoList, &Grid::clicked, this, &MemoPage::msgMemoList_Click);
+    connect(cmdMemoHozon, &QPushButton::clicked, this, &MemoPage::cmdMemoHozon_Click);
+    // Enter in the diary box saves, once a play has been picked to write it for.
+    connect(txtMemo, &QLineEdit::returnPressed, this, [this] {
+        if (cmdMemoHozon->isEnabled())
+            cmdMemoHozon_Click();
+    });
+}
+
+void MemoPage::LoadMemo()
+{
+    QString text = Memo::load(m_services.folder);
+    text.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
+    txtKizuki->setPlainText(text);
+}
+
+void MemoPage::cmdKizukiHozon_Click()
+{
+    const QString text = txtKizuki->toPlainText();
+    if (!SaveMessages::checkStorable(m_services.messages, text))
+        return;
+    SaveMessages::report(m_services.messages, Memo::save(m_services.folder, text));
+}
+
+void MemoPage::prepare()
+{
+    SetupDiaryList();
+    FillDiaryList();
+    m_selectedRow = 0;
+    cmdMemoHozon->setEnabled(false);
+}
+
+void MemoPage::SetupDiaryList()
+{
+    RecordLists::setup(*msgMemoList, 9, {570, 1140, 870, 1850, 650, 6000});
+}
+
+void MemoPage::FillDiaryList()
+{
+    const PlayRecordFile::ReadResult read =
+        PlayRecordFile(m_services.folder.path(PlayRecordFile::kFileName)).readAll();
+    m_fileHadUnreadLines = !read.lossless();
+    RecordLists::fill(*msgMemoList, read.records, 16);
+}
+
+void MemoPage::msgMemoList_Click()
+{
+    if (msgMemoList->rows() <= 1)
+        return; // nothing to pick in an empty list
+    msgMemoList->setCol(5);
+    txtMemo->setText(msgMemoList->text());
+    m_selectedRow = msgMemoList->row();
+    cmdMemoHozon->setEnabled(true);
+    txtMemo->setFocus();
+}
+
+void MemoPage::cmdMemoHozon_Click()
+{
+    if (m_selectedRow < 1 || m_selectedRow >= msgMemoList->rows())
+        return;
+    if (!SaveMessages::checkStorable(m_services.messages, txtMemo->text()))
+        return;
+    // A double quote would end the record's text field early; the full-width one keeps it whole.
+    const QString text = ListFormat::quotableText(txtMemo->text());
+    if (text != txtMemo->text())
+        txtMemo->setText(text);
+
+    msgMemoList->setRow(m_selectedRow);
+    msgMemoList->setCol(5);
+    const QString before = msgMemoList->text();
+    msgMemoList->setText(text);
+    const RecordRewrite rewrite =
+        RecordRewrite::rewrite(m_services.folder, RecordLists::records(*msgMemoList), m_fileHadUnreadLines);
+    if (!SaveMessages::report(m_services.messages, rewrite)) {
+        msgMemoList->setText(before); // the list keeps showing what the file holds
+        return;
+    }
+    m_fileHadUnreadLines = false;
+}
+
+} // namespace kotohana

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QFrame>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace kotohana {
+
+class Grid;
+struct Services;
+
+// The "一言日記" page: the free memo (メモ.TXT) and a one-line diary for each play, kept in
+// the play's record in データ.txt.
+class MemoPage final : public QFrame
+{
+    Q_OBJECT
+
+public:
+    MemoPage(const Services &services, QWidget *parent = nullptr);
+
+    void LoadMemo();
+    // Rebuilds the diary list when the page opens; no row is picked yet.
+    void prepare();
+    void SetupDiaryList();
+    void FillDiaryList();
+
+    void cmdKizukiHozon_Click();
+    void msgMemoList_Click();
+    void cmdMemoHozon_Click();
+
+private:
+    const Services &m_services;
+    int m_selectedRow = 0;
+    bool m_fileHadUnreadLines = false;
+
+    QPlainTextEdit *txtKizuki = nullptr;
+    QPushButton *cmdKizukiHozon = nullptr;
+    Grid *msgMemoList = nullptr;
+    QLineEdit *txtMemo = nullptr;
+    QPushButton *cmdMemoHozon = nullptr;
+};
+
+} // namespace kotohana

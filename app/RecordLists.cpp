@@ -1,0 +1,57 @@
+#include "RecordLists.h"
+
+#include "platform/ListFormat.h"
+#include "records/PlayRecordFile.h"
+#include "ui/Grid.h"
+
+namespace kotohana::RecordLists {
+
+void setup(Grid &grid, int fontSize, const Widths &widths)
+{
+    static const QString headings[] = {QStringLiteral("回数"), QStringLiteral("日付"), QStringLiteral("時間"),
+                                       QStringLiteral("項目"), QStringLiteral("秒数"), QStringLiteral("一言日記")};
+    static const Grid::Align alignments[] = {Grid::Align::Right, Grid::Align::Center, Grid::Align::Center,
+                                             Grid::Align::Left,  Grid::Align::Right,  Grid::Align::Left};
+    grid.setRows(1);
+    grid.setCols(6);
+    grid.setFontSize(fontSize);
+    for (int c = 0; c < 6; ++c) {
+        grid.setTextMatrix(0, c, headings[c]);
+        grid.setColWidth(c, widths[std::size_t(c)]);
+        grid.setColAlignment(c, alignments[c]);
+        grid.setFixedAlignment(c, Grid::Align::Center);
+    }
+}
+
+void fill(Grid &grid, const std::vector<PlayRecord> &records, int scrollAfterRows)
+{
+    grid.setRows(int(records.size()) + 1);
+    int row = 1;
+    for (const PlayRecord &record : records) {
+        grid.setTextMatrix(row, 0, QString::number(row));
+        grid.setTextMatrix(row, 1, record.date);
+        grid.setTextMatrix(row, 2, record.time);
+        grid.setTextMatrix(row, 3, record.item);
+        grid.setTextMatrix(row, 4, ListFormat::formatNumber(record.seconds));
+        grid.setTextMatrix(row, 5, record.diary);
+        ++row;
+    }
+    if (grid.rows() > scrollAfterRows)
+        grid.setTopRow(grid.rows() - 1);
+}
+
+std::vector<PlayRecord> records(const Grid &grid, int skipRow)
+{
+    std::vector<PlayRecord> result;
+    result.reserve(std::size_t(grid.rows()));
+    for (int row = 1; row < grid.rows(); ++row) {
+        if (row == skipRow)
+            continue;
+        result.push_back(PlayRecordFile::fromListRow(grid.textMatrix(row, 1), grid.textMatrix(row, 2),
+                                                     grid.textMatrix(row, 3), grid.textMatrix(row, 4),
+                                                     grid.textMatrix(row, 5)));
+    }
+    return result;
+}
+
+} // namespace kotohana::RecordLists

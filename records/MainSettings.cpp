@@ -1,0 +1,63 @@
+#include "MainSettings.h"
+
+#include "platform/DataFolder.h"
+#include "platform/ListFormat.h"
+#include "platform/TextFile.h"
+
+namespace kotohana::MainSettings {
+namespace {
+
+const QString kSettingsFile = QStringLiteral("設定.txt");
+const QString kPrivateFile = QStringLiteral("プライベート.txt");
+
+// Field 2 of the file's first record, if there is one.
+std::optional<QString> secondField(const DataFolder &folder, const QString &name)
+{
+    const TextFile::ReadResult file = TextFile::read(folder.path(name));
+    if (!file.ok)
+        return std::nullopt;
+    const QList<QStringView> lines = TextFile::lines(file.text);
+    if (lines.isEmpty())
+        return std::nullopt;
+    const ListFormat::Fields fields = ListFormat::splitFields(lines.first());
+    if (fields.size() < 2)
+        return std::nullopt;
+    return fields[1].toString();
+}
+
+} // namespace
+
+int readHelpTourFlag(const DataFolder &folder)
+{
+    const std::optional<QString> field = secondField(folder, kSettingsFile);
+    const std::optional<float> flag = field ? ListFormat::parseNumber(*field) : std::nullopt;
+    return flag ? int(*flag) : 1;
+}
+
+FileResult writeHelpTourFlag(const DataFolder &folder, int flag)
+{
+    ListFormat::LineWriter line;
+    line.text(u"ヘルプツアー").integer(flag);
+    return TextFile::writeLines(folder.path(kSettingsFile), {line.line()});
+}
+
+QString readUserName(const DataFolder &folder)
+{
+    return secondField(folder, kPrivateFile).value_or(QString());
+}
+
+FileResult writeUserName(const DataFolder &folder, const QString &name)
+{
+    ListFormat::LineWriter line;
+    line.text(u"氏名").text(name);
+    return TextFile::writeLines(folder.path(kPrivateFile), {line.line()});
+}
+
+QString windowTitle(const QString &userName)
+{
+    if (userName.isEmpty())
+        return QStringLiteral(" コトハナ");
+    return u' ' + userName + QStringLiteral(" の コトハナ");
+}
+
+} // namespace kotohana::MainSettings

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/FileResult.h"
+
+#include <QString>
+
+namespace kotohana {
+
+class DataFolder;
+
+// 設定.txt (the help-tour switch) and プライベート.txt (the user's name), one record each.
+namespace MainSettings {
+
+// 1 (on) when the file is missing, unreadable or not a record: every page then explains itself.
+int readHelpTourFlag(const DataFolder &folder);
+FileResult writeHelpTourFlag(const DataFolder &folder, int flag);
+
+// Empty when the file is missing or holds no record.
+QString readUserName(const DataFolder &folder);
+FileResult writeUserName(const DataFolder &folder, const QString &name);
+
+// " 太郎 の コトハナ", or " コトハナ" without a name.
+QString windowTitle(const QString &userName);
+
+} // namespace MainSettings
+} // namespace kotohana

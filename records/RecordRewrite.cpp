@@ -1,0 +1,68 @@
+#include "RecordRewrite.h"
+
+#include "PlayRecordFile.h"
+
+#include "platform/DataFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace kotohana {
+namespace {
+
+// Copies the record file to データ.txt.bak, or .bak2, .bak3 ... when an older backup exists.
+std::optional<QString> backUp(const DataFolder &folder, const QString &path)
+{
+    const QString base = QFileInfo(path).fileName() + QStringLiteral(".bak");
+    for (int n = 1; n < 1000; ++n) {
+        const QString name = n == 1 ? base : base + QString::number(n);
+        if (folder.contains(name))
+            continue;
+        if (QFile::copy(path, folder.path(name)))
+            return name;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+template <typename Change>
+RecordRewrite guarded(const DataFolder &folder, bool fileHadUnreadLines, Change change)
+{
+    RecordRewrite outcome;
+    const PlayRecordFile file(folder.path(PlayRecordFile::kFileName));
+    if (fileHadUnreadLines) {
+        const std::optional<QString> backup = backUp(folder, file.path());
+        if (!backup) {
+            outcome.result = FileResult::failed(
+                QStringLiteral("データ.txt には読み込めない行があるため、書き換える前に控えを作ろうとしましたが、"
+                               "作れませんでした。データ.txt は変更していません。"));
+            return outcome;
+        }
+        outcome.backupName = *backup;
+    }
+    outcome.result = change(file);
+    return outcome;
+}
+
+} // namespace
+
+RecordRewrite RecordRewrite::rewrite(const DataFolder &folder, const std::vector<PlayRecord> &records,
+                                     bool fileHadUnreadLines)
+{
+    return guarded(folder, fileHadUnreadLines, [&](const PlayRecordFile &file) { return file.rewrite(records); });
+}
+
+RecordRewrite RecordRewrite::truncate(const DataFolder &folder, bool fileHadUnreadLines)
+{
+    return guarded(folder, fileHadUnreadLines, [](const PlayRecordFile &file) { return file.truncate(); });
+}
+
+QString RecordRewrite::backupNotice() const
+{
+    if (backupName.isEmpty())
+        return {};
+    return QStringLiteral("データ.txt に読み込めない行がありました。書き換える前のファイルを「%1」として残しました。")
+        .arg(backupName);
+}
+
+} // namespace kotohana

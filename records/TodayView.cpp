@@ -1,0 +1,80 @@
+#include "TodayView.h"
+
+#include "Items.h"
+
+#include "platform/Formats.h"
+#include "platform/ListFormat.h"
+
+#include <algorithm>
+
+namespace kotohana {
+
+std::vector<TodayView::ItemTotal> TodayView::playedItems() const
+{
+    std::vector<ItemTotal> played;
+    std::copy_if(items.begin(), items.end(), std::back_inserter(played),
+                 [](const ItemTotal &item) { return item.count > 0; });
+    return played;
+}
+
+int TodayView::kinds() const
+{
+    return int(std::count_if(items.begin(), items.end(), [](const ItemTotal &item) { return item.count > 0; }));
+}
+
+TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day)
+{
+    TodayView view;
+    for (std::size_t i = 0; i < view.items.size(); ++i)
+        view.items[i].name = itemNames()[i];
+    if (records.empty())
+        return view;
+
+    view.noData = false;
+    view.firstRecordDate = records.front().date;
+    view.lastRecordDate = records.back().date;
+    const QString wanted = Formats::date(day);
+    for (const PlayRecord &record : records) {
+        if (record.date != wanted)
+            continue;
+        view.plays.push_back({record.time, record.item, ListFormat::formatNumber(record.seconds)});
+        view.longestPlay = std::max(view.longestPlay, record.seconds);
+        const int index = itemIndex(record.item);
+        if (index < 0)
+            continue; // listed, but not one of the seven games
+        TodayView::ItemTotal &total = view.items[std::size_t(index)];
+        ++total.count;
+        total.seconds = Formats::addRounded(total.seconds, record.seconds);
+    }
+    for (const TodayView::ItemTotal &item : view.items)
+        view.dayTotalSeconds += item.seconds;
+    return view;
+}
+
+Face faceFor(int kinds)
+{
+    switch (kinds) {
+    case 0:
+        return Face::None;
+    case 1:
+        return Face::Sulky;
+    case 2:
+        return Face::Smile;
+    default:
+        return Face::Laugh;
+    }
+}
+
+int litLamps(int kinds)
+{
+    return std::clamp(kinds, 0, 7);
+}
+
+QString faceCaption(int kinds)
+{
+    if (kinds == 0)
+        return QStringLiteral("今日の脳も健康元気");
+    return QString::number(kinds) + QStringLiteral(" 種類の脳刺激");
+}
+
+} // namespace kotohana

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "PlayRecord.h"
+
+#include <QDate>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace kotohana {
+
+// What the main page shows for one day, and the facts about the whole record file that the
+// statistics pages take from it.
+struct TodayView {
+    struct Play {
+        QString time;
+        QString item;
+        QString seconds; // shortest text of the saved value
+    };
+    struct ItemTotal {
+        QString name;
+        qint64 count = 0;
+        qint64 seconds = 0; // rounded to a whole number at each addition, halves to even
+    };
+
+    bool noData = true;          // the file holds no record
+    QString firstRecordDate;     // empty when there is no record
+    QString lastRecordDate;
+    std::vector<Play> plays;     // the day's plays in file order
+    std::array<ItemTotal, 7> items; // every item in list order
+    float longestPlay = 0;
+    qint64 dayTotalSeconds = 0;
+
+    // The items played that day, in list order.
+    std::vector<ItemTotal> playedItems() const;
+    // How many different games were played that day.
+    int kinds() const;
+};
+
+TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day);
+
+// The face mark and lamps grow with the number of different games played in a day.
+enum class Face { None, Sulky, Smile, Laugh };
+Face faceFor(int kinds);
+// Lamps 1 to this number are lit; the label under the face takes the colour of the last one.
+int litLamps(int kinds);
+QString faceCaption(int kinds);
+
+} // namespace kotohana

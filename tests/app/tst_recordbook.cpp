@@ -1,0 +1,561 @@
+#include "FakeClock.h"
+#include "FileSizeLimit.h"
+#include "ScriptedMessageBoxes.h"
+#include "TestFiles.h"
+
+#include "app/TodayPage.h"
+#include "app/frmMain.h"
+#include "platform/DataFolder.h"
+#include "platform/ProgramState.h"
+#include "platform/RandomSource.h"
+#include "ui/Chart.h"
+#include "ui/ColorButton.h"
+#include "ui/Colors.h"
+#include "ui/Grid.h"
+#include "ui/HelpWindows.h"
+#include "ui/MonthView.h"
+#include "ui/Picture.h"
+#include "ui/Shape.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+namespace {
+
+// Five plays: three today (2024/05/18), two on earlier days; appended by games.
+const QString kFivePlays = QStringLiteral(
+    "\"2024/05/16\",\"20:00:00\",\"しりとり\",60,\"秒数 : 60　新語 +1\",\n"
+    "\"2024/05/17\",\"07:30:00\",\"バラバラ\",47.3,\"答数 : 10\",\n"
+    "\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\n"
+    "\"2024/05/18\",\"08:05:00\",\"プラマイ\",12.5,\"答数 : 5  (－) モード\",\n"
+    "\"2024/05/18\",\"21:05:09\",\"カラパニ\",30,\"秒数 : 30  Eモード\",\n");
+
+QString rewritten(const QString &appended)
+{
+    QString text = appended;
+    text.replace(QStringLiteral(",\n"), QStringLiteral(",\"\"\n"));
+    return text;
+}
+
+} // namespace
+
+class TestRecordBook : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeClock m_clock{QDateTime(QDate(2024, 5, 18), QTime(22, 0, 0))};
+    MersenneRandomSource m_random{m_clock, 1};
+    ScriptedMessageBoxes m_messages;
+    std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<Services> m_services;
+    ProgramState m_state;
+    HelpWindows m_help{QStringLiteral(":/help/index.html")};
+
+    QString records() const { return m_folder->path(u"データ.txt"); }
+
+    std::unique_ptr<frmMain> load()
+    {
+        auto window = std::make_unique<frmMain>(*m_services, m_state, m_help);
+        window->Form_Load();
+        return window;
+    }
+
+    template <typename T>
+    static T *find(const frmMain &window, const QString &name)
+    {
+        T *child = window.findChild<T *>(name);
+        if (!child)
+            qFatal("no control %s", qPrintable(name));
+        return child;
+    }
+
+    static void click(const frmMain &window, const QString &button)
+    {
+        QTest::mouseClick(find<QPushButton>(window, button), Qt::LeftButton);
+    }
+
+    static void clickRow(Grid *grid, int row)
+    {
+        const QModelIndex cell = grid->model()->index(row - 1, 1);
+        grid->scrollTo(cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+    }
+
+    static QStringList column(Grid *grid, int col)
+    {
+        QStringList texts;
+        for (int r = 1; r < grid->rows(); ++r)
+            texts.append(grid->textMatrix(r, col));
+        return texts;
+    }
+
+    static QString shownFace(const frmMain &window)
+    {
+        QStringList shown;
+        for (const char *name : {"imgNashi", "imgkana", "imgniko", "imgwara"}) {
+            if (!find<Picture>(window, QString::fromLatin1(name))->isHidden())
+                shown.append(QString::fromLatin1(name));
+        }
+        return shown.join(u',');
+    }
+
+    static int litLampCount(const frmMain &window)
+    {
+        int lit = 0;
+        for (int i = 1; i <= 7; ++i) {
+            const QColor color = find<kotohana::Shape>(window, QStringLiteral("shpLed%1").arg(i))->fillColor();
+            if (color != QColor(Qt::white)) {
+                if (color != lampColor(i))
+                    qFatal("lamp %d has a wrong colour", i);
+                ++lit;
+            }
+        }
+        return lit;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<DataFolder>(m_dir->path());
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_state = ProgramState();
+        m_state.welcomeShown = true;
+        m_messages.forget();
+        writeBytes(m_folder->path(u"設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",0\n")));
+    }
+
+    void emptyFileShowsTheRestingFace();
+    void playsOfTheDayLightLampsAndFace();
+    void sevenGamesLightEveryLamp();
+    void pickingADayShowsThatDay();
+    void chartButtonsDrawFromTheLists();
+    void helpTourSwitch();
+    void userNameAndTitle();
+    void userNameRefusesWhatCannotBeStored();
+    void diaryChangesOnlyItsRecord();
+    void diaryKeepsRecordsWholeAndRefusesEmoji();
+    void diaryWriteFailureKeepsOldFile();
+    void diaryBacksUpUnreadLines();
+    void memoSavesAndLoads();
+    void deletingTheThirdOfFive();
+    void cancelDeletesNothing();
+    void lastRecordGoesWithoutQuestion();
+    void wholeRoadThroughTheRecordBook();
+};
+
+void TestRecordBook::emptyFileShowsTheRestingFace()
+{
+    writeBytes(records(), QByteArray());
+    auto window = load();
+    QCOMPARE(shownFace(*window), QStringLiteral("imgNashi"));
+    QCOMPARE(litLampCount(*window), 0);
+    auto *caption = find<QLabel>(*window, QStringLiteral("lblMHyouka"));
+    QCOMPARE(caption->text(), QStringLiteral("今日の脳も健康元気"));
+    QCOMPARE(caption->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblDayTotal"))->text(), QStringLiteral("0:00:00"));
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayList"))->rows(), 1);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayTotal"))->rows(), 1);
+    QVERIFY(m_messages.shown().isEmpty());
+}
+
+void TestRecordBook::playsOfTheDayLightLampsAndFace()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    auto *list = find<Grid>(*window, QStringLiteral("msgDayList"));
+    QCOMPARE(column(list, 1), (QStringList{QStringLiteral("08:00:00"), QStringLiteral("08:05:00"), QStringLiteral("21:05:09")}));
+    QCOMPARE(column(list, 3), (QStringList{QStringLiteral("60"), QStringLiteral("12.5"), QStringLiteral("30")}));
+    auto *totals = find<Grid>(*window, QStringLiteral("msgDayTotal"));
+    QCOMPARE(column(totals, 1), (QStringList{QStringLiteral("プラマイ"), QStringLiteral("カラパニ")}));
+    QCOMPARE(column(totals, 2), (QStringList{QStringLiteral("2"), QStringLiteral("1")}));
+    QCOMPARE(column(totals, 3), (QStringList{QStringLiteral("72"), QStringLiteral("30")}));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblDayTotal"))->text(), QStringLiteral("0:01:42"));
+    QCOMPARE(shownFace(*window), QStringLiteral("imgniko"));
+    QCOMPARE(litLampCount(*window), 2);
+    auto *caption = find<QLabel>(*window, QStringLiteral("lblMHyouka"));
+    QCOMPARE(caption->text(), QStringLiteral("2 種類の脳刺激"));
+    QCOMPARE(caption->palette().color(QPalette::Window), QColor(255, 224, 192));
+}
+
+void TestRecordBook::sevenGamesLightEveryLamp()
+{
+    QString text;
+    for (const char16_t *name : {u"プラマイ", u"しりとり", u"バラバラ", u"四熟虫喰", u"連想心理", u"カラパニ", u"ボキャブラ"})
+        text += QStringLiteral("\"2024/05/18\",\"10:00:00\",\"%1\",60,\"\",\n").arg(QString::fromUtf16(name));
+    writeBytes(records(), sjis(text));
+    auto window = load();
+    QCOMPARE(shownFace(*window), QStringLiteral("imgwara"));
+    QCOMPARE(litLampCount(*window), 7);
+    auto *caption = find<QLabel>(*window, QStringLiteral("lblMHyouka"));
+    QCOMPARE(caption->text(), QStringLiteral("7 種類の脳刺激"));
+    QCOMPARE(caption->palette().color(QPalette::Window), QColor(255, 192, 255));
+}
+
+void TestRecordBook::pickingADayShowsThatDay()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    auto *monthView = find<MonthView>(*window, QStringLiteral("mtvmain"));
+    QCOMPARE(monthView->value(), QDate(2024, 5, 18));
+    monthView->setValue(QDate(2024, 5, 17));
+    Q_EMIT monthView->dateClick(QDate(2024, 5, 17));
+    auto *list = find<Grid>(*window, QStringLiteral("msgDayList"));
+    QCOMPARE(column(list, 2), QStringList{QStringLiteral("バラバラ")});
+    QCOMPARE(shownFace(*window), QStringLiteral("imgkana"));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMHyouka"))->text(), QStringLiteral("1 種類の脳刺激"));
+    QCOMPARE(window->focusWidget(), find<QPushButton>(*window, QStringLiteral("cmdMain")));
+
+    // A day without plays among days with plays.
+    monthView->setValue(QDate(2024, 5, 10));
+    Q_EMIT monthView->dateClick(QDate(2024, 5, 10));
+    QCOMPARE(list->rows(), 1);
+    QCOMPARE(shownFace(*window), QStringLiteral("imgNashi"));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblDayTotal"))->text(), QStringLiteral("0:00:00"));
+}
+
+void TestRecordBook::chartButtonsDrawFromTheLists()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    auto *chart = find<Chart>(*window, QStringLiteral("mcrMain"));
+    QCOMPARE(chart->pointCount(), 1); // nothing chosen yet: one empty point
+    QCOMPARE(chart->value(1, 1), 0.0);
+
+    auto *byItem = find<ColorButton>(*window, QStringLiteral("cmdTotal"));
+    QTest::mouseClick(byItem, Qt::LeftButton);
+    QCOMPARE(byItem->backColor(), windowsColor(0xC0C0FF));
+    QCOMPARE(find<ColorButton>(*window, QStringLiteral("cmdDay"))->backColor(), windowsColor(kButtonFace));
+    QCOMPARE(chart->pointCount(), 2);
+    QCOMPARE(chart->value(1, 1), 72.0);
+    QCOMPARE(chart->label(1), QStringLiteral("プラ"));
+
+    click(*window, QStringLiteral("cmdDay"));
+    QCOMPARE(chart->pointCount(), 3);
+    QCOMPARE(chart->value(1, 2), 12.5);
+    QCOMPARE(chart->label(3), QStringLiteral("カラ"));
+
+    click(*window, QStringLiteral("cmdJikan"));
+    QCOMPARE(chart->pointCount(), 24);
+    QCOMPARE(chart->value(1, 9), 72.0); // 08:00 and 08:05: 60 + 12.5 → 72
+    QCOMPARE(chart->value(1, 22), 30.0);
+    QCOMPARE(chart->label(1), QStringLiteral(" 0"));
+
+    // The lit chart follows the day picked.
+    auto *monthView = find<MonthView>(*window, QStringLiteral("mtvmain"));
+    monthView->setValue(QDate(2024, 5, 17));
+    Q_EMIT monthView->dateClick(QDate(2024, 5, 17));
+    QCOMPARE(chart->pointCount(), 24);
+    QCOMPARE(chart->value(1, 8), 47.0);
+}
+
+void TestRecordBook::helpTourSwitch()
+{
+    const QString settings = m_folder->path(u"設定.txt");
+    const QByteArray off = sjis(QStringLiteral("\"ヘルプツアー\",0\n"));
+    auto window = load();
+    auto *box = find<QCheckBox>(*window, QStringLiteral("chkHelp"));
+    QVERIFY(!box->isChecked());
+    QCOMPARE(readBytes(settings), off); // loading set the box and wrote nothing
+    QVERIFY(m_messages.shown().isEmpty());
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアーＯＮ"));
+    QCOMPARE(m_messages.shown().last().text, QStringLiteral("ヘルプツアー機能をオンにします。"));
+    QCOMPARE(readBytes(settings), sjis(QStringLiteral("\"ヘルプツアー\",1\n")));
+
+    click(*window, QStringLiteral("cmdMemo"));
+    QCOMPARE(m_messages.shown().size(), 2);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアー"));
+    QCOMPARE(m_messages.shown().last().text,
+             QStringLiteral("一回一回の記録ごとにちょっとしたコメントを残すことができます。\r\n"
+                            "簡単な一言日記的な使い方でご利用ください\r\n\r\n"
+                            "メモはよりフリーにいろんなことが書き込めます。\r\n"
+                            "それぞれの項目についての効果や意味合いなどを残しておくのも良いと思います。\r\n\r\n"));
+    click(*window, QStringLiteral("cmdSettei"));
+    QCOMPARE(m_messages.shown().last().text,
+             QStringLiteral("これまでのデータを全部削除して新規にスタートさせたり、個別に削除することができます。\r\n\r\n"
+                            "名前（ニックネームM）を登録することもできます\r\n\r\n"));
+    click(*window, QStringLiteral("cmdMain")); // the main page has no explanation
+    QCOMPARE(m_messages.shown().size(), 3);
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアーＯＦＦ"));
+    QCOMPARE(readBytes(settings), off);
+    click(*window, QStringLiteral("cmdMemo"));
+    QCOMPARE(m_messages.shown().size(), 4);
+}
+
+void TestRecordBook::userNameAndTitle()
+{
+    writeBytes(m_folder->path(u"プライベート.txt"), sjis(QStringLiteral("\"氏名\",\"花子\"\n")));
+    auto window = load();
+    QCOMPARE(window->windowTitle(), QStringLiteral(" 花子 の コトハナ"));
+    click(*window, QStringLiteral("cmdSettei"));
+    auto *name = find<QLineEdit>(*window, QStringLiteral("txtPriData"));
+    QCOMPARE(name->text(), QStringLiteral("花子"));
+
+    name->setText(QStringLiteral("太郎"));
+    click(*window, QStringLiteral("cmdPHozon1"));
+    QCOMPARE(window->windowTitle(), QStringLiteral(" 太郎 の コトハナ"));
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("保存終了"));
+    QCOMPARE(m_messages.shown().last().text, QStringLiteral("保存が終了しました"));
+    QCOMPARE(readBytes(m_folder->path(u"プライベート.txt")), sjis(QStringLiteral("\"氏名\",\"太郎\"\n")));
+
+    name->clear();
+    click(*window, QStringLiteral("cmdPHozon1"));
+    QCOMPARE(window->windowTitle(), QStringLiteral(" コトハナ"));
+    QCOMPARE(readBytes(m_folder->path(u"プライベート.txt")), sjis(QStringLiteral("\"氏名\",\"\"\n")));
+}
+
+void TestRecordBook::userNameRefusesWhatCannotBeStored()
+{
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    auto *name = find<QLineEdit>(*window, QStringLiteral("txtPriData"));
+    name->setText(QStringLiteral("ねこ😀"));
+    click(*window, QStringLiteral("cmdPHozon1"));
+    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("😀")));
+    QCOMPARE(name->text(), QStringLiteral("ねこ😀"));
+    QVERIFY(!m_folder->contains(u"プライベート.txt"));
+    QCOMPARE(window->windowTitle(), QStringLiteral(" コトハナ"));
+
+    // A double quote would cut the record short; it is stored as ＂ and the name reads back whole.
+    name->setText(QStringLiteral("\"タロウ\"さん"));
+    click(*window, QStringLiteral("cmdPHozon1"));
+    QCOMPARE(name->text(), QStringLiteral("＂タロウ＂さん"));
+    window.reset();
+    auto again = load();
+    QCOMPARE(m_state.userName, QStringLiteral("＂タロウ＂さん"));
+    QCOMPARE(again->windowTitle(), QStringLiteral(" ＂タロウ＂さん の コトハナ"));
+}
+
+void TestRecordBook::diaryChangesOnlyItsRecord()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    click(*window, QStringLiteral("cmdMemo"));
+    auto *save = find<QPushButton>(*window, QStringLiteral("cmdMemoHozon"));
+    QVERIFY(!save->isEnabled());
+    auto *list = find<Grid>(*window, QStringLiteral("msgMemoList"));
+    QCOMPARE(list->rows(), 6);
+
+    clickRow(list, 3);
+    auto *entry = find<QLineEdit>(*window, QStringLiteral("txtMemo"));
+    QCOMPARE(entry->text(), QStringLiteral("秒数 : 60  (＋) モード"));
+    QVERIFY(save->isEnabled());
+    // Saving the unchanged text rewrites every record exactly as it was read.
+    QTest::mouseClick(save, Qt::LeftButton);
+    QCOMPARE(readBytes(records()), sjis(rewritten(kFivePlays)));
+
+    entry->setText(QStringLiteral("朝いちばん、調子よし"));
+    QTest::keyClick(entry, Qt::Key_Return); // Enter saves too
+    QString expected = rewritten(kFivePlays);
+    expected.replace(QStringLiteral("\"秒数 : 60  (＋) モード\""), QStringLiteral("\"朝いちばん、調子よし\""));
+    QCOMPARE(readBytes(records()), sjis(expected));
+    QVERIFY(save->isEnabled());
+
+    entry->clear();
+    QTest::mouseClick(save, Qt::LeftButton);
+    expected.replace(QStringLiteral("\"朝いちばん、調子よし\""), QStringLiteral("\"\""));
+    QCOMPARE(readBytes(records()), sjis(expected));
+    QVERIFY(m_messages.shown().isEmpty());
+}
+
+void TestRecordBook::diaryKeepsRecordsWholeAndRefusesEmoji()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    click(*window, QStringLiteral("cmdMemo"));
+    auto *list = find<Grid>(*window, QStringLiteral("msgMemoList"));
+    auto *entry = find<QLineEdit>(*window, QStringLiteral("txtMemo"));
+    auto *save = find<QPushButton>(*window, QStringLiteral("cmdMemoHozon"));
+
+    clickRow(list, 1);
+    entry->setText(QStringLiteral("今日は\"最高\"でした, 本当に"));
+    QTest::mouseClick(save, Qt::LeftButton);
+    QCOMPARE(entry->text(), QStringLiteral("今日は＂最高＂でした, 本当に"));
+    QCOMPARE(list->textMatrix(1, 5), QStringLiteral("今日は＂最高＂でした, 本当に"));
+    const QByteArray saved = readBytes(records());
+
+    clickRow(list, 2);
+    entry->setText(QStringLiteral("🎉やった"));
+    QTest::mouseClick(save, Qt::LeftButton);
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("🎉")));
+    QCOMPARE(entry->text(), QStringLiteral("🎉やった"));
+    QCOMPARE(readBytes(records()), saved);
+    QCOMPARE(list->textMatrix(2, 5), QStringLiteral("答数 : 10"));
+
+    // Reopening reads the five records back whole.
+    click(*window, QStringLiteral("cmdMain"));
+    click(*window, QStringLiteral("cmdMemo"));
+    QCOMPARE(list->rows(), 6);
+    QCOMPARE(list->textMatrix(1, 5), QStringLiteral("今日は＂最高＂でした, 本当に"));
+    QCOMPARE(list->textMatrix(1, 4), QStringLiteral("60"));
+}
+
+void TestRecordBook::diaryWriteFailureKeepsOldFile()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    click(*window, QStringLiteral("cmdMemo"));
+    auto *list = find<Grid>(*window, QStringLiteral("msgMemoList"));
+    clickRow(list, 2);
+    find<QLineEdit>(*window, QStringLiteral("txtMemo"))->setText(QStringLiteral("書けないはず"));
+    {
+        const FileSizeLimit limit(64);
+        click(*window, QStringLiteral("cmdMemoHozon"));
+    }
+    QCOMPARE(readBytes(records()), sjis(kFivePlays));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("データ.txt")));
+    QCOMPARE(list->textMatrix(2, 5), QStringLiteral("答数 : 10"));
+}
+
+void TestRecordBook::diaryBacksUpUnreadLines()
+{
+    const QByteArray original = sjis(kFivePlays + QStringLiteral("壊れた行\n"));
+    writeBytes(records(), original);
+    auto window = load();
+    click(*window, QStringLiteral("cmdMemo"));
+    auto *list = find<Grid>(*window, QStringLiteral("msgMemoList"));
+    clickRow(list, 5);
+    click(*window, QStringLiteral("cmdMemoHozon"));
+    QCOMPARE(readBytes(m_folder->path(u"データ.txt.bak")), original);
+    QCOMPARE(readBytes(records()), sjis(rewritten(kFivePlays)));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("データ.txt.bak")));
+    // Once the file is whole again, later saves make no more copies.
+    click(*window, QStringLiteral("cmdMemoHozon"));
+    QVERIFY(!m_folder->contains(u"データ.txt.bak2"));
+    QCOMPARE(m_messages.shown().size(), 1);
+}
+
+void TestRecordBook::memoSavesAndLoads()
+{
+    writeBytes(m_folder->path(u"メモ.TXT"), sjis(QStringLiteral("一行目\n二行目\n")));
+    auto window = load();
+    auto *memo = find<QPlainTextEdit>(*window, QStringLiteral("txtKizuki"));
+    QCOMPARE(memo->toPlainText(), QStringLiteral("一行目\n二行目"));
+    click(*window, QStringLiteral("cmdMemo"));
+    memo->setPlainText(QStringLiteral("効果あり\n\n続ける"));
+    click(*window, QStringLiteral("cmdKizukiHozon"));
+    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), sjis(QStringLiteral("効果あり\n\n続ける\n")));
+    QVERIFY(m_messages.shown().isEmpty());
+
+    memo->setPlainText(QStringLiteral("😀"));
+    click(*window, QStringLiteral("cmdKizukiHozon"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), sjis(QStringLiteral("効果あり\n\n続ける\n")));
+}
+
+void TestRecordBook::deletingTheThirdOfFive()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
+    auto *remove = find<QPushButton>(*window, QStringLiteral("cmdRowDel"));
+    QVERIFY(!remove->isEnabled());
+    clickRow(list, 3);
+    QVERIFY(remove->isEnabled());
+    m_messages.answerNext(true);
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("クリア確認"));
+    QCOMPARE(m_messages.shown().last().text,
+             QStringLiteral("2024/05/18 08:00:00 プラマイ を削除します。よろしいですか？"));
+
+    QString expected = rewritten(kFivePlays);
+    expected.remove(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\"\"\n"));
+    QCOMPARE(readBytes(records()), sjis(expected));
+    QCOMPARE(column(list, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")}));
+    QVERIFY(!remove->isEnabled());
+}
+
+void TestRecordBook::cancelDeletesNothing()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
+    clickRow(list, 2);
+    m_messages.answerNext(false);
+    click(*window, QStringLiteral("cmdRowDel"));
+    QCOMPARE(readBytes(records()), sjis(kFivePlays));
+    QCOMPARE(list->rows(), 6);
+    QVERIFY(find<QPushButton>(*window, QStringLiteral("cmdRowDel"))->isEnabled());
+}
+
+void TestRecordBook::lastRecordGoesWithoutQuestion()
+{
+    writeBytes(records(), sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\n")));
+    auto window = load();
+    QCOMPARE(shownFace(*window), QStringLiteral("imgkana"));
+    click(*window, QStringLiteral("cmdSettei"));
+    auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
+    // Clicking the heading of a list is not picking a play.
+    click(*window, QStringLiteral("cmdMain"));
+    clickRow(list, 1);
+    click(*window, QStringLiteral("cmdSettei"));
+    clickRow(list, 1);
+    click(*window, QStringLiteral("cmdRowDel"));
+    QVERIFY(m_messages.shown().isEmpty());
+    QCOMPARE(readBytes(records()), QByteArray());
+    QCOMPARE(list->rows(), 1);
+    QCOMPARE(shownFace(*window), QStringLiteral("imgNashi"));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMHyouka"))->text(), QStringLiteral("今日の脳も健康元気"));
+}
+
+void TestRecordBook::wholeRoadThroughTheRecordBook()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayList"))->rows(), 4); // today's three plays
+
+    auto *monthView = find<MonthView>(*window, QStringLiteral("mtvmain"));
+    monthView->setValue(QDate(2024, 5, 16));
+    Q_EMIT monthView->dateClick(QDate(2024, 5, 16));
+    QCOMPARE(column(find<Grid>(*window, QStringLiteral("msgDayList")), 2), QStringList{QStringLiteral("しりとり")});
+
+    click(*window, QStringLiteral("cmdMemo"));
+    clickRow(find<Grid>(*window, QStringLiteral("msgMemoList")), 1);
+    find<QLineEdit>(*window, QStringLiteral("txtMemo"))->setText(QStringLiteral("はじめてのしりとり"));
+    click(*window, QStringLiteral("cmdMemoHozon"));
+
+    click(*window, QStringLiteral("cmdSettei"));
+    clickRow(find<Grid>(*window, QStringLiteral("msgHenList")), 5);
+    m_messages.answerNext(true);
+    click(*window, QStringLiteral("cmdRowDel"));
+
+    window.reset();
+    auto again = load();
+    QCOMPARE(find<MonthView>(*again, QStringLiteral("mtvmain"))->value(), QDate(2024, 5, 18));
+    auto *today = find<Grid>(*again, QStringLiteral("msgDayList"));
+    QCOMPARE(column(today, 2), (QStringList{QStringLiteral("プラマイ"), QStringLiteral("プラマイ")}));
+    QCOMPARE(shownFace(*again), QStringLiteral("imgkana"));
+    click(*again, QStringLiteral("cmdMemo"));
+    auto *diaries = find<Grid>(*again, QStringLiteral("msgMemoList"));
+    QCOMPARE(diaries->rows(), 5);
+    QCOMPARE(diaries->textMatrix(1, 5), QStringLiteral("はじめてのしりとり"));
+}
+
+QTEST_MAIN(TestRecordBook)
+#include "tst_recordbook.moc"

@@ -1,0 +1,136 @@
+#include "TestFiles.h"
+
+#include "platform/DataFolder.h"
+#include "records/MainSettings.h"
+#include "records/Memo.h"
+#include "records/PlayRecordFile.h"
+#include "records/RecordRewrite.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+class TestRecordBookFiles : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<DataFolder> m_folder;
+    QString file(const QString &name) const { return m_folder->path(name); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<DataFolder>(m_dir->path());
+    }
+
+    void helpTourFlag();
+    void helpTourFlagFallsBackToOn_data();
+    void helpTourFlagFallsBackToOn();
+    void userNameAndTitle();
+    void memoRoundTrip_data();
+    void memoRoundTrip();
+    void rewriteBacksUpUnreadLinesOnce();
+    void rewriteWithoutUnreadLinesMakesNoBackup();
+};
+
+void TestRecordBookFiles::helpTourFlag()
+{
+    QVERIFY(MainSettings::writeHelpTourFlag(*m_folder, 0).ok());
+    QCOMPARE(readBytes(file(QStringLiteral("設定.TXT"))), sjis(QStringLiteral("\"ヘルプツアー\",0\n")));
+    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder), 0);
+    QVERIFY(MainSettings::writeHelpTourFlag(*m_folder, 1).ok());
+    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder), 1);
+}
+
+void TestRecordBookFiles::helpTourFlagFallsBackToOn_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("one field") << sjis(QStringLiteral("\"ヘルプツアー\"\n"));
+    QTest::newRow("not a number") << sjis(QStringLiteral("\"ヘルプツアー\",はい\n"));
+}
+
+void TestRecordBookFiles::helpTourFlagFallsBackToOn()
+{
+    QFETCH(QByteArray, content);
+    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder), 1); // missing
+    writeBytes(file(QStringLiteral("設定.txt")), content);
+    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder), 1);
+}
+
+void TestRecordBookFiles::userNameAndTitle()
+{
+    QCOMPARE(MainSettings::readUserName(*m_folder), QString());
+    QVERIFY(MainSettings::writeUserName(*m_folder, QString()).ok());
+    QCOMPARE(readBytes(file(QStringLiteral("プライベート.txt"))), sjis(QStringLiteral("\"氏名\",\"\"\n")));
+    QVERIFY(MainSettings::writeUserName(*m_folder, QStringLiteral("太郎")).ok());
+    QCOMPARE(MainSettings::readUserName(*m_folder), QStringLiteral("太郎"));
+    QCOMPARE(MainSettings::windowTitle(QStringLiteral("太郎")), QStringLiteral(" 太郎 の コトハナ"));
+    QCOMPARE(MainSettings::windowTitle(QString()), QStringLiteral(" コトハナ"));
+}
+
+void TestRecordBookFiles::memoRoundTrip_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("two lines") << QStringLiteral("一行目\n二行目") << sjis(QStringLiteral("一行目\n二行目\n"));
+    QTest::newRow("empty") << QString() << QByteArray("\r\n");
+    QTest::newRow("ends with an empty line") << QStringLiteral("a\n") << QByteArray("a\r\n\r\n");
+    QTest::newRow("blank lines inside") << QStringLiteral("a\n\n\nb") << QByteArray("a\r\n\r\n\r\nb\r\n");
+}
+
+void TestRecordBookFiles::memoRoundTrip()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, bytes);
+    QVERIFY(Memo::save(*m_folder, typed).ok());
+    QCOMPARE(readBytes(file(QStringLiteral("メモ.TXT"))), bytes);
+    QString loaded = Memo::load(*m_folder);
+    loaded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QCOMPARE(loaded, typed);
+}
+
+void TestRecordBookFiles::rewriteBacksUpUnreadLinesOnce()
+{
+    const QByteArray original = sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"a\",\n"
+                                                    "手で書き足した行\n"));
+    const QString records = file(QStringLiteral("データ.txt"));
+    writeBytes(records, original);
+    const PlayRecordFile::ReadResult read = PlayRecordFile(records).readAll();
+    QCOMPARE(read.skippedLines, 1);
+
+    const RecordRewrite first = RecordRewrite::rewrite(*m_folder, read.records, !read.lossless());
+    QVERIFY(first.result.ok());
+    QCOMPARE(first.backupName, QStringLiteral("データ.txt.bak"));
+    QVERIFY(first.backupNotice().contains(QStringLiteral("データ.txt.bak")));
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt.bak"))), original);
+    QCOMPARE(readBytes(records), sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"a\",\"\"\n")));
+
+    // An older backup is never overwritten.
+    writeBytes(records, original);
+    const RecordRewrite second = RecordRewrite::truncate(*m_folder, true);
+    QVERIFY(second.result.ok());
+    QCOMPARE(second.backupName, QStringLiteral("データ.txt.bak2"));
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt.bak"))), original);
+    QCOMPARE(readBytes(records), QByteArray());
+}
+
+void TestRecordBookFiles::rewriteWithoutUnreadLinesMakesNoBackup()
+{
+    const RecordRewrite rewrite = RecordRewrite::rewrite(*m_folder, {}, false);
+    QVERIFY(rewrite.result.ok());
+    QVERIFY(rewrite.backupName.isEmpty());
+    QVERIFY(rewrite.backupNotice().isEmpty());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("データ.txt")});
+}
+
+QTEST_GUILESS_MAIN(TestRecordBookFiles)
+#include "tst_recordbookfiles.moc"

@@ -1,0 +1,133 @@
+#include "records/Items.h"
+#include "records/TodayView.h"
+
+#include <QTest>
+
+using namespace kotohana;
+
+namespace {
+
+PlayRecord play(const char *date, const char *time, const QString &item, float seconds)
+{
+    return {QString::fromLatin1(date), QString::fromLatin1(time), item, seconds, QString()};
+}
+
+const QDate kDay(2024, 5, 18);
+
+} // namespace
+
+class TestTodayView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptyFile();
+    void recordsButNoneThatDay();
+    void threePlaysOfOneGame();
+    void sevenGamesInListOrder();
+    void secondsAddRoundedHalfToEven();
+    void unknownItemIsListedButNotCounted();
+    void faceAndLampsGrowWithKinds_data();
+    void faceAndLampsGrowWithKinds();
+};
+
+void TestTodayView::emptyFile()
+{
+    const TodayView view = buildTodayView({}, kDay);
+    QVERIFY(view.noData);
+    QVERIFY(view.firstRecordDate.isEmpty());
+    QVERIFY(view.lastRecordDate.isEmpty());
+    QVERIFY(view.plays.empty());
+    QCOMPARE(view.kinds(), 0);
+    QCOMPARE(view.items[0].name, QStringLiteral("プラマイ"));
+}
+
+void TestTodayView::recordsButNoneThatDay()
+{
+    const TodayView view = buildTodayView({play("2024/05/01", "10:00:00", QStringLiteral("プラマイ"), 60),
+                                           play("2024/05/17", "10:00:00", QStringLiteral("しりとり"), 30)},
+                                          kDay);
+    QVERIFY(!view.noData);
+    QCOMPARE(view.firstRecordDate, QStringLiteral("2024/05/01"));
+    QCOMPARE(view.lastRecordDate, QStringLiteral("2024/05/17"));
+    QVERIFY(view.plays.empty());
+    QCOMPARE(view.kinds(), 0);
+    QCOMPARE(view.dayTotalSeconds, qint64(0));
+}
+
+void TestTodayView::threePlaysOfOneGame()
+{
+    const TodayView view = buildTodayView({play("2024/05/18", "07:00:00", QStringLiteral("バラバラ"), 60),
+                                           play("2024/05/18", "08:00:00", QStringLiteral("バラバラ"), 47.3f),
+                                           play("2024/05/18", "09:00:00", QStringLiteral("バラバラ"), 30)},
+                                          kDay);
+    QCOMPARE(view.plays.size(), std::size_t(3));
+    QCOMPARE(view.plays[1].seconds, QStringLiteral("47.3"));
+    QCOMPARE(view.kinds(), 1);
+    const auto played = view.playedItems();
+    QCOMPARE(played.size(), std::size_t(1));
+    QCOMPARE(played[0].count, qint64(3));
+    QCOMPARE(played[0].seconds, qint64(137)); // 60, then 107.3 → 107, then 137
+    QCOMPARE(view.longestPlay, 60.0f);
+    QCOMPARE(view.dayTotalSeconds, qint64(137));
+}
+
+void TestTodayView::sevenGamesInListOrder()
+{
+    std::vector<PlayRecord> records;
+    // Saved in game order; the totals follow the list order (カラパニ before 連想心理).
+    for (const char16_t *name : {u"プラマイ", u"しりとり", u"バラバラ", u"四熟虫喰", u"連想心理", u"カラパニ", u"ボキャブラ"})
+        records.push_back(play("2024/05/18", "10:00:00", QString::fromUtf16(name), 10));
+    const TodayView view = buildTodayView(records, kDay);
+    QCOMPARE(view.kinds(), 7);
+    const auto played = view.playedItems();
+    QCOMPARE(played[4].name, QStringLiteral("カラパニ"));
+    QCOMPARE(played[5].name, QStringLiteral("連想心理"));
+    QCOMPARE(view.dayTotalSeconds, qint64(70));
+}
+
+void TestTodayView::secondsAddRoundedHalfToEven()
+{
+    const TodayView view = buildTodayView({play("2024/05/18", "10:00:00", QStringLiteral("四熟虫喰"), 47.5f),
+                                           play("2024/05/18", "11:00:00", QStringLiteral("四熟虫喰"), 12.5f)},
+                                          kDay);
+    QCOMPARE(view.items[std::size_t(itemIndex(u"四熟虫喰"))].seconds, qint64(60));
+}
+
+void TestTodayView::unknownItemIsListedButNotCounted()
+{
+    const TodayView view = buildTodayView({play("2024/05/18", "10:00:00", QStringLiteral("なぞなぞ"), 99),
+                                           play("2024/05/18", "11:00:00", QStringLiteral("プラマイ"), 60)},
+                                          kDay);
+    QCOMPARE(view.plays.size(), std::size_t(2));
+    QCOMPARE(view.kinds(), 1);
+    QCOMPARE(view.longestPlay, 99.0f);
+    QCOMPARE(view.dayTotalSeconds, qint64(60));
+}
+
+void TestTodayView::faceAndLampsGrowWithKinds_data()
+{
+    QTest::addColumn<int>("kinds");
+    QTest::addColumn<int>("face");
+    QTest::addColumn<int>("lamps");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("none") << 0 << int(Face::None) << 0 << QStringLiteral("今日の脳も健康元気");
+    QTest::newRow("one") << 1 << int(Face::Sulky) << 1 << QStringLiteral("1 種類の脳刺激");
+    QTest::newRow("two") << 2 << int(Face::Smile) << 2 << QStringLiteral("2 種類の脳刺激");
+    QTest::newRow("three") << 3 << int(Face::Laugh) << 3 << QStringLiteral("3 種類の脳刺激");
+    QTest::newRow("seven") << 7 << int(Face::Laugh) << 7 << QStringLiteral("7 種類の脳刺激");
+}
+
+void TestTodayView::faceAndLampsGrowWithKinds()
+{
+    QFETCH(int, kinds);
+    QFETCH(int, face);
+    QFETCH(int, lamps);
+    QFETCH(QString, caption);
+    QCOMPARE(int(faceFor(kinds)), face);
+    QCOMPARE(litLamps(kinds), lamps);
+    QCOMPARE(faceCaption(kinds), caption);
+}
+
+QTEST_GUILESS_MAIN(TestTodayView)
+#include "tst_todayview.moc"
