@@ -9,7 +9,6 @@
 #include "platform/ProgramState.h"
 #include "platform/Services.h"
 #include "records/MainSettings.h"
-#include "records/PlayRecordFile.h"
 #include "records/RecordRewrite.h"
 #include "ui/Grid.h"
 
@@ -83,10 +82,7 @@ void EditPage::SetupEditList()
 
 void EditPage::FillEditList()
 {
-    const PlayRecordFile::ReadResult read =
-        PlayRecordFile(m_services.folder.path(PlayRecordFile::kFileName)).readAll();
-    m_fileHadUnreadLines = !read.lossless();
-    RecordLists::fill(*msgHenList, read.records, 24);
+    m_fileHadUnreadLines = RecordLists::load(*msgHenList, m_services.folder, 24);
 }
 
 void EditPage::cmdPHozon1_Click()

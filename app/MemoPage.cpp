@@ -8,7 +8,6 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "records/Memo.h"
-#include "records/PlayRecordFile.h"
 #include "records/RecordRewrite.h"
 #include "ui/Grid.h"
 
@@ -109,10 +108,7 @@ void MemoPage::SetupDiaryList()
 
 void MemoPage::FillDiaryList()
 {
-    const PlayRecordFile::ReadResult read =
-        PlayRecordFile(m_services.folder.path(PlayRecordFile::kFileName)).readAll();
-    m_fileHadUnreadLines = !read.lossless();
-    RecordLists::fill(*msgMemoList, read.records, 16);
+    m_fileHadUnreadLines = RecordLists::load(*msgMemoList, m_services.folder, 16);
 }
 
 void MemoPage::msgMemoList_Click()

@@ -1,5 +1,6 @@
 #include "RecordLists.h"
 
+#include "platform/DataFolder.h"
 #include "platform/ListFormat.h"
 #include "records/PlayRecordFile.h"
 #include "ui/Grid.h"
@@ -38,6 +39,13 @@ void fill(Grid &grid, const std::vector<PlayRecord> &records, int scrollAfterRow
     }
     if (grid.rows() > scrollAfterRows)
         grid.setTopRow(grid.rows() - 1);
+}
+
+bool load(Grid &grid, const DataFolder &folder, int scrollAfterRows)
+{
+    const PlayRecordFile::ReadResult read = PlayRecordFile(folder.path(PlayRecordFile::kFileName)).readAll();
+    fill(grid, read.records, scrollAfterRows);
+    return !read.lossless();
 }
 
 std::vector<PlayRecord> records(const Grid &grid, int skipRow)

@@ -76,17 +76,17 @@ ReadResult read(const QString &path)
 QList<QStringView> lines(QStringView text)
 {
     QList<QStringView> result;
+    const QChar *const data = text.data();
+    const qsizetype size = text.size();
     qsizetype start = 0;
-    while (start < text.size()) {
+    while (start < size) {
         qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0) {
-            result.append(text.sliced(start));
-            break;
-        }
+        if (end < 0)
+            end = size;
         qsizetype lineEnd = end;
-        if (lineEnd > start && text[lineEnd - 1] == u'\r')
+        if (end < size && lineEnd > start && data[lineEnd - 1] == u'\r')
             --lineEnd;
-        result.append(text.sliced(start, lineEnd - start));
+        result.append(QStringView(data + start, lineEnd - start));
         start = end + 1;
     }
     return result;
