@@ -38,14 +38,9 @@ Grid::Grid(QWidget *parent)
 
     connect(this, &QAbstractItemView::clicked, this, &Grid::pickCell);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this] { Q_EMIT clicked(); });
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (!m_applyingTopRow)
-            m_requestedTopRow = -1; // the user scrolled: the view now says where the top is
-    });
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        applyColumnWidths();
-        showCurrentRow();
-    });
+    // Once the user scrolls, the view says where the top is.
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_requestedTopRow = -1; });
+    connect(m_model, &QAbstractItemModel::modelReset, this, &Grid::applyColumnWidths);
 }
 
 int Grid::rows() const
@@ -58,7 +53,6 @@ void Grid::setRows(int rows)
     m_requestedTopRow = -1;
     m_model->setRows(rows);
     m_row = std::clamp(m_row, rows > 1 ? 1 : 0, m_model->rows() - 1);
-    showCurrentRow();
 }
 
 int Grid::cols() const
@@ -230,11 +224,15 @@ void Grid::setTopRow(int row)
 
 void Grid::applyTopRow()
 {
-    if (m_requestedTopRow < 0)
-        return;
-    m_applyingTopRow = true;
-    verticalScrollBar()->setValue(std::max(m_requestedTopRow - 1, 0));
-    m_applyingTopRow = false;
+    if (m_requestedTopRow >= 0)
+        verticalScrollBar()->setValue(std::max(m_requestedTopRow - 1, 0));
+}
+
+void Grid::showEvent(QShowEvent *event)
+{
+    QTableView::showEvent(event);
+    // Showing scrolls to the current row; the top row asked for while hidden wins.
+    applyTopRow();
 }
 
 void Grid::updateGeometries()
@@ -255,7 +253,6 @@ void Grid::removeItem(int row)
 {
     m_model->removeRow(row);
     m_row = std::clamp(m_row, 0, m_model->rows() - 1);
-    showCurrentRow();
 }
 
 void Grid::sort(SortSetting setting)
@@ -296,6 +293,7 @@ void Grid::currentChanged(const QModelIndex &current, const QModelIndex &previou
 
 void Grid::keyPressEvent(QKeyEvent *event)
 {
+    m_requestedTopRow = -1;
     // The keyboard picks a row as a click does.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space)
         && currentIndex().isValid()) {

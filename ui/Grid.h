@@ -73,6 +73,7 @@ Q_SIGNALS:
 protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void updateGeometries() override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -88,7 +89,6 @@ private:
     int m_col = 1;
     std::vector<int> m_colTwips;
     int m_requestedTopRow = -1;
-    bool m_applyingTopRow = false;
 };
 
 } // namespace kotohana

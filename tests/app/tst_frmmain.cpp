@@ -8,7 +8,10 @@
 #include "ui/HelpWindows.h"
 #include "ui/MonthView.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QSignalSpy>
+#include <QTextBrowser>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
@@ -83,6 +86,7 @@ private Q_SLOTS:
     void pageButtonsSwitchPages();
     void launcherLiesOverThePage();
     void welcomeNeedsTheHelpTour();
+    void helpOpensOnceAndClosesAtTheEnd();
 };
 
 void TestFrmMain::loadShowsTheMainPageAndWelcomesOncePerRun()
@@ -195,6 +199,30 @@ void TestFrmMain::welcomeNeedsTheHelpTour()
     auto window = load();
     QVERIFY(m_messages.shown().isEmpty());
     QVERIFY(m_state.welcomeShown);
+}
+
+void TestFrmMain::helpOpensOnceAndClosesAtTheEnd()
+{
+    m_state.welcomeShown = true;
+    auto window = load();
+    click(*window, "cmdHelp");
+    click(*window, "cmdHelp");
+    QCOMPARE(m_help.openCount(), 1);
+    QWidget *help = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QStringLiteral("frmHelp") && top->isVisible())
+            help = top;
+    }
+    QVERIFY(help);
+    auto *text = help->findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
+    QVERIFY(text->toPlainText().contains(QStringLiteral("プラマイ")));
+    QVERIFY(text->toPlainText().contains(QStringLiteral("データ.txt")));
+
+    QSignalSpy ended(window.get(), &frmMain::programEnd);
+    click(*window, "cmdOwari");
+    QCOMPARE(ended.size(), 1);
+    QCOMPARE(m_help.openCount(), 0);
+    QVERIFY(!window->isVisible());
 }
 
 QTEST_MAIN(TestFrmMain)

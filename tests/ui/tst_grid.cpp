@@ -212,6 +212,16 @@ void TestGrid::topRowShowsTheNewestRow()
     QVERIFY(grid.viewport()->rect().intersects(grid.visualRect(newest)));
     grid.setTopRow(1);
     QVERIFY(grid.viewport()->rect().contains(grid.visualRect(grid.model()->index(0, 0)).topLeft()));
+
+    // A list filled while its page is hidden still opens on its newest row.
+    grid.hide();
+    fill(grid, rows);
+    grid.setRow(1);
+    grid.setTopRow(grid.rows() - 1);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QCoreApplication::processEvents();
+    QVERIFY(grid.viewport()->rect().intersects(grid.visualRect(newest)));
 }
 
 void TestGrid::clickPicksTheRow()
