@@ -1,6 +1,9 @@
 #include "Application.h"
 
+#include "Games.h"
 #include "frmMain.h"
+
+#include "games/common/GameWindow.h"
 
 #include "data/DeliveredFiles.h"
 #include "platform/Clock.h"
@@ -26,13 +29,39 @@ frmMain *Application::mainWindow() const
     return m_main;
 }
 
+GameWindow *Application::gameWindow() const
+{
+    return m_game;
+}
+
 void Application::showMain()
 {
     auto *window = new frmMain(m_services, m_state, m_help);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    connect(window, &frmMain::programEnd, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    connect(window, &frmMain::programEnd, this, [this] {
+        m_help.closeAll();
+        QCoreApplication::quit();
+    });
+    connect(window, &frmMain::gameChosen, this, &Application::openGame);
     m_main = window;
     window->Form_Load();
+}
+
+void Application::openGame(int game)
+{
+    std::unique_ptr<GameWindow> created = Games::create(game, m_services, m_state);
+    if (!created)
+        return;
+    GameWindow *window = created.release();
+    connect(window, &GameWindow::returnToMain, this, [this, window] {
+        showMain();
+        window->deleteLater();
+    });
+    m_game = window;
+    window->Form_Load();
+    // Only one window is open at a time: the main window goes, to be built anew on return.
+    if (m_main)
+        m_main->close();
 }
 
 int runProgram(int argc, char **argv)

@@ -9,6 +9,7 @@
 
 namespace kotohana {
 
+class GameWindow;
 class frmMain;
 
 // Owns what outlives every window and opens the windows one at a time.
@@ -21,15 +22,19 @@ public:
 
     // Opens the main window (anew, with its load step).
     void showMain();
+    // Opens a game's window in place of the main window.
+    void openGame(int game);
 
     ProgramState &state() { return m_state; }
     frmMain *mainWindow() const;
+    GameWindow *gameWindow() const;
 
 private:
     const Services &m_services;
     ProgramState m_state;
     HelpWindows m_help{QStringLiteral(":/help/index.html")};
     QPointer<frmMain> m_main;
+    QPointer<GameWindow> m_game;
 };
 
 // Runs the program: picks the data folder, delivers missing files, opens the main window.

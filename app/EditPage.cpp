@@ -1,5 +1,6 @@
 #include "EditPage.h"
 
+#include "Games.h"
 #include "RecordLists.h"
 #include "SaveMessages.h"
 
@@ -8,6 +9,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramState.h"
 #include "platform/Services.h"
+#include "platform/TextFile.h"
 #include "records/MainSettings.h"
 #include "records/RecordRewrite.h"
 #include "ui/Grid.h"
@@ -45,6 +47,9 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     cmdRowDel->setObjectName(QStringLiteral("cmdRowDel"));
     cmdRowDel->setEnabled(false);
 
+    cmdNew1 = new QPushButton(QStringLiteral("新規スタート（全削除）"), this);
+    cmdNew1->setObjectName(QStringLiteral("cmdNew1"));
+
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(nameCaption);
     nameRow->addWidget(txtPriData, 1);
@@ -61,10 +66,15 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     layout->addSpacing(8);
     layout->addLayout(listRow);
     layout->addWidget(msgHenList, 1);
+    auto *newStartRow = new QHBoxLayout;
+    newStartRow->addStretch(1);
+    newStartRow->addWidget(cmdNew1);
+    layout->addLayout(newStartRow);
 
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPage::cmdPHozon1_Click);
     connect(msgHenList, &Grid::clicked, this, &EditPage::msgHenList_Click);
     connect(cmdRowDel, &QPushButton::clicked, this, &EditPage::cmdRowDel_Click);
+    connect(cmdNew1, &QPushButton::clicked, this, &EditPage::cmdNew1_Click);
 }
 
 void EditPage::prepare()
@@ -133,6 +143,34 @@ void EditPage::cmdRowDel_Click()
     m_fileHadUnreadLines = false;
     msgHenList->removeItem(row);
     cmdRowDel->setEnabled(false);
+}
+
+} // namespace kotohana
+
+namespace kotohana {
+
+void EditPage::cmdNew1_Click()
+{
+    if (!m_services.messages.confirm(QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"),
+                                     QStringLiteral("クリア確認")))
+        return;
+    // The name is checked before anything is emptied, so a refusal leaves every file as it was.
+    if (!SaveMessages::checkStorable(m_services.messages, txtPriData->text()))
+        return;
+    if (!SaveMessages::report(m_services.messages, TextFile::truncate(m_services.folder.path(u"データ.TXT"))))
+        return;
+    const QString name = ListFormat::quotableText(txtPriData->text());
+    if (!SaveMessages::report(m_services.messages, MainSettings::writeUserName(m_services.folder, name)))
+        return;
+    m_state.userName = name;
+    for (const QString &history : Games::historyFiles()) {
+        if (!SaveMessages::report(m_services.messages, TextFile::truncate(m_services.folder.path(history))))
+            return;
+    }
+    m_services.messages.information(QStringLiteral("データを削除しました。\r\n\r\n"
+                                                   "一旦プログラムを終了させていただきます。次の起動から新規スタートです！"),
+                                    QStringLiteral("新規スタート準備完了"));
+    Q_EMIT programEnd();
 }
 
 } // namespace kotohana

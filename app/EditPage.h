@@ -27,11 +27,14 @@ public:
     void cmdPHozon1_Click();
     void msgHenList_Click();
     void cmdRowDel_Click();
+    void cmdNew1_Click();
 
 Q_SIGNALS:
     void userNameSaved();
     // The last record was deleted: the main page must show the empty file.
     void recordFileEmptied();
+    // The new start has emptied the play data: the program ends at once.
+    void programEnd();
 
 private:
     const Services &m_services;
@@ -42,6 +45,7 @@ private:
     QPushButton *cmdPHozon1 = nullptr;
     Grid *msgHenList = nullptr;
     QPushButton *cmdRowDel = nullptr;
+    QPushButton *cmdNew1 = nullptr;
 };
 
 } // namespace kotohana

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "EditPage.h"
+#include "Games.h"
 #include "MemoPage.h"
 #include "SaveMessages.h"
 #include "TodayPage.h"
@@ -11,6 +12,7 @@
 #include "platform/ProgramState.h"
 #include "records/MainSettings.h"
 #include "ui/HelpWindows.h"
+#include "ui/Picture.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -19,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kotohana {
@@ -40,8 +43,10 @@ const char *const kStyleSheet = R"(
 #cmdGame:hover { background: #fff1dc; }
 #cmdOwari { background: #f7e6e6; border-color: #d2a6a6; }
 #lblAppTitle { font-size: 20pt; font-weight: bold; color: #3d6a93; padding: 8px 0 10px 0; }
-#fraGame { background: rgba(250, 247, 240, 245); border: 1px solid #d8cdb8; }
-#fraGame QPushButton { min-width: 120px; min-height: 90px; border-radius: 8px; }
+#fraGame { background: #faf7f0; border: 1px solid #d8cdb8; }
+#fraGame QToolButton { border: 1px solid #d8cdb8; border-radius: 8px; background: #ffffff; padding: 6px; font-size: 12pt; font-weight: bold; }
+#fraGame QToolButton:hover { background: #fff6e6; border-color: #e0a95a; }
+#fraGame QToolButton:disabled { color: #a8a8a8; background: #f4f1ea; }
 #lblLauncherTitle { font-size: 16pt; font-weight: bold; color: #7a5a2a; }
 )";
 
@@ -161,6 +166,7 @@ void frmMain::buildPages()
     connect(fraMain, &TodayPage::dayPicked, this, [this] { cmdMain->setFocus(); });
     connect(fraSettei, &EditPage::userNameSaved, this, &frmMain::SetWindowTitle);
     connect(fraSettei, &EditPage::recordFileEmptied, fraMain, &TodayPage::BuildTodayView);
+    connect(fraSettei, &EditPage::programEnd, this, &frmMain::programEnd);
 
     buildLauncher();
 }
@@ -179,16 +185,22 @@ void frmMain::buildLauncher()
 
     auto *buttons = new QGridLayout;
     buttons->setSpacing(16);
-    const QString captions[] = {QStringLiteral("プラマイ"), QStringLiteral("しりとり"), QStringLiteral("バラバラ"),
-                                QStringLiteral("四熟虫喰"), QStringLiteral("連想心理"), QStringLiteral("カラパニ"),
-                                QStringLiteral("ボキャブラ")};
-    for (int i = 0; i < 7; ++i) {
-        auto *button = new QPushButton(captions[i], fraGame);
-        button->setObjectName(QStringLiteral("cmdG%1").arg(i + 1));
-        // Games arrive one by one; until then their buttons say so instead of opening nothing.
-        button->setEnabled(false);
-        button->setToolTip(QStringLiteral("「%1」はまもなく遊べるようになります").arg(captions[i]));
-        buttons->addWidget(button, i / 4, i % 4);
+    for (int game = 1; game <= 7; ++game) {
+        auto *button = new QToolButton(fraGame);
+        button->setObjectName(QStringLiteral("cmdG%1").arg(game));
+        button->setText(Games::name(game));
+        button->setIcon(QIcon(Picture::pixmap(Games::picture(game), QSize(120, 90), devicePixelRatioF())));
+        button->setIconSize(QSize(120, 90));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setMinimumSize(150, 130);
+        if (Games::available(game)) {
+            connect(button, &QToolButton::clicked, this, [this, game] { cmdG_Click(game); });
+        } else {
+            // Games arrive one by one; until then their buttons say so instead of opening nothing.
+            button->setEnabled(false);
+            button->setToolTip(QStringLiteral("「%1」はまもなく遊べるようになります").arg(Games::name(game)));
+        }
+        buttons->addWidget(button, (game - 1) / 4, (game - 1) % 4);
     }
     layout->addStretch(1);
     layout->addLayout(buttons);
@@ -281,8 +293,19 @@ void frmMain::cmdMain_Click()
 
 void frmMain::cmdGame_Click()
 {
+    // Coming back from the game, the main page is to show today.
+    const QDate today = m_services.clock.today();
+    if (!fraMain->view().firstRecordDate.isEmpty() && fraMain->selectedDay() != today) {
+        fraMain->setSelectedDay(today);
+        fraMain->BuildTodayView();
+    }
     fraGame->show();
     fraGame->raise();
+}
+
+void frmMain::cmdG_Click(int game)
+{
+    Q_EMIT gameChosen(game);
 }
 
 void frmMain::cmdModori_Click()

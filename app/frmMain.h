@@ -35,6 +35,7 @@ public:
     void cmdMain_Click();
     void cmdGame_Click();
     void cmdModori_Click();
+    void cmdG_Click(int game);
     void cmdSettei_Click();
     void cmdMemo_Click();
     void cmdCale_Click();
@@ -52,6 +53,8 @@ public:
 Q_SIGNALS:
     // The user ended the program.
     void programEnd();
+    // A game of the launcher was picked: its window takes this one's place.
+    void gameChosen(int game);
 
 private:
     QPushButton *addMenuButton(const char *name, const QString &caption, const QString &toolTip);

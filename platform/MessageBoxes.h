@@ -13,6 +13,8 @@ public:
 
     // A notice: the information icon and an OK button.
     virtual void information(const QString &text, const QString &title) = 0;
+    // A caution: the exclamation icon and an OK button.
+    virtual void warning(const QString &text, const QString &title) = 0;
     // A question before a destructive step: the exclamation icon, OK and Cancel. True only for OK.
     virtual bool confirm(const QString &text, const QString &title) = 0;
     // A wrong answer or a failure: the critical icon and an OK button.

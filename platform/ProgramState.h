@@ -10,6 +10,7 @@ struct ProgramState {
     QString helpTourMessage;     // what the next help-tour box shows
     QString userName;
     bool welcomeShown = false;   // the welcome text is offered once per run
+    int timingMode = 1;          // 1 = plays of fixed seconds, 0 = of a fixed number of answers
 };
 
 } // namespace kotohana

@@ -12,6 +12,18 @@ Picture::Picture(const QString &resource, QWidget *parent)
     m_renderer.setAspectRatioMode(Qt::KeepAspectRatio);
 }
 
+QPixmap Picture::pixmap(const QString &resource, const QSize &size, qreal devicePixelRatio)
+{
+    QPixmap picture(size * devicePixelRatio);
+    picture.setDevicePixelRatio(devicePixelRatio);
+    picture.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return picture;
+}
+
 QSize Picture::sizeHint() const
 {
     return m_renderer.isValid() ? m_renderer.defaultSize() : QSize(64, 64);

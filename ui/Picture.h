@@ -14,6 +14,8 @@ public:
     explicit Picture(const QString &resource, QWidget *parent = nullptr);
 
     const QString &resource() const { return m_resource; }
+    // The picture drawn once at a fixed size, for a button's icon.
+    static QPixmap pixmap(const QString &resource, const QSize &size, qreal devicePixelRatio);
     QSize sizeHint() const override;
 
 protected:

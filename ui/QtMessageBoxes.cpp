@@ -21,6 +21,11 @@ void QtMessageBoxes::information(const QString &text, const QString &title)
     QMessageBox::information(QApplication::activeWindow(), title, shown(text));
 }
 
+void QtMessageBoxes::warning(const QString &text, const QString &title)
+{
+    QMessageBox::warning(QApplication::activeWindow(), title, shown(text));
+}
+
 bool QtMessageBoxes::confirm(const QString &text, const QString &title)
 {
     return QMessageBox::warning(QApplication::activeWindow(), title, shown(text), QMessageBox::Ok | QMessageBox::Cancel,

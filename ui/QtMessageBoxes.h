@@ -9,6 +9,7 @@ class QtMessageBoxes final : public MessageBoxes
 {
 public:
     void information(const QString &text, const QString &title) override;
+    void warning(const QString &text, const QString &title) override;
     bool confirm(const QString &text, const QString &title) override;
     void critical(const QString &text, const QString &title) override;
 };

@@ -184,7 +184,7 @@ void TestFrmMain::launcherLiesOverThePage()
     QVERIFY(!launcher->isHidden());
     QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraCale")});
     for (int i = 1; i <= 7; ++i)
-        QVERIFY(window->findChild<QPushButton *>(QStringLiteral("cmdG%1").arg(i)));
+        QVERIFY(window->findChild<QAbstractButton *>(QStringLiteral("cmdG%1").arg(i)));
     click(*window, "cmdModori");
     QVERIFY(launcher->isHidden());
     QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraCale")});

@@ -21,6 +21,7 @@ public:
     };
 
     void information(const QString &text, const QString &title) override { m_shown.append({Icon::Information, title, text}); }
+    void warning(const QString &text, const QString &title) override { m_shown.append({Icon::Exclamation, title, text}); }
     bool confirm(const QString &text, const QString &title) override
     {
         m_shown.append({Icon::Exclamation, title, text});

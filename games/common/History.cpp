@@ -1,0 +1,80 @@
+#include "History.h"
+
+#include "platform/Formats.h"
+#include "platform/ListFormat.h"
+#include "platform/TextFile.h"
+
+namespace kotohana {
+namespace {
+
+bool sameMode(const HistoryLayout &layout, const QString &stored, const QString &chosen)
+{
+    if (layout.modeByFirstCharacter)
+        return stored.left(1) == chosen.left(1);
+    return stored == chosen;
+}
+
+QString answersOf(const HistoryLayout &layout, const HistoryRow &row)
+{
+    if (layout.answersFields.size() == 1)
+        return row.value(layout.answersFields.front());
+    double sum = 0;
+    for (int field : layout.answersFields)
+        sum += Formats::numericValue(row.value(field));
+    return Formats::whole(sum);
+}
+
+} // namespace
+
+bool matches(const HistoryLayout &layout, const HistoryRow &row, const HistoryFilter &filter)
+{
+    if (layout.modeField >= 0 && !filter.mode.isEmpty() && !sameMode(layout, row.value(layout.modeField), filter.mode))
+        return false;
+    if (!filter.seconds.isEmpty() && row.value(layout.secondsField) != filter.seconds + QStringLiteral("秒"))
+        return false;
+    if (!filter.answers.isEmpty() && answersOf(layout, row) != filter.answers)
+        return false;
+    return true;
+}
+
+HistoryFile::HistoryFile(QString path, HistoryLayout layout)
+    : m_path(std::move(path))
+    , m_layout(std::move(layout))
+{
+}
+
+std::vector<HistoryRow> HistoryFile::readAll() const
+{
+    std::vector<HistoryRow> rows;
+    const TextFile::ReadResult file = TextFile::read(m_path);
+    for (QStringView line : TextFile::lines(file.text)) {
+        const ListFormat::Fields fields = ListFormat::splitFields(line);
+        if (fields.size() != qsizetype(m_layout.fields.size()))
+            continue; // not a line of this game's layout
+        HistoryRow row;
+        for (QStringView field : fields)
+            row.append(field.toString());
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+FileResult HistoryFile::append(const HistoryRow &row) const
+{
+    ListFormat::LineWriter line;
+    for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
+        const QString value = row.value(qsizetype(i));
+        if (m_layout.fields[i] == HistoryLayout::Field::Number)
+            line.number(float(Formats::numericValue(value)));
+        else
+            line.text(value);
+    }
+    return TextFile::appendLine(m_path, line.line());
+}
+
+FileResult HistoryFile::clear() const
+{
+    return TextFile::truncate(m_path);
+}
+
+} // namespace kotohana

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/FileResult.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace kotohana {
+
+// How one game keeps its history file: the fields of a line in order (texts quoted, numbers
+// bare) and which of them the filters of the history list look at.
+struct HistoryLayout {
+    enum class Field { Text, Number };
+
+    std::vector<Field> fields;
+    int secondsField = -1;          // holds e.g. "60秒"
+    int modeField = -1;             // -1 for a game without a mode list
+    bool modeByFirstCharacter = false; // the file keeps only the mode's first character
+    // The answers of a play: one field, or the sum of several (correct + wrong).
+    std::vector<int> answersFields;
+};
+
+using HistoryRow = QStringList; // the field texts of one line
+
+// What the history list is narrowed to; an empty text does not narrow.
+struct HistoryFilter {
+    QString mode;
+    QString seconds; // as in the seconds list: "60"
+    QString answers; // as in the answers list: "20"
+};
+
+bool matches(const HistoryLayout &layout, const HistoryRow &row, const HistoryFilter &filter);
+
+class HistoryFile final
+{
+public:
+    HistoryFile(QString path, HistoryLayout layout);
+
+    // Every line of the game's layout, oldest first; a missing file is an empty history.
+    std::vector<HistoryRow> readAll() const;
+    FileResult append(const HistoryRow &row) const;
+    FileResult clear() const;
+
+    const HistoryLayout &layout() const { return m_layout; }
+
+private:
+    QString m_path;
+    HistoryLayout m_layout;
+};
+
+} // namespace kotohana

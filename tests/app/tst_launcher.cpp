@@ -1,0 +1,205 @@
+#include "FakeClock.h"
+#include "ScriptedMessageBoxes.h"
+#include "TestFiles.h"
+
+#include "app/Application.h"
+#include "app/Games.h"
+#include "app/frmMain.h"
+#include "games/common/GameWindow.h"
+#include "games/plamai/PlamaiRules.h"
+#include "platform/DataFolder.h"
+#include "platform/RandomSource.h"
+#include "ui/Grid.h"
+#include "ui/HelpWindows.h"
+#include "ui/MonthView.h"
+#include "ui/Shape.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+class TestLauncher : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeClock m_clock;
+    MersenneRandomSource m_random{m_clock, 3};
+    ScriptedMessageBoxes m_messages;
+    std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<Services> m_services;
+
+    QString file(const QString &name) const { return m_folder->path(name); }
+
+    template <typename T>
+    static T *find(const QWidget &window, const QString &name)
+    {
+        T *child = window.findChild<T *>(name);
+        if (!child)
+            qFatal("no control %s", qPrintable(name));
+        return child;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<DataFolder>(m_dir->path());
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(9, 30, 0)));
+        m_messages.forget();
+        writeBytes(file(QStringLiteral("設定.txt")), sjis(QStringLiteral("\"ヘルプツアー\",0\n")));
+    }
+
+    void gamesOfTheLauncher();
+    void launcherShowsTodayAgain();
+    void playFromTheMainWindowToTheRecordBook();
+    void newStartCancelled();
+    void newStartEmptiesThePlayData();
+};
+
+void TestLauncher::gamesOfTheLauncher()
+{
+    QCOMPARE(Games::name(1), QStringLiteral("プラマイ"));
+    QCOMPARE(Games::name(7), QStringLiteral("ボキャブラ"));
+    QVERIFY(Games::available(1));
+    QVERIFY(!Games::create(2, *m_services, *std::make_unique<ProgramState>()));
+    QCOMPARE(Games::historyFiles().size(), 7);
+    QCOMPARE(Games::historyFiles().at(4), QStringLiteral("カラパニ履歴.txt"));
+}
+
+void TestLauncher::launcherShowsTodayAgain()
+{
+    writeBytes(file(QStringLiteral("データ.txt")),
+               sjis(QStringLiteral("\"2024/05/17\",\"08:00:00\",\"プラマイ\",60,\"a\",\n")));
+    Application app(*m_services);
+    app.showMain();
+    frmMain *main = app.mainWindow();
+    auto *monthView = find<MonthView>(*main, QStringLiteral("mtvmain"));
+    monthView->setValue(QDate(2024, 5, 17));
+    Q_EMIT monthView->dateClick(QDate(2024, 5, 17));
+    QCOMPARE(find<Grid>(*main, QStringLiteral("msgDayList"))->rows(), 2);
+    QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdGame")), Qt::LeftButton);
+    QCOMPARE(monthView->value(), QDate(2024, 5, 18));
+    QCOMPARE(find<Grid>(*main, QStringLiteral("msgDayList"))->rows(), 1);
+    QVERIFY(!find<QToolButton>(*main, QStringLiteral("cmdG2"))->isEnabled());
+    QVERIFY(!find<QToolButton>(*main, QStringLiteral("cmdG2"))->toolTip().isEmpty());
+    main->close();
+}
+
+void TestLauncher::playFromTheMainWindowToTheRecordBook()
+{
+    Application app(*m_services);
+    app.showMain();
+    QPointer<frmMain> main = app.mainWindow();
+    QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdGame")), Qt::LeftButton);
+    QTest::mouseClick(find<QToolButton>(*main, QStringLiteral("cmdG1")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!main); // only one window at a time
+    GameWindow *game = app.gameWindow();
+    QVERIFY(game);
+    QCOMPARE(game->objectName(), QStringLiteral("frmG1"));
+    for (QTimer *timer : game->findChildren<QTimer *>())
+        timer->stop();
+
+    // A count-mode play of five answers, typed.
+    QTest::mouseClick(find<QRadioButton>(*game, QStringLiteral("optMode0")), Qt::LeftButton);
+    auto *answers = find<QComboBox>(*game, QStringLiteral("cboKaisu"));
+    answers->setCurrentText(QStringLiteral("5"));
+    Q_EMIT answers->activated(answers->currentIndex());
+    QTest::mouseClick(find<QPushButton>(*game, QStringLiteral("cmdStart")), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i) {
+        m_clock.advanceMilliseconds(1000);
+        game->tmrStart_Timer();
+    }
+    m_clock.advanceMilliseconds(8000);
+    game->tmrPlay_Timer();
+    for (int i = 1; i <= 5; ++i) {
+        const int a = find<QLabel>(*game, QStringLiteral("lblMondai%1").arg(i))->text().toInt();
+        const int b = find<QLabel>(*game, QStringLiteral("lblMondai%1").arg(i + 1))->text().toInt();
+        QTest::keyClick(find<QLineEdit>(*game, QStringLiteral("txtKaitou%1").arg(i)),
+                        char('0' + PlamaiRules::expected(a, b, QStringLiteral("＋"))));
+    }
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))),
+             sjis(QStringLiteral("\"2024/05/18\",\"09:30:11\",\"プラマイ\",8,\"答数 : 5  (＋) モード\",\n")));
+
+    QTest::mouseClick(find<QPushButton>(*game, QStringLiteral("cmdEnd")), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!app.gameWindow());
+    frmMain *back = app.mainWindow();
+    QVERIFY(back && back->isVisible());
+    auto *today = find<Grid>(*back, QStringLiteral("msgDayList"));
+    QCOMPARE(today->rows(), 2);
+    QCOMPARE(today->textMatrix(1, 2), QStringLiteral("プラマイ"));
+    QCOMPARE(today->textMatrix(1, 3), QStringLiteral("8"));
+    QCOMPARE(find<kotohana::Shape>(*back, QStringLiteral("shpLed1"))->fillColor(), QColor(255, 192, 192));
+    QCOMPARE(find<kotohana::Shape>(*back, QStringLiteral("shpLed2"))->fillColor(), QColor(Qt::white));
+    QCOMPARE(find<QLabel>(*back, QStringLiteral("lblMHyouka"))->text(), QStringLiteral("1 種類の脳刺激"));
+    back->close();
+}
+
+void TestLauncher::newStartCancelled()
+{
+    const QByteArray records = sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\n"));
+    writeBytes(file(QStringLiteral("データ.txt")), records);
+    Application app(*m_services);
+    app.showMain();
+    frmMain *main = app.mainWindow();
+    QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdSettei")), Qt::LeftButton);
+    m_messages.answerNext(false);
+    QSignalSpy ended(main, &frmMain::programEnd);
+    QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdNew1")), Qt::LeftButton);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("クリア確認"));
+    QCOMPARE(m_messages.shown().last().text, QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"));
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records);
+    QVERIFY(!m_folder->contains(u"プライベート.txt"));
+    QCOMPARE(ended.size(), 0);
+    main->close();
+}
+
+void TestLauncher::newStartEmptiesThePlayData()
+{
+    writeBytes(file(QStringLiteral("データ.TXT")), sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\n")));
+    writeBytes(file(QStringLiteral("プラマイ履歴.txt")), QByteArray("x\r\n"));
+    const QByteArray memo = sjis(QStringLiteral("メモ\n"));
+    writeBytes(file(QStringLiteral("メモ.TXT")), memo);
+    const QByteArray gameSettings = sjis(QStringLiteral("10,60,\"＋\",\"秒数\",1\n"));
+    writeBytes(file(QStringLiteral("プラマイ設定.txt")), gameSettings);
+    const QByteArray settings = readBytes(file(QStringLiteral("設定.txt")));
+
+    Application app(*m_services);
+    app.showMain();
+    frmMain *main = app.mainWindow();
+    QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdSettei")), Qt::LeftButton);
+    find<QLineEdit>(*main, QStringLiteral("txtPriData"))->setText(QStringLiteral("次郎"));
+    m_messages.answerNext(true);
+    QSignalSpy ended(main, &frmMain::programEnd);
+    QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdNew1")), Qt::LeftButton);
+    QCOMPARE(ended.size(), 1);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("新規スタート準備完了"));
+    QCOMPARE(m_messages.shown().last().text,
+             QStringLiteral("データを削除しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動から新規スタートです！"));
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), QByteArray());
+    for (const QString &history : Games::historyFiles())
+        QCOMPARE(readBytes(file(history)), QByteArray());
+    QCOMPARE(readBytes(file(QStringLiteral("プライベート.txt"))), sjis(QStringLiteral("\"氏名\",\"次郎\"\n")));
+    QCOMPARE(readBytes(file(QStringLiteral("メモ.TXT"))), memo);
+    QCOMPARE(readBytes(file(QStringLiteral("プラマイ設定.txt"))), gameSettings);
+    QCOMPARE(readBytes(file(QStringLiteral("設定.txt"))), settings);
+}
+
+QTEST_MAIN(TestLauncher)
+#include "tst_launcher.moc"

@@ -1,0 +1,461 @@
+#include "FakeClock.h"
+#include "ScriptedMessageBoxes.h"
+#include "TestFiles.h"
+
+#include "games/plamai/PlamaiRules.h"
+#include "games/plamai/frmG1.h"
+#include "platform/DataFolder.h"
+#include "platform/ProgramState.h"
+#include "platform/Services.h"
+#include "platform/RandomSource.h"
+#include "ui/Chart.h"
+#include "ui/ColorButton.h"
+#include "ui/Colors.h"
+#include "ui/Grid.h"
+#include "ui/Picture.h"
+#include "ui/Shape.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+class TestPlamai : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeClock m_clock;
+    MersenneRandomSource m_random{m_clock, 7};
+    ScriptedMessageBoxes m_messages;
+    std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<Services> m_services;
+    ProgramState m_state;
+
+    QString file(const char16_t *name) const { return m_folder->path(QStringView(name)); }
+
+    std::unique_ptr<frmG1> open()
+    {
+        auto window = std::make_unique<frmG1>(*m_services, m_state);
+        window->Form_Load();
+        // The test drives the clock ticks itself.
+        for (QTimer *timer : window->findChildren<QTimer *>())
+            timer->stop();
+        return window;
+    }
+
+    template <typename T>
+    static T *find(const QWidget &window, const QString &name)
+    {
+        T *child = window.findChild<T *>(name);
+        if (!child)
+            qFatal("no control %s", qPrintable(name));
+        return child;
+    }
+
+    static QString text(const QWidget &window, const char *label)
+    {
+        return find<QLabel>(window, QString::fromLatin1(label))->text();
+    }
+
+    static QLineEdit *box(const QWidget &window, int i)
+    {
+        return find<QLineEdit>(window, QStringLiteral("txtKaitou%1").arg(i));
+    }
+
+    static int digit(const QWidget &window, int i)
+    {
+        return find<QLabel>(window, QStringLiteral("lblMondai%1").arg(i))->text().toInt();
+    }
+
+    void tick(frmG1 &window, void (frmG1::*timer)(), qint64 ms = 1000)
+    {
+        m_clock.advanceMilliseconds(ms);
+        (window.*timer)();
+    }
+
+    void startPlay(frmG1 &window)
+    {
+        QTest::mouseClick(find<QPushButton>(window, QStringLiteral("cmdStart")), Qt::LeftButton);
+        for (int i = 0; i < 3; ++i)
+            tick(window, &frmG1::tmrStart_Timer);
+    }
+
+    // Types the answer of box i, right or wrong, as a key press.
+    void answer(frmG1 &window, int i, bool right)
+    {
+        const QString mode = find<QComboBox>(window, QStringLiteral("cboMode"))->currentText();
+        const int expected = PlamaiRules::expected(digit(window, i), digit(window, i + 1), mode);
+        const int typed = right ? expected : (expected + 1) % 10;
+        QTest::keyClick(box(window, i), char('0' + typed));
+    }
+
+    static QColor boxColour(const QWidget &window, int i) { return box(window, i)->palette().color(QPalette::Base); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<DataFolder>(m_dir->path());
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_state = ProgramState();
+        m_state.helpTourFlag = 0;
+        m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(21, 0, 0)));
+        m_messages.forget();
+    }
+
+    void rules_data();
+    void rules();
+    void rowsAreFreshDigits();
+    void helpTourExplainsTheGame();
+    void countdownPicturesAndFirstRow();
+    void judgingColoursAndCounts();
+    void countModeEndsOnTheLastBoxAndSaves();
+    void timeModeWithManualSaving();
+    void saveDoesNothingDuringCountdownOrPlay();
+    void historyFiltersChartsAndClear();
+    void settingsAreRewrittenAndReopened();
+    void reopeningAfterLeavingMidPlayStartsIdle();
+};
+
+void TestPlamai::rules_data()
+{
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("8+4 → 2") << 8 << 4 << QStringLiteral("＋") << QStringLiteral("2") << true;
+    QTest::newRow("8+4 is not 12's first digit") << 8 << 4 << QStringLiteral("＋") << QStringLiteral("1") << false;
+    QTest::newRow("4-8 → 4") << 4 << 8 << QStringLiteral("－") << QStringLiteral("4") << true;
+    QTest::newRow("9+9 → 8") << 9 << 9 << QStringLiteral("＋") << QStringLiteral("8") << true;
+    QTest::newRow("0+0 with a letter") << 0 << 0 << QStringLiteral("＋") << QStringLiteral("a") << true;
+    QTest::newRow("3+4 with a letter") << 3 << 4 << QStringLiteral("＋") << QStringLiteral("a") << false;
+}
+
+void TestPlamai::rules()
+{
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(QString, mode);
+    QFETCH(QString, typed);
+    QFETCH(bool, right);
+    QCOMPARE(PlamaiRules::judge(a, b, typed, mode), right);
+}
+
+void TestPlamai::rowsAreFreshDigits()
+{
+    QList<int> seen(10, 0);
+    for (int i = 0; i < 40; ++i) {
+        m_clock.advanceMilliseconds(997);
+        for (int d : PlamaiRules::newRow(m_random))
+            ++seen[d];
+    }
+    for (int count : seen)
+        QVERIFY(count > 20); // 600 digits, every digit about 60 times
+}
+
+void TestPlamai::helpTourExplainsTheGame()
+{
+    m_state.helpTourFlag = 1;
+    auto window = open();
+    QCOMPARE(window->windowTitle(), QStringLiteral("プラマイ±タイピング"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().title, QStringLiteral("ヘルプツアー"));
+    QVERIFY(m_messages.shown().first().text.startsWith(QStringLiteral("このゲームは『プラマイ±タイピング』です。\r\n\r\n")));
+    QVERIFY(m_messages.shown().first().text.endsWith(QStringLiteral("\r\n\r\n単純計算の繰り返しで集中力を高めましょう！")));
+}
+
+void TestPlamai::countdownPicturesAndFirstRow()
+{
+    auto window = open();
+    QVERIFY(box(*window, 1)->isHidden());
+    QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdStart")), Qt::LeftButton);
+    QVERIFY(!find<QPushButton>(*window, QStringLiteral("cmdStart"))->isEnabled());
+    QCOMPARE(text(*window, "lblJikan"), QStringLiteral("60"));
+    QCOMPARE(text(*window, "lblMoji_T"), QStringLiteral("0"));
+    const auto shownPicture = [&] {
+        QStringList shown;
+        for (int i = 1; i <= 3; ++i) {
+            if (!find<Picture>(*window, QStringLiteral("imgStart%1").arg(i))->isHidden())
+                shown.append(QString::number(i));
+        }
+        return shown.join(u',');
+    };
+    tick(*window, &frmG1::tmrStart_Timer);
+    QCOMPARE(shownPicture(), QStringLiteral("1"));
+    QVERIFY(find<QLabel>(*window, QStringLiteral("lblMondai1"))->text().isEmpty());
+    tick(*window, &frmG1::tmrStart_Timer);
+    QCOMPARE(shownPicture(), QStringLiteral("2"));
+    tick(*window, &frmG1::tmrStart_Timer);
+    QCOMPARE(shownPicture(), QStringLiteral("3"));
+    for (int i = 1; i <= 15; ++i)
+        QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMondai%1").arg(i))->text().size(), 1);
+    for (int i = 1; i <= 14; ++i) {
+        QVERIFY(!box(*window, i)->isHidden());
+        QCOMPARE(boxColour(*window, i), QColor(255, 255, 240));
+    }
+    QCOMPARE(window->focusWidget(), box(*window, 1));
+    tick(*window, &frmG1::tmrStart_Timer);
+    QCOMPARE(shownPicture(), QStringLiteral("3")); // stays during the play
+}
+
+void TestPlamai::judgingColoursAndCounts()
+{
+    auto window = open();
+    startPlay(*window);
+    answer(*window, 1, true);
+    QCOMPARE(boxColour(*window, 1), QColor(192, 255, 192));
+    QCOMPARE(window->focusWidget(), box(*window, 2));
+    answer(*window, 2, false);
+    QCOMPARE(boxColour(*window, 2), QColor(255, 192, 192));
+    QCOMPARE(text(*window, "lblOk"), QStringLiteral("1"));
+    QCOMPARE(text(*window, "lblNg"), QStringLiteral("1"));
+    QCOMPARE(text(*window, "lblMoji_T"), QStringLiteral("2"));
+    QCOMPARE(text(*window, "lblRitu"), QStringLiteral("50.0%"));
+
+    // Clicking a box empties it; typing there again is a further answer.
+    QTest::mouseClick(box(*window, 2), Qt::LeftButton);
+    QVERIFY(box(*window, 2)->text().isEmpty());
+    answer(*window, 2, true);
+    QCOMPARE(text(*window, "lblMoji_T"), QStringLiteral("3"));
+
+    const int firstDigit = digit(*window, 1);
+    for (int i = 3; i <= 14; ++i)
+        answer(*window, i, true);
+    // The fourteenth answer brings a fresh row of empty pale-yellow boxes.
+    QCOMPARE(text(*window, "lblMoji_T"), QStringLiteral("15"));
+    for (int i = 1; i <= 14; ++i) {
+        QVERIFY(box(*window, i)->text().isEmpty());
+        QCOMPARE(boxColour(*window, i), QColor(255, 255, 240));
+    }
+    QCOMPARE(window->focusWidget(), box(*window, 1));
+    Q_UNUSED(firstDigit);
+}
+
+void TestPlamai::countModeEndsOnTheLastBoxAndSaves()
+{
+    writeBytes(file(u"プラマイ設定.txt"), sjis(QStringLiteral("14,60,\"＋\",\"答数\",1\n")));
+    auto window = open();
+    QVERIFY(find<QRadioButton>(*window, QStringLiteral("optMode0"))->isChecked());
+    startPlay(*window); // the play starts at 21:00:03
+    tick(*window, &frmG1::tmrPlay_Timer, 12500);
+    QCOMPARE(text(*window, "lblJikan"), QStringLiteral("12.5"));
+    for (int i = 1; i <= 14; ++i)
+        answer(*window, i, true);
+
+    // Ended on the last box; the fresh row drawn by it stays on screen.
+    QVERIFY(find<QPushButton>(*window, QStringLiteral("cmdStart"))->isEnabled());
+    QVERIFY(!box(*window, 1)->isHidden());
+    QVERIFY(box(*window, 1)->text().isEmpty());
+    QCOMPARE(text(*window, "lblByou"), QStringLiteral("1.12/秒"));
+    QCOMPARE(text(*window, "lblRitu"), QStringLiteral("100.0%"));
+
+    // Saved automatically: a history row and line, and a play record.
+    auto *list = find<Grid>(*window, QStringLiteral("msgRireki"));
+    QCOMPARE(list->rows(), 2);
+    QCOMPARE(list->textMatrix(1, 8), QStringLiteral("12.5秒"));
+    QCOMPARE(readBytes(file(u"プラマイ履歴.txt")),
+             sjis(QStringLiteral("\"2024/05/18\",\"21:00:15\",14,14,0,\"100.0%\",\"1.12/秒\",\"12.5秒\",\"＋\"\n")));
+    QCOMPARE(readBytes(file(u"データ.txt")),
+             sjis(QStringLiteral("\"2024/05/18\",\"21:00:15\",\"プラマイ\",12.5,\"答数 : 14  (＋) モード\",\n")));
+
+    // Nothing changes after the end.
+    answer(*window, 1, true);
+    QCOMPARE(text(*window, "lblMoji_T"), QStringLiteral("14"));
+    QCOMPARE(boxColour(*window, 1), QColor(255, 255, 240));
+}
+
+void TestPlamai::timeModeWithManualSaving()
+{
+    writeBytes(file(u"プラマイ設定.txt"), sjis(QStringLiteral("10,10,\"－\",\"秒数\",0\n")));
+    auto window = open();
+    QCOMPARE(find<QCheckBox>(*window, QStringLiteral("chkAs"))->text(), QStringLiteral("手動保存モード"));
+    auto *save = find<QPushButton>(*window, QStringLiteral("cmdHozon"));
+    QVERIFY(save->isEnabled());
+    startPlay(*window);
+    answer(*window, 1, true);
+    answer(*window, 2, true);
+    answer(*window, 3, false);
+
+    auto *bar = find<kotohana::Shape>(*window, QStringLiteral("shpJikanK"));
+    const int fullWidth = bar->width();
+    int lastWidth = fullWidth;
+    for (int second = 1; second <= 9; ++second) {
+        tick(*window, &frmG1::tmrBp_Timer);
+        QCOMPARE(text(*window, "lblJikan"), QString::number(10 - second));
+        QVERIFY(bar->width() < lastWidth);
+        lastWidth = bar->width();
+    }
+    QVERIFY(!find<QPushButton>(*window, QStringLiteral("cmdStart"))->isEnabled());
+    tick(*window, &frmG1::tmrBp_Timer);
+    QVERIFY(find<QPushButton>(*window, QStringLiteral("cmdStart"))->isEnabled()); // ended at 10 s
+    QCOMPARE(bar->width(), 0);
+    QCOMPARE(text(*window, "lblByou"), QStringLiteral("0.30/秒"));
+    QVERIFY(!m_folder->contains(u"データ.txt")); // manual mode saves nothing by itself
+
+    QTest::mouseClick(save, Qt::LeftButton); // at 21:00:13
+    QTest::mouseClick(save, Qt::LeftButton); // nothing marks a play as saved
+    const QString line = QStringLiteral("\"2024/05/18\",\"21:00:13\",3,2,1,\"66.7%\",\"0.30/秒\",\"10秒\",\"－\"\n");
+    QCOMPARE(readBytes(file(u"プラマイ履歴.txt")), sjis(line + line));
+    const QString record = QStringLiteral("\"2024/05/18\",\"21:00:13\",\"プラマイ\",10,\"秒数 : 10  (－) モード\",\n");
+    QCOMPARE(readBytes(file(u"データ.txt")), sjis(record + record));
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->rows(), 3);
+}
+
+void TestPlamai::saveDoesNothingDuringCountdownOrPlay()
+{
+    writeBytes(file(u"プラマイ設定.txt"), sjis(QStringLiteral("10,10,\"＋\",\"秒数\",0\n")));
+    auto window = open();
+    auto *save = find<QPushButton>(*window, QStringLiteral("cmdHozon"));
+    QTest::mouseClick(save, Qt::LeftButton); // nothing played yet
+    QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdStart")), Qt::LeftButton);
+    tick(*window, &frmG1::tmrStart_Timer);
+    QTest::mouseClick(save, Qt::LeftButton); // during the countdown
+    tick(*window, &frmG1::tmrStart_Timer);
+    tick(*window, &frmG1::tmrStart_Timer);
+    answer(*window, 1, true);
+    QTest::mouseClick(save, Qt::LeftButton); // during the play
+    QVERIFY(!m_folder->contains(u"データ.txt"));
+    QVERIFY(!m_folder->contains(u"プラマイ履歴.txt"));
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->rows(), 1);
+}
+
+void TestPlamai::historyFiltersChartsAndClear()
+{
+    QString history;
+    const auto line = [](const char *time, int answers, int ok, const char *seconds, const char16_t *mode) {
+        return QStringLiteral("\"2024/05/18\",\"%1\",%2,%3,%4,\"50.0%\",\"1.00/秒\",\"%5秒\",\"%6\"\n")
+            .arg(QString::fromLatin1(time))
+            .arg(answers)
+            .arg(ok)
+            .arg(answers - ok)
+            .arg(QString::fromLatin1(seconds), QString::fromUtf16(mode));
+    };
+    history += line("08:00:00", 40, 37, "60", u"－");
+    history += line("08:05:00", 10, 9, "41.3", u"－");
+    history += line("08:10:00", 40, 30, "60", u"＋");
+    history += line("08:15:00", 30, 20, "60", u"－");
+    writeBytes(file(u"プラマイ履歴.txt"), sjis(history));
+    auto window = open();
+    auto *list = find<Grid>(*window, QStringLiteral("msgRireki"));
+    QCOMPARE(list->rows(), 5);
+    auto *all = find<ColorButton>(*window, QStringLiteral("cmdAllDsp"));
+    QCOMPARE(all->backColor(), windowsColor(0xC0FFFF));
+
+    auto *seconds = find<QComboBox>(*window, QStringLiteral("cboJikan2"));
+    seconds->setCurrentText(QStringLiteral("60"));
+    Q_EMIT seconds->activated(seconds->currentIndex());
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("モード選択"));
+    QCOMPARE(m_messages.shown().last().text, QStringLiteral("先にモードを選んでください"));
+    QCOMPARE(list->rows(), 5);
+
+    auto *mode = find<QComboBox>(*window, QStringLiteral("cboMode2"));
+    mode->setCurrentText(QStringLiteral("－"));
+    Q_EMIT mode->activated(mode->currentIndex());
+    QCOMPARE(list->rows(), 4);
+    QCOMPARE(all->backColor(), windowsColor(kButtonFace));
+    seconds->setCurrentText(QStringLiteral("60"));
+    Q_EMIT seconds->activated(seconds->currentIndex());
+    QCOMPARE(list->rows(), 3);
+    QCOMPARE(list->textMatrix(1, 0), QStringLiteral("1"));
+    QCOMPARE(list->textMatrix(2, 2), QStringLiteral("08:15:00"));
+    auto *answers = find<QComboBox>(*window, QStringLiteral("cboKaisu2"));
+    answers->setCurrentText(QStringLiteral("10"));
+    Q_EMIT answers->activated(answers->currentIndex());
+    QCOMPARE(list->rows(), 2);
+    QVERIFY(seconds->currentText().isEmpty());
+
+    QTest::mouseClick(all, Qt::LeftButton);
+    QCOMPARE(list->rows(), 5);
+    auto *byCount = find<ColorButton>(*window, QStringLiteral("cmdKaitou"));
+    QTest::mouseClick(byCount, Qt::LeftButton);
+    auto *twoSeries = find<Chart>(*window, QStringLiteral("mcrRireki2"));
+    QVERIFY(!twoSeries->isHidden());
+    QVERIFY(find<Chart>(*window, QStringLiteral("mcrRireki"))->isHidden());
+    QCOMPARE(byCount->backColor(), windowsColor(0xFFFFC0));
+    QCOMPARE(twoSeries->pointCount(), 4);
+    QCOMPARE(twoSeries->value(1, 1), 37.0);
+    QCOMPARE(twoSeries->value(2, 1), 3.0);
+    QTest::mouseClick(find<ColorButton>(*window, QStringLiteral("cmdPByou")), Qt::LeftButton);
+    auto *oneSeries = find<Chart>(*window, QStringLiteral("mcrRireki"));
+    QCOMPARE(oneSeries->value(1, 2), 41.3);
+    QCOMPARE(byCount->backColor(), windowsColor(kButtonFace));
+    // A new listing redraws the chart on show.
+    mode->setCurrentText(QStringLiteral("＋"));
+    Q_EMIT mode->activated(mode->currentIndex());
+    QCOMPARE(oneSeries->pointCount(), 1);
+
+    m_messages.answerNext(false);
+    QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdClear")), Qt::LeftButton);
+    QCOMPARE(readBytes(file(u"プラマイ履歴.txt")), sjis(history));
+    m_messages.answerNext(true);
+    QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdClear")), Qt::LeftButton);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("クリア終了"));
+    QCOMPARE(m_messages.shown().last().text, QStringLiteral("履歴データをクリアしました"));
+    QCOMPARE(readBytes(file(u"プラマイ履歴.txt")), QByteArray());
+    QCOMPARE(list->rows(), 1);
+    QTest::mouseClick(all, Qt::LeftButton);
+    QCOMPARE(list->rows(), 1);
+}
+
+void TestPlamai::settingsAreRewrittenAndReopened()
+{
+    auto window = open();
+    QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,60,\"＋\",\"秒数\",1\n")));
+    QTest::mouseClick(find<QRadioButton>(*window, QStringLiteral("optMode0")), Qt::LeftButton);
+    QVERIFY(!find<QComboBox>(*window, QStringLiteral("cboJikan"))->isEnabled());
+    QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,60,\"＋\",\"答数\",1\n")));
+    auto *answers = find<QComboBox>(*window, QStringLiteral("cboKaisu"));
+    answers->setCurrentText(QStringLiteral("30"));
+    Q_EMIT answers->activated(answers->currentIndex());
+    auto *mode = find<QComboBox>(*window, QStringLiteral("cboMode"));
+    mode->setCurrentText(QStringLiteral("－"));
+    Q_EMIT mode->activated(mode->currentIndex());
+    QTest::mouseClick(find<QCheckBox>(*window, QStringLiteral("chkAs")), Qt::LeftButton);
+    QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("30,60,\"－\",\"答数\",0\n")));
+    QVERIFY(find<QPushButton>(*window, QStringLiteral("cmdHozon"))->isEnabled());
+
+    window.reset();
+    auto again = open();
+    QVERIFY(find<QRadioButton>(*again, QStringLiteral("optMode0"))->isChecked());
+    QCOMPARE(find<QComboBox>(*again, QStringLiteral("cboKaisu"))->currentText(), QStringLiteral("30"));
+    QVERIFY(!find<QComboBox>(*again, QStringLiteral("cboJikan"))->isEnabled());
+    QCOMPARE(find<QComboBox>(*again, QStringLiteral("cboMode"))->currentText(), QStringLiteral("－"));
+    QCOMPARE(find<QCheckBox>(*again, QStringLiteral("chkAs"))->text(), QStringLiteral("手動保存モード"));
+    QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("30,60,\"－\",\"答数\",0\n")));
+}
+
+void TestPlamai::reopeningAfterLeavingMidPlayStartsIdle()
+{
+    auto window = open();
+    QSignalSpy back(window.get(), &GameWindow::returnToMain);
+    QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdStart")), Qt::LeftButton);
+    tick(*window, &frmG1::tmrStart_Timer);
+    tick(*window, &frmG1::tmrStart_Timer);
+    QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdEnd")), Qt::LeftButton);
+    QCOMPARE(back.size(), 1);
+    window.reset();
+    auto again = open();
+    QVERIFY(find<QPushButton>(*again, QStringLiteral("cmdStart"))->isEnabled());
+    tick(*again, &frmG1::tmrStart_Timer);
+    QVERIFY(find<Picture>(*again, QStringLiteral("imgStart1"))->isHidden());
+    QCOMPARE(again->cycle().state(), PlayCycle::State::Idle);
+}
+
+QTEST_MAIN(TestPlamai)
+#include "tst_plamai.moc"
