@@ -66,7 +66,7 @@ GameWindow::GameWindow(const Services &services, ProgramState &state, GameDefini
 {
     setObjectName(QString::fromLatin1(m_definition.objectName));
     setWindowTitle(m_definition.title);
-    resize(1060, 760);
+    resize(1180, 780);
 
     tmrStart = new QTimer(this);
     tmrStart->setObjectName(QStringLiteral("tmrStart"));
@@ -278,11 +278,11 @@ QWidget *GameWindow::buildHistoryFrame()
     mcrRireki2->hide();
 
     auto *lists = new QHBoxLayout;
-    lists->addWidget(msgRireki, 3);
+    lists->addWidget(msgRireki, 5);
     auto *charts = new QGridLayout;
     charts->addWidget(mcrRireki, 0, 0);
     charts->addWidget(mcrRireki2, 0, 0);
-    lists->addLayout(charts, 2);
+    lists->addLayout(charts, 3);
 
     auto *layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -54,16 +54,16 @@ frmG1::frmG1(const Services &services, ProgramState &state, QWidget *parent)
     auto *grid = new QGridLayout(playArea());
     grid->setHorizontalSpacing(2);
     QFont digitFont = font();
-    digitFont.setPointSize(26);
+    digitFont.setPointSize(24);
     digitFont.setBold(true);
     QFont boxFont = font();
-    boxFont.setPointSize(18);
+    boxFont.setPointSize(17);
     for (int i = 0; i < 15; ++i) {
         auto *digit = new QLabel(playArea());
         digit->setObjectName(QStringLiteral("lblMondai%1").arg(i + 1));
         digit->setFont(digitFont);
         digit->setAlignment(Qt::AlignCenter);
-        digit->setFixedSize(40, 52);
+        digit->setFixedSize(34, 50);
         grid->addWidget(digit, 0, 2 * i);
         lblMondai[std::size_t(i)] = digit;
     }
@@ -73,7 +73,7 @@ frmG1::frmG1(const Services &services, ProgramState &state, QWidget *parent)
         box->setFont(boxFont);
         box->setAlignment(Qt::AlignCenter);
         box->setMaxLength(1);
-        box->setFixedSize(38, 44);
+        box->setFixedSize(34, 42);
         // Keystrokes arrive as plain characters: no input method composes them first.
         box->setAttribute(Qt::WA_InputMethodEnabled, false);
         box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
