@@ -1,5 +1,7 @@
 #include "RecordLists.h"
 
+#include "PageTools.h"
+
 #include "platform/DataFolder.h"
 #include "platform/ListFormat.h"
 #include "records/PlayRecordFile.h"
@@ -9,19 +11,14 @@ namespace kotohana::RecordLists {
 
 void setup(Grid &grid, int fontSize, const Widths &widths)
 {
-    static const QString headings[] = {QStringLiteral("回数"), QStringLiteral("日付"), QStringLiteral("時間"),
-                                       QStringLiteral("項目"), QStringLiteral("秒数"), QStringLiteral("一言日記")};
-    static const Grid::Align alignments[] = {Grid::Align::Right, Grid::Align::Center, Grid::Align::Center,
-                                             Grid::Align::Left,  Grid::Align::Right,  Grid::Align::Left};
-    grid.setRows(1);
-    grid.setCols(6);
-    grid.setFontSize(fontSize);
-    for (int c = 0; c < 6; ++c) {
-        grid.setTextMatrix(0, c, headings[c]);
-        grid.setColWidth(c, widths[std::size_t(c)]);
-        grid.setColAlignment(c, alignments[c]);
-        grid.setFixedAlignment(c, Grid::Align::Center);
-    }
+    using Align = Grid::Align;
+    PageTools::setupGrid(grid, fontSize,
+                         {{QStringLiteral("回数"), widths[0], Align::Right},
+                          {QStringLiteral("日付"), widths[1], Align::Center},
+                          {QStringLiteral("時間"), widths[2], Align::Center},
+                          {QStringLiteral("項目"), widths[3], Align::Left},
+                          {QStringLiteral("秒数"), widths[4], Align::Right},
+                          {QStringLiteral("一言日記"), widths[5], Align::Left}});
 }
 
 void fill(Grid &grid, const std::vector<PlayRecord> &records, int scrollAfterRows)

@@ -1,11 +1,12 @@
 #include "TodayPage.h"
 
+#include "PageTools.h"
+
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
 #include "platform/Formats.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
-#include "records/PlayRecordFile.h"
 #include "stats/ChartRules.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
@@ -162,26 +163,17 @@ void TodayPage::buildLayout()
 
 void TodayPage::SetupTodayGrids()
 {
-    const auto setup = [](Grid *grid, int fontSize, const std::array<std::pair<const char16_t *, int>, 4> &columns) {
-        grid->setRows(1);
-        grid->setCols(4);
-        grid->setFontSize(fontSize);
-        for (int c = 0; c < 4; ++c) {
-            grid->setTextMatrix(0, c, QString::fromUtf16(columns[std::size_t(c)].first));
-            grid->setColWidth(c, columns[std::size_t(c)].second);
-            grid->setFixedAlignment(c, Grid::Align::Center);
-        }
-    };
-    setup(msgDayList, 11, {{{u"", 500}, {u"時間", 1040}, {u"項目", 2400}, {u"秒", 810}}});
-    msgDayList->setColAlignment(0, Grid::Align::Right);
-    msgDayList->setColAlignment(1, Grid::Align::Center);
-    msgDayList->setColAlignment(2, Grid::Align::Left);
-    msgDayList->setColAlignment(3, Grid::Align::Right);
-    setup(msgDayTotal, 10, {{{u"", 350}, {u"項目", 1840}, {u"回", 500}, {u"秒合計", 750}}});
-    msgDayTotal->setColAlignment(0, Grid::Align::Right);
-    msgDayTotal->setColAlignment(1, Grid::Align::Left);
-    msgDayTotal->setColAlignment(2, Grid::Align::Right);
-    msgDayTotal->setColAlignment(3, Grid::Align::Right);
+    using Align = Grid::Align;
+    PageTools::setupGrid(*msgDayList, 11,
+                         {{QString(), 500, Align::Right},
+                          {QStringLiteral("時間"), 1040, Align::Center},
+                          {QStringLiteral("項目"), 2400, Align::Left},
+                          {QStringLiteral("秒"), 810, Align::Right}});
+    PageTools::setupGrid(*msgDayTotal, 10,
+                         {{QString(), 350, Align::Right},
+                          {QStringLiteral("項目"), 1840, Align::Left},
+                          {QStringLiteral("回"), 500, Align::Right},
+                          {QStringLiteral("秒合計"), 750, Align::Right}});
 }
 
 void TodayPage::setSelectedDay(QDate day)
@@ -204,11 +196,7 @@ void TodayPage::BuildTodayView()
     mcrMain->setValue(0);
     mcrMain->setLabel(QString());
 
-    const PlayRecordFile file(m_services.folder.path(PlayRecordFile::kFileName));
-    const PlayRecordFile::ReadResult read = file.readAll();
-    if (!read.ok)
-        m_services.messages.critical(read.message, QStringLiteral("コトハナ"));
-    m_view = buildTodayView(read.records, selectedDay());
+    m_view = buildTodayView(PageTools::readRecords(m_services), selectedDay());
 
     msgDayList->setRows(int(m_view.plays.size()) + 1);
     int row = 1;
@@ -280,8 +268,7 @@ void TodayPage::mtvmain_DateClick()
 
 void TodayPage::lightChartButton(ColorButton *lit)
 {
-    for (ColorButton *button : {cmdDay, cmdTotal, cmdJikan})
-        button->setBackColor(windowsColor(button == lit ? kLitChartButton : kButtonFace));
+    PageTools::light({cmdDay, cmdTotal, cmdJikan}, lit, kLitChartButton);
 }
 
 void TodayPage::drawChart(int points, const std::function<void(int)> &point)

@@ -1,10 +1,15 @@
 #include "frmMain.h"
 
+#include "AllGraphPage.h"
+#include "CalendarPage.h"
 #include "EditPage.h"
 #include "Games.h"
 #include "MemoPage.h"
+#include "RangePage.h"
 #include "SaveMessages.h"
+#include "SortPage.h"
 #include "TodayPage.h"
+#include "TotalsPage.h"
 
 #include "platform/Clock.h"
 #include "platform/HelpTour.h"
@@ -136,13 +141,7 @@ void frmMain::placePage(QFrame *page)
     static_cast<QGridLayout *>(m_pageArea->layout())->addWidget(page, 0, 0);
 }
 
-QFrame *frmMain::addPage(const char *name)
-{
-    auto *page = new QFrame(m_pageArea);
-    page->setObjectName(QString::fromLatin1(name));
-    placePage(page);
-    return page;
-}
+
 
 void frmMain::buildPages()
 {
@@ -150,18 +149,17 @@ void frmMain::buildPages()
     auto *stack = new QGridLayout(m_pageArea);
     stack->setContentsMargins(10, 10, 10, 10);
 
-    fraTaijyu = addPage("fraTaijyu");
-    fraBunseki = addPage("fraBunseki");
-    fraRenTai = addPage("fraRenTai");
+    fraTaijyu = new RangePage(m_services, m_pageArea);
+    fraBunseki = new SortPage(m_services, m_pageArea);
+    fraRenTai = new AllGraphPage(m_services, m_pageArea);
     fraMain = new TodayPage(m_services, m_pageArea);
-    placePage(fraMain);
     fraSettei = new EditPage(m_services, m_state, m_pageArea);
-    placePage(fraSettei);
-    fraCale = addPage("fraCale");
+    fraCale = new CalendarPage(m_services, m_pageArea);
     fraMemo = new MemoPage(m_services, m_pageArea);
-    placePage(fraMemo);
-    fraSyuukei = addPage("fraSyuukei");
+    fraSyuukei = new TotalsPage(m_services, m_pageArea);
     m_pages = {fraTaijyu, fraBunseki, fraRenTai, fraMain, fraSettei, fraCale, fraMemo, fraSyuukei};
+    for (QFrame *page : m_pages)
+        placePage(page);
 
     connect(fraMain, &TodayPage::dayPicked, this, [this] { cmdMain->setFocus(); });
     connect(fraSettei, &EditPage::userNameSaved, this, &frmMain::SetWindowTitle);
@@ -174,7 +172,9 @@ void frmMain::buildPages()
 void frmMain::buildLauncher()
 {
     // The launcher lies over whichever page shows; it is laid in the same cell, on top.
-    fraGame = addPage("fraGame");
+    fraGame = new QFrame(m_pageArea);
+    fraGame->setObjectName(QStringLiteral("fraGame"));
+    placePage(fraGame);
     fraGame->setAutoFillBackground(true);
     auto *layout = new QVBoxLayout(fraGame);
     layout->setContentsMargins(30, 24, 30, 24);
@@ -241,6 +241,7 @@ void frmMain::Form_Load()
     fraMain->setSelectedDay(m_services.clock.today());
     m_state.userName = MainSettings::readUserName(m_services.folder);
     SetWindowTitle();
+    fraTaijyu->fillItemList();
     fraMain->SetupTodayGrids();
     fraMain->BuildTodayView();
     fraMemo->LoadMemo();
@@ -334,27 +335,35 @@ void frmMain::cmdMemo_Click()
 
 void frmMain::cmdCale_Click()
 {
-    switchPage(fraCale, {}, {});
+    const TodayView &view = fraMain->view();
+    switchPage(fraCale, [&] { fraCale->fill(view.firstRecordDate, view.lastRecordDate); }, CalendarPage::helpText());
 }
 
 void frmMain::cmdBunseki_Click()
 {
-    switchPage(fraBunseki, {}, {});
+    switchPage(fraBunseki,
+               [this] {
+                   fraBunseki->SetupSortList();
+                   fraBunseki->FillSortList();
+               },
+               SortPage::helpText());
 }
 
 void frmMain::cmdSyuukei_Click()
 {
-    switchPage(fraSyuukei, {}, {});
+    const TodayView &view = fraMain->view();
+    switchPage(fraSyuukei, [&] { fraSyuukei->open(view.firstRecordDate, view.lastRecordDate); },
+               TotalsPage::helpText());
 }
 
 void frmMain::cmdTaijyu_Click()
 {
-    switchPage(fraTaijyu, {}, {});
+    switchPage(fraTaijyu, [this] { fraTaijyu->open(fraMain->view().firstRecordDate); }, RangePage::helpText());
 }
 
 void frmMain::cmdRentai_Click()
 {
-    switchPage(fraRenTai, {}, {});
+    switchPage(fraRenTai, [this] { fraRenTai->LoadAllGraphData(fraMain->view().noData); }, AllGraphPage::helpText());
 }
 
 void frmMain::cmdOwari_Click()

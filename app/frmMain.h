@@ -13,10 +13,15 @@ class QPushButton;
 
 namespace kotohana {
 
+class AllGraphPage;
+class CalendarPage;
 class EditPage;
 class HelpWindows;
 class MemoPage;
+class RangePage;
+class SortPage;
 class TodayPage;
+class TotalsPage;
 struct ProgramState;
 
 // The main window: a column of menu buttons, eight pages of which one shows at a time, and
@@ -58,7 +63,6 @@ Q_SIGNALS:
 
 private:
     QPushButton *addMenuButton(const char *name, const QString &caption, const QString &toolTip);
-    QFrame *addPage(const char *name);
     void placePage(QFrame *page);
     void buildMenu();
     void buildPages();
@@ -74,14 +78,14 @@ private:
 
     QWidget *m_menu = nullptr;
     QWidget *m_pageArea = nullptr;
-    QFrame *fraTaijyu = nullptr;
-    QFrame *fraBunseki = nullptr;
-    QFrame *fraRenTai = nullptr;
+    RangePage *fraTaijyu = nullptr;
+    SortPage *fraBunseki = nullptr;
+    AllGraphPage *fraRenTai = nullptr;
     TodayPage *fraMain = nullptr;
     EditPage *fraSettei = nullptr;
-    QFrame *fraCale = nullptr;
+    CalendarPage *fraCale = nullptr;
     MemoPage *fraMemo = nullptr;
-    QFrame *fraSyuukei = nullptr;
+    TotalsPage *fraSyuukei = nullptr;
     QFrame *fraGame = nullptr;
     std::array<QFrame *, 8> m_pages{};
 

@@ -16,6 +16,9 @@ namespace {
 
 // At most this many point labels are drawn; with more points every k-th label is shown.
 constexpr int kMaxShownLabels = 24;
+// At most this many bars are drawn. Years of daily values are more bars than a chart has
+// pixels: neighbouring points then share one bar, which shows the largest of them.
+constexpr int kMaxBars = 400;
 
 const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46),
                                                  QColor(0x6a, 0xb0, 0x5a)};
@@ -122,16 +125,27 @@ void Chart::redraw()
         delete axis;
     }
 
+    const int points = pointCount();
+    const int perBar = std::max(1, (points + kMaxBars - 1) / kMaxBars);
+    const int bars = (points + perBar - 1) / perBar;
+
     auto *series = new QBarSeries;
-    series->setBarWidth(0.8);
+    series->setBarWidth(perBar > 1 ? 1.0 : 0.8);
     double largest = 0.0;
     double smallest = 0.0;
     for (int s = 0; s < seriesCount(); ++s) {
         auto *set = new QBarSet(m_seriesNames[std::size_t(s)]);
         set->setColor(kSeriesColors[s]);
-        set->setBorderColor(kSeriesColors[s].darker(120));
+        set->setBorderColor(perBar > 1 ? kSeriesColors[s] : kSeriesColors[s].darker(120));
         const auto &values = m_values[std::size_t(s)];
-        set->append(QList<qreal>(values.begin(), values.end()));
+        QList<qreal> shown;
+        shown.reserve(bars);
+        for (int bar = 0; bar < bars; ++bar) {
+            const auto from = values.begin() + qsizetype(bar) * perBar;
+            const auto to = values.begin() + std::min<qsizetype>(qsizetype(bar + 1) * perBar, points);
+            shown.append(*std::max_element(from, to));
+        }
+        set->append(shown);
         for (double v : values) {
             largest = std::max(largest, v);
             smallest = std::min(smallest, v);
@@ -140,32 +154,33 @@ void Chart::redraw()
     }
     c->addSeries(series);
 
-    // Bars stand at x = 0, 1, ...; labels are placed on their points, so empty labels and
+    // Bars stand at x = 0, 1, ...; labels are placed on their bars, so empty labels and
     // repeated ones are fine.
     auto *xAxis = new QCategoryAxis;
     xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     xAxis->setGridLineVisible(false);
-    const int points = pointCount();
-    xAxis->setRange(-0.5, std::max(points, 1) - 0.5);
+    xAxis->setRange(-0.5, std::max(bars, 1) - 0.5);
     xAxis->setStartValue(-0.5);
-    int shown = 0;
-    for (int i = 0; i < points; ++i) {
-        if (!m_labels[std::size_t(i)].isEmpty())
-            ++shown;
+    int shownLabels = 0;
+    for (const QString &text : m_labels) {
+        if (!text.isEmpty())
+            ++shownLabels;
     }
-    const int step = std::max(1, (shown + kMaxShownLabels - 1) / kMaxShownLabels);
+    const int step = std::max(1, (shownLabels + kMaxShownLabels - 1) / kMaxShownLabels);
     int labelIndex = 0;
+    int lastBar = -1;
     for (int i = 0; i < points; ++i) {
         const QString &text = m_labels[std::size_t(i)];
         if (text.isEmpty())
             continue;
-        if (labelIndex++ % step != 0)
+        if (labelIndex++ % step != 0 || i / perBar == lastBar)
             continue;
+        lastBar = i / perBar;
         // The axis keys its labels by text; a zero-width space keeps repeated texts apart.
         QString unique = text;
         while (xAxis->categoriesLabels().contains(unique))
             unique += QChar(0x200B);
-        xAxis->append(unique, i);
+        xAxis->append(unique, lastBar);
     }
     c->addAxis(xAxis, Qt::AlignBottom);
     series->attachAxis(xAxis);

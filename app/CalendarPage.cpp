@@ -1,0 +1,196 @@
+#include "CalendarPage.h"
+
+#include "PageTools.h"
+
+#include "platform/Dates.h"
+#include "stats/CalendarData.h"
+#include "ui/Chart.h"
+#include "ui/Colors.h"
+#include "ui/Grid.h"
+#include "ui/GridModel.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace kotohana {
+namespace {
+
+const QString kLegendCaptions[] = {QStringLiteral("0回："),    QStringLiteral("1-2回："), QStringLiteral("3-4回："),
+                                   QStringLiteral("5-6回："),  QStringLiteral("7-8回："), QStringLiteral("9-10回："),
+                                   QStringLiteral("10超：")};
+
+QString legendText(int colorClass, qint64 days)
+{
+    return kLegendCaptions[colorClass] + QString::number(days) + QStringLiteral("日");
+}
+
+} // namespace
+
+CalendarPage::CalendarPage(const Services &services, QWidget *parent)
+    : QFrame(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("fraCale"));
+    msgCale = new Grid(this);
+    msgCale->setObjectName(QStringLiteral("msgCale"));
+    msgCale_w = new Grid(this);
+    msgCale_w->setObjectName(QStringLiteral("msgCale_w"));
+
+    auto *legend = new QGroupBox(QStringLiteral("色の目安"), this);
+    auto *legendRow = new QHBoxLayout(legend);
+    for (int k = 0; k < 7; ++k) {
+        auto *label = new QLabel(legendText(k, 0), legend);
+        label->setObjectName(QStringLiteral("lblHan%1").arg(k));
+        label->setAutoFillBackground(true);
+        label->setMargin(4);
+        QPalette p = label->palette();
+        p.setColor(QPalette::Window, k == 0 ? QColor(Qt::white) : windowsColor(CalendarData::classColor(k)));
+        label->setPalette(p);
+        legendRow->addWidget(label);
+        lblHan[std::size_t(k)] = label;
+    }
+    legendRow->addStretch(1);
+
+    mcrKensu = new Chart(this);
+    mcrKensu->setObjectName(QStringLiteral("mcrKensu"));
+    mcrKingaku = new Chart(this);
+    mcrKingaku->setObjectName(QStringLiteral("mcrKingaku"));
+    auto *playsFrame = new QGroupBox(QStringLiteral("週別セット数"), this);
+    (new QVBoxLayout(playsFrame))->addWidget(mcrKensu);
+    auto *secondsFrame = new QGroupBox(QStringLiteral("週別回数"), this);
+    (new QVBoxLayout(secondsFrame))->addWidget(mcrKingaku);
+
+    auto *charts = new QVBoxLayout;
+    charts->addWidget(playsFrame);
+    charts->addWidget(secondsFrame);
+    auto *lower = new QHBoxLayout;
+    lower->addWidget(msgCale_w, 3);
+    lower->addLayout(charts, 2);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(msgCale, 3);
+    layout->addWidget(legend);
+    layout->addLayout(lower, 3);
+    setupMonthGrid();
+    setupWeekGrid();
+}
+
+QString CalendarPage::helpText()
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("実施状況を色と数字で把握できるカレンダーです。") + crlf + crlf
+        + QStringLiteral("月毎のデータリストと週毎のデータリストを持ちます。") + crlf + crlf
+        + QStringLiteral("色が実施状況（セット数）、数字が合計回数を表します。") + crlf + crlf
+        + QStringLiteral("週毎で件数と台数をグラフ表示できます。") + crlf + crlf;
+}
+
+void CalendarPage::setupMonthGrid()
+{
+    msgCale->clear();
+    msgCale->setRows(1);
+    msgCale->setCols(32);
+    msgCale->setFontSize(9);
+    msgCale->setTextMatrix(0, 0, QStringLiteral("年月"));
+    msgCale->setColWidth(0, 1290);
+    msgCale->setColAlignment(0, Grid::Align::Center);
+    msgCale->setFixedAlignment(0, Grid::Align::Center);
+    for (int d = 1; d <= 31; ++d) {
+        msgCale->setTextMatrix(0, d, QString::number(d));
+        msgCale->setColWidth(d, 310);
+        msgCale->setColAlignment(d, Grid::Align::Center);
+        msgCale->setFixedAlignment(d, Grid::Align::Center);
+    }
+}
+
+void CalendarPage::setupWeekGrid()
+{
+    msgCale_w->clear();
+    msgCale_w->setFontSize(9);
+    msgCale_w->setRows(1);
+    msgCale_w->setCols(8);
+    msgCale_w->setTextMatrix(0, 0, QStringLiteral("年月日"));
+    msgCale_w->setColWidth(0, 1310);
+    msgCale_w->setColAlignment(0, Grid::Align::Center);
+    msgCale_w->setFixedAlignment(0, Grid::Align::Center);
+    for (int w = 1; w <= 7; ++w) {
+        msgCale_w->setTextMatrix(0, w, Dates::weekdayName(w));
+        msgCale_w->setColWidth(w, 320);
+        msgCale_w->setColAlignment(w, Grid::Align::Center);
+        msgCale_w->setFixedAlignment(w, Grid::Align::Center);
+    }
+    for (Chart *chart : {mcrKensu, mcrKingaku}) {
+        chart->setSeriesCount(1);
+        chart->setPointCount(7);
+        for (int w = 1; w <= 7; ++w) {
+            chart->setCurrentPoint(w);
+            chart->setLabel(Dates::weekdayName(w));
+            chart->setValue(0);
+        }
+    }
+}
+
+void CalendarPage::fill(const QString &firstRecordDate, const QString &lastRecordDate)
+{
+    setupMonthGrid();
+    setupWeekGrid();
+    for (int k = 0; k < 7; ++k)
+        lblHan[std::size_t(k)]->setText(legendText(k, 0));
+    const std::optional<QDate> first = Dates::parse(firstRecordDate);
+    const std::optional<QDate> last = Dates::parse(lastRecordDate);
+    if (!first || !last || *last < *first)
+        return;
+    const std::vector<PlayRecord> records = PageTools::readRecords(m_services);
+    FillMonthCalendar(records, *first, *last);
+    FillWeekCalendar(records, *first, *last);
+}
+
+void CalendarPage::FillMonthCalendar(const std::vector<PlayRecord> &records, QDate first, QDate last)
+{
+    const CalendarData::Months months = CalendarData::months(records, first, last);
+    msgCale->setRows(int(months.labels.size()) + 1);
+    for (int m = 0; m < months.labels.size(); ++m) {
+        msgCale->setTextMatrix(m + 1, 0, months.labels[m]);
+        for (int d = 1; d <= 31; ++d) {
+            const qint64 plays = months.plays[std::size_t(m)][std::size_t(d)];
+            if (plays == 0)
+                continue;
+            msgCale->setTextMatrix(m + 1, d, QString::number(plays));
+            msgCale->gridModel().setBackColor(m + 1, d,
+                                              windowsColor(CalendarData::classColor(CalendarData::colorClass(plays))));
+        }
+    }
+    if (msgCale->rows() > 13)
+        msgCale->setTopRow(msgCale->rows() - 1);
+    for (int k = 0; k < 7; ++k)
+        lblHan[std::size_t(k)]->setText(legendText(k, months.legend[std::size_t(k)]));
+}
+
+void CalendarPage::FillWeekCalendar(const std::vector<PlayRecord> &records, QDate first, QDate last)
+{
+    const CalendarData::Weeks weeks = CalendarData::weeks(records, first, last);
+    msgCale_w->setRows(int(weeks.labels.size()) + 1);
+    for (int u = 0; u < weeks.labels.size(); ++u) {
+        msgCale_w->setTextMatrix(u + 1, 0, weeks.labels[u]);
+        for (int w = 1; w <= 7; ++w) {
+            const qint64 plays = weeks.plays[std::size_t(u)][std::size_t(w)];
+            if (plays == 0)
+                continue;
+            msgCale_w->setTextMatrix(u + 1, w, QString::number(plays));
+            msgCale_w->gridModel().setBackColor(
+                u + 1, w, windowsColor(CalendarData::classColor(CalendarData::colorClass(plays))));
+        }
+    }
+    for (int w = 1; w <= 7; ++w) {
+        mcrKensu->setCurrentPoint(w);
+        mcrKensu->setValue(double(weeks.playsPerWeekday[std::size_t(w)]));
+        mcrKingaku->setCurrentPoint(w);
+        mcrKingaku->setValue(double(weeks.secondsPerWeekday[std::size_t(w)]));
+    }
+    if (msgCale_w->rows() > 16)
+        msgCale_w->setTopRow(msgCale_w->rows() - 1);
+}
+
+} // namespace kotohana

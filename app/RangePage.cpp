@@ -1,0 +1,402 @@
+#include "RangePage.h"
+
+#include "PageTools.h"
+
+#include "platform/Clock.h"
+#include "platform/Dates.h"
+#include "platform/Formats.h"
+#include "platform/Services.h"
+#include "records/Items.h"
+#include "stats/ChartRules.h"
+#include "ui/Chart.h"
+#include "ui/ColorButton.h"
+#include "ui/Colors.h"
+#include "ui/Grid.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace kotohana {
+namespace {
+
+constexpr quint32 kPressedFilter = 0xC0FFFF;
+constexpr quint32 kLitChart = 0xFFFFC0;
+
+// The period buttons 1 to 8: caption and the days back from today.
+struct Period {
+    const char16_t *caption;
+    int daysBack;
+};
+constexpr Period kPeriods[9] = {{u"", 0},      {u"前日", 1},   {u"１週間", 7}, {u"２週間", 14}, {u"１ヶ月", 30},
+                                {u"３ヶ月", 90}, {u"半年", 180}, {u"１年", 365}, {u"３日", 2}};
+
+} // namespace
+
+RangePage::RangePage(const Services &services, QWidget *parent)
+    : QFrame(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("fraTaijyu"));
+    buildLayout();
+}
+
+void RangePage::buildLayout()
+{
+    using PageTools::button;
+    auto *period = new QGroupBox(QStringLiteral("期間"), this);
+    cboStdate = new QComboBox(period);
+    cboStdate->setObjectName(QStringLiteral("cboStdate"));
+    cboEddate = new QComboBox(period);
+    cboEddate->setObjectName(QStringLiteral("cboEddate"));
+    for (QComboBox *box : {cboStdate, cboEddate}) {
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setMinimumWidth(120);
+    }
+    auto *periodGrid = new QGridLayout(period);
+    periodGrid->addWidget(cboStdate, 0, 0, 1, 2);
+    periodGrid->addWidget(new QLabel(QStringLiteral("～"), period), 0, 2, Qt::AlignCenter);
+    periodGrid->addWidget(cboEddate, 0, 3, 1, 2);
+    const int order[] = {8, 1, 2, 3, 4, 5, 6, 7};
+    int slot = 0;
+    for (int k : order) {
+        cmdKikan[std::size_t(k)] = button(period, QStringLiteral("cmdKikan%1").arg(k).toLatin1().constData(),
+                                          QString::fromUtf16(kPeriods[k].caption));
+        periodGrid->addWidget(cmdKikan[std::size_t(k)], 1 + slot / 5, slot % 5);
+        connect(cmdKikan[std::size_t(k)], &QPushButton::clicked, this, [this, k] { cmdKikan_Click(k); });
+        ++slot;
+    }
+    cmdAllDay = button(period, "cmdAllDay", QStringLiteral("全部"));
+    cmdKikanF = button(period, "cmdKikanF", QStringLiteral("任意"));
+    periodGrid->addWidget(cmdAllDay, 2, 3);
+    periodGrid->addWidget(cmdKikanF, 2, 4);
+    connect(cmdAllDay, &QPushButton::clicked, this, &RangePage::cmdAllDay_Click);
+    connect(cmdKikanF, &QPushButton::clicked, this, &RangePage::cmdKikanF_Click);
+
+    auto *weekdays = new QGroupBox(QStringLiteral("曜日"), this);
+    auto *weekRow = new QHBoxLayout(weekdays);
+    for (int i = 0; i < 7; ++i) {
+        cmdWeek[std::size_t(i)] = button(weekdays, QStringLiteral("cmdWeek%1").arg(i).toLatin1().constData(),
+                                         Dates::weekdayName(i + 1));
+        cmdWeek[std::size_t(i)]->setFixedWidth(34);
+        weekRow->addWidget(cmdWeek[std::size_t(i)]);
+        connect(cmdWeek[std::size_t(i)], &QPushButton::clicked, this, [this, i] { cmdWeek_Click(i); });
+    }
+    cmdAllWeek = button(weekdays, "cmdAllWeek", QStringLiteral("全部"));
+    weekRow->addWidget(cmdAllWeek);
+    connect(cmdAllWeek, &QPushButton::clicked, this, &RangePage::cmdAllWeek_Click);
+
+    auto *items = new QGroupBox(QStringLiteral("項目"), this);
+    txtKey = new QLineEdit(items);
+    txtKey->setObjectName(QStringLiteral("txtKey"));
+    txtKey->setPlaceholderText(QStringLiteral("項目の語句（Enter）"));
+    txtKey->installEventFilter(this);
+    cmdKensaku = button(items, "cmdKensaku", QStringLiteral("検索"));
+    cmdAllact = button(items, "cmdAllact", QStringLiteral("全部"));
+    lstAct2 = new QListWidget(items);
+    lstAct2->setObjectName(QStringLiteral("lstAct2"));
+    lstAct2->setMaximumHeight(130);
+    auto *itemGrid = new QGridLayout(items);
+    itemGrid->addWidget(txtKey, 0, 0);
+    itemGrid->addWidget(cmdKensaku, 0, 1);
+    itemGrid->addWidget(cmdAllact, 0, 2);
+    itemGrid->addWidget(lstAct2, 1, 0, 1, 3);
+    connect(cmdKensaku, &QPushButton::clicked, this, &RangePage::cmdKensaku_Click);
+    connect(cmdAllact, &QPushButton::clicked, this, &RangePage::cmdAllact_Click);
+    connect(lstAct2, &QListWidget::itemClicked, this, &RangePage::lstAct2_Click);
+    connect(txtKey, &QLineEdit::returnPressed, this, &RangePage::txtKey_KeyPress);
+
+    msgBunseki = new Grid(this);
+    msgBunseki->setObjectName(QStringLiteral("msgBunseki"));
+    msgBunseki2 = new Grid(this);
+    msgBunseki2->setObjectName(QStringLiteral("msgBunseki2"));
+    mcrBunseki = new Chart(this);
+    mcrBunseki->setObjectName(QStringLiteral("mcrBunseki"));
+    mcrBunseki2 = new Chart(this);
+    mcrBunseki2->setObjectName(QStringLiteral("mcrBunseki2"));
+    mcrBunseki2->hide();
+    cmdDay3 = button(this, "cmdDay3", QStringLiteral("時系列"));
+    cmdTotal3 = button(this, "cmdTotal3", QStringLiteral("項目別"));
+    cmdJikan3 = button(this, "cmdJikan3", QStringLiteral("時間別"));
+    connect(cmdDay3, &QPushButton::clicked, this, &RangePage::cmdDay3_Click);
+    connect(cmdTotal3, &QPushButton::clicked, this, &RangePage::cmdTotal3_Click);
+    connect(cmdJikan3, &QPushButton::clicked, this, &RangePage::cmdJikan3_Click);
+
+    auto *filters = new QVBoxLayout;
+    filters->addWidget(period);
+    filters->addWidget(weekdays);
+    filters->addWidget(items);
+    filters->addStretch(1);
+    auto *chartButtons = new QHBoxLayout;
+    chartButtons->addWidget(new QLabel(QStringLiteral("グラフ："), this));
+    chartButtons->addWidget(cmdDay3);
+    chartButtons->addWidget(cmdTotal3);
+    chartButtons->addWidget(cmdJikan3);
+    chartButtons->addStretch(1);
+    auto *charts = new QGridLayout;
+    charts->addWidget(mcrBunseki, 0, 0);
+    charts->addWidget(mcrBunseki2, 0, 0);
+    auto *right = new QVBoxLayout;
+    right->addWidget(msgBunseki2, 2);
+    right->addLayout(chartButtons);
+    right->addLayout(charts, 3);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(filters);
+    layout->addWidget(msgBunseki, 3);
+    layout->addLayout(right, 2);
+}
+
+QString RangePage::helpText()
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("これまでプレイしてきたデータを「項目」「曜日」「期間」指定で表示できます。") + crlf + crlf
+        + QStringLiteral("「項目」をリストから選択すると、その「項目」のみのデータになります。") + crlf
+        + QStringLiteral("　※状況欄に直接任意の語句を入力することができます。（入力後Enter）") + crlf + crlf
+        + QStringLiteral("各種曜日ボタンで選択すると指定した曜日でのデータになります。") + crlf + crlf
+        + QStringLiteral("「期間」をボタンで選択すると指定した期間でのデータになります。") + crlf
+        + QStringLiteral("　※期間のコンボリストで任意に指定することも可能です。") + crlf + crlf
+        + QStringLiteral("時系列、項目別、時間別でグラフ表示することもできます。") + crlf;
+}
+
+void RangePage::fillItemList()
+{
+    lstAct2->clear();
+    for (const QString &name : itemNames())
+        lstAct2->addItem(name);
+}
+
+std::vector<ColorButton *> RangePage::periodButtons() const
+{
+    return {cmdAllDay, cmdKikan[1], cmdKikan[2], cmdKikan[3], cmdKikan[4],
+            cmdKikan[5], cmdKikan[6], cmdKikan[7], cmdKikan[8], cmdKikanF};
+}
+
+void RangePage::open(const QString &firstRecordDate)
+{
+    m_firstRecordDate = firstRecordDate;
+    txtKey->clear();
+    m_selectedWeekday = kAllWeekdays;
+    list(RangeFilter{}, true);
+    for (ColorButton *b : periodButtons())
+        b->setBackColor(windowsColor(kButtonFace));
+    for (ColorButton *b : cmdWeek)
+        b->setBackColor(windowsColor(kButtonFace));
+    for (ColorButton *b : {cmdAllDay, cmdAllact, cmdAllWeek})
+        b->setBackColor(windowsColor(kPressedFilter));
+}
+
+RangeFilter RangePage::currentFilter(bool withWeekday, bool withItem) const
+{
+    RangeFilter filter;
+    filter.start = cboStdate->currentText();
+    filter.end = cboEddate->currentText();
+    if (withWeekday && m_selectedWeekday != kAllWeekdays)
+        filter.weekday = m_selectedWeekday + 1;
+    if (withItem)
+        filter.item = txtKey->text();
+    return filter;
+}
+
+void RangePage::RefreshRange()
+{
+    list(currentFilter(true, true), false);
+}
+
+void RangePage::list(const RangeFilter &given, bool opening)
+{
+    RangeFilter filter = given;
+    if (opening) {
+        // Everything: every date from the first play to the last sorts inside these texts.
+        filter.start = QString();
+        filter.end = QString(QChar(0xFFFF));
+    }
+    using Align = Grid::Align;
+    PageTools::setupGrid(*msgBunseki, 10,
+                         {{QString(), 600, Align::Right},
+                          {QStringLiteral("日付"), 1210, Align::Center},
+                          {QStringLiteral("時間"), 960, Align::Center},
+                          {QStringLiteral("曜"), 500, Align::Center},
+                          {QStringLiteral("項目"), 1210, Align::Left},
+                          {QStringLiteral("秒"), 740, Align::Right}});
+    PageTools::setupGrid(*msgBunseki2, 10,
+                         {{QStringLiteral("項目"), 1300, Align::Left},
+                          {QStringLiteral("秒"), 900, Align::Right},
+                          {QStringLiteral("時間"), 910, Align::Right}});
+    mcrBunseki->setSeriesCount(1);
+    mcrBunseki->setPointCount(1);
+
+    const RangeListing listing = listRange(PageTools::readRecords(m_services), filter, opening);
+    msgBunseki->setRows(int(listing.rows.size()) + 1);
+    int r = 1;
+    for (const RangeListing::Row &row : listing.rows) {
+        msgBunseki->setTextMatrix(r, 0, QString::number(r));
+        msgBunseki->setTextMatrix(r, 1, row.date);
+        msgBunseki->setTextMatrix(r, 2, row.time);
+        msgBunseki->setTextMatrix(r, 3, row.weekday);
+        msgBunseki->setTextMatrix(r, 4, row.item);
+        msgBunseki->setTextMatrix(r, 5, row.seconds);
+        ++r;
+    }
+    if (msgBunseki->rows() > 11)
+        msgBunseki->setTopRow(msgBunseki->rows() - 1);
+    msgBunseki2->setRows(int(itemNames().size()) + 1);
+    for (std::size_t i = 0; i < itemNames().size(); ++i) {
+        msgBunseki2->setTextMatrix(int(i) + 1, 0, itemNames()[i]);
+        msgBunseki2->setTextMatrix(int(i) + 1, 1, QString::number(listing.itemSeconds[i]));
+        msgBunseki2->setTextMatrix(int(i) + 1, 2, Formats::hms(listing.itemSeconds[i]));
+    }
+    if (opening) {
+        for (QComboBox *box : {cboStdate, cboEddate}) {
+            box->clear();
+            box->addItems(listing.dates);
+        }
+        cboStdate->setCurrentIndex(listing.dates.isEmpty() ? -1 : 0);
+        cboEddate->setCurrentIndex(int(listing.dates.size()) - 1);
+    }
+    const QColor lit = windowsColor(kLitChart);
+    if (cmdDay3->backColor() == lit)
+        cmdDay3_Click();
+    if (cmdTotal3->backColor() == lit)
+        cmdTotal3_Click();
+    if (cmdJikan3->backColor() == lit)
+        cmdJikan3_Click();
+}
+
+void RangePage::setPeriod(ColorButton *pressed, const std::optional<std::pair<QString, QString>> &dates)
+{
+    for (ColorButton *b : periodButtons())
+        b->setBackColor(windowsColor(kButtonFace));
+    if (dates) {
+        cboStdate->setCurrentText(dates->first);
+        cboEddate->setCurrentText(dates->second);
+    }
+    RefreshRange();
+    pressed->setBackColor(windowsColor(kPressedFilter));
+}
+
+void RangePage::cmdKikan_Click(int button)
+{
+    const QDate today = m_services.clock.today();
+    setPeriod(cmdKikan[std::size_t(button)], std::pair(periodStart(today, kPeriods[button].daysBack), Formats::date(today)));
+}
+
+void RangePage::cmdAllDay_Click()
+{
+    setPeriod(cmdAllDay, std::pair(m_firstRecordDate, Formats::date(m_services.clock.today())));
+}
+
+void RangePage::cmdKikanF_Click()
+{
+    setPeriod(cmdKikanF, std::nullopt); // the dates as they stand in the boxes
+}
+
+void RangePage::cmdWeek_Click(int index)
+{
+    for (ColorButton *b : cmdWeek)
+        b->setBackColor(windowsColor(kButtonFace));
+    cmdAllWeek->setBackColor(windowsColor(kButtonFace));
+    m_selectedWeekday = index;
+    RefreshRange();
+    cmdWeek[std::size_t(index)]->setBackColor(windowsColor(kPressedFilter));
+}
+
+void RangePage::cmdAllWeek_Click()
+{
+    for (ColorButton *b : cmdWeek)
+        b->setBackColor(windowsColor(kButtonFace));
+    m_selectedWeekday = kAllWeekdays;
+    RefreshRange();
+    cmdAllWeek->setBackColor(windowsColor(kPressedFilter));
+}
+
+void RangePage::cmdAllact_Click()
+{
+    txtKey->clear();
+    RefreshRange();
+    cmdAllact->setBackColor(windowsColor(kPressedFilter));
+}
+
+void RangePage::lstAct2_Click()
+{
+    if (QListWidgetItem *item = lstAct2->currentItem())
+        txtKey->setText(item->text());
+    txtKey_KeyPress();
+}
+
+void RangePage::txtKey_KeyPress()
+{
+    cmdAllact->setBackColor(windowsColor(kButtonFace));
+    RefreshRange();
+}
+
+void RangePage::cmdKensaku_Click()
+{
+    // The search button lists by item over the period, whatever weekday is chosen.
+    list(currentFilter(false, true), false);
+}
+
+bool RangePage::eventFilter(QObject *watched, QEvent *event)
+{
+    // A typed search always starts from an empty box.
+    if (watched == txtKey && event->type() == QEvent::FocusIn)
+        txtKey->clear();
+    return QFrame::eventFilter(watched, event);
+}
+
+void RangePage::cmdDay3_Click()
+{
+    mcrBunseki->show();
+    mcrBunseki2->hide();
+    PageTools::light({cmdDay3, cmdTotal3, cmdJikan3}, cmdDay3, kLitChart);
+    const int points = msgBunseki->rows() - 1;
+    mcrBunseki->setSeriesCount(1);
+    mcrBunseki->setPointCount(points);
+    for (int i = 1; i <= points; ++i) {
+        mcrBunseki->setCurrentPoint(i);
+        mcrBunseki->setValueText(msgBunseki->textMatrix(i, 5));
+    }
+}
+
+void RangePage::cmdTotal3_Click()
+{
+    mcrBunseki->hide();
+    mcrBunseki2->show();
+    PageTools::light({cmdDay3, cmdTotal3, cmdJikan3}, cmdTotal3, kLitChart);
+    const int points = msgBunseki2->rows() - 1;
+    mcrBunseki2->setSeriesCount(1);
+    mcrBunseki2->setPointCount(points);
+    for (int i = 1; i <= points; ++i) {
+        mcrBunseki2->setCurrentPoint(i);
+        mcrBunseki2->setValueText(msgBunseki2->textMatrix(i, 1));
+        mcrBunseki2->setLabel(itemLabel(msgBunseki2->textMatrix(i, 0), msgBunseki2->rows()));
+    }
+}
+
+void RangePage::cmdJikan3_Click()
+{
+    mcrBunseki->hide();
+    mcrBunseki2->show();
+    PageTools::light({cmdDay3, cmdTotal3, cmdJikan3}, cmdJikan3, kLitChart);
+    HourSlots hours;
+    for (int row = 1; row < msgBunseki->rows(); ++row)
+        hours.add(msgBunseki->textMatrix(row, 2), msgBunseki->textMatrix(row, 5));
+    mcrBunseki2->setSeriesCount(1);
+    mcrBunseki2->setPointCount(24);
+    for (int i = 1; i <= 24; ++i) {
+        mcrBunseki2->setCurrentPoint(i);
+        mcrBunseki2->setValue(double(hours.seconds(i - 1)));
+        mcrBunseki2->setLabel(HourSlots::label(i - 1));
+    }
+}
+
+} // namespace kotohana

@@ -1,0 +1,75 @@
+#include "AllGraph.h"
+
+#include "DayCache.h"
+
+#include "platform/Formats.h"
+#include "platform/ListFormat.h"
+#include "records/Items.h"
+
+#include <array>
+
+namespace kotohana {
+namespace {
+
+struct Tally {
+    qint64 count = 0;
+    qint64 seconds = 0;
+    qint64 longest = 0;
+
+    void add(float played)
+    {
+        ++count;
+        seconds = Formats::addRounded(seconds, played);
+        if (double(played) > double(longest))
+            longest = Formats::roundHalfEven(played);
+    }
+    QString average() const { return Formats::oneDecimal(count ? double(float(seconds) / float(count)) : 0.0); }
+};
+
+} // namespace
+
+AllGraph buildAllGraph(const std::vector<PlayRecord> &records)
+{
+    AllGraph graph;
+    graph.plays.reserve(records.size());
+    std::array<Tally, 7> items{};
+    DayCache days;
+    std::optional<QDate> first;
+    std::optional<QDate> last;
+    for (const PlayRecord &record : records) {
+        graph.plays.push_back({record.date, record.time, record.item, ListFormat::formatNumber(record.seconds)});
+        const int index = itemIndex(record.item);
+        if (index >= 0)
+            items[std::size_t(index)].add(record.seconds);
+        if (const std::optional<QDate> day = days.parse(record.date)) {
+            if (!first)
+                first = day;
+            last = day;
+        }
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].count > 0)
+            graph.items.push_back({itemNames()[i], items[i].count, items[i].seconds, items[i].longest, items[i].average()});
+    }
+    if (!first || *last < *first)
+        return graph;
+
+    // One row per day; each play is counted on its own day, even when the file is out of order.
+    std::vector<Tally> perDay(static_cast<std::size_t>(first->daysTo(*last) + 1));
+    for (const PlayRecord &record : records) {
+        const std::optional<QDate> day = days.parse(record.date);
+        if (!day)
+            continue;
+        const qint64 offset = first->daysTo(*day);
+        if (offset >= 0 && offset < qint64(perDay.size()))
+            perDay[std::size_t(offset)].add(record.seconds);
+    }
+    graph.days.reserve(perDay.size());
+    for (std::size_t d = 0; d < perDay.size(); ++d) {
+        graph.days.push_back({Formats::date(first->addDays(qint64(d))), perDay[d].count, perDay[d].seconds,
+                              perDay[d].longest, perDay[d].average()});
+    }
+    return graph;
+}
+
+} // namespace kotohana

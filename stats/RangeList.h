@@ -1,0 +1,43 @@
+#pragma once
+
+#include "records/PlayRecord.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+namespace kotohana {
+
+// The range page's filters: dates compared as text ("yyyy/mm/dd" sorts as the days do), a
+// weekday (1 = Sunday ... 7 = Saturday, 0 = every day) and a text the item must contain.
+struct RangeFilter {
+    QString start;
+    QString end;
+    int weekday = 0;
+    QString item;
+};
+
+struct RangeListing {
+    struct Row {
+        QString date;
+        QString time;
+        QString weekday; // 日 ... 土
+        QString item;
+        QString seconds;
+    };
+    std::vector<Row> rows;
+    std::array<qint64, 7> itemSeconds{}; // list order, rounded at each addition
+    QStringList dates;                   // every record date once, in file order (when asked for)
+};
+
+// The plays that pass the filter. A record whose date is not a date (a hand-edited file) is left
+// out: the page is about days.
+RangeListing listRange(const std::vector<PlayRecord> &records, const RangeFilter &filter, bool collectDates);
+
+// The first day of a period of daysBack days before today, both ends included.
+QString periodStart(QDate today, int daysBack);
+
+} // namespace kotohana
