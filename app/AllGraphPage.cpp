@@ -73,8 +73,8 @@ AllGraphPage::AllGraphPage(const Services &services, QWidget *parent)
     right->addLayout(charts, 3);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(lists, 2);
-    layout->addLayout(right, 3);
+    layout->addLayout(lists, 1);
+    layout->addLayout(right, 1);
 }
 
 QString AllGraphPage::helpText()

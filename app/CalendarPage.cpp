@@ -58,6 +58,8 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     mcrKensu->setObjectName(QStringLiteral("mcrKensu"));
     mcrKingaku = new Chart(this);
     mcrKingaku->setObjectName(QStringLiteral("mcrKingaku"));
+    mcrKensu->setMinimumHeight(150);
+    mcrKingaku->setMinimumHeight(150);
     auto *playsFrame = new QGroupBox(QStringLiteral("週別セット数"), this);
     (new QVBoxLayout(playsFrame))->addWidget(mcrKensu);
     auto *secondsFrame = new QGroupBox(QStringLiteral("週別回数"), this);
@@ -71,7 +73,7 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     lower->addLayout(charts, 2);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(msgCale, 3);
+    layout->addWidget(msgCale, 2);
     layout->addWidget(legend);
     layout->addLayout(lower, 3);
     setupMonthGrid();

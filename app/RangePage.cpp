@@ -59,7 +59,7 @@ void RangePage::buildLayout()
     for (QComboBox *box : {cboStdate, cboEddate}) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
-        box->setMinimumWidth(120);
+        box->setMinimumWidth(110);
     }
     auto *periodGrid = new QGridLayout(period);
     periodGrid->addWidget(cboStdate, 0, 0, 1, 2);
@@ -70,28 +70,32 @@ void RangePage::buildLayout()
     for (int k : order) {
         cmdKikan[std::size_t(k)] = button(period, QStringLiteral("cmdKikan%1").arg(k).toLatin1().constData(),
                                           QString::fromUtf16(kPeriods[k].caption));
+        cmdKikan[std::size_t(k)]->setMaximumWidth(66);
         periodGrid->addWidget(cmdKikan[std::size_t(k)], 1 + slot / 5, slot % 5);
         connect(cmdKikan[std::size_t(k)], &QPushButton::clicked, this, [this, k] { cmdKikan_Click(k); });
         ++slot;
     }
     cmdAllDay = button(period, "cmdAllDay", QStringLiteral("全部"));
     cmdKikanF = button(period, "cmdKikanF", QStringLiteral("任意"));
+    cmdAllDay->setMaximumWidth(66);
+    cmdKikanF->setMaximumWidth(66);
     periodGrid->addWidget(cmdAllDay, 2, 3);
     periodGrid->addWidget(cmdKikanF, 2, 4);
     connect(cmdAllDay, &QPushButton::clicked, this, &RangePage::cmdAllDay_Click);
     connect(cmdKikanF, &QPushButton::clicked, this, &RangePage::cmdKikanF_Click);
 
     auto *weekdays = new QGroupBox(QStringLiteral("曜日"), this);
-    auto *weekRow = new QHBoxLayout(weekdays);
+    auto *weekGrid = new QGridLayout(weekdays);
+    weekGrid->setHorizontalSpacing(3);
     for (int i = 0; i < 7; ++i) {
         cmdWeek[std::size_t(i)] = button(weekdays, QStringLiteral("cmdWeek%1").arg(i).toLatin1().constData(),
                                          Dates::weekdayName(i + 1));
-        cmdWeek[std::size_t(i)]->setFixedWidth(34);
-        weekRow->addWidget(cmdWeek[std::size_t(i)]);
+        cmdWeek[std::size_t(i)]->setFixedWidth(30);
+        weekGrid->addWidget(cmdWeek[std::size_t(i)], 0, i);
         connect(cmdWeek[std::size_t(i)], &QPushButton::clicked, this, [this, i] { cmdWeek_Click(i); });
     }
     cmdAllWeek = button(weekdays, "cmdAllWeek", QStringLiteral("全部"));
-    weekRow->addWidget(cmdAllWeek);
+    weekGrid->addWidget(cmdAllWeek, 1, 0, 1, 7);
     connect(cmdAllWeek, &QPushButton::clicked, this, &RangePage::cmdAllWeek_Click);
 
     auto *items = new QGroupBox(QStringLiteral("項目"), this);
@@ -103,7 +107,7 @@ void RangePage::buildLayout()
     cmdAllact = button(items, "cmdAllact", QStringLiteral("全部"));
     lstAct2 = new QListWidget(items);
     lstAct2->setObjectName(QStringLiteral("lstAct2"));
-    lstAct2->setMaximumHeight(130);
+    lstAct2->setMaximumHeight(84);
     auto *itemGrid = new QGridLayout(items);
     itemGrid->addWidget(txtKey, 0, 0);
     itemGrid->addWidget(cmdKensaku, 0, 1);
@@ -130,11 +134,10 @@ void RangePage::buildLayout()
     connect(cmdTotal3, &QPushButton::clicked, this, &RangePage::cmdTotal3_Click);
     connect(cmdJikan3, &QPushButton::clicked, this, &RangePage::cmdJikan3_Click);
 
-    auto *filters = new QVBoxLayout;
+    auto *filters = new QHBoxLayout;
     filters->addWidget(period);
-    filters->addWidget(weekdays);
-    filters->addWidget(items);
-    filters->addStretch(1);
+    filters->addWidget(weekdays, 0, Qt::AlignTop);
+    filters->addWidget(items, 1);
     auto *chartButtons = new QHBoxLayout;
     chartButtons->addWidget(new QLabel(QStringLiteral("グラフ："), this));
     chartButtons->addWidget(cmdDay3);
@@ -149,11 +152,13 @@ void RangePage::buildLayout()
     right->addLayout(chartButtons);
     right->addLayout(charts, 3);
 
-    auto *layout = new QHBoxLayout(this);
+    auto *lists = new QHBoxLayout;
+    lists->addWidget(msgBunseki, 3);
+    lists->addLayout(right, 2);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(filters);
-    layout->addWidget(msgBunseki, 3);
-    layout->addLayout(right, 2);
+    layout->addLayout(lists, 1);
 }
 
 QString RangePage::helpText()
