@@ -41,20 +41,22 @@ AllGraph buildAllGraph(const std::vector<PlayRecord> &records)
         const int index = itemIndex(record.item);
         if (index >= 0)
             items[std::size_t(index)].add(record.seconds);
+        // The first and last days with play; a hand-edited file out of order still has every
+        // play on its own day.
         if (const std::optional<QDate> day = days.parse(record.date)) {
-            if (!first)
+            if (!first || *day < *first)
                 first = day;
-            last = day;
+            if (!last || *day > *last)
+                last = day;
         }
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].count > 0)
             graph.items.push_back({itemNames()[i], items[i].count, items[i].seconds, items[i].longest, items[i].average()});
     }
-    if (!first || *last < *first)
+    if (!first)
         return graph;
 
-    // One row per day; each play is counted on its own day, even when the file is out of order.
     std::vector<Tally> perDay(static_cast<std::size_t>(first->daysTo(*last) + 1));
     for (const PlayRecord &record : records) {
         const std::optional<QDate> day = days.parse(record.date);

@@ -37,8 +37,8 @@ struct AllGraph {
     std::vector<DayRow> days;
 };
 
-// Days are counted from the first to the last record that has a real date; a record with a
-// date that is not one (a hand-edited file) is listed but belongs to no day.
+// Days run from the earliest to the latest real date of the records; a record with a date that
+// is not one (a hand-edited file) is listed but belongs to no day.
 AllGraph buildAllGraph(const std::vector<PlayRecord> &records);
 
 } // namespace kotohana

@@ -1,0 +1,327 @@
+#include "FakeClock.h"
+#include "ScriptedMessageBoxes.h"
+#include "TestFiles.h"
+
+#include "app/frmMain.h"
+#include "platform/DataFolder.h"
+#include "platform/ProgramState.h"
+#include "platform/RandomSource.h"
+#include "platform/Services.h"
+#include "ui/Chart.h"
+#include "ui/ColorButton.h"
+#include "ui/Colors.h"
+#include "ui/Grid.h"
+#include "ui/GridModel.h"
+#include "ui/HelpWindows.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+namespace {
+
+const char16_t *const kGames[] = {u"プラマイ", u"しりとり", u"バラバラ", u"四熟虫喰", u"カラパニ", u"連想心理", u"ボキャブラ"};
+
+// Five plays a day for sixty days, 2024/03/20 to 2024/05/18.
+QString sixtyDays()
+{
+    QString text;
+    int n = 0;
+    for (int d = 0; d < 60; ++d) {
+        const QString date = QDate(2024, 3, 20).addDays(d).toString(u"yyyy/MM/dd");
+        for (int i = 0; i < 5; ++i, ++n) {
+            text += QStringLiteral("\"%1\",\"%2:00:00\",\"%3\",%4,\"d%5\",\n")
+                        .arg(date)
+                        .arg(8 + i, 2, 10, QLatin1Char('0'))
+                        .arg(QString::fromUtf16(kGames[n % 7]))
+                        .arg(30 + i)
+                        .arg(n % 13);
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+class TestStatPages : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeClock m_clock{QDateTime(QDate(2024, 5, 18), QTime(20, 0, 0))};
+    MersenneRandomSource m_random{m_clock, 1};
+    ScriptedMessageBoxes m_messages;
+    std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<Services> m_services;
+    ProgramState m_state;
+    HelpWindows m_help{QStringLiteral(":/help/index.html")};
+
+    std::unique_ptr<frmMain> load()
+    {
+        auto window = std::make_unique<frmMain>(*m_services, m_state, m_help);
+        window->Form_Load();
+        return window;
+    }
+
+    template <typename T>
+    static T *find(const frmMain &window, const QString &name)
+    {
+        T *child = window.findChild<T *>(name);
+        if (!child)
+            qFatal("no control %s", qPrintable(name));
+        return child;
+    }
+
+    static void click(const frmMain &window, const char *name)
+    {
+        QTest::mouseClick(find<QPushButton>(window, QString::fromLatin1(name)), Qt::LeftButton);
+    }
+
+    static QStringList column(Grid *grid, int col)
+    {
+        QStringList texts;
+        for (int r = 1; r < grid->rows(); ++r)
+            texts.append(grid->textMatrix(r, col));
+        return texts;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<DataFolder>(m_dir->path());
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_state = ProgramState();
+        m_state.welcomeShown = true;
+        m_messages.forget();
+        writeBytes(m_folder->path(u"設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",1\n")));
+        writeBytes(m_folder->path(u"データ.txt"), sjis(sixtyDays()));
+    }
+
+    void rangePage();
+    void rangePageScrollsAfterTenPlays();
+    void allGraphPage();
+    void calendarPage();
+    void sortPage();
+    void totalsPage();
+    void emptyFileShowsHeadingsOnly();
+};
+
+void TestStatPages::rangePage()
+{
+    auto window = load();
+    click(*window, "cmdTaijyu");
+    QCOMPARE(m_messages.shown().size(), 1);
+    QVERIFY(m_messages.shown().last().text.startsWith(QStringLiteral("これまでプレイしてきたデータを「項目」「曜日」「期間」指定で表示できます。\r\n\r\n")));
+    auto *plays = find<Grid>(*window, QStringLiteral("msgBunseki"));
+    auto *totals = find<Grid>(*window, QStringLiteral("msgBunseki2"));
+    QCOMPARE(plays->rows(), 301);
+    QCOMPARE(totals->rows(), 8);
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboStdate"))->currentText(), QStringLiteral("2024/03/20"));
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboEddate"))->currentText(), QStringLiteral("2024/05/18"));
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboStdate"))->count(), 60);
+    QCOMPARE(find<ColorButton>(*window, QStringLiteral("cmdAllDay"))->backColor(), windowsColor(0xC0FFFF));
+
+    click(*window, "cmdKikan2"); // one week: 05/11 to 05/18
+    QCOMPARE(plays->rows(), 41);
+    QCOMPARE(find<ColorButton>(*window, QStringLiteral("cmdKikan2"))->backColor(), windowsColor(0xC0FFFF));
+    QCOMPARE(find<ColorButton>(*window, QStringLiteral("cmdAllDay"))->backColor(), windowsColor(kButtonFace));
+    click(*window, "cmdWeek6"); // Saturdays: 05/11 and 05/18
+    QCOMPARE(plays->rows(), 11);
+    QStringList weekdays = column(plays, 3);
+    weekdays.removeDuplicates();
+    QCOMPARE(weekdays, QStringList{QStringLiteral("土")});
+
+    click(*window, "cmdAllWeek");
+    auto *items = find<QListWidget>(*window, QStringLiteral("lstAct2"));
+    QCOMPARE(items->count(), 7);
+    QCOMPARE(items->item(4)->text(), QStringLiteral("カラパニ"));
+    items->setCurrentRow(0);
+    Q_EMIT items->itemClicked(items->item(0));
+    QStringList listed = column(plays, 4);
+    listed.removeDuplicates();
+    QCOMPARE(listed, QStringList{QStringLiteral("プラマイ")});
+    QCOMPARE(totals->textMatrix(1, 0), QStringLiteral("プラマイ"));
+    QCOMPARE(totals->textMatrix(2, 1), QStringLiteral("0")); // every game keeps its row
+    QCOMPARE(totals->textMatrix(2, 2), QStringLiteral("0:00:00"));
+
+    click(*window, "cmdTotal3");
+    auto *byItem = find<Chart>(*window, QStringLiteral("mcrBunseki2"));
+    QCOMPARE(byItem->pointCount(), 7);
+    QCOMPARE(byItem->label(1), QStringLiteral("プラ"));
+    click(*window, "cmdAllact");
+    QCOMPARE(plays->rows(), 41);
+    QCOMPARE(byItem->value(1, 1) + byItem->value(1, 2) + byItem->value(1, 3) + byItem->value(1, 4)
+                 + byItem->value(1, 5) + byItem->value(1, 6) + byItem->value(1, 7),
+             double(8 * (30 + 31 + 32 + 33 + 34)));
+    click(*window, "cmdJikan3");
+    QCOMPARE(byItem->pointCount(), 24);
+    QCOMPARE(byItem->value(1, 9), 8 * 30.0); // the 08:00 plays of the week
+
+    // Leaving the page and coming back lists everything again.
+    click(*window, "cmdMain");
+    click(*window, "cmdTaijyu");
+    QCOMPARE(plays->rows(), 301);
+}
+
+void TestStatPages::rangePageScrollsAfterTenPlays()
+{
+    QString text;
+    for (int i = 0; i < 10; ++i)
+        text += QStringLiteral("\"2024/05/17\",\"08:%1:00\",\"プラマイ\",30,\"\",\n").arg(i, 2, 10, QLatin1Char('0'));
+    for (int i = 0; i < 11; ++i)
+        text += QStringLiteral("\"2024/05/18\",\"08:%1:00\",\"プラマイ\",30,\"\",\n").arg(i, 2, 10, QLatin1Char('0'));
+    writeBytes(m_folder->path(u"データ.txt"), sjis(text));
+    m_state.helpTourFlag = 0;
+    auto window = load();
+    click(*window, "cmdTaijyu");
+    auto *plays = find<Grid>(*window, QStringLiteral("msgBunseki"));
+    auto *start = find<QComboBox>(*window, QStringLiteral("cboStdate"));
+    auto *end = find<QComboBox>(*window, QStringLiteral("cboEddate"));
+    start->setCurrentText(QStringLiteral("2024/05/17"));
+    end->setCurrentText(QStringLiteral("2024/05/17"));
+    click(*window, "cmdKikanF");
+    QCOMPARE(plays->rows(), 11);
+    QCOMPARE(plays->topRow(), 1);
+    start->setCurrentText(QStringLiteral("2024/05/18"));
+    end->setCurrentText(QStringLiteral("2024/05/18"));
+    click(*window, "cmdKikanF");
+    QCOMPARE(plays->rows(), 12);
+    QCOMPARE(plays->topRow(), 11);
+}
+
+void TestStatPages::allGraphPage()
+{
+    auto window = load();
+    click(*window, "cmdRentai");
+    QVERIFY(m_messages.shown().last().text.startsWith(QStringLiteral("コトハナを開始した日から現在までの実施推移を表示します。")));
+    auto *plays = find<Grid>(*window, QStringLiteral("msgDayList2"));
+    auto *items = find<Grid>(*window, QStringLiteral("msgDayTotal2"));
+    auto *days = find<Grid>(*window, QStringLiteral("msgDayList3"));
+    QCOMPARE(plays->rows(), 301);
+    QCOMPARE(items->rows(), 8);
+    QCOMPARE(days->rows(), 61);
+    QCOMPARE(days->textMatrix(1, 1), QStringLiteral("2024/03/20"));
+    QCOMPARE(days->textMatrix(1, 2), QStringLiteral("5"));
+    QCOMPARE(days->textMatrix(1, 3), QStringLiteral("160"));
+    QCOMPARE(days->textMatrix(1, 5), QStringLiteral("32.0"));
+
+    click(*window, "cmdHigoto2");
+    auto *trend = find<Chart>(*window, QStringLiteral("mcrMain3"));
+    QVERIFY(!trend->isHidden());
+    QVERIFY(!days->isHidden());
+    QVERIFY(plays->isHidden());
+    QCOMPARE(trend->pointCount(), 60);
+    QCOMPARE(trend->value(1, 60), 160.0);
+    QCOMPARE(find<ColorButton>(*window, QStringLiteral("cmdHigoto2"))->backColor(), windowsColor(0xC0FFFF));
+    click(*window, "cmdTotal2");
+    QVERIFY(trend->isHidden());
+    QCOMPARE(find<Chart>(*window, QStringLiteral("mcrMain2"))->pointCount(), 7);
+    QCOMPARE(find<ColorButton>(*window, QStringLiteral("cmdTotal2"))->backColor(), windowsColor(0xC0E0FF));
+    QCOMPARE(find<ColorButton>(*window, QStringLiteral("cmdHigoto2"))->backColor(), windowsColor(kButtonFace));
+}
+
+void TestStatPages::calendarPage()
+{
+    auto window = load();
+    click(*window, "cmdCale");
+    QVERIFY(m_messages.shown().last().text.startsWith(QStringLiteral("実施状況を色と数字で把握できるカレンダーです。")));
+    auto *months = find<Grid>(*window, QStringLiteral("msgCale"));
+    QCOMPARE(months->rows(), 4);
+    QCOMPARE(months->textMatrix(1, 0), QStringLiteral("2024年03月"));
+    QCOMPARE(months->textMatrix(1, 19), QString());
+    QCOMPARE(months->textMatrix(1, 20), QStringLiteral("5"));
+    QCOMPARE(months->gridModel().backColor(1, 20), windowsColor(0xC0FFFF));
+    QVERIFY(!months->gridModel().backColor(1, 19).isValid());
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblHan3"))->text(), QStringLiteral("5-6回：60日"));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblHan0"))->text(), QStringLiteral("0回：0日"));
+    auto *weeks = find<Grid>(*window, QStringLiteral("msgCale_w"));
+    QCOMPARE(weeks->textMatrix(1, 0), QStringLiteral("24年03月17日"));
+    QCOMPARE(weeks->textMatrix(1, 4), QStringLiteral("5")); // Wednesday 03/20
+    auto *perWeekday = find<Chart>(*window, QStringLiteral("mcrKensu"));
+    QCOMPARE(perWeekday->pointCount(), 7);
+    QCOMPARE(perWeekday->label(1), QStringLiteral("日"));
+    double plays = 0;
+    for (int w = 1; w <= 7; ++w)
+        plays += perWeekday->value(1, w);
+    QCOMPARE(plays, 300.0);
+}
+
+void TestStatPages::sortPage()
+{
+    m_state.helpTourFlag = 0;
+    auto window = load();
+    click(*window, "cmdBunseki");
+    auto *list = find<Grid>(*window, QStringLiteral("msgIchiran"));
+    QCOMPARE(list->rows(), 301);
+    QCOMPARE(list->textMatrix(0, 0), QStringLiteral("回"));
+    click(*window, "cmdSort3");
+    QCOMPARE(list->textMatrix(1, 4), QStringLiteral("30"));
+    click(*window, "cmdSort3");
+    QCOMPARE(list->textMatrix(1, 4), QStringLiteral("34"));
+    click(*window, "cmdSort2"); // its own first press: ascending, whatever the seconds button did
+    QCOMPARE(list->textMatrix(1, 3), QStringLiteral("カラパニ"));
+    click(*window, "cmdSort1");
+    QCOMPARE(list->textMatrix(1, 0), QStringLiteral("1"));
+    // Reopening the page keeps the toggles: the next press of "回" sorts descending.
+    click(*window, "cmdMain");
+    click(*window, "cmdBunseki");
+    click(*window, "cmdSort1");
+    QCOMPARE(list->textMatrix(1, 0), QStringLiteral("300"));
+    // A main window loaded anew starts every toggle at ascending.
+    window.reset();
+    auto again = load();
+    click(*again, "cmdBunseki");
+    click(*again, "cmdSort1");
+    QCOMPARE(find<Grid>(*again, QStringLiteral("msgIchiran"))->textMatrix(1, 0), QStringLiteral("1"));
+}
+
+void TestStatPages::totalsPage()
+{
+    auto window = load();
+    click(*window, "cmdSyuukei");
+    QCOMPARE(m_messages.shown().last().text, QStringLiteral("プレイしたデータを月別、日別の集計結果で見ることができます。\r\n\r\n"));
+    auto *monthly = find<Grid>(*window, QStringLiteral("msgKakei1"));
+    auto *daily = find<Grid>(*window, QStringLiteral("msgKakei2"));
+    QCOMPARE(monthly->rows(), 5);
+    QCOMPARE(daily->rows(), 61);
+    QCOMPARE(monthly->textMatrix(4, 1), QStringLiteral("合計"));
+    QCOMPARE(monthly->textMatrix(4, 2), QStringLiteral("2:40:00"));
+    QCOMPARE(monthly->gridModel().foreColor(4, 2), QColor(255, 0, 0));
+    QCOMPARE(daily->textMatrix(1, 1), QStringLiteral("24/03/20"));
+    QCOMPARE(daily->textMatrix(0, 3), QStringLiteral("プラマイ"));
+    QTest::mouseClick(find<QRadioButton>(*window, QStringLiteral("optList22")), Qt::LeftButton);
+    QCOMPARE(daily->textMatrix(1, 2), QStringLiteral("0:02:40 (5)"));
+    QTest::mouseClick(find<QRadioButton>(*window, QStringLiteral("optList21")), Qt::LeftButton);
+    QCOMPARE(monthly->textMatrix(4, 2), QStringLiteral("300"));
+}
+
+void TestStatPages::emptyFileShowsHeadingsOnly()
+{
+    writeBytes(m_folder->path(u"データ.txt"), QByteArray());
+    m_state.helpTourFlag = 0;
+    auto window = load();
+    click(*window, "cmdRentai");
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayList3"))->rows(), 1);
+    click(*window, "cmdCale");
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgCale"))->rows(), 1);
+    QCOMPARE(find<Chart>(*window, QStringLiteral("mcrKingaku"))->pointCount(), 7);
+    click(*window, "cmdSyuukei");
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgKakei1"))->rows(), 1);
+    click(*window, "cmdTaijyu");
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki"))->rows(), 1);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki2"))->rows(), 8);
+}
+
+QTEST_MAIN(TestStatPages)
+#include "tst_statpages.moc"
