@@ -25,12 +25,13 @@ void fill(Grid &grid, const std::vector<PlayRecord> &records, int scrollAfterRow
 {
     grid.setRows(int(records.size()) + 1);
     int row = 1;
+    ListFormat::NumberTexts seconds;
     for (const PlayRecord &record : records) {
         grid.setTextMatrix(row, 0, QString::number(row));
         grid.setTextMatrix(row, 1, record.date);
         grid.setTextMatrix(row, 2, record.time);
         grid.setTextMatrix(row, 3, record.item);
-        grid.setTextMatrix(row, 4, ListFormat::formatNumber(record.seconds));
+        grid.setTextMatrix(row, 4, seconds.text(record.seconds));
         grid.setTextMatrix(row, 5, record.diary);
         ++row;
     }

@@ -16,6 +16,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramState.h"
 #include "records/MainSettings.h"
+#include "ui/Grid.h"
 #include "ui/HelpWindows.h"
 #include "ui/Picture.h"
 
@@ -265,8 +266,15 @@ void frmMain::Form_Load()
 
 void frmMain::HideAllFrames()
 {
-    for (QFrame *page : m_pages)
+    for (QFrame *page : m_pages) {
         page->hide();
+        // Every page but the main one is built afresh each time it opens; a hidden page lets
+        // its lists go, so that years of plays are held once and not once per page.
+        if (page != fraMain) {
+            for (Grid *list : page->findChildren<Grid *>())
+                list->setRows(1);
+        }
+    }
 }
 
 void frmMain::switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage)

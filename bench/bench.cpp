@@ -1,10 +1,19 @@
 // Measures reading データ.txt and filling a grid with it, against iconv as the floor.
 //   kotohana_bench [records]         generate that many records (default 100,000) and measure
-//   kotohana_bench --file PATH       measure an existing file
+//   kotohana_bench --file PATH       measure an existing file (its folder is used as the data folder)
 // Each phase runs in a child process of its own so that its peak memory is its own.
 #include "RecordGenerator.h"
 
 #include "app/RecordLists.h"
+#include "app/frmMain.h"
+#include "platform/Clock.h"
+#include "platform/DataFolder.h"
+#include "platform/ProgramState.h"
+#include "platform/RandomSource.h"
+#include "platform/Services.h"
+#include "platform/TextFile.h"
+#include "ui/HelpWindows.h"
+#include "ui/QtMessageBoxes.h"
 #include "records/PlayRecordFile.h"
 #include "ui/Grid.h"
 
@@ -12,12 +21,15 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 using namespace kotohana;
@@ -77,6 +89,56 @@ int gridPhase(int argc, char **argv, const QString &path)
     return 0;
 }
 
+// The main window on the file: its load, then each page from its button press until it has
+// painted, as the user waits for it.
+int pagesPhase(int argc, char **argv, const QString &path)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const DataFolder folder(QFileInfo(path).absolutePath());
+    TextFile::writeLines(folder.path(u"設定.txt"), {QStringLiteral("\"ヘルプツアー\",0")});
+    SystemClock clock;
+    MersenneRandomSource random(clock, 1);
+    QtMessageBoxes messages;
+    const Services services{clock, random, messages, folder};
+    ProgramState state;
+    state.welcomeShown = true;
+    HelpWindows help(QStringLiteral(":/help/index.html"));
+
+    const auto timed = [](const char *what, const auto &work) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        QCoreApplication::processEvents();
+        std::printf("%-28s %7.1f ms  (peak so far %ld KB, in use %zu KB)\n", what, timer.nsecsElapsed() / 1e6, peakKilobytes(), mallinfo2().uordblks / 1024);
+    };
+    std::unique_ptr<frmMain> window;
+    timed("main window load", [&] {
+        window = std::make_unique<frmMain>(services, state, help);
+        window->Form_Load();
+    });
+    const std::pair<const char *, void (frmMain::*)()> pages[] = {
+        {"範囲指定 (range)", &frmMain::cmdTaijyu_Click},   {"全グラフ (all graphs)", &frmMain::cmdRentai_Click},
+        {"カレンダー (calendar)", &frmMain::cmdCale_Click}, {"並び替え (sort)", &frmMain::cmdBunseki_Click},
+        {"集計表示 (totals)", &frmMain::cmdSyuukei_Click},  {"一言日記 (diary)", &frmMain::cmdMemo_Click},
+        {"編集 (edit)", &frmMain::cmdSettei_Click}};
+    for (const auto &[name, open] : pages) {
+        window->cmdMain_Click();
+        QCoreApplication::processEvents();
+        timed(name, [&] { (window.get()->*open)(); });
+    }
+    window->cmdMain_Click();
+    QCoreApplication::processEvents();
+    window->cmdRentai_Click();
+    QCoreApplication::processEvents();
+    for (const char *button : {"cmdHigoto", "cmdDay2"}) {
+        auto *pressed = window->findChild<QPushButton *>(QString::fromLatin1(button));
+        timed(button, [&] { pressed->click(); });
+    }
+    std::printf("pages peak %ld KB\n", peakKilobytes());
+    return 0;
+}
+
 QString runChild(const QStringList &arguments)
 {
     QProcess child;
@@ -93,6 +155,8 @@ int main(int argc, char **argv)
         return parsePhase(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && qstrcmp(argv[1], "--grid") == 0)
         return gridPhase(argc, argv, QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && qstrcmp(argv[1], "--pages") == 0)
+        return pagesPhase(argc, argv, QString::fromLocal8Bit(argv[2]));
 
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
@@ -121,5 +185,6 @@ int main(int argc, char **argv)
     std::printf("iconv %.1f ms (floor, process start included)\n", iconvMs);
     std::printf("%s\n", qPrintable(runChild({QStringLiteral("--parse"), path})));
     std::printf("%s\n", qPrintable(runChild({QStringLiteral("--grid"), path})));
+    std::printf("%s\n", qPrintable(runChild({QStringLiteral("--pages"), path})));
     return 0;
 }

@@ -34,10 +34,11 @@ AllGraph buildAllGraph(const std::vector<PlayRecord> &records)
     graph.plays.reserve(records.size());
     std::array<Tally, 7> items{};
     DayCache days;
+    ListFormat::NumberTexts seconds;
     std::optional<QDate> first;
     std::optional<QDate> last;
     for (const PlayRecord &record : records) {
-        graph.plays.push_back({record.date, record.time, record.item, ListFormat::formatNumber(record.seconds)});
+        graph.plays.push_back({record.date, record.time, record.item, seconds.text(record.seconds)});
         const int index = itemIndex(record.item);
         if (index >= 0)
             items[std::size_t(index)].add(record.seconds);

@@ -13,6 +13,7 @@ RangeListing listRange(const std::vector<PlayRecord> &records, const RangeFilter
 {
     RangeListing listing;
     DayCache days;
+    ListFormat::NumberTexts seconds;
     const QString *previousDate = nullptr;
     for (const PlayRecord &record : records) {
         if (collectDates && (!previousDate || record.date != *previousDate))
@@ -30,7 +31,7 @@ RangeListing listRange(const std::vector<PlayRecord> &records, const RangeFilter
         if (!filter.item.isEmpty() && !record.item.contains(filter.item))
             continue;
         listing.rows.push_back({record.date, record.time, Dates::weekdayName(weekday), record.item,
-                                ListFormat::formatNumber(record.seconds)});
+                                seconds.text(record.seconds)});
         const int index = itemIndex(record.item);
         if (index >= 0) {
             qint64 &total = listing.itemSeconds[std::size_t(index)];

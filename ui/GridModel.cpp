@@ -30,11 +30,17 @@ void GridModel::reshape(int rows, int cols)
     rows = std::max(rows, 1);
     cols = std::max(cols, 1);
     if (cols == m_cols && !m_cells.empty()) {
-        m_cells.resize(std::size_t(rows) * std::size_t(cols));
+        const auto resize = [size = std::size_t(rows) * std::size_t(cols)](auto &cells) {
+            cells.resize(size);
+            // A list emptied after years of plays gives its memory back.
+            if (cells.capacity() > 2 * size + 1024)
+                cells.shrink_to_fit();
+        };
+        resize(m_cells);
         if (!m_backColors.empty())
-            m_backColors.resize(m_cells.size());
+            resize(m_backColors);
         if (!m_foreColors.empty())
-            m_foreColors.resize(m_cells.size());
+            resize(m_foreColors);
     } else {
         const auto reshaped = [&](auto &cells, auto blank) {
             std::remove_reference_t<decltype(cells)> result(std::size_t(rows) * std::size_t(cols), blank);
