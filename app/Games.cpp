@@ -1,6 +1,9 @@
 #include "Games.h"
 
+#include "games/barabara/frmG3.h"
 #include "games/plamai/frmG1.h"
+#include "games/shiritori/frmG2.h"
+#include "games/yojijukugo/frmG4.h"
 
 #include <QStringList>
 
@@ -33,7 +36,7 @@ QString picture(int number)
 
 bool available(int number)
 {
-    return number == 1;
+    return number >= 1 && number <= 4;
 }
 
 std::unique_ptr<GameWindow> create(int number, const Services &services, ProgramState &state)
@@ -41,6 +44,12 @@ std::unique_ptr<GameWindow> create(int number, const Services &services, Program
     switch (number) {
     case 1:
         return std::make_unique<frmG1>(services, state);
+    case 2:
+        return std::make_unique<frmG2>(services, state);
+    case 3:
+        return std::make_unique<frmG3>(services, state);
+    case 4:
+        return std::make_unique<frmG4>(services, state);
     default:
         return nullptr;
     }

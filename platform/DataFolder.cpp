@@ -51,22 +51,25 @@ DataFolder::Delivery DataFolder::deliverMissing(const QString &sourceDirectory) 
     for (const QString &name : names) {
         if (contains(name))
             continue;
-        QFile file(source.filePath(name));
-        if (!file.open(QIODevice::ReadOnly)) {
-            delivery.failures.append(QStringLiteral("「%1」の元データを読み込めませんでした。").arg(name));
-            continue;
-        }
-        const QString text = QString::fromUtf8(file.readAll());
-        QStringList lines;
-        for (QStringView line : TextFile::lines(text))
-            lines.append(line.toString());
-        const FileResult written = TextFile::writeLines(path(name), lines);
+        const FileResult written = restore(sourceDirectory, name);
         if (written.ok())
             delivery.created.append(name);
         else
             delivery.failures.append(written.message);
     }
     return delivery;
+}
+
+FileResult DataFolder::restore(const QString &sourceDirectory, const QString &fileName) const
+{
+    QFile file(QDir(sourceDirectory).filePath(fileName));
+    if (!file.open(QIODevice::ReadOnly))
+        return FileResult::failed(QStringLiteral("「%1」の元データを読み込めませんでした。").arg(fileName));
+    const QString text = QString::fromUtf8(file.readAll());
+    QStringList lines;
+    for (QStringView line : TextFile::lines(text))
+        lines.append(line.toString());
+    return TextFile::writeLines(path(fileName), lines);
 }
 
 } // namespace kotohana

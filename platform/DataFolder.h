@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileResult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +36,9 @@ public:
     // Creates every file of sourceDirectory (UTF-8 text) that the folder lacks, written in
     // Shift_JIS with CR LF line ends. Files already present are never touched.
     Delivery deliverMissing(const QString &sourceDirectory) const;
+
+    // Writes one delivered file anew from its source (a user deleted or emptied it).
+    FileResult restore(const QString &sourceDirectory, const QString &fileName) const;
 
 private:
     QString m_directory;

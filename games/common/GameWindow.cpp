@@ -24,6 +24,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -339,6 +340,7 @@ void GameWindow::Form_Load()
     tmrStart->start();
     tmrBp->start();
     tmrPlay->stop();
+    loaded();
     m_loading = false;
 
     show();
@@ -437,6 +439,8 @@ void GameWindow::setSettingsEnabled(bool enabled)
 
 void GameWindow::cmdStart_Click()
 {
+    if (!canStart())
+        return;
     const auto mode = m_state.timingMode == 1 ? TimingMode::Time : TimingMode::Count;
     m_cycle.start(mode, int(Formats::numericValue(cboJikan->currentText())),
                   int(Formats::numericValue(cboKaisu->currentText())));
@@ -505,6 +509,15 @@ void GameWindow::endPlay()
     lblRitu->setText(Formats::percent(m_cycle.correctRate()));
     if (chkAs->isChecked())
         cmdHozon_Click();
+    playEnded();
+}
+
+void GameWindow::answerOutsidePlay(QWidget *answerBox)
+{
+    if (auto *box = qobject_cast<QLineEdit *>(answerBox))
+        box->clear();
+    if (cmdStart->isEnabled())
+        cmdStart->setFocus();
 }
 
 GameWindow::PlayResult GameWindow::result() const

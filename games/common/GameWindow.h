@@ -84,11 +84,20 @@ protected:
     virtual QString recordText(const PlayResult &play) const = 0;
     // The game's own display when its mode changes; nothing by default.
     virtual void modeChanged() {}
+    // What a game prepares when its window loads, before the window shows; nothing by default.
+    virtual void loaded() {}
+    // Whether a play may start now; a game refuses (with a message) when it has nothing to ask.
+    virtual bool canStart() { return true; }
+    // What a game adds at the end of a play, after the automatic save.
+    virtual void playEnded() {}
 
     // For the judges: counts one answer, shows the counters, ends a count-mode play on its
     // last answer. True when the play ended.
     bool answerJudged(bool correct);
     bool playing() const { return m_cycle.state() == PlayCycle::State::Playing; }
+    bool isLoading() const { return m_loading; }
+    // An answer typed while no play runs is cleared; the focus goes to "スタート" when it can.
+    void answerOutsidePlay(QWidget *answerBox);
     QString modeText() const;
     QWidget *playArea() const { return m_playArea; }
     QLabel *resultLabel(const char *name) const;
