@@ -24,9 +24,11 @@ double MersenneRandomSource::next()
 
 void MersenneRandomSource::reseedFromClock()
 {
+    // The clock is mixed into the state rather than replacing it: games reseed before every
+    // draw, and two reseeds within one tick of the clock must still give independent draws.
     const auto now = std::uint64_t(m_clock.now().toMSecsSinceEpoch());
     const auto running = std::uint64_t(m_clock.monotonicMilliseconds());
-    m_engine.seed(now * 6364136223846793005ULL + running);
+    m_engine.seed(m_engine() ^ (now * 6364136223846793005ULL + running));
 }
 
 } // namespace kotohana

@@ -20,7 +20,7 @@ public:
     int index(int count);
 };
 
-// A Mersenne Twister. Reseeding reads the clock it is given, so a fake clock makes a
+// A Mersenne Twister. Reseeding mixes in the clock it is given, so a fake clock makes a
 // reseeded sequence repeatable too.
 class MersenneRandomSource final : public RandomSource
 {
