@@ -1,6 +1,7 @@
 #include "Games.h"
 
 #include "games/barabara/frmG3.h"
+#include "games/karapani/frmG6.h"
 #include "games/plamai/frmG1.h"
 #include "games/shiritori/frmG2.h"
 #include "games/yojijukugo/frmG4.h"
@@ -36,7 +37,7 @@ QString picture(int number)
 
 bool available(int number)
 {
-    return number >= 1 && number <= 4;
+    return (number >= 1 && number <= 4) || number == 6;
 }
 
 std::unique_ptr<GameWindow> create(int number, const Services &services, ProgramState &state)
@@ -50,6 +51,8 @@ std::unique_ptr<GameWindow> create(int number, const Services &services, Program
         return std::make_unique<frmG3>(services, state);
     case 4:
         return std::make_unique<frmG4>(services, state);
+    case 6:
+        return std::make_unique<frmG6>(services, state);
     default:
         return nullptr;
     }

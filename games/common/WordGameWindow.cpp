@@ -42,6 +42,24 @@ WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, Ga
     txtKaitou->setPlaceholderText(QStringLiteral("答えを入力して Enter"));
     txtKaitou->installEventFilter(this);
 
+    auto *layoutGrid = new QGridLayout(playArea());
+    layoutGrid->setContentsMargins(0, 0, 0, 0);
+    int row = 0;
+    if (m_layout.hint) {
+        lblHint = new QLabel(QStringLiteral("　問題"), playArea());
+        lblHint->setObjectName(QStringLiteral("lblHint"));
+        lblHint->setToolTip(QStringLiteral("クリックすると元の文字がわかります"));
+        lblHint->setCursor(Qt::PointingHandCursor);
+        lblHint->installEventFilter(this);
+        layoutGrid->addWidget(lblHint, row++, 0);
+    }
+    layoutGrid->addWidget(lblMondai, row++, 0);
+    layoutGrid->addWidget(txtKaitou, row++, 0);
+    layoutGrid->setRowStretch(row, 1);
+    layoutGrid->setColumnStretch(0, 1);
+    if (m_layout.dictionaryFile.isEmpty())
+        return; // a game without a dictionary has no listing and no list of words
+
     fraJisyo = new QGroupBox(playArea());
     fraJisyo->setObjectName(QStringLiteral("fraJisyo"));
     fraJisyo->setToolTip(m_layout.listingTip);
@@ -60,23 +78,8 @@ WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, Ga
         frame->installEventFilter(this);
     }
 
-    auto *layoutGrid = new QGridLayout(playArea());
-    layoutGrid->setContentsMargins(0, 0, 0, 0);
-    int row = 0;
-    if (m_layout.hint) {
-        lblHint = new QLabel(QStringLiteral("　問題"), playArea());
-        lblHint->setObjectName(QStringLiteral("lblHint"));
-        lblHint->setToolTip(QStringLiteral("クリックすると元の文字がわかります"));
-        lblHint->setCursor(Qt::PointingHandCursor);
-        lblHint->installEventFilter(this);
-        layoutGrid->addWidget(lblHint, row++, 0);
-    }
-    layoutGrid->addWidget(lblMondai, row++, 0);
-    layoutGrid->addWidget(txtKaitou, row++, 0);
-    layoutGrid->setRowStretch(row, 1);
     layoutGrid->addWidget(fraJisyo, 0, 1, row + 1, 1);
     layoutGrid->addWidget(fraRireki, 0, 1, row + 1, 1);
-    layoutGrid->setColumnStretch(0, 1);
 }
 
 QStringList WordGameWindow::readDictionary()
@@ -123,17 +126,19 @@ void WordGameWindow::setListingCaption(qint64 count)
 
 void WordGameWindow::showChain()
 {
-    fraRireki->show();
+    fraJisyo_Click();
 }
 
 void WordGameWindow::fraJisyo_Click()
 {
-    fraRireki->show();
+    if (fraRireki)
+        fraRireki->show();
 }
 
 void WordGameWindow::fraRireki_Click()
 {
-    fraRireki->hide();
+    if (fraRireki)
+        fraRireki->hide();
 }
 
 void WordGameWindow::escapeOutsidePlay()
@@ -173,7 +178,7 @@ bool WordGameWindow::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (event->type() == QEvent::MouseButtonPress) {
+    if (event->type() == QEvent::MouseButtonPress && watched) {
         if (watched == fraJisyo)
             fraJisyo_Click();
         else if (watched == fraRireki)

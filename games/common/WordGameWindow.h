@@ -20,7 +20,7 @@ class WordGameWindow : public GameWindow
 
 public:
     struct Layout {
-        QString dictionaryFile;   // the game's dictionary in the data folder
+        QString dictionaryFile;   // the game's dictionary in the data folder; empty for none
         QString listingCaption;   // "覚えた言葉 ", "登録ワード一覧 " ...
         const char *chainFrame;   // object name of the frame over the listing
         QString chainCaption;     // its caption
