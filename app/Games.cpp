@@ -2,6 +2,7 @@
 
 #include "games/barabara/frmG3.h"
 #include "games/karapani/frmG6.h"
+#include "games/vocabra/frmG7.h"
 #include "games/plamai/frmG1.h"
 #include "games/shiritori/frmG2.h"
 #include "games/yojijukugo/frmG4.h"
@@ -37,7 +38,7 @@ QString picture(int number)
 
 bool available(int number)
 {
-    return (number >= 1 && number <= 4) || number == 6;
+    return (number >= 1 && number <= 4) || number == 6 || number == 7;
 }
 
 std::unique_ptr<GameWindow> create(int number, const Services &services, ProgramState &state)
@@ -53,6 +54,8 @@ std::unique_ptr<GameWindow> create(int number, const Services &services, Program
         return std::make_unique<frmG4>(services, state);
     case 6:
         return std::make_unique<frmG6>(services, state);
+    case 7:
+        return std::make_unique<frmG7>(services, state);
     default:
         return nullptr;
     }

@@ -1,48 +1,56 @@
 #!/usr/bin/env python3
-"""Regenerate the word lists that three of KotoHana's games are delivered with.
+"""Make the word lists that three of コトハナ's games are delivered with.
 
-What it writes (into data/delivered/ of this repository, UTF-8, one entry a line):
+It writes three files into data/delivered/ of this repository (UTF-8, LF line
+ends, one entry a line, no header):
 
-  しりとり辞書.txt   the words the computer plays in the word-chain game: common
-                     nouns as hiragana readings of 2 to 6 kana, the most common
-                     first, at least 10 words for every starting kana that has
-                     that many candidates, fewer than one fifth ending in "ん".
-  バラバラ辞書.txt   the words of the unscrambling game: common nouns of 3 to 7
-                     characters in the form the player has to type (hiragana,
-                     katakana or kanji), the most common first.
-  四熟虫喰辞書.txt   four-kanji idioms for the idiom game: the idiom, one
-                     ideographic space, then its reading in hiragana.
+  しりとり辞書.txt  the words the computer plays in the word-chain game:
+                    common nouns as hiragana readings of 2 to 6 kana, the most
+                    common first (about 3,000), topped up so that every kana a
+                    word can start with has at least 10 words when that many
+                    exist; fewer than one fifth end in "ん", none ends in "っ".
+  バラバラ辞書.txt  the words of the unscrambling game (about 1,500): common
+                    nouns of 3 to 7 characters, written the way the player has
+                    to type them, a mix of kanji, katakana, hiragana and mixed
+                    words, the most common first.
+  四熟虫喰辞書.txt  four-kanji idioms for the idiom game (about 1,000): the
+                    idiom, one ideographic space, then its reading in
+                    hiragana; the idioms IPAdic knows first.
 
 Where the words come from:
 
   * JMdict/EDICT from the Electronic Dictionary Research and Development Group,
     as shipped by Debian's "edict" package (/usr/share/edict/edict, EUC-JP).
-    A word is taken only when EDICT marks it as common "(P)" (for the idioms:
-    tagged "(yoji)"), its first part of speech is a noun, and it carries none
-    of the vulgar, archaic, obsolete, rare, slang, abbreviation, derogatory or
-    irregular-spelling tags.
+    A noun is taken only when EDICT marks it as common "(P)" and lists it
+    first as a noun "(n)"; an idiom only when it is tagged "(yoji)". Entries
+    with a vulgar or X-rated sense are left out, and so are entries whose main
+    sense is archaic, obsolete, rare, slang, an abbreviation, derogatory or
+    obscure, or that are an irregular or outdated spelling.
   * IPAdic, as shipped by Debian's "mecab-ipadic" package (the source CSV files
-    /usr/share/mecab/dic/ipadic/*.csv, EUC-JP). A word must also be an IPAdic
-    noun with the same spelling and the same reading; IPAdic's word cost
-    (lower = more likely) decides which words count as the most common.
+    /usr/share/mecab/dic/ipadic/*.csv, EUC-JP). A noun must also be an
+    ordinary IPAdic noun with the same spelling and the same reading. IPAdic's
+    word cost (lower = more likely) stands for how common a word is; since the
+    costs of katakana, kanji and hiragana words are not comparable, a word is
+    ranked among the words written in the same script.
 
-After that the lists are checked by hand: the EXCLUDE_* sets below hold the
-words a reader dropped as unsuitable for a family program (or as odd words for
-the game). Every line must be encodable in Shift_JIS (code page 932), since the
-program stores its files that way; entries that are not are left out.
+The lists were then read through by hand: the EXCLUDE_* sets below hold the
+words dropped as unsuitable for a family program (sexual, violent, crude,
+discriminatory, medical, ...). Every entry must be encodable in Shift_JIS
+(code page 932), since the program stores its files that way; entries that
+are not are left out.
 
-How to run it (only needed when the lists are to be made anew; the program's
-build does not run it and the generated files are kept in the repository):
+How to run it (only needed to make the lists anew; the build does not run it,
+and the generated files are kept in the repository):
 
     apt-get install edict mecab-ipadic
-    python3 tools/dictionaries/generate.py            # writes data/delivered/*
+    python3 tools/dictionaries/generate.py            # writes data/delivered/
     python3 tools/dictionaries/generate.py --report   # also prints statistics
 
-Options --edict, --ipadic and --out point it at other locations. It uses the
-Python 3 standard library only and gives the same output on every run for the
-same input files. The word lists are derived from JMdict/EDICT and so are
-shared under the Creative Commons Attribution-ShareAlike 3.0 licence; see
-tools/dictionaries/DICTIONARIES.md.
+--edict, --ipadic and --out point it at other locations. It needs only the
+Python 3 standard library and gives the same output on every run for the same
+input files. The lists are derived from JMdict/EDICT and so are shared under
+the Creative Commons Attribution-ShareAlike 3.0 licence: see DICTIONARIES.md
+beside this script.
 """
 
 import argparse
@@ -69,7 +77,7 @@ SHIRITORI_MAX_N_SHARE = 0.2  # words ending in "ん" stay below this share
 BARABARA_SIZE = 1500
 BARABARA_SHARES = (("kanji", 0.35), ("katakana", 0.35), ("mixed", 0.2), ("hiragana", 0.1))
 YOJI_MIN = 500
-YOJI_MAX = 1500
+YOJI_MAX = 1000
 
 # EDICT tags that rule a word out wherever they stand (any sense).
 BAD_ANYWHERE = {"X", "vulg"}
@@ -86,15 +94,37 @@ IPADIC_NOUN_CLASSES = {"一般", "サ変接続", "形容動詞語幹", "副詞�
 
 # Words dropped after reading the lists (unsuitable for a family program, or
 # odd as game words).
-EXCLUDE_SHIRITORI = set()
-EXCLUDE_BARABARA = set()
-EXCLUDE_YOJI = set()
+EXCLUDE_SHIRITORI = {
+    "あんさつ", "いじめ", "うわき", "えいず", "おりもの", "がし", "きょうかつ", "ぎゃんぐ", "ぎゃんぶる",
+    "げりら", "ごうだつ", "さつがい", "しけい", "しゃさつ", "しゃせい", "しょうべん", "しょけい",
+    "しんじゅう", "じさつ", "じゅうげき", "すてろいど", "せっくす", "せっぷく", "そなた", "だいべん",
+    "ちくび", "ちし", "ぬすみ", "ぬーど", "ばいしゅん", "ばか", "ぱちんこ", "ひばく", "ぴすとる",
+    "ふうぞく", "ふりん", "ぶらく", "ぺすと", "ぼけ", "もうがっこう", "らいふる", "りゃくだつ",
+}
+EXCLUDE_BARABARA = {
+    "あっけ", "いじめ", "うんこ", "おしっこ", "おっぱい", "おなら", "ちんちん", "のろま", "やくざ",
+    "エイズ", "ゲリラ", "ステロイド", "セックス", "ハンセン病", "パチンコ", "ピストル", "マルクス主義",
+    "ライフル", "万引き", "不整脈", "原水爆", "受精卵", "合併症", "同性愛", "天然痘", "後遺症",
+    "心不全", "心神耗弱", "恥さらし", "愚連隊", "暴力団", "更年期", "核兵器", "水俣病", "泌尿器",
+    "火炎瓶", "特攻隊", "狭心症", "産婦人科", "男尊女卑", "白血病", "盲学校", "絞首刑", "肝硬変",
+    "肺結核", "脳出血", "脳卒中", "腹膜炎", "臆病者", "自閉症", "致命傷", "血友病", "覚醒剤",
+    "貧乏人", "飢え死に",
+}
+EXCLUDE_YOJI = {
+    "一斉射撃", "一昨々年", "一昨々月", "一死報国", "一殺多生", "七生報国", "不倫相手", "人身御供",
+    "以夷制夷", "体外離脱", "刃傷沙汰", "分散恋愛", "助平根性", "十字砲火", "半身不随", "半鐘泥棒",
+    "原発銀座", "同伴出勤", "大馬鹿者", "女尊男卑", "女性遍歴", "官尊民卑", "官能小説", "専門馬鹿",
+    "年増美人", "弾丸飛雨", "役者馬鹿", "心神喪失", "恋愛遊戯", "恋愛遍歴", "成人指定", "掃討作戦",
+    "放蕩生活", "整形美人", "植物人間", "焚書坑儒", "無理心中", "狂言自殺", "男尊女卑", "硝煙弾雨",
+    "社内不倫", "神経衰弱", "窃盗行為", "紅毛碧眼", "耽溺生活", "英雄好色", "酒池肉林", "雪隠大工",
+    "雲助根性", "風俗壊乱", "風俗小説", "餓死寸前",
+}
 
 HIRAGANA_FIRST, HIRAGANA_LAST = 0x3041, 0x3096
 LONG_MARK = "\u30fc"
 ITERATION_MARK = "\u3005"
-SMALL_KANA = set("ぁぃぅぇぉゃゅょゎゕゖっ")
-BAD_LAST_KANA = set("っゎゐゑゕゖ")
+SMALL_KANA = set("ぁぃぅぇぉゃゅょゎっ\u3095\u3096")
+BAD_LAST_KANA = set("っゎゐゑ\u3095\u3096")
 ARCHAIC_KANA = set("ゐゑ")
 
 
@@ -127,7 +157,7 @@ def cp932_ok(text):
 
 def read_ipadic(folder):
     """surface -> {hiragana reading: lowest cost} for ordinary nouns, and
-    surface -> {hiragana reading: lowest cost} for every part of speech."""
+    surface -> {hiragana reading: lowest cost} for every word class."""
     nouns = collections.defaultdict(dict)
     anything = collections.defaultdict(dict)
     files = sorted(glob.glob(os.path.join(folder, "*.csv")))
@@ -139,9 +169,9 @@ def read_ipadic(folder):
                 cols = line.rstrip("\n").split(",")
                 if len(cols) < 13:
                     continue
-                surface, cost, pos1, pos2, reading = cols[0], int(cols[3]), cols[4], cols[5], cols[11]
-                reading = to_hiragana(reading)
-                for table, wanted in ((anything, True), (nouns, pos1 == "名詞" and pos2 in IPADIC_NOUN_CLASSES)):
+                surface, cost, reading = cols[0], int(cols[3]), to_hiragana(cols[11])
+                noun = cols[4] == "名詞" and cols[5] in IPADIC_NOUN_CLASSES
+                for table, wanted in ((anything, True), (nouns, noun)):
                     if wanted:
                         old = table[surface].get(reading)
                         if old is None or cost < old:
@@ -156,7 +186,8 @@ Entry = collections.namedtuple(
 
 LINE_RE = re.compile(r"^(\S+)(?: \[(\S+)\])? /(.*)/$")
 GROUP_RE = re.compile(r"^\(([^()\s]*)\)\s*")
-POS_RE = re.compile(r"^(n|n-\S+|v\S*|adj\S*|adv\S*|exp|int|pn|pref|suf|ctr|num|prt|conj|aux\S*|cop\S*|unc)$")
+POS_RE = re.compile(
+    r"^(n|n-\S+|v\S*|adj\S*|adv\S*|exp|int|pn|pref|suf|ctr|num|prt|conj|aux\S*|cop\S*|unc)$")
 
 
 def leading_groups(field):
@@ -197,13 +228,38 @@ def read_edict(path):
         first_codes = leading_groups(fields[0])
         pos = [c for c in first_codes if POS_RE.match(c)]
         all_tags = set().union(*senses)
-        # The lines of one JMdict entry (its other spellings and readings)
-        # share the same glosses.
-        group = "/".join(f for f in fields if f != "(P)")
-        entries.append(Entry(order, group, surface, reading, "(P)" in fields,
+        glosses = "/".join(f for f in fields if f != "(P)")
+        entries.append(Entry(order, glosses, surface, reading, "(P)" in fields,
                              pos[0] if pos else "", senses[0], all_tags,
                              "uk" in senses[0]))
-    return entries
+    return group_entries(entries)
+
+
+def group_entries(entries):
+    """EDICT has one line for each spelling and reading of a JMdict entry; the
+    lines of one entry have the same glosses and share a spelling or a
+    reading with each other. Give every line the number of the first line of
+    its entry as its group (lines of different words that happen to have the
+    same glosses stay apart)."""
+    parent = {}
+
+    def find(key):
+        while parent.setdefault(key, key) != key:
+            parent[key] = parent[parent[key]]
+            key = parent[key]
+        return key
+
+    for e in entries:
+        line = ("line", e.order)
+        for key in (("spelling", e.group, e.surface), ("reading", e.group, to_hiragana(e.reading))):
+            a, b = find(line), find(key)
+            if a != b:
+                parent[max(a, b)] = min(a, b)
+    first = {}
+    for e in entries:
+        root = find(("line", e.order))
+        first.setdefault(root, e.order)
+    return [e._replace(group=first[find(("line", e.order))]) for e in entries]
 
 
 def acceptable(entry):
@@ -324,7 +380,7 @@ def barabara_word_ok(word):
         return False
     if word[0] == LONG_MARK:
         return False
-    return cp932_ok(word) and word not in EXCLUDE_BARABARA
+    return cp932_ok(word)
 
 
 def make_barabara(candidates):
@@ -333,9 +389,10 @@ def make_barabara(candidates):
     then a mix of scripts: each script gets its share of the list with its
     most common words, and what a script cannot fill goes to the most common
     words left over. The list is in order of rank."""
+    excluded = {c.group for c in candidates if c.form in EXCLUDE_BARABARA}
     per_group = {}
     for c in candidates:
-        if not barabara_word_ok(c.form):
+        if c.group in excluded or not barabara_word_ok(c.form):
             continue
         best = per_group.get(c.group)
         if best is None or (not c.uk, c.rank, c.form) < (not best.uk, best.rank, best.form):
@@ -369,7 +426,7 @@ def yoji_ok(idiom, reading):
         return False
     if not reading or not all(is_hiragana(c) or c == LONG_MARK for c in reading):
         return False
-    return cp932_ok(idiom + "\u3000" + reading) and idiom not in EXCLUDE_YOJI
+    return cp932_ok(idiom + "\u3000" + reading)
 
 
 def kanji_familiarity(anything):
@@ -381,14 +438,15 @@ def kanji_familiarity(anything):
     return counts
 
 
-def make_yoji(entries, anything, nouns):
+def make_yoji(entries, anything):
     """One line for each EDICT entry tagged as a four-kanji idiom. Of its
-    spellings of four kanji, the one IPAdic knows with the lowest cost is
-    taken, else the one whose rarest kanji is the most familiar; with that
-    spelling's reading that IPAdic knows, else its first one in EDICT.
-    Idioms that IPAdic knows come first (by cost), then those whose two halves
-    are both IPAdic nouns (common EDICT entries first, then by the halves'
-    costs), then the rest (the most familiar kanji first)."""
+    spellings of four kanji, those IPAdic knows are preferred; among them the
+    one written with "々", then the one whose rarest kanji is the most
+    familiar, then the one with the lowest cost. The reading is the one IPAdic
+    knows for that spelling, else its first one in EDICT.
+    Idioms that IPAdic knows come first (by cost), then the rest: common
+    EDICT entries first, then those whose rarest kanji is the most familiar.
+    """
     familiarity = kanji_familiarity(anything)
     groups = collections.OrderedDict()
     for e in entries:
@@ -396,6 +454,8 @@ def make_yoji(entries, anything, nouns):
             groups.setdefault(e.group, []).append(e)
     ranked = []
     for members in groups.values():
+        if any(e.surface in EXCLUDE_YOJI for e in members):
+            continue
         pairs = []
         for e in members:
             reading = to_hiragana(e.reading)
@@ -403,20 +463,18 @@ def make_yoji(entries, anything, nouns):
                 continue
             cost = anything.get(e.surface, {}).get(reading)
             rarest = min(familiarity[c] for c in e.surface if c != ITERATION_MARK)
-            pairs.append(((cost is None, cost or 0, not e.common, -rarest, e.order),
-                          e.surface, reading, cost, rarest))
+            preference = (cost is None, -e.surface.count(ITERATION_MARK), -rarest,
+                          cost or 0, not e.common, e.order)
+            pairs.append((preference, e.surface, reading, cost, rarest))
         if not pairs:
             continue
         pairs.sort()
         _, idiom, reading, cost, rarest = pairs[0]
         common = any(e.common for e in members)
-        halves = [nouns.get(idiom[:2]), nouns.get(idiom[2:])]
         if cost is not None:
-            rank = (0, cost, 0, idiom)
-        elif all(halves):
-            rank = (1, 0 if common else 1, sum(min(h.values()) for h in halves), idiom)
+            rank = (0, cost, idiom)
         else:
-            rank = (2, 0 if common else 1, -rarest, idiom)
+            rank = (1, 0 if common else 1, -rarest, idiom)
         ranked.append((rank, idiom, reading))
     ranked.sort()
     lines = []
@@ -454,7 +512,7 @@ def main():
 
     shiritori, ranked = make_shiritori(candidates)
     barabara = make_barabara(candidates)
-    yoji, _ = make_yoji(entries, anything, nouns)
+    yoji, _ = make_yoji(entries, anything)
     if len(yoji) < YOJI_MIN:
         sys.exit("only %d idioms found" % len(yoji))
 

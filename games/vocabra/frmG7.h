@@ -1,0 +1,53 @@
+#pragma once
+
+#include "VocabraRules.h"
+
+#include "games/common/WordGameWindow.h"
+
+#include <array>
+
+class QGroupBox;
+class QListWidget;
+
+namespace kotohana {
+
+// ボキャブラ: a word that contains the kana asked, scored by where they stand in it.
+class frmG7 final : public WordGameWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr char16_t kKanaFile[] = u"ボキャブラかな.TXT";
+    static constexpr char16_t kBannedFile[] = u"ボキャブラ不要.TXT";
+
+    frmG7(const Services &services, ProgramState &state, QWidget *parent = nullptr);
+
+    static GameDefinition definition();
+
+protected:
+    QString helpText() const override;
+    void loaded() override;
+    bool canStart() override;
+    void resetQuestion() override;
+    void firstQuestion() override;
+    void answer(const QString &typed) override;
+    HistoryRow historyFields(const PlayResult &play) const override;
+    QString recordText(const PlayResult &play) const override;
+    void playEnded() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool newQuestion();
+    void showScore();
+
+    QStringList m_kana;
+    QSet<QString> m_banned;
+    QString m_question;
+    std::array<qint64, 3> m_positions{};
+    qint64 m_score = 0;
+    std::array<QLabel *, 4> lblTen{};
+    QGroupBox *fraRireki = nullptr;
+    QListWidget *lstRireki = nullptr;
+};
+
+} // namespace kotohana

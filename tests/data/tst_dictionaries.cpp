@@ -1,0 +1,127 @@
+#include "data/DeliveredFiles.h"
+#include "platform/ShiftJis.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QSet>
+#include <QTest>
+
+using namespace kotohana;
+
+namespace {
+
+QStringList delivered(const QString &name)
+{
+    QFile file(QDir(deliveredFilesDirectory()).filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no delivered file %s", qPrintable(name));
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool hiragana(QChar c)
+{
+    return c >= QChar(0x3041) && c <= QChar(0x3096);
+}
+
+bool kanji(QChar c)
+{
+    return (c >= QChar(0x4E00) && c <= QChar(0x9FFF)) || c == QChar(0x3005);
+}
+
+} // namespace
+
+class TestDictionaries : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyDeliveredFileFitsShiftJis();
+    void shiritoriWords();
+    void barabaraWords();
+    void idioms();
+    void kanaList();
+};
+
+void TestDictionaries::everyDeliveredFileFitsShiftJis()
+{
+    const QStringList names = QDir(deliveredFilesDirectory()).entryList(QDir::Files);
+    QVERIFY(names.size() >= 9);
+    for (const QString &name : names) {
+        const QStringList lines = delivered(name);
+        for (const QString &line : lines) {
+            QVERIFY2(!ShiftJis::firstUnencodable(line), qPrintable(name + u':' + line));
+            QVERIFY2(!line.endsWith(u'\r'), qPrintable(name));
+        }
+    }
+}
+
+void TestDictionaries::shiritoriWords()
+{
+    const QStringList words = delivered(QStringLiteral("しりとり辞書.txt"));
+    QVERIFY(words.size() >= 2500);
+    QCOMPARE(QSet<QString>(words.begin(), words.end()).size(), words.size());
+    QHash<QChar, int> starts;
+    int endingInN = 0;
+    for (const QString &word : words) {
+        QVERIFY2(word.size() >= 2 && word.size() <= 6, qPrintable(word));
+        QVERIFY2(hiragana(word.front()) && hiragana(word.back()), qPrintable(word));
+        for (QChar c : word)
+            QVERIFY2(hiragana(c) || c == u'ー', qPrintable(word));
+        // A word must leave a kana that another word can start with.
+        QVERIFY2(!QStringLiteral("っゎゐゑ").contains(word.back()), qPrintable(word));
+        ++starts[word.front()];
+        if (word.endsWith(u'ん'))
+            ++endingInN;
+    }
+    for (QChar kana : QStringLiteral("ぬぴぺぽずるあかさたなはまやらわ"))
+        QVERIFY2(starts.value(kana) >= 10, qPrintable(QString(kana)));
+    QVERIFY(endingInN * 5 < words.size());
+}
+
+void TestDictionaries::barabaraWords()
+{
+    const QStringList words = delivered(QStringLiteral("バラバラ辞書.txt"));
+    QVERIFY(words.size() >= 1000);
+    QCOMPARE(QSet<QString>(words.begin(), words.end()).size(), words.size());
+    for (const QString &word : words) {
+        QVERIFY2(word.size() >= 3 && word.size() <= 7, qPrintable(word));
+        QVERIFY2(!word.contains(u',') && !word.contains(u'"') && !word.contains(u' '), qPrintable(word));
+        QVERIFY2(word.count(word.front()) < word.size(), qPrintable(word)); // a scramble must be possible
+    }
+}
+
+void TestDictionaries::idioms()
+{
+    const QStringList entries = delivered(QStringLiteral("四熟虫喰辞書.txt"));
+    QVERIFY(entries.size() >= 500);
+    QSet<QString> idioms;
+    for (const QString &entry : entries) {
+        QVERIFY2(entry.size() > 5 && entry.at(4) == QChar(0x3000), qPrintable(entry));
+        QVERIFY2(kanji(entry.at(0)) && entry.at(0) != QChar(0x3005), qPrintable(entry));
+        for (int i = 1; i < 4; ++i)
+            QVERIFY2(kanji(entry.at(i)), qPrintable(entry));
+        for (QChar c : entry.mid(5))
+            QVERIFY2(hiragana(c) || c == u'ー', qPrintable(entry));
+        QVERIFY2(!entry.contains(u','), qPrintable(entry));
+        idioms.insert(entry.left(4));
+    }
+    QCOMPARE(idioms.size(), entries.size());
+}
+
+void TestDictionaries::kanaList()
+{
+    const QStringList kana = delivered(QStringLiteral("ボキャブラかな.TXT"));
+    QCOMPARE(kana.size(), 71);
+    QCOMPARE(kana.at(0), QStringLiteral("あ"));
+    QCOMPARE(kana.at(45), QStringLiteral("ん")); // the 46 basic kana come first
+    QCOMPARE(kana.at(46), QStringLiteral("が"));
+    QCOMPARE(QSet<QString>(kana.begin(), kana.end()).size(), kana.size());
+    QVERIFY(delivered(QStringLiteral("ボキャブラ不要.TXT")).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDictionaries)
+#include "tst_dictionaries.moc"
