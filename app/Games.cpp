@@ -4,6 +4,7 @@
 #include "games/karapani/frmG6.h"
 #include "games/vocabra/frmG7.h"
 #include "games/plamai/frmG1.h"
+#include "games/rensou/frmG5.h"
 #include "games/shiritori/frmG2.h"
 #include "games/yojijukugo/frmG4.h"
 
@@ -38,7 +39,7 @@ QString picture(int number)
 
 bool available(int number)
 {
-    return (number >= 1 && number <= 4) || number == 6 || number == 7;
+    return number >= 1 && number <= 7;
 }
 
 std::unique_ptr<GameWindow> create(int number, const Services &services, ProgramState &state)
@@ -52,6 +53,8 @@ std::unique_ptr<GameWindow> create(int number, const Services &services, Program
         return std::make_unique<frmG3>(services, state);
     case 4:
         return std::make_unique<frmG4>(services, state);
+    case 5:
+        return std::make_unique<frmG5>(services, state);
     case 6:
         return std::make_unique<frmG6>(services, state);
     case 7:

@@ -18,12 +18,14 @@ struct GameDefinition {
         int twips;
         Grid::Align align;
     };
-    // A chart button of the history frame: one series from one list column, or two.
+    // A chart button of the history frame: one series from one list column, or two or three.
     struct ChartButton {
         const char *objectName;
         QString caption;
         int column;
         int secondColumn = -1;
+        int thirdColumn = -1;
+        QStringList seriesNames = {QStringLiteral("正解"), QStringLiteral("不正解")};
     };
 
     QString name;               // the item name and the stem of the game's file names

@@ -135,7 +135,9 @@ void GameWindow::buildLayout()
     const std::pair<const char16_t *, QLabel *> resultLabels[] = {
         {u"解答数", lblMoji_T}, {u"正解", lblOk}, {u"不正解", lblNg}, {u"正解率", lblRitu}, {u"タイプ数／秒", lblByou}};
     for (const auto &[caption, label] : resultLabels) {
-        results->addWidget(new QLabel(QString::fromUtf16(caption), this));
+        auto *captionLabel = new QLabel(QString::fromUtf16(caption), this);
+        m_resultCaptions[label->objectName()] = captionLabel;
+        results->addWidget(captionLabel);
         results->addWidget(label);
         results->addSpacing(8);
     }
@@ -274,8 +276,6 @@ QWidget *GameWindow::buildHistoryFrame()
     mcrRireki2 = new Chart(holder);
     mcrRireki2->setObjectName(QStringLiteral("mcrRireki2"));
     mcrRireki2->setSeriesCount(2);
-    mcrRireki2->setSeriesName(1, QStringLiteral("正解"));
-    mcrRireki2->setSeriesName(2, QStringLiteral("不正解"));
     mcrRireki2->hide();
 
     auto *lists = new QHBoxLayout;
@@ -487,12 +487,30 @@ void GameWindow::tmrPlay_Timer()
         lblJikan->setText(*elapsed);
 }
 
-bool GameWindow::answerJudged(bool correct)
+void GameWindow::showCounts()
 {
-    const bool ended = m_cycle.answer(correct);
     lblOk->setText(QString::number(m_cycle.correct()));
     lblNg->setText(QString::number(m_cycle.wrong()));
     lblMoji_T->setText(QString::number(m_cycle.answers()));
+}
+
+QString GameWindow::historyCell(int column, const QString &field) const
+{
+    Q_UNUSED(column);
+    return field;
+}
+
+void GameWindow::setResultCaption(const char *label, const QString &caption)
+{
+    const auto found = m_resultCaptions.find(QString::fromLatin1(label));
+    if (found != m_resultCaptions.end())
+        found->second->setText(caption);
+}
+
+bool GameWindow::answerJudged(bool correct)
+{
+    const bool ended = m_cycle.answer(correct);
+    showCounts();
     lblRitu->setText(Formats::percent(m_cycle.correctRate()));
     if (ended)
         endPlay();
@@ -541,8 +559,8 @@ void GameWindow::cmdHozon_Click()
     const int row = msgRireki->rows();
     msgRireki->setRows(row + 1);
     msgRireki->setTextMatrix(row, 0, QString::number(row));
-    msgRireki->setTextMatrix(row, 1, Formats::date(m_services.clock.today()));
-    msgRireki->setTextMatrix(row, 2, Formats::time(m_services.clock.timeOfDay()));
+    msgRireki->setTextMatrix(row, 1, historyCell(1, Formats::date(m_services.clock.today())));
+    msgRireki->setTextMatrix(row, 2, historyCell(2, Formats::time(m_services.clock.timeOfDay())));
     for (qsizetype i = 0; i < fields.size(); ++i)
         msgRireki->setTextMatrix(row, int(i) + 3, fields[i]);
     if (msgRireki->rows() > 7)
@@ -602,7 +620,7 @@ void GameWindow::listHistory(const HistoryFilter &filter, bool whole)
         msgRireki->setRows(row + 1);
         msgRireki->setTextMatrix(row, 0, QString::number(row));
         for (qsizetype i = 0; i < line.size(); ++i)
-            msgRireki->setTextMatrix(row, int(i) + 1, line[i]);
+            msgRireki->setTextMatrix(row, int(i) + 1, historyCell(int(i) + 1, line[i]));
     }
     if (msgRireki->rows() > 7)
         msgRireki->setTopRow(msgRireki->rows() - 1);
@@ -659,14 +677,19 @@ void GameWindow::chart_Click(int button)
 {
     const GameDefinition::ChartButton &spec = m_definition.charts[std::size_t(button)];
     ResetChartButtons();
-    const bool twoSeries = spec.secondColumn >= 0;
-    Chart *chart = twoSeries ? mcrRireki2 : mcrRireki;
-    mcrRireki->setVisible(!twoSeries);
-    mcrRireki2->setVisible(twoSeries);
+    const int seriesCount = spec.thirdColumn >= 0 ? 3 : spec.secondColumn >= 0 ? 2 : 1;
+    Chart *chart = seriesCount > 1 ? mcrRireki2 : mcrRireki;
+    mcrRireki->setVisible(seriesCount == 1);
+    mcrRireki2->setVisible(seriesCount > 1);
+    if (seriesCount > 1) {
+        mcrRireki2->setSeriesCount(seriesCount);
+        for (int series = 1; series <= seriesCount; ++series)
+            mcrRireki2->setSeriesName(series, spec.seriesNames.value(series - 1));
+    }
     const int points = msgRireki->rows() - 1;
     chart->setPointCount(points);
-    const int columns[] = {spec.column, spec.secondColumn};
-    for (int series = 1; series <= (twoSeries ? 2 : 1); ++series) {
+    const int columns[] = {spec.column, spec.secondColumn, spec.thirdColumn};
+    for (int series = 1; series <= seriesCount; ++series) {
         chart->setCurrentSeries(series);
         for (int i = 1; i <= points; ++i) {
             chart->setCurrentPoint(i);

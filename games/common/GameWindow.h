@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <map>
 
 class QButtonGroup;
 class QCheckBox;
@@ -94,6 +95,12 @@ protected:
     // For the judges: counts one answer, shows the counters, ends a count-mode play on its
     // last answer. True when the play ended.
     bool answerJudged(bool correct);
+    // Shows the counters after an answer: correct, wrong and answers given by default.
+    virtual void showCounts();
+    // The text a history list cell shows for a saved field; the field itself by default.
+    virtual QString historyCell(int column, const QString &field) const;
+    void setResultCaption(const char *label, const QString &caption);
+    Grid *historyList() const { return msgRireki; }
     bool playing() const { return m_cycle.state() == PlayCycle::State::Playing; }
     bool isLoading() const { return m_loading; }
     // An answer typed while no play runs is cleared; the focus goes to "スタート" when it can.
@@ -161,6 +168,7 @@ private:
     ColorButton *cmdAllDsp = nullptr;
     QPushButton *cmdClear = nullptr;
     std::vector<ColorButton *> m_chartButtons;
+    std::map<QString, QLabel *> m_resultCaptions;
 };
 
 } // namespace kotohana

@@ -82,10 +82,10 @@ WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, Ga
     layoutGrid->addWidget(fraRireki, 0, 1, row + 1, 1);
 }
 
-QStringList WordGameWindow::readDictionary()
+QStringList WordGameWindow::readDeliveredList(const QString &fileName)
 {
     const DataFolder &folder = services().folder;
-    TextFile::ReadResult file = TextFile::read(folder.path(m_layout.dictionaryFile));
+    TextFile::ReadResult file = TextFile::read(folder.path(fileName));
     QStringList entries;
     const auto parse = [&] {
         entries.clear();
@@ -98,15 +98,15 @@ QStringList WordGameWindow::readDictionary()
     };
     parse();
     if (entries.isEmpty()) {
-        const FileResult restored = folder.restore(deliveredFilesDirectory(), m_layout.dictionaryFile);
+        const FileResult restored = folder.restore(deliveredFilesDirectory(), fileName);
         if (!restored.ok()) {
             services().messages.critical(restored.message, QStringLiteral("辞書"));
             return {};
         }
         services().messages.information(
-            QStringLiteral("「%1」が見つからないか空だったため、最初の内容で作り直しました。").arg(m_layout.dictionaryFile),
+            QStringLiteral("「%1」が見つからないか空だったため、最初の内容で作り直しました。").arg(fileName),
             QStringLiteral("辞書"));
-        file = TextFile::read(folder.path(m_layout.dictionaryFile));
+        file = TextFile::read(folder.path(fileName));
         parse();
     }
     return entries;

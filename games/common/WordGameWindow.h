@@ -48,7 +48,9 @@ protected:
 
     // The dictionary's entries, one list field each, in file order. A missing or empty file is
     // written anew from the delivered words first, and the user is told.
-    QStringList readDictionary();
+    QStringList readDictionary() { return readDeliveredList(m_layout.dictionaryFile); }
+    // The same for any list file the program is delivered with.
+    QStringList readDeliveredList(const QString &fileName);
     // Lists the dictionary in its frame, with the count in the caption.
     void showListing(const QStringList &entries, qint64 count);
     void setListingCaption(qint64 count);
