@@ -13,24 +13,13 @@ namespace kotohana {
 
 GameDefinition frmG3::definition()
 {
-    using Field = HistoryLayout::Field;
-    using Align = Grid::Align;
     GameDefinition game;
     game.name = QStringLiteral("バラバラ");
     game.title = QStringLiteral("バラバラタイピング");
     game.objectName = "frmG3";
-    game.history.fields = {Field::Text,   Field::Text, Field::Number, Field::Number, Field::Number,
-                           Field::Number, Field::Text, Field::Text,   Field::Text};
-    game.history.secondsField = 8;
-    game.history.answersFields = {3, 4};
-    game.columns = {{QStringLiteral("回"), 600, Align::Right},      {QStringLiteral("日付"), 1400, Align::Center},
-                    {QStringLiteral("時間"), 1000, Align::Center},  {QStringLiteral("答数"), 600, Align::Right},
-                    {QStringLiteral("ＯＫ"), 600, Align::Right},    {QStringLiteral("ＮＧ"), 600, Align::Right},
-                    {QStringLiteral("文字数"), 755, Align::Right},  {QStringLiteral("正解率"), 880, Align::Right},
-                    {QStringLiteral("秒当たり"), 980, Align::Right}, {QStringLiteral("表示秒数"), 1025, Align::Right}};
-    game.charts = {{"cmdKaitou", QStringLiteral("答数"), 4, 5}, {"cmdPByou", QStringLiteral("秒数"), 9},
-                   {"cmdRitu", QStringLiteral("正解率"), 7},   {"cmdByou", QStringLiteral("秒当たり"), 8},
-                   {"cmdJisyo", QStringLiteral("予備"), 3},    {"cmdMoji", QStringLiteral("文字数"), 6}};
+    game.history = wordHistory(false, {3, 4});
+    game.columns = wordColumns(QStringLiteral("答数"), QStringLiteral("表示秒数"));
+    game.charts = wordCharts(QStringLiteral("文字数"), QStringLiteral("予備"));
     return game;
 }
 
@@ -114,18 +103,12 @@ void frmG3::answer(const QString &typed)
 
 HistoryRow frmG3::historyFields(const PlayResult &play) const
 {
-    return {QString::number(play.cycle.answers()),
-            QString::number(play.cycle.correct()),
-            QString::number(play.cycle.wrong()),
-            QString::number(typed()),
-            Formats::percent(play.cycle.correctRate()),
-            Formats::perSecond(play.speed),
-            ListFormat::formatNumber(float(play.seconds)) + QStringLiteral("秒")};
+    return wordFields(play, QString::number(play.cycle.answers()), false);
 }
 
 QString frmG3::recordText(const PlayResult &play) const
 {
-    return play.timingName + QStringLiteral(" : ") + play.limitText;
+    return conditions(play);
 }
 
 } // namespace kotohana

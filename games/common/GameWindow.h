@@ -76,6 +76,9 @@ protected:
         double speed;
     };
 
+    // The start of every game's record text: "秒数 : 60" or "答数 : 20".
+    static QString conditions(const PlayResult &play) { return play.timingName + QStringLiteral(" : ") + play.limitText; }
+
     // The hooks every game supplies.
     virtual QString helpText() const = 0;
     virtual void resetQuestion() = 0;

@@ -2,6 +2,7 @@
 
 #include "data/DeliveredFiles.h"
 #include "platform/DataFolder.h"
+#include "platform/Formats.h"
 #include "platform/ListFormat.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
@@ -80,6 +81,66 @@ WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, Ga
 
     layoutGrid->addWidget(fraJisyo, 0, 1, row + 1, 1);
     layoutGrid->addWidget(fraRireki, 0, 1, row + 1, 1);
+}
+
+HistoryLayout WordGameWindow::wordHistory(bool withLevel, std::vector<int> answersFields)
+{
+    using Field = HistoryLayout::Field;
+    HistoryLayout layout;
+    layout.fields = {Field::Text,   Field::Text, Field::Number, Field::Number, Field::Number,
+                     Field::Number, Field::Text, Field::Text,   Field::Text};
+    layout.secondsField = 8;
+    layout.answersFields = std::move(answersFields);
+    if (withLevel) {
+        layout.fields.push_back(Field::Text);
+        layout.modeField = 9;
+        layout.modeByFirstCharacter = true;
+    }
+    return layout;
+}
+
+std::vector<GameDefinition::Column> WordGameWindow::wordColumns(const QString &countHeading,
+                                                                const QString &secondsHeading)
+{
+    using Align = Grid::Align;
+    return {{QStringLiteral("回"), 600, Align::Right},      {QStringLiteral("日付"), 1400, Align::Center},
+            {QStringLiteral("時間"), 1000, Align::Center},  {countHeading, 600, Align::Right},
+            {QStringLiteral("ＯＫ"), 600, Align::Right},    {QStringLiteral("ＮＧ"), 600, Align::Right},
+            {QStringLiteral("文字数"), 755, Align::Right},  {QStringLiteral("正解率"), 880, Align::Right},
+            {QStringLiteral("秒当たり"), 980, Align::Right}, {secondsHeading, 1025, Align::Right}};
+}
+
+std::vector<GameDefinition::Column> WordGameWindow::levelColumns()
+{
+    using Align = Grid::Align;
+    return {{QStringLiteral("回"), 570, Align::Right},      {QStringLiteral("日付"), 1360, Align::Center},
+            {QStringLiteral("時間"), 960, Align::Center},   {QStringLiteral("答数"), 600, Align::Right},
+            {QStringLiteral("ＯＫ"), 580, Align::Right},    {QStringLiteral("ＮＧ"), 580, Align::Right},
+            {QStringLiteral("字数"), 600, Align::Right},    {QStringLiteral("正解率"), 860, Align::Right},
+            {QStringLiteral("秒当たり"), 980, Align::Right}, {QStringLiteral("秒数"), 980, Align::Right},
+            {QStringLiteral("Ｍ"), 360, Align::Center}};
+}
+
+std::vector<GameDefinition::ChartButton> WordGameWindow::wordCharts(const QString &charactersCaption,
+                                                                    const QString &countCaption)
+{
+    return {{"cmdKaitou", QStringLiteral("答数"), 4, 5}, {"cmdPByou", QStringLiteral("秒数"), 9},
+            {"cmdRitu", QStringLiteral("正解率"), 7},   {"cmdByou", QStringLiteral("秒当たり"), 8},
+            {"cmdMoji", charactersCaption, 6},          {"cmdJisyo", countCaption, 3}};
+}
+
+HistoryRow WordGameWindow::wordFields(const PlayResult &play, const QString &count, bool withLevel) const
+{
+    HistoryRow fields{count,
+                      QString::number(play.cycle.correct()),
+                      QString::number(play.cycle.wrong()),
+                      QString::number(m_typed),
+                      Formats::percent(play.cycle.correctRate()),
+                      Formats::perSecond(play.speed),
+                      ListFormat::formatNumber(float(play.seconds)) + QStringLiteral("秒")};
+    if (withLevel)
+        fields.append(play.modeText.left(1));
+    return fields;
 }
 
 QStringList WordGameWindow::readDeliveredList(const QString &fileName)

@@ -32,6 +32,15 @@ public:
     WordGameWindow(const Services &services, ProgramState &state, GameDefinition definition, Layout layout,
                    QWidget *parent = nullptr);
 
+    // The history most word games keep: a count (answers, or the dictionary's size), correct,
+    // wrong, characters, rate, speed and seconds, and with a level list the level's first
+    // character. Their lists show those fields under these columns, and chart them so.
+    static HistoryLayout wordHistory(bool withLevel, std::vector<int> answersFields);
+    static std::vector<GameDefinition::Column> wordColumns(const QString &countHeading, const QString &secondsHeading);
+    static std::vector<GameDefinition::Column> levelColumns();
+    static std::vector<GameDefinition::ChartButton> wordCharts(const QString &charactersCaption,
+                                                               const QString &countCaption);
+
     void txtKaitou_KeyPress(int key);
     void fraJisyo_Click();
     void fraRireki_Click();
@@ -45,6 +54,8 @@ protected:
     virtual void escapeOutsidePlay();
 
     qint64 speedCount() const override { return m_typed; }
+    // The fields of wordHistory() for a play.
+    HistoryRow wordFields(const PlayResult &play, const QString &count, bool withLevel) const;
 
     // The dictionary's entries, one list field each, in file order. A missing or empty file is
     // written anew from the delivered words first, and the user is told.

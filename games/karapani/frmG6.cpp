@@ -22,8 +22,6 @@ constexpr quint32 kMixedTask = 0x00C0C0;
 
 GameDefinition frmG6::definition()
 {
-    using Field = HistoryLayout::Field;
-    using Align = Grid::Align;
     GameDefinition game;
     game.name = QStringLiteral("カラパニ");
     game.title = QStringLiteral("カラパニタイピング");
@@ -31,21 +29,9 @@ GameDefinition frmG6::definition()
     game.modeNames = {QStringLiteral("E:イージー"), QStringLiteral("N:ノーマル"), QStringLiteral("P:パニック")};
     game.modeListName = "cboHide";
     game.modeTwinName = "cboHide2";
-    game.history.fields = {Field::Text,   Field::Text, Field::Number, Field::Number, Field::Number,
-                           Field::Number, Field::Text, Field::Text,   Field::Text,   Field::Text};
-    game.history.secondsField = 8;
-    game.history.modeField = 9;
-    game.history.modeByFirstCharacter = true;
-    game.history.answersFields = {2};
-    game.columns = {{QStringLiteral("回"), 570, Align::Right},      {QStringLiteral("日付"), 1360, Align::Center},
-                    {QStringLiteral("時間"), 960, Align::Center},   {QStringLiteral("答数"), 600, Align::Right},
-                    {QStringLiteral("ＯＫ"), 580, Align::Right},    {QStringLiteral("ＮＧ"), 580, Align::Right},
-                    {QStringLiteral("字数"), 600, Align::Right},    {QStringLiteral("正解率"), 860, Align::Right},
-                    {QStringLiteral("秒当たり"), 980, Align::Right}, {QStringLiteral("秒数"), 980, Align::Right},
-                    {QStringLiteral("Ｍ"), 360, Align::Center}};
-    game.charts = {{"cmdKaitou", QStringLiteral("答数"), 4, 5}, {"cmdPByou", QStringLiteral("秒数"), 9},
-                   {"cmdRitu", QStringLiteral("正解率"), 7},   {"cmdByou", QStringLiteral("秒当たり"), 8},
-                   {"cmdMoji", QStringLiteral("字数"), 6},     {"cmdJisyo", QStringLiteral("予備"), 3}};
+    game.history = wordHistory(true, {2});
+    game.columns = levelColumns();
+    game.charts = wordCharts(QStringLiteral("字数"), QStringLiteral("予備"));
     return game;
 }
 
@@ -164,19 +150,12 @@ void frmG6::playEnded()
 
 HistoryRow frmG6::historyFields(const PlayResult &play) const
 {
-    return {QString::number(play.cycle.answers()),
-            QString::number(play.cycle.correct()),
-            QString::number(play.cycle.wrong()),
-            QString::number(typed()),
-            Formats::percent(play.cycle.correctRate()),
-            Formats::perSecond(play.speed),
-            ListFormat::formatNumber(float(play.seconds)) + QStringLiteral("秒"),
-            play.modeText.left(1)};
+    return wordFields(play, QString::number(play.cycle.answers()), true);
 }
 
 QString frmG6::recordText(const PlayResult &play) const
 {
-    return play.timingName + QStringLiteral(" : ") + play.limitText + QStringLiteral("  ") + play.modeText
+    return conditions(play) + QStringLiteral("  ") + play.modeText
         + QStringLiteral("モード");
 }
 

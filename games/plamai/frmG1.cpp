@@ -186,7 +186,7 @@ HistoryRow frmG1::historyFields(const PlayResult &play) const
 
 QString frmG1::recordText(const PlayResult &play) const
 {
-    return play.timingName + QStringLiteral(" : ") + play.limitText + QStringLiteral("  (") + play.modeText
+    return conditions(play) + QStringLiteral("  (") + play.modeText
         + QStringLiteral(") モード");
 }
 

@@ -468,7 +468,7 @@ HistoryRow frmG5::historyFields(const PlayResult &play) const
 
 QString frmG5::recordText(const PlayResult &play) const
 {
-    return play.timingName + QStringLiteral(" : ") + play.limitText;
+    return conditions(play);
 }
 
 } // namespace kotohana

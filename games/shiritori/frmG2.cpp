@@ -20,25 +20,14 @@ namespace kotohana {
 
 GameDefinition frmG2::definition()
 {
-    using Field = HistoryLayout::Field;
-    using Align = Grid::Align;
     GameDefinition game;
     game.name = QStringLiteral("しりとり");
     game.title = QStringLiteral("しりとりタイピング");
     game.objectName = "frmG2";
     game.buttonToolTips = false;
-    game.history.fields = {Field::Text,   Field::Text, Field::Number, Field::Number, Field::Number,
-                           Field::Number, Field::Text, Field::Text,   Field::Text};
-    game.history.secondsField = 8;
-    game.history.answersFields = {3, 4};
-    game.columns = {{QStringLiteral("回"), 600, Align::Right},      {QStringLiteral("日付"), 1400, Align::Center},
-                    {QStringLiteral("時間"), 1000, Align::Center},  {QStringLiteral("辞書"), 600, Align::Right},
-                    {QStringLiteral("ＯＫ"), 600, Align::Right},    {QStringLiteral("ＮＧ"), 600, Align::Right},
-                    {QStringLiteral("文字数"), 755, Align::Right},  {QStringLiteral("正解率"), 880, Align::Right},
-                    {QStringLiteral("秒当たり"), 980, Align::Right}, {QStringLiteral("秒数"), 1025, Align::Right}};
-    game.charts = {{"cmdKaitou", QStringLiteral("答数"), 4, 5}, {"cmdPByou", QStringLiteral("秒数"), 9},
-                   {"cmdRitu", QStringLiteral("正解率"), 7},   {"cmdByou", QStringLiteral("秒当たり"), 8},
-                   {"cmdJisyo", QStringLiteral("辞書数"), 3},  {"cmdMoji", QStringLiteral("文字数"), 6}};
+    game.history = wordHistory(false, {3, 4});
+    game.columns = wordColumns(QStringLiteral("辞書"), QStringLiteral("秒数"));
+    game.charts = wordCharts(QStringLiteral("文字数"), QStringLiteral("辞書数"));
     return game;
 }
 
@@ -173,18 +162,12 @@ void frmG2::playEnded()
 
 HistoryRow frmG2::historyFields(const PlayResult &play) const
 {
-    return {QString::number(m_words.size() + m_learned),
-            QString::number(play.cycle.correct()),
-            QString::number(play.cycle.wrong()),
-            QString::number(typed()),
-            Formats::percent(play.cycle.correctRate()),
-            Formats::perSecond(play.speed),
-            ListFormat::formatNumber(float(play.seconds)) + QStringLiteral("秒")};
+    return wordFields(play, QString::number(m_words.size() + m_learned), false);
 }
 
 QString frmG2::recordText(const PlayResult &play) const
 {
-    return play.timingName + QStringLiteral(" : ") + play.limitText + QStringLiteral("　新語 +")
+    return conditions(play) + QStringLiteral("　新語 +")
         + QString::number(m_learned);
 }
 

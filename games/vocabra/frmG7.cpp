@@ -243,7 +243,7 @@ HistoryRow frmG7::historyFields(const PlayResult &play) const
 
 QString frmG7::recordText(const PlayResult &play) const
 {
-    return play.timingName + QStringLiteral(" : ") + play.limitText + QStringLiteral("  ") + play.modeText
+    return conditions(play) + QStringLiteral("  ") + play.modeText
         + QStringLiteral("モード");
 }
 
