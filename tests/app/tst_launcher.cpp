@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
+#include "Widgets.h"
 
 #include "app/Application.h"
 #include "app/Games.h"
@@ -44,14 +45,6 @@ private:
 
     QString file(const QString &name) const { return m_folder->path(name); }
 
-    template <typename T>
-    static T *find(const QWidget &window, const QString &name)
-    {
-        T *child = window.findChild<T *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
-    }
 
 private Q_SLOTS:
     void init()
@@ -114,8 +107,7 @@ void TestLauncher::playFromTheMainWindowToTheRecordBook()
     GameWindow *game = app.gameWindow();
     QVERIFY(game);
     QCOMPARE(game->objectName(), QStringLiteral("frmG1"));
-    for (QTimer *timer : game->findChildren<QTimer *>())
-        timer->stop();
+    stopTimers(*game);
 
     // A count-mode play of five answers, typed.
     QTest::mouseClick(find<QRadioButton>(*game, QStringLiteral("optMode0")), Qt::LeftButton);

@@ -2,6 +2,7 @@
 #include "FileSizeLimit.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
+#include "Widgets.h"
 
 #include "app/TodayPage.h"
 #include "app/frmMain.h"
@@ -72,19 +73,7 @@ private:
         return window;
     }
 
-    template <typename T>
-    static T *find(const frmMain &window, const QString &name)
-    {
-        T *child = window.findChild<T *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
-    }
 
-    static void click(const frmMain &window, const QString &button)
-    {
-        QTest::mouseClick(find<QPushButton>(window, button), Qt::LeftButton);
-    }
 
     static void clickRow(Grid *grid, int row)
     {

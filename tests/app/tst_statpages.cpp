@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
+#include "Widgets.h"
 
 #include "app/frmMain.h"
 #include "platform/DataFolder.h"
@@ -73,19 +74,7 @@ private:
         return window;
     }
 
-    template <typename T>
-    static T *find(const frmMain &window, const QString &name)
-    {
-        T *child = window.findChild<T *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
-    }
 
-    static void click(const frmMain &window, const char *name)
-    {
-        QTest::mouseClick(find<QPushButton>(window, QString::fromLatin1(name)), Qt::LeftButton);
-    }
 
     static QStringList column(Grid *grid, int col)
     {

@@ -2,6 +2,7 @@
 #include "ScriptedMessageBoxes.h"
 #include "SequenceRandom.h"
 #include "TestFiles.h"
+#include "Widgets.h"
 
 #include "games/karapani/KarapaniRules.h"
 #include "games/karapani/frmG6.h"
@@ -90,17 +91,12 @@ void TestKarapani::playThroughTheWindow()
     writeBytes(folder.path(u"カラパニ設定.txt"), sjis(QStringLiteral("3,60,\"P:パニック\",\"答数\",1\n")));
     frmG6 window(services, state);
     window.Form_Load();
-    for (QTimer *timer : window.findChildren<QTimer *>())
-        timer->stop();
+    stopTimers(window);
     auto *task = window.findChild<QLabel *>(QStringLiteral("lblMode"));
     QCOMPARE(task->text(), QStringLiteral("混合")); // before the first question
     QCOMPARE(window.findChild<kotohana::Shape *>(QStringLiteral("shpMode"))->fillColor(), windowsColor(0x00C0C0));
 
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdStart")), Qt::LeftButton);
-    for (int i = 0; i < 3; ++i) {
-        clock.advanceMilliseconds(1000);
-        window.tmrStart_Timer();
-    }
+    startPlay(window, clock);
     auto *question = window.findChild<QLabel *>(QStringLiteral("lblMondai"));
     QCOMPARE(question->text(), QStringLiteral("青"));
     QCOMPARE(question->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -108,10 +104,7 @@ void TestKarapani::playThroughTheWindow()
     clock.advanceMilliseconds(6000);
     window.tmrPlay_Timer();
     auto *box = window.findChild<QLineEdit *>(QStringLiteral("txtKaitou"));
-    const auto type = [&](const QString &text) {
-        box->setText(text);
-        QTest::keyClick(box, Qt::Key_Return);
-    };
+    const auto type = [&](const QString &text) { typeAnswer(window, text); };
     type(QStringLiteral("あお")); // the word, but the colour was asked
     QCOMPARE(question->text(), QStringLiteral("青")); // a wrong answer keeps the question
     QVERIFY(box->text().isEmpty());

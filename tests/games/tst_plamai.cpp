@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
+#include "Widgets.h"
 
 #include "games/plamai/PlamaiRules.h"
 #include "games/plamai/frmG1.h"
@@ -50,20 +51,10 @@ private:
     {
         auto window = std::make_unique<frmG1>(*m_services, m_state);
         window->Form_Load();
-        // The test drives the clock ticks itself.
-        for (QTimer *timer : window->findChildren<QTimer *>())
-            timer->stop();
+        stopTimers(*window);
         return window;
     }
 
-    template <typename T>
-    static T *find(const QWidget &window, const QString &name)
-    {
-        T *child = window.findChild<T *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
-    }
 
     static QString text(const QWidget &window, const char *label)
     {
@@ -86,12 +77,7 @@ private:
         (window.*timer)();
     }
 
-    void startPlay(frmG1 &window)
-    {
-        QTest::mouseClick(find<QPushButton>(window, QStringLiteral("cmdStart")), Qt::LeftButton);
-        for (int i = 0; i < 3; ++i)
-            tick(window, &frmG1::tmrStart_Timer);
-    }
+    void startPlay(frmG1 &window) { test::startPlay(window, m_clock); }
 
     // Types the answer of box i, right or wrong, as a key press.
     void answer(frmG1 &window, int i, bool right)

@@ -2,6 +2,7 @@
 #include "ScriptedMessageBoxes.h"
 #include "SequenceRandom.h"
 #include "TestFiles.h"
+#include "Widgets.h"
 
 #include "games/rensou/RensouRules.h"
 #include "games/rensou/frmG5.h"
@@ -45,34 +46,22 @@ private:
     {
         auto window = std::make_unique<frmG5>(*m_services, m_state);
         window->Form_Load();
-        for (QTimer *timer : window->findChildren<QTimer *>())
-            timer->stop();
+        stopTimers(*window);
         return window;
     }
 
-    template <typename T>
-    static T *find(const QWidget &window, const QString &name)
-    {
-        T *child = window.findChild<T *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
-    }
 
     void play(frmG5 &window, const QStringList &answers, qint64 elapsedMs = 5000)
     {
-        QTest::mouseClick(find<QPushButton>(window, QStringLiteral("cmdStart2")), Qt::LeftButton);
+        click(window, "cmdStart2");
         for (int i = 0; i < 3; ++i) {
             m_clock.advanceMilliseconds(1000);
             window.tmrStart_Timer();
         }
         m_clock.advanceMilliseconds(elapsedMs);
         window.tmrPlay_Timer();
-        auto *box = find<QLineEdit>(window, QStringLiteral("txtKaitou"));
-        for (const QString &answer : answers) {
-            box->setText(answer);
-            QTest::keyClick(box, Qt::Key_Return);
-        }
+        for (const QString &answer : answers)
+            typeAnswer(window, answer);
     }
 
     QString label(const frmG5 &window, const char *name) { return find<QLabel>(window, QString::fromLatin1(name))->text(); }

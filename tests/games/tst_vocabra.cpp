@@ -2,6 +2,7 @@
 #include "ScriptedMessageBoxes.h"
 #include "SequenceRandom.h"
 #include "TestFiles.h"
+#include "Widgets.h"
 
 #include "games/vocabra/VocabraRules.h"
 #include "games/vocabra/frmG7.h"
@@ -114,22 +115,13 @@ void TestVocabra::playThroughTheWindow()
     window.Form_Load();
     QCOMPARE(messages.shown().size(), 1); // the banned list was missing and is made anew
     QVERIFY(folder.contains(u"ボキャブラ不要.TXT"));
-    for (QTimer *timer : window.findChildren<QTimer *>())
-        timer->stop();
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdStart")), Qt::LeftButton);
-    for (int i = 0; i < 3; ++i) {
-        clock.advanceMilliseconds(1000);
-        window.tmrStart_Timer();
-    }
+    stopTimers(window);
+    startPlay(window, clock);
     auto *question = window.findChild<QLabel *>(QStringLiteral("lblMondai"));
     QCOMPARE(question->text(), QStringLiteral("らい"));
     clock.advanceMilliseconds(10000);
     window.tmrPlay_Timer();
-    auto *box = window.findChild<QLineEdit *>(QStringLiteral("txtKaitou"));
-    const auto type = [&](const QString &text) {
-        box->setText(text);
-        QTest::keyClick(box, Qt::Key_Return);
-    };
+    const auto type = [&](const QString &text) { typeAnswer(window, text); };
     type(QStringLiteral("不要")); // banned for good, but may come again in this window
     QCOMPARE(readBytes(folder.path(u"ボキャブラ不要.TXT")), sjis(QStringLiteral("らい\n")));
     QCOMPARE(question->text(), QStringLiteral("らい"));
@@ -149,8 +141,7 @@ void TestVocabra::playThroughTheWindow()
     // Opened again, the banned question is never asked.
     frmG7 again(services, state);
     again.Form_Load();
-    for (QTimer *timer : again.findChildren<QTimer *>())
-        timer->stop();
+    stopTimers(again);
     QTest::mouseClick(again.findChild<QPushButton *>(QStringLiteral("cmdStart")), Qt::LeftButton);
     for (int i = 0; i < 3; ++i)
         again.tmrStart_Timer();

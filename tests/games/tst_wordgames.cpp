@@ -2,6 +2,7 @@
 #include "ScriptedMessageBoxes.h"
 #include "SequenceRandom.h"
 #include "TestFiles.h"
+#include "Widgets.h"
 
 #include "games/barabara/BarabaraRules.h"
 #include "games/barabara/frmG3.h"
@@ -52,28 +53,12 @@ private:
     {
         auto window = std::make_unique<Window>(*m_services, m_state);
         window->Form_Load();
-        for (QTimer *timer : window->template findChildren<QTimer *>())
-            timer->stop();
+        stopTimers(*window);
         return window;
     }
 
-    template <typename T>
-    static T *find(const QWidget &window, const QString &name)
-    {
-        T *child = window.findChild<T *>(name);
-        if (!child)
-            qFatal("no control %s", qPrintable(name));
-        return child;
-    }
 
-    void start(GameWindow &window)
-    {
-        QTest::mouseClick(find<QPushButton>(window, QStringLiteral("cmdStart")), Qt::LeftButton);
-        for (int i = 0; i < 3; ++i) {
-            m_clock.advanceMilliseconds(1000);
-            window.tmrStart_Timer();
-        }
-    }
+    void start(GameWindow &window) { startPlay(window, m_clock); }
 
     void elapse(GameWindow &window, qint64 ms)
     {
@@ -81,12 +66,7 @@ private:
         window.tmrPlay_Timer();
     }
 
-    static void type(const QWidget &window, const QString &text)
-    {
-        auto *box = find<QLineEdit>(window, QStringLiteral("txtKaitou"));
-        box->setText(text);
-        QTest::keyClick(box, Qt::Key_Return);
-    }
+    static void type(const QWidget &window, const QString &text) { typeAnswer(window, text); }
 
     static QStringList items(QListWidget *list)
     {
