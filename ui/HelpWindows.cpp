@@ -14,6 +14,8 @@ QWidget *makeWindow(const QString &document)
     auto *window = new QWidget;
     window->setObjectName(QStringLiteral("frmHelp"));
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // An open help window does not keep the program running once its own windows are closed.
+    window->setAttribute(Qt::WA_QuitOnClose, false);
     window->setWindowTitle(QStringLiteral("コトハナ ヘルプ"));
     window->resize(760, 680);
 
