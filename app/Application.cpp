@@ -49,6 +49,9 @@ void Application::showMain()
 
 void Application::openGame(int game)
 {
+    // A second click on the launcher (a double-click) arrives while the first game loads.
+    if (m_game)
+        return;
     std::unique_ptr<GameWindow> created = Games::create(game, m_services, m_state);
     if (!created)
         return;

@@ -112,7 +112,7 @@ void EditPage::cmdPHozon1_Click()
 
 void EditPage::msgHenList_Click()
 {
-    if (msgHenList->rows() <= 1)
+    if (msgHenList->rows() <= 1 || msgHenList->headingClicked())
         return;
     cmdRowDel->setEnabled(true);
 }

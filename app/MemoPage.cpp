@@ -113,8 +113,8 @@ void MemoPage::FillDiaryList()
 
 void MemoPage::msgMemoList_Click()
 {
-    if (msgMemoList->rows() <= 1)
-        return; // nothing to pick in an empty list
+    if (msgMemoList->rows() <= 1 || msgMemoList->headingClicked())
+        return; // a heading is not a play
     msgMemoList->setCol(5);
     txtMemo->setText(msgMemoList->text());
     m_selectedRow = msgMemoList->row();

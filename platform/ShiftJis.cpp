@@ -16,10 +16,26 @@ QStringEncoder makeEncoder()
     return encoder;
 }
 
+// Characters that input methods type but code page 932 holds under another code point
+// (〜 is ～ there, − is －); they are written as the character Windows would show.
+QString windowsForms(QStringView text)
+{
+    static const std::pair<char16_t, char16_t> forms[] = {{u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'},
+                                                          {u'\u2016', u'\u2225'}, {u'\u2014', u'\u2015'},
+                                                          {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'},
+                                                          {u'\u00AC', u'\uFFE2'}, {u'\u00A5', u'\uFFE5'}};
+    QString result = text.toString();
+    for (const auto &[typed, written] : forms)
+        result.replace(QChar(typed), QChar(written));
+    return result;
+}
+
 } // namespace
 
-std::optional<char32_t> firstUnencodable(QStringView text)
+std::optional<char32_t> firstUnencodable(QStringView original)
 {
+    const QString converted = windowsForms(original);
+    const QStringView text(converted);
     QStringEncoder encoder = makeEncoder();
     QByteArray all = encoder.encode(text);
     if (!encoder.hasError())
@@ -36,8 +52,9 @@ std::optional<char32_t> firstUnencodable(QStringView text)
     return U'\uFFFD';
 }
 
-EncodedText encode(QStringView text)
+EncodedText encode(QStringView original)
 {
+    const QString text = windowsForms(original);
     QStringEncoder encoder = makeEncoder();
     EncodedText result;
     result.bytes = encoder.encode(text);

@@ -37,7 +37,10 @@ Grid::Grid(QWidget *parent)
     setFontSize(9);
 
     connect(this, &QAbstractItemView::clicked, this, &Grid::pickCell);
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this] { Q_EMIT clicked(); });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this] {
+        m_headingClicked = true;
+        Q_EMIT clicked();
+    });
     // Once the user scrolls, the view says where the top is.
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_requestedTopRow = -1; });
     connect(m_model, &QAbstractItemModel::modelReset, this, &Grid::applyColumnWidths);
@@ -277,6 +280,7 @@ void Grid::pickCell(const QModelIndex &index)
         return;
     m_row = index.row() + 1;
     m_col = index.column();
+    m_headingClicked = false;
     Q_EMIT clicked();
 }
 

@@ -66,6 +66,9 @@ public:
 
     GridModel &gridModel() const { return *m_model; }
 
+    // Whether the last click was on the heading row rather than on a cell.
+    bool headingClicked() const { return m_headingClicked; }
+
 Q_SIGNALS:
     // The user picked a cell (the current cell is the one picked) or the heading row.
     void clicked();
@@ -89,6 +92,7 @@ private:
     int m_col = 1;
     std::vector<int> m_colTwips;
     int m_requestedTopRow = -1;
+    bool m_headingClicked = false;
 };
 
 } // namespace kotohana

@@ -511,7 +511,8 @@ bool GameWindow::answerJudged(bool correct)
 {
     const bool ended = m_cycle.answer(correct);
     showCounts();
-    lblRitu->setText(Formats::percent(m_cycle.correctRate()));
+    if (showsRateEachAnswer())
+        lblRitu->setText(Formats::percent(m_cycle.correctRate()));
     if (ended)
         endPlay();
     return ended;
@@ -543,7 +544,7 @@ GameWindow::PlayResult GameWindow::result() const
     const bool time = m_cycle.mode() == TimingMode::Time;
     return PlayResult{m_cycle,
                       m_cycle.playSeconds(),
-                      time ? cboJikan->currentText() : cboKaisu->currentText(),
+                      QString::number(time ? m_cycle.limitSeconds() : m_cycle.limitAnswers()),
                       time ? kTimeMode : kCountMode,
                       modeText(),
                       m_cycle.speed(speedCount())};

@@ -70,7 +70,7 @@ protected:
     struct PlayResult {
         const PlayCycle &cycle;
         double seconds;
-        QString limitText;   // the seconds or answers limit as listed
+        QString limitText;   // the seconds or answers limit the play started with
         QString timingName;  // "秒数" or "答数"
         QString modeText;    // the game mode, empty without one
         double speed;
@@ -98,6 +98,8 @@ protected:
     // For the judges: counts one answer, shows the counters, ends a count-mode play on its
     // last answer. True when the play ended.
     bool answerJudged(bool correct);
+    // Whether the rate shows after every answer, or only at the end of a play (by default).
+    virtual bool showsRateEachAnswer() const { return false; }
     // Shows the counters after an answer: correct, wrong and answers given by default.
     virtual void showCounts();
     // The text a history list cell shows for a saved field; the field itself by default.

@@ -158,6 +158,11 @@ QStringList WordGameWindow::readDeliveredList(const QString &fileName)
         }
     };
     parse();
+    if (file.exists && !file.ok) {
+        // A file that is there but cannot be read is the user's: it is never replaced.
+        services().messages.critical(file.message, QStringLiteral("辞書"));
+        return {};
+    }
     if (entries.isEmpty()) {
         const FileResult restored = folder.restore(deliveredFilesDirectory(), fileName);
         if (!restored.ok()) {

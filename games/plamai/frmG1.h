@@ -26,6 +26,7 @@ public:
 
 protected:
     QString helpText() const override;
+    bool showsRateEachAnswer() const override { return true; }
     void resetQuestion() override;
     void firstQuestion() override;
     qint64 speedCount() const override;

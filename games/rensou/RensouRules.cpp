@@ -14,6 +14,17 @@ std::optional<QChar> forbiddenCharacter(const QString &topic)
     return found;
 }
 
+bool namesProgramFile(const QString &topic, const QStringList &programFiles)
+{
+    if (topic.endsWith(QStringLiteral("_履歴"), Qt::CaseInsensitive))
+        return true;
+    for (const QString &file : {answerFileName(topic), answerLogName(topic)}) {
+        if (programFiles.contains(file, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 QString answerFileName(const QString &topic)
 {
     return topic + QStringLiteral(".txt");

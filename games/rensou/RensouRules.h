@@ -15,6 +15,10 @@ namespace RensouRules {
 // The last of them in that order, when the topic holds any.
 std::optional<QChar> forbiddenCharacter(const QString &topic);
 
+// Whether a topic's files would be one of the program's own files (names compared without
+// regard to case) or another topic's log: such a topic would overwrite them.
+bool namesProgramFile(const QString &topic, const QStringList &programFiles);
+
 QString answerFileName(const QString &topic);   // 一番食べたいもの.txt
 QString answerLogName(const QString &topic);    // 一番食べたいもの_履歴.txt
 

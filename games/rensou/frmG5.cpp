@@ -11,9 +11,11 @@
 #include "platform/ShiftJis.h"
 #include "platform/TextFile.h"
 #include "ui/Colors.h"
+#include "records/Items.h"
 #include "ui/GridModel.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -216,11 +218,20 @@ void frmG5::loaded()
 {
     cboMondai->clear();
     cboMondai2->clear();
+    // The program's own files: a topic's files must never be one of them.
+    QStringList programFiles = QDir(deliveredFilesDirectory()).entryList(QDir::Files);
+    for (const QString &game : itemNames())
+        programFiles << game + QStringLiteral("履歴.txt") << game + QStringLiteral("設定.txt");
     for (const QString &candidate : readDeliveredList(QString::fromUtf16(kTopicFile))) {
         // A topic names files of the data folder: one that could reach outside it is skipped.
         if (const std::optional<QChar> bad = RensouRules::forbiddenCharacter(candidate)) {
             services().messages.critical(candidate + QStringLiteral(" に含まれる ") + *bad
                                              + QStringLiteral(" は使えませんので飛ばします"),
+                                         QStringLiteral("不正文字"));
+            continue;
+        }
+        if (RensouRules::namesProgramFile(candidate, programFiles)) {
+            services().messages.critical(candidate + QStringLiteral(" はこのソフトのファイルと同じ名前になるため使えませんので飛ばします"),
                                          QStringLiteral("不正文字"));
             continue;
         }
@@ -281,6 +292,8 @@ bool frmG5::canStart()
 
 void frmG5::cmdStart2_Click()
 {
+    if (cycle().running())
+        return; // like "スタート", it waits for the play to end
     m_drawTopic = false;
     cmdStart_Click();
     m_drawTopic = true;
@@ -297,6 +310,7 @@ void frmG5::resetQuestion()
     m_playOfTheDay = RensouRules::playOfTheDay(logOf(topic()), Formats::date(services().clock.today()));
     answerBox()->clear();
     showCounts();
+    cmdStart2->setEnabled(false);
 }
 
 void frmG5::firstQuestion()
@@ -354,6 +368,11 @@ void frmG5::answer(const QString &typed)
     addTyped(typed.size());
     answerBox()->clear();
     answerJudged(true); // every answer counts towards the count-mode limit
+}
+
+void frmG5::playEnded()
+{
+    cmdStart2->setEnabled(true);
 }
 
 void frmG5::showCounts()
@@ -427,7 +446,7 @@ void frmG5::cmdModoru_Click()
 void frmG5::msgRireki_Click()
 {
     Grid *list = historyList();
-    if (list->rows() <= 1 || list->row() < 1)
+    if (list->rows() <= 1 || list->row() < 1 || list->headingClicked())
         return;
     const int found = cboMondai->findText(list->textMatrix(list->row(), 3));
     if (found < 0)

@@ -43,6 +43,7 @@ protected:
     void firstQuestion() override;
     void answer(const QString &typed) override;
     void showCounts() override;
+    void playEnded() override;
     QString historyCell(int column, const QString &field) const override;
     HistoryRow historyFields(const PlayResult &play) const override;
     QString recordText(const PlayResult &play) const override;

@@ -43,8 +43,7 @@ frmG2::frmG2(const Services &services, ProgramState &state, QWidget *parent)
 void frmG2::loaded()
 {
     const QStringList entries = readDictionary();
-    m_dictionarySize = entries.size();
-    showListing(entries, m_dictionarySize);
+    showListing(entries, entries.size());
     question()->clear();
     answerBox()->clear();
 }
@@ -152,7 +151,7 @@ void frmG2::answer(const QString &typed)
 
 void frmG2::playEnded()
 {
-    setListingCaption(m_dictionarySize + m_learned);
+    setListingCaption(m_words.size() + m_learned);
     if (m_learned != 0) {
         services().messages.information(QStringLiteral("新しい文字を ") + QString::number(m_learned)
                                             + QStringLiteral(" 個覚えました！"),

@@ -31,7 +31,6 @@ private:
     void setComputerWord(const QString &word);
 
     QStringList m_words;          // the dictionary as it stood at the start of the play
-    qint64 m_dictionarySize = 0;  // its size when the window opened
     QStringList m_accepted;
     QString m_computerWord;
     qint64 m_learned = 0;

@@ -19,11 +19,14 @@
 namespace kotohana {
 namespace {
 
-// The entries of a list file, one field each.
-QStringList entries(const QString &path)
+// The entries of a list file, one field each; a file that cannot be read is reported.
+QStringList entries(const QString &path, MessageBoxes &messages, bool &unreadable)
 {
     QStringList result;
     const TextFile::ReadResult file = TextFile::read(path);
+    unreadable = file.exists && !file.ok;
+    if (unreadable)
+        messages.critical(file.message, QStringLiteral("ボキャブラ"));
     for (QStringView line : TextFile::lines(file.text)) {
         for (QStringView field : ListFormat::splitFields(line)) {
             if (!field.isEmpty())
@@ -108,11 +111,13 @@ void frmG7::loaded()
     for (QLabel *label : lblTen)
         label->clear();
     const DataFolder &folder = services().folder;
-    m_kana = entries(folder.path(QString::fromUtf16(kKanaFile)));
-    // A missing or emptied kana list, and a missing banned list, come back as delivered.
+    bool unreadable = false;
+    m_kana = entries(folder.path(QString::fromUtf16(kKanaFile)), services().messages, unreadable);
+    // A missing or emptied kana list, and a missing banned list, come back as delivered; a file
+    // that is there but cannot be read is left alone.
     for (const char16_t *name : {kKanaFile, kBannedFile}) {
         const QString file = QString::fromUtf16(name);
-        const bool needed = name == kKanaFile ? m_kana.isEmpty() : !folder.contains(file);
+        const bool needed = name == kKanaFile ? m_kana.isEmpty() && !unreadable : !folder.contains(file);
         if (!needed)
             continue;
         const FileResult restored = folder.restore(deliveredFilesDirectory(), file);
@@ -123,8 +128,8 @@ void frmG7::loaded()
         else
             services().messages.critical(restored.message, QStringLiteral("ボキャブラ"));
     }
-    m_kana = entries(folder.path(QString::fromUtf16(kKanaFile)));
-    const QStringList banned = entries(folder.path(QString::fromUtf16(kBannedFile)));
+    m_kana = entries(folder.path(QString::fromUtf16(kKanaFile)), services().messages, unreadable);
+    const QStringList banned = entries(folder.path(QString::fromUtf16(kBannedFile)), services().messages, unreadable);
     m_banned = QSet<QString>(banned.begin(), banned.end());
 }
 

@@ -102,6 +102,7 @@ void TestLauncher::playFromTheMainWindowToTheRecordBook()
     QPointer<frmMain> main = app.mainWindow();
     QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdGame")), Qt::LeftButton);
     QTest::mouseClick(find<QToolButton>(*main, QStringLiteral("cmdG1")), Qt::LeftButton);
+    app.openGame(2); // a second click while the first game opens changes nothing
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!main); // only one window at a time
     GameWindow *game = app.gameWindow();

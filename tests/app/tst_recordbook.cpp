@@ -19,6 +19,7 @@
 #include "ui/Shape.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -462,6 +463,10 @@ void TestRecordBook::deletingTheThirdOfFive()
     click(*window, QStringLiteral("cmdSettei"));
     auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
     auto *remove = find<QPushButton>(*window, QStringLiteral("cmdRowDel"));
+    QVERIFY(!remove->isEnabled());
+    // A heading is not a play.
+    QTest::mouseClick(list->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(list->horizontalHeader()->sectionViewportPosition(1) + 5, 5));
     QVERIFY(!remove->isEnabled());
     clickRow(list, 3);
     QVERIFY(remove->isEnabled());

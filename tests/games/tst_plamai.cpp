@@ -292,6 +292,10 @@ void TestPlamai::timeModeWithManualSaving()
     QCOMPARE(text(*window, "lblByou"), QStringLiteral("0.30/秒"));
     QVERIFY(!m_folder->contains(u"データ.txt")); // manual mode saves nothing by itself
 
+    // The record tells the limit the play had, whatever the list shows now.
+    auto *seconds = find<QComboBox>(*window, QStringLiteral("cboJikan"));
+    seconds->setCurrentText(QStringLiteral("30"));
+    Q_EMIT seconds->activated(seconds->currentIndex());
     QTest::mouseClick(save, Qt::LeftButton); // at 21:00:13
     QTest::mouseClick(save, Qt::LeftButton); // nothing marks a play as saved
     const QString line = QStringLiteral("\"2024/05/18\",\"21:00:13\",3,2,1,\"66.7%\",\"0.30/秒\",\"10秒\",\"－\"\n");

@@ -105,6 +105,17 @@ void TestRensou::rules()
 
 void TestRensou::topicsWithForbiddenCharactersAreSkipped()
 {
+    // A topic whose files would be the program's own (データ.txt, メモ.TXT) is skipped too.
+    writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(QStringLiteral("データ\nメモ\n猫_履歴\n")));
+    auto skipped = open();
+    QCOMPARE(m_messages.shown().size(), 3);
+    QVERIFY(m_messages.shown().first().text.startsWith(QStringLiteral("データ はこのソフトのファイル")));
+    QCOMPARE(find<QComboBox>(*skipped, QStringLiteral("cboMondai"))->count(), 0);
+    click(*skipped, "cmdStart"); // nothing to ask: the play does not start
+    QVERIFY(find<QPushButton>(*skipped, QStringLiteral("cmdStart"))->isEnabled());
+    m_messages.forget();
+    writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(QStringLiteral("好きな動物\n何?それ\n夏といえば\n")));
+
     auto window = open();
     QCOMPARE(m_messages.shown().size(), 1);
     QCOMPARE(m_messages.shown().first().title, QStringLiteral("不正文字"));
@@ -143,10 +154,13 @@ void TestRensou::answersAreNewExistingOrDuplicate()
     // The next play of the day: earlier answers are existing, the play is number 2.
     play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("😺")});
     QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical); // not storable
-    QCOMPARE(label(*window, "lblChu"), QStringLiteral("1"));
-    QCOMPARE(label(*window, "lblOk"), QStringLiteral("1"));
     QCOMPARE(label(*window, "lblMoji_T"), QStringLiteral("2")); // the refused answer counts nothing
-    QVERIFY(readBytes(file(QStringLiteral("好きな動物_履歴.txt"))).endsWith(sjis(QStringLiteral("\"002\",\"いぬ\"\n"))));
+    click(*window, "cmdStart2"); // no new play while this one runs
+    typeAnswer(*window, QStringLiteral("うさぎ"));
+    QCOMPARE(label(*window, "lblChu"), QStringLiteral("1"));
+    QCOMPARE(label(*window, "lblOk"), QStringLiteral("2"));
+    QCOMPARE(label(*window, "lblMoji_T"), QStringLiteral("3"));
+    QVERIFY(readBytes(file(QStringLiteral("好きな動物_履歴.txt"))).endsWith(sjis(QStringLiteral("\"002\",\"うさぎ\"\n"))));
 
     // Another day starts again at 001.
     m_clock.set(QDateTime(QDate(2024, 5, 19), QTime(8, 0, 0)));

@@ -18,6 +18,8 @@
 #include "ui/Grid.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +99,7 @@ private Q_SLOTS:
     void shiritoriPlayLearnsWords();
     void shiritoriRefusesWordsItCannotStore();
     void missingDictionaryIsRestored();
+    void unreadableDictionaryIsLeftAlone();
     void barabaraScramblesFairly();
     void barabaraPlay();
     void yojiRules();
@@ -203,6 +206,17 @@ void TestWordGames::shiritoriRefusesWordsItCannotStore()
     QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("🐱")));
     QCOMPARE(readBytes(file(u"しりとり辞書.txt")), sjis(QStringLiteral("ごりら\n")));
     QCOMPARE(find<QLabel>(*window, QStringLiteral("lblOk"))->text(), QStringLiteral("1")); // still a fair answer
+}
+
+void TestWordGames::unreadableDictionaryIsLeftAlone()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("しりとり辞書.txt"))); // there, but no file to read
+    auto window = open<frmG2>();
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(QFileInfo(file(u"しりとり辞書.txt")).isDir());
+    click(*window, "cmdStart");
+    QVERIFY(find<QPushButton>(*window, QStringLiteral("cmdStart"))->isEnabled()); // no word, no play
 }
 
 void TestWordGames::missingDictionaryIsRestored()

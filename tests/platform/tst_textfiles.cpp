@@ -23,6 +23,7 @@ private:
 private Q_SLOTS:
     void encodesAsWindowsDoes_data();
     void encodesAsWindowsDoes();
+    void inputMethodFormsAreWrittenAsWindowsShowsThem();
     void refusesWhatShiftJisCannotHold_data();
     void refusesWhatShiftJisCannotHold();
     void reportsUndecodableBytes();
@@ -55,6 +56,15 @@ void TestTextFiles::encodesAsWindowsDoes_data()
     QTest::newRow("ideographic space") << QStringLiteral("　") << QByteArray::fromHex("8140");
 }
 
+void TestTextFiles::inputMethodFormsAreWrittenAsWindowsShowsThem()
+{
+    // Input methods type 〜 − ¥, which code page 932 holds as ～ － ￥.
+    const EncodedText encoded = ShiftJis::encode(QStringLiteral("1〜2−3¥"));
+    QVERIFY(encoded.ok());
+    QCOMPARE(encoded.bytes, QByteArray::fromHex("3181603281") + QByteArray::fromHex("7c33818f"));
+    QVERIFY(!ShiftJis::firstUnencodable(QStringLiteral("〜")));
+}
+
 void TestTextFiles::encodesAsWindowsDoes()
 {
     QFETCH(QString, text);
@@ -72,8 +82,7 @@ void TestTextFiles::refusesWhatShiftJisCannotHold_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<uint>("culprit");
     QTest::newRow("emoji") << QStringLiteral("ねこ😀です") << uint(0x1F600);
-    QTest::newRow("yen sign") << QStringLiteral("100¥") << uint(0xA5);
-    QTest::newRow("wave dash") << QStringLiteral("1〜2") << uint(0x301C);
+    QTest::newRow("hangul") << QStringLiteral("안녕") << uint(0xC548);
     QTest::newRow("accented latin") << QStringLiteral("café") << uint(0xE9);
 }
 
