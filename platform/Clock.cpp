@@ -2,11 +2,6 @@
 
 namespace kotohana {
 
-double Clock::secondsSinceMidnight() const
-{
-    return timeOfDay().msecsSinceStartOfDay() / 1000.0;
-}
-
 SystemClock::SystemClock()
 {
     m_timer.start();

@@ -17,8 +17,6 @@ public:
 
     QDate today() const { return now().date(); }
     QTime timeOfDay() const { return now().time(); }
-    // Seconds since midnight with fractions; whole seconds are this value rounded down.
-    double secondsSinceMidnight() const;
 };
 
 class SystemClock final : public Clock

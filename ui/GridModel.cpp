@@ -143,11 +143,6 @@ void GridModel::setForeColor(int row, int col, const QColor &color)
     setColor(m_foreColors, row, col, color);
 }
 
-Qt::Alignment GridModel::alignment(int col) const
-{
-    return col >= 0 && col < m_cols ? m_alignments[std::size_t(col)] : kDefaultAlignment;
-}
-
 void GridModel::setAlignment(int col, Qt::Alignment alignment)
 {
     if (col < 0 || col >= m_cols)
@@ -155,11 +150,6 @@ void GridModel::setAlignment(int col, Qt::Alignment alignment)
     m_alignments[std::size_t(col)] = alignment;
     if (m_rows > 1)
         Q_EMIT dataChanged(index(0, col), index(m_rows - 2, col), {Qt::TextAlignmentRole});
-}
-
-Qt::Alignment GridModel::headingAlignment(int col) const
-{
-    return col >= 0 && col < m_cols ? m_headingAlignments[std::size_t(col)] : kDefaultAlignment;
 }
 
 void GridModel::setHeadingAlignment(int col, Qt::Alignment alignment)

@@ -32,9 +32,7 @@ public:
     QColor foreColor(int row, int col) const;
     void setForeColor(int row, int col, const QColor &color);
 
-    Qt::Alignment alignment(int col) const;
     void setAlignment(int col, Qt::Alignment alignment);
-    Qt::Alignment headingAlignment(int col) const;
     void setHeadingAlignment(int col, Qt::Alignment alignment);
 
     void clear();

@@ -69,7 +69,6 @@ protected:
     QLabel *question() const { return lblMondai; }
     QLineEdit *answerBox() const { return txtKaitou; }
     QListWidget *chain() const { return lstRireki; }
-    QWidget *hintLabel() const { return lblHint; }
     void showChain();
     void resetTyped() { m_typed = 0; }
     void addTyped(qint64 characters) { m_typed += characters; }
