@@ -1,74 +1,71 @@
 #include "Games.h"
 
 #include "games/barabara/frmG3.h"
+#include "games/common/GameCatalog.h"
 #include "games/karapani/frmG6.h"
-#include "games/vocabra/frmG7.h"
 #include "games/plamai/frmG1.h"
 #include "games/rensou/frmG5.h"
 #include "games/shiritori/frmG2.h"
+#include "games/vocabra/frmG7.h"
 #include "games/yojijukugo/frmG4.h"
+#include "records/Items.h"
 
 #include <QStringList>
 
 namespace kotohana::Games {
 namespace {
 
-struct Entry {
-    const char16_t *name;
-    const char *picture;
-};
+using Factory = std::unique_ptr<GameWindow> (*)(const Services &, ProgramState &);
 
-constexpr Entry kGames[] = {{u"プラマイ", "game_plamai"},     {u"しりとり", "game_shiritori"},
-                            {u"バラバラ", "game_barabara"},   {u"四熟虫喰", "game_yojijukugo"},
-                            {u"連想心理", "game_rensou"},     {u"カラパニ", "game_karapani"},
-                            {u"ボキャブラ", "game_vocabra"}};
+template <typename Window>
+std::unique_ptr<GameWindow> make(const Services &services, ProgramState &state)
+{
+    return std::make_unique<Window>(services, state);
+}
+
+// The windows of the games, by game number.
+constexpr Factory kWindows[] = {make<frmG1>, make<frmG2>, make<frmG3>, make<frmG4>,
+                                make<frmG5>, make<frmG6>, make<frmG7>};
+static_assert(std::size(kWindows) == GameCatalog::kGames.size());
+
+bool known(int number)
+{
+    return number >= 1 && number <= int(GameCatalog::kGames.size());
+}
 
 } // namespace
 
 QString name(int number)
 {
-    return number >= 1 && number <= 7 ? QString::fromUtf16(kGames[number - 1].name) : QString();
+    return known(number) ? GameCatalog::game(number).name() : QString();
 }
 
 QString picture(int number)
 {
-    return number >= 1 && number <= 7
-        ? QStringLiteral(":/images/%1.svg").arg(QString::fromLatin1(kGames[number - 1].picture))
-        : QString();
+    return known(number) ? QStringLiteral(":/images/%1.svg").arg(QString::fromLatin1(GameCatalog::game(number).picture))
+                         : QString();
 }
 
 bool available(int number)
 {
-    return number >= 1 && number <= 7;
+    return known(number);
 }
 
 std::unique_ptr<GameWindow> create(int number, const Services &services, ProgramState &state)
 {
-    switch (number) {
-    case 1:
-        return std::make_unique<frmG1>(services, state);
-    case 2:
-        return std::make_unique<frmG2>(services, state);
-    case 3:
-        return std::make_unique<frmG3>(services, state);
-    case 4:
-        return std::make_unique<frmG4>(services, state);
-    case 5:
-        return std::make_unique<frmG5>(services, state);
-    case 6:
-        return std::make_unique<frmG6>(services, state);
-    case 7:
-        return std::make_unique<frmG7>(services, state);
-    default:
-        return nullptr;
-    }
+    return known(number) ? kWindows[number - 1](services, state) : nullptr;
 }
 
 QStringList historyFiles()
 {
+    // The new start empties them in the record book's item order.
     QStringList files;
-    for (const char16_t *game : {u"プラマイ", u"しりとり", u"バラバラ", u"四熟虫喰", u"カラパニ", u"連想心理", u"ボキャブラ"})
-        files.append(QString::fromUtf16(game) + QStringLiteral("履歴.txt"));
+    for (const QString &item : itemNames()) {
+        for (const GameInfo &game : GameCatalog::kGames) {
+            if (game.name() == item)
+                files.append(game.historyFileName());
+        }
+    }
     return files;
 }
 

@@ -1,5 +1,7 @@
 #include "ListFormat.h"
 
+#include "TextFile.h"
+
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -144,6 +146,18 @@ LineWriter &LineWriter::nothing()
 {
     separate();
     return *this;
+}
+
+QStringList entries(QStringView text)
+{
+    QStringList result;
+    for (QStringView line : TextFile::lines(text)) {
+        for (QStringView field : splitFields(line)) {
+            if (!field.isEmpty())
+                result.append(field.toString());
+        }
+    }
+    return result;
 }
 
 } // namespace kotohana::ListFormat

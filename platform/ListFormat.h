@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVarLengthArray>
 
 #include <optional>
@@ -35,6 +36,10 @@ using Fields = QVarLengthArray<QStringView, 8>;
 // blanks are skipped, a quoted field runs to its closing quote and loses its quotes.
 // A comma at the end of the line leaves one more, empty, field. A blank line has no field.
 Fields splitFields(QStringView line);
+
+// The entries of a list file (a dictionary, a topic list, a topic's answers): every field of
+// every line that is not empty, in file order.
+QStringList entries(QStringView text);
 
 // Text safe for a quoted field: a double quote becomes the full-width ＂ and a line break a
 // space, since the format has no escape for either and they would break the record.

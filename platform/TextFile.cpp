@@ -152,4 +152,17 @@ FileResult truncate(const QString &path)
     return FileResult::success();
 }
 
+qint64 size(const QString &path)
+{
+    return QFileInfo(path).size();
+}
+
+FileResult cutBack(const QString &path, qint64 size)
+{
+    QFile file(path);
+    if (!file.resize(size))
+        return writeFailure(path, file.errorString());
+    return FileResult::success();
+}
+
 } // namespace kotohana::TextFile

@@ -39,5 +39,11 @@ FileResult appendLine(const QString &path, QStringView line);
 // Leaves an empty file (created if missing).
 FileResult truncate(const QString &path);
 
+// The size of the file in bytes; 0 for a missing file.
+qint64 size(const QString &path);
+
+// Takes back what was appended since the file had the given size.
+FileResult cutBack(const QString &path, qint64 size);
+
 } // namespace TextFile
 } // namespace kotohana

@@ -79,6 +79,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void updateGeometries() override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyboardSearch(const QString &search) override;
 
 private:
     static Qt::Alignment toQt(Align align);

@@ -96,6 +96,8 @@ const QString &GridModel::text(int row, int col) const
 
 void GridModel::setText(int row, int col, const QString &text)
 {
+    // A write outside the grid is a wrong column or row number in the caller.
+    Q_ASSERT_X(row >= 0 && row < m_rows && col >= 0 && col < m_cols, "GridModel::setText", "cell outside the grid");
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return;
     m_cells[at(row, col)] = text;

@@ -1,35 +1,34 @@
 #include "frmG3.h"
 
-#include "platform/Formats.h"
-#include "platform/ListFormat.h"
-#include "platform/MessageBoxes.h"
+#include "BarabaraPlay.h"
+
+#include "games/common/DictionaryPanel.h"
 #include "platform/Services.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 
 namespace kotohana {
 
 GameDefinition frmG3::definition()
 {
     GameDefinition game;
-    game.name = QStringLiteral("バラバラ");
-    game.title = QStringLiteral("バラバラタイピング");
-    game.objectName = "frmG3";
-    game.history = wordHistory(false, {3, 4});
+    game.game = GameCatalog::game(3);
+    game.history = wordHistory(false, {WordField::Correct, WordField::Wrong});
     game.columns = wordColumns(QStringLiteral("答数"), QStringLiteral("表示秒数"));
     game.charts = wordCharts(QStringLiteral("文字数"), QStringLiteral("予備"));
     return game;
 }
 
 frmG3::frmG3(const Services &services, ProgramState &state, QWidget *parent)
-    : WordGameWindow(services, state, definition(),
-                     {QString::fromUtf16(kDictionary), QStringLiteral("登録ワード一覧 "), "frmRireki",
-                      QStringLiteral("バラバラ履歴"), QStringLiteral("クリックすると解いた問題の表示になります"),
-                      QStringLiteral("クリックすると登録ワード一覧の表示になります"), true},
-                     parent)
+    : WordGameWindow(services, state, definition(), parent)
 {
+    addHint();
+    m_panel = new DictionaryPanel({QStringLiteral("登録ワード一覧 "), "frmRireki", QStringLiteral("バラバラ履歴"),
+                                   QStringLiteral("クリックすると解いた問題の表示になります"),
+                                   QStringLiteral("クリックすると登録ワード一覧の表示になります")},
+                                  playArea());
+    setSidePanel(m_panel);
 }
 
 QString frmG3::helpText() const
@@ -40,75 +39,59 @@ QString frmG3::helpText() const
         + QStringLiteral("ばらばらになった文字を元通りにする瞬間的な判断力を高めましょう！");
 }
 
-void frmG3::loaded()
+std::unique_ptr<Play> frmG3::makePlay(const PlaySetup &setup)
 {
-    const QStringList entries = readDictionary();
-    showListing(entries, entries.size());
-    question()->clear();
-    answerBox()->clear();
+    QStringList words = readDictionary();
+    // Why the list is empty was told while reading it.
+    return words.isEmpty() ? nullptr : std::make_unique<BarabaraPlay>(setup, std::move(words), services().random);
 }
 
-bool frmG3::canStart()
+void frmG3::loaded()
 {
-    m_words = readDictionary();
-    if (m_words.isEmpty()) {
-        services().messages.critical(QStringLiteral("バラバラ辞書に言葉がないため、始められません。"),
-                                     QStringLiteral("バラバラ"));
-        return false;
-    }
-    return true;
+    question()->clear();
+    answerBox()->clear();
+    const QStringList listing = readDictionary();
+    m_panel->showListing(listing, listing.size());
 }
 
 void frmG3::resetQuestion()
 {
-    resetTyped();
-    m_question = {};
-    chain()->clear();
+    m_panel->startChain();
     question()->clear();
     answerBox()->clear();
-    showChain();
-}
-
-void frmG3::newQuestion()
-{
-    m_question = BarabaraRules::make(m_words, services().random);
-    question()->setText(m_question.scrambled);
 }
 
 void frmG3::firstQuestion()
 {
-    newQuestion();
+    auto *play = playAs<BarabaraPlay>();
+    play->newQuestion();
+    question()->setText(play->shown());
     answerBox()->setFocus();
 }
 
 void frmG3::reveal()
 {
-    question()->setText(m_question.answer);
+    // Before the first play there is no word to show.
+    auto *play = playAs<BarabaraPlay>();
+    if (play)
+        play->reveal();
+    question()->setText(play ? play->shown() : QString());
 }
 
 void frmG3::answer(const QString &typed)
 {
-    const bool right = typed == m_question.answer;
-    if (right) {
-        chain()->addItem(question()->text());
-        chain()->scrollToBottom();
-        newQuestion();
-        addTyped(typed.size());
-    } else {
-        services().messages.critical(QStringLiteral("違います！！"), QStringLiteral("間違い"));
-    }
+    auto *play = playAs<BarabaraPlay>();
+    const BarabaraPlay::Checked checked = play->answer(typed);
+    if (checked.outcome.correct)
+        m_panel->addToChain(checked.solved);
+    question()->setText(play->shown());
     answerBox()->clear();
-    answerJudged(right);
+    showOutcome(checked.outcome);
 }
 
-HistoryRow frmG3::historyFields(const PlayResult &play) const
+QStringList frmG3::readDictionary()
 {
-    return wordFields(play, QString::number(play.cycle.answers()), false);
-}
-
-QString frmG3::recordText(const PlayResult &play) const
-{
-    return conditions(play);
+    return readDeliveredList(QString::fromUtf16(kDictionary), QStringLiteral("バラバラ辞書"));
 }
 
 } // namespace kotohana

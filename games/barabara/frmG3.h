@@ -1,10 +1,10 @@
 #pragma once
 
-#include "BarabaraRules.h"
-
 #include "games/common/WordGameWindow.h"
 
 namespace kotohana {
+
+class DictionaryPanel;
 
 // バラバラ: a word with its characters in random order, to be typed in its right order.
 class frmG3 final : public WordGameWindow
@@ -21,20 +21,17 @@ public:
 protected:
     QString helpText() const override;
     void loaded() override;
-    bool canStart() override;
+    std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     void resetQuestion() override;
     void firstQuestion() override;
     void answer(const QString &typed) override;
+    bool revealsOnEscape() const override { return true; }
     void reveal() override;
-    HistoryRow historyFields(const PlayResult &play) const override;
-    QString recordText(const PlayResult &play) const override;
 
 private:
-    void newQuestion();
+    QStringList readDictionary();
 
-    QStringList m_words;
-    BarabaraRules::Question m_question;
+    DictionaryPanel *m_panel = nullptr;
 };
-
 
 } // namespace kotohana

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GameCatalog.h"
 #include "History.h"
 
 #include "ui/Grid.h"
@@ -11,36 +12,35 @@
 
 namespace kotohana {
 
-// What a game declares about itself for the window every game shares.
+// What a game declares about itself for the window every game shares. History fields are
+// numbered from 0 (the date) in the order of the history line; the list shows field f in
+// column f + 1, after the running number in column 0.
 struct GameDefinition {
     struct Column {
         QString heading;
         int twips;
         Grid::Align align;
     };
-    // A chart button of the history frame: one series from one list column, or two or three.
+    // A chart button of the history frame: one series per field, one to three.
     struct ChartButton {
         const char *objectName;
         QString caption;
-        int column;
-        int secondColumn = -1;
-        int thirdColumn = -1;
+        std::vector<int> fields;
         QStringList seriesNames = {QStringLiteral("正解"), QStringLiteral("不正解")};
     };
 
-    QString name;               // the item name and the stem of the game's file names
-    QString title;              // window caption
-    const char *objectName;     // frmG1 ... frmG7
+    static constexpr int column(int field) { return field + 1; }
+
+    GameInfo game;
     QStringList modeNames;      // the game's variants; empty when it has none
     const char *modeListName = "cboMode";
     const char *modeTwinName = "cboMode2";
     bool buttonToolTips = true;
+    // The list shows dates as yy/mm/dd and times as hh:mm (the file keeps them whole).
+    bool shortDateTime = false;
     HistoryLayout history;
-    std::vector<Column> columns; // the history list: column 0 "回", then one per field
+    std::vector<Column> columns; // column 0 "回", then one per history field
     std::vector<ChartButton> charts;
-
-    QString historyFileName() const { return name + QStringLiteral("履歴.txt"); }
-    QString settingsFileName() const { return name + QStringLiteral("設定.txt"); }
 };
 
 } // namespace kotohana

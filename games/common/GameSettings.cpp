@@ -3,6 +3,10 @@
 #include "platform/ListFormat.h"
 #include "platform/TextFile.h"
 
+#include <QFileInfo>
+
+#include <optional>
+
 namespace kotohana {
 namespace {
 
@@ -19,6 +23,22 @@ std::optional<int> wholeNumber(QStringView field, int lowest, int highest)
 
 } // namespace
 
+QStringList secondsLimits()
+{
+    QStringList seconds;
+    for (int s = 10; s <= 180; s += 5)
+        seconds.append(QString::number(s));
+    return seconds;
+}
+
+QStringList answerLimits()
+{
+    QStringList answers;
+    for (int a = 1; a <= 100; ++a)
+        answers.append(QString::number(a));
+    return answers;
+}
+
 GameSettingsFile::GameSettingsFile(QString path, QStringList modeNames)
     : m_path(std::move(path))
     , m_modeNames(std::move(modeNames))
@@ -33,45 +53,61 @@ GameSettings GameSettingsFile::defaults() const
     return settings;
 }
 
-std::optional<GameSettings> GameSettingsFile::parse() const
+GameSettingsFile::LoadResult GameSettingsFile::load() const
 {
+    using Status = LoadResult::Status;
+    LoadResult result;
+    result.settings = defaults();
     const TextFile::ReadResult file = TextFile::read(m_path);
-    if (!file.ok || file.hadInvalidBytes)
-        return std::nullopt;
+    if (!file.ok) {
+        result.status = Status::Unreadable;
+        result.message = file.message + QStringLiteral("\n最初の設定で始めます。");
+        return result;
+    }
     const QList<QStringView> lines = TextFile::lines(file.text);
-    if (lines.isEmpty())
-        return std::nullopt;
+    if (lines.isEmpty()) {
+        result.status = Status::Created;
+        save(result.settings);
+        return result;
+    }
+
     const ListFormat::Fields fields = ListFormat::splitFields(lines.first());
     const bool hasMode = !m_modeNames.isEmpty();
-    if (fields.size() != (hasMode ? 5 : 4))
-        return std::nullopt;
-    GameSettings settings;
-    const std::optional<int> answers = wholeNumber(fields[0], 1, 100);
-    const std::optional<int> seconds = wholeNumber(fields[1], 10, 180);
-    int next = 2;
+    const qsizetype expected = hasMode ? 5 : 4;
+    bool damaged = fields.size() != expected || lines.size() > 1 || file.hadInvalidBytes;
+    const auto field = [&](qsizetype i) { return i < fields.size() ? fields[i] : QStringView(); };
+    // Each field is taken on its own: a damaged one falls back, the rest are kept.
+    const auto take = [&damaged](auto parsed, auto &target) {
+        if (parsed)
+            target = *parsed;
+        else
+            damaged = true;
+    };
+    GameSettings &settings = result.settings;
+    take(wholeNumber(field(0), 1, 100), settings.answers);
+    std::optional<int> seconds = wholeNumber(field(1), 10, 180);
+    if (seconds && *seconds % 5 != 0)
+        seconds.reset(); // seconds must be one of the listed limits
+    take(seconds, settings.seconds);
+    qsizetype next = 2;
     if (hasMode) {
-        settings.modeName = fields[next++].toString();
-        if (!m_modeNames.contains(settings.modeName))
-            return std::nullopt;
+        const QString mode = field(next++).toString();
+        take(m_modeNames.contains(mode) ? std::optional<QString>(mode) : std::nullopt, settings.modeName);
     }
-    settings.timingName = fields[next++].toString();
-    const std::optional<int> autoSave = wholeNumber(fields[next], 0, 1);
-    if (!answers || !seconds || *seconds % 5 != 0 || !autoSave
-        || (settings.timingName != kTimeMode && settings.timingName != kCountMode))
-        return std::nullopt; // seconds must be one of the listed limits too
-    settings.answers = *answers;
-    settings.seconds = *seconds;
-    settings.autoSave = *autoSave;
-    return settings;
-}
+    const QString timing = field(next++).toString();
+    take(timing == kTimeMode || timing == kCountMode ? std::optional<QString>(timing) : std::nullopt,
+         settings.timingName);
+    take(wholeNumber(field(next), 0, 1), settings.autoSave);
 
-GameSettings GameSettingsFile::load() const
-{
-    if (std::optional<GameSettings> stored = parse())
-        return *stored;
-    const GameSettings fallback = defaults();
-    save(fallback);
-    return fallback;
+    if (damaged) {
+        result.status = Status::Repaired;
+        result.message = QStringLiteral("「%1」の一部が読めなかったため、読めなかった設定だけを最初の値に戻しました。")
+                             .arg(QFileInfo(m_path).fileName());
+        const FileResult saved = save(settings);
+        if (!saved.ok())
+            result.message += QStringLiteral("\n") + saved.message;
+    }
+    return result;
 }
 
 FileResult GameSettingsFile::save(const GameSettings &settings) const

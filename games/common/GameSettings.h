@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace kotohana {
 
 // The choices of a game window's "ゲーム設定" frame, kept in the game's settings file as one
@@ -21,6 +19,10 @@ struct GameSettings {
     friend bool operator==(const GameSettings &, const GameSettings &) = default;
 };
 
+// The texts of the limit lists: "10" to "180" seconds in steps of 5, "1" to "100" answers.
+QStringList secondsLimits();
+QStringList answerLimits();
+
 class GameSettingsFile final
 {
 public:
@@ -28,14 +30,24 @@ public:
     GameSettingsFile(QString path, QStringList modeNames);
 
     GameSettings defaults() const;
-    // The stored choices. A missing, empty or damaged file gives the defaults and is
-    // written anew with them.
-    GameSettings load() const;
+
+    struct LoadResult {
+        enum class Status {
+            Read,       // every field as stored
+            Created,    // no file, or an empty one: written anew with the defaults
+            Repaired,   // damaged fields fell back to their defaults, the others were kept
+            Unreadable, // the file is there but cannot be read: defaults, the file left alone
+        };
+        GameSettings settings;
+        Status status = Status::Read;
+        QString message; // for Repaired and Unreadable, naming the file
+    };
+    // The stored choices. Each field that is missing, off its list or unreadable falls back
+    // to its default alone, and the file is written again with what was kept.
+    LoadResult load() const;
     FileResult save(const GameSettings &settings) const;
 
 private:
-    std::optional<GameSettings> parse() const;
-
     QString m_path;
     QStringList m_modeNames;
 };

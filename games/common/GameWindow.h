@@ -2,44 +2,41 @@
 
 #include "GameDefinition.h"
 #include "GameSettings.h"
-#include "PlayCycle.h"
+#include "Play.h"
 
 #include <QWidget>
 
-#include <array>
-#include <map>
+#include <memory>
 
-class QButtonGroup;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QPushButton;
-class QRadioButton;
 class QTimer;
 
 namespace kotohana {
 
-class Chart;
-class ColorButton;
-class Picture;
-class Shape;
+class CountdownPictures;
+class HistoryPanel;
+class PlayDisplay;
+class SettingsPanel;
 struct ProgramState;
 struct Services;
 
 // The window every game shares: the play cycle with its countdown, clock, time bar, counters
-// and results; the "ゲーム設定" frame and its settings file; the history list with its
-// filters and charts; saving a finished play; the way back to the main window. A game fills
-// in the hooks and puts its question and answer controls into playArea().
+// and results; the settings frame and the history panel; saving a finished play; the way back
+// to the main window. A game makes its play at "スタート", shows what the play says and puts
+// its question and answer controls into playArea().
 class GameWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     GameWindow(const Services &services, ProgramState &state, GameDefinition definition, QWidget *parent = nullptr);
+    ~GameWindow() override;
 
     void Form_Load();
 
-    void optMode_Click(int index);
+    void optMode_Click();
     void cboJikan_Click();
     void cboKaisu_Click();
     void modeList_Click();
@@ -51,87 +48,64 @@ public:
     void cmdEnd_Click();
     void cmdHozon_Click();
 
-    void cmdAllDsp_Click();
-    void modeTwin_Click();
-    void cboJikan2_Click();
-    void cboKaisu2_Click();
-    void chart_Click(int button);
-    void cmdClear_Click();
-
-    const PlayCycle &cycle() const { return m_cycle; }
     const GameDefinition &definition() const { return m_definition; }
+    // The play under way or the last one; none before the first "スタート".
+    const Play *play() const { return m_play.get(); }
 
 Q_SIGNALS:
     // "戻り": the main window is to be shown again and this window closed.
     void returnToMain();
 
 protected:
-    // What the game saves of a play besides the date and time, in its history layout.
-    struct PlayResult {
-        const PlayCycle &cycle;
-        double seconds;
-        QString limitText;   // the seconds or answers limit the play started with
-        QString timingName;  // "秒数" or "答数"
-        QString modeText;    // the game mode, empty without one
-        double speed;
-    };
-
-    // The start of every game's record text: "秒数 : 60" or "答数 : 20".
-    static QString conditions(const PlayResult &play) { return play.timingName + QStringLiteral(" : ") + play.limitText; }
-
     // The hooks every game supplies.
     virtual QString helpText() const = 0;
+    // The play "スタート" starts, with the settings shown now; nothing (after telling the user
+    // why) when the game has nothing to ask.
+    virtual std::unique_ptr<Play> makePlay(const PlaySetup &setup) = 0;
+    // Clears the game's question display for the new play.
     virtual void resetQuestion() = 0;
+    // Shows the play's first question at the end of the countdown.
     virtual void firstQuestion() = 0;
-    virtual qint64 speedCount() const = 0;
-    virtual HistoryRow historyFields(const PlayResult &play) const = 0;
-    virtual QString recordText(const PlayResult &play) const = 0;
     // The game's own display when its mode changes; nothing by default.
     virtual void modeChanged() {}
     // What a game prepares when its window loads, before the window shows; nothing by default.
     virtual void loaded() {}
-    // Whether a play may start now; a game refuses (with a message) when it has nothing to ask.
-    virtual bool canStart() { return true; }
     // What a game adds at the end of a play, after the automatic save.
     virtual void playEnded() {}
-
-    // For the judges: counts one answer, shows the counters, ends a count-mode play on its
-    // last answer. True when the play ended.
-    bool answerJudged(bool correct);
     // Whether the rate shows after every answer, or only at the end of a play (by default).
     virtual bool showsRateEachAnswer() const { return false; }
     // Shows the counters after an answer: correct, wrong and answers given by default.
     virtual void showCounts();
-    // The text a history list cell shows for a saved field; the field itself by default.
-    virtual QString historyCell(int column, const QString &field) const;
-    void setResultCaption(const char *label, const QString &caption);
-    Grid *historyList() const { return msgRireki; }
-    bool playing() const { return m_cycle.state() == PlayCycle::State::Playing; }
+
+    // Shows what an answer did: its message, the counters, and the end of the play it ended.
+    void showOutcome(const Outcome &outcome);
+    template <typename T>
+    T *playAs() const
+    {
+        return static_cast<T *>(m_play.get());
+    }
+    Play *currentPlay() const { return m_play.get(); }
+    bool playing() const { return m_play && m_play->playing(); }
+    bool running() const { return m_play && m_play->cycle().running(); }
     bool isLoading() const { return m_loading; }
-    // An answer typed while no play runs is cleared; the focus goes to "スタート" when it can.
+    // An answer typed while no play runs is cleared; the focus goes to "スタート".
     void answerOutsidePlay(QWidget *answerBox);
+    // The game mode the list shows now.
     QString modeText() const;
     QWidget *playArea() const { return m_playArea; }
+    HistoryPanel &history() const { return *m_history; }
+    void setResultCaption(const char *label, const QString &caption);
     QLabel *resultLabel(const char *name) const;
     const Services &services() const { return m_services; }
+    ProgramState &programState() const { return m_state; }
 
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildLayout();
-    QWidget *buildSettingsFrame();
-    QWidget *buildHistoryFrame();
-    void fillLists();
-    void applySettings();
     void saveSettings();
     void showSaveMode();
-    void setSettingsEnabled(bool enabled);
     void endPlay();
-    PlayResult result() const;
-    void listHistory(const HistoryFilter &filter, bool whole);
-    void SetupHistoryGrid();
-    void ResetChartButtons();
-    void RefreshHistoryChart();
 
     const Services &m_services;
     ProgramState &m_state;
@@ -139,41 +113,22 @@ private:
     GameSettingsFile m_settingsFile;
     HistoryFile m_historyFile;
     GameSettings m_settings;
-    PlayCycle m_cycle;
+    std::unique_ptr<Play> m_play;
     bool m_loading = false;
     int m_barWidth = 0;
 
     QWidget *m_playArea = nullptr;
+    SettingsPanel *m_settingsPanel = nullptr;
+    HistoryPanel *m_history = nullptr;
     QPushButton *cmdStart = nullptr;
     QPushButton *cmdEnd = nullptr;
     QPushButton *cmdHozon = nullptr;
     QCheckBox *chkAs = nullptr;
-    QButtonGroup *m_optMode = nullptr;
-    std::array<QRadioButton *, 2> optMode{};
-    QComboBox *cboJikan = nullptr;
-    QComboBox *cboKaisu = nullptr;
-    QComboBox *m_modeList = nullptr;
-    std::array<Picture *, 3> imgStart{};
+    CountdownPictures *m_countdown = nullptr;
+    PlayDisplay *m_display = nullptr;
     QTimer *tmrStart = nullptr;
     QTimer *tmrBp = nullptr;
     QTimer *tmrPlay = nullptr;
-    QLabel *lblJikan = nullptr;
-    Shape *shpJikanK = nullptr;
-    QLabel *lblMoji_T = nullptr;
-    QLabel *lblOk = nullptr;
-    QLabel *lblNg = nullptr;
-    QLabel *lblRitu = nullptr;
-    QLabel *lblByou = nullptr;
-    Grid *msgRireki = nullptr;
-    Chart *mcrRireki = nullptr;
-    Chart *mcrRireki2 = nullptr;
-    QComboBox *m_modeTwin = nullptr;
-    QComboBox *cboJikan2 = nullptr;
-    QComboBox *cboKaisu2 = nullptr;
-    ColorButton *cmdAllDsp = nullptr;
-    QPushButton *cmdClear = nullptr;
-    std::vector<ColorButton *> m_chartButtons;
-    std::map<QString, QLabel *> m_resultCaptions;
 };
 
 } // namespace kotohana

@@ -43,10 +43,12 @@ HistoryFile::HistoryFile(QString path, HistoryLayout layout)
 {
 }
 
-std::vector<HistoryRow> HistoryFile::readAll() const
+HistoryFile::ReadResult HistoryFile::readAll() const
 {
-    std::vector<HistoryRow> rows;
+    ReadResult result;
     const TextFile::ReadResult file = TextFile::read(m_path);
+    result.ok = file.ok;
+    result.message = file.message;
     for (QStringView line : TextFile::lines(file.text)) {
         const ListFormat::Fields fields = ListFormat::splitFields(line);
         if (fields.size() != qsizetype(m_layout.fields.size()))
@@ -54,9 +56,9 @@ std::vector<HistoryRow> HistoryFile::readAll() const
         HistoryRow row;
         for (QStringView field : fields)
             row.append(field.toString());
-        rows.push_back(std::move(row));
+        result.rows.push_back(std::move(row));
     }
-    return rows;
+    return result;
 }
 
 FileResult HistoryFile::append(const HistoryRow &row) const

@@ -38,12 +38,18 @@ class HistoryFile final
 public:
     HistoryFile(QString path, HistoryLayout layout);
 
-    // Every line of the game's layout, oldest first; a missing file is an empty history.
-    std::vector<HistoryRow> readAll() const;
+    struct ReadResult {
+        std::vector<HistoryRow> rows; // every line of the game's layout, oldest first
+        bool ok = true;               // false when the file is there but cannot be read
+        QString message;              // why, naming the file
+    };
+    // A missing file is an empty history.
+    ReadResult readAll() const;
     FileResult append(const HistoryRow &row) const;
     FileResult clear() const;
 
     const HistoryLayout &layout() const { return m_layout; }
+    const QString &path() const { return m_path; }
 
 private:
     QString m_path;

@@ -19,6 +19,7 @@ public:
 
     State state() const { return m_state; }
     bool running() const { return m_state == State::Countdown || m_state == State::Playing; }
+    bool playing() const { return m_state == State::Playing; }
 
     // "スタート": the countdown begins at the next tick; counters start again from 0.
     // The play keeps the timing mode and limits it starts with.
@@ -54,10 +55,6 @@ public:
     double correctRate() const;
     // count per second of the play, 0 for a play too short to show any time.
     double speed(qint64 count) const;
-
-    // A play can be saved once it has ended (or a window was reopened after it) with at
-    // least one answer, and never while a countdown or play runs.
-    bool canSave() const { return !running() && answers() > 0; }
 
 private:
     void end();

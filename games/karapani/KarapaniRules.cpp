@@ -15,6 +15,25 @@ const std::array<Colour, 6> &colours()
     return table;
 }
 
+QStringList modeNames()
+{
+    return {QStringLiteral("E:イージー"), QStringLiteral("N:ノーマル"), QStringLiteral("P:パニック")};
+}
+
+std::optional<Mode> mode(const QString &text)
+{
+    switch (modeNames().indexOf(text)) {
+    case 0:
+        return Mode{Task::Word, false};
+    case 1:
+        return Mode{Task::Colour, false};
+    case 2:
+        return Mode{Task::Word, true};
+    default:
+        return std::nullopt;
+    }
+}
+
 Question next(RandomSource &random, Task task, bool panic)
 {
     Question question;

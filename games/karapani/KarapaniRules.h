@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
+#include <optional>
 
 namespace kotohana {
 
@@ -20,6 +22,17 @@ struct Colour {
 const std::array<Colour, 6> &colours();
 
 enum class Task { Word = 1, Colour = 2 };
+
+// The modes in the order of the mode list: "E:イージー" (the word), "N:ノーマル" (the colour),
+// "P:パニック" (either, drawn per question).
+QStringList modeNames();
+
+struct Mode {
+    Task task = Task::Word;
+    bool panic = false; // the task is drawn for each question
+};
+// What a mode asks; nothing for a text that is no mode.
+std::optional<Mode> mode(const QString &text);
 
 struct Question {
     int word = 1;

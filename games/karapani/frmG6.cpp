@@ -1,15 +1,15 @@
 #include "frmG6.h"
 
-#include "platform/Formats.h"
-#include "platform/ListFormat.h"
+#include "KarapaniPlay.h"
+
 #include "platform/Services.h"
 #include "ui/Colors.h"
 #include "ui/Shape.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 namespace kotohana {
 namespace {
@@ -22,21 +22,11 @@ constexpr quint32 kMixedTask = 0x00C0C0;
 
 GameDefinition frmG6::definition()
 {
-    GameDefinition game;
-    game.name = QStringLiteral("カラパニ");
-    game.title = QStringLiteral("カラパニタイピング");
-    game.objectName = "frmG6";
-    game.modeNames = {QStringLiteral("E:イージー"), QStringLiteral("N:ノーマル"), QStringLiteral("P:パニック")};
-    game.modeListName = "cboHide";
-    game.modeTwinName = "cboHide2";
-    game.history = wordHistory(true, {2});
-    game.columns = levelColumns();
-    game.charts = wordCharts(QStringLiteral("字数"), QStringLiteral("予備"));
-    return game;
+    return levelDefinition(GameCatalog::game(6), KarapaniRules::modeNames());
 }
 
 frmG6::frmG6(const Services &services, ProgramState &state, QWidget *parent)
-    : WordGameWindow(services, state, definition(), {}, parent)
+    : WordGameWindow(services, state, definition(), parent)
 {
     // The colour must show on a light ground, the black word too.
     QPalette p = question()->palette();
@@ -68,7 +58,7 @@ frmG6::frmG6(const Services &services, ProgramState &state, QWidget *parent)
     row->addWidget(new QLabel(QStringLiteral("プレイモード"), task));
     row->addWidget(lblPmode);
     row->addStretch(1);
-    static_cast<QGridLayout *>(playArea()->layout())->addWidget(task, 3, 0);
+    underAnswer()->addWidget(task);
 }
 
 QString frmG6::helpText() const
@@ -80,6 +70,11 @@ QString frmG6::helpText() const
         + QStringLiteral("文字や色に惑わされずに的確な判断力を鍛えましょう！");
 }
 
+std::unique_ptr<Play> frmG6::makePlay(const PlaySetup &setup)
+{
+    return std::make_unique<KarapaniPlay>(setup, services().random);
+}
+
 void frmG6::showTask(KarapaniRules::Task task)
 {
     const bool word = task == KarapaniRules::Task::Word;
@@ -87,76 +82,67 @@ void frmG6::showTask(KarapaniRules::Task task)
     shpMode->setFillColor(windowsColor(word ? kWordTask : kColourTask));
 }
 
+void frmG6::showModeTask()
+{
+    const std::optional<KarapaniRules::Mode> mode = KarapaniRules::mode(modeText());
+    if (!mode)
+        return;
+    if (!mode->panic) {
+        showTask(mode->task);
+        return;
+    }
+    lblMode->setText(QStringLiteral("混合"));
+    shpMode->setFillColor(windowsColor(kMixedTask));
+}
+
 void frmG6::modeChanged()
 {
-    const QString mode = modeText();
-    lblPmode->setText(mode);
-    m_panic = false;
-    if (mode.startsWith(u'E')) {
-        m_task = KarapaniRules::Task::Word;
-        showTask(m_task);
-    } else if (mode.startsWith(u'N')) {
-        m_task = KarapaniRules::Task::Colour;
-        showTask(m_task);
-    } else if (mode.startsWith(u'P')) {
-        m_panic = true;
-        lblMode->setText(QStringLiteral("混合"));
-        shpMode->setFillColor(windowsColor(kMixedTask));
-    }
+    lblPmode->setText(modeText());
+    // The question on screen keeps the task it was asked with; the new mode shows with the next.
+    if (!playing())
+        showModeTask();
 }
 
 void frmG6::resetQuestion()
 {
-    resetTyped();
     answerBox()->clear();
     question()->clear();
+    showModeTask();
 }
 
-void frmG6::newQuestion()
+void frmG6::showQuestion()
 {
-    m_question = KarapaniRules::next(services().random, m_task, m_panic);
-    const KarapaniRules::Colour &drawn = KarapaniRules::colours()[std::size_t(m_question.colour)];
+    const KarapaniRules::Question &asked = playAs<KarapaniPlay>()->question();
+    const auto &colours = KarapaniRules::colours();
     QPalette p = question()->palette();
-    p.setColor(QPalette::WindowText, windowsColor(drawn.drawing));
+    p.setColor(QPalette::WindowText, windowsColor(colours[std::size_t(asked.colour)].drawing));
     question()->setPalette(p);
-    question()->setText(KarapaniRules::colours()[std::size_t(m_question.word)].kanji);
-    if (m_panic)
-        showTask(m_question.task);
+    question()->setText(colours[std::size_t(asked.word)].kanji);
+    showTask(asked.task);
 }
 
 void frmG6::firstQuestion()
 {
-    newQuestion();
+    playAs<KarapaniPlay>()->nextQuestion();
+    showQuestion();
     answerBox()->setFocus();
 }
 
 void frmG6::answer(const QString &typed)
 {
-    const bool right = KarapaniRules::judge(typed, m_question);
-    if (right) {
-        addTyped(typed.size());
-        newQuestion();
-    }
+    const Outcome outcome = playAs<KarapaniPlay>()->answer(typed);
+    if (outcome.correct)
+        showQuestion();
     answerBox()->clear();
-    answerJudged(right);
+    showOutcome(outcome);
 }
 
 void frmG6::playEnded()
 {
     // At the end of a time-mode play the answers box shows the typed characters.
-    if (cycle().mode() == TimingMode::Time)
-        resultLabel("lblMoji_T")->setText(QString::number(typed()));
-}
-
-HistoryRow frmG6::historyFields(const PlayResult &play) const
-{
-    return wordFields(play, QString::number(play.cycle.answers()), true);
-}
-
-QString frmG6::recordText(const PlayResult &play) const
-{
-    return conditions(play) + QStringLiteral("  ") + play.modeText
-        + QStringLiteral("モード");
+    const auto *play = playAs<KarapaniPlay>();
+    if (play->setup().timing == TimingMode::Time)
+        resultLabel("lblMoji_T")->setText(QString::number(play->typed()));
 }
 
 } // namespace kotohana

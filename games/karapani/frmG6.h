@@ -20,21 +20,19 @@ public:
 
 protected:
     QString helpText() const override;
+    std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     void modeChanged() override;
     void resetQuestion() override;
     void firstQuestion() override;
     void answer(const QString &typed) override;
-    HistoryRow historyFields(const PlayResult &play) const override;
-    QString recordText(const PlayResult &play) const override;
     void playEnded() override;
 
 private:
     void showTask(KarapaniRules::Task task);
-    void newQuestion();
+    // The task the chosen mode asks, "混合" for panic; a text that is no mode changes nothing.
+    void showModeTask();
+    void showQuestion();
 
-    KarapaniRules::Question m_question;
-    KarapaniRules::Task m_task = KarapaniRules::Task::Word;
-    bool m_panic = false;
     QLabel *lblMode = nullptr;
     QLabel *lblPmode = nullptr;
     Shape *shpMode = nullptr;

@@ -1,7 +1,7 @@
 #include "frmG1.h"
 
-#include "platform/Formats.h"
-#include "platform/ListFormat.h"
+#include "PlamaiPlay.h"
+
 #include "platform/Services.h"
 #include "ui/Colors.h"
 
@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace kotohana {
 namespace {
@@ -23,28 +24,25 @@ GameDefinition frmG1::definition()
 {
     using Field = HistoryLayout::Field;
     using Align = Grid::Align;
+    using namespace PlamaiField;
     GameDefinition game;
-    game.name = QStringLiteral("プラマイ");
-    game.title = QStringLiteral("プラマイ±タイピング");
-    game.objectName = "frmG1";
+    game.game = GameCatalog::game(1);
     game.modeNames = {QStringLiteral("＋"), QStringLiteral("－")};
-    game.modeListName = "cboMode";
-    game.modeTwinName = "cboMode2";
     game.buttonToolTips = false;
     game.history.fields = {Field::Text, Field::Text, Field::Number, Field::Number, Field::Number,
                            Field::Text, Field::Text, Field::Text,   Field::Text};
-    game.history.secondsField = 7;
-    game.history.modeField = 8;
-    game.history.answersFields = {2};
+    game.history.secondsField = Seconds;
+    game.history.modeField = Mode;
+    game.history.answersFields = {Answers};
     game.columns = {{QStringLiteral("回"), 600, Align::Right},       {QStringLiteral("日付"), 1400, Align::Center},
                     {QStringLiteral("時間"), 1000, Align::Center},   {QStringLiteral("答数"), 600, Align::Right},
                     {QStringLiteral("ＯＫ"), 600, Align::Right},     {QStringLiteral("ＮＧ"), 600, Align::Right},
                     {QStringLiteral("正解率"), 900, Align::Right},   {QStringLiteral("秒当たり"), 1000, Align::Right},
                     {QStringLiteral("秒数"), 1025, Align::Right},    {QStringLiteral("モード"), 700, Align::Center}};
-    game.charts = {{"cmdKaitou", QStringLiteral("答数"), 4, 5},
-                   {"cmdPByou", QStringLiteral("秒数"), 8},
-                   {"cmdRitu", QStringLiteral("正解率"), 6},
-                   {"cmdByou", QStringLiteral("秒当たり"), 7}};
+    game.charts = {{"cmdKaitou", QStringLiteral("答数"), {Correct, Wrong}},
+                   {"cmdPByou", QStringLiteral("秒数"), {Seconds}},
+                   {"cmdRitu", QStringLiteral("正解率"), {Rate}},
+                   {"cmdByou", QStringLiteral("秒当たり"), {Speed}}};
     return game;
 }
 
@@ -67,7 +65,7 @@ frmG1::frmG1(const Services &services, ProgramState &state, QWidget *parent)
         grid->addWidget(digit, 0, 2 * i);
         lblMondai[std::size_t(i)] = digit;
     }
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < PlamaiPlay::kBoxes; ++i) {
         auto *box = new QLineEdit(playArea());
         box->setObjectName(QStringLiteral("txtKaitou%1").arg(i + 1));
         box->setFont(boxFont);
@@ -98,6 +96,11 @@ QString frmG1::helpText() const
         + crlf + crlf + QStringLiteral("単純計算の繰り返しで集中力を高めましょう！");
 }
 
+std::unique_ptr<Play> frmG1::makePlay(const PlaySetup &setup)
+{
+    return std::make_unique<PlamaiPlay>(setup, services().random);
+}
+
 void frmG1::colourBox(int index, const QColor &color)
 {
     QLineEdit *box = txtKaitou[std::size_t(index - 1)];
@@ -110,22 +113,24 @@ void frmG1::resetQuestion()
 {
     for (QLabel *digit : lblMondai)
         digit->clear();
-    for (int i = 1; i <= 14; ++i) {
+    for (int i = 1; i <= PlamaiPlay::kBoxes; ++i) {
         QLineEdit *box = txtKaitou[std::size_t(i - 1)];
         box->hide();
         colourBox(i, windowsColor(kEmptyBox));
+        const QSignalBlocker quiet(box);
         box->clear();
     }
 }
 
-void frmG1::showNewRow()
+void frmG1::showRow()
 {
-    m_row = PlamaiRules::newRow(services().random);
+    const PlamaiRules::Row &row = playAs<PlamaiPlay>()->row();
     for (std::size_t i = 0; i < lblMondai.size(); ++i)
-        lblMondai[i]->setText(QString::number(m_row[i]));
-    for (int i = 1; i <= 14; ++i) {
+        lblMondai[i]->setText(QString::number(row[i]));
+    for (int i = 1; i <= PlamaiPlay::kBoxes; ++i) {
         QLineEdit *box = txtKaitou[std::size_t(i - 1)];
         colourBox(i, windowsColor(kEmptyBox));
+        const QSignalBlocker quiet(box);
         box->clear();
         box->show();
     }
@@ -134,22 +139,24 @@ void frmG1::showNewRow()
 
 void frmG1::firstQuestion()
 {
-    showNewRow();
+    playAs<PlamaiPlay>()->firstRow();
+    showRow();
 }
 
 void frmG1::txtKaitou_Change(int index)
 {
-    QLineEdit *box = txtKaitou[std::size_t(index - 1)];
-    if (!playing() || box->text().isEmpty())
+    auto *play = playAs<PlamaiPlay>();
+    if (!play)
         return;
-    const bool correct = PlamaiRules::judge(m_row[std::size_t(index - 1)], m_row[std::size_t(index)], box->text(),
-                                            modeText());
-    colourBox(index, windowsColor(correct ? kCorrectBox : kWrongBox));
-    if (index == 14)
-        showNewRow();
+    const PlamaiPlay::BoxOutcome judged = play->answer(index, txtKaitou[std::size_t(index - 1)]->text());
+    if (!judged.outcome.counted)
+        return;
+    colourBox(index, windowsColor(judged.outcome.correct ? kCorrectBox : kWrongBox));
+    if (judged.newRow)
+        showRow();
     else
         txtKaitou[std::size_t(index)]->setFocus();
-    answerJudged(correct);
+    showOutcome(judged.outcome);
 }
 
 void frmG1::txtKaitou_Click(int index)
@@ -160,34 +167,12 @@ void frmG1::txtKaitou_Click(int index)
 bool frmG1::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
-        for (int i = 1; i <= 14; ++i) {
+        for (int i = 1; i <= PlamaiPlay::kBoxes; ++i) {
             if (watched == txtKaitou[std::size_t(i - 1)])
                 txtKaitou_Click(i);
         }
     }
     return GameWindow::eventFilter(watched, event);
-}
-
-qint64 frmG1::speedCount() const
-{
-    return cycle().answers();
-}
-
-HistoryRow frmG1::historyFields(const PlayResult &play) const
-{
-    return {QString::number(play.cycle.answers()),
-            QString::number(play.cycle.correct()),
-            QString::number(play.cycle.wrong()),
-            Formats::percent(play.cycle.correctRate()),
-            Formats::perSecond(play.speed),
-            ListFormat::formatNumber(float(play.seconds)) + QStringLiteral("秒"),
-            play.modeText};
-}
-
-QString frmG1::recordText(const PlayResult &play) const
-{
-    return conditions(play) + QStringLiteral("  (") + play.modeText
-        + QStringLiteral(") モード");
 }
 
 } // namespace kotohana

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "PlamaiRules.h"
-
 #include "games/common/GameWindow.h"
 
 #include <array>
@@ -10,6 +8,8 @@ class QLabel;
 class QLineEdit;
 
 namespace kotohana {
+
+class PlamaiPlay;
 
 // プラマイ: a row of fifteen digits and fourteen one-character boxes between them.
 class frmG1 final : public GameWindow
@@ -26,19 +26,16 @@ public:
 
 protected:
     QString helpText() const override;
+    std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     bool showsRateEachAnswer() const override { return true; }
     void resetQuestion() override;
     void firstQuestion() override;
-    qint64 speedCount() const override;
-    HistoryRow historyFields(const PlayResult &play) const override;
-    QString recordText(const PlayResult &play) const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showNewRow();
+    void showRow();
     void colourBox(int index, const QColor &color);
 
-    PlamaiRules::Row m_row{};
     std::array<QLabel *, 15> lblMondai{};
     std::array<QLineEdit *, 14> txtKaitou{};
 };

@@ -1,6 +1,8 @@
 #include "RensouRules.h"
 
 #include "platform/Formats.h"
+#include "platform/ListFormat.h"
+#include "platform/RandomSource.h"
 
 namespace kotohana::RensouRules {
 
@@ -25,6 +27,16 @@ bool namesProgramFile(const QString &topic, const QStringList &programFiles)
     return false;
 }
 
+QString skipReason(const QString &topic, const QStringList &programFiles)
+{
+    // A topic names files of the data folder: one that could reach outside it is skipped.
+    if (const std::optional<QChar> bad = forbiddenCharacter(topic))
+        return topic + QStringLiteral(" に含まれる ") + *bad + QStringLiteral(" は使えませんので飛ばします");
+    if (namesProgramFile(topic, programFiles))
+        return topic + QStringLiteral(" はこのソフトのファイルと同じ名前になるため使えませんので飛ばします");
+    return {};
+}
+
 QString answerFileName(const QString &topic)
 {
     return topic + QStringLiteral(".txt");
@@ -33,6 +45,17 @@ QString answerFileName(const QString &topic)
 QString answerLogName(const QString &topic)
 {
     return topic + QStringLiteral("_履歴.txt");
+}
+
+int drawTopic(RandomSource &random, int count)
+{
+    random.reseedFromClock();
+    return random.index(count) - 1;
+}
+
+QString storedForm(const QString &answer)
+{
+    return ListFormat::quotableText(answer).replace(u',', u'，');
 }
 
 Kind classify(const QString &answer, const QStringList &thisPlay, const QStringList &existing)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "games/common/GameCatalog.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,8 +10,16 @@
 
 namespace kotohana {
 
+class RandomSource;
+
 // The rules of 連想心理: free answers to a topic, each new, existing or a duplicate.
 namespace RensouRules {
+
+// The game's entry of the catalogue; its name is also the title of the game's messages.
+inline const GameInfo &game()
+{
+    return GameCatalog::game(5);
+}
 
 // A topic names two files of the data folder, so it may hold none of \ / : , ; * ? " < > |.
 // The last of them in that order, when the topic holds any.
@@ -19,8 +29,20 @@ std::optional<QChar> forbiddenCharacter(const QString &topic);
 // regard to case) or another topic's log: such a topic would overwrite them.
 bool namesProgramFile(const QString &topic, const QStringList &programFiles);
 
+// Why a topic of the topic list cannot be offered, for the message that skips it; empty when
+// it can be.
+QString skipReason(const QString &topic, const QStringList &programFiles);
+
 QString answerFileName(const QString &topic);   // 一番食べたいもの.txt
 QString answerLogName(const QString &topic);    // 一番食べたいもの_履歴.txt
+
+// "スタート" draws the topic: the place (from 0) of one of count topics, after reseeding.
+int drawTopic(RandomSource &random, int count);
+
+// An answer as the topic's files keep it. Its file has one list field a line and its log
+// quotes it, so a comma or a double quote would cut it apart: they are kept in their
+// full-width forms ， and ＂, and the answer compares equal to itself when read back.
+QString storedForm(const QString &answer);
 
 enum class Kind { New, Existing, Duplicate };
 

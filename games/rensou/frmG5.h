@@ -1,16 +1,15 @@
 #pragma once
 
-#include "RensouRules.h"
-
 #include "games/common/WordGameWindow.h"
 
 class QComboBox;
-class QGroupBox;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
 
 namespace kotohana {
+
+class TopicPanel;
 
 // 連想心理: free association to a topic; every answer is new, existing or a duplicate, and each
 // topic keeps its answers and a log of them.
@@ -30,41 +29,28 @@ public:
     void optRendata2_Click();
     void cmdStart2_Click();
     void cmdSyousai_Click();
-    void cboMondai2_Click();
-    void cmdRenClr_Click();
-    void cmdModoru_Click();
     void msgRireki_Click();
 
 protected:
     QString helpText() const override;
     void loaded() override;
-    bool canStart() override;
+    std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     void resetQuestion() override;
     void firstQuestion() override;
     void answer(const QString &typed) override;
     void showCounts() override;
     void playEnded() override;
-    QString historyCell(int column, const QString &field) const override;
-    HistoryRow historyFields(const PlayResult &play) const override;
-    QString recordText(const PlayResult &play) const override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QString topic() const;
-    QString topicFile(const QString &name) const;
-    // The lines of a topic's file, created empty when it is missing.
-    QStringList answersOf(const QString &topic) const;
-    std::vector<QStringList> logOf(const QString &topic) const;
+    // The topic list without the topics whose files could not be the topic's own.
+    QStringList offeredTopics();
+    // Shows the topic's answers, its files made ready first.
     void fillExisting(const QString &topic);
-    void openPanel(const QString &topic);
+    // During a countdown and a play the topic is the play's: it cannot be changed.
+    void lockTopic(bool locked);
 
     bool m_drawTopic = true;
-    QStringList m_existing;
-    QStringList m_thisPlay;
-    int m_playOfTheDay = 1;
-    qint64 m_new = 0;
-    qint64 m_existingCount = 0;
-    qint64 m_duplicates = 0;
 
     QComboBox *cboMondai = nullptr;
     QPushButton *cmdStart2 = nullptr;
@@ -74,12 +60,7 @@ private:
     QListWidget *lstRenData = nullptr;
     Grid *msgRireki2 = nullptr;
     QLabel *lblChu = nullptr;
-    QGroupBox *fraRireki = nullptr;
-    QComboBox *cboMondai2 = nullptr;
-    QListWidget *lstRendata2 = nullptr;
-    Grid *msgRireki3 = nullptr;
-    QPushButton *cmdRenClr = nullptr;
-    QPushButton *cmdModoru = nullptr;
+    TopicPanel *m_panel = nullptr;
 };
 
 } // namespace kotohana

@@ -4,6 +4,8 @@
 
 namespace kotohana {
 
+class DictionaryPanel;
+
 // しりとり: a word chain against the computer, which learns the player's new words.
 class frmG2 final : public WordGameWindow
 {
@@ -19,21 +21,16 @@ public:
 protected:
     QString helpText() const override;
     void loaded() override;
-    bool canStart() override;
+    std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     void resetQuestion() override;
     void firstQuestion() override;
     void answer(const QString &typed) override;
-    HistoryRow historyFields(const PlayResult &play) const override;
-    QString recordText(const PlayResult &play) const override;
     void playEnded() override;
 
 private:
-    void setComputerWord(const QString &word);
+    QStringList readDictionary();
 
-    QStringList m_words;          // the dictionary as it stood at the start of the play
-    QStringList m_accepted;
-    QString m_computerWord;
-    qint64 m_learned = 0;
+    DictionaryPanel *m_panel = nullptr;
 };
 
 } // namespace kotohana

@@ -35,6 +35,21 @@ QStringList allowed(const QStringList &kana, bool pairs, const QSet<QString> &ba
 
 } // namespace
 
+QStringList modeNames()
+{
+    return {QStringLiteral("１文字"), QStringLiteral("２文字")};
+}
+
+bool asksPairs(const QString &mode)
+{
+    return mode != modeNames().first();
+}
+
+bool canAsk(const QStringList &kana, bool pairs, const QSet<QString> &banned)
+{
+    return !allowed(kana, pairs, banned).isEmpty();
+}
+
 std::optional<QString> nextQuestion(const QStringList &kana, bool pairs, const QSet<QString> &banned,
                                     RandomSource &random)
 {

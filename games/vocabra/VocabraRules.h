@@ -17,6 +17,14 @@ namespace VocabraRules {
 // beyond them.
 constexpr int kBasicKana = 46;
 
+// The modes in the order of the mode list: "１文字" (one kana), "２文字" (a pair).
+QStringList modeNames();
+// Every mode but one kana asks pairs.
+bool asksPairs(const QString &mode);
+
+// Whether any question is left that is not banned.
+bool canAsk(const QStringList &kana, bool pairs, const QSet<QString> &banned);
+
 // A question not on the banned list, each index drawn after reseeding from the clock; nothing
 // when every possible question is banned.
 std::optional<QString> nextQuestion(const QStringList &kana, bool pairs, const QSet<QString> &banned,

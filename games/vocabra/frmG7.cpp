@@ -1,8 +1,10 @@
 #include "frmG7.h"
 
+#include "VocabraPlay.h"
+#include "VocabraRules.h"
+
 #include "data/DeliveredFiles.h"
 #include "platform/DataFolder.h"
-#include "platform/Formats.h"
 #include "platform/ListFormat.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
@@ -17,56 +19,32 @@
 #include <QVBoxLayout>
 
 namespace kotohana {
-namespace {
-
-// The entries of a list file, one field each; a file that cannot be read is reported.
-QStringList entries(const QString &path, MessageBoxes &messages, bool &unreadable)
-{
-    QStringList result;
-    const TextFile::ReadResult file = TextFile::read(path);
-    unreadable = file.exists && !file.ok;
-    if (unreadable)
-        messages.critical(file.message, QStringLiteral("ボキャブラ"));
-    for (QStringView line : TextFile::lines(file.text)) {
-        for (QStringView field : ListFormat::splitFields(line)) {
-            if (!field.isEmpty())
-                result.append(field.toString());
-        }
-    }
-    return result;
-}
-
-} // namespace
 
 GameDefinition frmG7::definition()
 {
-    using Field = HistoryLayout::Field;
     using Align = Grid::Align;
+    using namespace VocabraField;
     GameDefinition game;
-    game.name = QStringLiteral("ボキャブラ");
-    game.title = QStringLiteral("ボキャブラタイピング");
-    game.objectName = "frmG7";
-    game.modeNames = {QStringLiteral("１文字"), QStringLiteral("２文字")};
-    game.history.fields = {Field::Text,   Field::Text, Field::Number, Field::Number, Field::Number,
-                           Field::Number, Field::Text, Field::Text,   Field::Text,   Field::Text};
-    game.history.secondsField = 8;
-    game.history.modeField = 9;
-    game.history.modeByFirstCharacter = true;
-    game.history.answersFields = {2, 3};
+    game.game = GameCatalog::game(7);
+    game.modeNames = VocabraRules::modeNames();
+    game.history = vocabraHistory();
     game.columns = {{QStringLiteral("回"), 600, Align::Right},      {QStringLiteral("日付"), 1400, Align::Center},
                     {QStringLiteral("時間"), 1000, Align::Center},  {QStringLiteral("ＯＫ"), 550, Align::Right},
                     {QStringLiteral("ＮＧ"), 550, Align::Right},    {QStringLiteral("文字"), 550, Align::Right},
                     {QStringLiteral("得点"), 600, Align::Right},    {QStringLiteral("正解率"), 870, Align::Right},
                     {QStringLiteral("秒当たり"), 980, Align::Right}, {QStringLiteral("秒数"), 980, Align::Right},
                     {QStringLiteral("Ｍ"), 340, Align::Center}};
-    game.charts = {{"cmdKaitou", QStringLiteral("答数"), 3, 4}, {"cmdPByou", QStringLiteral("秒数"), 9},
-                   {"cmdRitu", QStringLiteral("正解率"), 7},   {"cmdByou", QStringLiteral("秒当たり"), 8},
-                   {"cmdMoji", QStringLiteral("字数"), 5},     {"cmdJisyo", QStringLiteral("得点"), 6}};
+    game.charts = {{"cmdKaitou", QStringLiteral("答数"), {Correct, Wrong}},
+                   {"cmdPByou", QStringLiteral("秒数"), {Seconds}},
+                   {"cmdRitu", QStringLiteral("正解率"), {Rate}},
+                   {"cmdByou", QStringLiteral("秒当たり"), {Speed}},
+                   {"cmdMoji", QStringLiteral("字数"), {Characters}},
+                   {"cmdJisyo", QStringLiteral("得点"), {Score}}};
     return game;
 }
 
 frmG7::frmG7(const Services &services, ProgramState &state, QWidget *parent)
-    : WordGameWindow(services, state, definition(), {}, parent)
+    : WordGameWindow(services, state, definition(), parent)
 {
     auto *scores = new QWidget(playArea());
     auto *grid = new QGridLayout(scores);
@@ -83,6 +61,7 @@ frmG7::frmG7(const Services &services, ProgramState &state, QWidget *parent)
         grid->addWidget(lblTen[std::size_t(i)], 0, 2 * i + 1);
     }
     grid->setColumnStretch(8, 1);
+    underAnswer()->addWidget(scores);
     fraRireki = new QGroupBox(QStringLiteral("履歴"), playArea());
     fraRireki->setObjectName(QStringLiteral("fraRireki"));
     fraRireki->setToolTip(QStringLiteral("クリックすると履歴を閉じます"));
@@ -91,9 +70,7 @@ frmG7::frmG7(const Services &services, ProgramState &state, QWidget *parent)
     lstRireki = new QListWidget(fraRireki);
     lstRireki->setObjectName(QStringLiteral("lstRireki"));
     (new QVBoxLayout(fraRireki))->addWidget(lstRireki);
-    auto *layout = static_cast<QGridLayout *>(playArea()->layout());
-    layout->addWidget(scores, 3, 0);
-    layout->addWidget(fraRireki, 0, 1, 5, 1);
+    setSidePanel(fraRireki);
 }
 
 QString frmG7::helpText() const
@@ -110,120 +87,93 @@ void frmG7::loaded()
 {
     for (QLabel *label : lblTen)
         label->clear();
-    const DataFolder &folder = services().folder;
-    bool unreadable = false;
-    m_kana = entries(folder.path(QString::fromUtf16(kKanaFile)), services().messages, unreadable);
-    // A missing or emptied kana list, and a missing banned list, come back as delivered; a file
-    // that is there but cannot be read is left alone.
-    for (const char16_t *name : {kKanaFile, kBannedFile}) {
-        const QString file = QString::fromUtf16(name);
-        const bool needed = name == kKanaFile ? m_kana.isEmpty() && !unreadable : !folder.contains(file);
-        if (!needed)
-            continue;
-        const FileResult restored = folder.restore(deliveredFilesDirectory(), file);
-        if (restored.ok())
-            services().messages.information(
-                QStringLiteral("「%1」が見つからないか空だったため、最初の内容で作り直しました。").arg(file),
-                QStringLiteral("ボキャブラ"));
-        else
-            services().messages.critical(restored.message, QStringLiteral("ボキャブラ"));
-    }
-    m_kana = entries(folder.path(QString::fromUtf16(kKanaFile)), services().messages, unreadable);
-    const QStringList banned = entries(folder.path(QString::fromUtf16(kBannedFile)), services().messages, unreadable);
-    m_banned = QSet<QString>(banned.begin(), banned.end());
+    m_kana = readDeliveredList(QString::fromUtf16(kKanaFile), QStringLiteral("ボキャブラ"));
+    m_banned = readBanned();
 }
 
-bool frmG7::canStart()
+QSet<QString> frmG7::readBanned()
 {
-    if (!VocabraRules::nextQuestion(m_kana, modeText() != QStringLiteral("１文字"), m_banned, services().random)) {
+    const QString file = QString::fromUtf16(kBannedFile);
+    const DataFolder &folder = services().folder;
+    MessageBoxes &messages = services().messages;
+    // A missing list comes back as delivered; one that is there bans what it holds, maybe nothing.
+    if (!folder.contains(file)) {
+        const FileResult restored = folder.restore(deliveredFilesDirectory(), file);
+        if (restored.ok())
+            messages.information(QStringLiteral("「%1」が見つからなかったため、最初の内容で作り直しました。").arg(file),
+                                 QStringLiteral("ボキャブラ"));
+        else
+            messages.critical(restored.message, QStringLiteral("ボキャブラ"));
+    }
+    const TextFile::ReadResult read = TextFile::read(folder.path(file));
+    if (!read.ok)
+        messages.critical(read.message, QStringLiteral("ボキャブラ"));
+    const QStringList entries = ListFormat::entries(read.text);
+    return QSet<QString>(entries.begin(), entries.end());
+}
+
+std::unique_ptr<Play> frmG7::makePlay(const PlaySetup &setup)
+{
+    auto play = std::make_unique<VocabraPlay>(setup, m_kana, m_banned, services().folder.path(kBannedFile),
+                                              services().random);
+    if (!play->canAsk()) {
         services().messages.warning(QStringLiteral("出題できる文字がありません。ボキャブラ不要.TXT から問題を減らしてください。"),
                                     QStringLiteral("ボキャブラ"));
-        return false;
+        return nullptr;
     }
-    return true;
+    return play;
 }
 
 void frmG7::resetQuestion()
 {
-    resetTyped();
-    m_positions = {};
-    m_score = 0;
     answerBox()->clear();
     question()->clear();
     lstRireki->clear();
     fraRireki->show();
+    showScore();
 }
 
-bool frmG7::newQuestion()
+void frmG7::showQuestion()
 {
-    const std::optional<QString> next =
-        VocabraRules::nextQuestion(m_kana, modeText() != QStringLiteral("１文字"), m_banned, services().random);
-    m_question = next.value_or(QString());
-    question()->setText(m_question);
+    question()->setText(playAs<VocabraPlay>()->question());
     answerBox()->clear();
     answerBox()->setFocus();
-    return next.has_value();
 }
 
 void frmG7::firstQuestion()
 {
-    newQuestion();
+    playAs<VocabraPlay>()->nextQuestion();
+    showQuestion();
 }
 
 void frmG7::showScore()
 {
+    const auto *play = playAs<VocabraPlay>();
     for (std::size_t i = 0; i < 3; ++i)
-        lblTen[i]->setText(QString::number(m_positions[i]));
-    lblTen[3]->setText(QString::number(m_score));
+        lblTen[i]->setText(QString::number(play->positions()[i]));
+    lblTen[3]->setText(QString::number(play->score()));
 }
 
 void frmG7::answer(const QString &typed)
 {
-    using VocabraRules::Answer;
-    const Answer kind = VocabraRules::judge(typed, m_question);
-    std::optional<bool> counted;
-    switch (kind) {
-    case Answer::Banish: {
-        addTyped(typed.size());
-        const FileResult banned = TextFile::appendLine(services().folder.path(QString::fromUtf16(kBannedFile)), m_question);
-        if (!banned.ok())
-            services().messages.critical(banned.message, QStringLiteral("ボキャブラ"));
-        break;
-    }
-    case Answer::Itself:
-        addTyped(typed.size());
-        break;
-    case Answer::Beginning:
-    case Answer::End:
-    case Answer::Inside:
-        ++m_positions[std::size_t(int(kind) - int(Answer::Beginning))];
-        m_score += VocabraRules::points(kind);
-        addTyped(typed.size());
-        counted = true;
-        break;
-    case Answer::Wrong:
-        m_score += VocabraRules::points(kind);
-        answerBox()->clear();
-        counted = false;
-        break;
-    }
-    if (counted) {
+    const VocabraPlay::Answered answered = playAs<VocabraPlay>()->answer(typed);
+    if (!answered.entry.isEmpty()) {
         showScore();
-        lstRireki->addItem(m_question + QStringLiteral(" _ ") + answerBox()->text());
+        lstRireki->addItem(answered.entry);
         lstRireki->scrollToBottom();
     }
-    if (!newQuestion()) {
-        // Every question left was banned during this play: the play cannot go on.
+    showQuestion();
+    if (!answered.asked) {
+        // Every question of the mode chosen during this play is banned: the question stays.
         services().messages.warning(QStringLiteral("出題できる文字がなくなりました。"), QStringLiteral("ボキャブラ"));
     }
-    if (counted)
-        answerJudged(*counted);
+    showOutcome(answered.outcome);
 }
 
 void frmG7::playEnded()
 {
     // A play of only "不要" or the question itself has no answer, hence no rate.
-    if (cycle().answers() == 0)
+    if (!currentPlay()->answered())
         resultLabel("lblRitu")->clear();
 }
 
@@ -232,24 +182,6 @@ bool frmG7::eventFilter(QObject *watched, QEvent *event)
     if (watched == fraRireki && event->type() == QEvent::MouseButtonPress)
         fraRireki->hide();
     return WordGameWindow::eventFilter(watched, event);
-}
-
-HistoryRow frmG7::historyFields(const PlayResult &play) const
-{
-    return {QString::number(play.cycle.correct()),
-            QString::number(play.cycle.wrong()),
-            QString::number(typed()),
-            QString::number(m_score),
-            Formats::percent(play.cycle.correctRate()),
-            Formats::perSecond(play.speed),
-            ListFormat::formatNumber(float(play.seconds)) + QStringLiteral("秒"),
-            play.modeText.left(1)};
-}
-
-QString frmG7::recordText(const PlayResult &play) const
-{
-    return conditions(play) + QStringLiteral("  ") + play.modeText
-        + QStringLiteral("モード");
 }
 
 } // namespace kotohana

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "VocabraRules.h"
-
 #include "games/common/WordGameWindow.h"
+
+#include <QSet>
 
 #include <array>
 
@@ -27,24 +27,20 @@ public:
 protected:
     QString helpText() const override;
     void loaded() override;
-    bool canStart() override;
+    std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     void resetQuestion() override;
     void firstQuestion() override;
     void answer(const QString &typed) override;
-    HistoryRow historyFields(const PlayResult &play) const override;
-    QString recordText(const PlayResult &play) const override;
     void playEnded() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool newQuestion();
+    QSet<QString> readBanned();
+    void showQuestion();
     void showScore();
 
     QStringList m_kana;
     QSet<QString> m_banned;
-    QString m_question;
-    std::array<qint64, 3> m_positions{};
-    qint64 m_score = 0;
     std::array<QLabel *, 4> lblTen{};
     QGroupBox *fraRireki = nullptr;
     QListWidget *lstRireki = nullptr;

@@ -1,17 +1,21 @@
 #include "frmG4.h"
 
-#include "platform/Formats.h"
-#include "platform/ListFormat.h"
+#include "YojiPlay.h"
+
+#include "games/common/DictionaryPanel.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProgramState.h"
 #include "platform/Services.h"
 #include "ui/Colors.h"
 
 #include <QEvent>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
+
+#include <algorithm>
+#include <functional>
 
 namespace kotohana {
 namespace {
@@ -22,29 +26,16 @@ const QColor kOpen(255, 255, 255);
 
 GameDefinition frmG4::definition()
 {
-    GameDefinition game;
-    game.name = QStringLiteral("四熟虫喰");
-    game.title = QStringLiteral("四熟虫喰タイピング");
-    game.objectName = "frmG4";
-    game.modeNames = {QStringLiteral("1:イージー"), QStringLiteral("2:ノーマル"), QStringLiteral("3:ハード"),
-                      QStringLiteral("R:ランダム"), QStringLiteral("S:指定"),    QStringLiteral("0:隠さない")};
-    game.modeListName = "cboHide";
-    game.modeTwinName = "cboHide2";
-    game.history = wordHistory(true, {2});
-    game.columns = levelColumns();
-    game.charts = wordCharts(QStringLiteral("字数"), QStringLiteral("予備"));
-    return game;
+    return levelDefinition(GameCatalog::game(4),
+                           {QStringLiteral("1:イージー"), QStringLiteral("2:ノーマル"), QStringLiteral("3:ハード"),
+                            QStringLiteral("R:ランダム"), QStringLiteral("S:指定"), QStringLiteral("0:隠さない")});
 }
 
 frmG4::frmG4(const Services &services, ProgramState &state, QWidget *parent)
-    : WordGameWindow(services, state, definition(),
-                     {QString::fromUtf16(kDictionary), QStringLiteral("登録四字熟語 "), "frmRireki",
-                      QStringLiteral("虫喰い履歴"), QStringLiteral("クリックすると解いた問題の表示になります"),
-                      QStringLiteral("クリックすると登録四字熟語の表示になります"), true},
-                     parent)
+    : WordGameWindow(services, state, definition(), parent)
 {
+    addHint();
     // Four character windows take the place of the one question label.
-    question()->hide();
     auto *windows = new QWidget(playArea());
     auto *row = new QHBoxLayout(windows);
     row->setContentsMargins(0, 0, 0, 0);
@@ -70,9 +61,15 @@ frmG4::frmG4(const Services &services, ProgramState &state, QWidget *parent)
     row->addWidget(new QLabel(QStringLiteral("プレイモード"), windows));
     row->addWidget(lblPmode);
     row->addStretch(1);
-    static_cast<QGridLayout *>(playArea()->layout())->addWidget(windows, 1, 0);
-    for (int i = 1; i <= 4; ++i)
-        showWindow(i, false, false);
+    delete playArea()->layout()->replaceWidget(question(), windows);
+    question()->hide();
+
+    m_panel = new DictionaryPanel({QStringLiteral("登録四字熟語 "), "frmRireki", QStringLiteral("虫喰い履歴"),
+                                   QStringLiteral("クリックすると解いた問題の表示になります"),
+                                   QStringLiteral("クリックすると登録四字熟語の表示になります")},
+                                  playArea());
+    setSidePanel(m_panel);
+    showDesignated(false);
 }
 
 QString frmG4::helpText() const
@@ -83,19 +80,39 @@ QString frmG4::helpText() const
         + QStringLiteral("虫食いを埋める、瞬間的な判断力を高めましょう！　四文字熟語の勉強にもどうぞ！");
 }
 
-void frmG4::showWindow(int index, bool open, bool withCharacter)
+QStringList frmG4::readDictionary()
+{
+    return readDeliveredList(QString::fromUtf16(kDictionary), QStringLiteral("四熟虫喰辞書"));
+}
+
+void frmG4::showWindow(int index, bool open, const QString &text)
 {
     QLabel *window = lblMondai[std::size_t(index - 1)];
     QPalette p = window->palette();
     p.setColor(QPalette::Window, open ? kOpen : windowsColor(kButtonFace));
     window->setPalette(p);
-    window->setText(withCharacter ? m_question.idiom.mid(index - 1, 1) : QString());
+    window->setText(text);
+}
+
+void frmG4::showDesignated(bool designatedLevel)
+{
+    const YojiRules::Windows &designated = programState().designatedWindows;
+    for (int i = 1; i <= 4; ++i)
+        showWindow(i, designatedLevel && designated[std::size_t(i - 1)]);
+}
+
+void frmG4::showQuestion()
+{
+    const auto *play = playAs<YojiPlay>();
+    for (int i = 1; i <= 4; ++i)
+        showWindow(i, play->question().open[std::size_t(i - 1)], play->shown(i - 1));
 }
 
 void frmG4::loaded()
 {
     const QStringList entries = readDictionary();
-    showListing(entries, entries.size());
+    m_panel->showListing(entries, entries.size());
+    showDesignated(YojiRules::designatedLevel(modeText()));
     answerBox()->clear();
 }
 
@@ -105,9 +122,8 @@ void frmG4::modeChanged()
     lblPmode->setText(level);
     if (isLoading() || !YojiRules::designatedLevel(level))
         return;
-    m_designated = {};
-    for (int i = 1; i <= 4; ++i)
-        showWindow(i, false, false);
+    programState().designatedWindows = {};
+    showDesignated(true);
     services().messages.information(QStringLiteral("表示させたい窓をクリックしてください"), QStringLiteral("表示部指定"));
 }
 
@@ -115,62 +131,52 @@ void frmG4::lblMondai_Click(int index)
 {
     if (!YojiRules::designatedLevel(modeText()))
         return;
-    bool &open = m_designated[std::size_t(index - 1)];
+    bool &open = programState().designatedWindows[std::size_t(index - 1)];
     open = !open;
+    // The colour changes at once; the characters follow from the next question on.
     QLabel *window = lblMondai[std::size_t(index - 1)];
-    QPalette p = window->palette();
-    p.setColor(QPalette::Window, open ? kOpen : windowsColor(kButtonFace));
-    window->setPalette(p);
+    showWindow(index, open, window->text());
 }
 
-bool frmG4::canStart()
+std::unique_ptr<Play> frmG4::makePlay(const PlaySetup &setup)
 {
-    if (YojiRules::designatedLevel(modeText())
-        && std::none_of(m_designated.begin(), m_designated.end(), [](bool open) { return open; })) {
+    const YojiRules::Windows &designated = programState().designatedWindows;
+    if (YojiRules::designatedLevel(setup.mode) && std::none_of(designated.begin(), designated.end(), std::identity())) {
         services().messages.warning(QStringLiteral("Ｓ：指定モードの場合は、いずれか一つ以上の窓は開いてください。"),
                                     QStringLiteral("スタートチェック"));
-        return false;
+        return nullptr;
     }
-    m_idioms = YojiRules::idioms(readDictionary());
-    if (m_idioms.isEmpty()) {
+    QStringList idioms = YojiRules::idioms(readDictionary());
+    if (idioms.isEmpty()) {
         services().messages.critical(QStringLiteral("四熟虫喰辞書に四字熟語がないため、始められません。"),
                                      QStringLiteral("四熟虫喰"));
-        return false;
+        return nullptr;
     }
-    return true;
+    return std::make_unique<YojiPlay>(setup, std::move(idioms), designated, services().random);
 }
 
 void frmG4::resetQuestion()
 {
-    resetTyped();
-    m_question = {};
-    const bool designated = YojiRules::designatedLevel(modeText());
-    for (int i = 1; i <= 4; ++i)
-        showWindow(i, designated && m_designated[std::size_t(i - 1)], false);
-    chain()->clear();
+    showDesignated(YojiRules::designatedLevel(currentPlay()->setup().mode));
+    m_panel->startChain();
     answerBox()->clear();
-    showChain();
-}
-
-void frmG4::newQuestion()
-{
-    m_question = YojiRules::make(m_idioms, modeText(), m_designated, services().random);
-    for (int i = 1; i <= 4; ++i) {
-        const bool open = m_question.open[std::size_t(i - 1)];
-        showWindow(i, open, open);
-    }
 }
 
 void frmG4::firstQuestion()
 {
-    newQuestion();
+    playAs<YojiPlay>()->newQuestion();
+    showQuestion();
     answerBox()->setFocus();
 }
 
 void frmG4::reveal()
 {
+    // Before the first play there is no idiom to show; the colours stay as they are.
+    auto *play = playAs<YojiPlay>();
+    if (play)
+        play->reveal();
     for (int i = 0; i < 4; ++i)
-        lblMondai[std::size_t(i)]->setText(m_question.idiom.mid(i, 1));
+        lblMondai[std::size_t(i)]->setText(play ? play->shown(i) : QString());
 }
 
 void frmG4::escapeOutsidePlay()
@@ -180,20 +186,13 @@ void frmG4::escapeOutsidePlay()
 
 void frmG4::answer(const QString &typed)
 {
-    const bool right = typed == m_question.idiom;
-    if (right) {
-        QString solved;
-        for (QLabel *window : lblMondai)
-            solved += window->text().isEmpty() ? QStringLiteral("□") : window->text();
-        chain()->addItem(solved);
-        chain()->scrollToBottom();
-        newQuestion();
-        addTyped(typed.size());
-    } else {
-        services().messages.critical(QStringLiteral("違います！！"), QStringLiteral("間違い"));
+    const YojiPlay::Checked checked = playAs<YojiPlay>()->answer(typed);
+    if (checked.outcome.correct) {
+        m_panel->addToChain(checked.solved);
+        showQuestion();
     }
     answerBox()->clear();
-    answerJudged(right);
+    showOutcome(checked.outcome);
 }
 
 bool frmG4::eventFilter(QObject *watched, QEvent *event)
@@ -205,17 +204,6 @@ bool frmG4::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return WordGameWindow::eventFilter(watched, event);
-}
-
-HistoryRow frmG4::historyFields(const PlayResult &play) const
-{
-    return wordFields(play, QString::number(play.cycle.answers()), true);
-}
-
-QString frmG4::recordText(const PlayResult &play) const
-{
-    return conditions(play) + QStringLiteral("  ") + play.modeText
-        + QStringLiteral("モード");
 }
 
 } // namespace kotohana

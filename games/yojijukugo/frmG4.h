@@ -1,7 +1,5 @@
 #pragma once
 
-#include "YojiRules.h"
-
 #include "games/common/WordGameWindow.h"
 
 #include <array>
@@ -9,6 +7,8 @@
 class QLabel;
 
 namespace kotohana {
+
+class DictionaryPanel;
 
 // 四熟虫喰: a four-character idiom in four windows, some of them eaten; the whole idiom is typed.
 class frmG4 final : public WordGameWindow
@@ -27,23 +27,24 @@ protected:
     QString helpText() const override;
     void loaded() override;
     void modeChanged() override;
-    bool canStart() override;
+    std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     void resetQuestion() override;
     void firstQuestion() override;
     void answer(const QString &typed) override;
+    bool revealsOnEscape() const override { return true; }
     void reveal() override;
     void escapeOutsidePlay() override;
-    HistoryRow historyFields(const PlayResult &play) const override;
-    QString recordText(const PlayResult &play) const override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showWindow(int index, bool open, bool withCharacter);
-    void newQuestion();
+    QStringList readDictionary();
+    // Window index (1 to 4) open (white) or eaten (face colour), with the text it shows.
+    void showWindow(int index, bool open, const QString &text = {});
+    // Every window white where designated, eaten elsewhere, all without characters.
+    void showDesignated(bool designatedLevel);
+    void showQuestion();
 
-    QStringList m_idioms;
-    YojiRules::Question m_question;
-    YojiRules::Windows m_designated{};
+    DictionaryPanel *m_panel = nullptr;
     std::array<QLabel *, 4> lblMondai{};
     QLabel *lblPmode = nullptr;
 };

@@ -2,9 +2,12 @@
 
 #include "games/common/GameSettings.h"
 #include "games/common/History.h"
+#include "games/common/Play.h"
 #include "games/common/PlayCycle.h"
+#include "games/common/SavePlay.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +37,23 @@ HistoryRow row(const char *time, int answers, const char *seconds, const char16_
             QString::fromLatin1(seconds) + QStringLiteral("秒"), QString::fromUtf16(mode)};
 }
 
+// A play of a game with one field, driven by the test: enough to see what every game shares.
+class CountingPlay final : public Play
+{
+public:
+    using Play::Play;
+    Outcome give(bool correct) { return judged(correct); }
+    qint64 speedCount() const override { return cycle().answers(); }
+    HistoryRow historyFields() const override { return {QString::number(cycle().correct()), setup().mode}; }
+    QString recordText() const override { return conditions() + QStringLiteral("  ") + setup().mode; }
+};
+
+void startPlaying(Play &play)
+{
+    for (int tick = 1; tick <= 3; ++tick)
+        play.cycle().countdownTick(tick * 1000);
+}
+
 } // namespace
 
 class TestGameRules : public QObject
@@ -50,9 +70,14 @@ private Q_SLOTS:
     void countModeEndsOnTheLastAnswer();
     void answersCountOnlyWhilePlaying();
     void saveGuardAndSpeedGuard();
+    void playKeepsTheSettingsItStartedWith();
+    void savingWritesBothFilesOrNeither();
     void settingsLine();
-    void settingsFallBackToDefaults_data();
-    void settingsFallBackToDefaults();
+    void missingSettingsAreCreated_data();
+    void missingSettingsAreCreated();
+    void damagedSettingsLoseOnlyTheDamagedFields_data();
+    void damagedSettingsLoseOnlyTheDamagedFields();
+    void unreadableSettingsAreLeftAlone();
     void historyLineAndFilters();
 };
 
@@ -131,27 +156,83 @@ void TestGameRules::answersCountOnlyWhilePlaying()
 
 void TestGameRules::saveGuardAndSpeedGuard()
 {
-    PlayCycle cycle;
-    QVERIFY(!cycle.canSave());
-    cycle.start(TimingMode::Count, 60, 2);
-    for (int tick = 1; tick <= 3; ++tick)
-        cycle.countdownTick(tick * 1000);
-    cycle.answer(true);
-    QVERIFY(!cycle.canSave()); // still playing
-    cycle.answer(true);
-    QVERIFY(cycle.canSave());
+    CountingPlay play({TimingMode::Count, 60, 2, QStringLiteral("＋"), {}});
+    QVERIFY(!play.canSave()); // a countdown
+    startPlaying(play);
+    play.give(true);
+    QVERIFY(!play.canSave()); // still playing
+    QVERIFY(play.give(true).ended);
+    QVERIFY(play.canSave());
     // Both answers came before the clock showed any time: no division by zero.
-    QCOMPARE(cycle.playSeconds(), 0.0);
-    QCOMPARE(cycle.speed(2), 0.0);
-    cycle.start(TimingMode::Time, 10, 10);
-    QVERIFY(!cycle.canSave()); // a new countdown: the old play can no longer be saved
+    QCOMPARE(play.seconds(), 0.0);
+    QCOMPARE(play.speed(), 0.0);
 
-    PlayCycle untouched;
-    untouched.start(TimingMode::Time, 10, 10);
-    for (int tick = 1; tick <= 3; ++tick)
-        untouched.countdownTick(tick * 1000);
-    QVERIFY(untouched.timeTick(13000)->ended);
+    CountingPlay untouched({TimingMode::Time, 10, 10, {}, {}});
+    startPlaying(untouched);
+    QVERIFY(untouched.cycle().timeTick(13000)->ended);
     QVERIFY(!untouched.canSave()); // time ran out without an answer
+    QVERIFY(!untouched.give(true).counted); // nor can one be added afterwards
+}
+
+void TestGameRules::playKeepsTheSettingsItStartedWith()
+{
+    CountingPlay play({TimingMode::Time, 60, 10, QStringLiteral("＋"), {}});
+    QCOMPARE(play.conditions(), QStringLiteral("秒数 : 60"));
+    play.changeMode(QStringLiteral("－")); // during the countdown: the play's mode from now on
+    startPlaying(play);
+    play.give(true);
+    QVERIFY(play.cycle().timeTick(63000)->ended);
+    play.changeMode(QStringLiteral("＋")); // after the end: the list changes, the play does not
+    QCOMPARE(play.historyFields(), (HistoryRow{QStringLiteral("1"), QStringLiteral("－")}));
+    QCOMPARE(play.recordText(), QStringLiteral("秒数 : 60  －"));
+    QCOMPARE(play.secondsField(), QStringLiteral("60秒"));
+
+    CountingPlay counted({TimingMode::Count, 60, 20, {}, {}});
+    QCOMPARE(counted.conditions(), QStringLiteral("答数 : 20"));
+}
+
+void TestGameRules::savingWritesBothFilesOrNeither()
+{
+    HistoryLayout layout;
+    using Field = HistoryLayout::Field;
+    layout.fields = {Field::Text, Field::Text, Field::Number, Field::Text};
+    const HistoryFile history(path(QStringLiteral("テスト履歴.txt")), layout);
+    const QString records = path(QStringLiteral("データ.txt"));
+    writeBytes(history.path(), sjis(QStringLiteral("\"2024/05/17\",\"10:00:00\",3,\"＋\"\n")));
+    const QByteArray before = readBytes(history.path());
+
+    CountingPlay play({TimingMode::Time, 60, 10, QStringLiteral("＋"), {}});
+    startPlaying(play);
+    play.give(true);
+    play.cycle().timeTick(63000);
+    const QDateTime now(QDate(2024, 5, 18), QTime(21, 5, 9, 700));
+
+    // データ.txt cannot be written (a folder stands in its place): the history line is taken back.
+    QDir().mkpath(records);
+    SavedPlay saved = savePlay(play, {QStringLiteral("プラマイ"), history, records}, now);
+    QVERIFY(!saved.result.ok());
+    QVERIFY(saved.result.message.contains(QStringLiteral("データ.txt")));
+    QCOMPARE(readBytes(history.path()), before);
+
+    QDir().rmdir(records);
+    saved = savePlay(play, {QStringLiteral("プラマイ"), history, records}, now);
+    QVERIFY(saved.result.ok());
+    QCOMPARE(saved.line, (HistoryRow{QStringLiteral("2024/05/18"), QStringLiteral("21:05:09"), QStringLiteral("1"),
+                                     QStringLiteral("＋")}));
+    // "2024/05/18","21:05:09",1,"＋" and "2024/05/18","21:05:09","プラマイ",60,"秒数 : 60  ＋",
+    QCOMPARE(readBytes(history.path()).mid(before.size()),
+             QByteArray::fromHex("22323032342f30352f3138222c2232313a30353a3039222c312c22817b220d0a"));
+    QCOMPARE(readBytes(records),
+             QByteArray::fromHex("22323032342f30352f3138222c2232313a30353a3039222c2283768389837d8343222c36302c22"
+                                 "95629094203a2036302020817b222c0d0a"));
+
+    // The history cannot be written: nothing reaches データ.txt either.
+    const QByteArray recordsBefore = readBytes(records);
+    const HistoryFile blocked(path(QStringLiteral("塞がれた履歴")), layout);
+    QDir().mkpath(blocked.path());
+    saved = savePlay(play, {QStringLiteral("プラマイ"), blocked, records}, now);
+    QVERIFY(!saved.result.ok());
+    QCOMPARE(readBytes(records), recordsBefore);
 }
 
 void TestGameRules::settingsLine()
@@ -160,52 +241,96 @@ void TestGameRules::settingsLine()
     const GameSettings chosen{20, 60, QStringLiteral("＋"), QStringLiteral("秒数"), 1};
     QVERIFY(file.save(chosen).ok());
     QCOMPARE(readBytes(path(QStringLiteral("プラマイ設定.txt"))), sjis(QStringLiteral("20,60,\"＋\",\"秒数\",1\n")));
-    QCOMPARE(file.load(), chosen);
+    QCOMPARE(file.load().settings, chosen);
+    QCOMPARE(file.load().status, GameSettingsFile::LoadResult::Status::Read);
 
     const GameSettingsFile noModes(path(QStringLiteral("しりとり設定.txt")), {});
     QVERIFY(noModes.save({30, 90, QString(), QStringLiteral("答数"), 0}).ok());
     QCOMPARE(readBytes(path(QStringLiteral("しりとり設定.txt"))), sjis(QStringLiteral("30,90,\"答数\",0\n")));
-    QCOMPARE(noModes.load().answers, 30);
+    QCOMPARE(noModes.load().settings.answers, 30);
 }
 
-void TestGameRules::settingsFallBackToDefaults_data()
+void TestGameRules::missingSettingsAreCreated_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("missing") << false;
+    QTest::newRow("empty") << true;
+}
+
+void TestGameRules::missingSettingsAreCreated()
+{
+    QFETCH(bool, exists);
+    const QString file = path(QStringLiteral("new設定.txt"));
+    QFile::remove(file);
+    if (exists)
+        writeBytes(file, {});
+    const GameSettingsFile::LoadResult loaded = GameSettingsFile(file, kPlamaiModes).load();
+    QCOMPARE(loaded.status, GameSettingsFile::LoadResult::Status::Created);
+    QVERIFY(loaded.message.isEmpty());
+    QCOMPARE(loaded.settings, (GameSettings{10, 60, QStringLiteral("＋"), QStringLiteral("秒数"), 1}));
+    QCOMPARE(readBytes(file), sjis(QStringLiteral("10,60,\"＋\",\"秒数\",1\n")));
+}
+
+void TestGameRules::damagedSettingsLoseOnlyTheDamagedFields_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("missing") << QByteArray("(missing)");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("too few fields") << sjis(QStringLiteral("20,60,\"＋\"\n"));
-    QTest::newRow("unknown mode") << sjis(QStringLiteral("20,60,\"×\",\"秒数\",1\n"));
-    QTest::newRow("seconds not listed") << sjis(QStringLiteral("20,61,\"＋\",\"秒数\",1\n"));
-    QTest::newRow("answers out of range") << sjis(QStringLiteral("0,60,\"＋\",\"秒数\",1\n"));
-    QTest::newRow("unknown timing") << sjis(QStringLiteral("20,60,\"＋\",\"分\",1\n"));
-    QTest::newRow("garbage bytes") << QByteArray("\xff\xfe\x00\x01", 4);
+    QTest::addColumn<QString>("repaired");
+    // Every line keeps manual saving (0) unless that very field is damaged.
+    QTest::newRow("too few fields") << sjis(QStringLiteral("20,60,\"－\"\n"))
+                                    << QStringLiteral("20,60,\"－\",\"秒数\",1\n");
+    QTest::newRow("unknown mode") << sjis(QStringLiteral("20,60,\"×\",\"答数\",0\n"))
+                                  << QStringLiteral("20,60,\"＋\",\"答数\",0\n");
+    QTest::newRow("seconds not listed") << sjis(QStringLiteral("20,61,\"－\",\"答数\",0\n"))
+                                        << QStringLiteral("20,60,\"－\",\"答数\",0\n");
+    QTest::newRow("answers out of range") << sjis(QStringLiteral("0,90,\"－\",\"答数\",0\n"))
+                                          << QStringLiteral("10,90,\"－\",\"答数\",0\n");
+    QTest::newRow("unknown timing") << sjis(QStringLiteral("20,90,\"－\",\"分\",0\n"))
+                                    << QStringLiteral("20,90,\"－\",\"秒数\",0\n");
+    QTest::newRow("save mode not 0 or 1") << sjis(QStringLiteral("20,90,\"－\",\"答数\",7\n"))
+                                          << QStringLiteral("20,90,\"－\",\"答数\",1\n");
+    QTest::newRow("undecodable bytes in one field")
+        << (sjis(QStringLiteral("20,90,\"")) + QByteArray("\xff\xfe") + sjis(QStringLiteral("\",\"答数\",0\n")))
+        << QStringLiteral("20,90,\"＋\",\"答数\",0\n");
+    QTest::newRow("garbage") << QByteArray("\xff\xfe\x01", 3) << QStringLiteral("10,60,\"＋\",\"秒数\",1\n");
 }
 
-void TestGameRules::settingsFallBackToDefaults()
+void TestGameRules::damagedSettingsLoseOnlyTheDamagedFields()
 {
     QFETCH(QByteArray, content);
+    QFETCH(QString, repaired);
     const QString file = path(QStringLiteral("broken設定.txt"));
-    QFile::remove(file);
-    if (content != "(missing)")
-        writeBytes(file, content);
-    const GameSettingsFile settings(file, kPlamaiModes);
-    const GameSettings loaded = settings.load();
-    QCOMPARE(loaded, (GameSettings{10, 60, QStringLiteral("＋"), QStringLiteral("秒数"), 1}));
-    // The file is written anew with what the window now shows.
-    QCOMPARE(readBytes(file), sjis(QStringLiteral("10,60,\"＋\",\"秒数\",1\n")));
+    writeBytes(file, content);
+    const GameSettingsFile::LoadResult loaded = GameSettingsFile(file, kPlamaiModes).load();
+    QCOMPARE(loaded.status, GameSettingsFile::LoadResult::Status::Repaired);
+    QVERIFY(loaded.message.contains(QStringLiteral("broken設定.txt")));
+    // The file is written anew with what was kept and what fell back.
+    QCOMPARE(readBytes(file), sjis(repaired));
+    QCOMPARE(GameSettingsFile(file, kPlamaiModes).load().status, GameSettingsFile::LoadResult::Status::Read);
+}
+
+void TestGameRules::unreadableSettingsAreLeftAlone()
+{
+    const QString file = path(QStringLiteral("folder設定.txt"));
+    QVERIFY(QDir().mkpath(file));
+    const GameSettingsFile::LoadResult loaded = GameSettingsFile(file, kPlamaiModes).load();
+    QCOMPARE(loaded.status, GameSettingsFile::LoadResult::Status::Unreadable);
+    QVERIFY(loaded.message.contains(QStringLiteral("folder設定.txt")));
+    QCOMPARE(loaded.settings.autoSave, 1);
+    QVERIFY(QFileInfo(file).isDir());
 }
 
 void TestGameRules::historyLineAndFilters()
 {
     const HistoryFile file(path(QStringLiteral("プラマイ履歴.txt")), plamaiLayout());
-    QVERIFY(file.readAll().empty()); // missing file: empty history
+    QVERIFY(file.readAll().rows.empty()); // missing file: empty history
+    QVERIFY(file.readAll().ok);
     QVERIFY(file.append(row("08:00:00", 40, "60", u"－")).ok());
     QCOMPARE(readBytes(path(QStringLiteral("プラマイ履歴.txt"))),
              sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",40,40,0,\"100.0%\",\"1.00/秒\",\"60秒\",\"－\"\n")));
     QVERIFY(file.append(row("08:05:00", 10, "41.3", u"－")).ok());
     QVERIFY(file.append(row("08:10:00", 40, "60", u"＋")).ok());
     QVERIFY(file.append(row("08:15:00", 10, "60", u"－")).ok());
-    const std::vector<HistoryRow> rows = file.readAll();
+    const std::vector<HistoryRow> rows = file.readAll().rows;
     QCOMPARE(rows.size(), std::size_t(4));
 
     const auto times = [&](const HistoryFilter &filter) {
@@ -234,6 +359,12 @@ void TestGameRules::historyLineAndFilters()
 
     QVERIFY(file.clear().ok());
     QCOMPARE(readBytes(path(QStringLiteral("プラマイ履歴.txt"))), QByteArray());
+
+    // A history that is there but cannot be read says so, naming the file.
+    const HistoryFile unreadable(path(QStringLiteral("読めない履歴.txt")), plamaiLayout());
+    QDir().mkpath(unreadable.path());
+    QVERIFY(!unreadable.readAll().ok);
+    QVERIFY(unreadable.readAll().message.contains(QStringLiteral("読めない履歴.txt")));
 }
 
 QTEST_GUILESS_MAIN(TestGameRules)

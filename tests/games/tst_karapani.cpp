@@ -4,10 +4,12 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
+#include "games/karapani/KarapaniPlay.h"
 #include "games/karapani/KarapaniRules.h"
 #include "games/karapani/frmG6.h"
 #include "platform/DataFolder.h"
 #include "platform/ProgramState.h"
+#include "platform/RandomSource.h"
 #include "platform/Services.h"
 #include "ui/Colors.h"
 #include "ui/Shape.h"
@@ -27,6 +29,65 @@ using namespace kotohana::test;
 using KarapaniRules::Question;
 using KarapaniRules::Task;
 
+namespace {
+
+const QString kEasy = QStringLiteral("E:イージー");
+const QString kNormal = QStringLiteral("N:ノーマル");
+
+PlaySetup countPlay(const QString &mode, int answers)
+{
+    PlaySetup setup;
+    setup.timing = TimingMode::Count;
+    setup.answers = answers;
+    setup.mode = mode;
+    return setup;
+}
+
+// Lets the countdown pass: the play takes answers from here on.
+void begin(Play &play)
+{
+    for (int tick = 1; tick <= 3; ++tick)
+        play.cycle().countdownTick(1000 * tick);
+}
+
+// A window's world: a data folder of its own, a clock standing still, questions drawn from a
+// fixed sequence and scripted message boxes.
+struct Desk {
+    explicit Desk(QList<double> draws)
+        : random(std::move(draws))
+    {
+        state.helpTourFlag = 0;
+    }
+
+    QString file(const char16_t *name) const { return folder.path(QStringView(name)); }
+    // Opens the window on these settings, its timers left to the test.
+    std::unique_ptr<frmG6> open(const QString &settings)
+    {
+        writeBytes(file(u"カラパニ設定.txt"), sjis(settings + u'\n'));
+        auto window = std::make_unique<frmG6>(services, state);
+        window->Form_Load();
+        stopTimers(*window);
+        return window;
+    }
+
+    QTemporaryDir dir;
+    FakeClock clock{QDateTime(QDate(2024, 5, 18), QTime(9, 0, 0))};
+    SequenceRandom random;
+    ScriptedMessageBoxes messages;
+    DataFolder folder{dir.path()};
+    Services services{clock, random, messages, folder};
+    ProgramState state;
+};
+
+void chooseLevel(const QWidget &window, const QString &level)
+{
+    auto *list = find<QComboBox>(window, QStringLiteral("cboHide"));
+    list->setCurrentText(level);
+    Q_EMIT list->activated(list->currentIndex());
+}
+
+} // namespace
+
 class TestKarapani : public QObject
 {
     Q_OBJECT
@@ -35,7 +96,13 @@ private Q_SLOTS:
     void judging_data();
     void judging();
     void drawsWordColourAndTask();
+    void firstQuestionOfASeed();
+    void answersAreJudgedWithoutSurroundingBlanks_data();
+    void answersAreJudgedWithoutSurroundingBlanks();
+    void levelChosenDuringAPlayAsksFromTheNextQuestion();
     void playThroughTheWindow();
+    void indicatorShowsTheTaskOfTheQuestionOnScreen();
+    void manualSaveKeepsTheLevelThePlayHad();
 };
 
 void TestKarapani::judging_data()
@@ -78,6 +145,63 @@ void TestKarapani::drawsWordColourAndTask()
     QCOMPARE(KarapaniRules::colours()[3].drawing, 0x00C0C0u);
 }
 
+void TestKarapani::firstQuestionOfASeed()
+{
+    FakeClock clock(QDateTime(QDate(2024, 5, 18), QTime(9, 0, 0)));
+    MersenneRandomSource random(clock, 6);
+    KarapaniPlay play(countPlay(QStringLiteral("P:パニック"), 10), random);
+    play.nextQuestion();
+    QCOMPARE(play.question().word, 5);   // 黒
+    QCOMPARE(play.question().colour, 3); // drawn in dark yellow
+    QCOMPARE(play.question().task, Task::Colour);
+}
+
+void TestKarapani::answersAreJudgedWithoutSurroundingBlanks_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<qint64>("characters");
+    // 青 drawn in red.
+    QTest::newRow("half-width blanks round the colour") << kNormal << QStringLiteral(" あか ") << true << qint64(2);
+    QTest::newRow("ideographic blanks round the word") << kEasy << QStringLiteral("　青　") << true << qint64(1);
+    QTest::newRow("a tab before the word") << kEasy << QStringLiteral("\tあお") << true << qint64(2);
+    QTest::newRow("blanks do not make the word the colour") << kNormal << QStringLiteral(" あお ") << false
+                                                            << qint64(0);
+}
+
+void TestKarapani::answersAreJudgedWithoutSurroundingBlanks()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, typed);
+    QFETCH(bool, right);
+    QFETCH(qint64, characters);
+    SequenceRandom random({0.3, 0.1});
+    KarapaniPlay play(countPlay(mode, 10), random);
+    begin(play);
+    play.nextQuestion();
+    const Outcome outcome = play.answer(typed);
+    QVERIFY(outcome.counted);
+    QCOMPARE(outcome.correct, right);
+    QCOMPARE(play.typed(), characters);
+}
+
+void TestKarapani::levelChosenDuringAPlayAsksFromTheNextQuestion()
+{
+    SequenceRandom random({0.3, 0.1}); // always 青 drawn in red
+    KarapaniPlay play(countPlay(kEasy, 2), random);
+    begin(play);
+    play.nextQuestion();
+    play.changeMode(kNormal);
+    QCOMPARE(play.question().task, Task::Word); // the question asked keeps its task
+    QVERIFY(play.answer(QStringLiteral("あお")).correct);
+    QCOMPARE(play.question().task, Task::Colour);
+    QVERIFY(play.answer(QStringLiteral("あか")).ended);
+    play.changeMode(kEasy); // after the play: the play stays as it was played
+    QCOMPARE(play.historyFields().last(), QStringLiteral("N"));
+    QCOMPARE(play.recordText(), QStringLiteral("答数 : 2  N:ノーマルモード"));
+}
+
 void TestKarapani::playThroughTheWindow()
 {
     QTemporaryDir dir;
@@ -114,6 +238,53 @@ void TestKarapani::playThroughTheWindow()
              sjis(QStringLiteral("\"2024/05/18\",\"09:00:09\",3,1,2,2,\"33.3%\",\"0.33/秒\",\"6秒\",\"P\"\n")));
     QCOMPARE(readBytes(folder.path(u"データ.txt")),
              sjis(QStringLiteral("\"2024/05/18\",\"09:00:09\",\"カラパニ\",6,\"答数 : 3  P:パニックモード\",\n")));
+}
+
+void TestKarapani::indicatorShowsTheTaskOfTheQuestionOnScreen()
+{
+    Desk desk({0.3, 0.1}); // always 青 drawn in red
+    auto window = desk.open(QStringLiteral("3,60,\"E:イージー\",\"答数\",1"));
+    auto *task = find<QLabel>(*window, QStringLiteral("lblMode"));
+    auto *shape = find<kotohana::Shape>(*window, QStringLiteral("shpMode"));
+    startPlay(*window, desk.clock);
+    desk.clock.advanceMilliseconds(6000);
+    window->tmrPlay_Timer();
+    QCOMPARE(task->text(), QStringLiteral("文字"));
+
+    chooseLevel(*window, kNormal);
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblPmode"))->text(), kNormal);
+    QCOMPARE(task->text(), QStringLiteral("文字")); // 青 on screen is still read as written
+    QCOMPARE(shape->fillColor(), windowsColor(0xC00000));
+    typeAnswer(*window, QStringLiteral("あお"));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblOk"))->text(), QStringLiteral("1"));
+    QCOMPARE(task->text(), QStringLiteral("色")); // the next question asks the colour
+    QCOMPARE(shape->fillColor(), windowsColor(0x0000C0));
+    typeAnswer(*window, QStringLiteral("あお"));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblNg"))->text(), QStringLiteral("1"));
+    typeAnswer(*window, QStringLiteral("あか"));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblOk"))->text(), QStringLiteral("2"));
+
+    QCOMPARE(readBytes(desk.file(u"カラパニ履歴.txt")),
+             sjis(QStringLiteral("\"2024/05/18\",\"09:00:09\",3,2,1,4,\"66.7%\",\"0.67/秒\",\"6秒\",\"N\"\n")));
+}
+
+void TestKarapani::manualSaveKeepsTheLevelThePlayHad()
+{
+    Desk desk({0.3, 0.1}); // always 青 drawn in red
+    auto window = desk.open(QStringLiteral("1,60,\"N:ノーマル\",\"答数\",0"));
+    startPlay(*window, desk.clock);
+    desk.clock.advanceMilliseconds(4000);
+    window->tmrPlay_Timer();
+    typeAnswer(*window, QStringLiteral("あか"));
+    QVERIFY(!desk.folder.contains(u"カラパニ履歴.txt")); // manual mode: nothing saved yet
+
+    chooseLevel(*window, kEasy);
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMode"))->text(), QStringLiteral("文字"));
+    click(*window, "cmdHozon");
+    QCOMPARE(readBytes(desk.file(u"カラパニ履歴.txt")),
+             sjis(QStringLiteral("\"2024/05/18\",\"09:00:07\",1,1,0,2,\"100.0%\",\"0.50/秒\",\"4秒\",\"N\"\n")));
+    QCOMPARE(readBytes(desk.file(u"データ.txt")),
+             sjis(QStringLiteral("\"2024/05/18\",\"09:00:07\",\"カラパニ\",4,\"答数 : 1  N:ノーマルモード\",\n")));
 }
 
 QTEST_MAIN(TestKarapani)

@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
+#include "games/plamai/PlamaiPlay.h"
 #include "games/plamai/PlamaiRules.h"
 #include "games/plamai/frmG1.h"
 #include "platform/DataFolder.h"
@@ -18,10 +19,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -114,6 +117,12 @@ private Q_SLOTS:
     void historyFiltersChartsAndClear();
     void settingsAreRewrittenAndReopened();
     void reopeningAfterLeavingMidPlayStartsIdle();
+    void firstRowForASeed();
+    void modeChosenDuringAPlayRulesFromTheNextBox();
+    void keysAfterTheEndMoveNothing();
+    void saveModeActsHoweverItIsChanged();
+    void damagedSettingsKeepWhatIsReadable();
+    void failedSaveLeavesBothFilesAndTheList();
 };
 
 void TestPlamai::rules_data()
@@ -292,10 +301,15 @@ void TestPlamai::timeModeWithManualSaving()
     QCOMPARE(text(*window, "lblByou"), QStringLiteral("0.30/秒"));
     QVERIFY(!m_folder->contains(u"データ.txt")); // manual mode saves nothing by itself
 
-    // The record tells the limit the play had, whatever the list shows now.
+    // The play is saved as played, whatever the settings show by now.
     auto *seconds = find<QComboBox>(*window, QStringLiteral("cboJikan"));
     seconds->setCurrentText(QStringLiteral("30"));
     Q_EMIT seconds->activated(seconds->currentIndex());
+    auto *mode = find<QComboBox>(*window, QStringLiteral("cboMode"));
+    mode->setCurrentText(QStringLiteral("＋"));
+    Q_EMIT mode->activated(mode->currentIndex());
+    find<QRadioButton>(*window, QStringLiteral("optMode0"))->setChecked(true);
+    QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,30,\"＋\",\"答数\",0\n")));
     QTest::mouseClick(save, Qt::LeftButton); // at 21:00:13
     QTest::mouseClick(save, Qt::LeftButton); // nothing marks a play as saved
     const QString line = QStringLiteral("\"2024/05/18\",\"21:00:13\",3,2,1,\"66.7%\",\"0.30/秒\",\"10秒\",\"－\"\n");
@@ -399,6 +413,7 @@ void TestPlamai::historyFiltersChartsAndClear()
     QCOMPARE(m_messages.shown().last().text, QStringLiteral("履歴データをクリアしました"));
     QCOMPARE(readBytes(file(u"プラマイ履歴.txt")), QByteArray());
     QCOMPARE(list->rows(), 1);
+    QCOMPARE(oneSeries->pointCount(), 0); // the lit chart follows the emptied list
     QTest::mouseClick(all, Qt::LeftButton);
     QCOMPARE(list->rows(), 1);
 }
@@ -444,7 +459,128 @@ void TestPlamai::reopeningAfterLeavingMidPlayStartsIdle()
     QVERIFY(find<QPushButton>(*again, QStringLiteral("cmdStart"))->isEnabled());
     tick(*again, &frmG1::tmrStart_Timer);
     QVERIFY(find<Picture>(*again, QStringLiteral("imgStart1"))->isHidden());
-    QCOMPARE(again->cycle().state(), PlayCycle::State::Idle);
+    QVERIFY(!again->play());
+}
+
+void TestPlamai::firstRowForASeed()
+{
+    FakeClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 0)));
+    MersenneRandomSource random(clock, 20261207);
+    PlamaiPlay play({TimingMode::Time, 60, 10, QStringLiteral("＋"), {}}, random);
+    play.firstRow();
+    QString digits;
+    for (int d : play.row())
+        digits += QString::number(d);
+    QCOMPARE(digits, QStringLiteral("045568417312451"));
+}
+
+void TestPlamai::modeChosenDuringAPlayRulesFromTheNextBox()
+{
+    writeBytes(file(u"プラマイ設定.txt"), sjis(QStringLiteral("2,60,\"＋\",\"答数\",1\n")));
+    auto window = open();
+    startPlay(*window);
+    auto *mode = find<QComboBox>(*window, QStringLiteral("cboMode"));
+    QVERIFY(mode->isEnabled());
+    mode->setCurrentText(QStringLiteral("－"));
+    Q_EMIT mode->activated(mode->currentIndex());
+    const int a = digit(*window, 1);
+    const int b = digit(*window, 2);
+    QTest::keyClick(box(*window, 1), char('0' + std::abs(a - b)));
+    QCOMPARE(boxColour(*window, 1), QColor(192, 255, 192));
+    answer(*window, 2, true);
+    // The play ended in minus mode and is saved so.
+    QVERIFY(readBytes(file(u"プラマイ履歴.txt")).endsWith(sjis(QStringLiteral(",\"－\"\n"))));
+    QVERIFY(readBytes(file(u"データ.txt")).endsWith(sjis(QStringLiteral("\"答数 : 2  (－) モード\",\n"))));
+}
+
+void TestPlamai::keysAfterTheEndMoveNothing()
+{
+    QString history;
+    for (int i = 0; i < 59; ++i)
+        history += QStringLiteral("\"2024/05/17\",\"08:%1:00\",1,1,0,\"100.0%\",\"1.00/秒\",\"1秒\",\"＋\"\n")
+                       .arg(i, 2, 10, QLatin1Char('0'));
+    writeBytes(file(u"プラマイ履歴.txt"), sjis(history));
+    writeBytes(file(u"プラマイ設定.txt"), sjis(QStringLiteral("1,60,\"＋\",\"答数\",1\n")));
+    auto window = open();
+    window->resize(1180, 780);
+    startPlay(*window);
+    answer(*window, 1, true); // the only answer ends the play and saves it
+    auto *list = find<Grid>(*window, QStringLiteral("msgRireki"));
+    QCOMPARE(list->rows(), 61);
+    QCOMPARE(window->focusWidget(), list);
+    QCoreApplication::processEvents(); // the list is laid out with its newest row in view
+    QScrollBar *scroll = list->verticalScrollBar();
+    QVERIFY(scroll->maximum() > 0);
+    QCOMPARE(scroll->value(), scroll->maximum()); // the newest row is in view
+    const int current = list->row();
+    const QModelIndex index = list->currentIndex();
+    // Keys meant for the answer boxes reach the list: "1" would jump to row 1 by type-ahead.
+    for (const char key : {'1', '2', '0', '8'})
+        QTest::keyClick(list, key);
+    QCOMPARE(scroll->value(), scroll->maximum());
+    QCOMPARE(list->row(), current);
+    QCOMPARE(list->currentIndex(), index);
+}
+
+void TestPlamai::saveModeActsHoweverItIsChanged()
+{
+    auto window = open();
+    auto *automatic = find<QCheckBox>(*window, QStringLiteral("chkAs"));
+    auto *save = find<QPushButton>(*window, QStringLiteral("cmdHozon"));
+    QVERIFY(!automatic->accessibleName().isEmpty());
+    // An assistive technology sets the state directly, with no click.
+    automatic->setChecked(false);
+    QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,60,\"＋\",\"秒数\",0\n")));
+    QVERIFY(save->isEnabled());
+    QCOMPARE(automatic->text(), QStringLiteral("手動保存モード"));
+    QVERIFY(!automatic->accessibleName().isEmpty());
+    // The keyboard toggles it back.
+    automatic->setFocus();
+    QTest::keyClick(automatic, Qt::Key_Space);
+    QVERIFY(automatic->isChecked());
+    QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,60,\"＋\",\"秒数\",1\n")));
+    QVERIFY(!save->isEnabled());
+
+    find<QRadioButton>(*window, QStringLiteral("optMode0"))->setChecked(true);
+    QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,60,\"＋\",\"答数\",1\n")));
+    QVERIFY(find<QComboBox>(*window, QStringLiteral("cboKaisu"))->isEnabled());
+    QVERIFY(!find<QComboBox>(*window, QStringLiteral("cboJikan"))->isEnabled());
+    QCOMPARE(m_state.timingMode, 0);
+}
+
+void TestPlamai::damagedSettingsKeepWhatIsReadable()
+{
+    // The seconds are off the list; manual saving, count mode and the rest are kept.
+    writeBytes(file(u"プラマイ設定.txt"), sjis(QStringLiteral("20,61,\"－\",\"答数\",0\n")));
+    auto window = open();
+    QVERIFY(!find<QCheckBox>(*window, QStringLiteral("chkAs"))->isChecked());
+    QVERIFY(find<QPushButton>(*window, QStringLiteral("cmdHozon"))->isEnabled());
+    QVERIFY(find<QRadioButton>(*window, QStringLiteral("optMode0"))->isChecked());
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboKaisu"))->currentText(), QStringLiteral("20"));
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboMode"))->currentText(), QStringLiteral("－"));
+    QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("20,60,\"－\",\"答数\",0\n")));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("プラマイ設定.txt")));
+    // Told once: the next opening finds a sound file.
+    m_messages.forget();
+    window.reset();
+    window = open();
+    QVERIFY(m_messages.shown().isEmpty());
+}
+
+void TestPlamai::failedSaveLeavesBothFilesAndTheList()
+{
+    writeBytes(file(u"プラマイ設定.txt"), sjis(QStringLiteral("1,60,\"＋\",\"答数\",1\n")));
+    writeBytes(file(u"プラマイ履歴.txt"), QByteArray());
+    QVERIFY(QDir().mkpath(m_folder->path(u"データ.txt"))); // データ.txt cannot be written
+    auto window = open();
+    startPlay(*window);
+    answer(*window, 1, true);
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("データ.txt")));
+    QCOMPARE(readBytes(file(u"プラマイ履歴.txt")), QByteArray());
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->rows(), 1);
 }
 
 QTEST_MAIN(TestPlamai)

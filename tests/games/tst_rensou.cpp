@@ -4,16 +4,21 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
+#include "games/common/HistoryPanel.h"
+#include "games/rensou/RensouPlay.h"
 #include "games/rensou/RensouRules.h"
 #include "games/rensou/frmG5.h"
 #include "platform/DataFolder.h"
 #include "platform/ProgramState.h"
+#include "platform/RandomSource.h"
 #include "platform/Services.h"
 #include "ui/Colors.h"
 #include "ui/Grid.h"
 #include "ui/GridModel.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -66,6 +71,36 @@ private:
 
     QString label(const frmG5 &window, const char *name) { return find<QLabel>(window, QString::fromLatin1(name))->text(); }
 
+    static void chooseTopic(frmG5 &window, int index)
+    {
+        auto *topics = find<QComboBox>(window, QStringLiteral("cboMondai"));
+        topics->setCurrentIndex(index);
+        Q_EMIT topics->activated(index);
+    }
+
+    static void clickHistoryRow(frmG5 &window, int row)
+    {
+        auto *list = find<Grid>(window, QStringLiteral("msgRireki"));
+        list->setRow(row);
+        Q_EMIT list->clicked();
+    }
+
+    // A play of another topic in the history, so that the list has a row to click.
+    void writeSummerPlay()
+    {
+        writeBytes(file(QStringLiteral("連想心理履歴.txt")),
+                   sjis(QStringLiteral("\"2024/05/17\",\"09:00:00\",\"夏といえば\",1,1,0,0,2,\"0.20/秒\",\"10秒\"\n")));
+    }
+
+    bool shownCritical(const QString &part) const
+    {
+        for (const ScriptedMessageBoxes::Shown &shown : m_messages.shown()) {
+            if (shown.icon == ScriptedMessageBoxes::Icon::Critical && shown.text.contains(part))
+                return true;
+        }
+        return false;
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -84,6 +119,17 @@ private Q_SLOTS:
     void topicsWithForbiddenCharactersAreSkipped();
     void answersAreNewExistingOrDuplicate();
     void clearingATopicStartsItAfresh();
+    void playCountsItsAnswersUnderItsTopic();
+    void preparingAPlayReportsFilesItCannotMake();
+    void startDrawsTheSameFirstTopicForASeed();
+    void manualSaveKeepsThePlaysTopic_data();
+    void manualSaveKeepsThePlaysTopic();
+    void topicCannotChangeDuringAPlay();
+    void answersAreKeptAsTheFilesHoldThem_data();
+    void answersAreKeptAsTheFilesHoldThem();
+    void unreadableTopicFilesAreReportedAndKept_data();
+    void unreadableTopicFilesAreReportedAndKept();
+    void unreadableTopicListIsReportedAndKept();
 };
 
 void TestRensou::rules()
@@ -184,6 +230,202 @@ void TestRensou::clearingATopicStartsItAfresh()
     play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うさぎ")});
     QCOMPARE(label(*window, "lblOk"), QStringLiteral("3"));
     QVERIFY(readBytes(file(QStringLiteral("好きな動物_履歴.txt"))).startsWith(sjis(QStringLiteral("\"2024/05/18\",\"20:00:16\",\"001\""))));
+}
+
+void TestRensou::playCountsItsAnswersUnderItsTopic()
+{
+    writeBytes(file(QStringLiteral("好きな動物.txt")), sjis(QStringLiteral("ねこ\n")));
+    writeBytes(file(QStringLiteral("好きな動物_履歴.txt")),
+               sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"002\",\"ねこ\"\n")));
+    PlaySetup setup;
+    setup.timing = TimingMode::Count;
+    setup.answers = 3;
+    setup.topic = QStringLiteral("好きな動物");
+    RensouPlay::Prepared prepared = RensouPlay::prepare(setup, *m_folder, m_clock.today());
+    QVERIFY2(prepared.play, qPrintable(prepared.failure));
+    RensouPlay *play = prepared.play.get();
+    QCOMPARE(play->playOfTheDay(), 3);
+    // During the countdown nothing counts and nothing is written.
+    QVERIFY(!play->answer(QStringLiteral("いぬ"), m_clock.now()).outcome.counted);
+    QVERIFY(!play->answered());
+    QCOMPARE(readBytes(file(QStringLiteral("好きな動物.txt"))), sjis(QStringLiteral("ねこ\n")));
+
+    for (int tick = 1; tick <= 3; ++tick)
+        play->cycle().countdownTick(tick * 1000);
+    play->cycle().countTick(5000); // two seconds into the play
+    const QList<RensouRules::Kind> kinds{RensouRules::Kind::Existing, RensouRules::Kind::New,
+                                         RensouRules::Kind::Duplicate};
+    const QStringList answers{QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("いぬ")};
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        const RensouPlay::Given given = play->answer(answers[i], m_clock.now());
+        QVERIFY(given.outcome.counted);
+        QCOMPARE(given.kind, kinds[i]);
+        QCOMPARE(given.outcome.ended, i == answers.size() - 1);
+    }
+    QVERIFY(play->answered());
+    QVERIFY(!play->answer(QStringLiteral("うま"), m_clock.now()).outcome.counted); // the play is over
+    QCOMPARE(play->historyFields(),
+             (HistoryRow{QStringLiteral("好きな動物"), QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("1"),
+                         QStringLiteral("1"), QStringLiteral("6"), QStringLiteral("3.00/秒"), QStringLiteral("2秒")}));
+    QCOMPARE(readBytes(file(QStringLiteral("好きな動物.txt"))), sjis(QStringLiteral("ねこ\nいぬ\n")));
+    QVERIFY(readBytes(file(QStringLiteral("好きな動物_履歴.txt")))
+                .endsWith(sjis(QStringLiteral("\"2024/05/18\",\"20:00:00\",\"003\",\"いぬ\"\n"))));
+}
+
+void TestRensou::preparingAPlayReportsFilesItCannotMake()
+{
+    const DataFolder gone(m_dir->filePath(QStringLiteral("消えたフォルダ")));
+    PlaySetup setup;
+    setup.topic = QStringLiteral("好きな動物");
+    const RensouPlay::Prepared prepared = RensouPlay::prepare(setup, gone, m_clock.today());
+    QVERIFY(!prepared.play);
+    QVERIFY(prepared.failure.contains(QStringLiteral("「好きな動物.txt」")));
+    QVERIFY(prepared.failure.contains(QStringLiteral("「好きな動物_履歴.txt」")));
+}
+
+void TestRensou::startDrawsTheSameFirstTopicForASeed()
+{
+    writeBytes(file(QStringLiteral("連想心理題目.txt")),
+               sjis(QStringLiteral("好きな動物\n夏といえば\n冬といえば\n赤いもの\n丸いもの\n")));
+    FakeClock clock(QDateTime(QDate(2024, 5, 18), QTime(20, 0, 0)));
+    MersenneRandomSource random(clock, 2024);
+    const Services services{clock, random, m_messages, *m_folder};
+    frmG5 window(services, m_state);
+    window.Form_Load();
+    stopTimers(window);
+    click(window, "cmdStart");
+    QCOMPARE(find<QLabel>(window, QStringLiteral("lblMondai"))->text(), QStringLiteral("冬といえば"));
+}
+
+void TestRensou::manualSaveKeepsThePlaysTopic_data()
+{
+    QTest::addColumn<bool>("byHistoryRow");
+    QTest::newRow("another topic picked") << false;
+    QTest::newRow("another history row clicked") << true;
+}
+
+void TestRensou::manualSaveKeepsThePlaysTopic()
+{
+    QFETCH(bool, byHistoryRow);
+    writeBytes(file(QStringLiteral("連想心理設定.txt")), sjis(QStringLiteral("3,60,\"答数\",0\n")));
+    writeSummerPlay();
+    auto window = open();
+    play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うさぎ")});
+    if (byHistoryRow)
+        clickHistoryRow(*window, 1);
+    else
+        chooseTopic(*window, 1);
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMondai"))->text(), QStringLiteral("夏といえば"));
+    click(*window, "cmdHozon");
+    QCOMPARE(readBytes(file(QStringLiteral("連想心理履歴.txt"))),
+             sjis(QStringLiteral("\"2024/05/17\",\"09:00:00\",\"夏といえば\",1,1,0,0,2,\"0.20/秒\",\"10秒\"\n"
+                                 "\"2024/05/18\",\"20:00:08\",\"好きな動物\",3,3,0,0,7,\"1.40/秒\",\"5秒\"\n")));
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->textMatrix(2, 3), QStringLiteral("好きな動物"));
+}
+
+void TestRensou::topicCannotChangeDuringAPlay()
+{
+    writeSummerPlay();
+    auto window = open();
+    auto *topics = find<QComboBox>(*window, QStringLiteral("cboMondai"));
+    auto *question = find<QLabel>(*window, QStringLiteral("lblMondai"));
+    auto *startShown = find<QPushButton>(*window, QStringLiteral("cmdStart2"));
+    click(*window, "cmdStart2");
+    // Countdown: neither the list nor a history row changes the topic.
+    QVERIFY(!topics->isEnabled());
+    QVERIFY(!startShown->isEnabled());
+    clickHistoryRow(*window, 1);
+    QCOMPARE(topics->currentText(), QStringLiteral("好きな動物"));
+    QCOMPARE(question->text(), QStringLiteral("好きな動物"));
+    for (int i = 0; i < 3; ++i) {
+        m_clock.advanceMilliseconds(1000);
+        window->tmrStart_Timer();
+    }
+    typeAnswer(*window, QStringLiteral("ねこ"));
+    clickHistoryRow(*window, 1);
+    window->cmdStart2_Click();
+    QVERIFY(!topics->isEnabled());
+    QCOMPARE(topics->currentText(), QStringLiteral("好きな動物"));
+    QCOMPARE(question->text(), QStringLiteral("好きな動物"));
+    typeAnswer(*window, QStringLiteral("いぬ"));
+    typeAnswer(*window, QStringLiteral("うさぎ"));
+    // Every answer went to the play's topic.
+    QCOMPARE(readBytes(file(QStringLiteral("好きな動物.txt"))), sjis(QStringLiteral("ねこ\nいぬ\nうさぎ\n")));
+    QVERIFY(!QFileInfo::exists(file(QStringLiteral("夏といえば.txt"))));
+    QVERIFY(readBytes(file(QStringLiteral("連想心理履歴.txt"))).contains(sjis(QStringLiteral("\"好きな動物\",3,3,0,0"))));
+    // Once the play is over the topic is free again.
+    QVERIFY(topics->isEnabled());
+    QVERIFY(startShown->isEnabled());
+    clickHistoryRow(*window, 1);
+    QCOMPARE(question->text(), QStringLiteral("夏といえば"));
+}
+
+void TestRensou::answersAreKeptAsTheFilesHoldThem_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("comma") << QStringLiteral("a,b") << QStringLiteral("a，b");
+    QTest::newRow("double quotes") << QStringLiteral("\"a\"") << QStringLiteral("＂a＂");
+    QTest::newRow("blanks around") << QStringLiteral(" ねこ\u3000") << QStringLiteral("ねこ");
+}
+
+void TestRensou::answersAreKeptAsTheFilesHoldThem()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    writeBytes(file(QStringLiteral("連想心理設定.txt")), sjis(QStringLiteral("1,60,\"答数\",1\n")));
+    auto window = open();
+    play(*window, {typed});
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki2"))->textMatrix(1, 1), kept);
+    // Given again in the next play, the answer is known to the topic.
+    play(*window, {typed});
+    QCOMPARE(label(*window, "lblChu"), QStringLiteral("1"));
+    QCOMPARE(label(*window, "lblOk"), QStringLiteral("0"));
+    QCOMPARE(readBytes(file(QStringLiteral("好きな動物.txt"))), sjis(kept + QStringLiteral("\n")));
+    QCOMPARE(readBytes(file(QStringLiteral("好きな動物_履歴.txt"))),
+             sjis(QStringLiteral("\"2024/05/18\",\"20:00:08\",\"001\",\"%1\"\n"
+                                 "\"2024/05/18\",\"20:00:16\",\"002\",\"%1\"\n")
+                      .arg(kept)));
+}
+
+void TestRensou::unreadableTopicFilesAreReportedAndKept_data()
+{
+    QTest::addColumn<QString>("blocked");
+    QTest::newRow("answer file") << QStringLiteral("好きな動物.txt");
+    QTest::newRow("answer log") << QStringLiteral("好きな動物_履歴.txt");
+}
+
+void TestRensou::unreadableTopicFilesAreReportedAndKept()
+{
+    QFETCH(QString, blocked);
+    // A folder in the file's place cannot be read, whoever runs the program.
+    QVERIFY(QDir(m_dir->path()).mkdir(blocked));
+    const QString named = QStringLiteral("「%1」").arg(blocked);
+    auto window = open();
+    QVERIFY(!shownCritical(named)); // loading does not touch a topic's files
+
+    chooseTopic(*window, 0);
+    QVERIFY(shownCritical(named));
+    m_messages.forget();
+    click(*window, "cmdStart2");
+    QVERIFY(shownCritical(named));
+    QVERIFY(find<QPushButton>(*window, QStringLiteral("cmdStart"))->isEnabled()); // no play
+    QVERIFY(!window->play());
+    m_messages.forget();
+    click(*window, "cmdSyousai");
+    QVERIFY(shownCritical(named));
+    QVERIFY(QFileInfo(file(blocked)).isDir());
+    QVERIFY(QDir(file(blocked)).isEmpty());
+}
+
+void TestRensou::unreadableTopicListIsReportedAndKept()
+{
+    QFile::remove(file(QStringLiteral("連想心理題目.txt")));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("連想心理題目.txt")));
+    auto window = open();
+    QVERIFY(shownCritical(QStringLiteral("「連想心理題目.txt」")));
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboMondai"))->count(), 0);
+    QVERIFY(QFileInfo(file(QStringLiteral("連想心理題目.txt"))).isDir());
 }
 
 QTEST_MAIN(TestRensou)

@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
+#include "games/vocabra/VocabraPlay.h"
 #include "games/vocabra/VocabraRules.h"
 #include "games/vocabra/frmG7.h"
 #include "platform/DataFolder.h"
@@ -11,6 +12,9 @@
 #include "platform/RandomSource.h"
 #include "platform/Services.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,6 +37,24 @@ QStringList kanaList(int entries)
     return kana;
 }
 
+const QString kOne = QStringLiteral("１文字");
+const QString kTwo = QStringLiteral("２文字");
+
+// A count-mode play past its countdown, its first question asked.
+std::unique_ptr<VocabraPlay> askingPlay(const QString &mode, const QStringList &kana, RandomSource &random,
+                                        const QString &bannedFile, int answers = 10)
+{
+    PlaySetup setup;
+    setup.timing = TimingMode::Count;
+    setup.answers = answers;
+    setup.mode = mode;
+    auto play = std::make_unique<VocabraPlay>(setup, kana, QSet<QString>{}, bannedFile, random);
+    for (const qint64 ms : {1000, 2000, 3000})
+        play->cycle().countdownTick(ms);
+    play->nextQuestion();
+    return play;
+}
+
 } // namespace
 
 class TestVocabra : public QObject
@@ -44,8 +66,49 @@ private Q_SLOTS:
     void scoringByPosition();
     void pairsNeverTakeTwoExtraKana();
     void bannedQuestionsAreSkippedAndNeverLoopForever();
+    void firstQuestionOfASeed();
+    void answersAreJudgedWithoutSurroundingBlanks_data();
+    void answersAreJudgedWithoutSurroundingBlanks();
+    void banThatCannotBeWrittenIsReported();
+    void modeChosenDuringAPlayAsksFromTheNextQuestion();
     void playThroughTheWindow();
+    void newPlayStartsFromZero();
+    void manualSaveKeepsTheModeThePlayHad();
+    void unreadableListIsReportedAndLeftAlone_data();
+    void unreadableListIsReportedAndLeftAlone();
+
+private:
+    // A window on its own data folder: kana らい and かさ, the given settings, every draw 0.
+    struct Room {
+        explicit Room(const QString &settings);
+        std::unique_ptr<frmG7> open();
+        QString file(const char16_t *name) const { return folder.path(QStringView(name)); }
+
+        QTemporaryDir dir;
+        FakeClock clock{QDateTime(QDate(2024, 5, 18), QTime(7, 0, 0))};
+        SequenceRandom random{{0.0}};
+        ScriptedMessageBoxes messages;
+        DataFolder folder{dir.path()};
+        Services services{clock, random, messages, folder};
+        ProgramState state;
+    };
 };
+
+TestVocabra::Room::Room(const QString &settings)
+{
+    state.helpTourFlag = 0;
+    writeBytes(file(u"ボキャブラかな.TXT"), sjis(QStringLiteral("らい\nかさ\n")));
+    writeBytes(file(u"ボキャブラ不要.TXT"), {});
+    writeBytes(file(u"ボキャブラ設定.txt"), sjis(settings + u'\n'));
+}
+
+std::unique_ptr<frmG7> TestVocabra::Room::open()
+{
+    auto window = std::make_unique<frmG7>(services, state);
+    window->Form_Load();
+    stopTimers(*window);
+    return window;
+}
 
 void TestVocabra::scoringByPosition_data()
 {
@@ -98,6 +161,88 @@ void TestVocabra::bannedQuestionsAreSkippedAndNeverLoopForever()
     QVERIFY(!VocabraRules::nextQuestion({}, false, {}, random));
 }
 
+void TestVocabra::firstQuestionOfASeed()
+{
+    FakeClock clock(QDateTime(QDate(2024, 5, 18), QTime(7, 0, 0)));
+    MersenneRandomSource random(clock, 7);
+    const QStringList kana = kanaList(60);
+    const auto play = askingPlay(kTwo, kana, random, QString());
+    QCOMPARE(play->question(), QStringLiteral("ぱな")); // entries 48 and 41: one of them is a basic kana
+}
+
+void TestVocabra::answersAreJudgedWithoutSurroundingBlanks_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("counted");
+    QTest::addColumn<bool>("correct");
+    QTest::addColumn<qint64>("score");
+    QTest::addColumn<qint64>("characters");
+    QTest::addColumn<QString>("entry");
+    // The question is らい.
+    QTest::newRow("ideographic blanks round an inside word")
+        << QStringLiteral("　すらいむ ") << true << true << qint64(3) << qint64(4) << QStringLiteral("らい _ すらいむ");
+    QTest::newRow("a blank before a beginning")
+        << QStringLiteral(" らいおん") << true << true << qint64(1) << qint64(4) << QStringLiteral("らい _ らいおん");
+    QTest::newRow("a padded wrong word")
+        << QStringLiteral(" かぼちゃ　") << true << false << qint64(-1) << qint64(0) << QStringLiteral("らい _ ");
+    QTest::newRow("the question itself, padded")
+        << QStringLiteral("\tらい ") << false << false << qint64(0) << qint64(2) << QString();
+    QTest::newRow("a padded 不要") << QStringLiteral("　不要 ") << false << false << qint64(0) << qint64(2) << QString();
+}
+
+void TestVocabra::answersAreJudgedWithoutSurroundingBlanks()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, counted);
+    QFETCH(bool, correct);
+    QFETCH(qint64, score);
+    QFETCH(qint64, characters);
+    QFETCH(QString, entry);
+    QTemporaryDir dir;
+    const QString bannedFile = dir.filePath(QStringLiteral("ボキャブラ不要.TXT"));
+    SequenceRandom random({0.0});
+    const auto play = askingPlay(kOne, {QStringLiteral("らい")}, random, bannedFile);
+    const VocabraPlay::Answered answered = play->answer(typed);
+    QCOMPARE(answered.outcome.counted, counted);
+    QCOMPARE(answered.outcome.correct, correct);
+    QCOMPARE(play->score(), score);
+    QCOMPARE(play->typed(), characters);
+    QCOMPARE(answered.entry, entry);
+    const bool banished = typed.contains(QStringLiteral("不要"));
+    QCOMPARE(QFileInfo::exists(bannedFile), banished);
+    if (banished)
+        QCOMPARE(readBytes(bannedFile), sjis(QStringLiteral("らい\n")));
+}
+
+void TestVocabra::banThatCannotBeWrittenIsReported()
+{
+    QTemporaryDir dir;
+    const QString bannedFile = dir.filePath(QStringLiteral("ボキャブラ不要.TXT"));
+    QVERIFY(QDir().mkpath(bannedFile)); // there, but no file to add to
+    SequenceRandom random({0.0});
+    const auto play = askingPlay(kOne, {QStringLiteral("らい")}, random, bannedFile);
+    const VocabraPlay::Answered answered = play->answer(QStringLiteral("不要"));
+    QVERIFY(!answered.outcome.counted);
+    QVERIFY(answered.outcome.message.contains(QStringLiteral("ボキャブラ不要.TXT")));
+    QCOMPARE(answered.outcome.title, QStringLiteral("ボキャブラ"));
+    QVERIFY(QFileInfo(bannedFile).isDir());
+}
+
+void TestVocabra::modeChosenDuringAPlayAsksFromTheNextQuestion()
+{
+    SequenceRandom random({0.0});
+    const auto play = askingPlay(kOne, {QStringLiteral("あ"), QStringLiteral("い")}, random, QString(), 2);
+    QCOMPARE(play->question(), QStringLiteral("あ"));
+    play->changeMode(kTwo);
+    QCOMPARE(play->question(), QStringLiteral("あ")); // the question asked stays
+    QVERIFY(play->answer(QStringLiteral("あさ")).outcome.correct);
+    QCOMPARE(play->question(), QStringLiteral("ああ"));
+    QVERIFY(play->answer(QStringLiteral("ああい")).outcome.ended);
+    play->changeMode(kOne); // after the play: the play stays as it was played
+    QCOMPARE(play->historyFields().last(), QStringLiteral("２"));
+    QCOMPARE(play->recordText(), QStringLiteral("答数 : 2  ２文字モード"));
+}
+
 void TestVocabra::playThroughTheWindow()
 {
     QTemporaryDir dir;
@@ -146,6 +291,68 @@ void TestVocabra::playThroughTheWindow()
     for (int i = 0; i < 3; ++i)
         again.tmrStart_Timer();
     QCOMPARE(again.findChild<QLabel *>(QStringLiteral("lblMondai"))->text(), QStringLiteral("かさ"));
+}
+
+void TestVocabra::newPlayStartsFromZero()
+{
+    Room room(QStringLiteral("2,60,\"１文字\",\"答数\",1"));
+    const auto window = room.open();
+    startPlay(*window, room.clock);
+    typeAnswer(*window, QStringLiteral("すらいむ"));
+    typeAnswer(*window, QStringLiteral("らいおん")); // the second answer ends the play
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblTen3"))->text(), QStringLiteral("4"));
+
+    click(*window, "cmdStart");
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(find<QLabel>(*window, QStringLiteral("lblTen%1").arg(i))->text(), QStringLiteral("0"));
+    QCOMPARE(find<QListWidget>(*window, QStringLiteral("lstRireki"))->count(), 0);
+}
+
+void TestVocabra::manualSaveKeepsTheModeThePlayHad()
+{
+    Room room(QStringLiteral("1,60,\"２文字\",\"答数\",0"));
+    const auto window = room.open();
+    startPlay(*window, room.clock);
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMondai"))->text(), QStringLiteral("らいらい"));
+    room.clock.advanceMilliseconds(5000);
+    window->tmrPlay_Timer();
+    typeAnswer(*window, QStringLiteral("らいらいけん"));
+    QVERIFY(!room.folder.contains(u"ボキャブラ履歴.txt")); // manual mode: nothing saved yet
+
+    auto *modes = find<QComboBox>(*window, QStringLiteral("cboMode"));
+    modes->setCurrentText(kOne);
+    Q_EMIT modes->activated(modes->currentIndex());
+    click(*window, "cmdHozon");
+    QCOMPARE(readBytes(room.file(u"ボキャブラ履歴.txt")),
+             sjis(QStringLiteral("\"2024/05/18\",\"07:00:08\",1,0,6,1,\"100.0%\",\"1.20/秒\",\"5秒\",\"２\"\n")));
+    QCOMPARE(readBytes(room.file(u"データ.txt")),
+             sjis(QStringLiteral("\"2024/05/18\",\"07:00:08\",\"ボキャブラ\",5,\"答数 : 1  ２文字モード\",\n")));
+}
+
+void TestVocabra::unreadableListIsReportedAndLeftAlone_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("canStart");
+    QTest::newRow("kana list") << QStringLiteral("ボキャブラかな.TXT") << false;
+    QTest::newRow("banned list") << QStringLiteral("ボキャブラ不要.TXT") << true;
+}
+
+void TestVocabra::unreadableListIsReportedAndLeftAlone()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, canStart);
+    Room room(QStringLiteral("1,60,\"１文字\",\"答数\",1"));
+    const QString path = room.folder.path(name);
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QDir().mkpath(path)); // there, but no file to read
+    const auto window = room.open();
+    QCOMPARE(room.messages.shown().size(), 1);
+    QCOMPARE(room.messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(room.messages.shown().first().text.contains(name));
+    QVERIFY(QFileInfo(path).isDir());
+
+    click(*window, "cmdStart");
+    QCOMPARE(!find<QPushButton>(*window, QStringLiteral("cmdStart"))->isEnabled(), canStart);
 }
 
 QTEST_MAIN(TestVocabra)

@@ -4,11 +4,12 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
-#include "games/barabara/BarabaraRules.h"
+#include "games/barabara/BarabaraPlay.h"
 #include "games/barabara/frmG3.h"
+#include "games/shiritori/ShiritoriPlay.h"
 #include "games/shiritori/ShiritoriRules.h"
 #include "games/shiritori/frmG2.h"
-#include "games/yojijukugo/YojiRules.h"
+#include "games/yojijukugo/YojiPlay.h"
 #include "games/yojijukugo/frmG4.h"
 #include "platform/DataFolder.h"
 #include "platform/KanaConvert.h"
@@ -80,6 +81,44 @@ private:
 
     void useSettings(const char16_t *name, const QString &line) { writeBytes(file(name), sjis(line + u'\n')); }
 
+    // The settings of a count-mode play of that many answers.
+    static PlaySetup countPlay(int answers, const QString &mode = {})
+    {
+        return {TimingMode::Count, 60, answers, mode, {}};
+    }
+    // Takes a play through its countdown, as the window's ticks would.
+    static void begin(Play &play)
+    {
+        for (qint64 ms = 1000; ms <= 3000; ms += 1000)
+            play.cycle().countdownTick(ms);
+    }
+
+    static QString windowText(const QWidget &window, int index)
+    {
+        return find<QLabel>(window, QStringLiteral("lblMondai%1").arg(index))->text();
+    }
+    // The four windows of 四熟虫喰 as the player sees them, an empty one as "□".
+    static QString windows(const QWidget &window)
+    {
+        QString text;
+        for (int i = 1; i <= 4; ++i) {
+            const QString c = windowText(window, i);
+            text += c.isEmpty() ? QStringLiteral("□") : c;
+        }
+        return text;
+    }
+    static bool windowOpen(const QWidget &window, int index)
+    {
+        return find<QLabel>(window, QStringLiteral("lblMondai%1").arg(index))->palette().color(QPalette::Window)
+            == QColor(255, 255, 255);
+    }
+    static void chooseLevel(const QWidget &window, const QString &level)
+    {
+        auto *list = find<QComboBox>(window, QStringLiteral("cboHide"));
+        list->setCurrentText(level);
+        Q_EMIT list->activated(list->currentIndex());
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -105,6 +144,21 @@ private Q_SLOTS:
     void yojiRules();
     void yojiDesignatedWindows();
     void yojiPlaySavesItsLevel();
+
+    void firstQuestionForASeed_data();
+    void firstQuestionForASeed();
+    void shiritoriPlayJudgesAndLearns();
+    void shiritoriLearnsWordsWithoutBlanks_data();
+    void shiritoriLearnsWordsWithoutBlanks();
+    void shiritoriLearningFailureIsReported_data();
+    void shiritoriLearningFailureIsReported();
+    void escapeOutsidePlay_data();
+    void escapeOutsidePlay();
+    void barabaraPlayJudges();
+    void yojiPlayJudgesAndListsWhatItAsked();
+    void yojiLevelChosenDuringAndAfterAPlay();
+    void yojiSolvedListIsTheQuestionAsked();
+    void yojiDesignatedWindowsOutliveTheWindow();
 };
 
 void TestWordGames::kanaConversion_data()
@@ -204,6 +258,7 @@ void TestWordGames::shiritoriRefusesWordsItCannotStore()
     type(*window, QStringLiteral("ら🐱"));
     QCOMPARE(m_messages.shown().size(), 1);
     QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("🐱")));
+    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("しりとり辞書.txt")));
     QCOMPARE(readBytes(file(u"しりとり辞書.txt")), sjis(QStringLiteral("ごりら\n")));
     QCOMPARE(find<QLabel>(*window, QStringLiteral("lblOk"))->text(), QStringLiteral("1")); // still a fair answer
 }
@@ -349,6 +404,298 @@ void TestWordGames::yojiPlaySavesItsLevel()
              sjis(QStringLiteral("\"2024/05/18\",\"10:00:13\",2,2,0,8,\"100.0%\",\"0.80/秒\",\"10秒\",\"2\"\n")));
     QCOMPARE(readBytes(file(u"データ.txt")),
              sjis(QStringLiteral("\"2024/05/18\",\"10:00:13\",\"四熟虫喰\",10,\"答数 : 2  2:ノーマルモード\",\n")));
+}
+
+void TestWordGames::firstQuestionForASeed_data()
+{
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("しりとり") << QStringLiteral("しりとり") << QStringLiteral("だちょう");
+    QTest::newRow("バラバラ") << QStringLiteral("バラバラ") << QStringLiteral("だちょう/うちだょ");
+    QTest::newRow("四熟虫喰") << QStringLiteral("四熟虫喰") << QStringLiteral("十□十□");
+}
+
+void TestWordGames::firstQuestionForASeed()
+{
+    QFETCH(QString, game);
+    QFETCH(QString, first);
+    FakeClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 0)));
+    MersenneRandomSource random(clock, 42);
+    const QStringList words{QStringLiteral("りんご"), QStringLiteral("ごりら"), QStringLiteral("らっぱ"),
+                            QStringLiteral("ぱんだ"), QStringLiteral("だちょう"), QStringLiteral("うさぎ"),
+                            QStringLiteral("ぎんこう"), QStringLiteral("うちわ")};
+    const QStringList idioms{QStringLiteral("一石二鳥"), QStringLiteral("四面楚歌"), QStringLiteral("温故知新"),
+                             QStringLiteral("十人十色"), QStringLiteral("花鳥風月")};
+    QString asked;
+    if (game == QStringLiteral("しりとり")) {
+        ShiritoriPlay play(countPlay(10), words, file(u"しりとり辞書.txt"), random);
+        play.firstWord();
+        asked = play.computerWord();
+    } else if (game == QStringLiteral("バラバラ")) {
+        BarabaraPlay play(countPlay(10), words, random);
+        play.newQuestion();
+        asked = play.question().answer + u'/' + play.question().scrambled;
+    } else {
+        const YojiRules::Windows designated{};
+        YojiPlay play(countPlay(10, QStringLiteral("2:ノーマル")), idioms, designated, random);
+        play.newQuestion();
+        for (int window = 0; window < 4; ++window)
+            asked += play.shown(window).isEmpty() ? QStringLiteral("□") : play.shown(window);
+    }
+    QCOMPARE(asked, first);
+}
+
+void TestWordGames::shiritoriPlayJudgesAndLearns()
+{
+    writeBytes(file(u"しりとり辞書.txt"),
+               sjis(QStringLiteral("ごりら\nらいおん\nらくだ\nだちょう\n")));
+    const QStringList words{QStringLiteral("ごりら"), QStringLiteral("らいおん"), QStringLiteral("らくだ"),
+                            QStringLiteral("だちょう")};
+    SequenceRandom random({0.0});
+    ShiritoriPlay play(countPlay(5), words, file(u"しりとり辞書.txt"), random);
+    play.firstWord();
+    QCOMPARE(play.computerWord(), QStringLiteral("ごりら"));
+    begin(play);
+
+    ShiritoriPlay::Reply reply = play.answer(QStringLiteral("ラクダ"));
+    QVERIFY(reply.outcome.counted && reply.outcome.correct && reply.outcome.message.isEmpty());
+    QCOMPARE(reply.chained, (QStringList{QStringLiteral("らくだ"), QStringLiteral("だちょう")}));
+    // No word begins with し: the computer answers with the player's own word.
+    reply = play.answer(QStringLiteral("うし"));
+    QCOMPARE(reply.chained, (QStringList{QStringLiteral("うし"), QStringLiteral("うし")}));
+    reply = play.answer(QStringLiteral("しか"));
+    QCOMPARE(play.computerWord(), QStringLiteral("しか"));
+
+    reply = play.answer(QStringLiteral("かれー"));
+    QVERIFY(!reply.outcome.counted);
+    QCOMPARE(reply.outcome.title, QStringLiteral("置き換え"));
+    reply = play.answer(QStringLiteral("かばん"));
+    QVERIFY(reply.outcome.counted && !reply.outcome.correct);
+    QCOMPARE(reply.outcome.message, QStringLiteral("最後が『ん』じゃだめです！"));
+    QVERIFY(reply.chained.isEmpty());
+    play.cycle().countTick(10000);
+    reply = play.answer(QStringLiteral("しか")); // a word of the player's own: used once only
+    QCOMPARE(reply.outcome.message, QStringLiteral("既に使った回答です！"));
+    QVERIFY(reply.outcome.ended);
+
+    QCOMPARE(play.learned(), 2);
+    QCOMPARE(readBytes(file(u"しりとり辞書.txt")),
+             sjis(QStringLiteral("ごりら\nらいおん\nらくだ\nだちょう\nうし\nしか\n")));
+    QCOMPARE(play.historyFields(), (HistoryRow{QStringLiteral("6"), QStringLiteral("3"), QStringLiteral("2"),
+                                               QStringLiteral("7"), QStringLiteral("60.0%"),
+                                               QStringLiteral("1.00/秒"), QStringLiteral("7秒")}));
+    QCOMPARE(play.recordText(), QStringLiteral("答数 : 5　新語 +2"));
+}
+
+void TestWordGames::shiritoriLearnsWordsWithoutBlanks_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("throughWindow");
+    QTest::newRow("play, blank after") << QStringLiteral("どあ ") << false;
+    QTest::newRow("play, ideographic blank after") << QStringLiteral("どあ　") << false;
+    QTest::newRow("play, blanks around katakana") << QStringLiteral("　ドア\t") << false;
+    QTest::newRow("window, blank after") << QStringLiteral("どあ ") << true;
+    QTest::newRow("window, ideographic blank after") << QStringLiteral("どあ　") << true;
+}
+
+void TestWordGames::shiritoriLearnsWordsWithoutBlanks()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, throughWindow);
+    writeBytes(file(u"しりとり辞書.txt"), sjis(QStringLiteral("まど\n")));
+    if (throughWindow) {
+        auto window = open<frmG2>();
+        start(*window);
+        type(*window, typed);
+        QCOMPARE(items(find<QListWidget>(*window, QStringLiteral("lstRireki"))),
+                 (QStringList{QStringLiteral("まど"), QStringLiteral("どあ"), QStringLiteral("どあ")}));
+    } else {
+        ShiritoriPlay play(countPlay(10), {QStringLiteral("まど")}, file(u"しりとり辞書.txt"), *m_random);
+        play.firstWord();
+        begin(play);
+        QVERIFY(play.answer(typed).outcome.correct);
+        QCOMPARE(play.typed(), 2);
+    }
+    QCOMPARE(readBytes(file(u"しりとり辞書.txt")), sjis(QStringLiteral("まど\nどあ\n")));
+}
+
+void TestWordGames::shiritoriLearningFailureIsReported_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("fileGone");
+    QTest::newRow("the file cannot be written") << QStringLiteral("どあ") << true;
+    QTest::newRow("a character the file cannot hold") << QStringLiteral("ど🐱") << false;
+}
+
+void TestWordGames::shiritoriLearningFailureIsReported()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, fileGone);
+    if (fileGone)
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("しりとり辞書.txt")));
+    else
+        writeBytes(file(u"しりとり辞書.txt"), sjis(QStringLiteral("まど\n")));
+    ShiritoriPlay play(countPlay(1), {QStringLiteral("まど")}, file(u"しりとり辞書.txt"), *m_random);
+    play.firstWord();
+    begin(play);
+    const Outcome outcome = play.answer(typed).outcome;
+    QVERIFY(outcome.counted && outcome.correct); // the answer itself was fair
+    QCOMPARE(outcome.title, QStringLiteral("辞書追加"));
+    QVERIFY2(outcome.message.contains(QStringLiteral("しりとり辞書.txt")), qPrintable(outcome.message));
+    QCOMPARE(play.learned(), 0);
+    QCOMPARE(play.dictionarySize(), 1);
+    QCOMPARE(play.recordText(), QStringLiteral("答数 : 1　新語 +0"));
+    if (!fileGone)
+        QCOMPARE(readBytes(file(u"しりとり辞書.txt")), sjis(QStringLiteral("まど\n")));
+}
+
+void TestWordGames::escapeOutsidePlay_data()
+{
+    QTest::addColumn<int>("game");
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<bool>("focusToStart");
+    QTest::newRow("しりとり leaves the text") << 2 << QStringLiteral("りんご") << false;
+    QTest::newRow("バラバラ clears and goes to スタート") << 3 << QString() << true;
+    QTest::newRow("四熟虫喰 clears") << 4 << QString() << false;
+}
+
+void TestWordGames::escapeOutsidePlay()
+{
+    QFETCH(int, game);
+    QFETCH(QString, left);
+    QFETCH(bool, focusToStart);
+    writeBytes(file(u"しりとり辞書.txt"), sjis(QStringLiteral("まど\n")));
+    writeBytes(file(u"バラバラ辞書.txt"), sjis(QStringLiteral("ちから\n")));
+    writeBytes(file(u"四熟虫喰辞書.txt"), sjis(QStringLiteral("一石二鳥\n")));
+    std::unique_ptr<GameWindow> window;
+    if (game == 2)
+        window = open<frmG2>();
+    else if (game == 3)
+        window = open<frmG3>();
+    else
+        window = open<frmG4>();
+    auto *box = find<QLineEdit>(*window, QStringLiteral("txtKaitou"));
+    box->setFocus();
+    box->setText(QStringLiteral("りんご"));
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCOMPARE(box->text(), left);
+    QCOMPARE(window->focusWidget() == find<QPushButton>(*window, QStringLiteral("cmdStart")), focusToStart);
+}
+
+void TestWordGames::barabaraPlayJudges()
+{
+    // The word, then its characters from positions 3, 1 and 1 of the pool: らちか.
+    SequenceRandom random({0.0, 0.9, 0.0, 0.9});
+    BarabaraPlay play(countPlay(3), {QStringLiteral("ちから")}, random);
+    play.newQuestion();
+    QCOMPARE(play.shown(), QStringLiteral("らちか"));
+    begin(play);
+
+    BarabaraPlay::Checked checked = play.answer(QStringLiteral("からち"));
+    QVERIFY(checked.outcome.counted && !checked.outcome.correct);
+    QCOMPARE(checked.outcome.message, QStringLiteral("違います！！"));
+    QVERIFY(checked.solved.isEmpty());
+    checked = play.answer(QStringLiteral(" ちから　"));
+    QVERIFY(checked.outcome.correct);
+    QCOMPARE(checked.solved, QStringLiteral("らちか"));
+    // A revealed word is solved as it was shown.
+    play.reveal();
+    QCOMPARE(play.shown(), QStringLiteral("ちから"));
+    checked = play.answer(QStringLiteral("ちから"));
+    QCOMPARE(checked.solved, QStringLiteral("ちから"));
+    QVERIFY(checked.outcome.ended);
+    QCOMPARE(play.shown(), QStringLiteral("らちか")); // the next word is scrambled again
+    QCOMPARE(play.historyFields().mid(0, 4),
+             (HistoryRow{QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("6")}));
+    QCOMPARE(play.recordText(), QStringLiteral("答数 : 3"));
+}
+
+void TestWordGames::yojiPlayJudgesAndListsWhatItAsked()
+{
+    // The idiom, then windows 3 and 2 eaten.
+    SequenceRandom random({0.0, 0.5, 0.5});
+    const YojiRules::Windows designated{};
+    YojiPlay play(countPlay(3, QStringLiteral("2:ノーマル")), {QStringLiteral("一石二鳥")}, designated, random);
+    play.newQuestion();
+    QCOMPARE(play.question().open, (YojiRules::Windows{true, false, false, true}));
+    QCOMPARE(play.shown(1), QString());
+    begin(play);
+
+    YojiPlay::Checked checked = play.answer(QStringLiteral("石二")); // the eaten characters alone
+    QVERIFY(checked.outcome.counted && !checked.outcome.correct);
+    QCOMPARE(checked.outcome.message, QStringLiteral("違います！！"));
+    checked = play.answer(QStringLiteral("一石二鳥　"));
+    QVERIFY(checked.outcome.correct);
+    QCOMPARE(checked.solved, QStringLiteral("一□□鳥"));
+    play.reveal();
+    QCOMPARE(play.shown(1), QStringLiteral("石"));
+    QCOMPARE(play.answer(QStringLiteral("一石二鳥")).solved, QStringLiteral("一石二鳥"));
+    QCOMPARE(play.typed(), 8);
+}
+
+void TestWordGames::yojiLevelChosenDuringAndAfterAPlay()
+{
+    writeBytes(file(u"四熟虫喰辞書.txt"), sjis(QStringLiteral("一石二鳥\n")));
+    useSettings(u"四熟虫喰設定.txt", QStringLiteral("2,60,\"0:隠さない\",\"答数\",0"));
+    auto window = open<frmG4>();
+    start(*window);
+    QCOMPARE(windows(*window), QStringLiteral("一石二鳥"));
+    // A level chosen during the play leaves the question alone and rules the next one.
+    chooseLevel(*window, QStringLiteral("3:ハード"));
+    QCOMPARE(windows(*window), QStringLiteral("一石二鳥"));
+    elapse(*window, 4000);
+    type(*window, QStringLiteral("一石二鳥"));
+    QCOMPARE(windows(*window).count(QStringLiteral("□")), 3);
+    type(*window, QStringLiteral("一石二鳥"));
+    QVERIFY(find<QPushButton>(*window, QStringLiteral("cmdStart"))->isEnabled());
+    QVERIFY(!QFileInfo::exists(file(u"四熟虫喰履歴.txt"))); // manual saving
+
+    // Once the play is over, the list no longer touches it.
+    chooseLevel(*window, QStringLiteral("1:イージー"));
+    click(*window, "cmdHozon");
+    QCOMPARE(readBytes(file(u"四熟虫喰履歴.txt")),
+             sjis(QStringLiteral("\"2024/05/18\",\"10:00:07\",2,2,0,8,\"100.0%\",\"2.00/秒\",\"4秒\",\"3\"\n")));
+    QCOMPARE(readBytes(file(u"データ.txt")),
+             sjis(QStringLiteral("\"2024/05/18\",\"10:00:07\",\"四熟虫喰\",4,\"答数 : 2  3:ハードモード\",\n")));
+}
+
+void TestWordGames::yojiSolvedListIsTheQuestionAsked()
+{
+    writeBytes(file(u"四熟虫喰辞書.txt"), sjis(QStringLiteral("一石二鳥\n")));
+    useSettings(u"四熟虫喰設定.txt", QStringLiteral("5,60,\"0:隠さない\",\"答数\",1"));
+    auto window = open<frmG4>();
+    start(*window);
+    // Choosing S empties the windows on screen; the question answered was still the whole idiom.
+    chooseLevel(*window, QStringLiteral("S:指定"));
+    QCOMPARE(windows(*window), QStringLiteral("□□□□"));
+    type(*window, QStringLiteral("一石二鳥"));
+    QCOMPARE(items(find<QListWidget>(*window, QStringLiteral("lstRireki"))), QStringList{QStringLiteral("一石二鳥")});
+    // The next question opens only what the player opened: nothing yet.
+    type(*window, QStringLiteral("一石二鳥"));
+    QCOMPARE(items(find<QListWidget>(*window, QStringLiteral("lstRireki"))),
+             (QStringList{QStringLiteral("一石二鳥"), QStringLiteral("□□□□")}));
+}
+
+void TestWordGames::yojiDesignatedWindowsOutliveTheWindow()
+{
+    writeBytes(file(u"四熟虫喰辞書.txt"), sjis(QStringLiteral("一石二鳥\n")));
+    useSettings(u"四熟虫喰設定.txt", QStringLiteral("10,60,\"1:イージー\",\"秒数\",1"));
+    auto window = open<frmG4>();
+    chooseLevel(*window, QStringLiteral("S:指定"));
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("表示部指定"));
+    QTest::mouseClick(find<QLabel>(*window, QStringLiteral("lblMondai1")), Qt::LeftButton);
+    QTest::mouseClick(find<QLabel>(*window, QStringLiteral("lblMondai3")), Qt::LeftButton);
+    click(*window, "cmdEnd");
+    window.reset();
+
+    m_messages.forget();
+    auto again = open<frmG4>();
+    QCOMPARE(find<QLabel>(*again, QStringLiteral("lblPmode"))->text(), QStringLiteral("S:指定"));
+    for (int i = 1; i <= 4; ++i)
+        QCOMPARE(windowOpen(*again, i), i == 1 || i == 3);
+    start(*again);
+    QVERIFY(m_messages.shown().isEmpty());
+    QCOMPARE(windows(*again), QStringLiteral("一□二□"));
 }
 
 QTEST_MAIN(TestWordGames)

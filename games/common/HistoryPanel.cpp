@@ -1,0 +1,268 @@
+#include "HistoryPanel.h"
+
+#include "GameSettings.h"
+
+#include "platform/MessageBoxes.h"
+#include "ui/Chart.h"
+#include "ui/ColorButton.h"
+#include "ui/Colors.h"
+#include "ui/Grid.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kotohana {
+namespace {
+
+constexpr quint32 kLitChart = 0xFFFFC0;
+constexpr quint32 kWholeListing = 0xC0FFFF;
+
+} // namespace
+
+HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &file, MessageBoxes &messages,
+                           QWidget *parent)
+    : QWidget(parent)
+    , m_definition(definition)
+    , m_file(file)
+    , m_messages(messages)
+{
+    auto *filters = new QGroupBox(QStringLiteral("履歴指定"), this);
+    auto *filterRow = new QHBoxLayout(filters);
+    if (!definition.modeNames.isEmpty()) {
+        m_modeTwin = new QComboBox(filters);
+        m_modeTwin->setObjectName(QString::fromLatin1(definition.modeTwinName));
+        m_modeTwin->addItems(definition.modeNames);
+        filterRow->addWidget(new QLabel(QStringLiteral("モード"), filters));
+        filterRow->addWidget(m_modeTwin);
+        connect(m_modeTwin, &QComboBox::activated, this, &HistoryPanel::modeTwin_Click);
+    }
+    cboJikan2 = new QComboBox(filters);
+    cboJikan2->setObjectName(QStringLiteral("cboJikan2"));
+    cboJikan2->addItems(secondsLimits());
+    cboKaisu2 = new QComboBox(filters);
+    cboKaisu2->setObjectName(QStringLiteral("cboKaisu2"));
+    cboKaisu2->addItems(answerLimits());
+    filterRow->addWidget(new QLabel(QStringLiteral("秒数"), filters));
+    filterRow->addWidget(cboJikan2);
+    filterRow->addWidget(new QLabel(QStringLiteral("答数"), filters));
+    filterRow->addWidget(cboKaisu2);
+    cmdAllDsp = new ColorButton(QStringLiteral("全部表示"), filters);
+    cmdAllDsp->setObjectName(QStringLiteral("cmdAllDsp"));
+    cmdClear = new QPushButton(QStringLiteral("クリア"), filters);
+    cmdClear->setObjectName(QStringLiteral("cmdClear"));
+    if (definition.buttonToolTips)
+        cmdClear->setToolTip(QStringLiteral("履歴データをクリアします"));
+    filterRow->addWidget(cmdAllDsp);
+    filterRow->addStretch(1);
+    filterRow->addWidget(cmdClear);
+    connect(cboJikan2, &QComboBox::activated, this, &HistoryPanel::cboJikan2_Click);
+    connect(cboKaisu2, &QComboBox::activated, this, &HistoryPanel::cboKaisu2_Click);
+    connect(cmdAllDsp, &QPushButton::clicked, this, &HistoryPanel::cmdAllDsp_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &HistoryPanel::cmdClear_Click);
+
+    auto *chartFrame = new QGroupBox(QStringLiteral("グラフ指定"), this);
+    auto *chartRow = new QHBoxLayout(chartFrame);
+    for (std::size_t i = 0; i < definition.charts.size(); ++i) {
+        const GameDefinition::ChartButton &spec = definition.charts[i];
+        Q_ASSERT(!spec.fields.empty() && spec.fields.size() <= 3);
+        auto *button = new ColorButton(spec.caption, chartFrame);
+        button->setObjectName(QString::fromLatin1(spec.objectName));
+        chartRow->addWidget(button);
+        m_chartButtons.push_back(button);
+        connect(button, &QPushButton::clicked, this, [this, i] { chart_Click(int(i)); });
+    }
+    chartRow->addStretch(1);
+
+    msgRireki = new Grid(this);
+    msgRireki->setObjectName(QStringLiteral("msgRireki"));
+    mcrRireki = new Chart(this);
+    mcrRireki->setObjectName(QStringLiteral("mcrRireki"));
+    mcrRireki2 = new Chart(this);
+    mcrRireki2->setObjectName(QStringLiteral("mcrRireki2"));
+    mcrRireki2->setSeriesCount(2);
+    mcrRireki2->hide();
+
+    auto *lists = new QHBoxLayout;
+    lists->addWidget(msgRireki, 5);
+    auto *charts = new QGridLayout;
+    charts->addWidget(mcrRireki, 0, 0);
+    charts->addWidget(mcrRireki2, 0, 0);
+    lists->addLayout(charts, 3);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *frames = new QHBoxLayout;
+    frames->addWidget(filters, 3);
+    frames->addWidget(chartFrame, 2);
+    layout->addLayout(frames);
+    layout->addLayout(lists, 1);
+}
+
+void HistoryPanel::SetupHistoryGrid()
+{
+    Q_ASSERT(m_definition.columns.size() == m_definition.history.fields.size() + 1);
+    msgRireki->setRows(1);
+    msgRireki->setCols(int(m_definition.columns.size()));
+    msgRireki->setFontSize(11);
+    for (std::size_t c = 0; c < m_definition.columns.size(); ++c) {
+        const GameDefinition::Column &column = m_definition.columns[c];
+        msgRireki->setTextMatrix(0, int(c), column.heading);
+        msgRireki->setColWidth(int(c), column.twips);
+        msgRireki->setColAlignment(int(c), column.align);
+        msgRireki->setFixedAlignment(int(c), Grid::Align::Center);
+    }
+}
+
+void HistoryPanel::fillRow(int row, const HistoryRow &line)
+{
+    msgRireki->setTextMatrix(row, 0, QString::number(row));
+    for (qsizetype field = 0; field < line.size(); ++field) {
+        QString text = line[field];
+        // Dates as yy/mm/dd and times as hh:mm where the list is narrow.
+        if (m_definition.shortDateTime && field == 0 && text.size() == 10)
+            text = text.mid(2);
+        else if (m_definition.shortDateTime && field == 1 && text.size() == 8)
+            text = text.left(5);
+        msgRireki->setTextMatrix(row, GameDefinition::column(int(field)), text);
+    }
+}
+
+void HistoryPanel::listHistory(const HistoryFilter &filter, bool whole)
+{
+    msgRireki->hide();
+    SetupHistoryGrid();
+    const HistoryFile::ReadResult history = m_file.readAll();
+    if (!history.ok)
+        m_messages.critical(history.message, QStringLiteral("履歴"));
+    int row = 0;
+    for (const HistoryRow &line : history.rows) {
+        if (!matches(m_definition.history, line, filter))
+            continue;
+        ++row;
+        msgRireki->setRows(row + 1);
+        fillRow(row, line);
+    }
+    if (msgRireki->rows() > 7)
+        msgRireki->setTopRow(msgRireki->rows() - 1);
+    msgRireki->show();
+    cmdAllDsp->setBackColor(windowsColor(whole ? kWholeListing : kButtonFace));
+    RefreshHistoryChart();
+}
+
+void HistoryPanel::addSaved(const HistoryRow &line)
+{
+    const int row = msgRireki->rows();
+    msgRireki->setRows(row + 1);
+    fillRow(row, line);
+    if (msgRireki->rows() > 7)
+        msgRireki->setTopRow(msgRireki->rows() - 1);
+    RefreshHistoryChart();
+}
+
+QString HistoryPanel::modeFilter() const
+{
+    return m_modeTwin ? m_modeTwin->currentText() : QString();
+}
+
+void HistoryPanel::cmdAllDsp_Click()
+{
+    for (QComboBox *list : {cboKaisu2, cboJikan2, m_modeTwin}) {
+        if (list)
+            list->setCurrentIndex(-1);
+    }
+    listHistory({}, true);
+}
+
+void HistoryPanel::modeTwin_Click()
+{
+    cboKaisu2->setCurrentIndex(-1);
+    cboJikan2->setCurrentIndex(-1);
+    listHistory({modeFilter(), {}, {}}, false);
+}
+
+void HistoryPanel::cboJikan2_Click()
+{
+    if (m_modeTwin && m_modeTwin->currentText().isEmpty()) {
+        m_messages.warning(QStringLiteral("先にモードを選んでください"), QStringLiteral("モード選択"));
+        cboJikan2->setCurrentIndex(-1);
+        return;
+    }
+    cboKaisu2->setCurrentIndex(-1);
+    listHistory({modeFilter(), cboJikan2->currentText(), {}}, false);
+}
+
+void HistoryPanel::cboKaisu2_Click()
+{
+    if (m_modeTwin && m_modeTwin->currentText().isEmpty()) {
+        m_messages.warning(QStringLiteral("先にモードを選んでください"), QStringLiteral("モード選択"));
+        cboKaisu2->setCurrentIndex(-1);
+        return;
+    }
+    cboJikan2->setCurrentIndex(-1);
+    listHistory({modeFilter(), {}, cboKaisu2->currentText()}, false);
+}
+
+void HistoryPanel::ResetChartButtons()
+{
+    for (ColorButton *button : m_chartButtons)
+        button->setBackColor(windowsColor(kButtonFace));
+}
+
+void HistoryPanel::chart_Click(int button)
+{
+    const GameDefinition::ChartButton &spec = m_definition.charts[std::size_t(button)];
+    ResetChartButtons();
+    const int seriesCount = int(spec.fields.size());
+    Chart *chart = seriesCount > 1 ? mcrRireki2 : mcrRireki;
+    mcrRireki->setVisible(seriesCount == 1);
+    mcrRireki2->setVisible(seriesCount > 1);
+    if (seriesCount > 1) {
+        mcrRireki2->setSeriesCount(seriesCount);
+        for (int series = 1; series <= seriesCount; ++series)
+            mcrRireki2->setSeriesName(series, spec.seriesNames.value(series - 1));
+    }
+    const int points = msgRireki->rows() - 1;
+    chart->setPointCount(points);
+    for (int series = 1; series <= seriesCount; ++series) {
+        const int column = GameDefinition::column(spec.fields[std::size_t(series - 1)]);
+        chart->setCurrentSeries(series);
+        for (int i = 1; i <= points; ++i) {
+            chart->setCurrentPoint(i);
+            chart->setValueText(msgRireki->textMatrix(i, column));
+        }
+    }
+    m_chartButtons[std::size_t(button)]->setBackColor(windowsColor(kLitChart));
+}
+
+void HistoryPanel::RefreshHistoryChart()
+{
+    const QColor face = windowsColor(kButtonFace);
+    for (std::size_t i = 0; i < m_chartButtons.size(); ++i) {
+        if (m_chartButtons[i]->backColor() != face) {
+            chart_Click(int(i));
+            return;
+        }
+    }
+}
+
+void HistoryPanel::cmdClear_Click()
+{
+    if (!m_messages.confirm(QStringLiteral("履歴データをクリアします。よろしいですか？"), QStringLiteral("クリア確認")))
+        return;
+    const FileResult cleared = m_file.clear();
+    if (!cleared.ok()) {
+        m_messages.critical(cleared.message, QStringLiteral("クリアできません"));
+        return;
+    }
+    msgRireki->setRows(1);
+    // The chart shows the list: an emptied list leaves an empty chart, not the plays removed.
+    RefreshHistoryChart();
+    m_messages.information(QStringLiteral("履歴データをクリアしました"), QStringLiteral("クリア終了"));
+}
+
+} // namespace kotohana

@@ -1,0 +1,115 @@
+#include "PlayDisplay.h"
+
+#include "ui/Picture.h"
+#include "ui/Shape.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace kotohana {
+namespace {
+
+QLabel *valueLabel(const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setMinimumWidth(64);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setMargin(2);
+    QFont font = label->font();
+    font.setPointSize(12);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+PlayDisplay::PlayDisplay(QWidget *parent)
+    : QWidget(parent)
+{
+    QLabel *clock = valueLabel(QStringLiteral("lblJikan"), this);
+    m_labels[clock->objectName()] = clock;
+    auto *barHolder = new QWidget(this);
+    barHolder->setFixedSize(kBarWidth, 20);
+    shpJikanK = new Shape(Shape::Kind::Rectangle, barHolder);
+    shpJikanK->setObjectName(QStringLiteral("shpJikanK"));
+    shpJikanK->setFillColor(QColor(110, 170, 230));
+    shpJikanK->setGeometry(0, 0, kBarWidth, 20);
+    auto *clockRow = new QHBoxLayout;
+    clockRow->addWidget(new QLabel(QStringLiteral("時間"), this));
+    clockRow->addWidget(clock);
+    clockRow->addWidget(barHolder);
+    clockRow->addStretch(1);
+
+    auto *results = new QHBoxLayout;
+    const std::pair<const char16_t *, const char16_t *> resultLabels[] = {{u"解答数", u"lblMoji_T"},
+                                                                          {u"正解", u"lblOk"},
+                                                                          {u"不正解", u"lblNg"},
+                                                                          {u"正解率", u"lblRitu"},
+                                                                          {u"タイプ数／秒", u"lblByou"}};
+    for (const auto &[caption, name] : resultLabels) {
+        auto *captionLabel = new QLabel(QString::fromUtf16(caption), this);
+        QLabel *value = valueLabel(QString::fromUtf16(name), this);
+        m_labels[value->objectName()] = value;
+        m_captions[value->objectName()] = captionLabel;
+        results->addWidget(captionLabel);
+        results->addWidget(value);
+        results->addSpacing(8);
+    }
+    m_labels[QStringLiteral("lblByou")]->setMinimumWidth(100);
+    results->addStretch(1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(clockRow);
+    layout->addLayout(results);
+}
+
+QLabel *PlayDisplay::label(const char *name) const
+{
+    return m_labels.at(QString::fromLatin1(name));
+}
+
+void PlayDisplay::setCaption(const char *label, const QString &caption)
+{
+    m_captions.at(QString::fromLatin1(label))->setText(caption);
+}
+
+void PlayDisplay::setBarWidth(int width)
+{
+    shpJikanK->setFixedWidth(width);
+}
+
+void PlayDisplay::clear()
+{
+    for (const auto &[name, label] : m_labels)
+        label->clear();
+}
+
+CountdownPictures::CountdownPictures(QWidget *parent)
+    : QWidget(parent)
+{
+    auto *pictures = new QGridLayout(this);
+    pictures->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 3; ++i) {
+        Picture *&picture = imgStart[std::size_t(i)];
+        picture = new Picture(QStringLiteral(":/images/countdown_%1.svg").arg(i + 1), this);
+        picture->setObjectName(QStringLiteral("imgStart%1").arg(i + 1));
+        picture->setFixedSize(110, 110);
+        picture->hide();
+        pictures->addWidget(picture, 0, 0);
+    }
+    setFixedSize(110, 110);
+}
+
+void CountdownPictures::showStep(int step)
+{
+    for (std::size_t i = 0; i < imgStart.size(); ++i)
+        imgStart[i]->setVisible(int(i) + 1 == step);
+}
+
+} // namespace kotohana

@@ -1,0 +1,32 @@
+#include "SavePlay.h"
+
+#include "Play.h"
+
+#include "platform/Formats.h"
+#include "platform/TextFile.h"
+#include "records/PlayRecordFile.h"
+
+namespace kotohana {
+
+SavedPlay savePlay(const Play &play, const SaveTarget &target, const QDateTime &now)
+{
+    SavedPlay saved;
+    const QString date = Formats::date(now.date());
+    const QString time = Formats::time(now.time());
+    saved.line = HistoryRow{date, time} + play.historyFields();
+
+    const qint64 historySize = TextFile::size(target.history.path());
+    saved.result = target.history.append(saved.line);
+    if (!saved.result.ok())
+        return saved;
+    saved.result = PlayRecordFile(target.recordFile)
+                       .append(PlayRecord{date, time, target.item, float(play.seconds()), play.recordText()});
+    if (!saved.result.ok()) {
+        const FileResult undone = TextFile::cutBack(target.history.path(), historySize);
+        if (!undone.ok())
+            saved.result.message += QStringLiteral("\n") + undone.message;
+    }
+    return saved;
+}
+
+} // namespace kotohana

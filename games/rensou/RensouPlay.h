@@ -1,0 +1,73 @@
+#pragma once
+
+#include "RensouRules.h"
+#include "TopicFiles.h"
+
+#include "games/common/WordPlay.h"
+
+#include <QDate>
+#include <QDateTime>
+
+#include <memory>
+
+namespace kotohana {
+
+class DataFolder;
+
+// The fields of 連想心理's history line.
+namespace RensouField {
+enum : int { Date, Time, Topic, Answers, New, Existing, Duplicate, Characters, Speed, Seconds };
+}
+
+// One play of 連想心理: answers to the play's topic, each new, existing or a duplicate. New
+// answers join the topic's answers and every answer its log, whatever topic the window shows
+// meanwhile.
+class RensouPlay final : public WordPlay
+{
+public:
+    struct Prepared {
+        std::unique_ptr<RensouPlay> play;
+        QString failure; // why there is no play: a topic file that could not be made or read
+    };
+    // The play of setup's topic: its files are made ready and read, and the play numbered
+    // among today's plays of the topic. No play when a file fails.
+    static Prepared prepare(const PlaySetup &setup, const DataFolder &folder, QDate today);
+
+    RensouPlay(PlaySetup setup, TopicFiles files, QStringList existing, int playOfTheDay);
+
+    struct Given {
+        Outcome outcome;
+        RensouRules::Kind kind = RensouRules::Kind::New;
+        QString text; // the answer as the play keeps it
+    };
+    // An answer typed at the time now. Nothing counts outside a play, nor an answer the files
+    // cannot hold (the outcome says why).
+    Given answer(const QString &typed, const QDateTime &now);
+
+    const QString &topic() const { return setup().topic; }
+    // The topic's answers before this play and the new ones of this play.
+    const QStringList &existing() const { return m_existing; }
+    // This play's answers in the order given.
+    const QStringList &given() const { return m_given; }
+    int playOfTheDay() const { return m_playOfTheDay; }
+    int newCount() const { return m_new; }
+    int existingCount() const { return m_existingCount; }
+    int duplicateCount() const { return m_duplicates; }
+    int total() const { return m_new + m_existingCount + m_duplicates; }
+
+    // There are no wrong answers: any answer of any class makes the play worth saving.
+    bool answered() const override { return total() > 0; }
+    HistoryRow historyFields() const override;
+    QString recordText() const override { return conditions(); }
+
+private:
+    TopicFiles m_files;
+    QStringList m_existing;
+    QStringList m_given;
+    int m_playOfTheDay = 1;
+    int m_new = 0;
+    int m_existingCount = 0;
+    int m_duplicates = 0;
+};
+
+} // namespace kotohana

@@ -1,0 +1,96 @@
+#include "VocabraPlay.h"
+
+#include "VocabraRules.h"
+
+#include "platform/Formats.h"
+#include "platform/TextFile.h"
+
+namespace kotohana {
+
+HistoryLayout vocabraHistory()
+{
+    using Field = HistoryLayout::Field;
+    using namespace VocabraField;
+    HistoryLayout layout;
+    layout.fields = {Field::Text,   Field::Text, Field::Number, Field::Number, Field::Number,
+                     Field::Number, Field::Text, Field::Text,   Field::Text,   Field::Text};
+    layout.secondsField = Seconds;
+    layout.modeField = Mode;
+    layout.modeByFirstCharacter = true;
+    layout.answersFields = {Correct, Wrong};
+    return layout;
+}
+
+VocabraPlay::VocabraPlay(PlaySetup setup, QStringList kana, QSet<QString> banned, QString bannedFile,
+                         RandomSource &random)
+    : WordPlay(std::move(setup))
+    , m_kana(std::move(kana))
+    , m_banned(std::move(banned))
+    , m_bannedFile(std::move(bannedFile))
+    , m_random(random)
+{
+}
+
+bool VocabraPlay::canAsk() const
+{
+    return VocabraRules::canAsk(m_kana, VocabraRules::asksPairs(setup().mode), m_banned);
+}
+
+bool VocabraPlay::nextQuestion()
+{
+    const std::optional<QString> next =
+        VocabraRules::nextQuestion(m_kana, VocabraRules::asksPairs(setup().mode), m_banned, m_random);
+    if (next)
+        m_question = *next;
+    return next.has_value();
+}
+
+VocabraPlay::Answered VocabraPlay::answer(const QString &typed)
+{
+    using VocabraRules::Answer;
+    Answered result;
+    if (!playing())
+        return result;
+    const QString word = cleaned(typed);
+    const Answer kind = VocabraRules::judge(word, m_question);
+    const bool counted = kind != Answer::Banish && kind != Answer::Itself;
+    if (kind != Answer::Wrong)
+        addTyped(word.size());
+    if (kind == Answer::Banish) {
+        const FileResult banned = TextFile::appendLine(m_bannedFile, m_question);
+        if (!banned.ok()) {
+            result.outcome.message = banned.message;
+            result.outcome.title = QStringLiteral("ボキャブラ");
+        }
+    }
+    if (counted) {
+        m_score += VocabraRules::points(kind);
+        if (kind != Answer::Wrong)
+            ++m_positions[std::size_t(int(kind) - int(Answer::Beginning))];
+        // A wrong word leaves the box empty before it is listed.
+        result.entry = m_question + QStringLiteral(" _ ") + (kind == Answer::Wrong ? QString() : word);
+    }
+    result.asked = nextQuestion();
+    if (counted)
+        result.outcome = judged(kind != Answer::Wrong);
+    return result;
+}
+
+HistoryRow VocabraPlay::historyFields() const
+{
+    return {QString::number(cycle().correct()),
+            QString::number(cycle().wrong()),
+            QString::number(typed()),
+            QString::number(m_score),
+            Formats::percent(cycle().correctRate()),
+            Formats::perSecond(speed()),
+            secondsField(),
+            setup().mode.left(1)};
+}
+
+QString VocabraPlay::recordText() const
+{
+    return conditions() + QStringLiteral("  ") + setup().mode + QStringLiteral("モード");
+}
+
+} // namespace kotohana
