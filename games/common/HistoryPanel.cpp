@@ -68,10 +68,10 @@ HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &
     auto *chartFrame = new QGroupBox(QStringLiteral("グラフ指定"), this);
     auto *chartRow = new QHBoxLayout(chartFrame);
     for (std::size_t i = 0; i < definition.charts.size(); ++i) {
-        const GameDefinition::ChartButton &spec = definition.charts[i];
-        Q_ASSERT(!spec.fields.empty() && spec.fields.size() <= 3);
-        auto *button = new ColorButton(spec.caption, chartFrame);
-        button->setObjectName(QString::fromLatin1(spec.objectName));
+        const GameDefinition::ChartButton &chart = definition.charts[i];
+        Q_ASSERT(!chart.fields.empty() && chart.fields.size() <= 3);
+        auto *button = new ColorButton(chart.caption, chartFrame);
+        button->setObjectName(QString::fromLatin1(chart.objectName));
         chartRow->addWidget(button);
         m_chartButtons.push_back(button);
         connect(button, &QPushButton::clicked, this, [this, i] { chart_Click(int(i)); });
@@ -215,21 +215,21 @@ void HistoryPanel::ResetChartButtons()
 
 void HistoryPanel::chart_Click(int button)
 {
-    const GameDefinition::ChartButton &spec = m_definition.charts[std::size_t(button)];
+    const GameDefinition::ChartButton &pressed = m_definition.charts[std::size_t(button)];
     ResetChartButtons();
-    const int seriesCount = int(spec.fields.size());
+    const int seriesCount = int(pressed.fields.size());
     Chart *chart = seriesCount > 1 ? mcrRireki2 : mcrRireki;
     mcrRireki->setVisible(seriesCount == 1);
     mcrRireki2->setVisible(seriesCount > 1);
     if (seriesCount > 1) {
         mcrRireki2->setSeriesCount(seriesCount);
         for (int series = 1; series <= seriesCount; ++series)
-            mcrRireki2->setSeriesName(series, spec.seriesNames.value(series - 1));
+            mcrRireki2->setSeriesName(series, pressed.seriesNames.value(series - 1));
     }
     const int points = msgRireki->rows() - 1;
     chart->setPointCount(points);
     for (int series = 1; series <= seriesCount; ++series) {
-        const int column = GameDefinition::column(spec.fields[std::size_t(series - 1)]);
+        const int column = GameDefinition::column(pressed.fields[std::size_t(series - 1)]);
         chart->setCurrentSeries(series);
         for (int i = 1; i <= points; ++i) {
             chart->setCurrentPoint(i);
