@@ -8,9 +8,9 @@ namespace kotohana {
 
 // The seven games, by game number (1 = プラマイ ... 7 = ボキャブラ): the short name that is
 // the item of every play record and the stem of the game's file names, the window's caption,
-// its object name and its launcher picture. Every other list of games is made from this one.
+// its object name and its launcher picture. The game windows and the launcher take them from
+// here; the record book keeps its own order of the items.
 struct GameInfo {
-    int number;
     const char16_t *shortName;
     const char16_t *caption;
     const char *objectName;
@@ -25,13 +25,13 @@ struct GameInfo {
 namespace GameCatalog {
 
 inline constexpr std::array<GameInfo, 7> kGames{{
-    {1, u"プラマイ", u"プラマイ±タイピング", "frmG1", "game_plamai"},
-    {2, u"しりとり", u"しりとりタイピング", "frmG2", "game_shiritori"},
-    {3, u"バラバラ", u"バラバラタイピング", "frmG3", "game_barabara"},
-    {4, u"四熟虫喰", u"四熟虫喰タイピング", "frmG4", "game_yojijukugo"},
-    {5, u"連想心理", u"連想心理タイピング", "frmG5", "game_rensou"},
-    {6, u"カラパニ", u"カラパニタイピング", "frmG6", "game_karapani"},
-    {7, u"ボキャブラ", u"ボキャブラタイピング", "frmG7", "game_vocabra"},
+    {u"プラマイ", u"プラマイ±タイピング", "frmG1", "game_plamai"},
+    {u"しりとり", u"しりとりタイピング", "frmG2", "game_shiritori"},
+    {u"バラバラ", u"バラバラタイピング", "frmG3", "game_barabara"},
+    {u"四熟虫喰", u"四熟虫喰タイピング", "frmG4", "game_yojijukugo"},
+    {u"連想心理", u"連想心理タイピング", "frmG5", "game_rensou"},
+    {u"カラパニ", u"カラパニタイピング", "frmG6", "game_karapani"},
+    {u"ボキャブラ", u"ボキャブラタイピング", "frmG7", "game_vocabra"},
 }};
 
 // The game of that number; number must be 1 to 7.

@@ -67,7 +67,9 @@ GameSettingsFile::LoadResult GameSettingsFile::load() const
     const QList<QStringView> lines = TextFile::lines(file.text);
     if (lines.isEmpty()) {
         result.status = Status::Created;
-        save(result.settings);
+        const FileResult saved = save(result.settings);
+        if (!saved.ok())
+            result.message = saved.message;
         return result;
     }
 

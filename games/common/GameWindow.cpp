@@ -144,7 +144,6 @@ void GameWindow::Form_Load()
     m_settingsPanel->setPlaying(false);
     m_state.timingMode = int(m_settingsPanel->timing());
     modeChanged();
-    m_barWidth = PlayDisplay::kBarWidth;
     m_display->clear();
     m_countdown->showStep(0);
     cmdStart->setEnabled(true);
@@ -236,7 +235,7 @@ void GameWindow::cmdStart_Click()
     if (!play)
         return;
     m_play = std::move(play);
-    m_display->setBarWidth(m_barWidth);
+    m_display->setBarWidth(PlayDisplay::kBarWidth);
     resetQuestion();
     for (const char *label : {"lblByou", "lblRitu"})
         resultLabel(label)->clear();
@@ -271,7 +270,7 @@ void GameWindow::tmrBp_Timer()
     if (!reading)
         return;
     resultLabel("lblJikan")->setText(QString::number(reading->restSeconds));
-    m_display->setBarWidth(int(reading->barFraction * 100 * m_barWidth / 100));
+    m_display->setBarWidth(int(reading->barFraction * 100 * PlayDisplay::kBarWidth / 100));
     if (reading->ended)
         endPlay();
 }

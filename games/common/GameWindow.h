@@ -115,7 +115,6 @@ private:
     GameSettings m_settings;
     std::unique_ptr<Play> m_play;
     bool m_loading = false;
-    int m_barWidth = 0;
 
     QWidget *m_playArea = nullptr;
     SettingsPanel *m_settingsPanel = nullptr;

@@ -131,7 +131,10 @@ QStringList WordGameWindow::readDeliveredList(const QString &fileName, const QSt
     services().messages.information(
         QStringLiteral("「%1」が見つからないか空だったため、最初の内容で作り直しました。").arg(fileName), title);
     file = TextFile::read(folder.path(fileName));
-    return ListFormat::entries(file.text);
+    entries = ListFormat::entries(file.text);
+    if (entries.isEmpty())
+        services().messages.critical(QStringLiteral("「%1」に使える項目がありません。").arg(fileName), title);
+    return entries;
 }
 
 void WordGameWindow::escapeOutsidePlay()

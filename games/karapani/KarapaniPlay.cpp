@@ -18,9 +18,9 @@ void KarapaniPlay::nextQuestion()
 
 Outcome KarapaniPlay::answer(const QString &typed)
 {
-    if (!playing())
-        return {};
     const QString word = cleaned(typed);
+    if (!playing() || word.isEmpty())
+        return {};
     const bool correct = KarapaniRules::judge(word, m_question);
     if (correct) {
         addTyped(word.size());

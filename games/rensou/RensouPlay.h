@@ -47,8 +47,6 @@ public:
     const QString &topic() const { return setup().topic; }
     // The topic's answers before this play and the new ones of this play.
     const QStringList &existing() const { return m_existing; }
-    // This play's answers in the order given.
-    const QStringList &given() const { return m_given; }
     int playOfTheDay() const { return m_playOfTheDay; }
     int newCount() const { return m_new; }
     int existingCount() const { return m_existingCount; }

@@ -20,8 +20,6 @@ class TopicFiles final
 public:
     TopicFiles(const DataFolder &folder, QString topic);
 
-    const QString &topic() const { return m_topic; }
-
     struct Contents {
         QStringList answers;
         std::vector<QStringList> log; // the four fields of each line

@@ -9,7 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
-#include "records/Items.h"
+#include "games/common/GameCatalog.h"
 #include "ui/Colors.h"
 #include "ui/GridModel.h"
 
@@ -125,7 +125,11 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     connect(optRendata2, &QRadioButton::clicked, this, &frmG5::optRendata2_Click);
     connect(cmdStart2, &QPushButton::clicked, this, &frmG5::cmdStart2_Click);
     connect(cmdSyousai, &QPushButton::clicked, this, &frmG5::cmdSyousai_Click);
-    connect(m_panel, &TopicPanel::answersEmptied, lstRenData, &QListWidget::clear);
+    // A running play keeps the answers it started with, and the list shows them.
+    connect(m_panel, &TopicPanel::answersEmptied, this, [this] {
+        if (!running())
+            lstRenData->clear();
+    });
     connect(history().list(), &Grid::clicked, this, &frmG5::msgRireki_Click);
 }
 
@@ -146,8 +150,8 @@ QStringList frmG5::offeredTopics()
 {
     // The program's own files: a topic's files must never be one of them.
     QStringList programFiles = QDir(deliveredFilesDirectory()).entryList(QDir::Files);
-    for (const QString &game : itemNames())
-        programFiles << game + QStringLiteral("履歴.txt") << game + QStringLiteral("設定.txt");
+    for (const GameInfo &game : GameCatalog::kGames)
+        programFiles << game.historyFileName() << game.settingsFileName();
     QStringList topics;
     for (const QString &candidate : readDeliveredList(QString::fromUtf16(kTopicFile), RensouRules::game().name())) {
         const QString skipped = RensouRules::skipReason(candidate, programFiles);

@@ -49,9 +49,9 @@ VocabraPlay::Answered VocabraPlay::answer(const QString &typed)
 {
     using VocabraRules::Answer;
     Answered result;
-    if (!playing())
-        return result;
     const QString word = cleaned(typed);
+    if (!playing() || word.isEmpty())
+        return result;
     const Answer kind = VocabraRules::judge(word, m_question);
     const bool counted = kind != Answer::Banish && kind != Answer::Itself;
     if (kind != Answer::Wrong)

@@ -16,6 +16,12 @@ void YojiPlay::newQuestion()
     m_revealed = false;
 }
 
+void YojiPlay::closeWindows()
+{
+    m_question.open = {};
+    m_revealed = false;
+}
+
 QString YojiPlay::shown(int window) const
 {
     const bool visible = m_revealed || m_question.open[std::size_t(window)];

@@ -23,6 +23,8 @@ public:
     const YojiRules::Question &question() const { return m_question; }
     // Every window shows its character until the next question; the eaten stay eaten.
     void reveal() { m_revealed = true; }
+    // "S:指定" chosen during the play: the question on screen loses all four windows.
+    void closeWindows();
     // The character window (0 to 3) shows: its own when open or revealed, none when eaten.
     QString shown(int window) const;
 

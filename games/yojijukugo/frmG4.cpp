@@ -123,6 +123,8 @@ void frmG4::modeChanged()
     if (isLoading() || !YojiRules::designatedLevel(level))
         return;
     programState().designatedWindows = {};
+    if (running())
+        playAs<YojiPlay>()->closeWindows();
     showDesignated(true);
     services().messages.information(QStringLiteral("表示させたい窓をクリックしてください"), QStringLiteral("表示部指定"));
 }

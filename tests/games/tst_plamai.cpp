@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -123,6 +124,7 @@ private Q_SLOTS:
     void saveModeActsHoweverItIsChanged();
     void damagedSettingsKeepWhatIsReadable();
     void failedSaveLeavesBothFilesAndTheList();
+    void unreadableHistoryIsReportedAndLeftAlone();
 };
 
 void TestPlamai::rules_data()
@@ -581,6 +583,17 @@ void TestPlamai::failedSaveLeavesBothFilesAndTheList()
     QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("データ.txt")));
     QCOMPARE(readBytes(file(u"プラマイ履歴.txt")), QByteArray());
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->rows(), 1);
+}
+
+void TestPlamai::unreadableHistoryIsReportedAndLeftAlone()
+{
+    QVERIFY(QDir().mkpath(m_folder->path(u"プラマイ履歴.txt")));
+    auto window = open();
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("プラマイ履歴.txt")));
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->rows(), 1);
+    QVERIFY(QFileInfo(m_folder->path(u"プラマイ履歴.txt")).isDir());
 }
 
 QTEST_MAIN(TestPlamai)

@@ -665,15 +665,18 @@ void TestWordGames::yojiSolvedListIsTheQuestionAsked()
     useSettings(u"四熟虫喰設定.txt", QStringLiteral("5,60,\"0:隠さない\",\"答数\",1"));
     auto window = open<frmG4>();
     start(*window);
-    // Choosing S empties the windows on screen; the question answered was still the whole idiom.
+    type(*window, QStringLiteral("一石二鳥"));
+    QCOMPARE(items(find<QListWidget>(*window, QStringLiteral("lstRireki"))), QStringList{QStringLiteral("一石二鳥")});
+    // Choosing S closes the windows on screen: the solved list records them as they stand.
     chooseLevel(*window, QStringLiteral("S:指定"));
     QCOMPARE(windows(*window), QStringLiteral("□□□□"));
     type(*window, QStringLiteral("一石二鳥"));
-    QCOMPARE(items(find<QListWidget>(*window, QStringLiteral("lstRireki"))), QStringList{QStringLiteral("一石二鳥")});
-    // The next question opens only what the player opened: nothing yet.
-    type(*window, QStringLiteral("一石二鳥"));
     QCOMPARE(items(find<QListWidget>(*window, QStringLiteral("lstRireki"))),
              (QStringList{QStringLiteral("一石二鳥"), QStringLiteral("□□□□")}));
+    // The next question opens only what the player opens: window 2.
+    QTest::mouseClick(find<QLabel>(*window, QStringLiteral("lblMondai2")), Qt::LeftButton);
+    type(*window, QStringLiteral("一石二鳥"));
+    QCOMPARE(windows(*window), QStringLiteral("□石□□"));
 }
 
 void TestWordGames::yojiDesignatedWindowsOutliveTheWindow()
