@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
 #include "platform/RandomSource.h"
+#include "records/RecordStore.h"
 #include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
@@ -91,7 +92,8 @@ int runProgram(int argc, char **argv)
 
     SystemClock clock;
     MersenneRandomSource random(clock, std::random_device{}());
-    const Services services{clock, random, messages, folder};
+    RecordStore records(folder.path(PlayRecordFile::kFileName));
+    const Services services{clock, random, messages, folder, records};
     Application application(services);
     application.showMain();
     return qt.exec();

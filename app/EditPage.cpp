@@ -92,7 +92,7 @@ void EditPage::SetupEditList()
 
 void EditPage::FillEditList()
 {
-    m_fileHadUnreadLines = RecordLists::load(*msgHenList, m_services.folder, 24);
+    m_fileHadUnreadLines = RecordLists::load(*msgHenList, m_services.records, 24);
 }
 
 void EditPage::cmdPHozon1_Click()
@@ -122,7 +122,7 @@ void EditPage::cmdRowDel_Click()
     if (msgHenList->rows() == 2) {
         // The last record goes without a question.
         if (!SaveMessages::report(m_services.messages,
-                                  RecordRewrite::truncate(m_services.folder, m_fileHadUnreadLines)))
+                                  RecordRewrite::truncate(m_services.folder, m_services.records, m_fileHadUnreadLines)))
             return;
         m_fileHadUnreadLines = false;
         Q_EMIT recordFileEmptied();
@@ -137,7 +137,7 @@ void EditPage::cmdRowDel_Click()
     if (!m_services.messages.confirm(question, QStringLiteral("クリア確認")))
         return;
     const RecordRewrite rewrite =
-        RecordRewrite::rewrite(m_services.folder, RecordLists::records(*msgHenList, row), m_fileHadUnreadLines);
+        RecordRewrite::rewrite(m_services.folder, m_services.records, RecordLists::records(*msgHenList, row), m_fileHadUnreadLines);
     if (!SaveMessages::report(m_services.messages, rewrite))
         return; // list and file both keep the record
     m_fileHadUnreadLines = false;

@@ -108,7 +108,7 @@ void MemoPage::SetupDiaryList()
 
 void MemoPage::FillDiaryList()
 {
-    m_fileHadUnreadLines = RecordLists::load(*msgMemoList, m_services.folder, 16);
+    m_fileHadUnreadLines = RecordLists::load(*msgMemoList, m_services.records, 16);
 }
 
 void MemoPage::msgMemoList_Click()
@@ -138,7 +138,7 @@ void MemoPage::cmdMemoHozon_Click()
     const QString before = msgMemoList->text();
     msgMemoList->setText(text);
     const RecordRewrite rewrite =
-        RecordRewrite::rewrite(m_services.folder, RecordLists::records(*msgMemoList), m_fileHadUnreadLines);
+        RecordRewrite::rewrite(m_services.folder, m_services.records, RecordLists::records(*msgMemoList), m_fileHadUnreadLines);
     if (!SaveMessages::report(m_services.messages, rewrite)) {
         msgMemoList->setText(before); // the list keeps showing what the file holds
         return;

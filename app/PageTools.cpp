@@ -3,7 +3,7 @@
 #include "platform/DataFolder.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
-#include "records/PlayRecordFile.h"
+#include "records/RecordStore.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"
 
@@ -25,12 +25,12 @@ void setupGrid(Grid &grid, int fontSize, std::initializer_list<Column> columns)
     }
 }
 
-std::vector<PlayRecord> readRecords(const Services &services)
+const std::vector<PlayRecord> &readRecords(const Services &services)
 {
-    PlayRecordFile::ReadResult read = PlayRecordFile(services.folder.path(PlayRecordFile::kFileName)).readAll();
+    const PlayRecordFile::ReadResult &read = services.records.current();
     if (!read.ok)
         services.messages.critical(read.message, QStringLiteral("コトハナ"));
-    return std::move(read.records);
+    return read.records;
 }
 
 void light(std::initializer_list<ColorButton *> group, ColorButton *lit, quint32 colour)

@@ -28,8 +28,9 @@ struct Column {
 // Empties the grid to its heading row and lays out its columns; headings are centred.
 void setupGrid(Grid &grid, int fontSize, std::initializer_list<Column> columns);
 
-// Every record of データ.txt; a file that cannot be read is reported and lists nothing.
-std::vector<PlayRecord> readRecords(const Services &services);
+// Every record of データ.txt as it is now; a file that cannot be read is reported and lists
+// nothing. The records stay valid until the next change of the file.
+const std::vector<PlayRecord> &readRecords(const Services &services);
 
 // Lights one button of a group with a colour and gives the others the button face.
 void light(std::initializer_list<ColorButton *> group, ColorButton *lit, quint32 colour);

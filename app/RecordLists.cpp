@@ -2,9 +2,8 @@
 
 #include "PageTools.h"
 
-#include "platform/DataFolder.h"
 #include "platform/ListFormat.h"
-#include "records/PlayRecordFile.h"
+#include "records/RecordStore.h"
 #include "ui/Grid.h"
 
 namespace kotohana::RecordLists {
@@ -39,9 +38,9 @@ void fill(Grid &grid, const std::vector<PlayRecord> &records, int scrollAfterRow
         grid.setTopRow(grid.rows() - 1);
 }
 
-bool load(Grid &grid, const DataFolder &folder, int scrollAfterRows)
+bool load(Grid &grid, RecordStore &store, int scrollAfterRows)
 {
-    const PlayRecordFile::ReadResult read = PlayRecordFile(folder.path(PlayRecordFile::kFileName)).readAll();
+    const PlayRecordFile::ReadResult &read = store.current();
     fill(grid, read.records, scrollAfterRows);
     return !read.lossless();
 }

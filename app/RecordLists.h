@@ -7,7 +7,7 @@
 
 namespace kotohana {
 
-class DataFolder;
+class RecordStore;
 class Grid;
 
 // The record lists of the diary and edit pages: one row per record in file order, columns
@@ -22,7 +22,7 @@ void setup(Grid &grid, int fontSize, const Widths &widths);
 void fill(Grid &grid, const std::vector<PlayRecord> &records, int scrollAfterRows);
 // Reads データ.txt into the list; true when the file held lines that are not records (which a
 // rewrite from the list would drop).
-bool load(Grid &grid, const DataFolder &folder, int scrollAfterRows);
+bool load(Grid &grid, RecordStore &store, int scrollAfterRows);
 // The records as the list shows them, for rewriting データ.txt; a row can be left out.
 std::vector<PlayRecord> records(const Grid &grid, int skipRow = -1);
 

@@ -15,6 +15,7 @@
 #include "ui/HelpWindows.h"
 #include "ui/QtMessageBoxes.h"
 #include "records/PlayRecordFile.h"
+#include "records/RecordStore.h"
 #include "ui/Grid.h"
 
 #include <QApplication>
@@ -100,7 +101,8 @@ int pagesPhase(int argc, char **argv, const QString &path)
     SystemClock clock;
     MersenneRandomSource random(clock, 1);
     QtMessageBoxes messages;
-    const Services services{clock, random, messages, folder};
+    RecordStore records(folder.path(PlayRecordFile::kFileName));
+    const Services services{clock, random, messages, folder, records};
     ProgramState state;
     state.welcomeShown = true;
     HelpWindows help(QStringLiteral(":/help/index.html"));
@@ -135,6 +137,12 @@ int pagesPhase(int argc, char **argv, const QString &path)
         auto *pressed = window->findChild<QPushButton *>(QString::fromLatin1(button));
         timed(button, [&] { pressed->click(); });
     }
+    // Back from a game: the main window is built anew over the records already read.
+    window.reset();
+    timed("main window load, again", [&] {
+        window = std::make_unique<frmMain>(services, state, help);
+        window->Form_Load();
+    });
     std::printf("pages peak %ld KB\n", peakKilobytes());
     return 0;
 }

@@ -17,7 +17,7 @@ ListFormat::LineWriter firstFiveFields(const PlayRecord &record)
 // The record of one line's fields, or nothing when they are not a record. Neighbouring plays
 // mostly share their day and often their game and summary: sharing those texts with the
 // record before saves most of the allocations and memory of a long file.
-std::optional<PlayRecord> recordOf(const ListFormat::Fields &fields, const PlayRecord *before)
+std::optional<PlayRecord> fromFields(const ListFormat::Fields &fields, const PlayRecord *before)
 {
     if (fields.size() != 6)
         return std::nullopt;
@@ -55,6 +55,11 @@ PlayRecord PlayRecordFile::fromListRow(QStringView date, QStringView time, QStri
                       diary.toString()};
 }
 
+std::optional<PlayRecord> PlayRecordFile::recordOf(QStringView line, const PlayRecord *before)
+{
+    return fromFields(ListFormat::splitFields(line), before);
+}
+
 PlayRecordFile::ReadResult PlayRecordFile::readAll() const
 {
     ReadResult result;
@@ -72,7 +77,7 @@ PlayRecordFile::ReadResult PlayRecordFile::readAll() const
         if (fields.isEmpty())
             continue; // a blank line holds nothing to lose
         const PlayRecord *before = result.records.empty() ? nullptr : &result.records.back();
-        if (std::optional<PlayRecord> record = recordOf(fields, before))
+        if (std::optional<PlayRecord> record = fromFields(fields, before))
             result.records.push_back(std::move(*record));
         else
             ++result.skippedLines;
@@ -85,13 +90,18 @@ FileResult PlayRecordFile::append(const PlayRecord &record) const
     return TextFile::appendLine(m_path, appendedLine(record));
 }
 
-FileResult PlayRecordFile::rewrite(const std::vector<PlayRecord> &records) const
+QStringList PlayRecordFile::rewrittenLines(const std::vector<PlayRecord> &records)
 {
     QStringList lines;
     lines.reserve(qsizetype(records.size()));
     for (const PlayRecord &record : records)
         lines.append(rewrittenLine(record));
-    return TextFile::writeLines(m_path, lines);
+    return lines;
+}
+
+FileResult PlayRecordFile::rewrite(const std::vector<PlayRecord> &records) const
+{
+    return TextFile::writeLines(m_path, rewrittenLines(records));
 }
 
 FileResult PlayRecordFile::truncate() const

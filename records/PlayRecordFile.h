@@ -44,6 +44,10 @@ public:
 
     static QString appendedLine(const PlayRecord &record);
     static QString rewrittenLine(const PlayRecord &record);
+    static QStringList rewrittenLines(const std::vector<PlayRecord> &records);
+    // The record a line of the file holds, as readAll() reads it; nothing for a line that is
+    // not a record. before: the record of the line above, whose texts the new one may share.
+    static std::optional<PlayRecord> recordOf(QStringView line, const PlayRecord *before);
     // The record shown in a list row; the seconds text becomes a single-precision number.
     static PlayRecord fromListRow(QStringView date, QStringView time, QStringView item, QStringView seconds,
                                   QStringView diary);

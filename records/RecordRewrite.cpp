@@ -1,6 +1,6 @@
 #include "RecordRewrite.h"
 
-#include "PlayRecordFile.h"
+#include "RecordStore.h"
 
 #include "platform/DataFolder.h"
 
@@ -26,12 +26,11 @@ std::optional<QString> backUp(const DataFolder &folder, const QString &path)
 }
 
 template <typename Change>
-RecordRewrite guarded(const DataFolder &folder, bool fileHadUnreadLines, Change change)
+RecordRewrite guarded(const DataFolder &folder, RecordStore &store, bool fileHadUnreadLines, Change change)
 {
     RecordRewrite outcome;
-    const PlayRecordFile file(folder.path(PlayRecordFile::kFileName));
     if (fileHadUnreadLines) {
-        const std::optional<QString> backup = backUp(folder, file.path());
+        const std::optional<QString> backup = backUp(folder, store.path());
         if (!backup) {
             outcome.result = FileResult::failed(
                 QStringLiteral("データ.txt には読み込めない行があるため、書き換える前に控えを作ろうとしましたが、"
@@ -40,21 +39,21 @@ RecordRewrite guarded(const DataFolder &folder, bool fileHadUnreadLines, Change 
         }
         outcome.backupName = *backup;
     }
-    outcome.result = change(file);
+    outcome.result = change(store);
     return outcome;
 }
 
 } // namespace
 
-RecordRewrite RecordRewrite::rewrite(const DataFolder &folder, const std::vector<PlayRecord> &records,
-                                     bool fileHadUnreadLines)
+RecordRewrite RecordRewrite::rewrite(const DataFolder &folder, RecordStore &store,
+                                     const std::vector<PlayRecord> &records, bool fileHadUnreadLines)
 {
-    return guarded(folder, fileHadUnreadLines, [&](const PlayRecordFile &file) { return file.rewrite(records); });
+    return guarded(folder, store, fileHadUnreadLines, [&](RecordStore &file) { return file.rewrite(records); });
 }
 
-RecordRewrite RecordRewrite::truncate(const DataFolder &folder, bool fileHadUnreadLines)
+RecordRewrite RecordRewrite::truncate(const DataFolder &folder, RecordStore &store, bool fileHadUnreadLines)
 {
-    return guarded(folder, fileHadUnreadLines, [](const PlayRecordFile &file) { return file.truncate(); });
+    return guarded(folder, store, fileHadUnreadLines, [](RecordStore &file) { return file.truncate(); });
 }
 
 QString RecordRewrite::backupNotice() const

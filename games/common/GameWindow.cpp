@@ -12,7 +12,6 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramState.h"
 #include "platform/Services.h"
-#include "records/PlayRecordFile.h"
 #include "ui/Grid.h"
 
 #include <QCheckBox>
@@ -334,8 +333,7 @@ void GameWindow::cmdHozon_Click()
 {
     if (!m_play || !m_play->canSave())
         return;
-    const SaveTarget target{m_definition.game.name(), m_historyFile,
-                            m_services.folder.path(PlayRecordFile::kFileName)};
+    const SaveTarget target{m_definition.game.name(), m_historyFile, m_services.records};
     const SavedPlay saved = savePlay(*m_play, target, m_services.clock.now());
     if (!saved.result.ok()) {
         m_services.messages.critical(saved.result.message, QStringLiteral("保存できません"));

@@ -4,7 +4,7 @@
 
 #include "platform/Formats.h"
 #include "platform/TextFile.h"
-#include "records/PlayRecordFile.h"
+#include "records/RecordStore.h"
 
 namespace kotohana {
 
@@ -19,8 +19,7 @@ SavedPlay savePlay(const Play &play, const SaveTarget &target, const QDateTime &
     saved.result = target.history.append(saved.line);
     if (!saved.result.ok())
         return saved;
-    saved.result = PlayRecordFile(target.recordFile)
-                       .append(PlayRecord{date, time, target.item, float(play.seconds()), play.recordText()});
+    saved.result = target.records.append(PlayRecord{date, time, target.item, float(play.seconds()), play.recordText()});
     if (!saved.result.ok()) {
         const FileResult undone = TextFile::cutBack(target.history.path(), historySize);
         if (!undone.ok())

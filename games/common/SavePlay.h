@@ -10,12 +10,13 @@
 namespace kotohana {
 
 class Play;
+class RecordStore;
 
 // Where a finished play goes: the game's history file and the play-record file データ.txt.
 struct SaveTarget {
     QString item;              // the game's short name, the item of the play record
     const HistoryFile &history;
-    QString recordFile;        // path of データ.txt
+    RecordStore &records;      // データ.txt
 };
 
 struct SavedPlay {

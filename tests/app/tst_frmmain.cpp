@@ -5,6 +5,7 @@
 #include "platform/DataFolder.h"
 #include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
+#include "records/RecordStore.h"
 #include "ui/HelpWindows.h"
 #include "ui/MonthView.h"
 
@@ -41,6 +42,7 @@ private:
     MersenneRandomSource m_random{m_clock, 1};
     ScriptedMessageBoxes m_messages;
     std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<RecordStore> m_records;
     std::unique_ptr<Services> m_services;
     ProgramState m_state;
     HelpWindows m_help{QStringLiteral(":/help/index.html")};
@@ -74,7 +76,8 @@ private Q_SLOTS:
     {
         QFile::remove(QDir(m_dir.path()).filePath(QStringLiteral("設定.txt")));
         m_folder = std::make_unique<DataFolder>(m_dir.path());
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
         m_state = ProgramState();
         m_messages.forget();
     }

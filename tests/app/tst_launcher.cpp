@@ -10,6 +10,7 @@
 #include "games/plamai/PlamaiRules.h"
 #include "platform/DataFolder.h"
 #include "platform/RandomSource.h"
+#include "records/RecordStore.h"
 #include "ui/Grid.h"
 #include "ui/HelpWindows.h"
 #include "ui/MonthView.h"
@@ -41,6 +42,7 @@ private:
     MersenneRandomSource m_random{m_clock, 3};
     ScriptedMessageBoxes m_messages;
     std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<RecordStore> m_records;
     std::unique_ptr<Services> m_services;
 
     QString file(const QString &name) const { return m_folder->path(name); }
@@ -51,7 +53,8 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_folder = std::make_unique<DataFolder>(m_dir->path());
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
         m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(9, 30, 0)));
         m_messages.forget();
         writeBytes(file(QStringLiteral("設定.txt")), sjis(QStringLiteral("\"ヘルプツアー\",0\n")));

@@ -9,6 +9,7 @@
 #include "platform/DataFolder.h"
 #include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
+#include "records/RecordStore.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"
@@ -61,6 +62,7 @@ private:
     MersenneRandomSource m_random{m_clock, 1};
     ScriptedMessageBoxes m_messages;
     std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<RecordStore> m_records;
     std::unique_ptr<Services> m_services;
     ProgramState m_state;
     HelpWindows m_help{QStringLiteral(":/help/index.html")};
@@ -120,7 +122,8 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_folder = std::make_unique<DataFolder>(m_dir->path());
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
         m_state = ProgramState();
         m_state.welcomeShown = true;
         m_messages.forget();

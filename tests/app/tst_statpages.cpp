@@ -8,6 +8,7 @@
 #include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
 #include "platform/Services.h"
+#include "records/RecordStore.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"
@@ -16,6 +17,7 @@
 #include "ui/HelpWindows.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -63,6 +65,7 @@ private:
     MersenneRandomSource m_random{m_clock, 1};
     ScriptedMessageBoxes m_messages;
     std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<RecordStore> m_records;
     std::unique_ptr<Services> m_services;
     ProgramState m_state;
     HelpWindows m_help{QStringLiteral(":/help/index.html")};
@@ -89,7 +92,8 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_folder = std::make_unique<DataFolder>(m_dir->path());
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
         m_state = ProgramState();
         m_state.welcomeShown = true;
         m_messages.forget();
@@ -104,6 +108,7 @@ private Q_SLOTS:
     void sortPage();
     void totalsPage();
     void emptyFileShowsHeadingsOnly();
+    void outsideChangesShowAtTheNextOpening();
 };
 
 void TestStatPages::rangePage()
@@ -310,6 +315,30 @@ void TestStatPages::emptyFileShowsHeadingsOnly()
     click(*window, "cmdTaijyu");
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki"))->rows(), 1);
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki2"))->rows(), 8);
+}
+
+void TestStatPages::outsideChangesShowAtTheNextOpening()
+{
+    m_state.helpTourFlag = 0;
+    auto window = load();
+    click(*window, "cmdBunseki");
+    auto *list = find<Grid>(*window, QStringLiteral("msgIchiran"));
+    QCOMPARE(list->rows(), 301);
+    // Another program adds a play; an editor then takes the first one out.
+    QFile file(m_folder->path(u"データ.txt"));
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(sjis(QStringLiteral("\"2024/05/18\",\"23:59:00\",\"カラパニ\",30,\"外から\",\n")));
+    file.close();
+    click(*window, "cmdMain");
+    click(*window, "cmdBunseki");
+    QCOMPARE(list->rows(), 302);
+    QCOMPARE(list->textMatrix(301, 5), QStringLiteral("外から"));
+    QByteArray bytes = readBytes(m_folder->path(u"データ.txt"));
+    bytes.remove(0, bytes.indexOf('\n') + 1);
+    writeBytes(m_folder->path(u"データ.txt"), bytes);
+    click(*window, "cmdMain");
+    click(*window, "cmdBunseki");
+    QCOMPARE(list->rows(), 301);
 }
 
 QTEST_MAIN(TestStatPages)

@@ -5,6 +5,7 @@
 #include "games/common/Play.h"
 #include "games/common/PlayCycle.h"
 #include "games/common/SavePlay.h"
+#include "records/RecordStore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -198,6 +199,7 @@ void TestGameRules::savingWritesBothFilesOrNeither()
     layout.fields = {Field::Text, Field::Text, Field::Number, Field::Text};
     const HistoryFile history(path(QStringLiteral("テスト履歴.txt")), layout);
     const QString records = path(QStringLiteral("データ.txt"));
+    RecordStore store(records);
     writeBytes(history.path(), sjis(QStringLiteral("\"2024/05/17\",\"10:00:00\",3,\"＋\"\n")));
     const QByteArray before = readBytes(history.path());
 
@@ -209,13 +211,13 @@ void TestGameRules::savingWritesBothFilesOrNeither()
 
     // データ.txt cannot be written (a folder stands in its place): the history line is taken back.
     QDir().mkpath(records);
-    SavedPlay saved = savePlay(play, {QStringLiteral("プラマイ"), history, records}, now);
+    SavedPlay saved = savePlay(play, {QStringLiteral("プラマイ"), history, store}, now);
     QVERIFY(!saved.result.ok());
     QVERIFY(saved.result.message.contains(QStringLiteral("データ.txt")));
     QCOMPARE(readBytes(history.path()), before);
 
     QDir().rmdir(records);
-    saved = savePlay(play, {QStringLiteral("プラマイ"), history, records}, now);
+    saved = savePlay(play, {QStringLiteral("プラマイ"), history, store}, now);
     QVERIFY(saved.result.ok());
     QCOMPARE(saved.line, (HistoryRow{QStringLiteral("2024/05/18"), QStringLiteral("21:05:09"), QStringLiteral("1"),
                                      QStringLiteral("＋")}));
@@ -230,7 +232,7 @@ void TestGameRules::savingWritesBothFilesOrNeither()
     const QByteArray recordsBefore = readBytes(records);
     const HistoryFile blocked(path(QStringLiteral("塞がれた履歴")), layout);
     QDir().mkpath(blocked.path());
-    saved = savePlay(play, {QStringLiteral("プラマイ"), blocked, records}, now);
+    saved = savePlay(play, {QStringLiteral("プラマイ"), blocked, store}, now);
     QVERIFY(!saved.result.ok());
     QCOMPARE(readBytes(records), recordsBefore);
 }

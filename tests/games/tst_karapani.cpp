@@ -11,6 +11,7 @@
 #include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
 #include "platform/Services.h"
+#include "records/RecordStore.h"
 #include "ui/Colors.h"
 #include "ui/Shape.h"
 
@@ -75,7 +76,8 @@ struct Desk {
     SequenceRandom random;
     ScriptedMessageBoxes messages;
     DataFolder folder{dir.path()};
-    Services services{clock, random, messages, folder};
+    RecordStore records{folder.path(PlayRecordFile::kFileName)};
+    Services services{clock, random, messages, folder, records};
     ProgramState state;
 };
 
@@ -209,7 +211,8 @@ void TestKarapani::playThroughTheWindow()
     SequenceRandom random({0.3, 0.1, 0.7}); // 青 drawn in red; then the task draw
     ScriptedMessageBoxes messages;
     const DataFolder folder(dir.path());
-    const Services services{clock, random, messages, folder};
+    RecordStore records{folder.path(PlayRecordFile::kFileName)};
+    const Services services{clock, random, messages, folder, records};
     ProgramState state;
     state.helpTourFlag = 0;
     writeBytes(folder.path(u"カラパニ設定.txt"), sjis(QStringLiteral("3,60,\"P:パニック\",\"答数\",1\n")));

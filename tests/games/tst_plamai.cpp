@@ -10,6 +10,7 @@
 #include "platform/ProgramState.h"
 #include "platform/Services.h"
 #include "platform/RandomSource.h"
+#include "records/RecordStore.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"
@@ -46,6 +47,7 @@ private:
     MersenneRandomSource m_random{m_clock, 7};
     ScriptedMessageBoxes m_messages;
     std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<RecordStore> m_records;
     std::unique_ptr<Services> m_services;
     ProgramState m_state;
 
@@ -99,7 +101,8 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_folder = std::make_unique<DataFolder>(m_dir->path());
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
         m_state = ProgramState();
         m_state.helpTourFlag = 0;
         m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(21, 0, 0)));

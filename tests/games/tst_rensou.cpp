@@ -12,6 +12,7 @@
 #include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
 #include "platform/Services.h"
+#include "records/RecordStore.h"
 #include "ui/Colors.h"
 #include "ui/Grid.h"
 #include "ui/GridModel.h"
@@ -42,6 +43,7 @@ private:
     SequenceRandom m_random{{0.0}};
     ScriptedMessageBoxes m_messages;
     std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<RecordStore> m_records;
     std::unique_ptr<Services> m_services;
     ProgramState m_state;
 
@@ -106,7 +108,8 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_folder = std::make_unique<DataFolder>(m_dir->path());
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder});
+        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
+        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
         m_state = ProgramState();
         m_state.helpTourFlag = 0;
         m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(20, 0, 0)));
@@ -289,7 +292,8 @@ void TestRensou::startDrawsTheSameFirstTopicForASeed()
                sjis(QStringLiteral("好きな動物\n夏といえば\n冬といえば\n赤いもの\n丸いもの\n")));
     FakeClock clock(QDateTime(QDate(2024, 5, 18), QTime(20, 0, 0)));
     MersenneRandomSource random(clock, 2024);
-    const Services services{clock, random, m_messages, *m_folder};
+    RecordStore records(m_folder->path(PlayRecordFile::kFileName));
+    const Services services{clock, random, m_messages, *m_folder, records};
     frmG5 window(services, m_state);
     window.Form_Load();
     stopTimers(window);

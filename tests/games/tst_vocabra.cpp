@@ -11,6 +11,7 @@
 #include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
 #include "platform/Services.h"
+#include "records/RecordStore.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -89,7 +90,8 @@ private:
         SequenceRandom random{{0.0}};
         ScriptedMessageBoxes messages;
         DataFolder folder{dir.path()};
-        Services services{clock, random, messages, folder};
+        RecordStore records{folder.path(PlayRecordFile::kFileName)};
+        Services services{clock, random, messages, folder, records};
         ProgramState state;
     };
 };
@@ -250,7 +252,8 @@ void TestVocabra::playThroughTheWindow()
     SequenceRandom random({0.0});
     ScriptedMessageBoxes messages;
     const DataFolder folder(dir.path());
-    const Services services{clock, random, messages, folder};
+    RecordStore records{folder.path(PlayRecordFile::kFileName)};
+    const Services services{clock, random, messages, folder, records};
     ProgramState state;
     state.helpTourFlag = 0;
     writeBytes(folder.path(u"ボキャブラかな.TXT"), sjis(QStringLiteral("らい\nかさ\n")));

@@ -15,6 +15,7 @@
 #include "platform/KanaConvert.h"
 #include "platform/ProgramState.h"
 #include "platform/Services.h"
+#include "records/RecordStore.h"
 #include "ui/Colors.h"
 #include "ui/Grid.h"
 
@@ -46,6 +47,7 @@ private:
     std::unique_ptr<RandomSource> m_random;
     ScriptedMessageBoxes m_messages;
     std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<RecordStore> m_records;
     std::unique_ptr<Services> m_services;
     ProgramState m_state;
 
@@ -124,8 +126,9 @@ private Q_SLOTS:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_folder = std::make_unique<DataFolder>(m_dir->path());
+        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
         m_random = std::make_unique<MersenneRandomSource>(m_clock, 11);
-        m_services = std::make_unique<Services>(Services{m_clock, *m_random, m_messages, *m_folder});
+        m_services = std::make_unique<Services>(Services{m_clock, *m_random, m_messages, *m_folder, *m_records});
         m_state = ProgramState();
         m_state.helpTourFlag = 0;
         m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(10, 0, 0)));

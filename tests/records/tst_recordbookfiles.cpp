@@ -5,6 +5,7 @@
 #include "records/Memo.h"
 #include "records/PlayRecordFile.h"
 #include "records/RecordRewrite.h"
+#include "records/RecordStore.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -104,10 +105,11 @@ void TestRecordBookFiles::rewriteBacksUpUnreadLinesOnce()
                                                     "手で書き足した行\n"));
     const QString records = file(QStringLiteral("データ.txt"));
     writeBytes(records, original);
-    const PlayRecordFile::ReadResult read = PlayRecordFile(records).readAll();
+    RecordStore store(records);
+    const PlayRecordFile::ReadResult read = store.current();
     QCOMPARE(read.skippedLines, 1);
 
-    const RecordRewrite first = RecordRewrite::rewrite(*m_folder, read.records, !read.lossless());
+    const RecordRewrite first = RecordRewrite::rewrite(*m_folder, store, read.records, !read.lossless());
     QVERIFY(first.result.ok());
     QCOMPARE(first.backupName, QStringLiteral("データ.txt.bak"));
     QVERIFY(first.backupNotice().contains(QStringLiteral("データ.txt.bak")));
@@ -116,7 +118,7 @@ void TestRecordBookFiles::rewriteBacksUpUnreadLinesOnce()
 
     // An older backup is never overwritten.
     writeBytes(records, original);
-    const RecordRewrite second = RecordRewrite::truncate(*m_folder, true);
+    const RecordRewrite second = RecordRewrite::truncate(*m_folder, store, true);
     QVERIFY(second.result.ok());
     QCOMPARE(second.backupName, QStringLiteral("データ.txt.bak2"));
     QCOMPARE(readBytes(file(QStringLiteral("データ.txt.bak"))), original);
@@ -125,7 +127,8 @@ void TestRecordBookFiles::rewriteBacksUpUnreadLinesOnce()
 
 void TestRecordBookFiles::rewriteWithoutUnreadLinesMakesNoBackup()
 {
-    const RecordRewrite rewrite = RecordRewrite::rewrite(*m_folder, {}, false);
+    RecordStore store(file(QStringLiteral("データ.txt")));
+    const RecordRewrite rewrite = RecordRewrite::rewrite(*m_folder, store, {}, false);
     QVERIFY(rewrite.result.ok());
     QVERIFY(rewrite.backupName.isEmpty());
     QVERIFY(rewrite.backupNotice().isEmpty());

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "PlayRecordFile.h"
+
+#include <optional>
+
+namespace kotohana {
+
+// データ.txt as the program last read it. Every page asks it for the records; it reads the
+// file again only when the file changed since (its size, modification or status-change time,
+// or the file itself, as after an editor's or another program's save), so a page always
+// shows what the file holds now without reading it at every opening. The program's own
+// appends and rewrites go through it and the kept records follow them.
+class RecordStore final
+{
+public:
+    explicit RecordStore(QString path);
+
+    const QString &path() const { return m_file.path(); }
+
+    // The records of the file as it is now.
+    const PlayRecordFile::ReadResult &current();
+
+    // How often the file was read whole: once, then only after changes made by others.
+    int reads() const { return m_reads; }
+
+    FileResult append(const PlayRecord &record);
+    FileResult rewrite(const std::vector<PlayRecord> &records);
+    FileResult truncate();
+
+private:
+    struct Stamp {
+        bool exists = false;
+        qint64 size = 0;
+        qint64 modified = 0; // nanoseconds
+        qint64 changed = 0;  // nanoseconds
+        quint64 device = 0;
+        quint64 inode = 0;
+        friend bool operator==(const Stamp &, const Stamp &) = default;
+    };
+    Stamp stamp() const;
+    // Whether the kept records are the file's: nothing else wrote to it since they were read.
+    bool upToDate() const;
+    // After one of the program's own changes: the kept records become these lines.
+    void keepLines(const QStringList &lines, bool append);
+
+    PlayRecordFile m_file;
+    std::optional<Stamp> m_stamp;
+    PlayRecordFile::ReadResult m_read;
+    int m_reads = 0;
+};
+
+} // namespace kotohana

@@ -1,0 +1,141 @@
+#include "TestFiles.h"
+
+#include "records/RecordStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+namespace {
+
+const QString kTwoRecords = QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\n"
+                                           "\"2024/05/18\",\"21:07:30\",\"しりとり\",41.3,\"答数 : 10\",\n");
+
+void appendBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestRecordStore : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+
+    // What reading the file afresh gives: the store must always agree with it.
+    std::vector<PlayRecord> fresh() const { return PlayRecordFile(m_path).readAll().records; }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_path = QDir(m_dir.path()).filePath(QStringLiteral("データ.txt"));
+        writeBytes(m_path, sjis(kTwoRecords));
+    }
+
+    void readsOnceWhileNothingChanges()
+    {
+        RecordStore store(m_path);
+        QCOMPARE(store.current().records.size(), std::size_t(2));
+        QCOMPARE(store.current().records.size(), std::size_t(2));
+        QCOMPARE(store.reads(), 1);
+        QCOMPARE(store.current().records, fresh());
+    }
+
+    void outsideChangesAreSeen()
+    {
+        RecordStore store(m_path);
+        store.current();
+        // Another program appends a record.
+        appendBytes(m_path, sjis(QStringLiteral("\"2024/05/19\",\"07:00:00\",\"カラパニ\",30,\"\",\n")));
+        QCOMPARE(store.current().records.size(), std::size_t(3));
+        QCOMPARE(store.current().records, fresh());
+
+        // An editor saves a new file of the very same size in its place.
+        QByteArray edited = readBytes(m_path);
+        edited.replace(sjis(QStringLiteral("07:00:00")), sjis(QStringLiteral("08:00:00")));
+        QCOMPARE(edited.size(), readBytes(m_path).size());
+        const QString saved = m_path + QStringLiteral(".new");
+        writeBytes(saved, edited);
+        QVERIFY(QFile::remove(m_path));
+        QVERIFY(QFile::rename(saved, m_path));
+        QCOMPARE(store.current().records.back().time, QStringLiteral("08:00:00"));
+
+        // The same size written in place, its modification time set back: the change time tells.
+        QFile file(m_path);
+        const QDateTime modified = QFileInfo(m_path).lastModified();
+        edited.replace(sjis(QStringLiteral("08:00:00")), sjis(QStringLiteral("09:00:00")));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.write(edited);
+        QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+        file.close();
+        QCOMPARE(store.current().records.back().time, QStringLiteral("09:00:00"));
+
+        // The file taken away, then back.
+        QVERIFY(QFile::remove(m_path));
+        QVERIFY(store.current().records.empty());
+        writeBytes(m_path, sjis(kTwoRecords));
+        QCOMPARE(store.current().records, fresh());
+    }
+
+    void ownChangesNeedNoRead()
+    {
+        RecordStore store(m_path);
+        store.current();
+        // Texts the line format changes on the way: a quote, a line break, a single-precision number.
+        QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("07:00:00"), QStringLiteral("連想心理"), 12.3f,
+                              QStringLiteral("\"引用\"\n改行")})
+                    .ok());
+        QCOMPARE(store.current().records, fresh());
+        QCOMPARE(store.current().records.back().diary, QStringLiteral("＂引用＂ 改行"));
+
+        std::vector<PlayRecord> edited = fresh();
+        edited.front().diary = QStringLiteral("よくできた");
+        edited.erase(edited.begin() + 1);
+        QVERIFY(store.rewrite(edited).ok());
+        QCOMPARE(store.current().records, fresh());
+        QCOMPARE(store.current().records.size(), std::size_t(2));
+
+        QVERIFY(store.truncate().ok());
+        QVERIFY(store.current().records.empty());
+        QCOMPARE(readBytes(m_path), QByteArray());
+        QCOMPARE(store.reads(), 1);
+    }
+
+    void anAppendAfterAnOutsideChangeReadsAgain()
+    {
+        RecordStore store(m_path);
+        store.current();
+        appendBytes(m_path, sjis(QStringLiteral("\"2024/05/19\",\"07:00:00\",\"カラパニ\",30,\"\",\n")));
+        QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("08:00:00"), QStringLiteral("プラマイ"), 60,
+                              QString()})
+                    .ok());
+        QCOMPARE(store.current().records.size(), std::size_t(4));
+        QCOMPARE(store.current().records, fresh());
+    }
+
+    void unreadableFileIsTriedAgain()
+    {
+        QVERIFY(QFile::remove(m_path));
+        QVERIFY(QDir().mkpath(m_path));
+        RecordStore store(m_path);
+        QVERIFY(!store.current().ok);
+        QVERIFY(QDir().rmdir(m_path));
+        writeBytes(m_path, sjis(kTwoRecords));
+        QVERIFY(store.current().ok);
+        QCOMPARE(store.current().records.size(), std::size_t(2));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordStore)
+#include "tst_recordstore.moc"
