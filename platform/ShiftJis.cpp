@@ -1,6 +1,6 @@
 #include "ShiftJis.h"
 
-#include <QStringConverter>
+#include <algorithm>
 
 namespace kotohana::ShiftJis {
 namespace {
@@ -65,17 +65,28 @@ EncodedText encode(QStringView original)
     return result;
 }
 
-DecodedText decode(QByteArrayView bytes)
+QStringDecoder decoder()
 {
-    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
-    Q_ASSERT(decoder.isValid());
-    DecodedText result;
-    result.text = decoder.decode(bytes);
-    result.hadInvalidBytes = decoder.hasError();
+    QStringDecoder result(kCodecName, QStringConverter::Flag::Stateless);
+    Q_ASSERT(result.isValid());
+    return result;
+}
+
+void mendSubstitutes(QChar *begin, QChar *end)
+{
     // The converter's replacement character has no Shift_JIS form; a full-width question mark
     // stands in for it, so that a text read from a damaged file can still be written back.
+    std::replace(begin, end, QChar(0xFFFD), QChar(0xFF1F));
+}
+
+DecodedText decode(QByteArrayView bytes)
+{
+    QStringDecoder converter = decoder();
+    DecodedText result;
+    result.text = converter.decode(bytes);
+    result.hadInvalidBytes = converter.hasError();
     if (result.hadInvalidBytes)
-        result.text.replace(QChar(0xFFFD), QChar(0xFF1F));
+        mendSubstitutes(result.text.begin(), result.text.end());
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringConverter>
 
 #include <optional>
 
@@ -27,6 +28,11 @@ namespace ShiftJis {
 
 EncodedText encode(QStringView text);
 DecodedText decode(QByteArrayView bytes);
+
+// A decoder for reading a text a piece at a time; each piece must end where a character ends.
+QStringDecoder decoder();
+// What decode() does to the characters that stand for bytes that are not Shift_JIS.
+void mendSubstitutes(QChar *begin, QChar *end);
 
 // The first character of the text that Shift_JIS cannot hold, if any.
 std::optional<char32_t> firstUnencodable(QStringView text);

@@ -92,6 +92,85 @@ QList<QStringView> lines(QStringView text)
     return result;
 }
 
+LineReader::LineReader(const QString &path)
+{
+    m_file = new QFile(path);
+    m_exists = m_file->exists();
+    if (!m_exists)
+        return;
+    if (!m_file->open(QIODevice::ReadOnly)) {
+        m_ok = false;
+        m_message = QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）").arg(displayName(path), m_file->errorString());
+        return;
+    }
+    const qint64 size = m_file->size();
+    // Mapped, the file is read straight from the system's cache; what cannot be mapped (an
+    // empty file, a pipe) is read whole.
+    if (const uchar *mapped = size > 0 ? m_file->map(0, size) : nullptr)
+        m_bytes = QByteArrayView(mapped, size);
+    else
+        m_bytes = m_whole = m_file->readAll();
+}
+
+LineReader::~LineReader()
+{
+    delete m_file;
+}
+
+bool LineReader::decodeNextPiece()
+{
+    constexpr qsizetype kPiece = 48 * 1024;
+    if (m_read >= m_bytes.size())
+        return false;
+    // A piece ends just after a line feed: in Shift_JIS that byte is never part of a
+    // character, so no character is cut in two.
+    qsizetype end = std::min(m_read + kPiece, m_bytes.size());
+    if (end < m_bytes.size()) {
+        const qsizetype feed = m_bytes.sliced(m_read, end - m_read).lastIndexOf('\n');
+        if (feed >= 0) {
+            end = m_read + feed + 1;
+        } else {
+            const qsizetype later = m_bytes.sliced(end).indexOf('\n');
+            end = later >= 0 ? end + later + 1 : m_bytes.size();
+        }
+    }
+    const QByteArrayView piece = m_bytes.sliced(m_read, end - m_read);
+    m_read = end;
+    QStringDecoder converter = ShiftJis::decoder();
+    const qsizetype room = converter.requiredSpace(piece.size());
+    if (m_text.size() < room)
+        m_text.resize(room);
+    QChar *const begin = m_text.data();
+    QChar *const finish = converter.appendToBuffer(begin, piece);
+    if (converter.hasError()) {
+        m_invalid = true;
+        ShiftJis::mendSubstitutes(begin, finish);
+    }
+    m_textSize = finish - begin;
+    m_at = 0;
+    return true;
+}
+
+bool LineReader::next(QStringView &line)
+{
+    while (m_at >= m_textSize) {
+        if (!m_ok || !decodeNextPiece())
+            return false;
+    }
+    const QStringView text(m_text.constData(), m_textSize);
+    qsizetype end = text.indexOf(u'\n', m_at);
+    const bool lastOfFile = end < 0 && m_read >= m_bytes.size();
+    if (end < 0)
+        end = m_textSize;
+    qsizetype lineEnd = end;
+    // As lines() does: a CR before the LF goes with the line break.
+    if (!lastOfFile && lineEnd > m_at && text[lineEnd - 1] == u'\r')
+        --lineEnd;
+    line = text.sliced(m_at, lineEnd - m_at);
+    m_at = end + 1;
+    return true;
+}
+
 FileResult writeText(const QString &path, QStringView text)
 {
     EncodedText encoded = ShiftJis::encode(text);

@@ -2,9 +2,12 @@
 
 #include "FileResult.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+class QFile;
 
 namespace kotohana {
 
@@ -24,6 +27,41 @@ ReadResult read(const QString &path);
 
 // Splits at CR LF or a bare LF. A line break at the very end does not start another line.
 QList<QStringView> lines(QStringView text);
+
+// Reads a file line by line, as read() and lines() would give them, but decoding a piece of
+// the file at a time: a long file is never held whole as text, and the same buffer serves
+// every piece.
+class LineReader final
+{
+public:
+    explicit LineReader(const QString &path);
+    ~LineReader();
+    LineReader(const LineReader &) = delete;
+    LineReader &operator=(const LineReader &) = delete;
+
+    bool exists() const { return m_exists; }
+    bool ok() const { return m_ok; }               // false when the file exists but cannot be read
+    const QString &message() const { return m_message; }
+    bool hadInvalidBytes() const { return m_invalid; } // so far
+
+    // The next line, without its line break; valid until the next call. False at the end.
+    bool next(QStringView &line);
+
+private:
+    bool decodeNextPiece();
+
+    QFile *m_file = nullptr;
+    QByteArray m_whole; // when the file cannot be mapped
+    QByteArrayView m_bytes;
+    qsizetype m_read = 0;
+    bool m_exists = false;
+    bool m_ok = true;
+    bool m_invalid = false;
+    QString m_message;
+    QString m_text;
+    qsizetype m_textSize = 0;
+    qsizetype m_at = 0;
+};
 
 // Replaces the file with the given lines, each followed by CR LF. The new content goes to a
 // temporary file that takes the old file's place only once it is complete.

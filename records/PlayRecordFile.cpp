@@ -63,16 +63,14 @@ std::optional<PlayRecord> PlayRecordFile::recordOf(QStringView line, const PlayR
 PlayRecordFile::ReadResult PlayRecordFile::readAll() const
 {
     ReadResult result;
-    TextFile::ReadResult file = TextFile::read(m_path);
-    if (!file.ok) {
+    TextFile::LineReader file(m_path);
+    if (!file.ok()) {
         result.ok = false;
-        result.message = file.message;
+        result.message = file.message();
         return result;
     }
-    result.hadInvalidBytes = file.hadInvalidBytes;
-    const QList<QStringView> lines = TextFile::lines(file.text);
-    result.records.reserve(std::size_t(lines.size()));
-    for (QStringView line : lines) {
+    QStringView line;
+    while (file.next(line)) {
         const ListFormat::Fields fields = ListFormat::splitFields(line);
         if (fields.isEmpty())
             continue; // a blank line holds nothing to lose
@@ -82,6 +80,7 @@ PlayRecordFile::ReadResult PlayRecordFile::readAll() const
         else
             ++result.skippedLines;
     }
+    result.hadInvalidBytes = file.hadInvalidBytes();
     return result;
 }
 

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void reportsUndecodableBytes();
     void splitsLinesAtCrLfOrLf_data();
     void splitsLinesAtCrLfOrLf();
+    void lineReaderGivesTheLinesOfTheWholeText_data();
+    void lineReaderGivesTheLinesOfTheWholeText();
     void writesAndAppendsCrLfLines();
     void appendAfterLineWithoutBreakKeepsBothLines();
     void unencodableTextWritesNothing();
@@ -131,6 +133,49 @@ void TestTextFiles::splitsLinesAtCrLfOrLf()
     for (QStringView line : TextFile::lines(text))
         got.append(line.toString());
     QCOMPARE(got, lines);
+}
+
+void TestTextFiles::lineReaderGivesTheLinesOfTheWholeText_data()
+{
+    // The reader decodes pieces of some tens of kilobytes: long files cross piece boundaries.
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray many;
+    for (int i = 0; i < 6000; ++i)
+        many += sjis(QStringLiteral("\"2024/05/18\",\"21:05:%1\",\"四熟虫喰\",60,\"一石二鳥\",\n").arg(i % 60, 2, 10, QLatin1Char('0')));
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("short, last line without break") << sjis(QStringLiteral("一\ntwo\n三"));
+    QTest::newRow("many CR LF lines") << many;
+    QTest::newRow("bare LF and empty lines") << QByteArray(many).replace("\r\n", "\n") + QByteArray("\n\nend");
+    QTest::newRow("final CR without LF") << many + QByteArray("last\r");
+    QByteArray damaged = many;
+    damaged.insert(48 * 1024 - 1, "\x81\x0a\xff"); // a lone lead byte and a byte that is no character
+    QTest::newRow("bytes that are not Shift_JIS") << damaged;
+    QTest::newRow("one line longer than a piece") << QByteArray(100 * 1024, 'x') + "\r\n" + many;
+}
+
+void TestTextFiles::lineReaderGivesTheLinesOfTheWholeText()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = pathOf(QStringLiteral("pieces.txt"));
+    writeBytes(path, bytes);
+    const TextFile::ReadResult whole = TextFile::read(path);
+    QStringList expected;
+    for (QStringView line : TextFile::lines(whole.text))
+        expected.append(line.toString());
+    TextFile::LineReader reader(path);
+    QVERIFY(reader.ok());
+    QStringList got;
+    QStringView line;
+    while (reader.next(line))
+        got.append(line.toString());
+    QCOMPARE(got.size(), expected.size());
+    QCOMPARE(got, expected);
+    QCOMPARE(reader.hadInvalidBytes(), whole.hadInvalidBytes);
+
+    TextFile::LineReader missing(pathOf(QStringLiteral("missing.txt")));
+    QVERIFY(missing.ok());
+    QVERIFY(!missing.exists());
+    QVERIFY(!missing.next(line));
 }
 
 void TestTextFiles::writesAndAppendsCrLfLines()
