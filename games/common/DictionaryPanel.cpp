@@ -3,7 +3,9 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QListView>
 #include <QListWidget>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace kotohana {
@@ -15,8 +17,13 @@ DictionaryPanel::DictionaryPanel(Captions captions, QWidget *parent)
     fraJisyo = new QGroupBox(this);
     fraJisyo->setObjectName(QStringLiteral("fraJisyo"));
     fraJisyo->setToolTip(m_captions.listingTip);
-    lstJisyo = new QListWidget(fraJisyo);
+    // The listing is a view over the dictionary's words themselves: a hundred thousand of
+    // them are shown without an item made for each.
+    m_listing = new QStringListModel(this);
+    lstJisyo = new QListView(fraJisyo);
     lstJisyo->setObjectName(QStringLiteral("lstJisyo"));
+    lstJisyo->setModel(m_listing);
+    lstJisyo->setEditTriggers(QAbstractItemView::NoEditTriggers);
     (new QVBoxLayout(fraJisyo))->addWidget(lstJisyo);
     fraRireki = new QGroupBox(m_captions.chain, this);
     fraRireki->setObjectName(QString::fromLatin1(m_captions.chainFrame));
@@ -24,6 +31,12 @@ DictionaryPanel::DictionaryPanel(Captions captions, QWidget *parent)
     lstRireki = new QListWidget(fraRireki);
     lstRireki->setObjectName(QStringLiteral("lstRireki"));
     (new QVBoxLayout(fraRireki))->addWidget(lstRireki);
+    // Every entry of both lists is one line of the list's font. Laid out as one size, a
+    // dictionary of a hundred thousand words is listed without measuring each word, and a
+    // word added to the play's list does not have all the others measured again; an entry
+    // wider than its list ends in "…".
+    for (QListView *list : {lstJisyo, static_cast<QListView *>(lstRireki)})
+        list->setUniformItemSizes(true);
     // The play's list lies over the listing and hides it whole, titles included.
     fraRireki->setAutoFillBackground(true);
     fraRireki->hide();
@@ -39,8 +52,7 @@ DictionaryPanel::DictionaryPanel(Captions captions, QWidget *parent)
 
 void DictionaryPanel::showListing(const QStringList &entries, qint64 count)
 {
-    lstJisyo->clear();
-    lstJisyo->addItems(entries);
+    m_listing->setStringList(entries);
     setCount(count);
 }
 

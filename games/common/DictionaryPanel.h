@@ -5,7 +5,9 @@
 #include <QWidget>
 
 class QGroupBox;
+class QListView;
 class QListWidget;
+class QStringListModel;
 
 namespace kotohana {
 
@@ -45,7 +47,8 @@ private:
     Captions m_captions;
     QGroupBox *fraJisyo = nullptr;
     QGroupBox *fraRireki = nullptr;
-    QListWidget *lstJisyo = nullptr;
+    QStringListModel *m_listing = nullptr;
+    QListView *lstJisyo = nullptr;
     QListWidget *lstRireki = nullptr;
 };
 

@@ -54,6 +54,7 @@ HistoryFile::ReadResult HistoryFile::readAll() const
         if (fields.size() != qsizetype(m_layout.fields.size()))
             continue; // not a line of this game's layout
         HistoryRow row;
+        row.reserve(fields.size());
         for (QStringView field : fields)
             row.append(field.toString());
         result.rows.push_back(std::move(row));

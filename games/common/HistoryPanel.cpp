@@ -139,14 +139,17 @@ void HistoryPanel::listHistory(const HistoryFilter &filter, bool whole)
     const HistoryFile::ReadResult history = m_file.readAll();
     if (!history.ok)
         m_messages.critical(history.message, QStringLiteral("履歴"));
-    int row = 0;
+    // The grid is sized once for the lines shown: growing it line by line would have the
+    // view take in every size on the way.
+    std::vector<const HistoryRow *> shown;
+    shown.reserve(history.rows.size());
     for (const HistoryRow &line : history.rows) {
-        if (!matches(m_definition.history, line, filter))
-            continue;
-        ++row;
-        msgRireki->setRows(row + 1);
-        fillRow(row, line);
+        if (matches(m_definition.history, line, filter))
+            shown.push_back(&line);
     }
+    msgRireki->setRows(int(shown.size()) + 1);
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        fillRow(int(i) + 1, *shown[i]);
     if (msgRireki->rows() > 7)
         msgRireki->setTopRow(msgRireki->rows() - 1);
     msgRireki->show();

@@ -13,16 +13,20 @@ namespace kotohana {
 
 ShiritoriPlay::ShiritoriPlay(PlaySetup setup, QStringList words, QString dictionaryPath, RandomSource &random)
     : WordPlay(std::move(setup))
-    , m_words(std::move(words))
+    , m_dictionary(std::move(words))
     , m_dictionaryPath(std::move(dictionaryPath))
     , m_random(random)
 {
+    // The kana conversion readies its tables once per run: at the start of a play rather
+    // than at its first answer.
+    toFullWidthHiragana(u"ア");
 }
 
 void ShiritoriPlay::firstWord()
 {
     m_random.reseedFromClock();
-    m_computerWord = m_words.at(m_random.index(int(m_words.size())) - 1);
+    const QStringList &words = m_dictionary.words();
+    m_computerWord = words.at(m_random.index(int(words.size())) - 1);
 }
 
 ShiritoriPlay::Reply ShiritoriPlay::answer(const QString &typed)
@@ -53,9 +57,9 @@ ShiritoriPlay::Reply ShiritoriPlay::answer(const QString &typed)
     case Verdict::Accepted:
         break;
     }
-    const QString learningFailure = m_words.contains(word) ? QString() : learn(word);
+    const QString learningFailure = m_dictionary.contains(word) ? QString() : learn(word);
     // With no word to answer, the computer takes the player's own and the player goes on from it.
-    m_computerWord = ShiritoriRules::reply(m_words, word, m_random).value_or(word);
+    m_computerWord = ShiritoriRules::reply(m_dictionary, word, m_random).value_or(word);
     reply.chained = {word, m_computerWord};
     m_accepted.append(word);
     addTyped(word.size());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ShiritoriRules.h"
+
 #include "games/common/WordPlay.h"
 
 #include <QStringList>
@@ -31,7 +33,7 @@ public:
     // The words written to the dictionary during this play.
     qint64 learned() const { return m_learned; }
     // The dictionary's size now: the words of the start and those learned since.
-    qint64 dictionarySize() const { return m_words.size() + m_learned; }
+    qint64 dictionarySize() const { return m_dictionary.words().size() + m_learned; }
 
     HistoryRow historyFields() const override;
     QString recordText() const override;
@@ -41,7 +43,7 @@ private:
     // nothing when the word was learned.
     QString learn(const QString &word);
 
-    QStringList m_words;
+    ShiritoriRules::WordIndex m_dictionary;
     QString m_dictionaryPath;
     RandomSource &m_random;
     QString m_computerWord;

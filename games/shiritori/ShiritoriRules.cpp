@@ -2,6 +2,8 @@
 
 #include "platform/RandomSource.h"
 
+#include <utility>
+
 namespace kotohana::ShiritoriRules {
 
 QString chainKana(const QString &word)
@@ -28,17 +30,62 @@ Verdict judge(const QString &answer, const QString &computerWord, const QStringL
     return Verdict::Accepted;
 }
 
-std::optional<QString> reply(const QStringList &words, const QString &answer, RandomSource &random)
+WordIndex::WordIndex(QStringList words)
+    : m_words(std::move(words))
+    , m_start(std::size_t(0x10000) + 1, 0)
+{
+    // Counted by first character, then placed: one pass each, in dictionary order.
+    for (const QString &word : std::as_const(m_words)) {
+        if (!word.isEmpty())
+            ++m_start[std::size_t(word.front().unicode()) + 1];
+    }
+    for (std::size_t c = 1; c < m_start.size(); ++c)
+        m_start[c] += m_start[c - 1];
+    m_order.resize(std::size_t(m_start.back()));
+    std::vector<int> next(m_start.begin(), m_start.end() - 1);
+    for (qsizetype i = 0; i < m_words.size(); ++i) {
+        const QString &word = m_words.at(i);
+        if (!word.isEmpty())
+            m_order[std::size_t(next[word.front().unicode()]++)] = int(i);
+    }
+}
+
+qsizetype WordIndex::count(QStringView prefix) const
+{
+    if (prefix.isEmpty())
+        return m_words.size();
+    Q_ASSERT(prefix.size() == 1);
+    const std::size_t c = prefix.front().unicode();
+    return m_start[c + 1] - m_start[c];
+}
+
+const QString &WordIndex::at(QStringView prefix, qsizetype i) const
+{
+    if (prefix.isEmpty())
+        return m_words.at(i);
+    Q_ASSERT(i >= 0 && i < count(prefix));
+    return m_words.at(m_order[std::size_t(m_start[prefix.front().unicode()] + i)]);
+}
+
+bool WordIndex::contains(const QString &word) const
+{
+    if (word.isEmpty())
+        return m_words.contains(word);
+    const QStringView first = QStringView(word).left(1);
+    for (qsizetype i = 0, n = count(first); i < n; ++i) {
+        if (at(first, i) == word)
+            return true;
+    }
+    return false;
+}
+
+std::optional<QString> reply(const WordIndex &dictionary, const QString &answer, RandomSource &random)
 {
     const QString kana = chainKana(answer);
-    QStringList candidates;
-    for (const QString &word : words) {
-        if (word.startsWith(kana))
-            candidates.append(word);
-    }
-    if (candidates.isEmpty())
+    const qsizetype candidates = dictionary.count(kana);
+    if (candidates == 0)
         return std::nullopt;
-    return candidates.at(random.index(int(candidates.size())) - 1);
+    return dictionary.at(kana, random.index(int(candidates)) - 1);
 }
 
 } // namespace kotohana::ShiritoriRules

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace kotohana {
 
@@ -26,9 +27,32 @@ enum class Verdict {
 
 Verdict judge(const QString &answer, const QString &computerWord, const QStringList &acceptedWords);
 
+// The dictionary's words grouped by their first character, each group in dictionary order
+// with its duplicates, so that the words beginning with a kana are found without reading
+// the others.
+class WordIndex final
+{
+public:
+    explicit WordIndex(QStringList words);
+
+    const QStringList &words() const { return m_words; }
+    // How many words begin with prefix (a single character, or none: every word), and the
+    // i-th of them, from 0, in dictionary order.
+    qsizetype count(QStringView prefix) const;
+    const QString &at(QStringView prefix, qsizetype i) const;
+    bool contains(const QString &word) const;
+
+private:
+    QStringList m_words;
+    // The words' positions grouped by first character: those beginning with character c are
+    // m_order[m_start[c]] to m_order[m_start[c + 1] - 1].
+    std::vector<int> m_start;
+    std::vector<int> m_order;
+};
+
 // The computer's reply: one of the dictionary's words beginning with the chain kana of the
-// answer, duplicates and all; none when there is none.
-std::optional<QString> reply(const QStringList &words, const QString &answer, RandomSource &random);
+// answer, duplicates and all, drawn by its number among them; none when there is none.
+std::optional<QString> reply(const WordIndex &dictionary, const QString &answer, RandomSource &random);
 
 } // namespace ShiritoriRules
 } // namespace kotohana

@@ -33,6 +33,8 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
+#include <random>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -138,7 +140,12 @@ private Q_SLOTS:
     void kanaConversion_data();
     void kanaConversion();
     void shiritoriRules();
+    void shiritoriReplyDrawsFromEveryCandidate();
+    void shiritoriReplyMatchesTheWholeDictionary();
+    void shiritoriLearningCheck();
+    void shiritoriPlayRepliesByDraw();
     void shiritoriPlayLearnsWords();
+    void dictionaryListing();
     void shiritoriRefusesWordsItCannotStore();
     void missingDictionaryIsRestored();
     void unreadableDictionaryIsLeftAlone();
@@ -199,9 +206,106 @@ void TestWordGames::shiritoriRules()
     QCOMPARE(judge(QStringLiteral("やま"), QStringLiteral("おもちゃ"), used), Verdict::Accepted);
 
     SequenceRandom random({0.99});
-    const QStringList words{QStringLiteral("まど"), QStringLiteral("いす"), QStringLiteral("まめ"), QStringLiteral("まど")};
+    const WordIndex words(
+        {QStringLiteral("まど"), QStringLiteral("いす"), QStringLiteral("まめ"), QStringLiteral("まど")});
     QCOMPARE(reply(words, QStringLiteral("やま"), random).value(), QStringLiteral("まど")); // duplicates count
     QVERIFY(!reply(words, QStringLiteral("かぎ"), random));
+}
+
+void TestWordGames::shiritoriReplyDrawsFromEveryCandidate()
+{
+    using namespace ShiritoriRules;
+    const WordIndex dictionary({QStringLiteral("まど"), QStringLiteral("いす"), QStringLiteral("まめ"),
+                                QStringLiteral("まど"), QStringLiteral("やさい"), QStringLiteral("ままごと"),
+                                QString(), QStringLiteral("すいか"), QStringLiteral("まり"), QStringLiteral("やま"),
+                                QStringLiteral("まど")});
+    // The candidates in dictionary order, repeats included; a draw r picks number ⌊count × r⌋.
+    const QStringList ma{QStringLiteral("まど"), QStringLiteral("まめ"),  QStringLiteral("まど"),
+                         QStringLiteral("ままごと"), QStringLiteral("まり"), QStringLiteral("まど")};
+    QCOMPARE(dictionary.count(u"ま"), ma.size());
+    for (qsizetype k = 0; k < ma.size(); ++k) {
+        SequenceRandom random({(double(k) + 0.5) / double(ma.size())});
+        QCOMPARE(reply(dictionary, QStringLiteral("やま"), random).value(), ma.at(k));
+    }
+    SequenceRandom last({0.999});
+    QCOMPARE(reply(dictionary, QStringLiteral("かま"), last).value(), QStringLiteral("まど"));
+    // A small kana asks for its large form: おもちゃ → や.
+    SequenceRandom second({0.5});
+    QCOMPARE(reply(dictionary, QStringLiteral("おもちゃ"), second).value(), QStringLiteral("やま"));
+    SequenceRandom first({0.0});
+    QCOMPARE(reply(dictionary, QStringLiteral("おもちゃ"), first).value(), QStringLiteral("やさい"));
+    QVERIFY(!reply(dictionary, QStringLiteral("かぎ"), first));
+    QCOMPARE(dictionary.count(u""), 11);
+    QCOMPARE(dictionary.at(u"", 6), QString());
+}
+
+void TestWordGames::shiritoriReplyMatchesTheWholeDictionary()
+{
+    // A dictionary of short words over a few kana, many repeated, against the reply read
+    // straight from its definition: every word beginning with the chain kana, in order.
+    using namespace ShiritoriRules;
+    const QString kana = QStringLiteral("かきくまみむやゆよっ");
+    std::mt19937 engine(7);
+    QStringList words;
+    for (int i = 0; i < 3000; ++i) {
+        QString word;
+        for (int n = 1 + int(engine() % 3); n > 0; --n)
+            word += kana[qsizetype(engine() % std::uint32_t(kana.size()))];
+        words.append(word);
+    }
+    const WordIndex dictionary(words);
+    for (const QString &answer : {QStringLiteral("しか"), QStringLiteral("いま"), QStringLiteral("きゅ"),
+                                 QStringLiteral("おもちゃ"), QStringLiteral("らっ"), QStringLiteral("かぎ")}) {
+        QStringList candidates;
+        for (const QString &word : words) {
+            if (word.startsWith(chainKana(answer)))
+                candidates.append(word);
+        }
+        for (const double r : {0.0, 0.13, 0.31, 0.5, 0.77, 0.9999}) {
+            SequenceRandom random({r});
+            const std::optional<QString> picked = reply(dictionary, answer, random);
+            if (candidates.isEmpty())
+                QVERIFY(!picked);
+            else
+                QCOMPARE(picked.value(), candidates.at(qsizetype(double(candidates.size()) * r)));
+        }
+    }
+}
+
+void TestWordGames::shiritoriPlayRepliesByDraw()
+{
+    const QStringList words{QStringLiteral("ごりら"), QStringLiteral("らくだ"), QStringLiteral("らっこ"),
+                            QStringLiteral("だちょう"), QStringLiteral("らいおん"), QStringLiteral("らま"),
+                            QStringLiteral("だるま")};
+    writeBytes(file(u"しりとり辞書.txt"), sjis(words.join(u'\n') + u'\n'));
+    SequenceRandom random({0.0, 0.6, 0.3});
+    ShiritoriPlay play(countPlay(5), words, file(u"しりとり辞書.txt"), random);
+    play.firstWord();
+    QCOMPARE(play.computerWord(), QStringLiteral("ごりら"));
+    begin(play);
+    const auto chained = [&](const char16_t *answer) { return play.answer(QString::fromUtf16(answer)).chained; };
+    // だ: だちょう, だるま; 0.6 draws the second.
+    QCOMPARE(chained(u"らくだ"), (QStringList{QStringLiteral("らくだ"), QStringLiteral("だるま")}));
+    // ら: らくだ, らっこ, らいおん, らま; 0.3 draws the second.
+    QCOMPARE(chained(u"まくら"), (QStringList{QStringLiteral("まくら"), QStringLiteral("らっこ")}));
+    // No word begins with ま: the player's own word comes back.
+    QCOMPARE(chained(u"こま"), (QStringList{QStringLiteral("こま"), QStringLiteral("こま")}));
+    QCOMPARE(play.learned(), 2);
+    QCOMPARE(play.dictionarySize(), 9);
+}
+
+void TestWordGames::shiritoriLearningCheck()
+{
+    const ShiritoriRules::WordIndex dictionary(
+        {QStringLiteral("まど"), QStringLiteral("すいか"), QStringLiteral("まめ"), QStringLiteral("まど")});
+    QVERIFY(dictionary.contains(QStringLiteral("まど")));
+    QVERIFY(dictionary.contains(QStringLiteral("まめ")));
+    QVERIFY(dictionary.contains(QStringLiteral("すいか")));
+    QVERIFY(!dictionary.contains(QStringLiteral("ま")));
+    QVERIFY(!dictionary.contains(QStringLiteral("まどべ")));
+    QVERIFY(!dictionary.contains(QStringLiteral("すい")));
+    QVERIFY(!dictionary.contains(QStringLiteral("いか")));
+    QVERIFY(!dictionary.contains(QString()));
 }
 
 void TestWordGames::shiritoriPlayLearnsWords()
@@ -253,6 +357,25 @@ void TestWordGames::shiritoriPlayLearnsWords()
     QVERIFY(QStringList({QStringLiteral("ごりら"), QStringLiteral("らっぱ"), QStringLiteral("ぱせり")}).contains(first));
 }
 
+void TestWordGames::dictionaryListing()
+{
+    writeBytes(file(u"しりとり辞書.txt"), sjis(QStringLiteral("ごりら\nらっぱ,ぱせり\nごりら\n")));
+    auto window = open<frmG2>();
+    QCOMPARE(find<QGroupBox>(*window, QStringLiteral("fraJisyo"))->title(), QStringLiteral("覚えた言葉 4個"));
+    auto *listing = find<QListView>(*window, QStringLiteral("lstJisyo"));
+    QStringList shown;
+    for (int row = 0; row < listing->model()->rowCount(); ++row)
+        shown.append(listing->model()->index(row, 0).data().toString());
+    QCOMPARE(shown, (QStringList{QStringLiteral("ごりら"), QStringLiteral("らっぱ"), QStringLiteral("ぱせり"),
+                                 QStringLiteral("ごりら")}));
+    // The listing only shows the dictionary: no key opens an entry for editing.
+    listing->setCurrentIndex(listing->model()->index(1, 0));
+    for (const Qt::Key key : {Qt::Key_F2, Qt::Key_Return, Qt::Key_A})
+        QTest::keyClick(listing, key);
+    QVERIFY(!listing->findChild<QLineEdit *>());
+    QCOMPARE(listing->model()->index(1, 0).data().toString(), QStringLiteral("らっぱ"));
+}
+
 void TestWordGames::shiritoriRefusesWordsItCannotStore()
 {
     writeBytes(file(u"しりとり辞書.txt"), sjis(QStringLiteral("ごりら\n")));
@@ -282,7 +405,7 @@ void TestWordGames::missingDictionaryIsRestored()
     auto window = open<frmG3>();
     QCOMPARE(m_messages.shown().size(), 1);
     QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("バラバラ辞書.txt")));
-    QVERIFY(find<QListWidget>(*window, QStringLiteral("lstJisyo"))->count() > 100);
+    QVERIFY(find<QListView>(*window, QStringLiteral("lstJisyo"))->model()->rowCount() > 100);
     QVERIFY(m_folder->contains(u"バラバラ辞書.txt"));
 }
 
