@@ -46,11 +46,6 @@ QString picture(int number)
                          : QString();
 }
 
-bool available(int number)
-{
-    return known(number);
-}
-
 std::unique_ptr<GameWindow> create(int number, const Services &services, ProgramState &state)
 {
     return known(number) ? kWindows[number - 1](services, state) : nullptr;

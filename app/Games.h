@@ -15,7 +15,6 @@ namespace Games {
 
 QString name(int number);
 QString picture(int number);
-bool available(int number);
 // The game's window, not yet loaded; nothing for a game that is not playable yet.
 std::unique_ptr<GameWindow> create(int number, const Services &services, ProgramState &state);
 // The history files the new start empties, in the order it empties them.

@@ -172,11 +172,19 @@ void frmMain::buildPages()
 
 void frmMain::buildLauncher()
 {
-    // The launcher lies over whichever page shows; it is laid in the same cell, on top.
+    // The launcher lies over whichever page shows; it is laid in the same cell, on top. Its
+    // game buttons and their pictures are made when it is first shown.
     fraGame = new QFrame(m_pageArea);
     fraGame->setObjectName(QStringLiteral("fraGame"));
     placePage(fraGame);
     fraGame->setAutoFillBackground(true);
+    fraGame->hide();
+}
+
+void frmMain::fillLauncher()
+{
+    if (fraGame->layout())
+        return;
     auto *layout = new QVBoxLayout(fraGame);
     layout->setContentsMargins(30, 24, 30, 24);
     auto *title = new QLabel(QStringLiteral("あそぶゲームを選んでください"), fraGame);
@@ -194,13 +202,7 @@ void frmMain::buildLauncher()
         button->setIconSize(QSize(120, 90));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setMinimumSize(150, 130);
-        if (Games::available(game)) {
-            connect(button, &QToolButton::clicked, this, [this, game] { cmdG_Click(game); });
-        } else {
-            // Games arrive one by one; until then their buttons say so instead of opening nothing.
-            button->setEnabled(false);
-            button->setToolTip(QStringLiteral("「%1」はまもなく遊べるようになります").arg(Games::name(game)));
-        }
+        connect(button, &QToolButton::clicked, this, [this, game] { cmdG_Click(game); });
         buttons->addWidget(button, (game - 1) / 4, (game - 1) % 4);
     }
     layout->addStretch(1);
@@ -213,7 +215,6 @@ void frmMain::buildLauncher()
     cmdModori->setFixedWidth(140);
     layout->addWidget(cmdModori, 0, Qt::AlignRight);
     connect(cmdModori, &QPushButton::clicked, this, &frmMain::cmdModori_Click);
-    fraGame->hide();
 }
 
 QString frmMain::welcomeText()
@@ -308,6 +309,7 @@ void frmMain::cmdGame_Click()
         fraMain->setSelectedDay(today);
         fraMain->BuildTodayView();
     }
+    fillLauncher();
     fraGame->show();
     fraGame->raise();
 }

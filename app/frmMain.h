@@ -67,6 +67,7 @@ private:
     void buildMenu();
     void buildPages();
     void buildLauncher();
+    void fillLauncher();
     // The page switch of every menu button: nothing when the page already shows; otherwise
     // hide all pages, show this one, let it paint, then explain it when the help tour is on.
     void switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage);

@@ -143,6 +143,7 @@ void TestFrmMain::menuCaptionsAndToolTips()
     QFETCH(QString, caption);
     QFETCH(QString, toolTip);
     frmMain window(*m_services, m_state, m_help);
+    window.cmdGame_Click(); // the launcher's buttons are made when it first shows
     auto *button = window.findChild<QPushButton *>(name);
     QVERIFY(button);
     QCOMPARE(button->text(), caption);
