@@ -43,6 +43,7 @@ public:
     bool ok() const { return m_ok; }               // false when the file exists but cannot be read
     const QString &message() const { return m_message; }
     bool hadInvalidBytes() const { return m_invalid; } // so far
+    qsizetype byteSize() const { return m_bytes.size(); }
 
     // The next line, without its line break; valid until the next call. False at the end.
     bool next(QStringView &line);
