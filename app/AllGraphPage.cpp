@@ -2,8 +2,8 @@
 
 #include "PageTools.h"
 
-#include "platform/Formats.h"
 #include "stats/AllGraph.h"
+#include "stats/CellTexts.h"
 #include "stats/ChartRules.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
@@ -122,15 +122,17 @@ void AllGraphPage::LoadAllGraphData(bool noData)
     mcrMain2->setValue(0);
     mcrMain2->setLabel(QString());
 
-    const AllGraph graph = buildAllGraph(PageTools::readRecords(m_services));
-    msgDayList2->setRows(int(graph.plays.size()) + 1);
+    const std::vector<PlayRecord> &records = PageTools::readRecords(m_services);
+    const AllGraph graph = buildAllGraph(records);
+    msgDayList2->setRows(int(records.size()) + 1);
+    CellTexts::SecondsTexts seconds;
     int r = 1;
-    for (const AllGraph::Play &play : graph.plays) {
-        msgDayList2->setTextMatrix(r, 0, QString::number(r));
-        msgDayList2->setTextMatrix(r, 1, play.date);
-        msgDayList2->setTextMatrix(r, 2, play.time);
-        msgDayList2->setTextMatrix(r, 3, play.item);
-        msgDayList2->setTextMatrix(r, 4, play.seconds);
+    for (const PlayRecord &record : records) {
+        msgDayList2->setTextMatrix(r, 0, CellTexts::number(r));
+        msgDayList2->setTextMatrix(r, 1, record.date);
+        msgDayList2->setTextMatrix(r, 2, record.time);
+        msgDayList2->setTextMatrix(r, 3, record.item);
+        msgDayList2->setTextMatrix(r, 4, seconds.text(record.seconds));
         ++r;
     }
     if (msgDayList2->rows() > 9)
@@ -139,9 +141,9 @@ void AllGraphPage::LoadAllGraphData(bool noData)
     msgDayTotal2->setRows(int(graph.items.size()) + 1);
     r = 1;
     for (const AllGraph::ItemRow &item : graph.items) {
-        const QString cells[] = {QString::number(r),           item.name,
-                                 QString::number(item.count),  QString::number(item.seconds),
-                                 Formats::hms(item.seconds),   QString::number(item.longest),
+        const QString cells[] = {CellTexts::number(r),          item.name,
+                                 CellTexts::number(item.count),  CellTexts::number(item.seconds),
+                                 CellTexts::hms(item.seconds),   CellTexts::number(item.longest),
                                  item.average};
         for (int c = 0; c < 7; ++c)
             msgDayTotal2->setTextMatrix(r, c, cells[c]);
@@ -151,11 +153,12 @@ void AllGraphPage::LoadAllGraphData(bool noData)
     msgDayList3->setRows(int(graph.days.size()) + 1);
     r = 1;
     for (const AllGraph::DayRow &day : graph.days) {
-        const QString cells[] = {QString::number(r),          day.date,
-                                 QString::number(day.count),  QString::number(day.seconds),
-                                 QString::number(day.longest), day.average};
-        for (int c = 0; c < 6; ++c)
-            msgDayList3->setTextMatrix(r, c, cells[c]);
+        msgDayList3->setTextMatrix(r, 0, CellTexts::number(r));
+        msgDayList3->setTextMatrix(r, 1, day.date);
+        msgDayList3->setTextMatrix(r, 2, CellTexts::number(day.count));
+        msgDayList3->setTextMatrix(r, 3, CellTexts::number(day.seconds));
+        msgDayList3->setTextMatrix(r, 4, CellTexts::number(day.longest));
+        msgDayList3->setTextMatrix(r, 5, day.average);
         ++r;
     }
     if (msgDayList3->rows() > 8)
@@ -192,10 +195,11 @@ void AllGraphPage::cmdDay2_Click()
     const int points = msgDayList2->rows() - 1;
     mcrMain3->setSeriesCount(1);
     mcrMain3->setPointCount(points);
+    PointTexts texts(msgDayList2->rows());
     for (int i = 1; i <= points; ++i) {
         mcrMain3->setCurrentPoint(i);
-        mcrMain3->setValueText(msgDayList2->textMatrix(i, 4));
-        mcrMain3->setLabel(itemLabel(msgDayList2->textMatrix(i, 3), msgDayList2->rows()));
+        mcrMain3->setValue(texts.value(msgDayList2->textMatrix(i, 4)));
+        mcrMain3->setLabel(texts.itemLabel(msgDayList2->textMatrix(i, 3)));
     }
 }
 
@@ -220,8 +224,9 @@ void AllGraphPage::cmdJikan2_Click()
     mcrMain2->show();
     mcrMain3->hide();
     HourSlots hours;
+    PointTexts texts(msgDayList2->rows());
     for (int row = 1; row < msgDayList2->rows(); ++row)
-        hours.add(msgDayList2->textMatrix(row, 2), msgDayList2->textMatrix(row, 4));
+        hours.add(msgDayList2->textMatrix(row, 2), texts.value(msgDayList2->textMatrix(row, 4)));
     mcrMain2->setSeriesCount(1);
     mcrMain2->setPointCount(24);
     for (int i = 1; i <= 24; ++i) {
@@ -243,9 +248,10 @@ void AllGraphPage::cmdHigoto_Click(int button)
     const int points = msgDayList3->rows() - 1;
     mcrMain3->setPointCount(points);
     mcrMain3->setCurrentSeries(1);
+    PointTexts texts(msgDayList3->rows());
     for (int i = 1; i <= points; ++i) {
         mcrMain3->setCurrentPoint(i);
-        mcrMain3->setValueText(msgDayList3->textMatrix(i, columns[button]));
+        mcrMain3->setValue(texts.value(msgDayList3->textMatrix(i, columns[button])));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/Dates.h"
 #include "stats/CalendarData.h"
+#include "stats/CellTexts.h"
 #include "ui/Chart.h"
 #include "ui/Colors.h"
 #include "ui/Grid.h"
@@ -78,6 +79,7 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     layout->addLayout(lower, 3);
     setupMonthGrid();
     setupWeekGrid();
+    showWeekdays({}, {});
 }
 
 QString CalendarPage::helpText()
@@ -123,13 +125,21 @@ void CalendarPage::setupWeekGrid()
         msgCale_w->setColAlignment(w, Grid::Align::Center);
         msgCale_w->setFixedAlignment(w, Grid::Align::Center);
     }
-    for (Chart *chart : {mcrKensu, mcrKingaku}) {
+}
+
+void CalendarPage::showWeekdays(const std::array<qint64, 8> &plays, const std::array<qint64, 8> &seconds)
+{
+    // Every point is set, so a chart that already has its seven keeps them: one showing these
+    // very values is not drawn again.
+    const std::pair<Chart *, const std::array<qint64, 8> *> charts[] = {{mcrKensu, &plays}, {mcrKingaku, &seconds}};
+    for (const auto &[chart, values] : charts) {
         chart->setSeriesCount(1);
-        chart->setPointCount(7);
+        if (chart->pointCount() != 7)
+            chart->setPointCount(7);
         for (int w = 1; w <= 7; ++w) {
             chart->setCurrentPoint(w);
-            chart->setLabel(Dates::weekdayName(w));
-            chart->setValue(0);
+            chart->setLabel(CellTexts::weekdayName(w));
+            chart->setValue(double((*values)[std::size_t(w)]));
         }
     }
 }
@@ -142,9 +152,11 @@ void CalendarPage::fill(const QString &firstRecordDate, const QString &lastRecor
         lblHan[std::size_t(k)]->setText(legendText(k, 0));
     const std::optional<QDate> first = Dates::parse(firstRecordDate);
     const std::optional<QDate> last = Dates::parse(lastRecordDate);
-    if (!first || !last || *last < *first)
+    if (!first || !last || *last < *first) {
+        showWeekdays({}, {});
         return;
-    const std::vector<PlayRecord> records = PageTools::readRecords(m_services);
+    }
+    const std::vector<PlayRecord> &records = PageTools::readRecords(m_services);
     FillMonthCalendar(records, *first, *last);
     FillWeekCalendar(records, *first, *last);
 }
@@ -159,7 +171,7 @@ void CalendarPage::FillMonthCalendar(const std::vector<PlayRecord> &records, QDa
             const qint64 plays = months.plays[std::size_t(m)][std::size_t(d)];
             if (plays == 0)
                 continue;
-            msgCale->setTextMatrix(m + 1, d, QString::number(plays));
+            msgCale->setTextMatrix(m + 1, d, CellTexts::number(plays));
             msgCale->gridModel().setBackColor(m + 1, d,
                                               windowsColor(CalendarData::classColor(CalendarData::colorClass(plays))));
         }
@@ -180,17 +192,12 @@ void CalendarPage::FillWeekCalendar(const std::vector<PlayRecord> &records, QDat
             const qint64 plays = weeks.plays[std::size_t(u)][std::size_t(w)];
             if (plays == 0)
                 continue;
-            msgCale_w->setTextMatrix(u + 1, w, QString::number(plays));
+            msgCale_w->setTextMatrix(u + 1, w, CellTexts::number(plays));
             msgCale_w->gridModel().setBackColor(
                 u + 1, w, windowsColor(CalendarData::classColor(CalendarData::colorClass(plays))));
         }
     }
-    for (int w = 1; w <= 7; ++w) {
-        mcrKensu->setCurrentPoint(w);
-        mcrKensu->setValue(double(weeks.playsPerWeekday[std::size_t(w)]));
-        mcrKingaku->setCurrentPoint(w);
-        mcrKingaku->setValue(double(weeks.secondsPerWeekday[std::size_t(w)]));
-    }
+    showWeekdays(weeks.playsPerWeekday, weeks.secondsPerWeekday);
     if (msgCale_w->rows() > 16)
         msgCale_w->setTopRow(msgCale_w->rows() - 1);
 }

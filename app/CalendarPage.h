@@ -34,6 +34,8 @@ private:
     void FillWeekCalendar(const std::vector<PlayRecord> &records, QDate first, QDate last);
     void setupMonthGrid();
     void setupWeekGrid();
+    // The plays and seconds per weekday [1..7] in the two charts.
+    void showWeekdays(const std::array<qint64, 8> &plays, const std::array<qint64, 8> &seconds);
 
     const Services &m_services;
     Grid *msgCale = nullptr;

@@ -7,6 +7,7 @@
 #include "platform/Formats.h"
 #include "platform/Services.h"
 #include "records/Items.h"
+#include "stats/CellTexts.h"
 #include "stats/ChartRules.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace kotohana {
@@ -56,10 +58,15 @@ void RangePage::buildLayout()
     cboStdate->setObjectName(QStringLiteral("cboStdate"));
     cboEddate = new QComboBox(period);
     cboEddate->setObjectName(QStringLiteral("cboEddate"));
+    // Both boxes offer the same dates: one list serves them.
+    m_dates = new QStringListModel(this);
     for (QComboBox *box : {cboStdate, cboEddate}) {
+        box->setModel(m_dates);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setMinimumWidth(110);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(10);
     }
     auto *periodGrid = new QGridLayout(period);
     periodGrid->addWidget(cboStdate, 0, 0, 1, 2);
@@ -242,14 +249,16 @@ void RangePage::list(const RangeFilter &given, bool opening)
 
     const RangeListing listing = listRange(PageTools::readRecords(m_services), filter, opening);
     msgBunseki->setRows(int(listing.rows.size()) + 1);
+    CellTexts::SecondsTexts seconds;
     int r = 1;
     for (const RangeListing::Row &row : listing.rows) {
-        msgBunseki->setTextMatrix(r, 0, QString::number(r));
-        msgBunseki->setTextMatrix(r, 1, row.date);
-        msgBunseki->setTextMatrix(r, 2, row.time);
-        msgBunseki->setTextMatrix(r, 3, row.weekday);
-        msgBunseki->setTextMatrix(r, 4, row.item);
-        msgBunseki->setTextMatrix(r, 5, row.seconds);
+        const PlayRecord &record = *row.record;
+        msgBunseki->setTextMatrix(r, 0, CellTexts::number(r));
+        msgBunseki->setTextMatrix(r, 1, record.date);
+        msgBunseki->setTextMatrix(r, 2, record.time);
+        msgBunseki->setTextMatrix(r, 3, CellTexts::weekdayName(row.weekday));
+        msgBunseki->setTextMatrix(r, 4, record.item);
+        msgBunseki->setTextMatrix(r, 5, seconds.text(record.seconds));
         ++r;
     }
     if (msgBunseki->rows() > 11)
@@ -261,10 +270,8 @@ void RangePage::list(const RangeFilter &given, bool opening)
         msgBunseki2->setTextMatrix(int(i) + 1, 2, Formats::hms(listing.itemSeconds[i]));
     }
     if (opening) {
-        for (QComboBox *box : {cboStdate, cboEddate}) {
-            box->clear();
-            box->addItems(listing.dates);
-        }
+        if (m_dates->stringList() != listing.dates)
+            m_dates->setStringList(listing.dates);
         cboStdate->setCurrentIndex(listing.dates.isEmpty() ? -1 : 0);
         cboEddate->setCurrentIndex(int(listing.dates.size()) - 1);
     }
@@ -366,9 +373,10 @@ void RangePage::cmdDay3_Click()
     const int points = msgBunseki->rows() - 1;
     mcrBunseki->setSeriesCount(1);
     mcrBunseki->setPointCount(points);
+    PointTexts texts(msgBunseki->rows());
     for (int i = 1; i <= points; ++i) {
         mcrBunseki->setCurrentPoint(i);
-        mcrBunseki->setValueText(msgBunseki->textMatrix(i, 5));
+        mcrBunseki->setValue(texts.value(msgBunseki->textMatrix(i, 5)));
     }
 }
 
@@ -393,8 +401,9 @@ void RangePage::cmdJikan3_Click()
     mcrBunseki2->show();
     PageTools::light({cmdDay3, cmdTotal3, cmdJikan3}, cmdJikan3, kLitChart);
     HourSlots hours;
+    PointTexts texts(msgBunseki->rows());
     for (int row = 1; row < msgBunseki->rows(); ++row)
-        hours.add(msgBunseki->textMatrix(row, 2), msgBunseki->textMatrix(row, 5));
+        hours.add(msgBunseki->textMatrix(row, 2), texts.value(msgBunseki->textMatrix(row, 5)));
     mcrBunseki2->setSeriesCount(1);
     mcrBunseki2->setPointCount(24);
     for (int i = 1; i <= 24; ++i) {

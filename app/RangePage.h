@@ -11,6 +11,7 @@
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QStringListModel;
 
 namespace kotohana {
 
@@ -67,6 +68,7 @@ private:
 
     QComboBox *cboStdate = nullptr;
     QComboBox *cboEddate = nullptr;
+    QStringListModel *m_dates = nullptr;
     std::array<ColorButton *, 9> cmdKikan{}; // [1..8]; [0] unused
     ColorButton *cmdAllDay = nullptr;
     ColorButton *cmdKikanF = nullptr;

@@ -69,13 +69,17 @@ void TotalsPage::open(const QString &firstRecordDate, const QString &lastRecordD
 void TotalsPage::optList2_Click(int index)
 {
     const auto mode = TotalsTable::Mode(index);
-    const std::vector<PlayRecord> records = PageTools::readRecords(m_services);
-    build(*msgKakei2, TotalsTable::Unit::Day, mode, records);
-    build(*msgKakei1, TotalsTable::Unit::Month, mode, records);
+    const std::vector<PlayRecord> &records = PageTools::readRecords(m_services);
+    const std::optional<QDate> first = Dates::parse(m_first);
+    const std::optional<QDate> last = Dates::parse(m_last);
+    std::pair<TotalsTable, TotalsTable> tables;
+    if (first && last)
+        tables = TotalsTable::buildDaysAndMonths(records, *first, *last, mode);
+    build(*msgKakei2, TotalsTable::Unit::Day, tables.first);
+    build(*msgKakei1, TotalsTable::Unit::Month, tables.second);
 }
 
-void TotalsPage::build(Grid &grid, TotalsTable::Unit unit, TotalsTable::Mode mode,
-                       const std::vector<PlayRecord> &records)
+void TotalsPage::build(Grid &grid, TotalsTable::Unit unit, const TotalsTable &table)
 {
     const bool monthly = unit == TotalsTable::Unit::Month;
     grid.clear();
@@ -95,9 +99,6 @@ void TotalsPage::build(Grid &grid, TotalsTable::Unit unit, TotalsTable::Mode mod
     for (int c = 0; c < grid.cols(); ++c)
         grid.setFixedAlignment(c, c <= 9 ? Grid::Align::Center : Grid::Align::Left);
 
-    const std::optional<QDate> first = Dates::parse(m_first);
-    const std::optional<QDate> last = Dates::parse(m_last);
-    const TotalsTable table = first && last ? TotalsTable::build(records, *first, *last, unit, mode) : TotalsTable{};
     for (std::size_t i = 0; i < itemNames().size(); ++i) {
         const int column = int(i) + 3;
         grid.setTextMatrix(0, column, itemNames()[i].left(5));

@@ -28,8 +28,7 @@ public:
     void optList2_Click(int index);
 
 private:
-    void build(Grid &grid, TotalsTable::Unit unit, TotalsTable::Mode mode,
-               const std::vector<PlayRecord> &records);
+    void build(Grid &grid, TotalsTable::Unit unit, const TotalsTable &table);
 
     const Services &m_services;
     QString m_first;

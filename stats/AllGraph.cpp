@@ -1,9 +1,9 @@
 #include "AllGraph.h"
 
+#include "CellTexts.h"
 #include "DayCache.h"
+#include "Rounding.h"
 
-#include "platform/Formats.h"
-#include "platform/ListFormat.h"
 #include "records/Items.h"
 
 #include <array>
@@ -19,11 +19,11 @@ struct Tally {
     void add(float played)
     {
         ++count;
-        seconds = Formats::addRounded(seconds, played);
+        seconds = Rounding::addRounded(seconds, played);
         if (double(played) > double(longest))
-            longest = Formats::roundHalfEven(played);
+            longest = Rounding::halfEven(played);
     }
-    QString average() const { return Formats::oneDecimal(count ? double(float(seconds) / float(count)) : 0.0); }
+    QString average() const { return CellTexts::oneDecimal(count ? double(float(seconds) / float(count)) : 0.0); }
 };
 
 } // namespace
@@ -31,15 +31,12 @@ struct Tally {
 AllGraph buildAllGraph(const std::vector<PlayRecord> &records)
 {
     AllGraph graph;
-    graph.plays.reserve(records.size());
     std::array<Tally, 7> items{};
     DayCache days;
-    ListFormat::NumberTexts seconds;
     std::optional<QDate> first;
     std::optional<QDate> last;
     for (const PlayRecord &record : records) {
-        graph.plays.push_back({record.date, record.time, record.item, seconds.text(record.seconds)});
-        const int index = itemIndex(record.item);
+        const int index = CellTexts::itemIndex(record.item);
         if (index >= 0)
             items[std::size_t(index)].add(record.seconds);
         // The first and last days with play; a hand-edited file out of order still has every
@@ -67,10 +64,12 @@ AllGraph buildAllGraph(const std::vector<PlayRecord> &records)
         if (offset >= 0 && offset < qint64(perDay.size()))
             perDay[std::size_t(offset)].add(record.seconds);
     }
+    const QString noAverage = Tally().average(); // a day without play: one shared text
     graph.days.reserve(perDay.size());
     for (std::size_t d = 0; d < perDay.size(); ++d) {
-        graph.days.push_back({Formats::date(first->addDays(qint64(d))), perDay[d].count, perDay[d].seconds,
-                              perDay[d].longest, perDay[d].average()});
+        const Tally &tally = perDay[d];
+        graph.days.push_back({CellTexts::date(first->addDays(qint64(d))), tally.count, tally.seconds, tally.longest,
+                              tally.count ? tally.average() : noAverage});
     }
     return graph;
 }

@@ -8,15 +8,9 @@
 
 namespace kotohana {
 
-// The all-graph page: every play, a summary per game and one per calendar day from the first
-// to the last play (days without play included).
+// The all-graph page: every play (the records as they are), a summary per game and one per
+// calendar day from the first to the last play (days without play included).
 struct AllGraph {
-    struct Play {
-        QString date;
-        QString time;
-        QString item;
-        QString seconds;
-    };
     struct ItemRow {
         QString name;
         qint64 count = 0;
@@ -32,7 +26,6 @@ struct AllGraph {
         QString average;
     };
 
-    std::vector<Play> plays;
     std::vector<ItemRow> items; // games played at least once, in list order
     std::vector<DayRow> days;
 };

@@ -1,9 +1,10 @@
 #include "CalendarData.h"
 
+#include "CellTexts.h"
 #include "DayCache.h"
+#include "Rounding.h"
 
 #include "platform/Dates.h"
-#include "platform/Formats.h"
 
 namespace kotohana::CalendarData {
 
@@ -29,14 +30,25 @@ Months months(const std::vector<PlayRecord> &records, QDate first, QDate last)
     if (rows < 1)
         return result;
     for (int m = 0; m < rows; ++m)
-        result.labels.append(Formats::kanjiYearMonth(first.addMonths(m)));
+        result.labels.append(CellTexts::kanjiYearMonth(first.addMonths(m)));
     result.plays.assign(std::size_t(rows), {});
-    DayCache days;
-    for (const PlayRecord &record : records) {
-        const std::optional<QDate> day = days.parse(record.date);
+    // Where a date's plays are counted: its row and day of the month; no row for a text that
+    // is not a date or lies outside the span.
+    struct Cell {
+        int row = -1;
+        int day = 0;
+    };
+    TextRunCache<Cell> cells;
+    const auto cellOf = [first, last](const QString &text) {
+        const std::optional<QDate> day = CellTexts::parseDate(text);
         if (!day || *day < first || *day > last)
-            continue;
-        ++result.plays[std::size_t(Dates::monthsBetween(first, *day))][std::size_t(day->day())];
+            return Cell{};
+        return Cell{Dates::monthsBetween(first, *day), day->day()};
+    };
+    for (const PlayRecord &record : records) {
+        const Cell &cell = cells.get(record.date, cellOf);
+        if (cell.row >= 0)
+            ++result.plays[std::size_t(cell.row)][std::size_t(cell.day)];
     }
     qint64 played = 0;
     for (const auto &row : result.plays) {
@@ -61,18 +73,30 @@ Weeks weeks(const std::vector<PlayRecord> &records, QDate first, QDate last)
     if (rows < 1)
         return result;
     for (qint64 u = 0; u < rows; ++u)
-        result.labels.append(Formats::kanjiShortDate(result.start.addDays(7 * u)));
+        result.labels.append(CellTexts::kanjiShortDate(result.start.addDays(7 * u)));
     result.plays.assign(std::size_t(rows), {});
-    DayCache days;
-    for (const PlayRecord &record : records) {
-        const std::optional<QDate> day = days.parse(record.date);
+    // Where a date's plays are counted: its row and weekday; weekday 0 for a text that is not
+    // a date or lies outside the span.
+    struct Cell {
+        qint64 row = 0;
+        int weekday = 0;
+    };
+    TextRunCache<Cell> cells;
+    const auto cellOf = [first, last, start = result.start](const QString &text) {
+        const std::optional<QDate> day = CellTexts::parseDate(text);
         if (!day || *day < first || *day > last)
+            return Cell{};
+        return Cell{start.daysTo(*day) / 7, Dates::weekday(*day)};
+    };
+    for (const PlayRecord &record : records) {
+        const Cell &cell = cells.get(record.date, cellOf);
+        if (cell.weekday == 0)
             continue;
-        const int weekday = Dates::weekday(*day);
-        ++result.plays[std::size_t(result.start.daysTo(*day) / 7)][std::size_t(weekday)];
-        ++result.playsPerWeekday[std::size_t(weekday)];
-        qint64 &seconds = result.secondsPerWeekday[std::size_t(weekday)];
-        seconds = Formats::addRounded(seconds, record.seconds);
+        const auto weekday = std::size_t(cell.weekday);
+        ++result.plays[std::size_t(cell.row)][weekday];
+        ++result.playsPerWeekday[weekday];
+        qint64 &seconds = result.secondsPerWeekday[weekday];
+        seconds = Rounding::addRounded(seconds, record.seconds);
     }
     return result;
 }

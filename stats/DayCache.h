@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Dates.h"
+#include "CellTexts.h"
 
 #include <QDate>
 #include <QString>
@@ -9,25 +9,48 @@
 
 namespace kotohana {
 
-// Plays of one day stand together in the record file, so a date text is mostly the one just
-// read: parsing it once per run of equal texts keeps long files fast.
+// Whether two texts are equal; one shared text, the common case, is told at once.
+inline bool sameText(const QString &a, const QString &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
+// Plays of one day stand together in the record file, and their date texts are mostly one
+// shared text: what a list needs of a date (the day, its row, whether it passes a filter) is
+// worked out once per run of equal texts. Value is what is worked out; Compute turns a text
+// into it.
+template <typename Value>
+class TextRunCache final
+{
+public:
+    template <typename Compute>
+    const Value &get(const QString &text, Compute &&compute)
+    {
+        if (!m_valid || !sameText(text, m_text)) {
+            m_text = text;
+            m_value = compute(text);
+            m_valid = true;
+        }
+        return m_value;
+    }
+
+private:
+    QString m_text;
+    Value m_value{};
+    bool m_valid = false;
+};
+
+// The day a date text names, as Dates::parse reads it.
 class DayCache final
 {
 public:
     std::optional<QDate> parse(const QString &text)
     {
-        if (!m_valid || text != m_text) {
-            m_text = text;
-            m_day = Dates::parse(text);
-            m_valid = true;
-        }
-        return m_day;
+        return m_runs.get(text, [](const QString &t) { return CellTexts::parseDate(t); });
     }
 
 private:
-    QString m_text;
-    std::optional<QDate> m_day;
-    bool m_valid = false;
+    TextRunCache<std::optional<QDate>> m_runs;
 };
 
 } // namespace kotohana

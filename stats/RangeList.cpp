@@ -1,41 +1,43 @@
 #include "RangeList.h"
 
+#include "CellTexts.h"
 #include "DayCache.h"
+#include "Rounding.h"
 
 #include "platform/Dates.h"
 #include "platform/Formats.h"
-#include "platform/ListFormat.h"
-#include "records/Items.h"
 
 namespace kotohana {
 
 RangeListing listRange(const std::vector<PlayRecord> &records, const RangeFilter &filter, bool collectDates)
 {
+    // What a date text settles for every play of its day: 0 when the plays are left out, else
+    // their weekday.
+    const auto listedWeekday = [&filter](const QString &date) {
+        const std::optional<QDate> day = CellTexts::parseDate(date);
+        if (!day || date < filter.start || date > filter.end)
+            return 0;
+        const int weekday = Dates::weekday(*day);
+        return filter.weekday == 0 || weekday == filter.weekday ? weekday : 0;
+    };
     RangeListing listing;
-    DayCache days;
-    ListFormat::NumberTexts seconds;
+    TextRunCache<int> days;
     const QString *previousDate = nullptr;
     for (const PlayRecord &record : records) {
-        if (collectDates && (!previousDate || record.date != *previousDate))
+        if (collectDates && (!previousDate || !sameText(record.date, *previousDate)))
             listing.dates.append(record.date);
         previousDate = &record.date;
 
-        const std::optional<QDate> day = days.parse(record.date);
-        if (!day)
-            continue;
-        if (record.date < filter.start || record.date > filter.end)
-            continue;
-        const int weekday = Dates::weekday(*day);
-        if (filter.weekday != 0 && weekday != filter.weekday)
+        const int weekday = days.get(record.date, listedWeekday);
+        if (weekday == 0)
             continue;
         if (!filter.item.isEmpty() && !record.item.contains(filter.item))
             continue;
-        listing.rows.push_back({record.date, record.time, Dates::weekdayName(weekday), record.item,
-                                seconds.text(record.seconds)});
-        const int index = itemIndex(record.item);
+        listing.rows.push_back({&record, weekday});
+        const int index = CellTexts::itemIndex(record.item);
         if (index >= 0) {
             qint64 &total = listing.itemSeconds[std::size_t(index)];
-            total = Formats::addRounded(total, record.seconds);
+            total = Rounding::addRounded(total, record.seconds);
         }
     }
     return listing;

@@ -22,11 +22,8 @@ struct RangeFilter {
 
 struct RangeListing {
     struct Row {
-        QString date;
-        QString time;
-        QString weekday; // 日 ... 土
-        QString item;
-        QString seconds;
+        const PlayRecord *record; // one of the records listed from, which must outlive the listing
+        int weekday;              // 1 = Sunday ... 7 = Saturday
     };
     std::vector<Row> rows;
     std::array<qint64, 7> itemSeconds{}; // list order, rounded at each addition

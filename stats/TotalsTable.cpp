@@ -1,9 +1,10 @@
 #include "TotalsTable.h"
 
+#include "CellTexts.h"
 #include "DayCache.h"
+#include "Rounding.h"
 
 #include "platform/Dates.h"
-#include "platform/Formats.h"
 #include "records/Items.h"
 
 #include <array>
@@ -18,21 +19,31 @@ struct Cell {
     void add(float played)
     {
         ++plays;
-        seconds = Formats::addRounded(seconds, played);
+        seconds = Rounding::addRounded(seconds, played);
     }
 };
+
+// "text (plays)".
+QString withPlays(const QString &text, qint64 plays)
+{
+    const QString count = CellTexts::number(plays);
+    QString result;
+    result.reserve(text.size() + count.size() + 3);
+    result.append(text).append(u" (").append(count).append(u')');
+    return result;
+}
 
 QString subtotalText(const Cell &cell, TotalsTable::Mode mode)
 {
     switch (mode) {
     case TotalsTable::Mode::Time:
-        return Formats::hms(cell.seconds);
+        return CellTexts::hms(cell.seconds);
     case TotalsTable::Mode::Count:
-        return QString::number(cell.plays);
+        return CellTexts::number(cell.plays);
     case TotalsTable::Mode::TimeAndCount:
         break;
     }
-    return Formats::hms(cell.seconds) + QStringLiteral(" (") + QString::number(cell.plays) + u')';
+    return withPlays(CellTexts::hms(cell.seconds), cell.plays);
 }
 
 // A game's cell; empty for a game not played in the row, unless it is the total row.
@@ -43,50 +54,78 @@ QString itemText(const Cell &cell, TotalsTable::Mode mode, bool showZero)
         return {};
     switch (mode) {
     case TotalsTable::Mode::Time:
-        return QString::number(cell.seconds);
+        return CellTexts::number(cell.seconds);
     case TotalsTable::Mode::Count:
-        return QString::number(cell.plays);
+        return CellTexts::number(cell.plays);
     case TotalsTable::Mode::TimeAndCount:
         break;
     }
-    return QString::number(cell.seconds) + QStringLiteral(" (") + QString::number(cell.plays) + u')';
+    return withPlays(CellTexts::number(cell.seconds), cell.plays);
 }
 
-} // namespace
+struct Row {
+    Cell total;
+    std::array<Cell, 7> items;
+};
 
-TotalsTable TotalsTable::build(const std::vector<PlayRecord> &records, QDate first, QDate last, Unit unit, Mode mode)
+qint64 rowCount(QDate first, QDate last, TotalsTable::Unit unit)
+{
+    return unit == TotalsTable::Unit::Month ? Dates::monthsBetween(first, last) + 1 : first.daysTo(last) + 1;
+}
+
+// The plays of the span per day and per month, in one pass over the records; a table not
+// asked for is left empty.
+void tally(const std::vector<PlayRecord> &records, QDate first, QDate last, std::vector<Row> *days,
+           std::vector<Row> *months)
+{
+    if (days)
+        days->assign(std::size_t(std::max<qint64>(rowCount(first, last, TotalsTable::Unit::Day), 0)), {});
+    if (months)
+        months->assign(std::size_t(std::max<qint64>(rowCount(first, last, TotalsTable::Unit::Month), 0)), {});
+    // The rows of a date's plays; no rows for a text that is not a date or lies outside the span.
+    struct Rows {
+        qint64 day = -1;
+        qint64 month = -1;
+    };
+    TextRunCache<Rows> rowsOfDate;
+    const auto rowsOf = [first, last](const QString &text) {
+        const std::optional<QDate> day = CellTexts::parseDate(text);
+        if (!day || *day < first || *day > last)
+            return Rows{};
+        return Rows{first.daysTo(*day), Dates::monthsBetween(first, *day)};
+    };
+    for (const PlayRecord &record : records) {
+        const Rows &at = rowsOfDate.get(record.date, rowsOf);
+        if (at.day < 0)
+            continue;
+        const int index = CellTexts::itemIndex(record.item);
+        for (auto [rows, r] : {std::pair(days, at.day), std::pair(months, at.month)}) {
+            if (!rows)
+                continue;
+            Row &row = (*rows)[std::size_t(r)];
+            row.total.add(record.seconds);
+            if (index >= 0)
+                row.items[std::size_t(index)].add(record.seconds);
+        }
+    }
+}
+
+TotalsTable tableOf(const std::vector<Row> &rows, QDate first, TotalsTable::Unit unit, TotalsTable::Mode mode)
 {
     TotalsTable table;
     for (const QString &name : itemNames())
         table.itemHeadings.append(name.left(5));
-    const bool monthly = unit == Unit::Month;
-    const qint64 rowCount = monthly ? Dates::monthsBetween(first, last) + 1 : first.daysTo(last) + 1;
-    if (rowCount < 1)
+    if (rows.empty())
         return table;
-
-    struct Row {
-        Cell total;
-        std::array<Cell, 7> items;
-    };
-    std::vector<Row> rows(static_cast<std::size_t>(rowCount));
-    DayCache days;
-    for (const PlayRecord &record : records) {
-        const std::optional<QDate> day = days.parse(record.date);
-        if (!day || *day < first || *day > last)
-            continue;
-        Row &row = rows[std::size_t(monthly ? Dates::monthsBetween(first, *day) : first.daysTo(*day))];
-        row.total.add(record.seconds);
-        const int index = itemIndex(record.item);
-        if (index >= 0)
-            row.items[std::size_t(index)].add(record.seconds);
-    }
-
+    const bool monthly = unit == TotalsTable::Unit::Month;
     Row grand;
     table.rows.reserve(rows.size() + 1);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const QDate when = monthly ? first.addMonths(int(r)) : first.addDays(qint64(r));
-        QStringList cells{QString::number(r + 1), monthly ? Formats::shortYearMonth(when) : Formats::shortDate(when),
+        QStringList cells{CellTexts::number(qint64(r) + 1),
+                          monthly ? CellTexts::shortYearMonth(when) : CellTexts::shortDate(when),
                           subtotalText(rows[r].total, mode)};
+        cells.reserve(3 + qsizetype(rows[r].items.size()));
         for (std::size_t i = 0; i < rows[r].items.size(); ++i) {
             cells.append(itemText(rows[r].items[i], mode, false));
             grand.items[i].plays += rows[r].items[i].plays;
@@ -104,6 +143,24 @@ TotalsTable TotalsTable::build(const std::vector<PlayRecord> &records, QDate fir
         table.hasTotalRow = true;
     }
     return table;
+}
+
+} // namespace
+
+TotalsTable TotalsTable::build(const std::vector<PlayRecord> &records, QDate first, QDate last, Unit unit, Mode mode)
+{
+    std::vector<Row> rows;
+    tally(records, first, last, unit == Unit::Day ? &rows : nullptr, unit == Unit::Month ? &rows : nullptr);
+    return tableOf(rows, first, unit, mode);
+}
+
+std::pair<TotalsTable, TotalsTable> TotalsTable::buildDaysAndMonths(const std::vector<PlayRecord> &records, QDate first,
+                                                                    QDate last, Mode mode)
+{
+    std::vector<Row> days;
+    std::vector<Row> months;
+    tally(records, first, last, &days, &months);
+    return {tableOf(days, first, Unit::Day, mode), tableOf(months, first, Unit::Month, mode)};
 }
 
 } // namespace kotohana

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
 namespace kotohana {
@@ -20,6 +21,9 @@ struct TotalsTable {
     bool hasTotalRow = false;          // the monthly table ends with a "合計" row
 
     static TotalsTable build(const std::vector<PlayRecord> &records, QDate first, QDate last, Unit unit, Mode mode);
+    // Both tables from one pass over the records: the daily one, then the monthly one.
+    static std::pair<TotalsTable, TotalsTable> buildDaysAndMonths(const std::vector<PlayRecord> &records, QDate first,
+                                                                  QDate last, Mode mode);
 };
 
 } // namespace kotohana

@@ -40,9 +40,11 @@ Chart::Chart(QWidget *parent)
 void Chart::setSeriesCount(int count)
 {
     count = std::clamp(count, 1, kMaxSeries);
+    m_series = std::min(m_series, count - 1);
+    if (count == seriesCount())
+        return;
     m_values.resize(std::size_t(count), std::vector<double>(m_labels.size(), 0.0));
     m_seriesNames.resize(std::size_t(count));
-    m_series = std::min(m_series, count - 1);
     scheduleRedraw();
 }
 
@@ -53,7 +55,7 @@ void Chart::setCurrentSeries(int series)
 
 void Chart::setSeriesName(int series, const QString &name)
 {
-    if (series >= 1 && series <= seriesCount()) {
+    if (series >= 1 && series <= seriesCount() && m_seriesNames[std::size_t(series - 1)] != name) {
         m_seriesNames[std::size_t(series - 1)] = name;
         scheduleRedraw();
     }
@@ -62,10 +64,19 @@ void Chart::setSeriesName(int series, const QString &name)
 void Chart::setPointCount(int count)
 {
     count = std::max(count, 0);
+    m_point = 0;
+    const auto blank = [this] {
+        const auto zero = [](double v) { return v == 0.0 && !std::signbit(v); };
+        return std::all_of(m_labels.begin(), m_labels.end(), [](const QString &l) { return l.isEmpty(); })
+            && std::all_of(m_values.begin(), m_values.end(), [&](const std::vector<double> &values) {
+                   return std::all_of(values.begin(), values.end(), zero);
+               });
+    };
+    if (count == pointCount() && blank())
+        return; // as many blank points as asked for already
     m_labels.assign(std::size_t(count), QString());
     for (auto &values : m_values)
         values.assign(std::size_t(count), 0.0);
-    m_point = 0;
     scheduleRedraw();
 }
 
@@ -78,7 +89,12 @@ void Chart::setValue(double value)
 {
     if (m_point >= pointCount())
         return;
-    m_values[std::size_t(m_series)][std::size_t(m_point)] = std::isfinite(value) ? value : 0.0;
+    if (!std::isfinite(value))
+        value = 0.0;
+    double &stored = m_values[std::size_t(m_series)][std::size_t(m_point)];
+    if (stored == value && std::signbit(stored) == std::signbit(value))
+        return;
+    stored = value;
     scheduleRedraw();
 }
 
@@ -91,7 +107,10 @@ void Chart::setLabel(const QString &label)
 {
     if (m_point >= pointCount())
         return;
-    m_labels[std::size_t(m_point)] = label;
+    QString &stored = m_labels[std::size_t(m_point)];
+    if (stored == label)
+        return;
+    stored = label;
     scheduleRedraw();
 }
 
@@ -118,6 +137,7 @@ void Chart::scheduleRedraw()
 void Chart::redraw()
 {
     m_redrawPending = false;
+    ++m_redrawCount;
     QChart *c = chart();
     c->removeAllSeries();
     for (QAbstractAxis *axis : c->axes()) {

@@ -10,7 +10,8 @@ namespace kotohana {
 // A bar chart of one to three series over n points (none allowed), each point with a value
 // and a label. The value axis runs from 0 (or the smallest value) to just above the largest. It is driven the way the program fills a chart from a list: pick a series and
 // a point, then set its value and its label. The picture is redrawn once per turn of the
-// event loop, however many points were set.
+// event loop, however many points were set, and not at all when nothing set differed from
+// what the chart held.
 class Chart final : public QChartView
 {
     Q_OBJECT
@@ -37,6 +38,10 @@ public:
     double value(int series, int point) const;
     QString label(int point) const;
 
+    // How many times the picture has been built; a chart filled again with what it already
+    // shows is not rebuilt.
+    int redrawCount() const { return m_redrawCount; }
+
 private:
     void scheduleRedraw();
     void redraw();
@@ -47,6 +52,7 @@ private:
     int m_series = 0;
     int m_point = 0;
     bool m_redrawPending = false;
+    int m_redrawCount = 0;
 };
 
 } // namespace kotohana

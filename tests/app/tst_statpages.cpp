@@ -109,6 +109,7 @@ private Q_SLOTS:
     void totalsPage();
     void emptyFileShowsHeadingsOnly();
     void outsideChangesShowAtTheNextOpening();
+    void chartsShowingTheSameAreNotDrawnAgain();
 };
 
 void TestStatPages::rangePage()
@@ -162,10 +163,13 @@ void TestStatPages::rangePage()
     QCOMPARE(byItem->pointCount(), 24);
     QCOMPARE(byItem->value(1, 9), 8 * 30.0); // the 08:00 plays of the week
 
-    // Leaving the page and coming back lists everything again.
+    // Leaving the page and coming back lists everything again, over every date.
     click(*window, "cmdMain");
     click(*window, "cmdTaijyu");
     QCOMPARE(plays->rows(), 301);
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboStdate"))->currentText(), QStringLiteral("2024/03/20"));
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboEddate"))->currentText(), QStringLiteral("2024/05/18"));
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboEddate"))->count(), 60);
 }
 
 void TestStatPages::rangePageScrollsAfterTenPlays()
@@ -339,6 +343,40 @@ void TestStatPages::outsideChangesShowAtTheNextOpening()
     click(*window, "cmdMain");
     click(*window, "cmdBunseki");
     QCOMPARE(list->rows(), 301);
+}
+
+void TestStatPages::chartsShowingTheSameAreNotDrawnAgain()
+{
+    m_state.helpTourFlag = 0;
+    auto window = load();
+    click(*window, "cmdCale");
+    QCoreApplication::processEvents();
+    auto *perWeekday = find<Chart>(*window, QStringLiteral("mcrKensu"));
+    const int drawn = perWeekday->redrawCount();
+    click(*window, "cmdMain");
+    click(*window, "cmdCale");
+    QCoreApplication::processEvents();
+    QCOMPARE(perWeekday->redrawCount(), drawn);
+
+    click(*window, "cmdTaijyu");
+    QCoreApplication::processEvents();
+    auto *listed = find<Chart>(*window, QStringLiteral("mcrBunseki"));
+    const int listedDrawn = listed->redrawCount();
+    click(*window, "cmdWeek3");
+    click(*window, "cmdAllWeek");
+    QCoreApplication::processEvents();
+    QCOMPARE(listed->redrawCount(), listedDrawn);
+
+    // A new play changes what the chart shows: it is drawn anew.
+    QFile file(m_folder->path(u"データ.txt"));
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(sjis(QStringLiteral("\"2024/05/18\",\"23:59:00\",\"カラパニ\",30,\"\",\n")));
+    file.close();
+    click(*window, "cmdMain");
+    click(*window, "cmdCale");
+    QCoreApplication::processEvents();
+    QCOMPARE(perWeekday->redrawCount(), drawn + 1);
+    QCOMPARE(perWeekday->value(1, 7), 46.0); // nine Saturdays of five plays, and the new one
 }
 
 QTEST_MAIN(TestStatPages)

@@ -1,5 +1,7 @@
 #include "stats/ChartRules.h"
 
+#include "platform/Formats.h"
+
 #include <QTest>
 
 using namespace kotohana;
@@ -11,6 +13,8 @@ class TestChartRules : public QObject
 private Q_SLOTS:
     void itemLabelsShortenForLongLists();
     void hourSlots();
+    void hoursAreTheLeadingNumber();
+    void pointTextsReadAsTheListsDo();
 };
 
 void TestChartRules::itemLabelsShortenForLongLists()
@@ -39,6 +43,39 @@ void TestChartRules::hourSlots()
     QCOMPARE(total, qint64(91));
     QCOMPARE(HourSlots::label(0), QStringLiteral(" 0"));
     QCOMPARE(HourSlots::label(23), QStringLiteral(" 23"));
+}
+
+void TestChartRules::hoursAreTheLeadingNumber()
+{
+    const QString times[] = {QStringLiteral("00:00:00"), QStringLiteral("07:30:00"), QStringLiteral("23:59:59"),
+                             QStringLiteral("24:00:00"), QStringLiteral("25:00:00"), QStringLiteral("9:05:00"),
+                             QStringLiteral(" 9:00"),    QStringLiteral("+1:00"),    QStringLiteral("-1:00"),
+                             QStringLiteral("1.5"),      QStringLiteral("5"),        QStringLiteral("１２:00"),
+                             QStringLiteral("朝"),       QString()};
+    for (const QString &time : times) {
+        HourSlots hours;
+        hours.add(time, 10.0);
+        const std::optional<double> hour = Formats::leadingNumber(QStringView(time).left(2));
+        for (int h = 0; h < HourSlots::kSlots; ++h) {
+            const bool counted = hour && *hour >= 0 && *hour < HourSlots::kSlots && int(*hour) == h;
+            QCOMPARE(hours.seconds(h), counted ? qint64(10) : qint64(0));
+        }
+    }
+}
+
+void TestChartRules::pointTextsReadAsTheListsDo()
+{
+    PointTexts longList(18);
+    PointTexts shortList(17);
+    for (int round = 0; round < 2; ++round) {
+        QCOMPARE(longList.value(QStringLiteral("60秒")), 60.0);
+        QCOMPARE(longList.value(QStringLiteral(" 47.3")), 47.3);
+        QCOMPARE(longList.value(QString()), 0.0);
+        QCOMPARE(longList.value(QStringLiteral("abc")), 0.0);
+        QCOMPARE(longList.itemLabel(QStringLiteral("ボキャブラ")), QStringLiteral("ボ"));
+        QCOMPARE(shortList.itemLabel(QStringLiteral("ボキャブラ")), QStringLiteral("ボキ"));
+        QCOMPARE(shortList.itemLabel(QStringLiteral("プラマイ")), QStringLiteral("プラ"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestChartRules)

@@ -1,9 +1,19 @@
 #include "stats/AllGraph.h"
 #include "stats/CalendarData.h"
+#include "stats/CellTexts.h"
 #include "stats/RangeList.h"
+#include "stats/Rounding.h"
 #include "stats/TotalsTable.h"
 
+#include "platform/Dates.h"
+#include "platform/Formats.h"
+#include "platform/ListFormat.h"
+#include "records/Items.h"
+
 #include <QTest>
+
+#include <cmath>
+#include <limits>
 
 using namespace kotohana;
 
@@ -18,7 +28,7 @@ QStringList dates(const RangeListing &listing)
 {
     QStringList listed;
     for (const RangeListing::Row &row : listing.rows)
-        listed.append(row.date);
+        listed.append(row.record->date);
     return listed;
 }
 
@@ -39,6 +49,13 @@ private Q_SLOTS:
     void weekCalendarStartsOnTheSundayBefore_data();
     void weekCalendarStartsOnTheSundayBefore();
     void totalsTables();
+    void cellNumbersAreQtNumbers();
+    void cellDatesAreTheDateFormats();
+    void cellDatesParseAsSavedDates();
+    void cellDurationsAndAverages();
+    void cellItemIndexes();
+    void cellSecondsAreTheShortestTexts();
+    void roundingIsHalfToEven();
 };
 
 void TestStatistics::periodsCountDaysBack()
@@ -49,7 +66,7 @@ void TestStatistics::periodsCountDaysBack()
                                           play("2024/03/01", u"しりとり", 30)};
     const RangeListing listing = listRange(records, {periodStart(QDate(2024, 3, 1), 1), QStringLiteral("2024/03/01"), 0, {}}, false);
     QCOMPARE(dates(listing), (QStringList{QStringLiteral("2024/02/29"), QStringLiteral("2024/03/01")}));
-    QCOMPARE(listing.rows[0].weekday, QStringLiteral("木"));
+    QCOMPARE(listing.rows[0].weekday, 5); // Thursday
     QCOMPARE(listing.itemSeconds[0], qint64(20));
     QCOMPARE(listing.itemSeconds[1], qint64(30));
 }
@@ -98,7 +115,6 @@ void TestStatistics::allGraphDaysAndItems()
     const AllGraph graph = buildAllGraph({play("2024/01/30", u"プラマイ", 12.5f), play("2024/01/30", u"プラマイ", 13.5f),
                                           play("壊れた日付", u"しりとり", 40), play("2024/02/02", u"カラパニ", 3725),
                                           play("2024/01/31", u"カラパニ", 1)}); // out of order: still its own day
-    QCOMPARE(graph.plays.size(), std::size_t(5));
     QCOMPARE(graph.items.size(), std::size_t(3)); // never played games have no row
     QCOMPARE(graph.items[0].name, QStringLiteral("プラマイ"));
     QCOMPARE(graph.items[0].seconds, qint64(26));
@@ -219,6 +235,154 @@ void TestStatistics::totalsTables()
     const TotalsTable time = TotalsTable::build(records, first, last, TotalsTable::Unit::Month, TotalsTable::Mode::Time);
     QCOMPARE(time.rows[2][2], QStringLiteral("0:01:45"));
     QCOMPARE(time.itemHeadings.last(), QStringLiteral("ボキャブラ"));
+
+    // Both tables at once are the tables built one by one.
+    for (const auto mode : {TotalsTable::Mode::Time, TotalsTable::Mode::Count, TotalsTable::Mode::TimeAndCount}) {
+        const auto [days, months] = TotalsTable::buildDaysAndMonths(records, first, last, mode);
+        const TotalsTable byDay = TotalsTable::build(records, first, last, TotalsTable::Unit::Day, mode);
+        const TotalsTable byMonth = TotalsTable::build(records, first, last, TotalsTable::Unit::Month, mode);
+        QCOMPARE(days.rows, byDay.rows);
+        QCOMPARE(days.hasTotalRow, false);
+        QCOMPARE(months.rows, byMonth.rows);
+        QCOMPARE(months.hasTotalRow, true);
+        QCOMPARE(days.itemHeadings, byDay.itemHeadings);
+    }
+    QVERIFY(TotalsTable::buildDaysAndMonths(records, last, first, TotalsTable::Mode::Count).first.rows.empty());
+}
+
+void TestStatistics::cellNumbersAreQtNumbers()
+{
+    std::vector<qint64> values{0, 1, 9, 10, 99, 100, 1023, 1024, 1025, 99999, 100000, 123456789,
+                               std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min()};
+    for (qint64 n = -2000; n <= 5000; ++n)
+        values.push_back(n);
+    for (qint64 n = 7; n > 0 && n < std::numeric_limits<qint64>::max() / 7; n *= 7)
+        values.push_back(-n);
+    for (const qint64 block : {qint64(1), qint64(2), qint64(3), qint64(4)}) {
+        for (qint64 n = block * 65536 - 3; n <= block * 65536 + 3; ++n)
+            values.push_back(n);
+    }
+    for (const qint64 n : {qint64(99999), qint64(100000), qint64(999999), qint64(1000000), qint64(1000001)})
+        values.push_back(n);
+    values.push_back(CellTexts::kPooledNumbers - 1);
+    values.push_back(CellTexts::kPooledNumbers);
+    for (const qint64 n : values)
+        QCOMPARE(CellTexts::number(n), QString::number(n));
+    // A text from the pool is a text like any other: changing a copy leaves the pool alone.
+    QString changed = CellTexts::number(70000);
+    changed.append(u'秒');
+    changed[0] = u'8';
+    QCOMPARE(changed, QStringLiteral("80000秒"));
+    QCOMPARE(CellTexts::number(70000), QStringLiteral("70000"));
+    for (int w = -1; w <= 9; ++w)
+        QCOMPARE(CellTexts::weekdayName(w), Dates::weekdayName(w));
+}
+
+void TestStatistics::cellDatesAreTheDateFormats()
+{
+    std::vector<QDate> days{QDate(), QDate(100, 1, 1), QDate(999, 12, 31), QDate(1000, 1, 1), QDate(9999, 12, 31),
+                            QDate(10000, 1, 1), QDate(-44, 3, 15)};
+    for (QDate day(1899, 12, 20); day <= QDate(2101, 1, 10); day = day.addDays(1))
+        days.push_back(day);
+    for (const QDate day : days) {
+        QCOMPARE(CellTexts::date(day), Formats::date(day));
+        QCOMPARE(CellTexts::shortDate(day), Formats::shortDate(day));
+        QCOMPARE(CellTexts::shortYearMonth(day), Formats::shortYearMonth(day));
+        QCOMPARE(CellTexts::kanjiYearMonth(day), Formats::kanjiYearMonth(day));
+        QCOMPARE(CellTexts::kanjiShortDate(day), Formats::kanjiShortDate(day));
+    }
+}
+
+void TestStatistics::cellDatesParseAsSavedDates()
+{
+    QStringList texts{QStringLiteral("2024/05/18"), QStringLiteral("2024/5/8"),    QStringLiteral(" 2024/05/18 "),
+                      QStringLiteral("\u30002024/05/18\t"), QStringLiteral("0099/01/01"), QStringLiteral("0100/01/01"),
+                      QStringLiteral("9999/12/31"), QStringLiteral("10000/1/1"),   QStringLiteral("2024/02/30"),
+                      QStringLiteral("2024/02/29"), QStringLiteral("2023/02/29"),  QStringLiteral("2024/13/01"),
+                      QStringLiteral("2024/00/10"), QStringLiteral("2024/01/00"),  QStringLiteral("2024//01"),
+                      QStringLiteral("/01/01"),     QStringLiteral("2024/01/"),    QStringLiteral("2024/01/01/"),
+                      QStringLiteral("2024/01"),    QStringLiteral("2024"),        QStringLiteral("2024/001/01"),
+                      QStringLiteral("2024/01/001"), QStringLiteral("+2024/01/01"), QStringLiteral("-2024/01/01"),
+                      QStringLiteral("２０２４/01/01"), QStringLiteral("2024/0１/01"), QStringLiteral("2024 /01/01"),
+                      QStringLiteral("2024-01-01"), QStringLiteral("きのう"),       QString(), QStringLiteral("/"),
+                      QStringLiteral("//"),         QStringLiteral("1/1/1"),       QStringLiteral("0000/00/00")};
+    for (QDate day(1999, 12, 25); day <= QDate(2001, 1, 5); day = day.addDays(1))
+        texts << day.toString(u"yyyy/MM/dd") << day.toString(u"yyyy/M/d");
+    for (const QString &text : texts)
+        QCOMPARE(CellTexts::parseDate(text), Dates::parse(text));
+}
+
+void TestStatistics::cellDurationsAndAverages()
+{
+    for (qint64 seconds = -4000; seconds <= 400000; seconds += 7)
+        QCOMPARE(CellTexts::hms(seconds), Formats::hms(seconds));
+    QCOMPARE(CellTexts::hms(std::numeric_limits<qint64>::max()), Formats::hms(std::numeric_limits<qint64>::max()));
+
+    // Averages as the lists make them: seconds over plays, in single precision.
+    for (int seconds = 0; seconds <= 3000; ++seconds) {
+        for (int plays = 1; plays <= 40; ++plays) {
+            const double average = double(float(seconds) / float(plays));
+            QCOMPARE(CellTexts::oneDecimal(average), Formats::oneDecimal(average));
+        }
+    }
+    const double edges[] = {0.0, -0.0, 0.05, 0.15, 0.25, 0.95, 9.95, 9.96, 99.95, 999.95, 0.049999999999999996,
+                            0.04, 0.005, 1e-9, 5e-324, 12.5, 47.25, 123456.78, 99999999999999.95,
+                            999999999999999.9, 1e15, 1e300, -2.35, -0.01,
+                            std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()};
+    for (const double value : edges)
+        QCOMPARE(CellTexts::oneDecimal(value), Formats::oneDecimal(value));
+    for (double value = 1e-6; value < 1e16; value *= 1.37)
+        QCOMPARE(CellTexts::oneDecimal(value), Formats::oneDecimal(value));
+}
+
+void TestStatistics::cellItemIndexes()
+{
+    QStringList names;
+    for (const QString &name : itemNames()) {
+        names << name << name.left(1) << name.left(name.size() - 1) << name + u' ' << u' ' + name;
+    }
+    names << QString() << QStringLiteral("ほか") << QStringLiteral("プラマイ\n");
+    for (const QString &name : names)
+        QCOMPARE(CellTexts::itemIndex(name), itemIndex(name));
+    for (std::size_t i = 0; i < itemNames().size(); ++i)
+        QCOMPARE(CellTexts::itemIndex(itemNames()[i]), int(i));
+}
+
+void TestStatistics::cellSecondsAreTheShortestTexts()
+{
+    CellTexts::SecondsTexts texts;
+    std::vector<float> values{0.0f, -0.0f, 30.0f, 43.8f, 0.1f, 12.5f, -2.25f, 1e-7f, 3.4e38f, 16777217.0f,
+                              std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::quiet_NaN(),
+                              std::numeric_limits<float>::infinity()};
+    for (int i = 0; i < 3000; ++i)
+        values.push_back(float(i) * 0.1f); // enough distinct numbers to make the table grow
+    for (int round = 0; round < 2; ++round) {
+        for (const float value : values)
+            QCOMPARE(texts.text(value), ListFormat::formatNumber(value));
+    }
+    // One text per number: a list shares it.
+    QVERIFY(texts.text(43.8f).constData() == texts.text(43.8f).constData());
+}
+
+void TestStatistics::roundingIsHalfToEven()
+{
+    std::vector<double> values{0.0, -0.0, 0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 0.49999999999999994, 12.5, 13.5,
+                               4503599627370495.5, 4503599627370496.0, 9007199254740991.0, 9007199254740992.0,
+                               -9007199254740993.0, 1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                               std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    for (int tenths = -3000; tenths <= 3000; ++tenths)
+        values.push_back(double(float(tenths) / 10.0f));
+    for (const double value : values)
+        QCOMPARE(Rounding::halfEven(value), Formats::roundHalfEven(value));
+    // Running totals of seconds as the lists keep them.
+    qint64 total = 0;
+    qint64 expected = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const float seconds = float((i * 37) % 1000) / 8.0f - 20.0f;
+        total = Rounding::addRounded(total, seconds);
+        expected = Formats::addRounded(expected, seconds);
+        QCOMPARE(total, expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStatistics)
