@@ -2,7 +2,7 @@
 
 #include "PageTools.h"
 
-#include "platform/ListFormat.h"
+#include "stats/CellTexts.h"
 #include "records/RecordStore.h"
 #include "ui/Grid.h"
 
@@ -24,9 +24,9 @@ void fill(Grid &grid, const std::vector<PlayRecord> &records, int scrollAfterRow
 {
     grid.setRows(int(records.size()) + 1);
     int row = 1;
-    ListFormat::NumberTexts seconds;
+    CellTexts::SecondsTexts seconds;
     for (const PlayRecord &record : records) {
-        grid.setTextMatrix(row, 0, QString::number(row));
+        grid.setTextMatrix(row, 0, CellTexts::number(row));
         grid.setTextMatrix(row, 1, record.date);
         grid.setTextMatrix(row, 2, record.time);
         grid.setTextMatrix(row, 3, record.item);

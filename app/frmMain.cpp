@@ -30,6 +30,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace kotohana {
 namespace {
 
@@ -276,6 +280,11 @@ void frmMain::HideAllFrames()
                 list->setRows(1);
         }
     }
+#ifdef __GLIBC__
+    // What the lists let go goes back to the system, not only to the heap: the next page's
+    // lists then start from a small process instead of adding to a large one.
+    malloc_trim(0);
+#endif
 }
 
 void frmMain::switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage)

@@ -29,14 +29,6 @@ QString formatNumber(float value)
     return QString::fromLatin1(buffer, end - buffer);
 }
 
-const QString &NumberTexts::text(float value)
-{
-    auto found = m_texts.find(value);
-    if (found == m_texts.end())
-        found = m_texts.insert(value, formatNumber(value));
-    return *found;
-}
-
 std::optional<float> parseNumber(QStringView field)
 {
     field = field.trimmed();

@@ -16,17 +16,6 @@ namespace ListFormat {
 // A number in its shortest single-precision form: 60, 47.3, 0.5, -2.25 (never 60.0 or 47.299999).
 QString formatNumber(float value);
 
-// The shortest texts of many numbers, most of them repeated (a play's seconds: 30, 60, 60 ...):
-// each distinct number gets one shared text.
-class NumberTexts final
-{
-public:
-    const QString &text(float value);
-
-private:
-    QHash<float, QString> m_texts;
-};
-
 // The whole field as a number ("60", " 47.3", ".5"); nothing else may follow.
 std::optional<float> parseNumber(QStringView field);
 

@@ -99,17 +99,10 @@ LineReader::LineReader(const QString &path)
     if (!m_exists)
         return;
     if (!m_file->open(QIODevice::ReadOnly)) {
-        m_ok = false;
-        m_message = QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）").arg(displayName(path), m_file->errorString());
+        fail();
         return;
     }
-    const qint64 size = m_file->size();
-    // Mapped, the file is read straight from the system's cache; what cannot be mapped (an
-    // empty file, a pipe) is read whole.
-    if (const uchar *mapped = size > 0 ? m_file->map(0, size) : nullptr)
-        m_bytes = QByteArrayView(mapped, size);
-    else
-        m_bytes = m_whole = m_file->readAll();
+    m_size = m_file->size();
 }
 
 LineReader::~LineReader()
@@ -117,25 +110,40 @@ LineReader::~LineReader()
     delete m_file;
 }
 
+void LineReader::fail()
+{
+    m_ok = false;
+    m_message = QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）")
+                    .arg(displayName(m_file->fileName()), m_file->errorString());
+}
+
 bool LineReader::decodeNextPiece()
 {
     constexpr qsizetype kPiece = 48 * 1024;
-    if (m_read >= m_bytes.size())
-        return false;
     // A piece ends just after a line feed: in Shift_JIS that byte is never part of a
-    // character, so no character is cut in two.
-    qsizetype end = std::min(m_read + kPiece, m_bytes.size());
-    if (end < m_bytes.size()) {
-        const qsizetype feed = m_bytes.sliced(m_read, end - m_read).lastIndexOf('\n');
-        if (feed >= 0) {
-            end = m_read + feed + 1;
-        } else {
-            const qsizetype later = m_bytes.sliced(end).indexOf('\n');
-            end = later >= 0 ? end + later + 1 : m_bytes.size();
+    // character, so no character is cut in two. The bytes after it wait for the next piece.
+    qsizetype end = -1;
+    while (end < 0) {
+        if (m_atEnd) {
+            end = m_pending.size();
+            break;
         }
+        const qsizetype had = m_pending.size();
+        m_pending.resize(had + kPiece);
+        const qint64 got = m_file->isOpen() ? m_file->read(m_pending.data() + had, kPiece) : 0;
+        if (got < 0) {
+            fail();
+            return false;
+        }
+        m_pending.resize(had + got);
+        m_atEnd = got == 0;
+        const qsizetype feed = m_pending.lastIndexOf('\n');
+        if (feed >= 0)
+            end = feed + 1;
     }
-    const QByteArrayView piece = m_bytes.sliced(m_read, end - m_read);
-    m_read = end;
+    if (end == 0)
+        return false;
+    const QByteArrayView piece(m_pending.constData(), end);
     QStringDecoder converter = ShiftJis::decoder();
     const qsizetype room = converter.requiredSpace(piece.size());
     if (m_text.size() < room)
@@ -148,6 +156,7 @@ bool LineReader::decodeNextPiece()
     }
     m_textSize = finish - begin;
     m_at = 0;
+    m_pending.remove(0, end);
     return true;
 }
 
@@ -159,7 +168,7 @@ bool LineReader::next(QStringView &line)
     }
     const QStringView text(m_text.constData(), m_textSize);
     qsizetype end = text.indexOf(u'\n', m_at);
-    const bool lastOfFile = end < 0 && m_read >= m_bytes.size();
+    const bool lastOfFile = end < 0 && m_atEnd && m_pending.isEmpty();
     if (end < 0)
         end = m_textSize;
     qsizetype lineEnd = end;

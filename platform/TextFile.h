@@ -43,18 +43,19 @@ public:
     bool ok() const { return m_ok; }               // false when the file exists but cannot be read
     const QString &message() const { return m_message; }
     bool hadInvalidBytes() const { return m_invalid; } // so far
-    qsizetype byteSize() const { return m_bytes.size(); }
+    qsizetype byteSize() const { return qsizetype(m_size); }
 
     // The next line, without its line break; valid until the next call. False at the end.
     bool next(QStringView &line);
 
 private:
     bool decodeNextPiece();
+    void fail();
 
     QFile *m_file = nullptr;
-    QByteArray m_whole; // when the file cannot be mapped
-    QByteArrayView m_bytes;
-    qsizetype m_read = 0;
+    qint64 m_size = 0;
+    QByteArray m_pending; // read, not yet decoded
+    bool m_atEnd = false;
     bool m_exists = false;
     bool m_ok = true;
     bool m_invalid = false;
