@@ -93,6 +93,7 @@ int runProgram(int argc, char **argv)
     SystemClock clock;
     MersenneRandomSource random(clock, std::random_device{}());
     RecordStore records(folder.path(PlayRecordFile::kFileName));
+    records.prefetch(); // read while the main window is built
     const Services services{clock, random, messages, folder, records};
     Application application(services);
     application.showMain();

@@ -119,6 +119,7 @@ int pagesPhase(int argc, char **argv, const QString &path)
     };
     std::unique_ptr<frmMain> window;
     timed("main window load", [&] {
+        records.prefetch(); // as the program does at start
         window = std::make_unique<frmMain>(services, state, help);
         window->Form_Load();
     });
@@ -174,6 +175,7 @@ int scalePhase(int argc, char **argv, const QString &path)
     HelpWindows help(QStringLiteral(":/help/index.html"));
     QElapsedTimer timer;
     timer.start();
+    records.prefetch();
     frmMain window(services, state, help);
     window.Form_Load();
     QCoreApplication::processEvents();

@@ -13,11 +13,38 @@ RecordStore::RecordStore(QString path)
 {
 }
 
-RecordStore::Stamp RecordStore::stamp() const
+RecordStore::~RecordStore()
+{
+    if (m_prefetched.valid())
+        m_prefetched.wait();
+}
+
+void RecordStore::prefetch()
+{
+    if (m_prefetched.valid() || m_stamp)
+        return;
+    m_prefetched = std::async(std::launch::async, [path = path()] {
+        // The stamp is taken before the read: a change made while reading is seen next time.
+        const Stamp before = stampOf(path);
+        return std::make_pair(before, PlayRecordFile(path).readAll());
+    });
+}
+
+void RecordStore::takePrefetched()
+{
+    if (!m_prefetched.valid())
+        return;
+    auto [before, read] = m_prefetched.get();
+    m_read = std::move(read);
+    ++m_reads;
+    m_stamp = m_read.ok ? std::optional<Stamp>(before) : std::nullopt;
+}
+
+RecordStore::Stamp RecordStore::stampOf(const QString &path)
 {
     Stamp result;
     struct stat status {};
-    if (::stat(QFile::encodeName(m_file.path()).constData(), &status) != 0)
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return result;
     result.exists = true;
     result.size = qint64(status.st_size);
@@ -35,6 +62,7 @@ bool RecordStore::upToDate() const
 
 const PlayRecordFile::ReadResult &RecordStore::current()
 {
+    takePrefetched();
     if (!upToDate()) {
         // The stamp is taken before the read: a change made while reading is seen next time.
         const Stamp before = stamp();
@@ -59,6 +87,7 @@ void RecordStore::keepLines(const QStringList &lines, bool append)
 
 FileResult RecordStore::append(const PlayRecord &record)
 {
+    takePrefetched();
     const bool keep = upToDate();
     const FileResult written = m_file.append(record);
     if (written.ok() && keep)
@@ -70,6 +99,7 @@ FileResult RecordStore::append(const PlayRecord &record)
 
 FileResult RecordStore::rewrite(const std::vector<PlayRecord> &records)
 {
+    takePrefetched();
     const QStringList lines = PlayRecordFile::rewrittenLines(records);
     const FileResult written = TextFile::writeLines(m_file.path(), lines);
     if (written.ok()) {
@@ -82,6 +112,7 @@ FileResult RecordStore::rewrite(const std::vector<PlayRecord> &records)
 
 FileResult RecordStore::truncate()
 {
+    takePrefetched();
     const FileResult written = m_file.truncate();
     if (written.ok())
         keepLines({}, false);

@@ -2,6 +2,7 @@
 
 #include "PlayRecordFile.h"
 
+#include <future>
 #include <optional>
 
 namespace kotohana {
@@ -15,6 +16,14 @@ class RecordStore final
 {
 public:
     explicit RecordStore(QString path);
+    ~RecordStore();
+    RecordStore(const RecordStore &) = delete;
+    RecordStore &operator=(const RecordStore &) = delete;
+
+    // Starts reading the file on a thread of its own, so that the reading and the building of
+    // the first window go on side by side; current() waits for it. Nothing else of the
+    // program runs on that thread.
+    void prefetch();
 
     const QString &path() const { return m_file.path(); }
 
@@ -38,7 +47,9 @@ private:
         quint64 inode = 0;
         friend bool operator==(const Stamp &, const Stamp &) = default;
     };
-    Stamp stamp() const;
+    static Stamp stampOf(const QString &path);
+    Stamp stamp() const { return stampOf(path()); }
+    void takePrefetched();
     // Whether the kept records are the file's: nothing else wrote to it since they were read.
     bool upToDate() const;
     // After one of the program's own changes: the kept records become these lines.
@@ -46,6 +57,7 @@ private:
 
     PlayRecordFile m_file;
     std::optional<Stamp> m_stamp;
+    std::future<std::pair<Stamp, PlayRecordFile::ReadResult>> m_prefetched;
     PlayRecordFile::ReadResult m_read;
     int m_reads = 0;
 };

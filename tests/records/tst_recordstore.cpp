@@ -124,6 +124,25 @@ private Q_SLOTS:
         QCOMPARE(store.current().records, fresh());
     }
 
+    void readingAheadGivesTheSameRecords()
+    {
+        RecordStore store(m_path);
+        store.prefetch();
+        // The program's own append waits for the reading ahead, and follows it.
+        QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("08:00:00"), QStringLiteral("プラマイ"), 60,
+                              QString()})
+                    .ok());
+        QCOMPARE(store.current().records, fresh());
+        QCOMPARE(store.reads(), 1);
+
+        RecordStore ahead(m_path);
+        ahead.prefetch();
+        appendBytes(m_path, sjis(QStringLiteral("\"2024/05/19\",\"09:00:00\",\"カラパニ\",30,\"\",\n")));
+        // Whether the reading ahead saw that line or not, the records are the file's now.
+        QCOMPARE(ahead.current().records, fresh());
+        QCOMPARE(ahead.current().records.size(), std::size_t(4));
+    }
+
     void unreadableFileIsTriedAgain()
     {
         QVERIFY(QFile::remove(m_path));
