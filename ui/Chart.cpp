@@ -6,6 +6,8 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -14,10 +16,10 @@
 namespace kotohana {
 namespace {
 
-// At most this many point labels are drawn; with more points every k-th label is shown.
-constexpr int kMaxShownLabels = 24;
-// At most this many bars are drawn. Years of daily values are more bars than a chart has
-// pixels: neighbouring points then share one bar, which shows the largest of them.
+// A point label needs about this many pixels of the chart's width (a date "24/05/18"); with
+// more labels than room, every k-th is shown, so that none is cut.
+constexpr int kLabelWidth = 72;
+// At most this many bars are in view at once; a longer series scrolls.
 constexpr int kMaxBars = 400;
 
 const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46),
@@ -33,8 +35,46 @@ Chart::Chart(QWidget *parent)
     chart()->setMargins(QMargins(4, 4, 4, 4));
     chart()->setBackgroundRoundness(0);
     setMinimumSize(120, 90);
+    m_scroll = new QScrollBar(Qt::Horizontal, this);
+    m_scroll->setObjectName(QStringLiteral("chartScroll"));
+    m_scroll->hide();
+    connect(m_scroll, &QScrollBar::valueChanged, this, [this](int value) {
+        if (value != m_first) {
+            m_first = value;
+            scheduleRedraw();
+        }
+    });
     setSeriesCount(1);
     setPointCount(1);
+}
+
+int Chart::shownCount() const
+{
+    return std::min(pointCount(), kMaxBars);
+}
+
+void Chart::scrollTo(int point)
+{
+    const int first = std::clamp(point - 1, 0, std::max(pointCount() - kMaxBars, 0));
+    if (first == m_first)
+        return;
+    m_first = first;
+    scheduleRedraw();
+}
+
+int Chart::labelRoom() const
+{
+    return std::max(2, width() / kLabelWidth);
+}
+
+void Chart::resizeEvent(QResizeEvent *event)
+{
+    const int before = labelRoom();
+    QChartView::resizeEvent(event);
+    if (labelRoom() != before)
+        scheduleRedraw();
+    const int height = m_scroll->sizeHint().height();
+    m_scroll->setGeometry(0, this->height() - height, width(), height);
 }
 
 void Chart::setSeriesCount(int count)
@@ -77,6 +117,8 @@ void Chart::setPointCount(int count)
     m_labels.assign(std::size_t(count), QString());
     for (auto &values : m_values)
         values.assign(std::size_t(count), 0.0);
+    // A new series opens on its newest points, as the lists open on their newest rows.
+    m_first = std::max(count - kMaxBars, 0);
     scheduleRedraw();
 }
 
@@ -146,26 +188,30 @@ void Chart::redraw()
     }
 
     const int points = pointCount();
-    const int perBar = std::max(1, (points + kMaxBars - 1) / kMaxBars);
-    const int bars = (points + perBar - 1) / perBar;
+    const int bars = shownCount();
+    m_first = std::clamp(m_first, 0, points - bars);
+    const bool scrolls = points > bars;
+    setViewportMargins(0, 0, 0, scrolls ? m_scroll->sizeHint().height() : 0);
+    m_scroll->setVisible(scrolls);
+    {
+        const QSignalBlocker quiet(m_scroll);
+        m_scroll->setRange(0, points - bars);
+        m_scroll->setPageStep(bars);
+        m_scroll->setSingleStep(std::max(bars / 20, 1));
+        m_scroll->setValue(m_first);
+    }
 
     auto *series = new QBarSeries;
-    series->setBarWidth(perBar > 1 ? 1.0 : 0.8);
+    series->setBarWidth(0.8);
     double largest = 0.0;
     double smallest = 0.0;
     for (int s = 0; s < seriesCount(); ++s) {
         auto *set = new QBarSet(m_seriesNames[std::size_t(s)]);
         set->setColor(kSeriesColors[s]);
-        set->setBorderColor(perBar > 1 ? kSeriesColors[s] : kSeriesColors[s].darker(120));
+        set->setBorderColor(kSeriesColors[s].darker(120));
         const auto &values = m_values[std::size_t(s)];
-        QList<qreal> shown;
-        shown.reserve(bars);
-        for (int bar = 0; bar < bars; ++bar) {
-            const auto from = values.begin() + qsizetype(bar) * perBar;
-            const auto to = values.begin() + std::min<qsizetype>(qsizetype(bar + 1) * perBar, points);
-            shown.append(*std::max_element(from, to));
-        }
-        set->append(shown);
+        set->append(QList<qreal>(values.begin() + m_first, values.begin() + m_first + bars));
+        // The value axis is the whole series': it stays put while the chart scrolls.
         for (double v : values) {
             largest = std::max(largest, v);
             smallest = std::min(smallest, v);
@@ -182,25 +228,22 @@ void Chart::redraw()
     xAxis->setRange(-0.5, std::max(bars, 1) - 0.5);
     xAxis->setStartValue(-0.5);
     int shownLabels = 0;
-    for (const QString &text : m_labels) {
-        if (!text.isEmpty())
+    for (int i = m_first; i < m_first + bars; ++i) {
+        if (!m_labels[std::size_t(i)].isEmpty())
             ++shownLabels;
     }
-    const int step = std::max(1, (shownLabels + kMaxShownLabels - 1) / kMaxShownLabels);
+    const int room = labelRoom();
+    const int step = std::max(1, (shownLabels + room - 1) / room);
     int labelIndex = 0;
-    int lastBar = -1;
-    for (int i = 0; i < points; ++i) {
+    for (int i = m_first; i < m_first + bars; ++i) {
         const QString &text = m_labels[std::size_t(i)];
-        if (text.isEmpty())
+        if (text.isEmpty() || labelIndex++ % step != 0)
             continue;
-        if (labelIndex++ % step != 0 || i / perBar == lastBar)
-            continue;
-        lastBar = i / perBar;
         // The axis keys its labels by text; a zero-width space keeps repeated texts apart.
         QString unique = text;
         while (xAxis->categoriesLabels().contains(unique))
             unique += QChar(0x200B);
-        xAxis->append(unique, lastBar);
+        xAxis->append(unique, i - m_first);
     }
     c->addAxis(xAxis, Qt::AlignBottom);
     series->attachAxis(xAxis);

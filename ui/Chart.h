@@ -5,10 +5,13 @@
 
 #include <vector>
 
+class QScrollBar;
+
 namespace kotohana {
 
 // A bar chart of one to three series over n points (none allowed), each point with a value
-// and a label. The value axis runs from 0 (or the smallest value) to just above the largest. It is driven the way the program fills a chart from a list: pick a series and
+// and a label. Every point has a bar of its own: a series longer than the chart has room for
+// (years of days, every play) shows its newest points and scrolls sideways to the others. The value axis runs from 0 (or the smallest value) to just above the largest. It is driven the way the program fills a chart from a list: pick a series and
 // a point, then set its value and its label. The picture is redrawn once per turn of the
 // event loop, however many points were set, and not at all when nothing set differed from
 // what the chart held.
@@ -42,9 +45,20 @@ public:
     // shows is not rebuilt.
     int redrawCount() const { return m_redrawCount; }
 
+    // The points in view: the first (1-based) and how many.
+    int firstShown() const { return m_first + 1; }
+    int shownCount() const;
+    // Scrolls so that the point (1-based) is the first in view.
+    void scrollTo(int point);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void scheduleRedraw();
     void redraw();
+    // How many point labels fit side by side.
+    int labelRoom() const;
 
     std::vector<std::vector<double>> m_values; // [series][point]
     std::vector<QString> m_labels;
@@ -53,6 +67,8 @@ private:
     int m_point = 0;
     bool m_redrawPending = false;
     int m_redrawCount = 0;
+    int m_first = 0; // 0-based
+    QScrollBar *m_scroll = nullptr;
 };
 
 } // namespace kotohana

@@ -6,6 +6,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -55,6 +58,7 @@ private Q_SLOTS:
     void windowsColours();
     void chartFromHeadingOnlyGridHasNoPoints();
     void chartHoldsValuesAndLabels();
+    void longChartShowsEveryPointAndScrolls();
     void monthViewValue();
 };
 
@@ -311,6 +315,43 @@ void TestGrid::chartHoldsValuesAndLabels()
     chart.setSeriesCount(7);
     QCOMPARE(chart.seriesCount(), Chart::kMaxSeries);
     QCoreApplication::processEvents();
+}
+
+void TestGrid::longChartShowsEveryPointAndScrolls()
+{
+    Chart chart;
+    chart.resize(400, 250);
+    chart.show();
+    chart.setPointCount(1000);
+    for (int i = 1; i <= 1000; ++i) {
+        chart.setCurrentPoint(i);
+        chart.setValue(i % 7 == 0 ? 100.0 : 1.0); // a lone peak between small neighbours
+    }
+    QCoreApplication::processEvents();
+    const auto shown = [&chart] {
+        const auto *bars = qobject_cast<QBarSeries *>(chart.chart()->series().value(0));
+        return bars ? bars->barSets().value(0)->count() : -1;
+    };
+    const auto bar = [&chart](int i) {
+        return qobject_cast<QBarSeries *>(chart.chart()->series().value(0))->barSets().value(0)->at(i);
+    };
+    // Opened on the newest points, one bar each: no bar stands for several points.
+    QCOMPARE(chart.firstShown() + chart.shownCount() - 1, 1000);
+    QCOMPARE(shown(), chart.shownCount());
+    for (int i = 0; i < chart.shownCount(); ++i)
+        QCOMPARE(bar(i), chart.value(1, chart.firstShown() + i));
+    auto *scroll = chart.findChild<QScrollBar *>(QStringLiteral("chartScroll"));
+    QVERIFY(!scroll->isHidden());
+    scroll->setValue(0); // the user scrolls to the oldest
+    QCoreApplication::processEvents();
+    QCOMPARE(chart.firstShown(), 1);
+    QCOMPARE(bar(6), 100.0);
+    QCOMPARE(bar(5), 1.0);
+
+    chart.setPointCount(10); // a short series needs no scrolling
+    QCoreApplication::processEvents();
+    QVERIFY(scroll->isHidden());
+    QCOMPARE(shown(), 10);
 }
 
 void TestGrid::monthViewValue()
