@@ -137,9 +137,10 @@ bool LineReader::decodeNextPiece()
         }
         m_pending.resize(had + got);
         m_atEnd = got == 0;
-        const qsizetype feed = m_pending.lastIndexOf('\n');
+        // The bytes waiting from before hold no line feed: only the new ones are searched.
+        const qsizetype feed = QByteArrayView(m_pending).sliced(had).lastIndexOf('\n');
         if (feed >= 0)
-            end = feed + 1;
+            end = had + feed + 1;
     }
     if (end == 0)
         return false;

@@ -83,6 +83,11 @@ PlayRecordFile::ReadResult PlayRecordFile::readAll() const
             ++result.skippedLines;
     }
     result.hadInvalidBytes = file.hadInvalidBytes();
+    if (!file.ok()) {
+        // Cut short: the records read so far are not the file, and a rewrite from them would lose the rest.
+        result.ok = false;
+        result.message = file.message();
+    }
     return result;
 }
 

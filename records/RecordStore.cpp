@@ -1,6 +1,6 @@
 #include "RecordStore.h"
 
-#include "platform/TextFile.h"
+#include "platform/ShiftJis.h"
 
 #include <QFile>
 
@@ -23,21 +23,30 @@ void RecordStore::prefetch()
 {
     if (m_prefetched.valid() || m_stamp)
         return;
-    m_prefetched = std::async(std::launch::async, [path = path()] {
-        // The stamp is taken before the read: a change made while reading is seen next time.
-        const Stamp before = stampOf(path);
-        return std::make_pair(before, PlayRecordFile(path).readAll());
-    });
+    try {
+        m_prefetched = std::async(std::launch::async, [path = path()] {
+            // The stamp is taken before the read: a change made while reading is seen next time.
+            const Stamp before = stampOf(path);
+            return std::make_pair(before, PlayRecordFile(path).readAll());
+        });
+    } catch (const std::system_error &) {
+        // No thread to be had: current() reads the file itself.
+    }
 }
 
 void RecordStore::takePrefetched()
 {
     if (!m_prefetched.valid())
         return;
-    auto [before, read] = m_prefetched.get();
-    m_read = std::move(read);
-    ++m_reads;
-    m_stamp = m_read.ok ? std::optional<Stamp>(before) : std::nullopt;
+    try {
+        auto [before, read] = m_prefetched.get();
+        m_read = std::move(read);
+        ++m_reads;
+        m_stamp = m_read.ok ? std::optional<Stamp>(before) : std::nullopt;
+    } catch (const std::exception &) {
+        // The reading ahead failed (out of memory, say): current() reads the file itself.
+        m_stamp.reset();
+    }
 }
 
 RecordStore::Stamp RecordStore::stampOf(const QString &path)
@@ -73,15 +82,14 @@ const PlayRecordFile::ReadResult &RecordStore::current()
     return m_read;
 }
 
-void RecordStore::keepLines(const QStringList &lines, bool append)
+void RecordStore::keepLine(const QString &line)
 {
-    if (!append)
-        m_read = {};
-    for (const QString &line : lines) {
-        const PlayRecord *before = m_read.records.empty() ? nullptr : &m_read.records.back();
-        if (std::optional<PlayRecord> record = PlayRecordFile::recordOf(line, before))
-            m_read.records.push_back(std::move(*record));
-    }
+    // The line as the file holds it: writing turns a few characters into the forms Windows
+    // shows (〜 into ～), and reading the file back would give those.
+    const QString held = ShiftJis::decode(ShiftJis::encode(line).bytes).text;
+    const PlayRecord *before = m_read.records.empty() ? nullptr : &m_read.records.back();
+    if (std::optional<PlayRecord> record = PlayRecordFile::recordOf(held, before))
+        m_read.records.push_back(std::move(*record));
     m_stamp = stamp();
 }
 
@@ -91,7 +99,7 @@ FileResult RecordStore::append(const PlayRecord &record)
     const bool keep = upToDate();
     const FileResult written = m_file.append(record);
     if (written.ok() && keep)
-        keepLines({PlayRecordFile::appendedLine(record)}, true);
+        keepLine(PlayRecordFile::appendedLine(record));
     else
         m_stamp.reset();
     return written;
@@ -100,24 +108,20 @@ FileResult RecordStore::append(const PlayRecord &record)
 FileResult RecordStore::rewrite(const std::vector<PlayRecord> &records)
 {
     takePrefetched();
-    const QStringList lines = PlayRecordFile::rewrittenLines(records);
-    const FileResult written = TextFile::writeLines(m_file.path(), lines);
-    if (written.ok()) {
-        keepLines(lines, false);
-    } else {
-        m_stamp.reset();
-    }
-    return written;
+    // The whole file is new: the next page reads it, and so sees exactly what it holds.
+    m_stamp.reset();
+    return m_file.rewrite(records);
 }
 
 FileResult RecordStore::truncate()
 {
     takePrefetched();
     const FileResult written = m_file.truncate();
-    if (written.ok())
-        keepLines({}, false);
-    else
-        m_stamp.reset();
+    m_stamp.reset();
+    if (written.ok()) {
+        m_read = {};
+        m_stamp = stamp();
+    }
     return written;
 }
 

@@ -27,7 +27,8 @@ public:
 
     const QString &path() const { return m_file.path(); }
 
-    // The records of the file as it is now.
+    // The records of the file as it is now; valid until the next call of current(), append(),
+    // rewrite() or truncate().
     const PlayRecordFile::ReadResult &current();
 
     // How often the file was read whole: once, then only after changes made by others.
@@ -52,8 +53,8 @@ private:
     void takePrefetched();
     // Whether the kept records are the file's: nothing else wrote to it since they were read.
     bool upToDate() const;
-    // After one of the program's own changes: the kept records become these lines.
-    void keepLines(const QStringList &lines, bool append);
+    // After the program's own append: the kept records gain the line written.
+    void keepLine(const QString &line);
 
     PlayRecordFile m_file;
     std::optional<Stamp> m_stamp;

@@ -67,10 +67,18 @@ int Chart::labelRoom() const
     return std::max(2, width() / kLabelWidth);
 }
 
+void Chart::fitToViewport()
+{
+    // The chart takes the room above the scroll bar, its axis labels included.
+    chart()->resize(viewport()->size());
+    setSceneRect(chart()->geometry());
+}
+
 void Chart::resizeEvent(QResizeEvent *event)
 {
     const int before = labelRoom();
     QChartView::resizeEvent(event);
+    fitToViewport();
     if (labelRoom() != before)
         scheduleRedraw();
     const int height = m_scroll->sizeHint().height();
@@ -112,8 +120,10 @@ void Chart::setPointCount(int count)
                    return std::all_of(values.begin(), values.end(), zero);
                });
     };
-    if (count == pointCount() && blank())
+    if (count == pointCount() && blank()) {
+        m_first = std::max(count - kMaxBars, 0);
         return; // as many blank points as asked for already
+    }
     m_labels.assign(std::size_t(count), QString());
     for (auto &values : m_values)
         values.assign(std::size_t(count), 0.0);
@@ -192,6 +202,7 @@ void Chart::redraw()
     m_first = std::clamp(m_first, 0, points - bars);
     const bool scrolls = points > bars;
     setViewportMargins(0, 0, 0, scrolls ? m_scroll->sizeHint().height() : 0);
+    fitToViewport();
     m_scroll->setVisible(scrolls);
     {
         const QSignalBlocker quiet(m_scroll);

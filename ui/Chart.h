@@ -59,6 +59,7 @@ private:
     void redraw();
     // How many point labels fit side by side.
     int labelRoom() const;
+    void fitToViewport();
 
     std::vector<std::vector<double>> m_values; // [series][point]
     std::vector<QString> m_labels;

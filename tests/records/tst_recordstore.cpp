@@ -88,19 +88,21 @@ private Q_SLOTS:
         QCOMPARE(store.current().records, fresh());
     }
 
-    void ownChangesNeedNoRead()
+    void ownChangesFollowTheFile()
     {
         RecordStore store(m_path);
         store.current();
-        // Texts the line format changes on the way: a quote, a line break, a single-precision number.
+        // Texts the line format and the code page change on the way: a quote, a line break, a
+        // single-precision number, the wave dash and minus sign input methods type.
         QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("07:00:00"), QStringLiteral("連想心理"), 12.3f,
-                              QStringLiteral("\"引用\"\n改行")})
+                              QStringLiteral("\"引用\"\n改行 波〜線−")})
                     .ok());
         QCOMPARE(store.current().records, fresh());
-        QCOMPARE(store.current().records.back().diary, QStringLiteral("＂引用＂ 改行"));
+        QCOMPARE(store.current().records.back().diary, QStringLiteral("＂引用＂ 改行 波～線－"));
+        QCOMPARE(store.reads(), 1); // an append needs no read
 
         std::vector<PlayRecord> edited = fresh();
-        edited.front().diary = QStringLiteral("よくできた");
+        edited.front().diary = QStringLiteral("よくできた〜");
         edited.erase(edited.begin() + 1);
         QVERIFY(store.rewrite(edited).ok());
         QCOMPARE(store.current().records, fresh());
@@ -109,7 +111,6 @@ private Q_SLOTS:
         QVERIFY(store.truncate().ok());
         QVERIFY(store.current().records.empty());
         QCOMPARE(readBytes(m_path), QByteArray());
-        QCOMPARE(store.reads(), 1);
     }
 
     void anAppendAfterAnOutsideChangeReadsAgain()
