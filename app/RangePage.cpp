@@ -48,6 +48,7 @@ RangePage::RangePage(const Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("fraTaijyu"));
     buildLayout();
+    fillItemList();
 }
 
 void RangePage::buildLayout()

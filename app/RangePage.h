@@ -31,8 +31,6 @@ public:
 
     RangePage(const Services &services, QWidget *parent = nullptr);
 
-    // Fills the item list (the load step of the main window).
-    void fillItemList();
     // The page opening: every filter back to "全部" and everything listed.
     void open(const QString &firstRecordDate);
     static QString helpText();
@@ -56,6 +54,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The seven items, in the record book's order.
+    void fillItemList();
     void buildLayout();
     void list(const RangeFilter &filter, bool opening);
     RangeFilter currentFilter(bool withWeekday, bool withItem) const;

@@ -154,15 +154,12 @@ void frmMain::buildPages()
     auto *stack = new QGridLayout(m_pageArea);
     stack->setContentsMargins(10, 10, 10, 10);
 
-    fraTaijyu = new RangePage(m_services, m_pageArea);
-    fraBunseki = new SortPage(m_services, m_pageArea);
-    fraRenTai = new AllGraphPage(m_services, m_pageArea);
+    // The statistics pages are built when first opened (see built()); these three serve the
+    // load step: today's view, the memo, and the user name of the edit page.
     fraMain = new TodayPage(m_services, m_pageArea);
     fraSettei = new EditPage(m_services, m_state, m_pageArea);
-    fraCale = new CalendarPage(m_services, m_pageArea);
     fraMemo = new MemoPage(m_services, m_pageArea);
-    fraSyuukei = new TotalsPage(m_services, m_pageArea);
-    m_pages = {fraTaijyu, fraBunseki, fraRenTai, fraMain, fraSettei, fraCale, fraMemo, fraSyuukei};
+    m_pages = {fraMain, fraSettei, fraMemo};
     for (QFrame *page : m_pages)
         placePage(page);
 
@@ -172,6 +169,19 @@ void frmMain::buildPages()
     connect(fraSettei, &EditPage::programEnd, this, &frmMain::programEnd);
 
     buildLauncher();
+}
+
+template <typename Page>
+Page *frmMain::built(Page *&page)
+{
+    if (!page) {
+        page = new Page(m_services, m_pageArea);
+        page->hide();
+        placePage(page);
+        m_pages.push_back(page);
+        fraGame->raise(); // the launcher stays over every page
+    }
+    return page;
 }
 
 void frmMain::buildLauncher()
@@ -247,7 +257,6 @@ void frmMain::Form_Load()
     fraMain->setSelectedDay(m_services.clock.today());
     m_state.userName = MainSettings::readUserName(m_services.folder);
     SetWindowTitle();
-    fraTaijyu->fillItemList();
     fraMain->SetupTodayGrids();
     fraMain->BuildTodayView();
     fraMemo->LoadMemo();
@@ -355,12 +364,13 @@ void frmMain::cmdMemo_Click()
 void frmMain::cmdCale_Click()
 {
     const TodayView &view = fraMain->view();
-    switchPage(fraCale, [&] { fraCale->fill(view.firstRecordDate, view.lastRecordDate); }, CalendarPage::helpText());
+    switchPage(built(fraCale), [&] { fraCale->fill(view.firstRecordDate, view.lastRecordDate); },
+               CalendarPage::helpText());
 }
 
 void frmMain::cmdBunseki_Click()
 {
-    switchPage(fraBunseki,
+    switchPage(built(fraBunseki),
                [this] {
                    fraBunseki->SetupSortList();
                    fraBunseki->FillSortList();
@@ -371,18 +381,18 @@ void frmMain::cmdBunseki_Click()
 void frmMain::cmdSyuukei_Click()
 {
     const TodayView &view = fraMain->view();
-    switchPage(fraSyuukei, [&] { fraSyuukei->open(view.firstRecordDate, view.lastRecordDate); },
+    switchPage(built(fraSyuukei), [&] { fraSyuukei->open(view.firstRecordDate, view.lastRecordDate); },
                TotalsPage::helpText());
 }
 
 void frmMain::cmdTaijyu_Click()
 {
-    switchPage(fraTaijyu, [this] { fraTaijyu->open(fraMain->view().firstRecordDate); }, RangePage::helpText());
+    switchPage(built(fraTaijyu), [this] { fraTaijyu->open(fraMain->view().firstRecordDate); }, RangePage::helpText());
 }
 
 void frmMain::cmdRentai_Click()
 {
-    switchPage(fraRenTai, [this] { fraRenTai->LoadAllGraphData(fraMain->view().noData); }, AllGraphPage::helpText());
+    switchPage(built(fraRenTai), [this] { fraRenTai->LoadAllGraphData(fraMain->view().noData); }, AllGraphPage::helpText());
 }
 
 void frmMain::cmdOwari_Click()

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include <array>
+#include <vector>
 #include <functional>
 
 class QCheckBox;
@@ -68,6 +68,9 @@ private:
     void buildPages();
     void buildLauncher();
     void fillLauncher();
+    // The page, built and placed on first use.
+    template <typename Page>
+    Page *built(Page *&page);
     // The page switch of every menu button: nothing when the page already shows; otherwise
     // hide all pages, show this one, let it paint, then explain it when the help tour is on.
     void switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage);
@@ -88,7 +91,7 @@ private:
     MemoPage *fraMemo = nullptr;
     TotalsPage *fraSyuukei = nullptr;
     QFrame *fraGame = nullptr;
-    std::array<QFrame *, 8> m_pages{};
+    std::vector<QFrame *> m_pages; // the pages built so far
 
     QPushButton *cmdGame = nullptr;
     QPushButton *cmdMain = nullptr;

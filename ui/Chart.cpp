@@ -6,6 +6,7 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetrics>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QValueAxis>
@@ -16,9 +17,9 @@
 namespace kotohana {
 namespace {
 
-// A point label needs about this many pixels of the chart's width (a date "24/05/18"); with
-// more labels than room, every k-th is shown, so that none is cut.
-constexpr int kLabelWidth = 72;
+// Room between two point labels, in pixels; with more labels than fit side by side, every
+// k-th is shown, so that none is cut.
+constexpr int kLabelGap = 16;
 // At most this many bars are in view at once; a longer series scrolls.
 constexpr int kMaxBars = 400;
 
@@ -64,7 +65,7 @@ void Chart::scrollTo(int point)
 
 int Chart::labelRoom() const
 {
-    return std::max(2, width() / kLabelWidth);
+    return std::max(2, width() / m_labelWidth);
 }
 
 void Chart::fitToViewport()
@@ -239,10 +240,16 @@ void Chart::redraw()
     xAxis->setRange(-0.5, std::max(bars, 1) - 0.5);
     xAxis->setStartValue(-0.5);
     int shownLabels = 0;
+    int widest = 0;
+    const QFontMetrics metrics(xAxis->labelsFont());
     for (int i = m_first; i < m_first + bars; ++i) {
-        if (!m_labels[std::size_t(i)].isEmpty())
-            ++shownLabels;
+        const QString &text = m_labels[std::size_t(i)];
+        if (text.isEmpty())
+            continue;
+        ++shownLabels;
+        widest = std::max(widest, metrics.horizontalAdvance(text));
     }
+    m_labelWidth = widest + kLabelGap;
     const int room = labelRoom();
     const int step = std::max(1, (shownLabels + room - 1) / room);
     int labelIndex = 0;

@@ -69,6 +69,7 @@ private:
     bool m_redrawPending = false;
     int m_redrawCount = 0;
     int m_first = 0; // 0-based
+    int m_labelWidth = 72; // the widest point label shown, with room beside it
     QScrollBar *m_scroll = nullptr;
 };
 

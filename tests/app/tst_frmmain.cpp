@@ -58,7 +58,8 @@ private:
     {
         QStringList visible;
         for (const char *name : kPages) {
-            if (!window.findChild<QFrame *>(QString::fromLatin1(name))->isHidden())
+            const QFrame *page = window.findChild<QFrame *>(QString::fromLatin1(name));
+            if (page && !page->isHidden()) // a page not opened yet is not built yet
                 visible.append(QString::fromLatin1(name));
         }
         return visible;
