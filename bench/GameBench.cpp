@@ -339,6 +339,31 @@ void warnOfMessages(const World &world, int before)
                     qPrintable(world.messages.last()));
 }
 
+// The keystrokes of one play: every answer but the last, the last (which ends and saves the
+// play), and how many painted nothing.
+struct KeyTally {
+    std::vector<double> keys;
+    double last = 0;
+    int unpainted = 0;
+
+    void add(int answer, double ms, bool painted)
+    {
+        if (!painted)
+            ++unpainted;
+        if (answer < kAnswersPerPlay)
+            keys.push_back(ms);
+        else
+            last = ms;
+    }
+    void print(const char *each, const char *lastOne) const
+    {
+        printSpread(each, spread(keys));
+        printFigure(lastOne, last);
+        if (unpainted != 0)
+            std::printf("  (%d keystrokes painted nothing)\n", unpainted);
+    }
+};
+
 // プラマイ: each box typed with its right digit; the last answer ends the play and saves it.
 void measurePlamaiKeys(World &world, const PaintCounter &paints)
 {
@@ -350,9 +375,7 @@ void measurePlamaiKeys(World &world, const PaintCounter &paints)
     startPlay(world, *window);
     const int messagesBefore = world.messages.count();
     const QString mode = frmG1::definition().modeNames.value(0);
-    std::vector<double> keys;
-    double last = 0;
-    int unpainted = 0;
+    KeyTally tally;
     for (int answer = 1; answer <= kAnswersPerPlay; ++answer) {
         auto *box = qobject_cast<QLineEdit *>(window->focusWidget());
         if (!box || !box->objectName().startsWith(QStringLiteral("txtKaitou"))) {
@@ -366,17 +389,9 @@ void measurePlamaiKeys(World &world, const PaintCounter &paints)
         const QString typed = QString::number(PlamaiRules::expected(digit(index), digit(index + 1), mode));
         const int before = paints.count();
         const double ms = keystroke(box, Qt::Key_0 + typed.toInt(), typed);
-        if (paints.count() == before)
-            ++unpainted;
-        if (answer < kAnswersPerPlay)
-            keys.push_back(ms);
-        else
-            last = ms;
+        tally.add(answer, ms, paints.count() != before);
     }
-    printSpread("keystroke プラマイ (digit in a box)", spread(keys));
-    printFigure("keystroke プラマイ, last answer (saved, charted)", last);
-    if (unpainted != 0)
-        std::printf("  (%d keystrokes painted nothing)\n", unpainted);
+    tally.print("keystroke プラマイ (digit in a box)", "keystroke プラマイ, last answer (saved, charted)");
     warnOfMessages(world, messagesBefore);
 }
 
@@ -401,25 +416,15 @@ void measureShiritoriKeys(World &world, const QStringList &words, const PaintCou
     AnswerSource answers(words);
     auto *question = window->findChild<QLabel *>(QStringLiteral("lblMondai"));
     auto *box = window->findChild<QLineEdit *>(QStringLiteral("txtKaitou"));
-    std::vector<double> keys;
-    double last = 0;
-    int unpainted = 0;
+    KeyTally tally;
     for (int answer = 1; answer <= kAnswersPerPlay; ++answer) {
         box->setText(answers.next(ShiritoriRules::chainKana(question->text()), false));
         QCoreApplication::processEvents();
         const int before = paints.count();
         const double ms = keystroke(box, Qt::Key_Return, QStringLiteral("\r"));
-        if (paints.count() == before)
-            ++unpainted;
-        if (answer < kAnswersPerPlay)
-            keys.push_back(ms);
-        else
-            last = ms;
+        tally.add(answer, ms, paints.count() != before);
     }
-    printSpread("keystroke しりとり (Enter with a word)", spread(keys));
-    printFigure("keystroke しりとり, last answer (saved)", last);
-    if (unpainted != 0)
-        std::printf("  (%d keystrokes painted nothing)\n", unpainted);
+    tally.print("keystroke しりとり (Enter with a word)", "keystroke しりとり, last answer (saved)");
     warnOfMessages(world, messagesBefore);
 }
 

@@ -93,22 +93,37 @@ int gridPhase(int argc, char **argv, const QString &path)
     return 0;
 }
 
+// What the program sets up at start, over the folder of the file, with the help tour off.
+struct Program {
+    explicit Program(const QString &path)
+        : folder(QFileInfo(path).absolutePath())
+        , records(folder.path(PlayRecordFile::kFileName))
+    {
+        TextFile::writeLines(folder.path(u"設定.txt"), {QStringLiteral("\"ヘルプツアー\",0")});
+        state.welcomeShown = true;
+    }
+
+    const DataFolder folder;
+    SystemClock clock;
+    MersenneRandomSource random{clock, 1};
+    QtMessageBoxes messages;
+    RecordStore records;
+    const Services services{clock, random, messages, folder, records};
+    ProgramState state;
+    HelpWindows help{QStringLiteral(":/help/index.html")};
+};
+
 // The main window on the file: its load, then each page from its button press until it has
 // painted, as the user waits for it.
 int pagesPhase(int argc, char **argv, const QString &path)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const DataFolder folder(QFileInfo(path).absolutePath());
-    TextFile::writeLines(folder.path(u"設定.txt"), {QStringLiteral("\"ヘルプツアー\",0")});
-    SystemClock clock;
-    MersenneRandomSource random(clock, 1);
-    QtMessageBoxes messages;
-    RecordStore records(folder.path(PlayRecordFile::kFileName));
-    const Services services{clock, random, messages, folder, records};
-    ProgramState state;
-    state.welcomeShown = true;
-    HelpWindows help(QStringLiteral(":/help/index.html"));
+    Program program(path);
+    RecordStore &records = program.records;
+    const Services &services = program.services;
+    ProgramState &state = program.state;
+    HelpWindows &help = program.help;
 
     const auto timed = [](const char *what, const auto &work) {
         QElapsedTimer timer;
@@ -163,16 +178,11 @@ int scalePhase(int argc, char **argv, const QString &path)
         const PlayRecordFile::ReadResult read = PlayRecordFile(path).readAll();
         parseMs = std::min(parseMs, timer.nsecsElapsed() / 1e6);
     }
-    const DataFolder folder(QFileInfo(path).absolutePath());
-    TextFile::writeLines(folder.path(u"設定.txt"), {QStringLiteral("\"ヘルプツアー\",0")});
-    SystemClock clock;
-    MersenneRandomSource random(clock, 1);
-    QtMessageBoxes messages;
-    RecordStore records(folder.path(PlayRecordFile::kFileName));
-    const Services services{clock, random, messages, folder, records};
-    ProgramState state;
-    state.welcomeShown = true;
-    HelpWindows help(QStringLiteral(":/help/index.html"));
+    Program program(path);
+    RecordStore &records = program.records;
+    const Services &services = program.services;
+    ProgramState &state = program.state;
+    HelpWindows &help = program.help;
     QElapsedTimer timer;
     timer.start();
     records.prefetch();
