@@ -54,15 +54,6 @@ int Chart::shownCount() const
     return std::min(pointCount(), kMaxBars);
 }
 
-void Chart::scrollTo(int point)
-{
-    const int first = std::clamp(point - 1, 0, std::max(pointCount() - kMaxBars, 0));
-    if (first == m_first)
-        return;
-    m_first = first;
-    scheduleRedraw();
-}
-
 int Chart::labelRoom() const
 {
     return std::max(2, width() / m_labelWidth);

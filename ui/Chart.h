@@ -48,8 +48,6 @@ public:
     // The points in view: the first (1-based) and how many.
     int firstShown() const { return m_first + 1; }
     int shownCount() const;
-    // Scrolls so that the point (1-based) is the first in view.
-    void scrollTo(int point);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

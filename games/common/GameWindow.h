@@ -84,7 +84,6 @@ protected:
     {
         return static_cast<T *>(m_play.get());
     }
-    Play *currentPlay() const { return m_play.get(); }
     bool playing() const { return m_play && m_play->playing(); }
     bool running() const { return m_play && m_play->cycle().running(); }
     bool isLoading() const { return m_loading; }

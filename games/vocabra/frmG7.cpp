@@ -173,7 +173,7 @@ void frmG7::answer(const QString &typed)
 void frmG7::playEnded()
 {
     // A play of only "不要" or the question itself has no answer, hence no rate.
-    if (!currentPlay()->answered())
+    if (!play()->answered())
         resultLabel("lblRitu")->clear();
 }
 

@@ -159,7 +159,7 @@ std::unique_ptr<Play> frmG4::makePlay(const PlaySetup &setup)
 
 void frmG4::resetQuestion()
 {
-    showDesignated(YojiRules::designatedLevel(currentPlay()->setup().mode));
+    showDesignated(YojiRules::designatedLevel(play()->setup().mode));
     m_panel->startChain();
     answerBox()->clear();
 }
