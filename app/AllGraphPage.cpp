@@ -1,6 +1,7 @@
 #include "AllGraphPage.h"
 
 #include "PageTools.h"
+#include "RecordLists.h"
 
 #include "stats/AllGraph.h"
 #include "stats/CellTexts.h"
@@ -122,24 +123,17 @@ void AllGraphPage::LoadAllGraphData(bool noData)
     mcrMain2->setValue(0);
     mcrMain2->setLabel(QString());
 
-    const std::vector<PlayRecord> &records = PageTools::readRecords(m_services);
-    const AllGraph graph = buildAllGraph(records);
-    msgDayList2->setRows(int(records.size()) + 1);
-    CellTexts::SecondsTexts seconds;
-    int r = 1;
-    for (const PlayRecord &record : records) {
-        msgDayList2->setTextMatrix(r, 0, CellTexts::number(r));
-        msgDayList2->setTextMatrix(r, 1, record.date);
-        msgDayList2->setTextMatrix(r, 2, record.time);
-        msgDayList2->setTextMatrix(r, 3, record.item);
-        msgDayList2->setTextMatrix(r, 4, seconds.text(record.seconds));
-        ++r;
+    RecordRows::Snapshot read = PageTools::readSnapshot(m_services);
+    const AllGraph graph = buildAllGraph(read->records);
+    {
+        using enum RecordColumn;
+        msgDayList2->setRowSource(std::make_shared<RecordRows>(std::move(read), std::vector{Number, Date, Time, Item, Seconds}));
     }
     if (msgDayList2->rows() > 9)
         msgDayList2->setTopRow(msgDayList2->rows() - 1);
 
     msgDayTotal2->setRows(int(graph.items.size()) + 1);
-    r = 1;
+    int r = 1;
     for (const AllGraph::ItemRow &item : graph.items) {
         const QString cells[] = {CellTexts::number(r),          item.name,
                                  CellTexts::number(item.count),  CellTexts::number(item.seconds),

@@ -25,12 +25,17 @@ void setupGrid(Grid &grid, int fontSize, std::initializer_list<Column> columns)
     }
 }
 
+std::shared_ptr<const PlayRecordFile::ReadResult> readSnapshot(const Services &services)
+{
+    std::shared_ptr<const PlayRecordFile::ReadResult> read = services.records.snapshot();
+    if (!read->ok)
+        services.messages.critical(read->message, QStringLiteral("コトハナ"));
+    return read;
+}
+
 const std::vector<PlayRecord> &readRecords(const Services &services)
 {
-    const PlayRecordFile::ReadResult &read = services.records.current();
-    if (!read.ok)
-        services.messages.critical(read.message, QStringLiteral("コトハナ"));
-    return read.records;
+    return readSnapshot(services)->records;
 }
 
 void light(std::initializer_list<ColorButton *> group, ColorButton *lit, quint32 colour)

@@ -1,6 +1,7 @@
 #include "RangePage.h"
 
 #include "PageTools.h"
+#include "RecordLists.h"
 
 #include "platform/Clock.h"
 #include "platform/Dates.h"
@@ -248,19 +249,12 @@ void RangePage::list(const RangeFilter &given, bool opening)
     mcrBunseki->setSeriesCount(1);
     mcrBunseki->setPointCount(1);
 
-    const RangeListing listing = listRange(PageTools::readRecords(m_services), filter, opening);
-    msgBunseki->setRows(int(listing.rows.size()) + 1);
-    CellTexts::SecondsTexts seconds;
-    int r = 1;
-    for (const RangeListing::Row &row : listing.rows) {
-        const PlayRecord &record = *row.record;
-        msgBunseki->setTextMatrix(r, 0, CellTexts::number(r));
-        msgBunseki->setTextMatrix(r, 1, record.date);
-        msgBunseki->setTextMatrix(r, 2, record.time);
-        msgBunseki->setTextMatrix(r, 3, CellTexts::weekdayName(row.weekday));
-        msgBunseki->setTextMatrix(r, 4, record.item);
-        msgBunseki->setTextMatrix(r, 5, seconds.text(record.seconds));
-        ++r;
+    RecordRows::Snapshot read = PageTools::readSnapshot(m_services);
+    RangeListing listing = listRange(read->records, filter, opening);
+    {
+        using enum RecordColumn;
+        msgBunseki->setRowSource(std::make_shared<RecordRows>(std::move(read), std::vector{Number, Date, Time, Weekday, Item, Seconds},
+                                                              std::move(listing.rows)));
     }
     if (msgBunseki->rows() > 11)
         msgBunseki->setTopRow(msgBunseki->rows() - 1);

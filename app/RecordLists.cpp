@@ -6,7 +6,52 @@
 #include "records/RecordStore.h"
 #include "ui/Grid.h"
 
-namespace kotohana::RecordLists {
+namespace kotohana {
+
+RecordRows::RecordRows(Snapshot read, std::vector<RecordColumn> columns)
+    : m_read(std::move(read))
+    , m_columns(std::move(columns))
+{
+}
+
+RecordRows::RecordRows(Snapshot read, std::vector<RecordColumn> columns, std::vector<RangeListing::Row> picked)
+    : m_read(std::move(read))
+    , m_columns(std::move(columns))
+    , m_picked(std::move(picked))
+    , m_everyRecord(false)
+{
+}
+
+int RecordRows::count() const
+{
+    return int(m_everyRecord ? m_read->records.size() : m_picked.size());
+}
+
+QString RecordRows::text(int row, int col) const
+{
+    if (row < 0 || row >= count() || col < 0 || std::size_t(col) >= m_columns.size())
+        return {};
+    const PlayRecord &record = m_everyRecord ? m_read->records[std::size_t(row)] : *m_picked[std::size_t(row)].record;
+    switch (m_columns[std::size_t(col)]) {
+    case RecordColumn::Number:
+        return CellTexts::number(row + 1);
+    case RecordColumn::Date:
+        return record.date;
+    case RecordColumn::Time:
+        return record.time;
+    case RecordColumn::Weekday:
+        return m_everyRecord ? QString() : CellTexts::weekdayName(m_picked[std::size_t(row)].weekday);
+    case RecordColumn::Item:
+        return record.item;
+    case RecordColumn::Seconds:
+        return m_seconds.text(record.seconds);
+    case RecordColumn::Diary:
+        return record.diary;
+    }
+    return {};
+}
+
+namespace RecordLists {
 
 void setup(Grid &grid, int fontSize, const Widths &widths)
 {
@@ -20,29 +65,20 @@ void setup(Grid &grid, int fontSize, const Widths &widths)
                           {QStringLiteral("一言日記"), widths[5], Align::Left}});
 }
 
-void fill(Grid &grid, const std::vector<PlayRecord> &records, int scrollAfterRows)
+void fill(Grid &grid, RecordRows::Snapshot read, int scrollAfterRows)
 {
-    grid.setRows(int(records.size()) + 1);
-    int row = 1;
-    CellTexts::SecondsTexts seconds;
-    for (const PlayRecord &record : records) {
-        grid.setTextMatrix(row, 0, CellTexts::number(row));
-        grid.setTextMatrix(row, 1, record.date);
-        grid.setTextMatrix(row, 2, record.time);
-        grid.setTextMatrix(row, 3, record.item);
-        grid.setTextMatrix(row, 4, seconds.text(record.seconds));
-        grid.setTextMatrix(row, 5, record.diary);
-        ++row;
-    }
+    using enum RecordColumn;
+    grid.setRowSource(std::make_shared<RecordRows>(std::move(read), std::vector{Number, Date, Time, Item, Seconds, Diary}));
     if (grid.rows() > scrollAfterRows)
         grid.setTopRow(grid.rows() - 1);
 }
 
 bool load(Grid &grid, RecordStore &store, int scrollAfterRows)
 {
-    const PlayRecordFile::ReadResult &read = store.current();
-    fill(grid, read.records, scrollAfterRows);
-    return !read.lossless();
+    RecordRows::Snapshot read = store.snapshot();
+    const bool lossless = read->lossless();
+    fill(grid, std::move(read), scrollAfterRows);
+    return !lossless;
 }
 
 std::vector<PlayRecord> records(const Grid &grid, int skipRow)
@@ -59,4 +95,5 @@ std::vector<PlayRecord> records(const Grid &grid, int skipRow)
     return result;
 }
 
-} // namespace kotohana::RecordLists
+} // namespace RecordLists
+} // namespace kotohana

@@ -66,7 +66,7 @@ void SortPage::SetupSortList()
 void SortPage::FillSortList()
 {
     // The list opens at its first play, unscrolled.
-    RecordLists::fill(*msgIchiran, PageTools::readRecords(m_services), std::numeric_limits<int>::max());
+    RecordLists::fill(*msgIchiran, PageTools::readSnapshot(m_services), std::numeric_limits<int>::max());
 }
 
 void SortPage::cmdSort_Click(int button)

@@ -72,10 +72,10 @@ int parsePhase(const QString &path)
     return 0;
 }
 
-void fillGrid(Grid &grid, const std::vector<PlayRecord> &records)
+void fillGrid(Grid &grid, const RecordRows::Snapshot &read)
 {
     RecordLists::setup(grid, 11, {800, 1400, 1000, 1750, 850, 5230});
-    RecordLists::fill(grid, records, 24);
+    RecordLists::fill(grid, read, 24);
     QCoreApplication::processEvents(); // the change notice and the repaint
 }
 
@@ -83,12 +83,12 @@ int gridPhase(int argc, char **argv, const QString &path)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const std::vector<PlayRecord> records = PlayRecordFile(path).readAll().records;
+    const auto read = std::make_shared<const PlayRecordFile::ReadResult>(PlayRecordFile(path).readAll());
     Grid grid;
     grid.resize(900, 600);
     grid.show();
     QCoreApplication::processEvents();
-    const double ms = bestMilliseconds([&] { fillGrid(grid, records); });
+    const double ms = bestMilliseconds([&] { fillGrid(grid, read); });
     std::printf("grid %.1f ms %d rows peak %ld KB\n", ms, grid.rows() - 1, peakKilobytes());
     return 0;
 }

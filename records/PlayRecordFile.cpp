@@ -14,21 +14,47 @@ ListFormat::LineWriter firstFiveFields(const PlayRecord &record)
     return writer;
 }
 
+// The texts that repeat all over a file, a game's name and the summary a game writes, kept
+// once each: years of plays then hold a few hundred texts instead of one per record. Texts a
+// user typed rarely repeat; once the pool is full, new texts are simply not pooled.
+class TextPool final
+{
+public:
+    QString take(QStringView text)
+    {
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t slot = qHash(text) & mask;; slot = (slot + 1) & mask) {
+            QString &held = m_slots[slot];
+            if (held.isNull()) {
+                if (m_used >= kCapacity)
+                    return text.toString();
+                ++m_used;
+                held = text.toString();
+                return held;
+            }
+            if (held == text)
+                return held;
+        }
+    }
+
+private:
+    static constexpr std::size_t kCapacity = 2048; // half the slots, so that a search ends soon
+    std::vector<QString> m_slots = std::vector<QString>(2 * kCapacity);
+    std::size_t m_used = 0;
+};
+
 // The record of one line's fields, or nothing when they are not a record. Neighbouring plays
-// mostly share their day and often their game and summary: sharing those texts with the
-// record before saves most of the allocations and memory of a long file.
-std::optional<PlayRecord> fromFields(const ListFormat::Fields &fields, const PlayRecord *before)
+// mostly share their day: sharing it with the record before saves most of the date texts.
+std::optional<PlayRecord> fromFields(const ListFormat::Fields &fields, const PlayRecord *before, TextPool *pool)
 {
     if (fields.size() != 6)
         return std::nullopt;
     const std::optional<float> seconds = ListFormat::parseNumber(fields[3]);
     if (!seconds)
         return std::nullopt;
-    const auto text = [before](QStringView field, QString PlayRecord::*member) {
-        return before && field == before->*member ? before->*member : field.toString();
-    };
-    return PlayRecord{text(fields[0], &PlayRecord::date), fields[1].toString(), text(fields[2], &PlayRecord::item),
-                      *seconds, text(fields[4], &PlayRecord::diary)};
+    QString date = before && fields[0] == before->date ? before->date : fields[0].toString();
+    const auto pooled = [pool](QStringView field) { return pool ? pool->take(field) : field.toString(); };
+    return PlayRecord{std::move(date), fields[1].toString(), pooled(fields[2]), *seconds, pooled(fields[4])};
 }
 
 } // namespace
@@ -57,7 +83,7 @@ PlayRecord PlayRecordFile::fromListRow(QStringView date, QStringView time, QStri
 
 std::optional<PlayRecord> PlayRecordFile::recordOf(QStringView line, const PlayRecord *before)
 {
-    return fromFields(ListFormat::splitFields(line), before);
+    return fromFields(ListFormat::splitFields(line), before, nullptr);
 }
 
 PlayRecordFile::ReadResult PlayRecordFile::readAll() const
@@ -72,16 +98,20 @@ PlayRecordFile::ReadResult PlayRecordFile::readAll() const
     // A record line takes some sixty bytes; room for all at once spares the copies of growing.
     result.records.reserve(std::size_t(file.byteSize() / 48 + 16));
     QStringView line;
+    TextPool pool;
     while (file.next(line)) {
         const ListFormat::Fields fields = ListFormat::splitFields(line);
         if (fields.isEmpty())
             continue; // a blank line holds nothing to lose
         const PlayRecord *before = result.records.empty() ? nullptr : &result.records.back();
-        if (std::optional<PlayRecord> record = fromFields(fields, before))
+        if (std::optional<PlayRecord> record = fromFields(fields, before, &pool))
             result.records.push_back(std::move(*record));
         else
             ++result.skippedLines;
     }
+    // Short lines fill the room; long ones leave some, which the records keep for years.
+    if (result.records.capacity() > result.records.size() + result.records.size() / 8 + 16)
+        result.records.shrink_to_fit();
     result.hadInvalidBytes = file.hadInvalidBytes();
     if (!file.ok()) {
         // Cut short: the records read so far are not the file, and a rewrite from them would lose the rest.

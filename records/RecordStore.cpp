@@ -40,9 +40,9 @@ void RecordStore::takePrefetched()
         return;
     try {
         auto [before, read] = m_prefetched.get();
-        m_read = std::move(read);
+        m_read = std::make_shared<PlayRecordFile::ReadResult>(std::move(read));
         ++m_reads;
-        m_stamp = m_read.ok ? std::optional<Stamp>(before) : std::nullopt;
+        m_stamp = m_read->ok ? std::optional<Stamp>(before) : std::nullopt;
     } catch (const std::exception &) {
         // The reading ahead failed (out of memory, say): current() reads the file itself.
         m_stamp.reset();
@@ -75,10 +75,16 @@ const PlayRecordFile::ReadResult &RecordStore::current()
     if (!upToDate()) {
         // The stamp is taken before the read: a change made while reading is seen next time.
         const Stamp before = stamp();
-        m_read = m_file.readAll();
+        m_read = std::make_shared<PlayRecordFile::ReadResult>(m_file.readAll());
         ++m_reads;
-        m_stamp = m_read.ok ? std::optional<Stamp>(before) : std::nullopt;
+        m_stamp = m_read->ok ? std::optional<Stamp>(before) : std::nullopt;
     }
+    return *m_read;
+}
+
+std::shared_ptr<const PlayRecordFile::ReadResult> RecordStore::snapshot()
+{
+    current();
     return m_read;
 }
 
@@ -87,9 +93,12 @@ void RecordStore::keepLine(const QString &line)
     // The line as the file holds it: writing turns a few characters into the forms Windows
     // shows (〜 into ～), and reading the file back would give those.
     const QString held = ShiftJis::decode(ShiftJis::encode(line).bytes).text;
-    const PlayRecord *before = m_read.records.empty() ? nullptr : &m_read.records.back();
+    if (m_read.use_count() > 1)
+        m_read = std::make_shared<PlayRecordFile::ReadResult>(*m_read); // a list still shows the old records
+    std::vector<PlayRecord> &records = m_read->records;
+    const PlayRecord *before = records.empty() ? nullptr : &records.back();
     if (std::optional<PlayRecord> record = PlayRecordFile::recordOf(held, before))
-        m_read.records.push_back(std::move(*record));
+        records.push_back(std::move(*record));
     m_stamp = stamp();
 }
 
@@ -119,7 +128,7 @@ FileResult RecordStore::truncate()
     const FileResult written = m_file.truncate();
     m_stamp.reset();
     if (written.ok()) {
-        m_read = {};
+        m_read = std::make_shared<PlayRecordFile::ReadResult>();
         m_stamp = stamp();
     }
     return written;

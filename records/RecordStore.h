@@ -3,6 +3,7 @@
 #include "PlayRecordFile.h"
 
 #include <future>
+#include <memory>
 #include <optional>
 
 namespace kotohana {
@@ -30,6 +31,9 @@ public:
     // The records of the file as it is now; valid until the next call of current(), append(),
     // rewrite() or truncate().
     const PlayRecordFile::ReadResult &current();
+    // The same records, kept alive for as long as the caller holds them: a list on screen
+    // keeps showing what it listed while the file changes under it.
+    std::shared_ptr<const PlayRecordFile::ReadResult> snapshot();
 
     // How often the file was read whole: once, then only after changes made by others.
     int reads() const { return m_reads; }
@@ -59,7 +63,8 @@ private:
     PlayRecordFile m_file;
     std::optional<Stamp> m_stamp;
     std::future<std::pair<Stamp, PlayRecordFile::ReadResult>> m_prefetched;
-    PlayRecordFile::ReadResult m_read;
+    // Shared with the lists that show it; changed in place only while nobody else holds it.
+    std::shared_ptr<PlayRecordFile::ReadResult> m_read = std::make_shared<PlayRecordFile::ReadResult>();
     int m_reads = 0;
 };
 

@@ -58,6 +58,13 @@ void Grid::setRows(int rows)
     m_row = std::clamp(m_row, rows > 1 ? 1 : 0, m_model->rows() - 1);
 }
 
+void Grid::setRowSource(std::shared_ptr<const GridRows> rows)
+{
+    m_requestedTopRow = -1;
+    m_model->setSource(std::move(rows));
+    m_row = std::clamp(m_row, m_model->rows() > 1 ? 1 : 0, m_model->rows() - 1);
+}
+
 int Grid::cols() const
 {
     return m_model->cols();

@@ -3,11 +3,13 @@
 #include <QColor>
 #include <QTableView>
 
+#include <memory>
 #include <vector>
 
 namespace kotohana {
 
 class GridModel;
+class GridRows;
 
 // A grid of text cells, the control behind every list of the program. Row 0 is the heading
 // row and column 0 holds running numbers or labels; data rows start at row 1. Rows are
@@ -27,6 +29,8 @@ public:
     void setRows(int rows);
     int cols() const;
     void setCols(int cols);
+    // Data rows made from a source when shown, for the long lists; the heading row stays.
+    void setRowSource(std::shared_ptr<const GridRows> rows);
 
     QString textMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString &text);

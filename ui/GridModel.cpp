@@ -13,8 +13,6 @@
 namespace kotohana {
 namespace {
 
-const QString kEmpty;
-
 constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 
 } // namespace
@@ -29,6 +27,19 @@ void GridModel::reshape(int rows, int cols)
 {
     rows = std::max(rows, 1);
     cols = std::max(cols, 1);
+    if (m_source) {
+        if (rows == 1) {
+            // Back to the heading row: the source's rows simply go.
+            m_source.reset();
+            m_order = {};
+            m_written = {};
+            m_backColors.clear();
+            m_foreColors.clear();
+            m_rows = 1;
+        } else {
+            storeSourceRows();
+        }
+    }
     if (cols == m_cols && !m_cells.empty()) {
         const auto resize = [size = std::size_t(rows) * std::size_t(cols)](auto &cells) {
             cells.resize(size);
@@ -87,11 +98,47 @@ void GridModel::setCols(int cols)
     endResetModel();
 }
 
-const QString &GridModel::text(int row, int col) const
+QString GridModel::text(int row, int col) const
 {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
-        return kEmpty;
+        return {};
+    if (sourced(row)) {
+        const auto written = m_written.find(sourceCell(row, col));
+        return written != m_written.end() ? written->second : m_source->text(m_order[std::size_t(row - 1)], col);
+    }
     return m_cells[at(row, col)];
+}
+
+void GridModel::setSource(std::shared_ptr<const GridRows> source)
+{
+    beginResetModel();
+    m_cells.resize(std::size_t(m_cols));
+    m_cells.shrink_to_fit();
+    m_backColors.clear();
+    m_foreColors.clear();
+    m_written = {};
+    const int count = source ? source->count() : 0;
+    m_source = count > 0 ? std::move(source) : nullptr;
+    m_order.assign(std::size_t(count), 0);
+    std::iota(m_order.begin(), m_order.end(), 0);
+    m_rows = count + 1;
+    m_dirtyBottom = -1;
+    endResetModel();
+}
+
+void GridModel::storeSourceRows()
+{
+    std::vector<QString> cells;
+    cells.reserve(std::size_t(m_rows) * std::size_t(m_cols));
+    for (int c = 0; c < m_cols; ++c)
+        cells.push_back(std::move(m_cells[std::size_t(c)]));
+    for (int r = 1; r < m_rows; ++r)
+        for (int c = 0; c < m_cols; ++c)
+            cells.push_back(text(r, c));
+    m_cells = std::move(cells);
+    m_source.reset();
+    m_order = {};
+    m_written = {};
 }
 
 void GridModel::setText(int row, int col, const QString &text)
@@ -100,7 +147,10 @@ void GridModel::setText(int row, int col, const QString &text)
     Q_ASSERT_X(row >= 0 && row < m_rows && col >= 0 && col < m_cols, "GridModel::setText", "cell outside the grid");
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return;
-    m_cells[at(row, col)] = text;
+    if (sourced(row))
+        m_written[sourceCell(row, col)] = text;
+    else
+        m_cells[at(row, col)] = text;
     noteChanged(row, col);
 }
 
@@ -111,7 +161,7 @@ void GridModel::setColor(std::vector<QRgb> &colors, int row, int col, const QCol
     if (colors.empty()) {
         if (!color.isValid())
             return;
-        colors.assign(m_cells.size(), QRgb(0));
+        colors.assign(std::size_t(m_rows) * std::size_t(m_cols), QRgb(0));
     }
     colors[at(row, col)] = color.isValid() ? color.rgb() : QRgb(0);
     noteChanged(row, col);
@@ -165,6 +215,12 @@ void GridModel::setHeadingAlignment(int col, Qt::Alignment alignment)
 void GridModel::clear()
 {
     beginResetModel();
+    if (m_source) {
+        m_source.reset();
+        m_order = {};
+        m_written = {};
+        m_cells.assign(std::size_t(m_rows) * std::size_t(m_cols), QString());
+    }
     std::fill(m_cells.begin(), m_cells.end(), QString());
     m_backColors.clear();
     m_foreColors.clear();
@@ -181,7 +237,10 @@ void GridModel::removeRow(int row)
         if (!cells.empty())
             cells.erase(cells.begin() + qsizetype(at(row, 0)), cells.begin() + qsizetype(at(row + 1, 0)));
     };
-    eraseRow(m_cells);
+    if (m_source)
+        m_order.erase(m_order.begin() + (row - 1));
+    else
+        eraseRow(m_cells);
     eraseRow(m_backColors);
     eraseRow(m_foreColors);
     --m_rows;
@@ -201,7 +260,7 @@ void GridModel::sortRows(int col, SortKind kind, Qt::SortOrder order)
         // A text that does not start with a number (an empty cell, say) sorts below every number.
         std::vector<std::pair<bool, double>> keys(static_cast<std::size_t>(m_rows));
         for (int r = 1; r < m_rows; ++r) {
-            const std::optional<double> number = Formats::leadingNumber(m_cells[at(r, col)]);
+            const std::optional<double> number = Formats::leadingNumber(text(r, col));
             keys[std::size_t(r)] = {number.has_value(), number.value_or(0.0)};
         }
         std::stable_sort(sortedRows.begin(), sortedRows.end(), [&](int a, int b) {
@@ -214,7 +273,7 @@ void GridModel::sortRows(int col, SortKind kind, Qt::SortOrder order)
         std::vector<QCollatorSortKey> keys;
         keys.reserve(std::size_t(m_rows));
         for (int r = 0; r < m_rows; ++r)
-            keys.push_back(collator.sortKey(r == 0 ? QString() : m_cells[at(r, col)]));
+            keys.push_back(collator.sortKey(r == 0 ? QString() : text(r, col)));
         std::stable_sort(sortedRows.begin(), sortedRows.end(), [&](int a, int b) {
             return order == Qt::AscendingOrder ? keys[std::size_t(a)].compare(keys[std::size_t(b)]) < 0
                                                : keys[std::size_t(b)].compare(keys[std::size_t(a)]) < 0;
@@ -234,7 +293,15 @@ void GridModel::sortRows(int col, SortKind kind, Qt::SortOrder order)
                 sorted.push_back(std::move(cells[at(source, c)]));
         cells = std::move(sorted);
     };
-    permute(m_cells);
+    if (m_source) {
+        std::vector<int> sortedOrder;
+        sortedOrder.reserve(m_order.size());
+        for (int source : sortedRows)
+            sortedOrder.push_back(m_order[std::size_t(source - 1)]);
+        m_order = std::move(sortedOrder);
+    } else {
+        permute(m_cells);
+    }
     permute(m_backColors);
     permute(m_foreColors);
     m_dirtyBottom = -1;
@@ -292,7 +359,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     const int col = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        return m_cells[at(row, col)];
+        return text(row, col);
     case Qt::TextAlignmentRole:
         return int(m_alignments[std::size_t(col)]);
     case Qt::BackgroundRole: {

@@ -113,6 +113,25 @@ private Q_SLOTS:
         QCOMPARE(readBytes(m_path), QByteArray());
     }
 
+    // A list on screen holds the records it shows; the store's changes must not alter them.
+    void snapshotsOutliveChanges()
+    {
+        RecordStore store(m_path);
+        const std::shared_ptr<const PlayRecordFile::ReadResult> shown = store.snapshot();
+        const std::vector<PlayRecord> before = shown->records;
+        QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("07:00:00"), QStringLiteral("カラパニ"), 30, QString()})
+                    .ok());
+        QCOMPARE(store.current().records.size(), std::size_t(3));
+        QCOMPARE(shown->records, before);
+        QCOMPARE(store.reads(), 1);
+
+        appendBytes(m_path, sjis(QStringLiteral("\"2024/05/20\",\"07:00:00\",\"カラパニ\",30,\"\",\n")));
+        QCOMPARE(store.snapshot()->records, fresh());
+        QVERIFY(store.truncate().ok());
+        QVERIFY(store.current().records.empty());
+        QCOMPARE(shown->records, before);
+    }
+
     void anAppendAfterAnOutsideChangeReadsAgain()
     {
         RecordStore store(m_path);

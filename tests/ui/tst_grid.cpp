@@ -30,6 +30,34 @@ void fill(Grid &grid, const QList<QStringList> &rows)
             grid.setTextMatrix(r + 1, c, rows[r][c]);
 }
 
+// Rows made on demand: row r shows "r", a letter from the end of the alphabet and r * 10,
+// and counts how often it was asked, so a test can see that nothing was copied ahead.
+class CountingRows final : public GridRows
+{
+public:
+    explicit CountingRows(int rows)
+        : m_rows(rows)
+    {
+    }
+    int count() const override { return m_rows; }
+    QString text(int row, int col) const override
+    {
+        ++asked;
+        switch (col) {
+        case 0:
+            return QString::number(row + 1);
+        case 1:
+            return QString(QChar(u'z' - row));
+        default:
+            return QString::number((row + 1) * 10);
+        }
+    }
+    mutable int asked = 0;
+
+private:
+    int m_rows;
+};
+
 QStringList column(const Grid &grid, int col)
 {
     QStringList texts;
@@ -49,6 +77,7 @@ private Q_SLOTS:
     void modelPassesTheTester();
     void currentCellAndColours();
     void removeItemClosesTheGap();
+    void rowsFromASource();
     void sorts_data();
     void sorts();
     void topRowAcceptsHeadingOnlyGrid();
@@ -153,6 +182,60 @@ void TestGrid::removeItemClosesTheGap()
     QCOMPARE(column(grid, 0), (QStringList{QStringLiteral("1"), QStringLiteral("3")}));
     grid.removeItem(0); // the heading row is not a data row
     QCOMPARE(grid.rows(), 3);
+}
+
+void TestGrid::rowsFromASource()
+{
+    {
+        // Nothing is made before it is shown or asked for.
+        Grid unshown;
+        auto many = std::make_shared<CountingRows>(100000);
+        unshown.setRowSource(many);
+        QCOMPARE(unshown.rows(), 100001);
+        QCoreApplication::processEvents();
+        QCOMPARE(many->asked, 0);
+    }
+    Grid grid;
+    QAbstractItemModelTester tester(&grid.gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    fill(grid, {});
+    grid.setRowSource(std::make_shared<CountingRows>(4));
+    QCOMPARE(grid.rows(), 5);
+    QCOMPARE(grid.textMatrix(0, 1), QStringLiteral("項目"));
+    QCOMPARE(column(grid, 1), (QStringList{QStringLiteral("z"), QStringLiteral("y"), QStringLiteral("x"), QStringLiteral("w")}));
+
+    // A cell written over keeps its text and its colour through a sort, with its own row.
+    grid.setRow(2);
+    grid.setCol(1);
+    grid.setText(QStringLiteral("書いた"));
+    grid.setCellBackColor(QColor(255, 192, 192));
+    grid.setCol(1);
+    grid.sort(Grid::SortSetting::TextAscending);
+    QCOMPARE(column(grid, 0), (QStringList{QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2")}));
+    QCOMPARE(grid.textMatrix(4, 1), QStringLiteral("書いた"));
+    QCOMPARE(grid.gridModel().backColor(4, 1), QColor(255, 192, 192));
+    grid.setCol(2);
+    grid.sort(Grid::SortSetting::NumericDescending);
+    QCOMPARE(column(grid, 2), (QStringList{QStringLiteral("40"), QStringLiteral("30"), QStringLiteral("20"), QStringLiteral("10")}));
+    QCOMPARE(grid.textMatrix(3, 1), QStringLiteral("書いた"));
+
+    grid.removeItem(1);
+    QCOMPARE(column(grid, 0), (QStringList{QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("1")}));
+    QCOMPARE(grid.gridModel().backColor(2, 1), QColor(255, 192, 192));
+
+    // A change of shape the source cannot follow keeps every text shown.
+    grid.setRows(5);
+    QCOMPARE(column(grid, 1), (QStringList{QStringLiteral("x"), QStringLiteral("書いた"), QStringLiteral("z"), QString()}));
+    grid.setRowSource(std::make_shared<CountingRows>(2));
+    QCOMPARE(column(grid, 1), (QStringList{QStringLiteral("z"), QStringLiteral("y")}));
+    QVERIFY(!grid.gridModel().backColor(1, 1).isValid());
+    grid.setRows(1);
+    QCOMPARE(grid.rows(), 1);
+    QCOMPARE(grid.textMatrix(0, 2), QStringLiteral("秒"));
+    grid.setRowSource(std::make_shared<CountingRows>(3));
+    grid.clear();
+    QCOMPARE(grid.rows(), 4);
+    QCOMPARE(grid.textMatrix(2, 1), QString());
+    QCoreApplication::processEvents();
 }
 
 void TestGrid::sorts_data()
