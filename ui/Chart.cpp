@@ -7,6 +7,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QFontMetrics>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QValueAxis>
@@ -20,7 +21,10 @@ namespace {
 // Room between two point labels, in pixels; with more labels than fit side by side, every
 // k-th is shown, so that none is cut.
 constexpr int kLabelGap = 16;
-// At most this many bars are in view at once; a longer series scrolls.
+// Bars in view: one for every few pixels of width (a thinner bar cannot be told from its
+// neighbours, and each costs drawing time), within these bounds; a longer series scrolls.
+constexpr int kBarPixels = 8;
+constexpr int kMinBars = 20;
 constexpr int kMaxBars = 400;
 
 const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46),
@@ -31,7 +35,7 @@ const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColo
 Chart::Chart(QWidget *parent)
     : QChartView(parent)
 {
-    setRenderHint(QPainter::Antialiasing);
+    setRenderHint(QPainter::Antialiasing, false);
     chart()->legend()->hide();
     chart()->setMargins(QMargins(4, 4, 4, 4));
     chart()->setBackgroundRoundness(0);
@@ -51,12 +55,17 @@ Chart::Chart(QWidget *parent)
 
 int Chart::shownCount() const
 {
-    return std::min(pointCount(), kMaxBars);
+    return shownCount(width());
 }
 
-int Chart::labelRoom() const
+int Chart::shownCount(int chartWidth) const
 {
-    return std::max(2, width() / m_labelWidth);
+    return std::min(pointCount(), std::clamp(chartWidth / kBarPixels, kMinBars, kMaxBars));
+}
+
+int Chart::labelRoom(int chartWidth) const
+{
+    return std::max(2, chartWidth / m_labelWidth);
 }
 
 void Chart::fitToViewport()
@@ -68,11 +77,18 @@ void Chart::fitToViewport()
 
 void Chart::resizeEvent(QResizeEvent *event)
 {
-    const int before = labelRoom();
+    const int before = labelRoom(event->oldSize().width());
+    const int barsBefore = shownCount(event->oldSize().width());
+    const bool newest = m_first + barsBefore >= pointCount();
     QChartView::resizeEvent(event);
     fitToViewport();
-    if (labelRoom() != before)
+    if (shownCount() != barsBefore) {
+        if (newest) // a chart showing its newest points goes on showing them
+            m_first = pointCount() - shownCount();
         scheduleRedraw();
+    } else if (labelRoom(width()) != before) {
+        scheduleRedraw();
+    }
     const int height = m_scroll->sizeHint().height();
     m_scroll->setGeometry(0, this->height() - height, width(), height);
 }
@@ -113,14 +129,14 @@ void Chart::setPointCount(int count)
                });
     };
     if (count == pointCount() && blank()) {
-        m_first = std::max(count - kMaxBars, 0);
+        m_first = count - shownCount();
         return; // as many blank points as asked for already
     }
     m_labels.assign(std::size_t(count), QString());
     for (auto &values : m_values)
         values.assign(std::size_t(count), 0.0);
     // A new series opens on its newest points, as the lists open on their newest rows.
-    m_first = std::max(count - kMaxBars, 0);
+    m_first = count - shownCount();
     scheduleRedraw();
 }
 
@@ -241,7 +257,7 @@ void Chart::redraw()
         widest = std::max(widest, metrics.horizontalAdvance(text));
     }
     m_labelWidth = widest + kLabelGap;
-    const int room = labelRoom();
+    const int room = labelRoom(width());
     const int step = std::max(1, (shownLabels + room - 1) / room);
     int labelIndex = 0;
     for (int i = m_first; i < m_first + bars; ++i) {

@@ -55,8 +55,10 @@ protected:
 private:
     void scheduleRedraw();
     void redraw();
-    // How many point labels fit side by side.
-    int labelRoom() const;
+    // The points in view at a width.
+    int shownCount(int chartWidth) const;
+    // How many point labels fit side by side at a width.
+    int labelRoom(int chartWidth) const;
     void fitToViewport();
 
     std::vector<std::vector<double>> m_values; // [series][point]

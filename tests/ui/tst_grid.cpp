@@ -423,6 +423,13 @@ void TestGrid::longChartShowsEveryPointAndScrolls()
     QCOMPARE(shown(), chart.shownCount());
     for (int i = 0; i < chart.shownCount(); ++i)
         QCOMPARE(bar(i), chart.value(1, chart.firstShown() + i));
+    // A wider chart shows more bars, still ending at the newest point.
+    const int narrowBars = chart.shownCount();
+    chart.resize(800, 250);
+    QCoreApplication::processEvents();
+    QVERIFY(chart.shownCount() > narrowBars);
+    QCOMPARE(shown(), chart.shownCount());
+    QCOMPARE(chart.firstShown() + chart.shownCount() - 1, 1000);
     auto *scroll = chart.findChild<QScrollBar *>(QStringLiteral("chartScroll"));
     QVERIFY(!scroll->isHidden());
     scroll->setValue(0); // the user scrolls to the oldest
