@@ -8,6 +8,7 @@
 #include "data/DeliveredFiles.h"
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
+#include "platform/FolderLock.h"
 #include "platform/RandomSource.h"
 #include "records/RecordStore.h"
 #include "ui/QtMessageBoxes.h"
@@ -68,6 +69,13 @@ void Application::openGame(int game)
         m_main->close();
 }
 
+QString alreadyRunningMessage(const QString &directory)
+{
+    return QStringLiteral("コトハナはこのデータフォルダーですでに起動しています。\r\n%1\r\n\r\n"
+                          "先に起動したコトハナをお使いください。")
+        .arg(QDir::toNativeSeparators(directory));
+}
+
 int runProgram(int argc, char **argv)
 {
     QApplication qt(argc, argv);
@@ -81,6 +89,11 @@ int runProgram(int argc, char **argv)
     if (!QDir().mkpath(directory)) {
         messages.critical(QStringLiteral("データを保存するフォルダ「%1」を作れませんでした。").arg(directory),
                           QStringLiteral("コトハナ"));
+        return 1;
+    }
+    const FolderLock lock(directory);
+    if (lock.state() == FolderLock::State::HeldElsewhere) {
+        messages.critical(alreadyRunningMessage(directory), QStringLiteral("コトハナ"));
         return 1;
     }
     const DataFolder folder(directory);

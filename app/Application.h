@@ -37,6 +37,9 @@ private:
     QPointer<GameWindow> m_game;
 };
 
+// What a second start on a data folder in use says before it ends.
+QString alreadyRunningMessage(const QString &directory);
+
 // Runs the program: picks the data folder, delivers missing files, opens the main window.
 int runProgram(int argc, char **argv);
 

@@ -11,7 +11,6 @@
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "records/MainSettings.h"
-#include "records/RecordRewrite.h"
 #include "ui/Grid.h"
 
 #include <QHBoxLayout>
@@ -92,7 +91,7 @@ void EditPage::SetupEditList()
 
 void EditPage::FillEditList()
 {
-    m_fileHadUnreadLines = RecordLists::load(*msgHenList, m_services.records, 24);
+    RecordLists::load(*msgHenList, m_services.records, 24);
 }
 
 void EditPage::cmdPHozon1_Click()
@@ -119,30 +118,19 @@ void EditPage::msgHenList_Click()
 
 void EditPage::cmdRowDel_Click()
 {
-    if (msgHenList->rows() == 2) {
-        // The last record goes without a question.
-        if (!SaveMessages::report(m_services.messages,
-                                  RecordRewrite::truncate(m_services.folder, m_services.records, m_fileHadUnreadLines)))
-            return;
-        m_fileHadUnreadLines = false;
-        Q_EMIT recordFileEmptied();
-        msgHenList->setRows(1);
-        return;
-    }
     const int row = msgHenList->row();
     if (row < 1 || row >= msgHenList->rows())
         return;
+    // Every deletion asks first, the last record's too: a mis-click must not erase a play.
     const QString question = msgHenList->textMatrix(row, 1) + u' ' + msgHenList->textMatrix(row, 2) + u' '
         + msgHenList->textMatrix(row, 3) + QStringLiteral(" を削除します。よろしいですか？");
     if (!m_services.messages.confirm(question, QStringLiteral("クリア確認")))
         return;
-    const RecordRewrite rewrite =
-        RecordRewrite::rewrite(m_services.folder, m_services.records, RecordLists::records(*msgHenList, row), m_fileHadUnreadLines);
-    if (!SaveMessages::report(m_services.messages, rewrite))
-        return; // list and file both keep the record
-    m_fileHadUnreadLines = false;
-    msgHenList->removeItem(row);
+    RecordLists::change(*msgHenList, m_services, row, std::nullopt);
+    // No row is picked until the user picks one again.
+    msgHenList->setRow(0);
     cmdRowDel->setEnabled(false);
+    Q_EMIT recordsChanged();
 }
 
 } // namespace kotohana

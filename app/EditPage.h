@@ -31,15 +31,14 @@ public:
 
 Q_SIGNALS:
     void userNameSaved();
-    // The last record was deleted: the main page must show the empty file.
-    void recordFileEmptied();
+    // A deletion was tried: データ.txt may hold other records now, which the main page must show.
+    void recordsChanged();
     // The new start has emptied the play data: the program ends at once.
     void programEnd();
 
 private:
     const Services &m_services;
     ProgramState &m_state;
-    bool m_fileHadUnreadLines = false;
 
     QLineEdit *txtPriData = nullptr;
     QPushButton *cmdPHozon1 = nullptr;

@@ -8,7 +8,6 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "records/Memo.h"
-#include "records/RecordRewrite.h"
 #include "ui/Grid.h"
 
 #include <QGridLayout>
@@ -108,7 +107,7 @@ void MemoPage::SetupDiaryList()
 
 void MemoPage::FillDiaryList()
 {
-    m_fileHadUnreadLines = RecordLists::load(*msgMemoList, m_services.records, 16);
+    RecordLists::load(*msgMemoList, m_services.records, 16);
 }
 
 void MemoPage::msgMemoList_Click()
@@ -133,17 +132,13 @@ void MemoPage::cmdMemoHozon_Click()
     if (text != txtMemo->text())
         txtMemo->setText(text);
 
-    msgMemoList->setRow(m_selectedRow);
-    msgMemoList->setCol(5);
-    const QString before = msgMemoList->text();
-    msgMemoList->setText(text);
-    const RecordRewrite rewrite =
-        RecordRewrite::rewrite(m_services.folder, m_services.records, RecordLists::records(*msgMemoList), m_fileHadUnreadLines);
-    if (!SaveMessages::report(m_services.messages, rewrite)) {
-        msgMemoList->setText(before); // the list keeps showing what the file holds
+    m_selectedRow = RecordLists::change(*msgMemoList, m_services, m_selectedRow, text);
+    if (m_selectedRow == 0) {
+        cmdMemoHozon->setEnabled(false);
         return;
     }
-    m_fileHadUnreadLines = false;
+    msgMemoList->setRow(m_selectedRow);
+    msgMemoList->setCol(5);
 }
 
 } // namespace kotohana

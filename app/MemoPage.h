@@ -33,7 +33,6 @@ public:
 private:
     const Services &m_services;
     int m_selectedRow = 0;
-    bool m_fileHadUnreadLines = false;
 
     QPlainTextEdit *txtKizuki = nullptr;
     QPushButton *cmdKizukiHozon = nullptr;

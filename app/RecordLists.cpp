@@ -1,10 +1,18 @@
 #include "RecordLists.h"
 
 #include "PageTools.h"
+#include "SaveMessages.h"
+
+#include "platform/DataFolder.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Services.h"
+#include "records/RecordRewrite.h"
 
 #include "stats/CellTexts.h"
 #include "records/RecordStore.h"
 #include "ui/Grid.h"
+
+#include <limits>
 
 namespace kotohana {
 
@@ -73,26 +81,30 @@ void fill(Grid &grid, RecordRows::Snapshot read, int scrollAfterRows)
         grid.setTopRow(grid.rows() - 1);
 }
 
-bool load(Grid &grid, RecordStore &store, int scrollAfterRows)
+void load(Grid &grid, RecordStore &store, int scrollAfterRows)
 {
-    RecordRows::Snapshot read = store.snapshot();
-    const bool lossless = read->lossless();
-    fill(grid, std::move(read), scrollAfterRows);
-    return !lossless;
+    fill(grid, store.snapshot(), scrollAfterRows);
 }
 
-std::vector<PlayRecord> records(const Grid &grid, int skipRow)
+int change(Grid &grid, const Services &services, int row, const std::optional<QString> &diary)
 {
-    std::vector<PlayRecord> result;
-    result.reserve(std::size_t(grid.rows()));
-    for (int row = 1; row < grid.rows(); ++row) {
-        if (row == skipRow)
-            continue;
-        result.push_back(PlayRecordFile::fromListRow(grid.textMatrix(row, 1), grid.textMatrix(row, 2),
-                                                     grid.textMatrix(row, 3), grid.textMatrix(row, 4),
-                                                     grid.textMatrix(row, 5)));
+    const PlayRecord picked = PlayRecordFile::fromListRow(grid.textMatrix(row, 1), grid.textMatrix(row, 2),
+                                                          grid.textMatrix(row, 3), grid.textMatrix(row, 4),
+                                                          grid.textMatrix(row, 5));
+    const AppliedChange applied = applyChange(services.folder, services.records, {picked, std::size_t(row - 1), diary});
+    const int top = grid.topRow();
+    load(grid, services.records, std::numeric_limits<int>::max());
+    grid.setTopRow(top);
+    if (!applied.found) {
+        services.messages.warning(QStringLiteral("選んだ記録（%1 %2 %3）は、データ.txt にもうありません。"
+                                                 "ほかのプログラムで変更されたようです。\r\n一覧を読み直しました。")
+                                      .arg(picked.date, picked.time, picked.item),
+                                  QStringLiteral("コトハナ"));
+        return 0;
     }
-    return result;
+    if (!SaveMessages::report(services.messages, applied.rewrite) || !diary)
+        return 0;
+    return int(applied.index) + 1;
 }
 
 } // namespace RecordLists

@@ -7,12 +7,14 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kotohana {
 
 class RecordStore;
 class Grid;
+struct Services;
 
 // What a column of a record list shows.
 enum class RecordColumn { Number, Date, Time, Weekday, Item, Seconds, Diary };
@@ -51,11 +53,13 @@ void setup(Grid &grid, int fontSize, const Widths &widths);
 // One row per record; the list then opens scrolled to the newest row when it has more than
 // scrollAfterRows rows.
 void fill(Grid &grid, RecordRows::Snapshot read, int scrollAfterRows);
-// Reads データ.txt into the list; true when the file held lines that are not records (which a
-// rewrite from the list would drop).
-bool load(Grid &grid, RecordStore &store, int scrollAfterRows);
-// The records as the list shows them, for rewriting データ.txt; a row can be left out.
-std::vector<PlayRecord> records(const Grid &grid, int skipRow = -1);
+// Lists データ.txt as it is now.
+void load(Grid &grid, RecordStore &store, int scrollAfterRows);
+// A change to the record a row shows, a new diary or (with none) its deletion, applied to
+// データ.txt as it is now; the user is told when it could not be made. The list then shows the
+// file as it is, with the same rows in view. Gives the row the record has now, or 0 when the
+// change was not made (or the record was deleted).
+int change(Grid &grid, const Services &services, int row, const std::optional<QString> &diary);
 
 } // namespace RecordLists
 } // namespace kotohana

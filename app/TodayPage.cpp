@@ -7,6 +7,7 @@
 #include "platform/Formats.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
+#include "records/RecordStore.h"
 #include "stats/ChartRules.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
@@ -186,6 +187,14 @@ QDate TodayPage::selectedDay() const
     return mtvmain->value();
 }
 
+const TodayView &TodayPage::freshView()
+{
+    m_services.records.current();
+    if (m_builtFrom != m_services.records.version())
+        BuildTodayView();
+    return m_view;
+}
+
 void TodayPage::BuildTodayView()
 {
     SetupTodayGrids();
@@ -197,6 +206,7 @@ void TodayPage::BuildTodayView()
     mcrMain->setLabel(QString());
 
     m_view = buildTodayView(PageTools::readRecords(m_services), selectedDay());
+    m_builtFrom = m_services.records.version();
 
     msgDayList->setRows(int(m_view.plays.size()) + 1);
     int row = 1;

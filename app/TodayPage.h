@@ -4,6 +4,8 @@
 
 #include <QFrame>
 
+#include <optional>
+
 #include <array>
 #include <functional>
 
@@ -37,6 +39,9 @@ public:
 
     // The latest build: also what the statistics pages know about the whole file.
     const TodayView &view() const { return m_view; }
+    // The view of データ.txt as it is now: built again when the file changed since the last build
+    // (a deletion, another program's save).
+    const TodayView &freshView();
 
     void mtvmain_DateClick();
     void cmdDay_Click();
@@ -55,6 +60,7 @@ private:
 
     const Services &m_services;
     TodayView m_view;
+    std::optional<quint64> m_builtFrom; // the record store's version the view was built from
 
     MonthView *mtvmain = nullptr;
     Grid *msgDayList = nullptr;

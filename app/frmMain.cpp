@@ -165,7 +165,7 @@ void frmMain::buildPages()
 
     connect(fraMain, &TodayPage::dayPicked, this, [this] { cmdMain->setFocus(); });
     connect(fraSettei, &EditPage::userNameSaved, this, &frmMain::SetWindowTitle);
-    connect(fraSettei, &EditPage::recordFileEmptied, fraMain, &TodayPage::BuildTodayView);
+    connect(fraSettei, &EditPage::recordsChanged, fraMain, &TodayPage::BuildTodayView);
     connect(fraSettei, &EditPage::programEnd, this, &frmMain::programEnd);
 
     buildLauncher();
@@ -316,6 +316,7 @@ void frmMain::cmdMain_Click()
     if (!fraMain->isHidden())
         return;
     HideAllFrames();
+    fraMain->freshView();
     fraMain->show();
 }
 
@@ -323,7 +324,7 @@ void frmMain::cmdGame_Click()
 {
     // Coming back from the game, the main page is to show today.
     const QDate today = m_services.clock.today();
-    if (!fraMain->view().firstRecordDate.isEmpty() && fraMain->selectedDay() != today) {
+    if (!fraMain->freshView().firstRecordDate.isEmpty() && fraMain->selectedDay() != today) {
         fraMain->setSelectedDay(today);
         fraMain->BuildTodayView();
     }
@@ -363,7 +364,7 @@ void frmMain::cmdMemo_Click()
 
 void frmMain::cmdCale_Click()
 {
-    const TodayView &view = fraMain->view();
+    const TodayView &view = fraMain->freshView();
     switchPage(built(fraCale), [&] { fraCale->fill(view.firstRecordDate, view.lastRecordDate); },
                CalendarPage::helpText());
 }
@@ -380,19 +381,19 @@ void frmMain::cmdBunseki_Click()
 
 void frmMain::cmdSyuukei_Click()
 {
-    const TodayView &view = fraMain->view();
+    const TodayView &view = fraMain->freshView();
     switchPage(built(fraSyuukei), [&] { fraSyuukei->open(view.firstRecordDate, view.lastRecordDate); },
                TotalsPage::helpText());
 }
 
 void frmMain::cmdTaijyu_Click()
 {
-    switchPage(built(fraTaijyu), [this] { fraTaijyu->open(fraMain->view().firstRecordDate); }, RangePage::helpText());
+    switchPage(built(fraTaijyu), [this] { fraTaijyu->open(fraMain->freshView().firstRecordDate); }, RangePage::helpText());
 }
 
 void frmMain::cmdRentai_Click()
 {
-    switchPage(built(fraRenTai), [this] { fraRenTai->LoadAllGraphData(fraMain->view().noData); }, AllGraphPage::helpText());
+    switchPage(built(fraRenTai), [this] { fraRenTai->LoadAllGraphData(fraMain->freshView().noData); }, AllGraphPage::helpText());
 }
 
 void frmMain::cmdOwari_Click()

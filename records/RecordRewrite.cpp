@@ -56,6 +56,45 @@ RecordRewrite RecordRewrite::truncate(const DataFolder &folder, RecordStore &sto
     return guarded(folder, store, fileHadUnreadLines, [](RecordStore &file) { return file.truncate(); });
 }
 
+AppliedChange applyChange(const DataFolder &folder, RecordStore &store, const RecordChange &change)
+{
+    const std::shared_ptr<const PlayRecordFile::ReadResult> read = store.snapshot();
+    AppliedChange applied;
+    if (!read->ok) {
+        applied.found = true;
+        applied.rewrite.result = FileResult::failed(read->message);
+        return applied;
+    }
+    const std::vector<PlayRecord> &records = read->records;
+    const auto isPicked = [&](std::size_t i) {
+        const PlayRecord &record = records[i];
+        return record.date == change.picked.date && record.time == change.picked.time && record.item == change.picked.item;
+    };
+    const std::size_t listed = std::min(change.listedIndex, records.size());
+    for (std::size_t distance = 0; distance <= records.size() && !applied.found; ++distance) {
+        // Below the place first: past the first record, listed - distance wraps to a number
+        // no record has.
+        for (const std::size_t i : {listed - distance, listed + distance}) {
+            if (!applied.found && i < records.size() && isPicked(i)) {
+                applied.found = true;
+                applied.index = i;
+            }
+        }
+    }
+    if (!applied.found)
+        return applied;
+
+    std::vector<PlayRecord> edited = records;
+    if (change.diary)
+        edited[applied.index].diary = *change.diary;
+    else
+        edited.erase(edited.begin() + qsizetype(applied.index));
+    const bool fileHadUnreadLines = !read->lossless();
+    applied.rewrite = edited.empty() ? RecordRewrite::truncate(folder, store, fileHadUnreadLines)
+                                     : RecordRewrite::rewrite(folder, store, edited, fileHadUnreadLines);
+    return applied;
+}
+
 QString RecordRewrite::backupNotice() const
 {
     if (backupName.isEmpty())

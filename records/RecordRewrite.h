@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace kotohana {
@@ -27,5 +28,23 @@ struct RecordRewrite {
     // The notice for the user when a backup was made.
     QString backupNotice() const;
 };
+
+// A change the user made to one record of a list: a new one-line diary, or its deletion.
+struct RecordChange {
+    PlayRecord picked;            // as the list shows it; found again by date, time and item
+    std::size_t listedIndex = 0;  // where the list shows it (0: the first record)
+    std::optional<QString> diary; // the new diary; none: the record is deleted
+};
+
+struct AppliedChange {
+    bool found = false;    // false: the file no longer holds the record, and nothing was written
+    std::size_t index = 0; // where the file held it
+    RecordRewrite rewrite;
+};
+
+// Applies the change to データ.txt as it is now, not to the list, which may be older than the
+// file (another program or an editor may have saved since). The record is looked for at its
+// place in the list, else at the nearest place that holds it.
+AppliedChange applyChange(const DataFolder &folder, RecordStore &store, const RecordChange &change);
 
 } // namespace kotohana

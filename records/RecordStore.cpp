@@ -42,6 +42,7 @@ void RecordStore::takePrefetched()
         auto [before, read] = m_prefetched.get();
         m_read = std::make_shared<PlayRecordFile::ReadResult>(std::move(read));
         ++m_reads;
+        ++m_version;
         m_stamp = m_read->ok ? std::optional<Stamp>(before) : std::nullopt;
     } catch (const std::exception &) {
         // The reading ahead failed (out of memory, say): current() reads the file itself.
@@ -77,6 +78,7 @@ const PlayRecordFile::ReadResult &RecordStore::current()
         const Stamp before = stamp();
         m_read = std::make_shared<PlayRecordFile::ReadResult>(m_file.readAll());
         ++m_reads;
+        ++m_version;
         m_stamp = m_read->ok ? std::optional<Stamp>(before) : std::nullopt;
     }
     return *m_read;
@@ -99,6 +101,7 @@ void RecordStore::keepLine(const QString &line)
     const PlayRecord *before = records.empty() ? nullptr : &records.back();
     if (std::optional<PlayRecord> record = PlayRecordFile::recordOf(held, before))
         records.push_back(std::move(*record));
+    ++m_version;
     m_stamp = stamp();
 }
 
@@ -129,6 +132,7 @@ FileResult RecordStore::truncate()
     m_stamp.reset();
     if (written.ok()) {
         m_read = std::make_shared<PlayRecordFile::ReadResult>();
+        ++m_version;
         m_stamp = stamp();
     }
     return written;

@@ -37,6 +37,9 @@ public:
 
     // How often the file was read whole: once, then only after changes made by others.
     int reads() const { return m_reads; }
+    // A number that changes whenever the records current() gives change: what was built from
+    // them at one number is still right while current() gives that number.
+    quint64 version() const { return m_version; }
 
     FileResult append(const PlayRecord &record);
     FileResult rewrite(const std::vector<PlayRecord> &records);
@@ -66,6 +69,7 @@ private:
     // Shared with the lists that show it; changed in place only while nobody else holds it.
     std::shared_ptr<PlayRecordFile::ReadResult> m_read = std::make_shared<PlayRecordFile::ReadResult>();
     int m_reads = 0;
+    quint64 m_version = 0;
 };
 
 } // namespace kotohana

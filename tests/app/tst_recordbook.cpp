@@ -133,6 +133,7 @@ private Q_SLOTS:
     void emptyFileShowsTheRestingFace();
     void playsOfTheDayLightLampsAndFace();
     void sevenGamesLightEveryLamp();
+    void mainPageFollowsOutsideChanges();
     void pickingADayShowsThatDay();
     void chartButtonsDrawFromTheLists();
     void helpTourSwitch();
@@ -144,8 +145,9 @@ private Q_SLOTS:
     void diaryBacksUpUnreadLines();
     void memoSavesAndLoads();
     void deletingTheThirdOfFive();
+    void changesApplyToTheFileAsItIsNow();
     void cancelDeletesNothing();
-    void lastRecordGoesWithoutQuestion();
+    void lastRecordAsksLikeAnyOther();
     void wholeRoadThroughTheRecordBook();
 };
 
@@ -181,6 +183,26 @@ void TestRecordBook::playsOfTheDayLightLampsAndFace()
     auto *caption = find<QLabel>(*window, QStringLiteral("lblMHyouka"));
     QCOMPARE(caption->text(), QStringLiteral("2 種類の脳刺激"));
     QCOMPARE(caption->palette().color(QPalette::Window), QColor(255, 224, 192));
+}
+
+// Another program saves while the record book is open: going back to the main page, and the
+// statistics pages' span of days, show the file as it is then.
+void TestRecordBook::mainPageFollowsOutsideChanges()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    click(*window, QStringLiteral("cmdBunseki"));
+    writeBytes(records(), sjis(QStringLiteral("\"2024/05/01\",\"06:00:00\",\"連想心理\",60,\"\",\n") + kFivePlays
+                               + QStringLiteral("\"2024/05/18\",\"21:30:00\",\"しりとり\",60,\"\",\n")));
+    click(*window, QStringLiteral("cmdMain"));
+    QCOMPARE(column(find<Grid>(*window, QStringLiteral("msgDayList")), 2),
+             (QStringList{QStringLiteral("プラマイ"), QStringLiteral("プラマイ"), QStringLiteral("カラパニ"), QStringLiteral("しりとり")}));
+    QCOMPARE(shownFace(*window), QStringLiteral("imgwara"));
+
+    writeBytes(records(), sjis(QStringLiteral("\"2024/04/30\",\"06:00:00\",\"連想心理\",60,\"\",\n") + kFivePlays));
+    click(*window, QStringLiteral("cmdSyuukei"));
+    QCOMPARE(window->findChild<TodayPage *>()->view().firstRecordDate, QStringLiteral("2024/04/30"));
+    QCOMPARE(shownFace(*window), QStringLiteral("imgniko"));
 }
 
 void TestRecordBook::sevenGamesLightEveryLamp()
@@ -483,8 +505,52 @@ void TestRecordBook::deletingTheThirdOfFive()
     QString expected = rewritten(kFivePlays);
     expected.remove(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\"\"\n"));
     QCOMPARE(readBytes(records()), sjis(expected));
-    QCOMPARE(column(list, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")}));
+    // The list shows the file as it now is, and no row looks picked.
+    QCOMPARE(column(list, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
+    QCOMPARE(column(list, 2), (QStringList{QStringLiteral("20:00:00"), QStringLiteral("07:30:00"), QStringLiteral("08:05:00"),
+                                           QStringLiteral("21:05:09")}));
     QVERIFY(!remove->isEnabled());
+    QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
+}
+
+// Another copy of the program (or an editor) saves while a list is on screen: the change the
+// user makes goes to the record picked in the file as it is then, and nothing else is lost.
+void TestRecordBook::changesApplyToTheFileAsItIsNow()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    click(*window, QStringLiteral("cmdMemo"));
+    auto *diaries = find<Grid>(*window, QStringLiteral("msgMemoList"));
+    clickRow(diaries, 3);
+    // Elsewhere: a play saved at the end, and a line put in front of the first.
+    const QString added = QStringLiteral("\"2024/05/18\",\"22:00:00\",\"しりとり\",60,\"別のコトハナ\",\n");
+    const QString inFront = QStringLiteral("\"2024/05/15\",\"06:00:00\",\"連想心理\",60,\"エディターで\",\n");
+    writeBytes(records(), sjis(inFront + kFivePlays + added));
+    auto *entry = find<QLineEdit>(*window, QStringLiteral("txtMemo"));
+    entry->setText(QStringLiteral("朝いちばん"));
+    click(*window, QStringLiteral("cmdMemoHozon"));
+    QString expected = rewritten(inFront + kFivePlays + added);
+    expected.replace(QStringLiteral("\"秒数 : 60  (＋) モード\""), QStringLiteral("\"朝いちばん\""));
+    QCOMPARE(readBytes(records()), sjis(expected));
+    QVERIFY(m_messages.shown().isEmpty());
+    // The list shows the file as it is now, the changed record still picked.
+    QCOMPARE(diaries->rows(), 8);
+    QCOMPARE(diaries->row(), 4);
+    QCOMPARE(diaries->textMatrix(4, 5), QStringLiteral("朝いちばん"));
+
+    // The record picked was deleted elsewhere: nothing is written, and the user is told.
+    click(*window, QStringLiteral("cmdSettei"));
+    auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
+    clickRow(list, 1);
+    writeBytes(records(), sjis(kFivePlays));
+    m_messages.answerNext(true);
+    click(*window, QStringLiteral("cmdRowDel"));
+    QCOMPARE(m_messages.shown().last().text,
+             QStringLiteral("選んだ記録（2024/05/15 06:00:00 連想心理）は、データ.txt にもうありません。"
+                            "ほかのプログラムで変更されたようです。\r\n一覧を読み直しました。"));
+    QCOMPARE(readBytes(records()), sjis(kFivePlays));
+    QCOMPARE(list->rows(), 6);
+    QCOMPARE(list->textMatrix(1, 2), QStringLiteral("20:00:00"));
 }
 
 void TestRecordBook::cancelDeletesNothing()
@@ -501,20 +567,23 @@ void TestRecordBook::cancelDeletesNothing()
     QVERIFY(find<QPushButton>(*window, QStringLiteral("cmdRowDel"))->isEnabled());
 }
 
-void TestRecordBook::lastRecordGoesWithoutQuestion()
+void TestRecordBook::lastRecordAsksLikeAnyOther()
 {
-    writeBytes(records(), sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\n")));
+    const QByteArray one = sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\n"));
+    writeBytes(records(), one);
     auto window = load();
     QCOMPARE(shownFace(*window), QStringLiteral("imgkana"));
     click(*window, QStringLiteral("cmdSettei"));
     auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
-    // Clicking the heading of a list is not picking a play.
-    click(*window, QStringLiteral("cmdMain"));
     clickRow(list, 1);
-    click(*window, QStringLiteral("cmdSettei"));
-    clickRow(list, 1);
+    // A mis-click must not erase the only play.
+    m_messages.answerNext(false);
     click(*window, QStringLiteral("cmdRowDel"));
-    QVERIFY(m_messages.shown().isEmpty());
+    QCOMPARE(m_messages.shown().last().text, QStringLiteral("2024/05/18 08:00:00 プラマイ を削除します。よろしいですか？"));
+    QCOMPARE(readBytes(records()), one);
+    m_messages.answerNext(true);
+    click(*window, QStringLiteral("cmdRowDel"));
+    QCOMPARE(m_messages.shown().size(), 2);
     QCOMPARE(readBytes(records()), QByteArray());
     QCOMPARE(list->rows(), 1);
     QCOMPARE(shownFace(*window), QStringLiteral("imgNashi"));

@@ -1,10 +1,14 @@
 #include "TestFiles.h"
 
 #include "platform/DataFolder.h"
+#include "platform/FolderLock.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -17,6 +21,7 @@ private Q_SLOTS:
     void namesMatchWithoutRegardToCase();
     void choosesTheFolder();
     void deliversOnlyMissingFiles();
+    void oneCopyToAFolder();
 };
 
 void TestDataFolder::namesMatchWithoutRegardToCase()
@@ -69,6 +74,34 @@ void TestDataFolder::deliversOnlyMissingFiles()
 
     // A second start finds everything in place.
     QVERIFY(folder.deliverMissing(source.path()).created.isEmpty());
+}
+
+void TestDataFolder::oneCopyToAFolder()
+{
+    QTemporaryDir dir;
+    {
+        const FolderLock first(dir.path());
+        QCOMPARE(first.state(), FolderLock::State::Held);
+        const FolderLock second(dir.path());
+        QCOMPARE(second.state(), FolderLock::State::HeldElsewhere);
+    }
+    // The first copy ended: the folder is free again.
+    QCOMPARE(FolderLock(dir.path()).state(), FolderLock::State::Held);
+
+    // A copy that was killed leaves its lock file behind; its process is gone, so the next
+    // start takes the folder.
+    const pid_t child = fork();
+    if (child == 0) {
+        QLockFile held(QDir(dir.path()).filePath(QString::fromUtf16(FolderLock::kFileName)));
+        _exit(held.tryLock(0) ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QVERIFY(QFile::exists(QDir(dir.path()).filePath(QString::fromUtf16(FolderLock::kFileName))));
+    QCOMPARE(FolderLock(dir.path()).state(), FolderLock::State::Held);
+
+    QCOMPARE(FolderLock(dir.filePath(QStringLiteral("無い/フォルダー"))).state(), FolderLock::State::NotLockable);
 }
 
 QTEST_GUILESS_MAIN(TestDataFolder)
