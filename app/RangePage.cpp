@@ -161,8 +161,14 @@ void RangePage::buildLayout()
     right->addLayout(chartButtons);
     right->addLayout(charts, 3);
 
+    lblUndated = new QLabel(this);
+    lblUndated->setObjectName(QStringLiteral("lblUndated"));
+    lblUndated->hide();
+    auto *listColumn = new QVBoxLayout;
+    listColumn->addWidget(msgBunseki, 1);
+    listColumn->addWidget(lblUndated);
     auto *lists = new QHBoxLayout;
-    lists->addWidget(msgBunseki, 3);
+    lists->addLayout(listColumn, 3);
     lists->addLayout(right, 2);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -251,6 +257,10 @@ void RangePage::list(const RangeFilter &given, bool opening)
 
     RecordRows::Snapshot read = PageTools::readSnapshot(m_services);
     RangeListing listing = listRange(read->records, filter, opening);
+    // Records a hand edit left without a date cannot be placed in any period; the page says so
+    // rather than leaving them out unseen.
+    lblUndated->setText(QStringLiteral("日付の読めない記録 %1 件は一覧に入れていません。").arg(listing.undated));
+    lblUndated->setVisible(listing.undated > 0);
     {
         using enum RecordColumn;
         msgBunseki->setRowSource(std::make_shared<RecordRows>(std::move(read), std::vector{Number, Date, Time, Weekday, Item, Seconds},

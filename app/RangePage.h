@@ -9,6 +9,7 @@
 #include <utility>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QStringListModel;
@@ -79,6 +80,7 @@ private:
     ColorButton *cmdAllact = nullptr;
     ColorButton *cmdKensaku = nullptr;
     Grid *msgBunseki = nullptr;
+    QLabel *lblUndated = nullptr;
     Grid *msgBunseki2 = nullptr;
     Chart *mcrBunseki = nullptr;
     Chart *mcrBunseki2 = nullptr;

@@ -324,7 +324,7 @@ void frmMain::cmdGame_Click()
 {
     // Coming back from the game, the main page is to show today.
     const QDate today = m_services.clock.today();
-    if (!fraMain->freshView().firstRecordDate.isEmpty() && fraMain->selectedDay() != today) {
+    if (!fraMain->freshView().noData && fraMain->selectedDay() != today) {
         fraMain->setSelectedDay(today);
         fraMain->BuildTodayView();
     }

@@ -2,6 +2,7 @@
 
 #include "Items.h"
 
+#include "platform/Dates.h"
 #include "platform/Formats.h"
 #include "platform/ListFormat.h"
 
@@ -31,10 +32,18 @@ TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day)
         return view;
 
     view.noData = false;
-    view.firstRecordDate = records.front().date;
-    view.lastRecordDate = records.back().date;
     const QString wanted = Formats::date(day);
+    std::optional<QDate> first;
+    std::optional<QDate> last;
+    const QChar *checkedDate = nullptr; // plays of one day mostly share their date text
     for (const PlayRecord &record : records) {
+        if (record.date.constData() != checkedDate) {
+            checkedDate = record.date.constData();
+            if (const std::optional<QDate> date = Dates::parse(record.date)) {
+                first = first ? std::min(*first, *date) : *date;
+                last = last ? std::max(*last, *date) : *date;
+            }
+        }
         if (record.date != wanted)
             continue;
         view.plays.push_back({record.time, record.item, ListFormat::formatNumber(record.seconds)});
@@ -45,6 +54,10 @@ TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day)
         TodayView::ItemTotal &total = view.items[std::size_t(index)];
         ++total.count;
         total.seconds = Formats::addRounded(total.seconds, record.seconds);
+    }
+    if (first) {
+        view.firstRecordDate = Formats::date(*first);
+        view.lastRecordDate = Formats::date(*last);
     }
     for (const TodayView::ItemTotal &item : view.items)
         view.dayTotalSeconds += item.seconds;

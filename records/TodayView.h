@@ -25,7 +25,9 @@ struct TodayView {
     };
 
     bool noData = true;          // the file holds no record
-    QString firstRecordDate;     // empty when there is no record
+    // The earliest and the latest date of a record ("yyyy/mm/dd"), whatever their order in the
+    // file; records whose date is not a date do not count. Empty when no record has a date.
+    QString firstRecordDate;
     QString lastRecordDate;
     std::vector<Play> plays;     // the day's plays in file order
     std::array<ItemTotal, 7> items; // every item in list order

@@ -11,11 +11,13 @@ namespace kotohana {
 
 RangeListing listRange(const std::vector<PlayRecord> &records, const RangeFilter &filter, bool collectDates)
 {
-    // What a date text settles for every play of its day: 0 when the plays are left out, else
-    // their weekday.
+    // What a date text settles for every play of its day: their weekday, 0 when the filter
+    // leaves them out, -1 when the text is not a date.
     const auto listedWeekday = [&filter](const QString &date) {
         const std::optional<QDate> day = CellTexts::parseDate(date);
-        if (!day || date < filter.start || date > filter.end)
+        if (!day)
+            return -1;
+        if (date < filter.start || date > filter.end)
             return 0;
         const int weekday = Dates::weekday(*day);
         return filter.weekday == 0 || weekday == filter.weekday ? weekday : 0;
@@ -29,8 +31,11 @@ RangeListing listRange(const std::vector<PlayRecord> &records, const RangeFilter
         previousDate = &record.date;
 
         const int weekday = days.get(record.date, listedWeekday);
-        if (weekday == 0)
+        if (weekday <= 0) {
+            if (weekday < 0)
+                ++listing.undated;
             continue;
+        }
         if (!filter.item.isEmpty() && !record.item.contains(filter.item))
             continue;
         listing.rows.push_back({&record, weekday});

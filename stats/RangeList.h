@@ -28,10 +28,11 @@ struct RangeListing {
     std::vector<Row> rows;
     std::array<qint64, 7> itemSeconds{}; // list order, rounded at each addition
     QStringList dates;                   // every record date once, in file order (when asked for)
+    int undated = 0;                     // records left out because their date is not a date
 };
 
 // The plays that pass the filter. A record whose date is not a date (a hand-edited file) is left
-// out: the page is about days.
+// out, and counted: the page is about days, and says how many it could not place.
 RangeListing listRange(const std::vector<PlayRecord> &records, const RangeFilter &filter, bool collectDates);
 
 // The first day of a period of daysBack days before today, both ends included.

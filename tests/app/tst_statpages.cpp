@@ -110,6 +110,7 @@ private Q_SLOTS:
     void emptyFileShowsHeadingsOnly();
     void outsideChangesShowAtTheNextOpening();
     void chartsShowingTheSameAreNotDrawnAgain();
+    void recordsWithoutADate();
 };
 
 void TestStatPages::rangePage()
@@ -253,6 +254,25 @@ void TestStatPages::calendarPage()
     for (int w = 1; w <= 7; ++w)
         plays += perWeekday->value(1, w);
     QCOMPARE(plays, 300.0);
+}
+
+// A hand edit left the first record without a date: the calendar and the totals still span the
+// dated records, and the range page says how many it left out.
+void TestStatPages::recordsWithoutADate()
+{
+    writeBytes(m_folder->path(u"データ.txt"),
+               sjis(QStringLiteral("\"2024/02/31\",\"10:00:00\",\"プラマイ\",60,\"\",\n") + sixtyDays()
+                    + QStringLiteral("\"いつか\",\"10:00:00\",\"しりとり\",60,\"\",\n")));
+    auto window = load();
+    click(*window, "cmdCale");
+    auto *months = find<Grid>(*window, QStringLiteral("msgCale"));
+    QCOMPARE(months->rows(), 4);
+    QCOMPARE(months->textMatrix(1, 0), QStringLiteral("2024年03月"));
+    click(*window, "cmdTaijyu");
+    auto *undated = find<QLabel>(*window, QStringLiteral("lblUndated"));
+    QVERIFY(!undated->isHidden());
+    QCOMPARE(undated->text(), QStringLiteral("日付の読めない記録 2 件は一覧に入れていません。"));
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki"))->rows(), 301);
 }
 
 void TestStatPages::sortPage()

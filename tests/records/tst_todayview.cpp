@@ -53,6 +53,18 @@ void TestTodayView::recordsButNoneThatDay()
     QVERIFY(view.plays.empty());
     QCOMPARE(view.kinds(), 0);
     QCOMPARE(view.dayTotalSeconds, qint64(0));
+
+    // A hand-edited file: the first record's date is not a date, and the dates are out of order.
+    const TodayView edited = buildTodayView({play("2024/13/01", "10:00:00", QStringLiteral("プラマイ"), 60),
+                                             play("2024/05/17", "10:00:00", QStringLiteral("しりとり"), 30),
+                                             play("2024/04/02", "10:00:00", QStringLiteral("しりとり"), 30),
+                                             play("きのう", "10:00:00", QStringLiteral("しりとり"), 30)},
+                                            kDay);
+    QCOMPARE(edited.firstRecordDate, QStringLiteral("2024/04/02"));
+    QCOMPARE(edited.lastRecordDate, QStringLiteral("2024/05/17"));
+    const TodayView undated = buildTodayView({play("昨日", "10:00:00", QStringLiteral("プラマイ"), 60)}, kDay);
+    QVERIFY(!undated.noData);
+    QVERIFY(undated.firstRecordDate.isEmpty());
 }
 
 void TestTodayView::threePlaysOfOneGame()

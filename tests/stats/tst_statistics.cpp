@@ -96,6 +96,14 @@ void TestStatistics::rangeFilters()
     // Seconds per item are rounded at each addition.
     const std::vector<PlayRecord> halves{play("2024/03/11", u"プラマイ", 12.5f), play("2024/03/12", u"プラマイ", 13.5f)};
     QCOMPARE(listRange(halves, {QString(), today, 0, {}}, false).itemSeconds[0], qint64(26));
+    // Records whose date is not a date are left out of every period, and counted.
+    const std::vector<PlayRecord> edited{play("2024/02/30", u"プラマイ", 10), play("2024/03/11", u"プラマイ", 10),
+                                         play("", u"プラマイ", 10), play("2024/03/12", u"プラマイ", 10)};
+    const RangeListing everything = listRange(edited, {QString(), QString(QChar(0xFFFF)), 0, {}}, false);
+    QCOMPARE(everything.rows.size(), std::size_t(2));
+    QCOMPARE(everything.undated, 2);
+    QCOMPARE(listRange(edited, {QString(), QString(QChar(0xFFFF)), 1, {}}, false).undated, 2);
+    QCOMPARE(bara.undated, 0);
 }
 
 void TestStatistics::rangeLeavesOutDatesThatAreNotDates()
