@@ -17,6 +17,8 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QStringListModel>
 #include <QVBoxLayout>
 
@@ -125,6 +128,12 @@ void RangePage::buildLayout()
     connect(cmdKensaku, &QPushButton::clicked, this, &RangePage::cmdKensaku_Click);
     connect(cmdAllact, &QPushButton::clicked, this, &RangePage::cmdAllact_Click);
     connect(lstAct2, &QListWidget::itemClicked, this, &RangePage::lstAct2_Click);
+    // Moving through the items with the keyboard picks them as clicks do (a click, which
+    // selects too, is taken by itemClicked; the list taking the focus only marks an item).
+    connect(lstAct2, &QListWidget::itemSelectionChanged, this, [this] {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton && !lstAct2->selectedItems().isEmpty())
+            lstAct2_Click();
+    });
     connect(txtKey, &QLineEdit::returnPressed, this, &RangePage::txtKey_KeyPress);
 
     msgBunseki = new Grid(this);
@@ -201,10 +210,18 @@ std::vector<ColorButton *> RangePage::periodButtons() const
             cmdKikan[5], cmdKikan[6], cmdKikan[7], cmdKikan[8], cmdKikanF};
 }
 
+void RangePage::clearItemPick()
+{
+    const QSignalBlocker quiet(lstAct2);
+    lstAct2->setCurrentRow(-1);
+    lstAct2->clearSelection();
+}
+
 void RangePage::open(const QString &firstRecordDate)
 {
     m_firstRecordDate = firstRecordDate;
     txtKey->clear();
+    clearItemPick();
     m_selectedWeekday = kAllWeekdays;
     list(RangeFilter{}, true);
     for (ColorButton *b : periodButtons())
@@ -339,6 +356,7 @@ void RangePage::cmdAllWeek_Click()
 void RangePage::cmdAllact_Click()
 {
     txtKey->clear();
+    clearItemPick();
     RefreshRange();
     cmdAllact->setBackColor(windowsColor(kPressedFilter));
 }
@@ -364,9 +382,21 @@ void RangePage::cmdKensaku_Click()
 
 bool RangePage::eventFilter(QObject *watched, QEvent *event)
 {
-    // A typed search always starts from an empty box.
-    if (watched == txtKey && event->type() == QEvent::FocusIn)
-        txtKey->clear();
+    // A typed search always starts from an empty box, when the user moves into it; the window
+    // becoming active again (back from the help) leaves the box and the list as they are.
+    if (watched == txtKey && event->type() == QEvent::FocusIn) {
+        switch (static_cast<QFocusEvent *>(event)->reason()) {
+        case Qt::MouseFocusReason:
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason:
+            txtKey->clear();
+            clearItemPick();
+            break;
+        default:
+            break;
+        }
+    }
     return QFrame::eventFilter(watched, event);
 }
 

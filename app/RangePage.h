@@ -59,6 +59,8 @@ private:
     void fillItemList();
     void buildLayout();
     void list(const RangeFilter &filter, bool opening);
+    // No item of the list looks picked.
+    void clearItemPick();
     RangeFilter currentFilter(bool withWeekday, bool withItem) const;
     void setPeriod(ColorButton *pressed, const std::optional<std::pair<QString, QString>> &dates);
     std::vector<ColorButton *> periodButtons() const;

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -111,6 +112,7 @@ private Q_SLOTS:
     void outsideChangesShowAtTheNextOpening();
     void chartsShowingTheSameAreNotDrawnAgain();
     void recordsWithoutADate();
+    void rangeItemFilterHoldsUntilTheUserMovesIn();
 };
 
 void TestStatPages::rangePage()
@@ -273,6 +275,53 @@ void TestStatPages::recordsWithoutADate()
     QVERIFY(!undated->isHidden());
     QCOMPARE(undated->text(), QStringLiteral("日付の読めない記録 2 件は一覧に入れていません。"));
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki"))->rows(), 301);
+}
+
+void TestStatPages::rangeItemFilterHoldsUntilTheUserMovesIn()
+{
+    auto window = load();
+    click(*window, "cmdTaijyu");
+    auto *plays = find<Grid>(*window, QStringLiteral("msgBunseki"));
+    auto *items = find<QListWidget>(*window, QStringLiteral("lstAct2"));
+    auto *key = find<QLineEdit>(*window, QStringLiteral("txtKey"));
+    const auto listedItems = [&] {
+        QStringList listed = column(plays, 4);
+        listed.removeDuplicates();
+        return listed;
+    };
+    // Picked with the keyboard as with a click.
+    items->setFocus();
+    QCOMPARE(plays->rows(), 301); // taking the focus picks nothing
+    QTest::keyClick(items, Qt::Key_Down);
+    QCOMPARE(key->text(), items->currentItem()->text());
+    QCOMPARE(listedItems(), QStringList{items->currentItem()->text()});
+    items->setCurrentRow(0);
+    QTest::keyClick(items, Qt::Key_Down);
+    QCOMPARE(listedItems(), QStringList{QStringLiteral("しりとり")});
+
+    // The window becoming active again (back from the help window) keeps the filter, and the
+    // next period still lists the game picked.
+    key->setFocus(Qt::ActiveWindowFocusReason);
+    QCOMPARE(key->text(), QStringLiteral("しりとり"));
+    click(*window, "cmdKikan2");
+    QCOMPARE(listedItems(), QStringList{QStringLiteral("しりとり")});
+    QCOMPARE(items->selectedItems().size(), 1);
+
+    // Moving into the box starts a new search: the box and the list's highlight empty.
+    items->setFocus();
+    key->setFocus(Qt::TabFocusReason);
+    QVERIFY(key->text().isEmpty());
+    QVERIFY(items->selectedItems().isEmpty());
+
+    Q_EMIT items->itemClicked(items->item(4));
+    items->setCurrentRow(4);
+    click(*window, "cmdAllact");
+    QVERIFY(items->selectedItems().isEmpty());
+    QCOMPARE(items->currentRow(), -1);
+    click(*window, "cmdMain");
+    items->setCurrentRow(2);
+    click(*window, "cmdTaijyu");
+    QVERIFY(items->selectedItems().isEmpty());
 }
 
 void TestStatPages::sortPage()
