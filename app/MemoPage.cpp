@@ -82,14 +82,39 @@ void MemoPage::LoadMemo()
     QString text = Memo::load(m_services.folder);
     text.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
     txtKizuki->setPlainText(text);
+    m_savedMemo = txtKizuki->toPlainText();
 }
 
 void MemoPage::cmdKizukiHozon_Click()
 {
+    saveMemo();
+}
+
+bool MemoPage::saveMemo()
+{
     const QString text = txtKizuki->toPlainText();
     if (!SaveMessages::checkStorable(m_services.messages, text))
-        return;
-    SaveMessages::report(m_services.messages, Memo::save(m_services.folder, text));
+        return false;
+    if (!SaveMessages::report(m_services.messages, Memo::save(m_services.folder, text)))
+        return false;
+    m_savedMemo = text;
+    return true;
+}
+
+bool MemoPage::settleMemo()
+{
+    if (txtKizuki->toPlainText() == m_savedMemo)
+        return true;
+    switch (m_services.messages.askToSave(QStringLiteral("メモが変更されています。保存しますか？"), QStringLiteral("メモ"))) {
+    case MessageBoxes::SaveChoice::Save:
+        return saveMemo();
+    case MessageBoxes::SaveChoice::Discard:
+        LoadMemo();
+        return true;
+    case MessageBoxes::SaveChoice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MemoPage::prepare()

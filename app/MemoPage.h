@@ -21,18 +21,23 @@ public:
     MemoPage(const Services &services, QWidget *parent = nullptr);
 
     void LoadMemo();
+    // Before the memo box goes out of sight: a memo that differs from メモ.TXT is saved or let go
+    // as the user says. False when the user stays (キャンセル, or the save failed).
+    bool settleMemo();
     // Rebuilds the diary list when the page opens; no row is picked yet.
     void prepare();
     void SetupDiaryList();
     void FillDiaryList();
 
     void cmdKizukiHozon_Click();
+    bool saveMemo();
     void msgMemoList_Click();
     void cmdMemoHozon_Click();
 
 private:
     const Services &m_services;
     int m_selectedRow = 0;
+    QString m_savedMemo; // the memo as メモ.TXT holds it
 
     QPlainTextEdit *txtKizuki = nullptr;
     QPushButton *cmdKizukiHozon = nullptr;

@@ -21,6 +21,7 @@
 #include "ui/Picture.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
@@ -298,7 +299,7 @@ void frmMain::HideAllFrames()
 
 void frmMain::switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage)
 {
-    if (!page->isHidden())
+    if (!page->isHidden() || !fraMemo->settleMemo())
         return;
     HideAllFrames();
     if (fill)
@@ -313,7 +314,7 @@ void frmMain::switchPage(QFrame *page, const std::function<void()> &fill, const 
 
 void frmMain::cmdMain_Click()
 {
-    if (!fraMain->isHidden())
+    if (!fraMain->isHidden() || !fraMemo->settleMemo())
         return;
     HideAllFrames();
     fraMain->freshView();
@@ -335,6 +336,9 @@ void frmMain::cmdGame_Click()
 
 void frmMain::cmdG_Click(int game)
 {
+    // The main window gives way to the game.
+    if (!fraMemo->settleMemo())
+        return;
     Q_EMIT gameChosen(game);
 }
 
@@ -398,9 +402,19 @@ void frmMain::cmdRentai_Click()
 
 void frmMain::cmdOwari_Click()
 {
+    if (!close())
+        return;
     m_help.closeAll();
-    close();
     Q_EMIT programEnd();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (!fraMemo->settleMemo()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void frmMain::cmdHelp_Click()

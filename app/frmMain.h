@@ -61,6 +61,11 @@ Q_SIGNALS:
     // A game of the launcher was picked: its window takes this one's place.
     void gameChosen(int game);
 
+protected:
+    // Closing the window (its close box, 終了, or a game taking its place) first settles an
+    // unsaved memo; the user may stay.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     QPushButton *addMenuButton(const char *name, const QString &caption, const QString &toolTip);
     void placePage(QFrame *page);

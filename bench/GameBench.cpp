@@ -88,6 +88,11 @@ public:
         return true;
     }
     void critical(const QString &text, const QString &) override { note(text); }
+    SaveChoice askToSave(const QString &text, const QString &) override
+    {
+        note(text);
+        return SaveChoice::Discard;
+    }
 
     int count() const { return m_count; }
     const QString &last() const { return m_last; }

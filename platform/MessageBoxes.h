@@ -19,6 +19,10 @@ public:
     virtual bool confirm(const QString &text, const QString &title) = 0;
     // A wrong answer or a failure: the critical icon and an OK button.
     virtual void critical(const QString &text, const QString &title) = 0;
+
+    enum class SaveChoice { Save, Discard, Cancel };
+    // Unsaved work: the question icon and 保存する, 保存しない and キャンセル (Esc).
+    virtual SaveChoice askToSave(const QString &text, const QString &title) = 0;
 };
 
 } // namespace kotohana

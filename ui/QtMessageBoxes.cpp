@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace kotohana {
 namespace {
@@ -36,6 +37,22 @@ bool QtMessageBoxes::confirm(const QString &text, const QString &title)
 void QtMessageBoxes::critical(const QString &text, const QString &title)
 {
     QMessageBox::critical(QApplication::activeWindow(), title, shown(text));
+}
+
+MessageBoxes::SaveChoice QtMessageBoxes::askToSave(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title, shown(text), QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton *save = box.addButton(QStringLiteral("保存する"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    if (box.clickedButton() == discard)
+        return SaveChoice::Discard;
+    return SaveChoice::Cancel;
 }
 
 } // namespace kotohana

@@ -12,6 +12,7 @@ public:
     void warning(const QString &text, const QString &title) override;
     bool confirm(const QString &text, const QString &title) override;
     void critical(const QString &text, const QString &title) override;
+    SaveChoice askToSave(const QString &text, const QString &title) override;
 };
 
 } // namespace kotohana

@@ -7,6 +7,7 @@
 #include "app/TodayPage.h"
 #include "app/frmMain.h"
 #include "platform/DataFolder.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
 #include "records/RecordStore.h"
@@ -144,6 +145,7 @@ private Q_SLOTS:
     void diaryWriteFailureKeepsOldFile();
     void diaryBacksUpUnreadLines();
     void memoSavesAndLoads();
+    void unsavedMemoIsNotLostSilently();
     void deletingTheThirdOfFive();
     void changesApplyToTheFileAsItIsNow();
     void cancelDeletesNothing();
@@ -479,6 +481,41 @@ void TestRecordBook::memoSavesAndLoads()
     click(*window, QStringLiteral("cmdKizukiHozon"));
     QCOMPARE(m_messages.shown().size(), 1);
     QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), sjis(QStringLiteral("効果あり\n\n続ける\n")));
+}
+
+void TestRecordBook::unsavedMemoIsNotLostSilently()
+{
+    using SaveChoice = MessageBoxes::SaveChoice;
+    const QByteArray before = sjis(QStringLiteral("一行目\n"));
+    writeBytes(m_folder->path(u"メモ.TXT"), before);
+    auto window = load();
+    auto *memo = find<QPlainTextEdit>(*window, QStringLiteral("txtKizuki"));
+    auto *memoPage = find<QFrame>(*window, QStringLiteral("fraMemo"));
+    click(*window, QStringLiteral("cmdMemo"));
+    click(*window, QStringLiteral("cmdMain")); // nothing changed: no question
+    QVERIFY(m_messages.shown().isEmpty());
+
+    click(*window, QStringLiteral("cmdMemo"));
+    memo->setPlainText(QStringLiteral("書きかけ"));
+    click(*window, QStringLiteral("cmdMain")); // キャンセル: the page stays
+    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Question);
+    QCOMPARE(m_messages.shown().last().text, QStringLiteral("メモが変更されています。保存しますか？"));
+    QVERIFY(!memoPage->isHidden());
+    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), before);
+
+    m_messages.chooseNext(SaveChoice::Discard);
+    click(*window, QStringLiteral("cmdBunseki"));
+    QVERIFY(memoPage->isHidden());
+    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), before);
+    QCOMPARE(memo->toPlainText(), QStringLiteral("一行目"));
+
+    click(*window, QStringLiteral("cmdMemo"));
+    memo->setPlainText(QStringLiteral("書きかけ"));
+    QVERIFY(!window->close()); // closing the program asks too
+    QVERIFY(window->isVisible());
+    m_messages.chooseNext(SaveChoice::Save);
+    QVERIFY(window->close());
+    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), sjis(QStringLiteral("書きかけ\n")));
 }
 
 void TestRecordBook::deletingTheThirdOfFive()

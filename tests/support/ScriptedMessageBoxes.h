@@ -12,7 +12,7 @@ namespace kotohana::test {
 class ScriptedMessageBoxes final : public MessageBoxes
 {
 public:
-    enum class Icon { Information, Exclamation, Critical };
+    enum class Icon { Information, Exclamation, Critical, Question };
 
     struct Shown {
         Icon icon;
@@ -28,14 +28,21 @@ public:
         return !m_answers.isEmpty() && m_answers.takeFirst();
     }
     void critical(const QString &text, const QString &title) override { m_shown.append({Icon::Critical, title, text}); }
+    SaveChoice askToSave(const QString &text, const QString &title) override
+    {
+        m_shown.append({Icon::Question, title, text});
+        return m_saveChoices.isEmpty() ? SaveChoice::Cancel : m_saveChoices.takeFirst();
+    }
 
     void answerNext(bool ok) { m_answers.append(ok); }
+    void chooseNext(SaveChoice choice) { m_saveChoices.append(choice); }
     const QList<Shown> &shown() const { return m_shown; }
     void forget() { m_shown.clear(); }
 
 private:
     QList<Shown> m_shown;
     QList<bool> m_answers;
+    QList<SaveChoice> m_saveChoices;
 };
 
 } // namespace kotohana::test
