@@ -91,7 +91,7 @@ void EditPage::SetupEditList()
 
 void EditPage::FillEditList()
 {
-    RecordLists::load(*msgHenList, m_services.records, 24);
+    RecordLists::load(*msgHenList, m_services, 24);
 }
 
 void EditPage::cmdPHozon1_Click()

@@ -79,7 +79,10 @@ MemoPage::MemoPage(const Services &services, QWidget *parent)
 
 void MemoPage::LoadMemo()
 {
-    QString text = Memo::load(m_services.folder);
+    const Memo::Loaded memo = Memo::load(m_services.folder);
+    if (!memo.ok)
+        m_services.messages.critical(memo.message, QStringLiteral("メモ"));
+    QString text = memo.text;
     text.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
     txtKizuki->setPlainText(text);
     m_savedMemo = txtKizuki->toPlainText();
@@ -132,7 +135,7 @@ void MemoPage::SetupDiaryList()
 
 void MemoPage::FillDiaryList()
 {
-    RecordLists::load(*msgMemoList, m_services.records, 16);
+    RecordLists::load(*msgMemoList, m_services, 16);
 }
 
 void MemoPage::msgMemoList_Click()

@@ -81,9 +81,9 @@ void fill(Grid &grid, RecordRows::Snapshot read, int scrollAfterRows)
         grid.setTopRow(grid.rows() - 1);
 }
 
-void load(Grid &grid, RecordStore &store, int scrollAfterRows)
+void load(Grid &grid, const Services &services, int scrollAfterRows)
 {
-    fill(grid, store.snapshot(), scrollAfterRows);
+    fill(grid, PageTools::readSnapshot(services), scrollAfterRows);
 }
 
 int change(Grid &grid, const Services &services, int row, const std::optional<QString> &diary)
@@ -93,7 +93,7 @@ int change(Grid &grid, const Services &services, int row, const std::optional<QS
                                                           grid.textMatrix(row, 5));
     const AppliedChange applied = applyChange(services.folder, services.records, {picked, std::size_t(row - 1), diary});
     const int top = grid.topRow();
-    load(grid, services.records, std::numeric_limits<int>::max());
+    load(grid, services, std::numeric_limits<int>::max());
     grid.setTopRow(top);
     if (!applied.found) {
         services.messages.warning(QStringLiteral("選んだ記録（%1 %2 %3）は、データ.txt にもうありません。"

@@ -12,7 +12,6 @@
 
 namespace kotohana {
 
-class RecordStore;
 class Grid;
 struct Services;
 
@@ -53,8 +52,8 @@ void setup(Grid &grid, int fontSize, const Widths &widths);
 // One row per record; the list then opens scrolled to the newest row when it has more than
 // scrollAfterRows rows.
 void fill(Grid &grid, RecordRows::Snapshot read, int scrollAfterRows);
-// Lists データ.txt as it is now.
-void load(Grid &grid, RecordStore &store, int scrollAfterRows);
+// Lists データ.txt as it is now; a file that cannot be read is reported and lists nothing.
+void load(Grid &grid, const Services &services, int scrollAfterRows);
 // A change to the record a row shows, a new diary or (with none) its deletion, applied to
 // データ.txt as it is now; the user is told when it could not be made. The list then shows the
 // file as it is, with the same rows in view. Gives the row the record has now, or 0 when the

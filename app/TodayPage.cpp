@@ -144,6 +144,7 @@ void TodayPage::buildLayout()
 
     mcrMain = new Chart(this);
     mcrMain->setObjectName(QStringLiteral("mcrMain"));
+    mcrMain->setEmptyText(QStringLiteral("この日のプレイはありません"));
 
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -207,6 +208,8 @@ void TodayPage::BuildTodayView()
 
     m_view = buildTodayView(PageTools::readRecords(m_services), selectedDay());
     m_builtFrom = m_services.records.version();
+    // At rest, the chart's value axis is already the day's: from 0 to its longest play.
+    mcrMain->setValueMaximum(m_view.longestPlay);
 
     msgDayList->setRows(int(m_view.plays.size()) + 1);
     int row = 1;

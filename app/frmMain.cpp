@@ -138,7 +138,8 @@ void frmMain::buildMenu()
     connect(cmdOwari, &QPushButton::clicked, this, &frmMain::cmdOwari_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     // Only the user's click: the load step sets the box without saving anything.
-    connect(chkHelp, &QCheckBox::clicked, this, &frmMain::chkHelp_Click);
+    // Any change of state counts, a click, the space bar or an assistive tool's toggle alike.
+    connect(chkHelp, &QCheckBox::toggled, this, &frmMain::chkHelp_Click);
 }
 
 void frmMain::placePage(QFrame *page)

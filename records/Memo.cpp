@@ -12,13 +12,13 @@ const QString kMemoFile = QStringLiteral("メモ.TXT");
 
 } // namespace
 
-QString load(const DataFolder &folder)
+Loaded load(const DataFolder &folder)
 {
     const TextFile::ReadResult file = TextFile::read(folder.path(kMemoFile));
     QStringList lines;
     for (QStringView line : TextFile::lines(file.text))
         lines.append(line.toString());
-    return lines.join(QLatin1StringView("\r\n"));
+    return {lines.join(QLatin1StringView("\r\n")), file.ok, file.message};
 }
 
 FileResult save(const DataFolder &folder, const QString &text)

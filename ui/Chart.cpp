@@ -117,17 +117,42 @@ void Chart::setSeriesName(int series, const QString &name)
     }
 }
 
+bool Chart::blank() const
+{
+    const auto zero = [](double v) { return v == 0.0 && !std::signbit(v); };
+    return std::all_of(m_labels.begin(), m_labels.end(), [](const QString &l) { return l.isEmpty(); })
+        && std::all_of(m_values.begin(), m_values.end(), [&](const std::vector<double> &values) {
+               return std::all_of(values.begin(), values.end(), zero);
+           });
+}
+
+bool Chart::showsEmptyText() const
+{
+    return blank() && m_valueMaximum <= 0;
+}
+
+void Chart::setValueMaximum(double maximum)
+{
+    if (!std::isfinite(maximum))
+        maximum = 0;
+    if (maximum != m_valueMaximum) {
+        m_valueMaximum = maximum;
+        scheduleRedraw();
+    }
+}
+
+void Chart::setEmptyText(const QString &text)
+{
+    if (text != m_emptyText) {
+        m_emptyText = text;
+        scheduleRedraw();
+    }
+}
+
 void Chart::setPointCount(int count)
 {
     count = std::max(count, 0);
     m_point = 0;
-    const auto blank = [this] {
-        const auto zero = [](double v) { return v == 0.0 && !std::signbit(v); };
-        return std::all_of(m_labels.begin(), m_labels.end(), [](const QString &l) { return l.isEmpty(); })
-            && std::all_of(m_values.begin(), m_values.end(), [&](const std::vector<double> &values) {
-                   return std::all_of(values.begin(), values.end(), zero);
-               });
-    };
     if (count == pointCount() && blank()) {
         m_first = count - shownCount();
         return; // as many blank points as asked for already
@@ -205,6 +230,16 @@ void Chart::redraw()
         delete axis;
     }
 
+    if (showsEmptyText()) {
+        // No frame with a 0 to 1 axis and no labels: a line saying there is nothing to show.
+        m_scroll->hide();
+        setViewportMargins(0, 0, 0, 0);
+        fitToViewport();
+        c->setTitle(m_emptyText);
+        return;
+    }
+    c->setTitle(QString());
+
     const int points = pointCount();
     const int bars = shownCount();
     m_first = std::clamp(m_first, 0, points - bars);
@@ -274,6 +309,7 @@ void Chart::redraw()
     series->attachAxis(xAxis);
 
     auto *yAxis = new QValueAxis;
+    largest = std::max(largest, m_valueMaximum);
     yAxis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + 1.0);
     yAxis->applyNiceNumbers();
     yAxis->setLabelFormat(QStringLiteral("%g"));

@@ -11,8 +11,12 @@ namespace kotohana {
 
 // A bar chart of one to three series over n points (none allowed), each point with a value
 // and a label. Every point has a bar of its own: a series longer than the chart has room for
-// (years of days, every play) shows its newest points and scrolls sideways to the others. The value axis runs from 0 (or the smallest value) to just above the largest. It is driven the way the program fills a chart from a list: pick a series and
-// a point, then set its value and its label. The picture is redrawn once per turn of the
+// (years of days, every play) shows its newest points and scrolls sideways to the others.
+// The value axis runs from 0 (or the smallest value) to just above the largest, or to the
+// maximum asked for when that is larger. A chart with nothing to show (every value 0, no
+// label, no maximum) shows a line of text instead of an empty frame. It is driven the way the
+// program fills a chart from a list: pick a series and a point, then set its value and its
+// label. The picture is redrawn once per turn of the
 // event loop, however many points were set, and not at all when nothing set differed from
 // what the chart held.
 class Chart final : public QChartView
@@ -41,6 +45,14 @@ public:
     double value(int series, int point) const;
     QString label(int point) const;
 
+    // The value axis reaches at least this far (0: only as far as the values).
+    void setValueMaximum(double maximum);
+    // What a chart with nothing to show says.
+    void setEmptyText(const QString &text);
+    QString emptyText() const { return m_emptyText; }
+    // Whether the chart shows its empty text rather than bars.
+    bool showsEmptyText() const;
+
     // How many times the picture has been built; a chart filled again with what it already
     // shows is not rebuilt.
     int redrawCount() const { return m_redrawCount; }
@@ -55,6 +67,8 @@ protected:
 private:
     void scheduleRedraw();
     void redraw();
+    // Every value 0 and every label empty.
+    bool blank() const;
     // The points in view at a width.
     int shownCount(int chartWidth) const;
     // How many point labels fit side by side at a width.
@@ -70,6 +84,8 @@ private:
     int m_redrawCount = 0;
     int m_first = 0; // 0-based
     int m_labelWidth = 72; // the widest point label shown, with room beside it
+    double m_valueMaximum = 0;
+    QString m_emptyText = QStringLiteral("表示するデータがありません");
     QScrollBar *m_scroll = nullptr;
 };
 

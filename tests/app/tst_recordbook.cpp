@@ -21,6 +21,8 @@
 #include "ui/Shape.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QValueAxis>
 
 #include <memory>
 
@@ -145,6 +148,7 @@ private Q_SLOTS:
     void diaryWriteFailureKeepsOldFile();
     void diaryBacksUpUnreadLines();
     void memoSavesAndLoads();
+    void unreadableFilesAreReported();
     void unsavedMemoIsNotLostSilently();
     void deletingTheThirdOfFive();
     void changesApplyToTheFileAsItIsNow();
@@ -166,6 +170,7 @@ void TestRecordBook::emptyFileShowsTheRestingFace()
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayList"))->rows(), 1);
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayTotal"))->rows(), 1);
     QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(find<Chart>(*window, QStringLiteral("mcrMain"))->showsEmptyText());
 }
 
 void TestRecordBook::playsOfTheDayLightLampsAndFace()
@@ -185,6 +190,12 @@ void TestRecordBook::playsOfTheDayLightLampsAndFace()
     auto *caption = find<QLabel>(*window, QStringLiteral("lblMHyouka"));
     QCOMPARE(caption->text(), QStringLiteral("2 種類の脳刺激"));
     QCOMPARE(caption->palette().color(QPalette::Window), QColor(255, 224, 192));
+    // The chart at rest already has the day's value axis, from 0 to its longest play.
+    auto *chart = find<Chart>(*window, QStringLiteral("mcrMain"));
+    QCoreApplication::processEvents();
+    QVERIFY(!chart->showsEmptyText());
+    const auto *values = qobject_cast<QValueAxis *>(chart->chart()->axes(Qt::Vertical).value(0));
+    QVERIFY(values && values->max() >= 60);
 }
 
 // Another program saves while the record book is open: going back to the main page, and the
@@ -314,6 +325,15 @@ void TestRecordBook::helpTourSwitch()
     QCOMPARE(readBytes(settings), off);
     click(*window, QStringLiteral("cmdMemo"));
     QCOMPARE(m_messages.shown().size(), 4);
+
+    // The keyboard (or an assistive tool) toggles the box as a click does.
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Space);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアーＯＮ"));
+    QCOMPARE(readBytes(settings), sjis(QStringLiteral("\"ヘルプツアー\",1\n")));
+    box->setChecked(false);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアーＯＦＦ"));
+    QCOMPARE(readBytes(settings), off);
 }
 
 void TestRecordBook::userNameAndTitle()
@@ -481,6 +501,27 @@ void TestRecordBook::memoSavesAndLoads()
     click(*window, QStringLiteral("cmdKizukiHozon"));
     QCOMPARE(m_messages.shown().size(), 1);
     QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), sjis(QStringLiteral("効果あり\n\n続ける\n")));
+}
+
+// A record file or a memo that exists but cannot be read is reported, not shown as empty.
+void TestRecordBook::unreadableFilesAreReported()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    QFile::remove(m_folder->path(u"メモ.TXT"));
+    QVERIFY(QDir(m_folder->path(u"メモ.TXT")).mkpath(QStringLiteral(".")));
+    auto window = load();
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().last().title, QStringLiteral("メモ"));
+    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("メモ.TXT")));
+
+    QFile::remove(records());
+    QVERIFY(QDir(records()).mkpath(QStringLiteral(".")));
+    for (const char *page : {"cmdMemo", "cmdSettei"}) {
+        m_messages.forget();
+        click(*window, QString::fromLatin1(page));
+        QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+        QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("データ.txt")));
+    }
 }
 
 void TestRecordBook::unsavedMemoIsNotLostSilently()

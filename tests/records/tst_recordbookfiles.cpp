@@ -40,6 +40,7 @@ private Q_SLOTS:
     void memoRoundTrip();
     void rewriteBacksUpUnreadLinesOnce();
     void rewriteWithoutUnreadLinesMakesNoBackup();
+    void changesFindTheirRecordInTheFileAsItIs();
 };
 
 void TestRecordBookFiles::helpTourFlag()
@@ -94,7 +95,7 @@ void TestRecordBookFiles::memoRoundTrip()
     QFETCH(QByteArray, bytes);
     QVERIFY(Memo::save(*m_folder, typed).ok());
     QCOMPARE(readBytes(file(QStringLiteral("メモ.TXT"))), bytes);
-    QString loaded = Memo::load(*m_folder);
+    QString loaded = Memo::load(*m_folder).text;
     loaded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QCOMPARE(loaded, typed);
 }
@@ -133,6 +134,49 @@ void TestRecordBookFiles::rewriteWithoutUnreadLinesMakesNoBackup()
     QVERIFY(rewrite.backupName.isEmpty());
     QVERIFY(rewrite.backupNotice().isEmpty());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("データ.txt")});
+}
+
+void TestRecordBookFiles::changesFindTheirRecordInTheFileAsItIs()
+{
+    const QString records = file(QStringLiteral("データ.txt"));
+    const auto line = [](const char *time, const char *diary) {
+        return QStringLiteral("\"2024/05/18\",\"%1\",\"プラマイ\",60,\"%2\",\n").arg(QLatin1String(time), QLatin1String(diary));
+    };
+    // Two plays saved in the same second: the one nearest the list's place is the one meant.
+    writeBytes(records, sjis(line("08:00:00", "a") + line("09:00:00", "b") + line("09:00:00", "c") + line("10:00:00", "d")));
+    RecordStore store(records);
+    const PlayRecord nine{QStringLiteral("2024/05/18"), QStringLiteral("09:00:00"), QStringLiteral("プラマイ"), 60, QString()};
+
+    AppliedChange applied = applyChange(*m_folder, store, {nine, 2, QStringLiteral("朝")});
+    QVERIFY(applied.found);
+    QCOMPARE(applied.index, std::size_t(2));
+    QVERIFY(applied.rewrite.result.ok());
+    QCOMPARE(readBytes(records), sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\"\"\n"
+                                                     "\"2024/05/18\",\"09:00:00\",\"プラマイ\",60,\"b\",\"\"\n"
+                                                     "\"2024/05/18\",\"09:00:00\",\"プラマイ\",60,\"朝\",\"\"\n"
+                                                     "\"2024/05/18\",\"10:00:00\",\"プラマイ\",60,\"d\",\"\"\n")));
+
+    // Lines put in front since the list was read: the record is found further down.
+    writeBytes(records, sjis(line("06:00:00", "x") + line("07:00:00", "y") + line("08:00:00", "a") + line("10:00:00", "d")));
+    const PlayRecord eight{QStringLiteral("2024/05/18"), QStringLiteral("08:00:00"), QStringLiteral("プラマイ"), 60, QString()};
+    applied = applyChange(*m_folder, store, {eight, 0, std::nullopt});
+    QVERIFY(applied.found);
+    QCOMPARE(applied.index, std::size_t(2));
+    QCOMPARE(store.current().records.size(), std::size_t(3));
+    QCOMPARE(store.current().records[1].time, QStringLiteral("07:00:00"));
+
+    // Gone: nothing is written.
+    const QByteArray before = readBytes(records);
+    applied = applyChange(*m_folder, store, {eight, 2, QStringLiteral("z")});
+    QVERIFY(!applied.found);
+    QCOMPARE(readBytes(records), before);
+
+    // The last record deleted empties the file; lines that are not records are backed up first.
+    writeBytes(records, sjis(line("08:00:00", "a") + QStringLiteral("手で書いた行\n")));
+    applied = applyChange(*m_folder, store, {eight, 0, std::nullopt});
+    QVERIFY(applied.rewrite.result.ok());
+    QCOMPARE(readBytes(records), QByteArray());
+    QCOMPARE(applied.rewrite.backupName, QStringLiteral("データ.txt.bak"));
 }
 
 QTEST_GUILESS_MAIN(TestRecordBookFiles)

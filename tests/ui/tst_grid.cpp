@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QValueAxis>
 
 using namespace kotohana;
 
@@ -377,6 +378,17 @@ void TestGrid::chartFromHeadingOnlyGridHasNoPoints()
     chart.setValue(5);
     QCoreApplication::processEvents(); // draws the empty chart
     QCOMPARE(chart.value(1, 1), 0.0);
+    // Nothing to show: a line of text, not a frame with a 0 to 1 axis.
+    QVERIFY(chart.showsEmptyText());
+    QCOMPARE(chart.chart()->title(), chart.emptyText());
+    QVERIFY(chart.chart()->series().isEmpty());
+    QVERIFY(chart.chart()->axes().isEmpty());
+    // A value axis asked for is drawn even without bars, and the text goes.
+    chart.setValueMaximum(120);
+    QCoreApplication::processEvents();
+    QVERIFY(chart.chart()->title().isEmpty());
+    const auto *values = qobject_cast<QValueAxis *>(chart.chart()->axes(Qt::Vertical).value(0));
+    QVERIFY(values && values->max() >= 120);
 }
 
 void TestGrid::chartHoldsValuesAndLabels()
@@ -439,6 +451,8 @@ void TestGrid::longChartShowsEveryPointAndScrolls()
     QCOMPARE(bar(5), 1.0);
 
     chart.setPointCount(10); // a short series needs no scrolling
+    chart.setCurrentPoint(3);
+    chart.setValue(5);
     QCoreApplication::processEvents();
     QVERIFY(scroll->isHidden());
     QCOMPARE(shown(), 10);
