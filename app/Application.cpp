@@ -15,7 +15,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
+#include <QTranslator>
 
 #include <random>
 
@@ -80,7 +83,12 @@ int runProgram(int argc, char **argv)
 {
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kotohana"));
-    QApplication::setApplicationDisplayName(QStringLiteral("コトハナ"));
+    // Qt's own texts (OK and キャンセル, a text box's menu) in Japanese. No display name is set:
+    // the window system would add it to every title.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     QtMessageBoxes messages;
     const QString directory =

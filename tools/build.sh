@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 
 mode=${1:-}
 case "$mode" in
-  run)  packages="build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libicu-dev fonts-noto-cjk" ;;
-  test) packages="build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libicu-dev" ;;
+  run)  packages="build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libicu-dev qt6-translations-l10n fonts-noto-cjk" ;;
+  test) packages="build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libicu-dev qt6-translations-l10n" ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 

@@ -1,6 +1,8 @@
 #include "MonthView.h"
 
+#include <QHBoxLayout>
 #include <QLocale>
+#include <QToolButton>
 
 namespace kotohana {
 
@@ -12,8 +14,35 @@ MonthView::MonthView(QWidget *parent)
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     setGridVisible(false);
+    headYearFirst();
+    connect(this, &QCalendarWidget::currentPageChanged, this, [this] { headYearFirst(); });
     connect(this, &QCalendarWidget::clicked, this, [this](QDate day) { Q_EMIT dateClick(day); });
     connect(this, &QCalendarWidget::activated, this, [this](QDate day) { Q_EMIT dateClick(day); });
+}
+
+void MonthView::headYearFirst()
+{
+    // The heading reads the Japanese way, "2026年12月": the year before the month, with its 年.
+    auto *year = findChild<QToolButton *>(QStringLiteral("qt_calendar_yearbutton"));
+    auto *month = findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
+    if (!year || !month)
+        return;
+    year->setText(QStringLiteral("%1年").arg(yearShown()));
+    auto *bar = qobject_cast<QHBoxLayout *>(year->parentWidget() ? year->parentWidget()->layout() : nullptr);
+    if (bar && bar->indexOf(year) > bar->indexOf(month)) {
+        bar->removeWidget(year);
+        bar->insertWidget(bar->indexOf(month), year);
+    }
+}
+
+QString MonthView::heading() const
+{
+    const auto *year = findChild<QToolButton *>(QStringLiteral("qt_calendar_yearbutton"));
+    const auto *month = findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
+    const auto *bar = year && year->parentWidget() ? year->parentWidget()->layout() : nullptr;
+    if (!bar || !month)
+        return {};
+    return bar->indexOf(year) < bar->indexOf(month) ? year->text() + month->text() : month->text() + year->text();
 }
 
 void MonthView::setValue(QDate day)

@@ -17,9 +17,14 @@ public:
     QDate value() const { return selectedDate(); }
     // Selects the day and shows its month.
     void setValue(QDate day);
+    // The month shown as its heading reads, "2026年12月".
+    QString heading() const;
 
 Q_SIGNALS:
     void dateClick(QDate day);
+
+private:
+    void headYearFirst();
 };
 
 } // namespace kotohana

@@ -1,56 +1,115 @@
 #include "QtMessageBoxes.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
 
 namespace kotohana {
 namespace {
 
-// Texts come with CR LF line breaks, as the program writes them; a label wants bare LFs.
-QString shown(const QString &text)
+// A message over the active window showing its text as it was written: texts come with CR LF
+// line breaks where their author broke them, and the box grows to the longest line rather
+// than breaking lines again in the middle of a phrase (as a standard message box does past
+// half the screen's width).
+class Box final : public QDialog
 {
-    QString result = text;
-    result.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
-    return result;
+public:
+    Box(QStyle::StandardPixmap icon, const QString &title, const QString &text)
+        : QDialog(QApplication::activeWindow())
+    {
+        setWindowTitle(title);
+        setObjectName(QStringLiteral("messageBox"));
+        auto *picture = new QLabel(this);
+        const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+        picture->setPixmap(style()->standardIcon(icon, nullptr, this).pixmap(side, side));
+        picture->setAlignment(Qt::AlignTop);
+        QString lines = text;
+        lines.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
+        auto *label = new QLabel(lines, this);
+        label->setObjectName(QStringLiteral("lblMessage"));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(false);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        buttons = new QDialogButtonBox(this);
+        connect(buttons, &QDialogButtonBox::clicked, this, [this](QAbstractButton *button) {
+            clicked = button;
+            done(buttons->buttonRole(button) == QDialogButtonBox::RejectRole ? Rejected : Accepted);
+        });
+        auto *message = new QHBoxLayout;
+        message->addWidget(picture, 0, Qt::AlignTop);
+        message->addSpacing(12);
+        message->addWidget(label, 1);
+        auto *layout = new QVBoxLayout(this);
+        layout->addLayout(message);
+        layout->addSpacing(8);
+        layout->addWidget(buttons);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    }
+
+    QPushButton *add(QDialogButtonBox::StandardButton button) { return buttons->addButton(button); }
+    QPushButton *add(const QString &caption, QDialogButtonBox::ButtonRole role) { return buttons->addButton(caption, role); }
+    // Runs the box; the button pressed, or none when it was closed with Esc or its close box.
+    QAbstractButton *ask(QPushButton *preferred)
+    {
+        if (preferred) {
+            preferred->setDefault(true);
+            preferred->setFocus();
+        }
+        exec();
+        return clicked;
+    }
+
+private:
+    QDialogButtonBox *buttons = nullptr;
+    QAbstractButton *clicked = nullptr;
+};
+
+void tell(QStyle::StandardPixmap icon, const QString &text, const QString &title)
+{
+    Box box(icon, title, text);
+    box.ask(box.add(QDialogButtonBox::Ok));
 }
 
 } // namespace
 
 void QtMessageBoxes::information(const QString &text, const QString &title)
 {
-    QMessageBox::information(QApplication::activeWindow(), title, shown(text));
+    tell(QStyle::SP_MessageBoxInformation, text, title);
 }
 
 void QtMessageBoxes::warning(const QString &text, const QString &title)
 {
-    QMessageBox::warning(QApplication::activeWindow(), title, shown(text));
+    tell(QStyle::SP_MessageBoxWarning, text, title);
 }
 
 bool QtMessageBoxes::confirm(const QString &text, const QString &title)
 {
-    return QMessageBox::warning(QApplication::activeWindow(), title, shown(text), QMessageBox::Ok | QMessageBox::Cancel,
-                                QMessageBox::Cancel)
-        == QMessageBox::Ok;
+    Box box(QStyle::SP_MessageBoxWarning, title, text);
+    QPushButton *ok = box.add(QDialogButtonBox::Ok);
+    QPushButton *cancel = box.add(QDialogButtonBox::Cancel);
+    return box.ask(cancel) == ok;
 }
 
 void QtMessageBoxes::critical(const QString &text, const QString &title)
 {
-    QMessageBox::critical(QApplication::activeWindow(), title, shown(text));
+    tell(QStyle::SP_MessageBoxCritical, text, title);
 }
 
 MessageBoxes::SaveChoice QtMessageBoxes::askToSave(const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::Question, title, shown(text), QMessageBox::NoButton, QApplication::activeWindow());
-    QPushButton *save = box.addButton(QStringLiteral("保存する"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QStringLiteral("保存しない"), QMessageBox::DestructiveRole);
-    QPushButton *cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == save)
+    Box box(QStyle::SP_MessageBoxQuestion, title, text);
+    QPushButton *save = box.add(QStringLiteral("保存する"), QDialogButtonBox::AcceptRole);
+    QPushButton *discard = box.add(QStringLiteral("保存しない"), QDialogButtonBox::DestructiveRole);
+    box.add(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    QAbstractButton *pressed = box.ask(save);
+    if (pressed == save)
         return SaveChoice::Save;
-    if (box.clickedButton() == discard)
+    if (pressed == discard)
         return SaveChoice::Discard;
     return SaveChoice::Cancel;
 }

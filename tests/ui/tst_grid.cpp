@@ -3,8 +3,13 @@
 #include "ui/Grid.h"
 #include "ui/GridModel.h"
 #include "ui/MonthView.h"
+#include "ui/QtMessageBoxes.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QLabel>
+#include <QDialog>
+#include <QTimer>
 #include <QHeaderView>
 #include <QBarSeries>
 #include <QBarSet>
@@ -90,6 +95,7 @@ private Q_SLOTS:
     void chartHoldsValuesAndLabels();
     void longChartShowsEveryPointAndScrolls();
     void monthViewValue();
+    void messageBoxesKeepTheirLines();
 };
 
 void TestGrid::cellsRowsAndHeadings()
@@ -466,6 +472,34 @@ void TestGrid::monthViewValue()
     QCOMPARE(view.value(), QDate(2024, 2, 29));
     QCOMPARE(view.monthShown(), 2);
     QCOMPARE(clicks.size(), 0); // only the user's picks are clicks
+    QCOMPARE(view.heading(), QStringLiteral("2024年2月"));
+    view.setValue(QDate(2026, 12, 7));
+    QCOMPARE(view.heading(), QStringLiteral("2026年12月"));
+    view.showNextMonth();
+    QCOMPARE(view.heading(), QStringLiteral("2027年1月"));
+}
+
+void TestGrid::messageBoxesKeepTheirLines()
+{
+    QtMessageBoxes boxes;
+    QString shown;
+    bool wraps = true;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        const auto *label = box->findChild<QLabel *>(QStringLiteral("lblMessage"));
+        QVERIFY(label);
+        shown = label->text();
+        wraps = label->wordWrap() || label->width() < label->sizeHint().width();
+        title = box->windowTitle();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    const QString longLine = QStringLiteral("①「ゲーム」ボタンを押すと収録しているゲームアイコンが表示されるので選択します。");
+    boxes.information(longLine + QStringLiteral("\r\n\r\n②あとはそれぞれのゲームで遊ぶだけ！"), QStringLiteral("ヘルプツアー"));
+    QCOMPARE(shown, longLine + QStringLiteral("\n\n②あとはそれぞれのゲームで遊ぶだけ！"));
+    QVERIFY(!wraps); // the author's breaks only
+    QCOMPARE(title, QStringLiteral("ヘルプツアー"));
 }
 
 QTEST_MAIN(TestGrid)
