@@ -3,8 +3,10 @@
 #include "GridModel.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -43,7 +45,25 @@ Grid::Grid(QWidget *parent)
     });
     // Once the user scrolls, the view says where the top is.
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_requestedTopRow = -1; });
-    connect(m_model, &QAbstractItemModel::modelReset, this, &Grid::applyColumnWidths);
+    // Cells and headings written change what the columns need: measured again, once per turn
+    // of the event loop.
+    const auto contentChanged = [this] {
+        m_contentWidths.clear();
+        if (!m_widthsPending) {
+            m_widthsPending = true;
+            QMetaObject::invokeMethod(this, [this] {
+                m_widthsPending = false;
+                applyColumnWidths();
+            }, Qt::QueuedConnection);
+        }
+    };
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this, contentChanged] {
+        contentChanged();
+        applyColumnWidths();
+    });
+    connect(m_model, &QAbstractItemModel::dataChanged, this, contentChanged);
+    connect(m_model, &QAbstractItemModel::headerDataChanged, this, contentChanged);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, contentChanged);
 }
 
 int Grid::rows() const
@@ -145,18 +165,48 @@ void Grid::setColWidth(int col, int twips)
     applyColumnWidths();
 }
 
+int Grid::contentWidth(int col) const
+{
+    // A cell's text with the room the view keeps around it; a heading with its section's.
+    const QFontMetrics metrics(font());
+    const int cellRoom = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+    const int headingRoom = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
+    int widest = metrics.horizontalAdvance(m_model->text(0, col)) + headingRoom;
+    // A long list is measured at its first and its last rows: its columns hold texts of one
+    // shape (dates, times, numbers), and a text wider than its cell shows whole in a tooltip.
+    constexpr int kMeasuredRows = 500;
+    const int rows = m_model->rows();
+    const auto measure = [&](int from, int to) {
+        for (int row = from; row < to; ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(m_model->text(row, col)) + cellRoom);
+    };
+    if (rows <= 2 * kMeasuredRows + 1) {
+        measure(1, rows);
+    } else {
+        measure(1, kMeasuredRows + 1);
+        measure(rows - kMeasuredRows, rows);
+    }
+    return widest;
+}
+
 void Grid::applyColumnWidths()
 {
     const int dpi = logicalDpiX();
     const int cols = m_model->cols();
+    if (m_contentWidths.size() != std::size_t(cols)) {
+        m_contentWidths.resize(std::size_t(cols));
+        for (int col = 0; col < cols; ++col)
+            m_contentWidths[std::size_t(col)] = contentWidth(col);
+    }
     std::vector<int> pixels(static_cast<std::size_t>(cols));
     int total = 0;
     for (int col = 0; col < cols; ++col) {
-        pixels[std::size_t(col)] = colWidth(col) * dpi / kTwipsPerInch;
+        // The width asked for is a least width: a column is never narrower than its texts.
+        pixels[std::size_t(col)] = std::max(colWidth(col) * dpi / kTwipsPerInch, m_contentWidths[std::size_t(col)]);
         total += pixels[std::size_t(col)];
     }
     // Room is kept for a vertical scroll bar, so that one appearing does not bring a
-    // horizontal one with it.
+    // horizontal one with it. A list too narrow for its columns scrolls sideways.
     const int available = contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     if (total > 0 && available > total) {
         int given = 0;
@@ -207,6 +257,7 @@ int Grid::fontSize() const
 
 void Grid::setFontSize(int points)
 {
+    m_contentWidths.clear();
     QFont f = font();
     f.setPointSize(points);
     setFont(f);
@@ -312,6 +363,22 @@ void Grid::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+bool Grid::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // A cell too narrow for its text (a long diary line) shows the text whole on hovering.
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString text = index.isValid() ? m_model->text(index.row() + 1, index.column()) : QString();
+        if (!text.isEmpty() && QFontMetrics(font()).horizontalAdvance(text) + 8 > visualRect(index).width())
+            QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QTableView::viewportEvent(event);
 }
 
 void Grid::keyboardSearch(const QString &search)

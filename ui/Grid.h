@@ -83,11 +83,14 @@ protected:
     void showEvent(QShowEvent *event) override;
     void updateGeometries() override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
     void keyboardSearch(const QString &search) override;
 
 private:
     static Qt::Alignment toQt(Align align);
     void applyColumnWidths();
+    // The width the column's texts need, in pixels.
+    int contentWidth(int col) const;
     void applyTopRow();
     void showCurrentRow();
     void pickCell(const QModelIndex &index);
@@ -96,6 +99,8 @@ private:
     int m_row = 0;
     int m_col = 1;
     std::vector<int> m_colTwips;
+    std::vector<int> m_contentWidths; // measured; empty when the texts changed since
+    bool m_widthsPending = false;
     int m_requestedTopRow = -1;
     bool m_headingClicked = false;
 };
