@@ -72,6 +72,13 @@ void Application::openGame(int game)
         m_main->close();
 }
 
+bool installQtTexts(QTranslator &translator)
+{
+    return translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QApplication::installTranslator(&translator);
+}
+
 QString alreadyRunningMessage(const QString &directory)
 {
     return QStringLiteral("コトハナはこのデータフォルダーですでに起動しています。\r\n%1\r\n\r\n"
@@ -83,12 +90,9 @@ int runProgram(int argc, char **argv)
 {
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kotohana"));
-    // Qt's own texts (OK and キャンセル, a text box's menu) in Japanese. No display name is set:
-    // the window system would add it to every title.
+    // No display name is set: the window system would add it to every title.
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    installQtTexts(qtTexts);
 
     QtMessageBoxes messages;
     const QString directory =

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPointer>
 
+class QTranslator;
+
 namespace kotohana {
 
 class GameWindow;
@@ -36,6 +38,10 @@ private:
     QPointer<frmMain> m_main;
     QPointer<GameWindow> m_game;
 };
+
+// Qt's own texts (OK and キャンセル, a text box's menu) in Japanese, from Qt's translations; the
+// translator must outlive the application's windows.
+bool installQtTexts(QTranslator &translator);
 
 // What a second start on a data folder in use says before it ends.
 QString alreadyRunningMessage(const QString &directory);

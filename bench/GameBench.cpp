@@ -1,4 +1,5 @@
 #include "GameBench.h"
+#include "SampleData.h"
 
 #include "games/common/GameSettings.h"
 #include "games/plamai/PlamaiRules.h"
@@ -137,37 +138,6 @@ struct World {
     Services services{clock, random, messages, folder, records};
     ProgramState state;
 };
-
-// History lines of a game's layout, one play every few hours over the years.
-QStringList historyLines(const GameDefinition &game, int count)
-{
-    const HistoryLayout &layout = game.history;
-    const QDateTime first(QDate(1998, 4, 1), QTime(7, 0, 0));
-    QStringList lines;
-    lines.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const QDateTime when = first.addSecs(qint64(i) * 9 * 3600 + (i % 7) * 613);
-        ListFormat::LineWriter line;
-        for (int field = 0; field < int(layout.fields.size()); ++field) {
-            if (layout.fields[std::size_t(field)] == HistoryLayout::Field::Number) {
-                line.integer(5 + (i * 7 + field * 13) % 95);
-            } else if (field == 0) {
-                line.text(when.date().toString(QStringLiteral("yyyy/MM/dd")));
-            } else if (field == 1) {
-                line.text(when.time().toString(QStringLiteral("hh:mm:ss")));
-            } else if (field == layout.secondsField) {
-                line.text(QString::number(30 + (i % 4) * 10) + QStringLiteral("秒"));
-            } else if (field == layout.modeField) {
-                const QString mode = game.modeNames.value(i % std::max<qsizetype>(game.modeNames.size(), 1));
-                line.text(layout.modeByFirstCharacter ? mode.left(1) : mode);
-            } else {
-                line.text(QString::number(40 + i % 60) + QStringLiteral(".0%"));
-            }
-        }
-        lines.append(line.line());
-    }
-    return lines;
-}
 
 // Hiragana words of two to six kana that neither end in ん nor begin with it, so that every
 // word can be answered with another; repeats are left in, as a learned dictionary has them.
@@ -481,7 +451,7 @@ int gamesPhase(int argc, char **argv)
     const GameDefinition shiritori = frmG2::definition();
     const QStringList words = dictionaryWords(kDictionaryWords);
     for (const GameDefinition *game : {&plamai, &shiritori}) {
-        TextFile::writeLines(world.folder.path(game->game.historyFileName()), historyLines(*game, kHistoryLines));
+        TextFile::writeLines(world.folder.path(game->game.historyFileName()), sample::historyLines(*game, kHistoryLines));
         writeSettings(world, *game);
     }
     const QString dictionary = world.folder.path(QString::fromUtf16(frmG2::kDictionary));

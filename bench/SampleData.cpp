@@ -1,0 +1,70 @@
+#include "SampleData.h"
+
+#include "RecordGenerator.h"
+
+#include "data/DeliveredFiles.h"
+#include "games/barabara/frmG3.h"
+#include "games/common/GameCatalog.h"
+#include "games/karapani/frmG6.h"
+#include "games/plamai/frmG1.h"
+#include "games/rensou/frmG5.h"
+#include "games/shiritori/frmG2.h"
+#include "games/vocabra/frmG7.h"
+#include "games/yojijukugo/frmG4.h"
+#include "platform/DataFolder.h"
+#include "platform/ListFormat.h"
+#include "platform/TextFile.h"
+#include "records/PlayRecordFile.h"
+
+#include <algorithm>
+
+namespace kotohana::sample {
+
+QStringList historyLines(const GameDefinition &game, int count)
+{
+    const HistoryLayout &layout = game.history;
+    const QDateTime first(QDate(1998, 4, 1), QTime(7, 0, 0));
+    QStringList lines;
+    lines.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const QDateTime when = first.addSecs(qint64(i) * 9 * 3600 + (i % 7) * 613);
+        ListFormat::LineWriter line;
+        for (int field = 0; field < int(layout.fields.size()); ++field) {
+            if (layout.fields[std::size_t(field)] == HistoryLayout::Field::Number) {
+                line.integer(5 + (i * 7 + field * 13) % 95);
+            } else if (field == 0) {
+                line.text(when.date().toString(QStringLiteral("yyyy/MM/dd")));
+            } else if (field == 1) {
+                line.text(when.time().toString(QStringLiteral("hh:mm:ss")));
+            } else if (field == layout.secondsField) {
+                line.text(QString::number(30 + (i % 4) * 10) + QStringLiteral("秒"));
+            } else if (field == layout.modeField) {
+                const QString mode = game.modeNames.value(i % std::max<qsizetype>(game.modeNames.size(), 1));
+                line.text(layout.modeByFirstCharacter ? mode.left(1) : mode);
+            } else {
+                line.text(QString::number(40 + i % 61) + QStringLiteral(".0%"));
+            }
+        }
+        lines.append(line.line());
+    }
+    return lines;
+}
+
+QDateTime fillFolder(const DataFolder &folder, int records, int historyLength)
+{
+    folder.deliverMissing(deliveredFilesDirectory());
+    TextFile::writeLines(folder.path(u"設定.txt"), {QStringLiteral("\"ヘルプツアー\",0")});
+    const QString recordFile = folder.path(PlayRecordFile::kFileName);
+    bench::generateRecords(recordFile, records, 20241207);
+    const GameDefinition games[] = {frmG1::definition(), frmG2::definition(), frmG3::definition(), frmG4::definition(),
+                                    frmG5::definition(), frmG6::definition(), frmG7::definition()};
+    for (const GameDefinition &game : games)
+        TextFile::writeLines(folder.path(game.game.historyFileName()), historyLines(game, historyLength));
+    const std::vector<PlayRecord> plays = PlayRecordFile(recordFile).readAll().records;
+    if (plays.empty())
+        return QDateTime(QDate(2024, 5, 18), QTime(21, 0, 0));
+    return QDateTime(QDate::fromString(plays.back().date, QStringLiteral("yyyy/MM/dd")),
+                     QTime::fromString(plays.back().time, QStringLiteral("HH:mm:ss")));
+}
+
+} // namespace kotohana::sample

@@ -1,0 +1,170 @@
+// Pictures of every page of the main window and of every game window, at the window's default
+// size and at the smallest size it allows, over a data folder as a player's would look:
+//     kotohana_screenshots OUTPUT-FOLDER
+// tools/screenshots.sh runs it under a virtual X display.
+#include "SampleData.h"
+
+#include "app/Application.h"
+#include "app/frmMain.h"
+#include "games/common/GameWindow.h"
+#include "platform/Clock.h"
+#include "platform/DataFolder.h"
+#include "platform/MessageBoxes.h"
+#include "platform/RandomSource.h"
+#include "platform/Services.h"
+#include "records/RecordStore.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTranslator>
+
+#include <cstdio>
+
+namespace kotohana {
+namespace {
+
+class StillClock final : public Clock
+{
+public:
+    explicit StillClock(QDateTime now)
+        : m_now(std::move(now))
+    {
+    }
+    QDateTime now() const override { return m_now; }
+    qint64 monotonicMilliseconds() const override { return m_timer.elapsed(); }
+
+private:
+    QDateTime m_now;
+    QElapsedTimer m_timer = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+};
+
+// Messages are printed, not shown: nothing must wait for a click.
+class PrintedMessages final : public MessageBoxes
+{
+public:
+    void information(const QString &text, const QString &title) override { print(title, text); }
+    void warning(const QString &text, const QString &title) override { print(title, text); }
+    bool confirm(const QString &text, const QString &title) override
+    {
+        print(title, text);
+        return false;
+    }
+    void critical(const QString &text, const QString &title) override { print(title, text); }
+    SaveChoice askToSave(const QString &text, const QString &title) override
+    {
+        print(title, text);
+        return SaveChoice::Discard;
+    }
+
+private:
+    static void print(const QString &title, const QString &text)
+    {
+        std::printf("message %s: %s\n", qPrintable(title), qPrintable(text));
+    }
+};
+
+void settle(int ms = 150)
+{
+    QTest::qWait(ms);
+}
+
+void save(QWidget &window, const QString &folder, const QString &name)
+{
+    settle();
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    if (!window.grab().save(path))
+        std::printf("could not write %s\n", qPrintable(path));
+}
+
+void click(QWidget &window, const char *name)
+{
+    if (auto *button = window.findChild<QAbstractButton *>(QString::fromLatin1(name)))
+        button->click();
+    else
+        std::printf("no button %s\n", name);
+}
+
+// The sizes a window is looked at: as it opens, and as small as it allows.
+template <typename Shoot>
+void atBothSizes(QWidget &window, Shoot shoot)
+{
+    const QSize opened = window.size();
+    shoot(QStringLiteral("default"));
+    window.resize(window.minimumSize().expandedTo(window.minimumSizeHint()));
+    settle();
+    shoot(QStringLiteral("minimum"));
+    window.resize(opened);
+    settle();
+}
+
+} // namespace
+} // namespace kotohana
+
+int main(int argc, char **argv)
+{
+    using namespace kotohana;
+    QApplication qt(argc, argv);
+    QTranslator qtTexts;
+    installQtTexts(qtTexts);
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: kotohana_screenshots OUTPUT-FOLDER\n");
+        return 2;
+    }
+    const QString out = args.at(1);
+    QDir().mkpath(out);
+
+    QTemporaryDir dir;
+    const DataFolder folder(dir.path());
+    StillClock clock(sample::fillFolder(folder, 400, 30));
+    MersenneRandomSource random(clock, 1);
+    PrintedMessages messages;
+    RecordStore records(folder.path(PlayRecordFile::kFileName));
+    const Services services{clock, random, messages, folder, records};
+    Application application(services);
+    application.state().welcomeShown = true;
+    application.showMain();
+    settle(400);
+
+    frmMain *main = application.mainWindow();
+    const std::pair<const char *, const char *> pages[] = {
+        {"cmdMain", "1-main"},      {"cmdGame", "2-launcher"},  {"cmdTaijyu", "3-range"},
+        {"cmdRentai", "4-allgraph"}, {"cmdCale", "5-calendar"},  {"cmdBunseki", "6-sort"},
+        {"cmdSyuukei", "7-totals"}, {"cmdMemo", "8-diary"},     {"cmdSettei", "9-edit"}};
+    atBothSizes(*main, [&](const QString &size) {
+        for (const auto &[button, name] : pages) {
+            click(*main, "cmdMain");
+            click(*main, button);
+            save(*main, out, QStringLiteral("main-%1-%2").arg(QString::fromLatin1(name), size));
+            if (qstrcmp(button, "cmdGame") == 0)
+                click(*main, "cmdModori");
+        }
+    });
+
+    for (int game = 1; game <= 7; ++game) {
+        application.openGame(game);
+        settle(400);
+        GameWindow *window = application.gameWindow();
+        if (!window)
+            continue;
+        atBothSizes(*window, [&](const QString &size) {
+            save(*window, out, QStringLiteral("game%1-%2-idle").arg(game).arg(size));
+        });
+        click(*window, "cmdStart");
+        settle(4500); // the countdown before the first question
+        atBothSizes(*window, [&](const QString &size) {
+            save(*window, out, QStringLiteral("game%1-%2-playing").arg(game).arg(size));
+        });
+        click(*window, "cmdEnd");
+        settle(400);
+    }
+    std::printf("pictures in %s\n", qPrintable(out));
+    return 0;
+}
