@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace kotohana {
 
 DataFolder::DataFolder(QString directory)
@@ -13,9 +15,18 @@ DataFolder::DataFolder(QString directory)
 {
 }
 
+bool DataFolder::acceptsName(QStringView fileName)
+{
+    if (fileName.isEmpty() || fileName.contains(u"..") || fileName.contains(u'/') || fileName.contains(u'\\'))
+        return false;
+    return std::none_of(fileName.begin(), fileName.end(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 QString DataFolder::path(QStringView fileName) const
 {
-    Q_ASSERT(!fileName.contains(u'/') && !fileName.contains(u'\\'));
+    if (!acceptsName(fileName))
+        return {};
     const QDir dir(m_directory);
     const QString exact = dir.filePath(fileName.toString());
     if (QFileInfo::exists(exact))

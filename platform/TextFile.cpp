@@ -26,6 +26,12 @@ QString shortWriteReason()
     return QStringLiteral("書き込みが途中で止まりました。ディスクの空き容量が足りない可能性があります");
 }
 
+// DataFolder gives an empty path for a name it does not accept; such a file is never written.
+FileResult refusedName()
+{
+    return FileResult::failed(QStringLiteral("ファイル名に使えない文字を含むため、ファイルに書き込みませんでした。"));
+}
+
 FileResult unencodable(char32_t character)
 {
     return {FileResult::Status::Unencodable, character,
@@ -35,6 +41,8 @@ FileResult unencodable(char32_t character)
 
 FileResult replaceWith(const QString &path, const QByteArray &bytes)
 {
+    if (path.isEmpty())
+        return refusedName();
     QSaveFile file(path);
     // Unbuffered, so that a short write (a full disk) shows in write()'s count; a buffered
     // flush can lose it and a cut-off file would take the old one's place.
@@ -208,6 +216,8 @@ FileResult appendLine(const QString &path, QStringView line)
     EncodedText encoded = ShiftJis::encode(line);
     if (!encoded.ok())
         return unencodable(*encoded.unencodable);
+    if (path.isEmpty())
+        return refusedName();
 
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
@@ -235,6 +245,8 @@ FileResult appendLine(const QString &path, QStringView line)
 
 FileResult truncate(const QString &path)
 {
+    if (path.isEmpty())
+        return refusedName();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return writeFailure(path, file.errorString());
@@ -248,6 +260,8 @@ qint64 size(const QString &path)
 
 FileResult cutBack(const QString &path, qint64 size)
 {
+    if (path.isEmpty())
+        return refusedName();
     QFile file(path);
     if (!file.resize(size))
         return writeFailure(path, file.errorString());

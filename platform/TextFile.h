@@ -12,7 +12,8 @@ class QFile;
 namespace kotohana {
 
 // Whole Shift_JIS text files with CR LF line ends: read whole, rewritten whole in one
-// step, or appended to one line at a time.
+// step, or appended to one line at a time. An empty path (a name DataFolder does not
+// accept) reads as a missing file and is never written.
 namespace TextFile {
 
 struct ReadResult {

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include "platform/DataFolder.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,6 +16,8 @@ class TestDataFolder : public QObject
 
 private Q_SLOTS:
     void namesMatchWithoutRegardToCase();
+    void refusesNamesOutsideItsFiles_data();
+    void refusesNamesOutsideItsFiles();
     void choosesTheFolder();
     void deliversOnlyMissingFiles();
 };
@@ -30,6 +33,45 @@ void TestDataFolder::namesMatchWithoutRegardToCase()
     // A file that does not exist yet is named as asked.
     QCOMPARE(folder.path(u"設定.TXT"), QDir(dir.path()).filePath(QStringLiteral("設定.TXT")));
     QVERIFY(!folder.contains(u"設定.txt"));
+}
+
+void TestDataFolder::refusesNamesOutsideItsFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("NUL") << QStringLiteral("データ.txt") + QChar(u'\0') + QStringLiteral(".txt");
+    QTest::newRow("tab") << QStringLiteral("データ\t.txt");
+    QTest::newRow("line feed") << QStringLiteral("データ.txt\n");
+    QTest::newRow("delete") << QStringLiteral("データ\u007F.txt");
+    QTest::newRow("C1 control") << QStringLiteral("データ\u0085.txt");
+    QTest::newRow("slash") << QStringLiteral("../データ.txt");
+    QTest::newRow("backslash") << QStringLiteral("sub\\データ.txt");
+    QTest::newRow("two dots") << QStringLiteral("..");
+    QTest::newRow("two dots inside") << QStringLiteral("データ..txt");
+    QTest::newRow("empty") << QString();
+}
+
+void TestDataFolder::refusesNamesOutsideItsFiles()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QString records = QDir(dir.path()).filePath(QStringLiteral("sub/データ.txt"));
+    const QString outside = QDir(dir.path()).filePath(QStringLiteral("データ.txt"));
+    writeBytes(records, QByteArray("x"));
+    writeBytes(outside, QByteArray("y"));
+    const DataFolder folder(QDir(dir.path()).filePath(QStringLiteral("sub")));
+
+    QVERIFY(!DataFolder::acceptsName(name));
+    QCOMPARE(folder.path(name), QString());
+    QVERIFY(!folder.contains(name));
+    QVERIFY(!TextFile::truncate(folder.path(name)).ok());
+    QVERIFY(!TextFile::writeLines(folder.path(name), {QStringLiteral("a")}).ok());
+    QVERIFY(!TextFile::appendLine(folder.path(name), QStringLiteral("a")).ok());
+    QVERIFY(!TextFile::cutBack(folder.path(name), 0).ok());
+    QVERIFY(!TextFile::read(folder.path(name)).exists);
+    QCOMPARE(readBytes(records), QByteArray("x"));
+    QCOMPARE(readBytes(outside), QByteArray("y"));
+    QCOMPARE(QDir(folder.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("データ.txt")});
 }
 
 void TestDataFolder::choosesTheFolder()
