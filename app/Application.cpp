@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
 #include "platform/RandomSource.h"
+#include "platform/TextFile.h"
 #include "records/RecordStore.h"
 #include "ui/QtMessageBoxes.h"
 
@@ -70,6 +71,7 @@ void Application::openGame(int game)
 
 int runProgram(int argc, char **argv)
 {
+    TextFile::failWritesBeyondSizeLimit();
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kotohana"));
     QApplication::setApplicationDisplayName(QStringLiteral("コトハナ"));

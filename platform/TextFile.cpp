@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <csignal>
+
 namespace kotohana::TextFile {
 namespace {
 
@@ -251,6 +253,11 @@ FileResult truncate(const QString &path)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return writeFailure(path, file.errorString());
     return FileResult::success();
+}
+
+void failWritesBeyondSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 qint64 size(const QString &path)

@@ -80,6 +80,11 @@ FileResult appendLine(const QString &path, QStringView line);
 // Leaves an empty file (created if missing).
 FileResult truncate(const QString &path);
 
+// Makes a write beyond the file-size limit of the process (ulimit -f) fail as on a full disk:
+// by default the system ends the program then, halfway through a record. Called at start,
+// before any file is written.
+void failWritesBeyondSizeLimit();
+
 // The size of the file in bytes; 0 for a missing file.
 qint64 size(const QString &path);
 

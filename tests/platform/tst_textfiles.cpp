@@ -9,6 +9,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace kotohana;
 using namespace kotohana::test;
 
@@ -36,6 +41,7 @@ private Q_SLOTS:
     void unencodableTextWritesNothing();
     void failedRewriteLeavesOldFileWhole();
     void failedAppendLeavesOldFileWhole();
+    void writeBeyondSizeLimitFailsWithoutEndingTheProgram();
     void numbersInShortestForm_data();
     void numbersInShortestForm();
     void parsesOnlyWholeNumbers_data();
@@ -247,6 +253,33 @@ void TestTextFiles::failedAppendLeavesOldFileWhole()
         result = TextFile::appendLine(path, QStringLiteral("a second line far too long for the limit"));
     }
     QCOMPARE(result.status, FileResult::Status::Failed);
+    QCOMPARE(readBytes(path), old);
+}
+
+void TestTextFiles::writeBeyondSizeLimitFailsWithoutEndingTheProgram()
+{
+    const QString path = pathOf(QStringLiteral("limited.txt"));
+    const QByteArray old("first line\r\n");
+    writeBytes(path, old);
+    // A process of its own, starting from the system's default for the signal such a write
+    // raises: the program's start-up call is all that keeps it alive.
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        TextFile::failWritesBeyondSizeLimit();
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 20;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const FileResult result = TextFile::appendLine(path, QStringLiteral("a second line far too long for the limit"));
+        const bool reported = !result.ok() && result.message.startsWith(QStringLiteral("ファイル「limited.txt」に書き込めませんでした。"));
+        _exit(reported ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status), "the write ended the process");
+    QCOMPARE(WEXITSTATUS(status), 0);
     QCOMPARE(readBytes(path), old);
 }
 
