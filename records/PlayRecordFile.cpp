@@ -22,7 +22,7 @@ std::optional<PlayRecord> fromFields(const ListFormat::Fields &fields, const Pla
     if (fields.size() != 6)
         return std::nullopt;
     const std::optional<float> seconds = ListFormat::parseNumber(fields[3]);
-    if (!seconds)
+    if (!seconds || !(*seconds >= 0 && *seconds <= PlayRecord::kMostSeconds))
         return std::nullopt;
     const auto text = [before](QStringView field, QString PlayRecord::*member) {
         return before && field == before->*member ? before->*member : field.toString();

@@ -100,7 +100,11 @@ int playOfTheDay(const std::vector<QStringList> &log, const QString &today)
 {
     if (log.empty() || log.back().value(0) != today)
         return 1;
-    return int(Formats::numericValue(log.back().value(2))) + 1;
+    // A play lasts more than its three-second countdown, so a day holds fewer than 30,000 plays;
+    // a larger number, hand-written in the log, is no play of the day.
+    constexpr int kMostPlaysADay = 30000;
+    const std::optional<int> last = Formats::wholePartWithin(Formats::numericValue(log.back().value(2)), 0, kMostPlaysADay);
+    return last.value_or(0) + 1;
 }
 
 } // namespace kotohana::RensouRules

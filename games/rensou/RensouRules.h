@@ -54,7 +54,8 @@ enum class Kind { New, Existing, Duplicate };
 Kind classify(const QString &answer, const QStringList &thisPlay, const QStringList &existing);
 
 // The number of today's play of a topic, from the topic's answer log (date, time, play, answer
-// per line): one more than the last line's when it is of today, else 1.
+// per line): one more than the last line's when it is of today, else 1 (also when the last
+// line's number is more than a day can hold).
 int playOfTheDay(const std::vector<QStringList> &log, const QString &today);
 
 } // namespace RensouRules

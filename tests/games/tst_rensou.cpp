@@ -152,6 +152,11 @@ void TestRensou::rules()
     QCOMPARE(playOfTheDay(log, QStringLiteral("2024/05/18")), 3);
     QCOMPARE(playOfTheDay(log, QStringLiteral("2024/05/19")), 1);
     QCOMPARE(playOfTheDay({}, QStringLiteral("2024/05/19")), 1);
+    // A hand-written number no day can hold counts as no play of the day.
+    for (const QString &number : {QStringLiteral("3e9"), QStringLiteral("2147483647"), QStringLiteral("-5")}) {
+        const std::vector<QStringList> edited{{QStringLiteral("2024/05/18"), QStringLiteral("09:00:00"), number, QStringLiteral("b")}};
+        QCOMPARE(playOfTheDay(edited, QStringLiteral("2024/05/18")), 1);
+    }
 }
 
 void TestRensou::topicsWithForbiddenCharactersAreSkipped()
