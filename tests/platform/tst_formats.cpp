@@ -177,6 +177,13 @@ void TestFormats::parsesSavedDates_data()
     QTest::newRow("words") << QStringLiteral("昨日") << QDate();
     QTest::newRow("two-digit year") << QStringLiteral("24/05/08") << QDate();
     QTest::newRow("dashes") << QStringLiteral("2024-05-08") << QDate();
+    // Two centuries of dates: outside them a date is no date.
+    QTest::newRow("first day") << QStringLiteral("1900/01/01") << QDate(1900, 1, 1);
+    QTest::newRow("last day") << QStringLiteral("2099/12/31") << QDate(2099, 12, 31);
+    QTest::newRow("day before") << QStringLiteral("1899/12/31") << QDate();
+    QTest::newRow("day after") << QStringLiteral("2100/01/01") << QDate();
+    QTest::newRow("year 100") << QStringLiteral("0100/01/01") << QDate();
+    QTest::newRow("year 9999") << QStringLiteral("9999/12/31") << QDate();
 }
 
 void TestFormats::parsesSavedDates()
