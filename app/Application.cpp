@@ -3,6 +3,7 @@
 #include "Games.h"
 #include "frmMain.h"
 
+#include "games/common/GameCatalog.h"
 #include "games/common/GameWindow.h"
 
 #include "data/DeliveredFiles.h"
@@ -86,6 +87,7 @@ int runProgram(int argc, char **argv)
         return 1;
     }
     const DataFolder folder(directory);
+    folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
     const DataFolder::Delivery delivery = folder.deliverMissing(deliveredFilesDirectory());
     if (!delivery.failures.isEmpty()) {
         messages.critical(delivery.failures.join(u'\n'), QStringLiteral("コトハナ"));

@@ -46,6 +46,12 @@ public:
     // Writes one delivered file anew from its source (a user deleted or emptied it).
     FileResult restore(const QString &sourceDirectory, const QString &fileName) const;
 
+    // Removes what a rewrite stopped by a kill leaves beside one of the given files: the
+    // temporary file of the atomic save, named as QSaveFile names it, the file's name, a dot
+    // and six random ASCII letters (データ.txt.OThcrf). Nothing else is touched. The names of
+    // the removed files.
+    QStringList removeLeftovers(const QStringList &ownFiles) const;
+
 private:
     QString m_directory;
 };

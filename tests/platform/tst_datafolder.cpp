@@ -4,6 +4,7 @@
 #include "platform/TextFile.h"
 
 #include <QDir>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void refusesNamesOutsideItsFiles();
     void choosesTheFolder();
     void deliversOnlyMissingFiles();
+    void removesOnlyLeftoversOfItsOwnSaves();
 };
 
 void TestDataFolder::namesMatchWithoutRegardToCase()
@@ -111,6 +113,33 @@ void TestDataFolder::deliversOnlyMissingFiles()
 
     // A second start finds everything in place.
     QVERIFY(folder.deliverMissing(source.path()).created.isEmpty());
+}
+
+void TestDataFolder::removesOnlyLeftoversOfItsOwnSaves()
+{
+    QTemporaryDir dir;
+    const DataFolder folder(dir.path());
+    const QStringList leftovers{QStringLiteral("データ.txt.OThcrf"), QStringLiteral("設定.TXT.aBcDeF"),
+                                QStringLiteral("プラマイ履歴.txt.QwErTy")};
+    const QStringList kept{
+        QStringLiteral("データ.txt"),          QStringLiteral("データ.txt.bak"),     QStringLiteral("データ.txt.bak2"),
+        QStringLiteral("データ.txt.bak999"),   QStringLiteral("データ.txt.backup"),  QStringLiteral("データ.txt.BACKUP"),
+        QStringLiteral("データ.txt.Backup"),   QStringLiteral("データ.txt.OThcr"),   QStringLiteral("データ.txt.OThcrfx"),
+        QStringLiteral("データ.txt.OThc1f"),   QStringLiteral("データ.txt.OThcr-"),  QStringLiteral("データ.txtXOThcrf"),
+        QStringLiteral("データ.txt.ＯＴhcrf"), QStringLiteral("日記.txt.OThcrf"),    QStringLiteral("データ.OThcrf"),
+        QStringLiteral(".OThcrf")};
+    for (const QString &name : leftovers + kept)
+        writeBytes(QDir(dir.path()).filePath(name), QByteArray("x"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("メモ.TXT.AbCdEf"))); // a folder is never a leftover
+
+    const QStringList removed = folder.removeLeftovers(
+        {QStringLiteral("データ.txt"), QStringLiteral("設定.txt"), QStringLiteral("メモ.TXT"), QStringLiteral("プラマイ履歴.txt")});
+    QCOMPARE(QSet<QString>(removed.begin(), removed.end()), QSet<QString>(leftovers.begin(), leftovers.end()));
+    QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList expected = kept + QStringList{QStringLiteral("メモ.TXT.AbCdEf")};
+    left.sort();
+    expected.sort();
+    QCOMPARE(left, expected);
 }
 
 QTEST_GUILESS_MAIN(TestDataFolder)
