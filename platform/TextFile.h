@@ -51,7 +51,7 @@ public:
 
 private:
     bool decodeNextPiece();
-    void fail();
+    void fail(const QString &reason);
 
     QFile *m_file = nullptr;
     qint64 m_size = 0;
