@@ -3,6 +3,7 @@
 #include "Games.h"
 #include "frmMain.h"
 
+#include "games/common/GameCatalog.h"
 #include "games/common/GameWindow.h"
 
 #include "data/DeliveredFiles.h"
@@ -10,6 +11,7 @@
 #include "platform/DataFolder.h"
 #include "platform/FolderLock.h"
 #include "platform/RandomSource.h"
+#include "platform/TextFile.h"
 #include "records/RecordStore.h"
 #include "ui/QtMessageBoxes.h"
 
@@ -88,6 +90,7 @@ QString alreadyRunningMessage(const QString &directory)
 
 int runProgram(int argc, char **argv)
 {
+    TextFile::failWritesBeyondSizeLimit();
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kotohana"));
     // No display name is set: the window system would add it to every title.
@@ -109,6 +112,7 @@ int runProgram(int argc, char **argv)
         return 1;
     }
     const DataFolder folder(directory);
+    folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
     const DataFolder::Delivery delivery = folder.deliverMissing(deliveredFilesDirectory());
     if (!delivery.failures.isEmpty()) {
         messages.critical(delivery.failures.join(u'\n'), QStringLiteral("コトハナ"));

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace kotohana {
 
 DataFolder::DataFolder(QString directory)
@@ -13,9 +15,18 @@ DataFolder::DataFolder(QString directory)
 {
 }
 
+bool DataFolder::acceptsName(QStringView fileName)
+{
+    if (fileName.isEmpty() || fileName.contains(u"..") || fileName.contains(u'/') || fileName.contains(u'\\'))
+        return false;
+    return std::none_of(fileName.begin(), fileName.end(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 QString DataFolder::path(QStringView fileName) const
 {
-    Q_ASSERT(!fileName.contains(u'/') && !fileName.contains(u'\\'));
+    if (!acceptsName(fileName))
+        return {};
     const QDir dir(m_directory);
     const QString exact = dir.filePath(fileName.toString());
     if (QFileInfo::exists(exact))
@@ -58,6 +69,40 @@ DataFolder::Delivery DataFolder::deliverMissing(const QString &sourceDirectory) 
             delivery.failures.append(written.message);
     }
     return delivery;
+}
+
+namespace {
+
+// Whether a name's end is the six random letters QSaveFile gives its temporary file. A user's
+// own suffix of six letters is mostly a word (backup, BACKUP, Backup), so only letters of mixed
+// case with a capital after the first are taken: a leftover is safe to keep, a user's file is
+// not safe to lose. About one leftover in twenty then stays.
+bool isSaveSuffix(QStringView suffix)
+{
+    const auto lower = [](QChar c) { return c >= u'a' && c <= u'z'; };
+    const auto upper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
+    return suffix.size() == 6 && std::all_of(suffix.begin(), suffix.end(), [&](QChar c) { return lower(c) || upper(c); })
+        && std::any_of(suffix.begin(), suffix.end(), lower) && std::any_of(suffix.begin() + 1, suffix.end(), upper);
+}
+
+} // namespace
+
+QStringList DataFolder::removeLeftovers(const QStringList &ownFiles) const
+{
+    constexpr qsizetype kSuffix = 7; // the dot and six letters
+    QDir dir(m_directory);
+    QStringList removed;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QString &entry : entries) {
+        if (entry.size() <= kSuffix || entry.at(entry.size() - kSuffix) != u'.')
+            continue;
+        const QStringView name = QStringView(entry).chopped(kSuffix);
+        if (!isSaveSuffix(QStringView(entry).last(kSuffix - 1)) || !ownFiles.contains(name, Qt::CaseInsensitive))
+            continue;
+        if (dir.remove(entry))
+            removed.append(entry);
+    }
+    return removed;
 }
 
 FileResult DataFolder::restore(const QString &sourceDirectory, const QString &fileName) const

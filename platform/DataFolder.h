@@ -17,8 +17,14 @@ public:
 
     const QString &directory() const { return m_directory; }
 
+    // Whether a name can be one of the folder's files: not empty, and holding no path
+    // separator, no "..", no NUL and no other control character. The system cuts a name at
+    // a NUL, so such a name would reach another file (データ.txt<NUL>.txt is データ.txt).
+    static bool acceptsName(QStringView fileName);
+
     // The file of that name in the folder: an existing file whose name differs only in case
-    // if there is one, otherwise the name as given.
+    // if there is one, otherwise the name as given. Empty for a name the folder does not
+    // accept: every TextFile function refuses an empty path, so nothing is read or written.
     QString path(QStringView fileName) const;
     bool contains(QStringView fileName) const;
 
@@ -39,6 +45,12 @@ public:
 
     // Writes one delivered file anew from its source (a user deleted or emptied it).
     FileResult restore(const QString &sourceDirectory, const QString &fileName) const;
+
+    // Removes what a rewrite stopped by a kill leaves beside one of the given files: the
+    // temporary file of the atomic save, named as QSaveFile names it, the file's name, a dot
+    // and six random ASCII letters (データ.txt.OThcrf). Nothing else is touched. The names of
+    // the removed files.
+    QStringList removeLeftovers(const QStringList &ownFiles) const;
 
 private:
     QString m_directory;

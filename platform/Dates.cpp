@@ -42,7 +42,7 @@ std::optional<QDate> parse(QStringView text)
         numbers[i] = part.toInt();
     }
     const QDate day(numbers[0], numbers[1], numbers[2]);
-    if (!day.isValid() || numbers[0] < 100)
+    if (!day.isValid() || numbers[0] < kFirstYear || numbers[0] > kLastYear)
         return std::nullopt;
     return day;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include <QByteArray>
@@ -111,10 +112,10 @@ QString perSecond(double value)
 QString hms(qint64 seconds)
 {
     const QString sign = seconds < 0 ? QStringLiteral("-") : QString();
-    if (seconds < 0)
-        seconds = -seconds;
-    return sign + QString::number(seconds / 3600) + u':' + twoDigits(seconds / 60 % 60) + u':'
-        + twoDigits(seconds % 60);
+    // The magnitude unsigned: the most negative qint64 has no positive counterpart.
+    const quint64 magnitude = seconds < 0 ? 0 - quint64(seconds) : quint64(seconds);
+    return sign + QString::number(magnitude / 3600) + u':' + twoDigits(qint64(magnitude / 60 % 60)) + u':'
+        + twoDigits(qint64(magnitude % 60));
 }
 
 std::optional<double> leadingNumber(QStringView text)
@@ -164,10 +165,23 @@ std::optional<double> leadingNumber(QStringView text)
     return value;
 }
 
+std::optional<int> wholePartWithin(double value, int lowest, int highest)
+{
+    if (!(value >= double(lowest) && value <= double(highest)))
+        return std::nullopt; // also a value that is not a number
+    return int(value);
+}
+
 qint64 roundHalfEven(double value)
 {
+    // 2^63 is exact as a double; the largest double below it fits in a qint64.
+    constexpr double kBeyond = 9223372036854775808.0;
     if (!std::isfinite(value))
         return 0;
+    if (value >= kBeyond)
+        return std::numeric_limits<qint64>::max();
+    if (value < -kBeyond)
+        return std::numeric_limits<qint64>::min();
     double lower = std::floor(value);
     const double fraction = value - lower;
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0))

@@ -40,7 +40,13 @@ inline double numericValue(QStringView text)
     return leadingNumber(text).value_or(0.0);
 }
 
-// To a whole number, a half going to the even neighbour: 12.5 → 12, 13.5 → 14.
+// The whole part of a number read from a file (1.9 → 1, -1.9 → -1) when the number lies
+// within [lowest, highest]; nothing otherwise. A number from a file goes through here before it
+// becomes an int: one outside int's range has no such value.
+std::optional<int> wholePartWithin(double value, int lowest, int highest);
+
+// To a whole number, a half going to the even neighbour: 12.5 → 12, 13.5 → 14. A value beyond
+// qint64's range gives the nearest end of it, an infinity or not-a-number gives 0.
 qint64 roundHalfEven(double value);
 
 // A running total of seconds, rounded to a whole number at each addition.

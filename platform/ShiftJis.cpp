@@ -93,9 +93,12 @@ DecodedText decode(QByteArrayView bytes)
 QString describeCharacter(char32_t character)
 {
     const QString shown = QString::fromUcs4(&character, 1);
-    return QStringLiteral("「%1」(U+%2)")
-        .arg(shown)
-        .arg(QString::number(quint32(character), 16).toUpper().rightJustified(4, u'0'));
+    return QStringLiteral("「%1」(%2)").arg(shown, codePoint(character));
+}
+
+QString codePoint(char32_t character)
+{
+    return QStringLiteral("U+") + QString::number(quint32(character), 16).toUpper().rightJustified(4, u'0');
 }
 
 } // namespace kotohana::ShiftJis

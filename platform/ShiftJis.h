@@ -39,6 +39,8 @@ std::optional<char32_t> firstUnencodable(QStringView text);
 
 // A character as a user can recognise it in a message: 「😀」(U+1F600).
 QString describeCharacter(char32_t character);
+// Its code alone, for a character that shows as nothing: U+0000.
+QString codePoint(char32_t character);
 
 } // namespace ShiftJis
 } // namespace kotohana

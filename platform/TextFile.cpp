@@ -2,9 +2,14 @@
 
 #include "ShiftJis.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <csignal>
+#include <optional>
 
 namespace kotohana::TextFile {
 namespace {
@@ -20,10 +25,80 @@ FileResult writeFailure(const QString &path, const QString &reason)
                                   .arg(displayName(path), reason));
 }
 
-// A write that stopped short usually means a full disk; the system's own text says little then.
+QString readFailure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）").arg(displayName(path), reason);
+}
+
+// The system's error number behind a failed operation on the file. errno as the failing call
+// left it counts when Qt took it as it was (Qt's text for it is the text Qt gave) or took no
+// error at all (a write cut short by a full disk returns the short count): a warning Qt prints
+// on the way (its first one reads the logging set-up) can change errno before it is read. Qt
+// refuses a folder in the file's place, and QSaveFile an existing file that may not be written,
+// before any system call: those causes, and a missing folder, are read from the file system.
+int errorNumber(int captured, const QFileDevice &file, const QString &path)
+{
+    if (captured != 0
+        && (file.error() == QFileDevice::NoError || qt_error_string(captured) == file.errorString()))
+        return captured;
+    const QFileInfo info(path);
+    if (info.isDir())
+        return EISDIR;
+    if (!info.dir().exists())
+        return ENOENT;
+    if (info.exists() && !info.isWritable())
+        return EACCES;
+    return 0;
+}
+
+// Why a file operation failed, in the user's words. A cause not named here keeps the given
+// text, or else Qt's own.
+QString reason(int captured, const QFileDevice &file, const QString &path, const QString &otherwise)
+{
+    switch (errorNumber(captured, file, path)) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("アクセスが許可されていません");
+    case EROFS:
+        return QStringLiteral("読み取り専用の場所です");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("ディスクの空き容量が足りません");
+    case EISDIR:
+        return QStringLiteral("同じ名前のフォルダがあります");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("ファイルまたはフォルダが見つかりません");
+    case EFBIG:
+        return QStringLiteral("ファイルが大きくなりすぎました。ファイルの大きさの上限を超えています");
+    default:
+        return otherwise.isEmpty() ? file.errorString() : otherwise;
+    }
+}
+
+// Runs one operation on the file; when it fails, the reason, taken from the system's error
+// number before anything else can change it.
+template <typename Operation>
+std::optional<QString> failureOf(const QFileDevice &file, const QString &path, Operation operation,
+                                 const QString &otherwise = {})
+{
+    errno = 0;
+    if (operation())
+        return std::nullopt;
+    const int error = errno;
+    return reason(error, file, path, otherwise);
+}
+
+// A write that stopped short without a cause from the system usually means a full disk.
 QString shortWriteReason()
 {
     return QStringLiteral("書き込みが途中で止まりました。ディスクの空き容量が足りない可能性があります");
+}
+
+// DataFolder gives an empty path for a name it does not accept; such a file is never written.
+FileResult refusedName()
+{
+    return FileResult::failed(QStringLiteral("ファイル名に使えない文字を含むため、ファイルに書き込みませんでした。"));
 }
 
 FileResult unencodable(char32_t character)
@@ -35,17 +110,20 @@ FileResult unencodable(char32_t character)
 
 FileResult replaceWith(const QString &path, const QByteArray &bytes)
 {
+    if (path.isEmpty())
+        return refusedName();
     QSaveFile file(path);
     // Unbuffered, so that a short write (a full disk) shows in write()'s count; a buffered
     // flush can lose it and a cut-off file would take the old one's place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return writeFailure(path, file.errorString());
-    if (file.write(bytes) != bytes.size() || file.size() != bytes.size()) {
+    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }))
+        return writeFailure(path, *failed);
+    const auto written = [&] { return file.write(bytes) == bytes.size() && file.size() == bytes.size(); };
+    if (const auto failed = failureOf(file, path, written, shortWriteReason())) {
         file.cancelWriting();
-        return writeFailure(path, shortWriteReason());
+        return writeFailure(path, *failed);
     }
-    if (!file.commit())
-        return writeFailure(path, file.errorString());
+    if (const auto failed = failureOf(file, path, [&] { return file.commit(); }))
+        return writeFailure(path, *failed);
     return FileResult::success();
 }
 
@@ -60,9 +138,8 @@ ReadResult read(const QString &path)
         result.ok = true;
         return result;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.message = QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）")
-                             .arg(displayName(path), file.errorString());
+    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::ReadOnly); })) {
+        result.message = readFailure(path, *failed);
         return result;
     }
     const QByteArray bytes = file.readAll();
@@ -98,8 +175,8 @@ LineReader::LineReader(const QString &path)
     m_exists = m_file->exists();
     if (!m_exists)
         return;
-    if (!m_file->open(QIODevice::ReadOnly)) {
-        fail();
+    if (const auto failed = failureOf(*m_file, path, [this] { return m_file->open(QIODevice::ReadOnly); })) {
+        fail(*failed);
         return;
     }
     m_size = m_file->size();
@@ -110,11 +187,10 @@ LineReader::~LineReader()
     delete m_file;
 }
 
-void LineReader::fail()
+void LineReader::fail(const QString &reason)
 {
     m_ok = false;
-    m_message = QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）")
-                    .arg(displayName(m_file->fileName()), m_file->errorString());
+    m_message = readFailure(m_file->fileName(), reason);
 }
 
 bool LineReader::decodeNextPiece()
@@ -130,9 +206,13 @@ bool LineReader::decodeNextPiece()
         }
         const qsizetype had = m_pending.size();
         m_pending.resize(had + kPiece);
-        const qint64 got = m_file->isOpen() ? m_file->read(m_pending.data() + had, kPiece) : 0;
-        if (got < 0) {
-            fail();
+        qint64 got = 0;
+        const auto read = [&] {
+            got = m_file->isOpen() ? m_file->read(m_pending.data() + had, kPiece) : 0;
+            return got >= 0;
+        };
+        if (const auto failed = failureOf(*m_file, m_file->fileName(), read)) {
+            fail(*failed);
             return false;
         }
         m_pending.resize(had + got);
@@ -208,10 +288,12 @@ FileResult appendLine(const QString &path, QStringView line)
     EncodedText encoded = ShiftJis::encode(line);
     if (!encoded.ok())
         return unencodable(*encoded.unencodable);
+    if (path.isEmpty())
+        return refusedName();
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return writeFailure(path, file.errorString());
+    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered); }))
+        return writeFailure(path, *failed);
     const qint64 oldSize = file.size();
     QByteArray bytes;
     bytes.reserve(encoded.bytes.size() + 4);
@@ -219,26 +301,34 @@ FileResult appendLine(const QString &path, QStringView line)
     // would be glued to the last line and both would be lost to the readers.
     if (oldSize > 0) {
         char last = 0;
-        if (!file.seek(oldSize - 1) || !file.getChar(&last))
-            return writeFailure(path, file.errorString());
+        if (const auto failed = failureOf(file, path, [&] { return file.seek(oldSize - 1) && file.getChar(&last); }))
+            return writeFailure(path, *failed);
         if (last != '\n')
             bytes += "\r\n";
     }
     bytes += encoded.bytes;
     bytes += "\r\n";
-    if (!file.seek(oldSize) || file.write(bytes) != bytes.size()) {
+    const auto written = [&] { return file.seek(oldSize) && file.write(bytes) == bytes.size(); };
+    if (const auto failed = failureOf(file, path, written, shortWriteReason())) {
         file.resize(oldSize); // no half line is left behind
-        return writeFailure(path, shortWriteReason());
+        return writeFailure(path, *failed);
     }
     return FileResult::success();
 }
 
 FileResult truncate(const QString &path)
 {
+    if (path.isEmpty())
+        return refusedName();
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return writeFailure(path, file.errorString());
+    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::WriteOnly | QIODevice::Truncate); }))
+        return writeFailure(path, *failed);
     return FileResult::success();
+}
+
+void failWritesBeyondSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 qint64 size(const QString &path)
@@ -248,9 +338,11 @@ qint64 size(const QString &path)
 
 FileResult cutBack(const QString &path, qint64 size)
 {
+    if (path.isEmpty())
+        return refusedName();
     QFile file(path);
-    if (!file.resize(size))
-        return writeFailure(path, file.errorString());
+    if (const auto failed = failureOf(file, path, [&] { return file.resize(size); }))
+        return writeFailure(path, *failed);
     return FileResult::success();
 }
 

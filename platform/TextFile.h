@@ -12,7 +12,8 @@ class QFile;
 namespace kotohana {
 
 // Whole Shift_JIS text files with CR LF line ends: read whole, rewritten whole in one
-// step, or appended to one line at a time.
+// step, or appended to one line at a time. An empty path (a name DataFolder does not
+// accept) reads as a missing file and is never written.
 namespace TextFile {
 
 struct ReadResult {
@@ -50,7 +51,7 @@ public:
 
 private:
     bool decodeNextPiece();
-    void fail();
+    void fail(const QString &reason);
 
     QFile *m_file = nullptr;
     qint64 m_size = 0;
@@ -78,6 +79,11 @@ FileResult appendLine(const QString &path, QStringView line);
 
 // Leaves an empty file (created if missing).
 FileResult truncate(const QString &path);
+
+// Makes a write beyond the file-size limit of the process (ulimit -f) fail as on a full disk:
+// by default the system ends the program then, halfway through a record. Called at start,
+// before any file is written.
+void failWritesBeyondSizeLimit();
 
 // The size of the file in bytes; 0 for a missing file.
 qint64 size(const QString &path);

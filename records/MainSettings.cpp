@@ -1,8 +1,11 @@
 #include "MainSettings.h"
 
 #include "platform/DataFolder.h"
+#include "platform/Formats.h"
 #include "platform/ListFormat.h"
 #include "platform/TextFile.h"
+
+#include <limits>
 
 namespace kotohana::MainSettings {
 namespace {
@@ -30,8 +33,12 @@ std::optional<QString> secondField(const DataFolder &folder, const QString &name
 int readHelpTourFlag(const DataFolder &folder)
 {
     const std::optional<QString> field = secondField(folder, kSettingsFile);
-    const std::optional<float> flag = field ? ListFormat::parseNumber(*field) : std::nullopt;
-    return flag ? int(*flag) : 1;
+    const std::optional<float> number = field ? ListFormat::parseNumber(*field) : std::nullopt;
+    // The flag is written as 0 or 1; any other number beyond an int is no flag at all.
+    const std::optional<int> flag = number ? Formats::wholePartWithin(*number, std::numeric_limits<int>::min(),
+                                                                      std::numeric_limits<int>::max())
+                                           : std::nullopt;
+    return flag.value_or(1);
 }
 
 FileResult writeHelpTourFlag(const DataFolder &folder, int flag)

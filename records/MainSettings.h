@@ -11,7 +11,8 @@ class DataFolder;
 // 設定.txt (the help-tour switch) and プライベート.txt (the user's name), one record each.
 namespace MainSettings {
 
-// 1 (on) when the file is missing, unreadable or not a record: every page then explains itself.
+// 1 (on) when the file is missing, unreadable or not a record, or its flag is no int: every page
+// then explains itself.
 int readHelpTourFlag(const DataFolder &folder);
 FileResult writeHelpTourFlag(const DataFolder &folder, int flag);
 

@@ -50,7 +50,7 @@ std::optional<PlayRecord> fromFields(const ListFormat::Fields &fields, const Pla
     if (fields.size() != 6)
         return std::nullopt;
     const std::optional<float> seconds = ListFormat::parseNumber(fields[3]);
-    if (!seconds)
+    if (!seconds || !(*seconds >= 0 && *seconds <= PlayRecord::kMostSeconds))
         return std::nullopt;
     QString date = before && fields[0] == before->date ? before->date : fields[0].toString();
     const auto pooled = [pool](QStringView field) { return pool ? pool->take(field) : field.toString(); };

@@ -25,9 +25,9 @@ public:
         std::vector<PlayRecord> records;
         bool ok = true;              // false when the file exists but cannot be read
         QString message;
-        // Lines that are not records (too few or too many fields, seconds not a number, as a
-        // hand-edited file may hold) are left out. A rewrite would drop them for good, so the
-        // caller must know.
+        // Lines that are not records (too few or too many fields, seconds not a number or not
+        // from 0 to PlayRecord::kMostSeconds, as a hand-edited file may hold) are left out. A
+        // rewrite would drop them for good, so the caller must know.
         int skippedLines = 0;
         bool hadInvalidBytes = false;
 

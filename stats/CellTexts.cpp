@@ -353,7 +353,7 @@ std::optional<QDate> parseDate(QStringView text)
     if (at != size)
         return std::nullopt; // a fourth part
     const QDate day(numbers[0], numbers[1], numbers[2]);
-    if (!day.isValid() || numbers[0] < 100)
+    if (!day.isValid() || numbers[0] < Dates::kFirstYear || numbers[0] > Dates::kLastYear)
         return std::nullopt;
     return day;
 }

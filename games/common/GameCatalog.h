@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -33,6 +34,15 @@ inline constexpr std::array<GameInfo, 7> kGames{{
     {u"カラパニ", u"カラパニタイピング", "frmG6", "game_karapani"},
     {u"ボキャブラ", u"ボキャブラタイピング", "frmG7", "game_vocabra"},
 }};
+
+// Every game's history and settings files.
+inline QStringList fileNames()
+{
+    QStringList names;
+    for (const GameInfo &game : kGames)
+        names << game.historyFileName() << game.settingsFileName();
+    return names;
+}
 
 // The game of that number; number must be 1 to 7.
 inline const GameInfo &game(int number)

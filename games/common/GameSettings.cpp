@@ -1,5 +1,6 @@
 #include "GameSettings.h"
 
+#include "platform/Formats.h"
 #include "platform/ListFormat.h"
 #include "platform/TextFile.h"
 
@@ -16,9 +17,10 @@ const QString kCountMode = QStringLiteral("答数");
 std::optional<int> wholeNumber(QStringView field, int lowest, int highest)
 {
     const std::optional<float> value = ListFormat::parseNumber(field);
-    if (!value || *value != float(int(*value)) || *value < float(lowest) || *value > float(highest))
+    const std::optional<int> whole = value ? Formats::wholePartWithin(*value, lowest, highest) : std::nullopt;
+    if (!whole || float(*whole) != *value)
         return std::nullopt;
-    return int(*value);
+    return whole;
 }
 
 } // namespace

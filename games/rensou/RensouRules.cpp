@@ -1,10 +1,23 @@
 #include "RensouRules.h"
 
+#include "platform/DataFolder.h"
 #include "platform/Formats.h"
 #include "platform/ListFormat.h"
 #include "platform/RandomSource.h"
+#include "platform/ShiftJis.h"
+
+#include <algorithm>
 
 namespace kotohana::RensouRules {
+
+namespace {
+
+bool isControl(QChar c)
+{
+    return c.category() == QChar::Other_Control;
+}
+
+} // namespace
 
 std::optional<QChar> forbiddenCharacter(const QString &topic)
 {
@@ -13,7 +26,17 @@ std::optional<QChar> forbiddenCharacter(const QString &topic)
         if (topic.contains(c))
             found = c;
     }
+    const auto control = std::find_if(topic.rbegin(), topic.rend(), isControl);
+    if (control != topic.rend())
+        found = *control;
     return found;
+}
+
+QString shownTopic(const QString &topic)
+{
+    QString shown = topic;
+    std::replace_if(shown.begin(), shown.end(), isControl, QChar(QChar::ReplacementCharacter));
+    return shown;
 }
 
 bool namesProgramFile(const QString &topic, const QStringList &programFiles)
@@ -30,8 +53,14 @@ bool namesProgramFile(const QString &topic, const QStringList &programFiles)
 QString skipReason(const QString &topic, const QStringList &programFiles)
 {
     // A topic names files of the data folder: one that could reach outside it is skipped.
-    if (const std::optional<QChar> bad = forbiddenCharacter(topic))
-        return topic + QStringLiteral(" に含まれる ") + *bad + QStringLiteral(" は使えませんので飛ばします");
+    if (const std::optional<QChar> bad = forbiddenCharacter(topic)) {
+        const QString character = isControl(*bad)
+            ? QStringLiteral("制御文字 ") + ShiftJis::codePoint(bad->unicode())
+            : QString(*bad);
+        return shownTopic(topic) + QStringLiteral(" に含まれる ") + character + QStringLiteral(" は使えませんので飛ばします");
+    }
+    if (!DataFolder::acceptsName(answerFileName(topic)) || !DataFolder::acceptsName(answerLogName(topic)))
+        return topic + QStringLiteral(" はファイルの名前に使えないため飛ばします");
     if (namesProgramFile(topic, programFiles))
         return topic + QStringLiteral(" はこのソフトのファイルと同じ名前になるため使えませんので飛ばします");
     return {};
@@ -71,7 +100,11 @@ int playOfTheDay(const std::vector<QStringList> &log, const QString &today)
 {
     if (log.empty() || log.back().value(0) != today)
         return 1;
-    return int(Formats::numericValue(log.back().value(2))) + 1;
+    // A play lasts more than its three-second countdown, so a day holds fewer than 30,000 plays;
+    // a larger number, hand-written in the log, is no play of the day.
+    constexpr int kMostPlaysADay = 30000;
+    const std::optional<int> last = Formats::wholePartWithin(Formats::numericValue(log.back().value(2)), 0, kMostPlaysADay);
+    return last.value_or(0) + 1;
 }
 
 } // namespace kotohana::RensouRules

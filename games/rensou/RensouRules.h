@@ -21,9 +21,13 @@ inline const GameInfo &game()
     return GameCatalog::game(5);
 }
 
-// A topic names two files of the data folder, so it may hold none of \ / : , ; * ? " < > |.
-// The last of them in that order, when the topic holds any.
+// A topic names two files of the data folder, so it may hold none of \ / : , ; * ? " < > |
+// and no control character (the system would cut the file's name at a NUL). The last of them
+// in that order, control characters last, when the topic holds any.
 std::optional<QChar> forbiddenCharacter(const QString &topic);
+
+// The topic as a message shows it: a control character as the replacement character �.
+QString shownTopic(const QString &topic);
 
 // Whether a topic's files would be one of the program's own files (names compared without
 // regard to case) or another topic's log: such a topic would overwrite them.
@@ -50,7 +54,8 @@ enum class Kind { New, Existing, Duplicate };
 Kind classify(const QString &answer, const QStringList &thisPlay, const QStringList &existing);
 
 // The number of today's play of a topic, from the topic's answer log (date, time, play, answer
-// per line): one more than the last line's when it is of today, else 1.
+// per line): one more than the last line's when it is of today, else 1 (also when the last
+// line's number is more than a day can hold).
 int playOfTheDay(const std::vector<QStringList> &log, const QString &today);
 
 } // namespace RensouRules

@@ -45,6 +45,11 @@ QString TopicFiles::logPath() const
 TopicFiles::Contents TopicFiles::open() const
 {
     Contents contents;
+    if (answersPath().isEmpty() || logPath().isEmpty()) {
+        contents.failure = QStringLiteral("問い「%1」はファイルの名前に使えない文字を含むため、そのファイルを作れません。")
+                               .arg(RensouRules::shownTopic(m_topic));
+        return contents;
+    }
     for (const QString &path : {answersPath(), logPath()}) {
         if (!QFileInfo::exists(path))
             addFailure(contents.failure, TextFile::truncate(path).message);

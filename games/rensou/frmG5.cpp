@@ -14,7 +14,6 @@
 #include "ui/GridModel.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -149,9 +148,7 @@ QString frmG5::topic() const
 QStringList frmG5::offeredTopics()
 {
     // The program's own files: a topic's files must never be one of them.
-    QStringList programFiles = QDir(deliveredFilesDirectory()).entryList(QDir::Files);
-    for (const GameInfo &game : GameCatalog::kGames)
-        programFiles << game.historyFileName() << game.settingsFileName();
+    const QStringList programFiles = deliveredFileNames() + GameCatalog::fileNames();
     QStringList topics;
     for (const QString &candidate : readDeliveredList(QString::fromUtf16(kTopicFile), RensouRules::game().name())) {
         const QString skipped = RensouRules::skipReason(candidate, programFiles);

@@ -108,7 +108,8 @@ private Q_SLOTS:
     void calendarPage();
     void sortPage();
     void totalsPage();
-    void emptyFileShowsHeadingsOnly();
+    void filesWithoutDaysShowHeadingsOnly_data();
+    void filesWithoutDaysShowHeadingsOnly();
     void outsideChangesShowAtTheNextOpening();
     void chartsShowingTheSameAreNotDrawnAgain();
     void recordsWithoutADate();
@@ -373,20 +374,44 @@ void TestStatPages::totalsPage()
     QCOMPARE(monthly->textMatrix(4, 2), QStringLiteral("300"));
 }
 
-void TestStatPages::emptyFileShowsHeadingsOnly()
+void TestStatPages::filesWithoutDaysShowHeadingsOnly_data()
 {
-    writeBytes(m_folder->path(u"データ.txt"), QByteArray());
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("plays");
+    QTest::addColumn<int>("days");
+    QTest::newRow("empty file") << QByteArray() << 0 << 0;
+    // Hand-edited dates far apart: the pages list no day of them, rather than every day between.
+    QTest::newRow("dates outside two centuries")
+        << sjis(QStringLiteral("\"0100/01/01\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
+                               "\"1899/12/31\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
+                               "\"2024/05/18\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
+                               "\"2100/01/01\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
+                               "\"9999/12/31\",\"10:00:00\",\"プラマイ\",10,\"\",\n"))
+        << 5 << 1;
+}
+
+void TestStatPages::filesWithoutDaysShowHeadingsOnly()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, plays);
+    QFETCH(int, days);
+    writeBytes(m_folder->path(u"データ.txt"), content);
     m_state.helpTourFlag = 0;
     auto window = load();
     click(*window, "cmdRentai");
-    QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayList3"))->rows(), 1);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayList2"))->rows(), plays + 1);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayList3"))->rows(), days + 1);
+    // The calendar and the totals span the dated plays only: here one day, of one week and month.
     click(*window, "cmdCale");
-    QCOMPARE(find<Grid>(*window, QStringLiteral("msgCale"))->rows(), 1);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgCale"))->rows(), days + 1);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgCale_w"))->rows(), days + 1);
     QCOMPARE(find<Chart>(*window, QStringLiteral("mcrKingaku"))->pointCount(), 7);
     click(*window, "cmdSyuukei");
-    QCOMPARE(find<Grid>(*window, QStringLiteral("msgKakei1"))->rows(), 1);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgKakei1"))->rows() > 1, days > 0);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgKakei2"))->rows() > 1, days > 0);
+    QVERIFY(find<Grid>(*window, QStringLiteral("msgKakei2"))->rows() <= days + 3); // no day between the far dates
     click(*window, "cmdTaijyu");
-    QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki"))->rows(), 1);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki"))->rows(), days + 1); // a play without a date has no period
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki2"))->rows(), 8);
 }
 

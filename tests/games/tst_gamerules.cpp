@@ -277,37 +277,46 @@ void TestGameRules::damagedSettingsLoseOnlyTheDamagedFields_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("repaired");
+    QTest::addColumn<QStringList>("modes");
     // Every line keeps manual saving (0) unless that very field is damaged.
     QTest::newRow("too few fields") << sjis(QStringLiteral("20,60,\"－\"\n"))
-                                    << QStringLiteral("20,60,\"－\",\"秒数\",1\n");
+                                    << QStringLiteral("20,60,\"－\",\"秒数\",1\n") << kPlamaiModes;
     QTest::newRow("unknown mode") << sjis(QStringLiteral("20,60,\"×\",\"答数\",0\n"))
-                                  << QStringLiteral("20,60,\"＋\",\"答数\",0\n");
+                                  << QStringLiteral("20,60,\"＋\",\"答数\",0\n") << kPlamaiModes;
     QTest::newRow("seconds not listed") << sjis(QStringLiteral("20,61,\"－\",\"答数\",0\n"))
-                                        << QStringLiteral("20,60,\"－\",\"答数\",0\n");
+                                        << QStringLiteral("20,60,\"－\",\"答数\",0\n") << kPlamaiModes;
     QTest::newRow("answers out of range") << sjis(QStringLiteral("0,90,\"－\",\"答数\",0\n"))
-                                          << QStringLiteral("10,90,\"－\",\"答数\",0\n");
+                                          << QStringLiteral("10,90,\"－\",\"答数\",0\n") << kPlamaiModes;
     QTest::newRow("unknown timing") << sjis(QStringLiteral("20,90,\"－\",\"分\",0\n"))
-                                    << QStringLiteral("20,90,\"－\",\"秒数\",0\n");
+                                    << QStringLiteral("20,90,\"－\",\"秒数\",0\n") << kPlamaiModes;
     QTest::newRow("save mode not 0 or 1") << sjis(QStringLiteral("20,90,\"－\",\"答数\",7\n"))
-                                          << QStringLiteral("20,90,\"－\",\"答数\",1\n");
+                                          << QStringLiteral("20,90,\"－\",\"答数\",1\n") << kPlamaiModes;
     QTest::newRow("undecodable bytes in one field")
         << (sjis(QStringLiteral("20,90,\"")) + QByteArray("\xff\xfe") + sjis(QStringLiteral("\",\"答数\",0\n")))
-        << QStringLiteral("20,90,\"＋\",\"答数\",0\n");
-    QTest::newRow("garbage") << QByteArray("\xff\xfe\x01", 3) << QStringLiteral("10,60,\"＋\",\"秒数\",1\n");
+        << QStringLiteral("20,90,\"＋\",\"答数\",0\n") << kPlamaiModes;
+    // Numbers beyond an int fall back like any other number out of range (a game without modes).
+    QTest::newRow("answers beyond an int") << sjis(QStringLiteral("1e38,60,\"秒数\",1\n"))
+                                           << QStringLiteral("10,60,\"秒数\",1\n") << QStringList();
+    QTest::newRow("seconds below an int") << sjis(QStringLiteral("20,-1e38,\"答数\",0\n"))
+                                          << QStringLiteral("20,60,\"答数\",0\n") << QStringList();
+    QTest::newRow("save mode beyond an int") << sjis(QStringLiteral("20,90,\"答数\",3e9\n"))
+                                             << QStringLiteral("20,90,\"答数\",1\n") << QStringList();
+    QTest::newRow("garbage") << QByteArray("\xff\xfe\x01", 3) << QStringLiteral("10,60,\"＋\",\"秒数\",1\n") << kPlamaiModes;
 }
 
 void TestGameRules::damagedSettingsLoseOnlyTheDamagedFields()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, repaired);
+    QFETCH(QStringList, modes);
     const QString file = path(QStringLiteral("broken設定.txt"));
     writeBytes(file, content);
-    const GameSettingsFile::LoadResult loaded = GameSettingsFile(file, kPlamaiModes).load();
+    const GameSettingsFile::LoadResult loaded = GameSettingsFile(file, modes).load();
     QCOMPARE(loaded.status, GameSettingsFile::LoadResult::Status::Repaired);
     QVERIFY(loaded.message.contains(QStringLiteral("broken設定.txt")));
     // The file is written anew with what was kept and what fell back.
     QCOMPARE(readBytes(file), sjis(repaired));
-    QCOMPARE(GameSettingsFile(file, kPlamaiModes).load().status, GameSettingsFile::LoadResult::Status::Read);
+    QCOMPARE(GameSettingsFile(file, modes).load().status, GameSettingsFile::LoadResult::Status::Read);
 }
 
 void TestGameRules::unreadableSettingsAreLeftAlone()

@@ -7,6 +7,7 @@
 #include "games/common/HistoryPanel.h"
 #include "games/rensou/RensouPlay.h"
 #include "games/rensou/RensouRules.h"
+#include "games/rensou/TopicFiles.h"
 #include "games/rensou/frmG5.h"
 #include "platform/DataFolder.h"
 #include "platform/ProgramState.h"
@@ -120,6 +121,7 @@ private Q_SLOTS:
 
     void rules();
     void topicsWithForbiddenCharactersAreSkipped();
+    void topicsNamingAnotherFileTouchNothing();
     void answersAreNewExistingOrDuplicate();
     void clearingATopicStartsItAfresh();
     void playCountsItsAnswersUnderItsTopic();
@@ -150,6 +152,11 @@ void TestRensou::rules()
     QCOMPARE(playOfTheDay(log, QStringLiteral("2024/05/18")), 3);
     QCOMPARE(playOfTheDay(log, QStringLiteral("2024/05/19")), 1);
     QCOMPARE(playOfTheDay({}, QStringLiteral("2024/05/19")), 1);
+    // A hand-written number no day can hold counts as no play of the day.
+    for (const QString &number : {QStringLiteral("3e9"), QStringLiteral("2147483647"), QStringLiteral("-5")}) {
+        const std::vector<QStringList> edited{{QStringLiteral("2024/05/18"), QStringLiteral("09:00:00"), number, QStringLiteral("b")}};
+        QCOMPARE(playOfTheDay(edited, QStringLiteral("2024/05/18")), 1);
+    }
 }
 
 void TestRensou::topicsWithForbiddenCharactersAreSkipped()
@@ -175,6 +182,35 @@ void TestRensou::topicsWithForbiddenCharactersAreSkipped()
     // スタート draws a topic: the first with a draw of 0.
     QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdStart")), Qt::LeftButton);
     QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMondai"))->text(), QStringLiteral("好きな動物"));
+}
+
+void TestRensou::topicsNamingAnotherFileTouchNothing()
+{
+    // The system cuts a name at a NUL: データ.txt<NUL>.txt would be データ.txt itself.
+    const QByteArray records = sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"プラマイ\",60,\"秒数 : 60\",\n"));
+    writeBytes(file(QStringLiteral("データ.txt")), records);
+    writeBytes(file(QStringLiteral("連想心理題目.txt")),
+               sjis(QStringLiteral("データ.txt")) + QByteArray("\0\r\n", 3) + sjis(QStringLiteral("好きな動物\nメモ\tあ\nえ..\n")));
+    auto window = open();
+    QCOMPARE(m_messages.shown().size(), 3);
+    QCOMPARE(m_messages.shown().at(0).title, QStringLiteral("不正文字"));
+    QCOMPARE(m_messages.shown().at(0).text, QStringLiteral("データ.txt\uFFFD に含まれる 制御文字 U+0000 は使えませんので飛ばします"));
+    QCOMPARE(m_messages.shown().at(1).text, QStringLiteral("メモ\uFFFDあ に含まれる 制御文字 U+0009 は使えませんので飛ばします"));
+    QCOMPARE(m_messages.shown().at(2).text, QStringLiteral("え.. はファイルの名前に使えないため飛ばします"));
+    QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboMondai"))->count(), 1);
+    click(*window, "cmdSyousai");
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records);
+
+    // The topic's files refuse such a name by themselves too.
+    const TopicFiles files(*m_folder, QStringLiteral("データ.txt") + QChar(u'\0'));
+    QVERIFY(files.open().failure.startsWith(QStringLiteral("問い「データ.txt\uFFFD」")));
+    QVERIFY(!files.addAnswer(QStringLiteral("ねこ")).ok());
+    QVERIFY(!files.logAnswer(m_clock.now(), 1, QStringLiteral("ねこ")).ok());
+    QVERIFY(!files.clear().ok());
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("データ.txt"), QStringLiteral("好きな動物.txt"), QStringLiteral("好きな動物_履歴.txt"),
+                          QStringLiteral("連想心理設定.txt"), QStringLiteral("連想心理題目.txt")}));
 }
 
 void TestRensou::answersAreNewExistingOrDuplicate()

@@ -2,8 +2,10 @@
 
 #include "platform/DataFolder.h"
 #include "platform/FolderLock.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,9 +21,12 @@ class TestDataFolder : public QObject
 
 private Q_SLOTS:
     void namesMatchWithoutRegardToCase();
+    void refusesNamesOutsideItsFiles_data();
+    void refusesNamesOutsideItsFiles();
     void choosesTheFolder();
     void deliversOnlyMissingFiles();
     void oneCopyToAFolder();
+    void removesOnlyLeftoversOfItsOwnSaves();
 };
 
 void TestDataFolder::namesMatchWithoutRegardToCase()
@@ -35,6 +40,45 @@ void TestDataFolder::namesMatchWithoutRegardToCase()
     // A file that does not exist yet is named as asked.
     QCOMPARE(folder.path(u"設定.TXT"), QDir(dir.path()).filePath(QStringLiteral("設定.TXT")));
     QVERIFY(!folder.contains(u"設定.txt"));
+}
+
+void TestDataFolder::refusesNamesOutsideItsFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("NUL") << QStringLiteral("データ.txt") + QChar(u'\0') + QStringLiteral(".txt");
+    QTest::newRow("tab") << QStringLiteral("データ\t.txt");
+    QTest::newRow("line feed") << QStringLiteral("データ.txt\n");
+    QTest::newRow("delete") << QStringLiteral("データ\u007F.txt");
+    QTest::newRow("C1 control") << QStringLiteral("データ\u0085.txt");
+    QTest::newRow("slash") << QStringLiteral("../データ.txt");
+    QTest::newRow("backslash") << QStringLiteral("sub\\データ.txt");
+    QTest::newRow("two dots") << QStringLiteral("..");
+    QTest::newRow("two dots inside") << QStringLiteral("データ..txt");
+    QTest::newRow("empty") << QString();
+}
+
+void TestDataFolder::refusesNamesOutsideItsFiles()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QString records = QDir(dir.path()).filePath(QStringLiteral("sub/データ.txt"));
+    const QString outside = QDir(dir.path()).filePath(QStringLiteral("データ.txt"));
+    writeBytes(records, QByteArray("x"));
+    writeBytes(outside, QByteArray("y"));
+    const DataFolder folder(QDir(dir.path()).filePath(QStringLiteral("sub")));
+
+    QVERIFY(!DataFolder::acceptsName(name));
+    QCOMPARE(folder.path(name), QString());
+    QVERIFY(!folder.contains(name));
+    QVERIFY(!TextFile::truncate(folder.path(name)).ok());
+    QVERIFY(!TextFile::writeLines(folder.path(name), {QStringLiteral("a")}).ok());
+    QVERIFY(!TextFile::appendLine(folder.path(name), QStringLiteral("a")).ok());
+    QVERIFY(!TextFile::cutBack(folder.path(name), 0).ok());
+    QVERIFY(!TextFile::read(folder.path(name)).exists);
+    QCOMPARE(readBytes(records), QByteArray("x"));
+    QCOMPARE(readBytes(outside), QByteArray("y"));
+    QCOMPARE(QDir(folder.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("データ.txt")});
 }
 
 void TestDataFolder::choosesTheFolder()
@@ -102,6 +146,33 @@ void TestDataFolder::oneCopyToAFolder()
     QCOMPARE(FolderLock(dir.path()).state(), FolderLock::State::Held);
 
     QCOMPARE(FolderLock(dir.filePath(QStringLiteral("無い/フォルダー"))).state(), FolderLock::State::NotLockable);
+}
+
+void TestDataFolder::removesOnlyLeftoversOfItsOwnSaves()
+{
+    QTemporaryDir dir;
+    const DataFolder folder(dir.path());
+    const QStringList leftovers{QStringLiteral("データ.txt.OThcrf"), QStringLiteral("設定.TXT.aBcDeF"),
+                                QStringLiteral("プラマイ履歴.txt.QwErTy")};
+    const QStringList kept{
+        QStringLiteral("データ.txt"),          QStringLiteral("データ.txt.bak"),     QStringLiteral("データ.txt.bak2"),
+        QStringLiteral("データ.txt.bak999"),   QStringLiteral("データ.txt.backup"),  QStringLiteral("データ.txt.BACKUP"),
+        QStringLiteral("データ.txt.Backup"),   QStringLiteral("データ.txt.OThcr"),   QStringLiteral("データ.txt.OThcrfx"),
+        QStringLiteral("データ.txt.OThc1f"),   QStringLiteral("データ.txt.OThcr-"),  QStringLiteral("データ.txtXOThcrf"),
+        QStringLiteral("データ.txt.ＯＴhcrf"), QStringLiteral("日記.txt.OThcrf"),    QStringLiteral("データ.OThcrf"),
+        QStringLiteral(".OThcrf")};
+    for (const QString &name : leftovers + kept)
+        writeBytes(QDir(dir.path()).filePath(name), QByteArray("x"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("メモ.TXT.AbCdEf"))); // a folder is never a leftover
+
+    const QStringList removed = folder.removeLeftovers(
+        {QStringLiteral("データ.txt"), QStringLiteral("設定.txt"), QStringLiteral("メモ.TXT"), QStringLiteral("プラマイ履歴.txt")});
+    QCOMPARE(QSet<QString>(removed.begin(), removed.end()), QSet<QString>(leftovers.begin(), leftovers.end()));
+    QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList expected = kept + QStringList{QStringLiteral("メモ.TXT.AbCdEf")};
+    left.sort();
+    expected.sort();
+    QCOMPARE(left, expected);
 }
 
 QTEST_GUILESS_MAIN(TestDataFolder)

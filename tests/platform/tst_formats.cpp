@@ -6,6 +6,9 @@
 
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 using namespace kotohana;
 
 class TestFormats : public QObject
@@ -76,6 +79,9 @@ void TestFormats::hoursMinutesSeconds_data()
     QTest::newRow("minutes") << qint64(465) << QStringLiteral("0:07:45");
     QTest::newRow("hour") << qint64(3725) << QStringLiteral("1:02:05");
     QTest::newRow("beyond two-digit hours") << qint64(360000 + 61) << QStringLiteral("100:01:01");
+    QTest::newRow("negative") << qint64(-3725) << QStringLiteral("-1:02:05");
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << QStringLiteral("2562047788015215:30:07");
+    QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << QStringLiteral("-2562047788015215:30:08");
 }
 
 void TestFormats::hoursMinutesSeconds()
@@ -118,6 +124,11 @@ void TestFormats::roundsHalfToEven_data()
     QTest::newRow("47.6") << 47.6 << qint64(48);
     QTest::newRow("-0.5") << -0.5 << qint64(0);
     QTest::newRow("-1.5") << -1.5 << qint64(-2);
+    QTest::newRow("beyond qint64") << 3e38 << std::numeric_limits<qint64>::max();
+    QTest::newRow("below qint64") << -3e38 << std::numeric_limits<qint64>::min();
+    QTest::newRow("2^63") << 9223372036854775808.0 << std::numeric_limits<qint64>::max();
+    QTest::newRow("-2^63") << -9223372036854775808.0 << std::numeric_limits<qint64>::min();
+    QTest::newRow("not a number") << std::nan("") << qint64(0);
 }
 
 void TestFormats::roundsHalfToEven()
@@ -166,6 +177,13 @@ void TestFormats::parsesSavedDates_data()
     QTest::newRow("words") << QStringLiteral("昨日") << QDate();
     QTest::newRow("two-digit year") << QStringLiteral("24/05/08") << QDate();
     QTest::newRow("dashes") << QStringLiteral("2024-05-08") << QDate();
+    // Two centuries of dates: outside them a date is no date.
+    QTest::newRow("first day") << QStringLiteral("1900/01/01") << QDate(1900, 1, 1);
+    QTest::newRow("last day") << QStringLiteral("2099/12/31") << QDate(2099, 12, 31);
+    QTest::newRow("day before") << QStringLiteral("1899/12/31") << QDate();
+    QTest::newRow("day after") << QStringLiteral("2100/01/01") << QDate();
+    QTest::newRow("year 100") << QStringLiteral("0100/01/01") << QDate();
+    QTest::newRow("year 9999") << QStringLiteral("9999/12/31") << QDate();
 }
 
 void TestFormats::parsesSavedDates()

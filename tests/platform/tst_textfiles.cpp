@@ -9,6 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace kotohana;
 using namespace kotohana::test;
 
@@ -36,6 +42,9 @@ private Q_SLOTS:
     void unencodableTextWritesNothing();
     void failedRewriteLeavesOldFileWhole();
     void failedAppendLeavesOldFileWhole();
+    void writeBeyondSizeLimitFailsWithoutEndingTheProgram();
+    void fileErrorsAreToldInJapanese_data();
+    void fileErrorsAreToldInJapanese();
     void numbersInShortestForm_data();
     void numbersInShortestForm();
     void parsesOnlyWholeNumbers_data();
@@ -248,6 +257,107 @@ void TestTextFiles::failedAppendLeavesOldFileWhole()
     }
     QCOMPARE(result.status, FileResult::Status::Failed);
     QCOMPARE(readBytes(path), old);
+}
+
+void TestTextFiles::writeBeyondSizeLimitFailsWithoutEndingTheProgram()
+{
+    const QString path = pathOf(QStringLiteral("limited.txt"));
+    const QByteArray old("first line\r\n");
+    writeBytes(path, old);
+    // A process of its own, starting from the system's default for the signal such a write
+    // raises: the program's start-up call is all that keeps it alive.
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        TextFile::failWritesBeyondSizeLimit();
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 20;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const FileResult result = TextFile::appendLine(path, QStringLiteral("a second line far too long for the limit"));
+        const bool reported = !result.ok() && result.message.startsWith(QStringLiteral("ファイル「limited.txt」に書き込めませんでした。"));
+        _exit(reported ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status), "the write ended the process");
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(readBytes(path), old);
+}
+
+void TestTextFiles::fileErrorsAreToldInJapanese_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("reason");
+    const QString folder = QStringLiteral("同じ名前のフォルダがあります");
+    const QString missing = QStringLiteral("ファイルまたはフォルダが見つかりません");
+    const QString denied = QStringLiteral("アクセスが許可されていません");
+    const QString tooLarge = QStringLiteral("ファイルが大きくなりすぎました。ファイルの大きさの上限を超えています");
+    for (const char *operation : {"rewrite", "append", "empty", "cut back", "read", "read lines"})
+        QTest::addRow("folder in its place, %s", operation) << QStringLiteral("folder") << operation << folder;
+    for (const char *operation : {"rewrite", "append", "empty", "cut back"})
+        QTest::addRow("missing folder, %s", operation) << QStringLiteral("missing folder") << operation << missing;
+    for (const char *operation : {"rewrite", "append"}) {
+        QTest::addRow("size limit, %s", operation) << QStringLiteral("size limit") << operation << tooLarge;
+        QTest::addRow("read-only folder, %s", operation) << QStringLiteral("read-only folder") << operation << denied;
+        QTest::addRow("read-only file, %s", operation) << QStringLiteral("read-only file") << operation << denied;
+    }
+    for (const char *operation : {"read", "read lines"})
+        QTest::addRow("unreadable file, %s", operation) << QStringLiteral("unreadable file") << operation << denied;
+}
+
+void TestTextFiles::fileErrorsAreToldInJapanese()
+{
+    QFETCH(QString, situation);
+    QFETCH(QString, operation);
+    QFETCH(QString, reason);
+    const bool permissions = situation.startsWith(QStringLiteral("read-only")) || situation == QStringLiteral("unreadable file");
+    if (permissions && geteuid() == 0)
+        QSKIP("file permissions do not hold for root");
+    QTemporaryDir dir;
+    QString path = QDir(dir.path()).filePath(QStringLiteral("記録.txt"));
+    std::optional<FileSizeLimit> limit;
+    if (situation == QStringLiteral("folder")) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (situation == QStringLiteral("missing folder")) {
+        path = QDir(dir.path()).filePath(QStringLiteral("ない/記録.txt"));
+    } else if (situation == QStringLiteral("size limit")) {
+        limit.emplace(16);
+    } else if (situation == QStringLiteral("read-only folder")) {
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    } else if (situation == QStringLiteral("read-only file")) {
+        writeBytes(path, QByteArray("a\r\n"));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    } else if (situation == QStringLiteral("unreadable file")) {
+        writeBytes(path, QByteArray("a\r\n"));
+        QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+    }
+    const QString line = QStringLiteral("a line longer than the limit of sixteen bytes");
+    QString message;
+    if (operation == QStringLiteral("rewrite")) {
+        message = TextFile::writeLines(path, {line}).message;
+    } else if (operation == QStringLiteral("append")) {
+        message = TextFile::appendLine(path, line).message;
+    } else if (operation == QStringLiteral("empty")) {
+        message = TextFile::truncate(path).message;
+    } else if (operation == QStringLiteral("cut back")) {
+        message = TextFile::cutBack(path, 0).message;
+    } else if (operation == QStringLiteral("read")) {
+        message = TextFile::read(path).message;
+    } else {
+        TextFile::LineReader reader(path);
+        QStringView next;
+        while (reader.next(next)) {
+        }
+        message = reader.message();
+    }
+    limit.reset();
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString done = operation.startsWith(QStringLiteral("read")) ? QStringLiteral("を読み込めませんでした")
+                                                                       : QStringLiteral("に書き込めませんでした");
+    QCOMPARE(message, QStringLiteral("ファイル「%1」%2。\n（%3）").arg(QFileInfo(path).fileName(), done, reason));
 }
 
 void TestTextFiles::numbersInShortestForm_data()

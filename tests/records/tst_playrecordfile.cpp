@@ -123,12 +123,18 @@ void TestPlayRecordFile::skipsAndCountsLinesThatAreNotRecords()
                                            "\"2024/05/18\",\"21:07:00\",\"プラマイ\",六十,\"b\",\n"  // seconds not a number
                                            "\n"                                                       // blank: not counted
                                            "\"2024/05/18\",\"21:08:00\",\"プラマイ\",60,\"c\",\"\",7\n" // too many fields
+                                           "\"2024/05/18\",\"21:08:10\",\"プラマイ\",3e38,\"e\",\n"   // longer than a day
+                                           "\"2024/05/18\",\"21:08:20\",\"プラマイ\",86401,\"f\",\n"
+                                           "\"2024/05/18\",\"21:08:30\",\"プラマイ\",-3e38,\"g\",\n"  // negative
+                                           "\"2024/05/18\",\"21:08:40\",\"プラマイ\",-1,\"h\",\n"
+                                           "\"2024/05/18\",\"21:08:50\",\"プラマイ\",86400,\"i\",\n"  // a whole day
                                            "\"2024/05/18\",\"21:09:00\",\"プラマイ\",30,\"d\",\n")));
     const PlayRecordFile::ReadResult read = PlayRecordFile(path()).readAll();
-    QCOMPARE(read.records.size(), std::size_t(2));
+    QCOMPARE(read.records.size(), std::size_t(3));
     QCOMPARE(read.records[0].diary, QStringLiteral("a"));
-    QCOMPARE(read.records[1].diary, QStringLiteral("d"));
-    QCOMPARE(read.skippedLines, 3);
+    QCOMPARE(read.records[1].diary, QStringLiteral("i"));
+    QCOMPARE(read.records[2].diary, QStringLiteral("d"));
+    QCOMPARE(read.skippedLines, 7);
     QVERIFY(!read.lossless());
 }
 

@@ -58,6 +58,8 @@ void TestRecordBookFiles::helpTourFlagFallsBackToOn_data()
     QTest::newRow("empty file") << QByteArray();
     QTest::newRow("one field") << sjis(QStringLiteral("\"ヘルプツアー\"\n"));
     QTest::newRow("not a number") << sjis(QStringLiteral("\"ヘルプツアー\",はい\n"));
+    QTest::newRow("beyond an int") << sjis(QStringLiteral("\"ヘルプツアー\",1e38\n"));
+    QTest::newRow("below an int") << sjis(QStringLiteral("\"ヘルプツアー\",-3e9\n"));
 }
 
 void TestRecordBookFiles::helpTourFlagFallsBackToOn()

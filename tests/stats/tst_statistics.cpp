@@ -43,6 +43,7 @@ private Q_SLOTS:
     void rangeFilters();
     void rangeLeavesOutDatesThatAreNotDates();
     void allGraphDaysAndItems();
+    void datesOutsideTwoCenturiesAreNoDates();
     void colourClasses_data();
     void colourClasses();
     void monthCalendar();
@@ -138,6 +139,33 @@ void TestStatistics::allGraphDaysAndItems()
     QCOMPARE(graph.days[2].average, QStringLiteral("0.0"));
     QCOMPARE(graph.days[3].seconds, qint64(3725));
     QVERIFY(buildAllGraph({}).days.empty());
+}
+
+void TestStatistics::datesOutsideTwoCenturiesAreNoDates()
+{
+    const std::vector<PlayRecord> records{play("0100/01/01", u"プラマイ", 10), play("1899/12/31", u"プラマイ", 20),
+                                          play("2024/05/18", u"プラマイ", 30), play("2100/01/01", u"プラマイ", 40),
+                                          play("9999/12/31", u"プラマイ", 50)};
+    const AllGraph graph = buildAllGraph(records);
+    QCOMPARE(graph.days.size(), std::size_t(1));
+    QCOMPARE(graph.days[0].date, QStringLiteral("2024/05/18"));
+    QCOMPARE(graph.items[0].count, qint64(5)); // a play counts for its game whatever its date
+
+    // Over a span around them, those days have no play.
+    const QDate first(1899, 12, 31);
+    const QDate last(2100, 1, 1);
+    const TotalsTable daily = TotalsTable::build(records, first, last, TotalsTable::Unit::Day, TotalsTable::Mode::Count);
+    QCOMPARE(daily.rows.front()[2], QStringLiteral("0"));
+    QCOMPARE(daily.rows.back()[2], QStringLiteral("0"));
+    const TotalsTable monthly = TotalsTable::build(records, first, last, TotalsTable::Unit::Month, TotalsTable::Mode::Count);
+    QCOMPARE(monthly.rows.back()[2], QStringLiteral("1")); // the total row
+    const CalendarData::Months months = CalendarData::months(records, first, last);
+    QCOMPARE(months.plays.front()[31], qint64(0));
+    QCOMPARE(months.plays.back()[1], qint64(0));
+    const CalendarData::Weeks weeks = CalendarData::weeks(records, first, last);
+    QCOMPARE(weeks.playsPerWeekday[std::size_t(Dates::weekday(first))], qint64(0));
+    QCOMPARE(weeks.playsPerWeekday[std::size_t(Dates::weekday(last))], qint64(0));
+    QCOMPARE(weeks.playsPerWeekday[std::size_t(Dates::weekday(QDate(2024, 5, 18)))], qint64(1));
 }
 
 void TestStatistics::colourClasses_data()
@@ -313,7 +341,9 @@ void TestStatistics::cellDatesParseAsSavedDates()
                       QStringLiteral("2024/01/001"), QStringLiteral("+2024/01/01"), QStringLiteral("-2024/01/01"),
                       QStringLiteral("２０２４/01/01"), QStringLiteral("2024/0１/01"), QStringLiteral("2024 /01/01"),
                       QStringLiteral("2024-01-01"), QStringLiteral("きのう"),       QString(), QStringLiteral("/"),
-                      QStringLiteral("//"),         QStringLiteral("1/1/1"),       QStringLiteral("0000/00/00")};
+                      QStringLiteral("//"),         QStringLiteral("1/1/1"),       QStringLiteral("0000/00/00"),
+                      QStringLiteral("1899/12/31"), QStringLiteral("1900/01/01"),  QStringLiteral("2099/12/31"),
+                      QStringLiteral("2100/01/01")};
     for (QDate day(1999, 12, 25); day <= QDate(2001, 1, 5); day = day.addDays(1))
         texts << day.toString(u"yyyy/MM/dd") << day.toString(u"yyyy/M/d");
     for (const QString &text : texts)
