@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
+#include <sys/stat.h>
+
 namespace kotohana::TextFile {
 namespace {
 
@@ -26,6 +30,35 @@ QString shortWriteReason()
     return QStringLiteral("書き込みが途中で止まりました。ディスクの空き容量が足りない可能性があります");
 }
 
+// Why the file at the path is not to be opened: it is a folder, a device or a pipe (reading one
+// would never end, or block; writing one would lose what is written), or it is larger than any
+// file of the program's could be and reading it would fill the memory. Empty when it may be
+// opened, or when it is missing and opening it will say so.
+QString refusal(const QString &path, bool forReading)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。")
+            .arg(displayName(path));
+    if (forReading && qint64(status.st_size) > kLargestFile)
+        return QStringLiteral("ファイル「%1」は 1 GB を超えているため、読み込みませんでした。").arg(displayName(path));
+    return {};
+}
+
+// A write refused before it starts, or success.
+FileResult writeRefusal(const QString &path)
+{
+    const QString refused = refusal(path, false);
+    return refused.isEmpty() ? FileResult::success() : FileResult::failed(refused);
+}
+
+QString readFailure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）").arg(displayName(path), reason);
+}
+
 FileResult unencodable(char32_t character)
 {
     return {FileResult::Status::Unencodable, character,
@@ -35,6 +68,8 @@ FileResult unencodable(char32_t character)
 
 FileResult replaceWith(const QString &path, const QByteArray &bytes)
 {
+    if (FileResult refused = writeRefusal(path); !refused.ok())
+        return refused;
     QSaveFile file(path);
     // Unbuffered, so that a short write (a full disk) shows in write()'s count; a buffered
     // flush can lose it and a cut-off file would take the old one's place.
@@ -60,9 +95,11 @@ ReadResult read(const QString &path)
         result.ok = true;
         return result;
     }
+    result.message = refusal(path, true);
+    if (!result.message.isEmpty())
+        return result;
     if (!file.open(QIODevice::ReadOnly)) {
-        result.message = QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）")
-                             .arg(displayName(path), file.errorString());
+        result.message = readFailure(path, file.errorString());
         return result;
     }
     const QByteArray bytes = file.readAll();
@@ -98,6 +135,11 @@ LineReader::LineReader(const QString &path)
     m_exists = m_file->exists();
     if (!m_exists)
         return;
+    m_message = refusal(path, true);
+    if (!m_message.isEmpty()) {
+        m_ok = false;
+        return;
+    }
     if (!m_file->open(QIODevice::ReadOnly)) {
         fail();
         return;
@@ -113,8 +155,7 @@ LineReader::~LineReader()
 void LineReader::fail()
 {
     m_ok = false;
-    m_message = QStringLiteral("ファイル「%1」を読み込めませんでした。\n（%2）")
-                    .arg(displayName(m_file->fileName()), m_file->errorString());
+    m_message = readFailure(m_file->fileName(), m_file->errorString());
 }
 
 bool LineReader::decodeNextPiece()
@@ -181,6 +222,33 @@ bool LineReader::next(QStringView &line)
     return true;
 }
 
+bool isUtf8(const QString &path)
+{
+    if (!refusal(path, true).isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 kPiece = 64 * 1024;
+    bool beyondAscii = false;
+    QByteArray pending;
+    while (true) {
+        const QByteArray read = file.read(kPiece);
+        pending += read;
+        // Pieces end after a line feed, which is never part of a UTF-8 sequence.
+        const qsizetype end = read.isEmpty() ? pending.size() : pending.lastIndexOf('\n') + 1;
+        const QByteArrayView piece(pending.constData(), end);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(piece);
+        if (utf8.hasError())
+            return false;
+        beyondAscii = beyondAscii || std::any_of(piece.begin(), piece.end(), [](char c) { return c & 0x80; });
+        pending.remove(0, end);
+        if (read.isEmpty())
+            return beyondAscii && file.error() == QFileDevice::NoError;
+    }
+}
+
 FileResult writeText(const QString &path, QStringView text)
 {
     EncodedText encoded = ShiftJis::encode(text);
@@ -208,6 +276,8 @@ FileResult appendLine(const QString &path, QStringView line)
     EncodedText encoded = ShiftJis::encode(line);
     if (!encoded.ok())
         return unencodable(*encoded.unencodable);
+    if (FileResult refused = writeRefusal(path); !refused.ok())
+        return refused;
 
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
@@ -235,6 +305,8 @@ FileResult appendLine(const QString &path, QStringView line)
 
 FileResult truncate(const QString &path)
 {
+    if (FileResult refused = writeRefusal(path); !refused.ok())
+        return refused;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return writeFailure(path, file.errorString());
@@ -248,6 +320,8 @@ qint64 size(const QString &path)
 
 FileResult cutBack(const QString &path, qint64 size)
 {
+    if (FileResult refused = writeRefusal(path); !refused.ok())
+        return refused;
     QFile file(path);
     if (!file.resize(size))
         return writeFailure(path, file.errorString());
