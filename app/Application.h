@@ -9,7 +9,10 @@
 
 namespace kotohana {
 
+class DataFolder;
 class GameWindow;
+class MessageBoxes;
+class RecordStore;
 class frmMain;
 
 // Owns what outlives every window and opens the windows one at a time.
@@ -20,7 +23,8 @@ class Application final : public QObject
 public:
     explicit Application(const Services &services);
 
-    // Opens the main window (anew, with its load step).
+    // Opens the main window (anew, with its load step). The first time, once it shows, tells
+    // the user what of データ.txt could not be read.
     void showMain();
     // Opens a game's window in place of the main window.
     void openGame(int game);
@@ -35,7 +39,15 @@ private:
     HelpWindows m_help{QStringLiteral(":/help/index.html")};
     QPointer<frmMain> m_main;
     QPointer<GameWindow> m_game;
+    bool m_recordsAnnounced = false;
 };
+
+// Readies the data folder at start: writes the delivered files (from deliveredFrom) that it
+// lacks. A folder that cannot be written is told to the user once, and the run goes on read-
+// only: the records show, and every change of データ.txt is refused with a message. False
+// when the program cannot start: delivered files could not be written to a writable folder.
+bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages,
+                   RecordStore &records);
 
 // Runs the program: picks the data folder, delivers missing files, opens the main window.
 int runProgram(int argc, char **argv);

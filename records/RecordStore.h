@@ -38,6 +38,12 @@ public:
     FileResult rewrite(const std::vector<PlayRecord> &records);
     FileResult truncate();
 
+    // From now on the file is only read: every change is refused with this message (the data
+    // folder cannot be written).
+    void refuseChanges(QString message);
+    // Why changes are refused; empty while they are not.
+    const QString &refusal() const { return m_refusal; }
+
 private:
     struct Stamp {
         bool exists = false;
@@ -61,6 +67,7 @@ private:
     std::future<std::pair<Stamp, PlayRecordFile::ReadResult>> m_prefetched;
     PlayRecordFile::ReadResult m_read;
     int m_reads = 0;
+    QString m_refusal;
 };
 
 } // namespace kotohana

@@ -1,10 +1,14 @@
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 
 #include "platform/DataFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -17,6 +21,7 @@ private Q_SLOTS:
     void namesMatchWithoutRegardToCase();
     void choosesTheFolder();
     void deliversOnlyMissingFiles();
+    void tellsWhetherTheFolderCanBeWritten();
 };
 
 void TestDataFolder::namesMatchWithoutRegardToCase()
@@ -69,6 +74,28 @@ void TestDataFolder::deliversOnlyMissingFiles()
 
     // A second start finds everything in place.
     QVERIFY(folder.deliverMissing(source.path()).created.isEmpty());
+}
+
+void TestDataFolder::tellsWhetherTheFolderCanBeWritten()
+{
+    QTemporaryDir dir;
+    const DataFolder folder(dir.path());
+    QVERIFY(folder.writable());
+    {
+        // Writes fail as on a full or read-only disk, even for root.
+        const FileSizeLimit nothingWritten(0);
+        QVERIFY(!folder.writable());
+    }
+    QVERIFY(folder.writable());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY(!DataFolder(QDir(dir.path()).filePath(QStringLiteral("ない"))).writable());
+
+    if (::geteuid() == 0)
+        QSKIP("root writes into a folder without write permission");
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const bool writable = folder.writable();
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(!writable);
 }
 
 QTEST_GUILESS_MAIN(TestDataFolder)
