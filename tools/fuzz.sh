@@ -27,7 +27,8 @@ for t in $targets; do
   mkdir -p "$work/corpus" "$crashes"
   cp fuzz/corpus/"$t"/* "$work/corpus/"
   echo "== fuzz_$t for $seconds s"
-  if ./build-fuzz/fuzz/fuzz_"$t" -max_total_time="$seconds" -print_final_stats=1 -dict=fuzz/kotohana.dict \
+  # An input that takes more than 30 s is a finding too: a reader that hangs.
+  if ./build-fuzz/fuzz/fuzz_"$t" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 -dict=fuzz/kotohana.dict \
        -artifact_prefix="$crashes/" "$work/corpus" >"$work/log" 2>&1; then
     grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done)' "$work/log" || true
   else
