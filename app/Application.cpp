@@ -13,6 +13,7 @@
 #include "platform/RandomSource.h"
 #include "platform/TextFile.h"
 #include "records/RecordStore.h"
+#include "platform/MessageBoxes.h"
 #include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
@@ -52,6 +53,12 @@ void Application::showMain()
     connect(window, &frmMain::gameChosen, this, &Application::openGame);
     m_main = window;
     window->Form_Load();
+    if (!m_recordsAnnounced) {
+        m_recordsAnnounced = true;
+        const QString notice = PlayRecordFile::startNotice(m_services.records.current());
+        if (!notice.isEmpty())
+            m_services.messages.warning(notice, QStringLiteral("コトハナ"));
+    }
 }
 
 void Application::openGame(int game)
@@ -88,6 +95,26 @@ QString alreadyRunningMessage(const QString &directory)
         .arg(QDir::toNativeSeparators(directory));
 }
 
+bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages,
+                   RecordStore &records)
+{
+    if (!folder.writable()) {
+        messages.warning(QStringLiteral("データを保存するフォルダ「%1」に書き込めません。\n"
+                                        "記録を見ることはできますが、ゲームの結果や記録の変更は保存できません。")
+                             .arg(QDir::toNativeSeparators(folder.directory())),
+                         QStringLiteral("コトハナ"));
+        records.refuseChanges(QStringLiteral("データを保存するフォルダ「%1」に書き込めないため、保存できません。")
+                                  .arg(QDir::toNativeSeparators(folder.directory())));
+        return true;
+    }
+    const DataFolder::Delivery delivery = folder.deliverMissing(deliveredFrom);
+    if (!delivery.failures.isEmpty()) {
+        messages.critical(delivery.failures.join(u'\n'), QStringLiteral("コトハナ"));
+        return false;
+    }
+    return true;
+}
+
 int runProgram(int argc, char **argv)
 {
     TextFile::failWritesBeyondSizeLimit();
@@ -113,15 +140,12 @@ int runProgram(int argc, char **argv)
     }
     const DataFolder folder(directory);
     folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
-    const DataFolder::Delivery delivery = folder.deliverMissing(deliveredFilesDirectory());
-    if (!delivery.failures.isEmpty()) {
-        messages.critical(delivery.failures.join(u'\n'), QStringLiteral("コトハナ"));
+    RecordStore records(folder.path(PlayRecordFile::kFileName));
+    if (!prepareFolder(folder, deliveredFilesDirectory(), messages, records))
         return 1;
-    }
 
     SystemClock clock;
     MersenneRandomSource random(clock, std::random_device{}());
-    RecordStore records(folder.path(PlayRecordFile::kFileName));
     records.prefetch(); // read while the main window is built
     const Services services{clock, random, messages, folder, records};
     Application application(services);

@@ -11,7 +11,10 @@ class QTranslator;
 
 namespace kotohana {
 
+class DataFolder;
 class GameWindow;
+class MessageBoxes;
+class RecordStore;
 class frmMain;
 
 // Owns what outlives every window and opens the windows one at a time.
@@ -22,7 +25,8 @@ class Application final : public QObject
 public:
     explicit Application(const Services &services);
 
-    // Opens the main window (anew, with its load step).
+    // Opens the main window (anew, with its load step). The first time, once it shows, tells
+    // the user what of データ.txt could not be read.
     void showMain();
     // Opens a game's window in place of the main window.
     void openGame(int game);
@@ -37,6 +41,7 @@ private:
     HelpWindows m_help{QStringLiteral(":/help/index.html")};
     QPointer<frmMain> m_main;
     QPointer<GameWindow> m_game;
+    bool m_recordsAnnounced = false;
 };
 
 // Qt's own texts (OK and キャンセル, a text box's menu) in Japanese, from Qt's translations; the
@@ -45,6 +50,13 @@ bool installQtTexts(QTranslator &translator);
 
 // What a second start on a data folder in use says before it ends.
 QString alreadyRunningMessage(const QString &directory);
+
+// Readies the data folder at start: writes the delivered files (from deliveredFrom) that it
+// lacks. A folder that cannot be written is told to the user once, and the run goes on read-
+// only: the records show, and every change of データ.txt is refused with a message. False
+// when the program cannot start: delivered files could not be written to a writable folder.
+bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages,
+                   RecordStore &records);
 
 // Runs the program: picks the data folder, delivers missing files, opens the main window.
 int runProgram(int argc, char **argv);

@@ -143,10 +143,10 @@ int pagesPhase(int argc, char **argv, const QString &path)
         {"カレンダー (calendar)", &frmMain::cmdCale_Click}, {"並び替え (sort)", &frmMain::cmdBunseki_Click},
         {"集計表示 (totals)", &frmMain::cmdSyuukei_Click},  {"一言日記 (diary)", &frmMain::cmdMemo_Click},
         {"編集 (edit)", &frmMain::cmdSettei_Click}};
-    for (const auto &[name, open] : pages) {
+    for (const auto &page : pages) {
         window->cmdMain_Click();
         QCoreApplication::processEvents();
-        timed(name, [&] { (window.get()->*open)(); });
+        timed(page.first, [&] { (window.get()->*page.second)(); });
     }
     window->cmdMain_Click();
     QCoreApplication::processEvents();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <algorithm>
 
@@ -42,6 +43,12 @@ QString DataFolder::path(QStringView fileName) const
 bool DataFolder::contains(QStringView fileName) const
 {
     return QFileInfo::exists(path(fileName));
+}
+
+bool DataFolder::writable() const
+{
+    QTemporaryFile probe(QDir(m_directory).filePath(QStringLiteral(".kotohana-XXXXXX")));
+    return probe.open() && probe.write("\r\n", 2) == 2 && probe.flush();
 }
 
 QString DataFolder::choose(const QStringList &arguments, const QString &programDirectory,

@@ -28,6 +28,10 @@ public:
     QString path(QStringView fileName) const;
     bool contains(QStringView fileName) const;
 
+    // Whether files can be written in the folder: a file is made there, written and removed.
+    // A folder without write permission, on a read-only disk or a full one cannot.
+    bool writable() const;
+
     // Where the data lives: the folder given as the one command-line argument; else the
     // program's own folder when it already holds データ.txt (a portable copy); else the
     // user's data folder.

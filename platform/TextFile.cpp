@@ -7,9 +7,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <optional>
+
+#include <sys/stat.h>
 
 namespace kotohana::TextFile {
 namespace {
@@ -101,6 +104,34 @@ FileResult refusedName()
     return FileResult::failed(QStringLiteral("ファイル名に使えない文字を含むため、ファイルに書き込みませんでした。"));
 }
 
+// Why the file at the path is not to be opened: it is a folder, a device or a pipe (reading one
+// would never end, or block; writing one would lose what is written), or it is larger than any
+// file of the program's could be and reading it would fill the memory. Empty when it may be
+// opened, or when it is missing and opening it will say so.
+QString refusal(const QString &path, bool forReading)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    if (S_ISDIR(status.st_mode)) {
+        const QString reason = QStringLiteral("同じ名前のフォルダがあります");
+        return forReading ? readFailure(path, reason) : writeFailure(path, reason).message;
+    }
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。")
+            .arg(displayName(path));
+    if (forReading && qint64(status.st_size) > kLargestFile)
+        return QStringLiteral("ファイル「%1」は 1 GB を超えているため、読み込みませんでした。").arg(displayName(path));
+    return {};
+}
+
+// A write refused before it starts, or success.
+FileResult writeRefusal(const QString &path)
+{
+    const QString refused = refusal(path, false);
+    return refused.isEmpty() ? FileResult::success() : FileResult::failed(refused);
+}
+
 FileResult unencodable(char32_t character)
 {
     return {FileResult::Status::Unencodable, character,
@@ -112,6 +143,8 @@ FileResult replaceWith(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty())
         return refusedName();
+    if (FileResult refused = writeRefusal(path); !refused.ok())
+        return refused;
     QSaveFile file(path);
     // Unbuffered, so that a short write (a full disk) shows in write()'s count; a buffered
     // flush can lose it and a cut-off file would take the old one's place.
@@ -138,6 +171,9 @@ ReadResult read(const QString &path)
         result.ok = true;
         return result;
     }
+    result.message = refusal(path, true);
+    if (!result.message.isEmpty())
+        return result;
     if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::ReadOnly); })) {
         result.message = readFailure(path, *failed);
         return result;
@@ -175,6 +211,11 @@ LineReader::LineReader(const QString &path)
     m_exists = m_file->exists();
     if (!m_exists)
         return;
+    m_message = refusal(path, true);
+    if (!m_message.isEmpty()) {
+        m_ok = false;
+        return;
+    }
     if (const auto failed = failureOf(*m_file, path, [this] { return m_file->open(QIODevice::ReadOnly); })) {
         fail(*failed);
         return;
@@ -261,6 +302,33 @@ bool LineReader::next(QStringView &line)
     return true;
 }
 
+bool isUtf8(const QString &path)
+{
+    if (!refusal(path, true).isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 kPiece = 64 * 1024;
+    bool beyondAscii = false;
+    QByteArray pending;
+    while (true) {
+        const QByteArray read = file.read(kPiece);
+        pending += read;
+        // Pieces end after a line feed, which is never part of a UTF-8 sequence.
+        const qsizetype end = read.isEmpty() ? pending.size() : pending.lastIndexOf('\n') + 1;
+        const QByteArrayView piece(pending.constData(), end);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(piece);
+        if (utf8.hasError())
+            return false;
+        beyondAscii = beyondAscii || std::any_of(piece.begin(), piece.end(), [](char c) { return c & 0x80; });
+        pending.remove(0, end);
+        if (read.isEmpty())
+            return beyondAscii && file.error() == QFileDevice::NoError;
+    }
+}
+
 FileResult writeText(const QString &path, QStringView text)
 {
     EncodedText encoded = ShiftJis::encode(text);
@@ -290,6 +358,8 @@ FileResult appendLine(const QString &path, QStringView line)
         return unencodable(*encoded.unencodable);
     if (path.isEmpty())
         return refusedName();
+    if (FileResult refused = writeRefusal(path); !refused.ok())
+        return refused;
 
     QFile file(path);
     if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered); }))
@@ -320,6 +390,8 @@ FileResult truncate(const QString &path)
 {
     if (path.isEmpty())
         return refusedName();
+    if (FileResult refused = writeRefusal(path); !refused.ok())
+        return refused;
     QFile file(path);
     if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::WriteOnly | QIODevice::Truncate); }))
         return writeFailure(path, *failed);
@@ -340,6 +412,8 @@ FileResult cutBack(const QString &path, qint64 size)
 {
     if (path.isEmpty())
         return refusedName();
+    if (FileResult refused = writeRefusal(path); !refused.ok())
+        return refused;
     QFile file(path);
     if (const auto failed = failureOf(file, path, [&] { return file.resize(size); }))
         return writeFailure(path, *failed);

@@ -13,13 +13,17 @@ namespace kotohana {
 
 // Whole Shift_JIS text files with CR LF line ends: read whole, rewritten whole in one
 // step, or appended to one line at a time. An empty path (a name DataFolder does not
-// accept) reads as a missing file and is never written.
+// accept) reads as a missing file and is never written. Only regular files are read or
+// written: a folder, a device or a pipe under a data file's name is refused with a message,
+// and so is a file larger than kLargestFile when read.
 namespace TextFile {
+
+constexpr qint64 kLargestFile = qint64(1) << 30;
 
 struct ReadResult {
     QString text;
     bool exists = false;
-    bool ok = false;               // false when the file exists but cannot be read
+    bool ok = false;               // false when the file exists but cannot or may not be read
     bool hadInvalidBytes = false;  // bytes that are not Shift_JIS became substitutes
     QString message;               // why it could not be read
 };
@@ -65,6 +69,10 @@ private:
     qsizetype m_textSize = 0;
     qsizetype m_at = 0;
 };
+
+// Whether the file is UTF-8 text with more than ASCII in it: saved by another program in another
+// encoding than the Shift_JIS the program reads.
+bool isUtf8(const QString &path);
 
 // Replaces the file with the given lines, each followed by CR LF. The new content goes to a
 // temporary file that takes the old file's place only once it is complete.

@@ -113,12 +113,32 @@ PlayRecordFile::ReadResult PlayRecordFile::readAll() const
     if (result.records.capacity() > result.records.size() + result.records.size() / 8 + 16)
         result.records.shrink_to_fit();
     result.hadInvalidBytes = file.hadInvalidBytes();
+    result.otherEncoding = result.hadInvalidBytes && TextFile::isUtf8(m_path);
     if (!file.ok()) {
         // Cut short: the records read so far are not the file, and a rewrite from them would lose the rest.
         result.ok = false;
         result.message = file.message();
     }
     return result;
+}
+
+QString PlayRecordFile::startNotice(const ReadResult &read)
+{
+    QStringList notices;
+    if (read.otherEncoding) {
+        notices.append(QStringLiteral("データ.txt は Shift_JIS ではなく、別の文字コード（UTF-8）で書かれているようです。"
+                                      "日本語の部分は正しく表示されません。"
+                                      "Shift_JIS で保存し直してから、もう一度起動してください。"));
+    } else if (read.hadInvalidBytes) {
+        notices.append(QStringLiteral("データ.txt に Shift_JIS として読めない文字がありました。"
+                                      "その文字は「？」などに置き換えて表示しています。"));
+    }
+    if (read.skippedLines > 0)
+        notices.append(QStringLiteral("データ.txt の %1 行を記録として読めませんでした。").arg(read.skippedLines));
+    if (notices.isEmpty())
+        return {};
+    notices.append(QStringLiteral("ファイルはそのまま残してあります。"));
+    return notices.join(u'\n');
 }
 
 FileResult PlayRecordFile::append(const PlayRecord &record) const

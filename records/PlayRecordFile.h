@@ -30,9 +30,17 @@ public:
         // rewrite would drop them for good, so the caller must know.
         int skippedLines = 0;
         bool hadInvalidBytes = false;
+        // The bytes that are not Shift_JIS are UTF-8: another program saved the file in its
+        // own encoding, and every line with Japanese in it reads garbled.
+        bool otherEncoding = false;
 
         bool lossless() const { return skippedLines == 0 && !hadInvalidBytes; }
     };
+
+    // What the user is told once at start when the file was read but not whole: that it is
+    // in another encoding, how many lines are not records, or that some bytes are not text.
+    // The file is left as it is. Empty when there is nothing to tell.
+    static QString startNotice(const ReadResult &read);
 
     ReadResult readAll() const;
 

@@ -29,6 +29,10 @@ template <typename Change>
 RecordRewrite guarded(const DataFolder &folder, RecordStore &store, bool fileHadUnreadLines, Change change)
 {
     RecordRewrite outcome;
+    if (!store.refusal().isEmpty()) {
+        outcome.result = FileResult::failed(store.refusal());
+        return outcome;
+    }
     if (fileHadUnreadLines) {
         const std::optional<QString> backup = backUp(folder, store.path());
         if (!backup) {

@@ -105,8 +105,15 @@ void RecordStore::keepLine(const QString &line)
     m_stamp = stamp();
 }
 
+void RecordStore::refuseChanges(QString message)
+{
+    m_refusal = std::move(message);
+}
+
 FileResult RecordStore::append(const PlayRecord &record)
 {
+    if (!m_refusal.isEmpty())
+        return FileResult::failed(m_refusal);
     takePrefetched();
     const bool keep = upToDate();
     const FileResult written = m_file.append(record);
@@ -119,6 +126,8 @@ FileResult RecordStore::append(const PlayRecord &record)
 
 FileResult RecordStore::rewrite(const std::vector<PlayRecord> &records)
 {
+    if (!m_refusal.isEmpty())
+        return FileResult::failed(m_refusal);
     takePrefetched();
     // The whole file is new: the next page reads it, and so sees exactly what it holds.
     m_stamp.reset();
@@ -127,6 +136,8 @@ FileResult RecordStore::rewrite(const std::vector<PlayRecord> &records)
 
 FileResult RecordStore::truncate()
 {
+    if (!m_refusal.isEmpty())
+        return FileResult::failed(m_refusal);
     takePrefetched();
     const FileResult written = m_file.truncate();
     m_stamp.reset();

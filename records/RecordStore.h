@@ -45,6 +45,12 @@ public:
     FileResult rewrite(const std::vector<PlayRecord> &records);
     FileResult truncate();
 
+    // From now on the file is only read: every change is refused with this message (the data
+    // folder cannot be written).
+    void refuseChanges(QString message);
+    // Why changes are refused; empty while they are not.
+    const QString &refusal() const { return m_refusal; }
+
 private:
     struct Stamp {
         bool exists = false;
@@ -70,6 +76,7 @@ private:
     std::shared_ptr<PlayRecordFile::ReadResult> m_read = std::make_shared<PlayRecordFile::ReadResult>();
     int m_reads = 0;
     quint64 m_version = 0;
+    QString m_refusal;
 };
 
 } // namespace kotohana

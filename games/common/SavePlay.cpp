@@ -14,6 +14,10 @@ SavedPlay savePlay(const Play &play, const SaveTarget &target, const QDateTime &
     const QString date = Formats::date(now.date());
     const QString time = Formats::time(now.time());
     saved.line = HistoryRow{date, time} + play.historyFields();
+    if (!target.records.refusal().isEmpty()) {
+        saved.result = FileResult::failed(target.records.refusal());
+        return saved;
+    }
 
     const qint64 historySize = TextFile::size(target.history.path());
     saved.result = target.history.append(saved.line);

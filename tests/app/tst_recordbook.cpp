@@ -4,8 +4,10 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
+#include "app/Application.h"
 #include "app/TodayPage.h"
 #include "app/frmMain.h"
+#include "data/DeliveredFiles.h"
 #include "platform/DataFolder.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramState.h"
@@ -154,6 +156,8 @@ private Q_SLOTS:
     void changesApplyToTheFileAsItIsNow();
     void cancelDeletesNothing();
     void lastRecordAsksLikeAnyOther();
+    void unwritableFolderStartsReadOnly();
+    void unreadLinesAreAnnouncedOncePerRun();
     void wholeRoadThroughTheRecordBook();
 };
 
@@ -699,6 +703,59 @@ void TestRecordBook::wholeRoadThroughTheRecordBook()
     auto *diaries = find<Grid>(*again, QStringLiteral("msgMemoList"));
     QCOMPARE(diaries->rows(), 5);
     QCOMPARE(diaries->textMatrix(1, 5), QStringLiteral("はじめてのしりとり"));
+}
+
+
+void TestRecordBook::unwritableFolderStartsReadOnly()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    // Writes fail in the folder as on a read-only disk, even for root, whom permissions do not
+    // stop. The folder lacks most delivered files, and they cannot be written.
+    const FileSizeLimit nothingWritten(0);
+    QVERIFY(prepareFolder(*m_folder, deliveredFilesDirectory(), m_messages, *m_records));
+    const QString folder = QDir::toNativeSeparators(m_dir->path());
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_messages.shown().first().text,
+             QStringLiteral("データを保存するフォルダ「%1」に書き込めません。\n"
+                            "記録を見ることはできますが、ゲームの結果や記録の変更は保存できません。")
+                 .arg(folder));
+    QVERIFY(!m_folder->contains(u"メモ.TXT"));
+
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
+    QCOMPARE(list->rows(), 6);
+    clickRow(list, 2);
+    m_messages.forget();
+    m_messages.answerNext(true);
+    click(*window, QStringLiteral("cmdRowDel"));
+    QCOMPARE(m_messages.shown().size(), 2);
+    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
+    QCOMPARE(m_messages.shown().last().text,
+             QStringLiteral("データを保存するフォルダ「%1」に書き込めないため、保存できません。").arg(folder));
+    QCOMPARE(list->rows(), 6);
+    QCOMPARE(readBytes(records()), sjis(kFivePlays));
+}
+
+// Told once when the program starts, not again each time the main window comes back after a
+// game; the lines stay in the file.
+void TestRecordBook::unreadLinesAreAnnouncedOncePerRun()
+{
+    const QByteArray bytes = sjis(kFivePlays + QStringLiteral("手で書いたメモ\n\"2024/05/18\",\"22:00:00\"\n"));
+    writeBytes(records(), bytes);
+    QVERIFY(prepareFolder(*m_folder, deliveredFilesDirectory(), m_messages, *m_records));
+    QVERIFY(m_messages.shown().isEmpty());
+    Application application(*m_services);
+    for (int shown = 0; shown < 2; ++shown) {
+        application.showMain();
+        delete application.mainWindow();
+    }
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_messages.shown().first().text,
+             QStringLiteral("データ.txt の 2 行を記録として読めませんでした。\nファイルはそのまま残してあります。"));
+    QCOMPARE(readBytes(records()), bytes);
 }
 
 QTEST_MAIN(TestRecordBook)

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 
 #include "platform/DataFolder.h"
@@ -5,6 +6,7 @@
 #include "platform/TextFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +29,7 @@ private Q_SLOTS:
     void deliversOnlyMissingFiles();
     void oneCopyToAFolder();
     void removesOnlyLeftoversOfItsOwnSaves();
+    void tellsWhetherTheFolderCanBeWritten();
 };
 
 void TestDataFolder::namesMatchWithoutRegardToCase()
@@ -173,6 +176,28 @@ void TestDataFolder::removesOnlyLeftoversOfItsOwnSaves()
     left.sort();
     expected.sort();
     QCOMPARE(left, expected);
+}
+
+void TestDataFolder::tellsWhetherTheFolderCanBeWritten()
+{
+    QTemporaryDir dir;
+    const DataFolder folder(dir.path());
+    QVERIFY(folder.writable());
+    {
+        // Writes fail as on a full or read-only disk, even for root.
+        const FileSizeLimit nothingWritten(0);
+        QVERIFY(!folder.writable());
+    }
+    QVERIFY(folder.writable());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY(!DataFolder(QDir(dir.path()).filePath(QStringLiteral("ない"))).writable());
+
+    if (::geteuid() == 0)
+        QSKIP("root writes into a folder without write permission");
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const bool writable = folder.writable();
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(!writable);
 }
 
 QTEST_GUILESS_MAIN(TestDataFolder)

@@ -6,12 +6,14 @@
 #include "platform/TextFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,6 +47,11 @@ private Q_SLOTS:
     void writeBeyondSizeLimitFailsWithoutEndingTheProgram();
     void fileErrorsAreToldInJapanese_data();
     void fileErrorsAreToldInJapanese();
+    void onlyRegularFilesAreReadOrWritten_data();
+    void onlyRegularFilesAreReadOrWritten();
+    void filesBeyondTheLimitAreNotRead();
+    void recognisesUtf8_data();
+    void recognisesUtf8();
     void numbersInShortestForm_data();
     void numbersInShortestForm();
     void parsesOnlyWholeNumbers_data();
@@ -452,6 +459,97 @@ void TestTextFiles::writerQuotesAndKeepsRecordsWhole()
     const ListFormat::Fields fields = ListFormat::splitFields(risky.line());
     QCOMPARE(fields.size(), 3);
     QCOMPARE(fields[0].toString(), QStringLiteral("彼は＂はい＂と 言った"));
+}
+
+
+void TestTextFiles::onlyRegularFilesAreReadOrWritten_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a link to a device") << QStringLiteral("device");
+    QTest::newRow("a pipe") << QStringLiteral("pipe");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+}
+
+// A device would be read until memory runs out and a pipe would block the program for good;
+// what is written to either is lost. Each is refused with a message, and left as it was.
+void TestTextFiles::onlyRegularFilesAreReadOrWritten()
+{
+    QFETCH(QString, kind);
+    const QString path = pathOf(QStringLiteral("データ.txt"));
+    if (kind == u"device")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == u"pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(path));
+
+    const bool folder = kind == u"folder";
+    const QString refused = folder ? QStringLiteral("ファイル「データ.txt」に書き込めませんでした。\n（同じ名前のフォルダがあります）")
+                                   : QStringLiteral("ファイル「データ.txt」は普通のファイルではありません（フォルダや装置などです）。");
+    const QString unread = folder ? QStringLiteral("ファイル「データ.txt」を読み込めませんでした。\n（同じ名前のフォルダがあります）")
+                                  : refused;
+    const TextFile::ReadResult read = TextFile::read(path);
+    QVERIFY(read.exists && !read.ok);
+    QCOMPARE(read.message, unread);
+    TextFile::LineReader reader(path);
+    QVERIFY(!reader.ok());
+    QCOMPARE(reader.message(), unread);
+    QStringView line;
+    QVERIFY(!reader.next(line));
+    QVERIFY(!TextFile::isUtf8(path));
+
+    for (const FileResult &written : {TextFile::appendLine(path, u"a"), TextFile::writeLines(path, {QStringLiteral("a")}),
+                                      TextFile::truncate(path), TextFile::cutBack(path, 0)}) {
+        QVERIFY(!written.ok());
+        QCOMPARE(written.message, refused);
+    }
+    const QFileInfo after(path);
+    QCOMPARE(after.isSymLink(), kind == u"device");
+    QCOMPARE(after.isDir(), kind == u"folder");
+    QVERIFY(!after.isFile());
+    QVERIFY(kind == u"folder" ? QDir().rmdir(path) : QFile::remove(path));
+}
+
+void TestTextFiles::filesBeyondTheLimitAreNotRead()
+{
+    const QString path = pathOf(QStringLiteral("大きい.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(TextFile::kLargestFile + 1)); // sparse: no disk space is taken
+    file.close();
+    const QString refused = QStringLiteral("ファイル「大きい.txt」は 1 GB を超えているため、読み込みませんでした。");
+    QCOMPARE(TextFile::read(path).message, refused);
+    QVERIFY(!TextFile::read(path).ok);
+    const TextFile::LineReader reader(path);
+    QVERIFY(!reader.ok());
+    QCOMPARE(reader.message(), refused);
+    // Appending stays possible: it never reads the file.
+    QVERIFY(TextFile::appendLine(path, u"a").ok());
+    QVERIFY(QFile::remove(path));
+}
+
+void TestTextFiles::recognisesUtf8_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("utf8");
+    const QByteArray line = QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"日記\",\r\n").toUtf8();
+    QTest::newRow("UTF-8") << line << true;
+    // Pieces are read 64 KiB at a time; a character across a piece's end is still whole.
+    QTest::newRow("UTF-8, long") << QByteArray(65535, 'a') + line.repeated(3) << true;
+    QTest::newRow("Shift_JIS") << sjis(QStringLiteral("\"2024/05/18\",\"プラマイ\",60\n")) << false;
+    QTest::newRow("ASCII only") << QByteArray("\"2024/05/18\",60\r\n") << false;
+    QTest::newRow("UTF-8 cut off at the end") << line + QByteArray("\xe6\x97") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void TestTextFiles::recognisesUtf8()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, utf8);
+    const QString path = pathOf(QStringLiteral("utf8.txt"));
+    writeBytes(path, bytes);
+    QCOMPARE(TextFile::isUtf8(path), utf8);
+    QVERIFY(!TextFile::isUtf8(pathOf(QStringLiteral("ない.txt"))));
 }
 
 QTEST_GUILESS_MAIN(TestTextFiles)

@@ -41,6 +41,8 @@ private Q_SLOTS:
     void missingOrEmptyFileIsEmptyList();
     void skipsAndCountsLinesThatAreNotRecords();
     void undecodableBytesAreReported();
+    void startNoticeTellsWhatWasNotRead_data();
+    void startNoticeTellsWhatWasNotRead();
     void rowTextBecomesSinglePrecisionSeconds();
     void truncateEmptiesTheFile();
 };
@@ -165,6 +167,45 @@ void TestPlayRecordFile::truncateEmptiesTheFile()
     QVERIFY(file.append(plamaiPlay()).ok());
     QVERIFY(file.truncate().ok());
     QCOMPARE(readBytes(path()), QByteArray());
+}
+
+
+void TestPlayRecordFile::startNoticeTellsWhatWasNotRead_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("otherEncoding");
+    QTest::addColumn<QString>("notice");
+    const QString record = QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"日記\",\n");
+    const QString kept = QStringLiteral("ファイルはそのまま残してあります。");
+    QTest::newRow("read whole") << sjis(record) << false << QString();
+    QTest::newRow("lines that are not records")
+        << sjis(record + QStringLiteral("メモ\n\"2024/05/18\",\"21:06:00\"\n") + record) << false
+        << QStringLiteral("データ.txt の 2 行を記録として読めませんでした。\n") + kept;
+    QTest::newRow("saved as UTF-8")
+        << QString(record + QStringLiteral("\"2024/05/18\",60\n")).replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toUtf8() << true
+        << QStringLiteral("データ.txt は Shift_JIS ではなく、別の文字コード（UTF-8）で書かれているようです。"
+                          "日本語の部分は正しく表示されません。Shift_JIS で保存し直してから、もう一度起動してください。\n"
+                          "データ.txt の 1 行を記録として読めませんでした。\n")
+               + kept;
+    QTest::newRow("bytes that are not text")
+        << sjis(record) + QByteArray("\"2024/05/18\",\"21:07:00\",\"\xff\",1,\"\",\r\n") << false
+        << QStringLiteral("データ.txt に Shift_JIS として読めない文字がありました。"
+                          "その文字は「？」などに置き換えて表示しています。\n")
+               + kept;
+}
+
+// The notice at start names what was not read; the file itself is never changed by reading.
+void TestPlayRecordFile::startNoticeTellsWhatWasNotRead()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, otherEncoding);
+    QFETCH(QString, notice);
+    writeBytes(path(), bytes);
+    const PlayRecordFile::ReadResult read = PlayRecordFile(path()).readAll();
+    QVERIFY(read.ok);
+    QCOMPARE(read.otherEncoding, otherEncoding);
+    QCOMPARE(PlayRecordFile::startNotice(read), notice);
+    QCOMPARE(readBytes(path()), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestPlayRecordFile)

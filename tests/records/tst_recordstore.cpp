@@ -1,5 +1,7 @@
 #include "TestFiles.h"
 
+#include "platform/DataFolder.h"
+#include "records/RecordRewrite.h"
 #include "records/RecordStore.h"
 
 #include <QDir>
@@ -7,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -173,6 +177,46 @@ private Q_SLOTS:
         writeBytes(m_path, sjis(kTwoRecords));
         QVERIFY(store.current().ok);
         QCOMPARE(store.current().records.size(), std::size_t(2));
+    }
+
+    // A pipe under the record file's name: reading would wait for a writer for ever, and an
+    // append would vanish into it. Both are refused at once.
+    void aPipeIsNeitherReadNorWritten()
+    {
+        QVERIFY(QFile::remove(m_path));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_path).constData(), 0600), 0);
+        RecordStore store(m_path);
+        store.prefetch();
+        QVERIFY(!store.current().ok);
+        QVERIFY(store.current().message.contains(QStringLiteral("普通のファイルではありません")));
+        QVERIFY(!store.append(PlayRecord{}).ok());
+        const DataFolder folder(m_dir.path());
+        QVERIFY(!RecordRewrite::rewrite(folder, store, {}, false).result.ok());
+        QVERIFY(!QFileInfo(m_path).isFile());
+        QVERIFY(QFile::remove(m_path));
+    }
+
+    // A run whose data folder cannot be written: every change of the file is refused with the
+    // message given, before anything is written (no backup either) and the file stays as it is.
+    void changesAreRefusedInARunThatOnlyReads()
+    {
+        const QByteArray before = sjis(kTwoRecords + QStringLiteral("読めない行\n"));
+        writeBytes(m_path, before);
+        RecordStore store(m_path);
+        const QString refusal = QStringLiteral("書き込めないため、保存できません。");
+        store.refuseChanges(refusal);
+        QCOMPARE(store.refusal(), refusal);
+        QCOMPARE(store.current().records.size(), std::size_t(2));
+
+        const DataFolder folder(m_dir.path());
+        const RecordRewrite rewritten = RecordRewrite::rewrite(folder, store, {}, true);
+        const RecordRewrite emptied = RecordRewrite::truncate(folder, store, true);
+        for (const FileResult &result : {store.append(PlayRecord{}), store.rewrite({}), store.truncate(),
+                                         rewritten.result, emptied.result})
+            QCOMPARE(result.message, refusal);
+        QVERIFY(rewritten.backupName.isEmpty() && emptied.backupName.isEmpty());
+        QVERIFY(!folder.contains(u"データ.txt.bak"));
+        QCOMPARE(readBytes(m_path), before);
     }
 };
 
