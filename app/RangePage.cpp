@@ -69,9 +69,10 @@ void RangePage::buildLayout()
         box->setModel(m_dates);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
-        box->setMinimumWidth(110);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(10);
+        // A whole date, the drop-down arrow beside it.
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 36);
     }
     auto *periodGrid = new QGridLayout(period);
     periodGrid->addWidget(cboStdate, 0, 0, 1, 2);
@@ -114,12 +115,22 @@ void RangePage::buildLayout()
     txtKey = new QLineEdit(items);
     txtKey->setObjectName(QStringLiteral("txtKey"));
     txtKey->setPlaceholderText(QStringLiteral("項目の語句（Enter）"));
+    txtKey->setMinimumWidth(txtKey->fontMetrics().horizontalAdvance(txtKey->placeholderText()) + 16);
     txtKey->installEventFilter(this);
     cmdKensaku = button(items, "cmdKensaku", QStringLiteral("検索"));
     cmdAllact = button(items, "cmdAllact", QStringLiteral("全部"));
     lstAct2 = new QListWidget(items);
     lstAct2->setObjectName(QStringLiteral("lstAct2"));
-    lstAct2->setMaximumHeight(84);
+    // The seven games side by side in rows, all in sight without scrolling.
+    lstAct2->setFlow(QListView::LeftToRight);
+    lstAct2->setWrapping(true);
+    lstAct2->setResizeMode(QListView::Adjust);
+    lstAct2->setUniformItemSizes(true);
+    lstAct2->setGridSize(QSize(lstAct2->fontMetrics().horizontalAdvance(QStringLiteral("ボキャブラ")) + 14,
+                               lstAct2->fontMetrics().height() + 6));
+    lstAct2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstAct2->setMinimumHeight(3 * (lstAct2->fontMetrics().height() + 6) + 6);
+    lstAct2->setMinimumWidth(3 * (lstAct2->fontMetrics().horizontalAdvance(QStringLiteral("ボキャブラ")) + 14) + 6);
     auto *itemGrid = new QGridLayout(items);
     itemGrid->addWidget(txtKey, 0, 0);
     itemGrid->addWidget(cmdKensaku, 0, 1);

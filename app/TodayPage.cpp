@@ -106,7 +106,8 @@ void TodayPage::buildLayout()
     summary->addLayout(lamps);
     summary->addSpacing(6);
     auto *totalRow = new QHBoxLayout;
-    totalRow->addWidget(totalCaption);
+    totalRow->addWidget(totalCaption, 0, Qt::AlignBottom);
+    totalRow->addSpacing(12);
     totalRow->addWidget(lblDayTotal);
     totalRow->addStretch(1);
     summary->addLayout(totalRow);

@@ -137,6 +137,17 @@ void frmMain::buildMenu()
     connect(cmdSettei, &QPushButton::clicked, this, &frmMain::cmdSettei_Click);
     connect(cmdOwari, &QPushButton::clicked, this, &frmMain::cmdOwari_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+    // The menu shows which page is open: its button stays pressed. Marked after the page
+    // switch, which may not happen (an unsaved memo kept).
+    const std::pair<QPushButton *, const char *> pageButtons[] = {
+        {cmdMain, "fraMain"},       {cmdTaijyu, "fraTaijyu"}, {cmdRentai, "fraRenTai"},
+        {cmdCale, "fraCale"},       {cmdBunseki, "fraBunseki"}, {cmdSyuukei, "fraSyuukei"},
+        {cmdMemo, "fraMemo"},       {cmdSettei, "fraSettei"}};
+    for (const auto &[button, page] : pageButtons) {
+        button->setCheckable(true);
+        m_pageButtons.emplace_back(button, QString::fromLatin1(page));
+        connect(button, &QPushButton::clicked, this, &frmMain::markShownPage);
+    }
     // Only the user's click: the load step sets the box without saving anything.
     // Any change of state counts, a click, the space bar or an assistive tool's toggle alike.
     connect(chkHelp, &QCheckBox::toggled, this, &frmMain::chkHelp_Click);
@@ -266,6 +277,7 @@ void frmMain::Form_Load()
 
     show();
     fraMain->show();
+    markShownPage();
     chkHelp->setChecked(m_state.helpTourFlag != 0);
 
     if (!m_state.welcomeShown) {
@@ -310,6 +322,14 @@ void frmMain::switchPage(QFrame *page, const std::function<void()> &fill, const 
     if (!helpTourMessage.isEmpty()) {
         m_state.helpTourMessage = helpTourMessage;
         ShowHelpTour(m_state, m_services.messages);
+    }
+}
+
+void frmMain::markShownPage()
+{
+    for (const auto &[button, page] : m_pageButtons) {
+        const auto *frame = findChild<QFrame *>(page);
+        button->setChecked(frame && !frame->isHidden());
     }
 }
 

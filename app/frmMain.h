@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <utility>
 #include <vector>
 #include <functional>
 
@@ -73,6 +74,8 @@ private:
     void buildPages();
     void buildLauncher();
     void fillLauncher();
+    // Presses the menu button of the page in view, and only that one.
+    void markShownPage();
     // The page, built and placed on first use.
     template <typename Page>
     Page *built(Page *&page);
@@ -97,6 +100,7 @@ private:
     TotalsPage *fraSyuukei = nullptr;
     QFrame *fraGame = nullptr;
     std::vector<QFrame *> m_pages; // the pages built so far
+    std::vector<std::pair<QPushButton *, QString>> m_pageButtons; // menu button, its page's name
 
     QPushButton *cmdGame = nullptr;
     QPushButton *cmdMain = nullptr;

@@ -74,6 +74,8 @@ int Grid::rows() const
 void Grid::setRows(int rows)
 {
     m_requestedTopRow = -1;
+    if (rows <= 1)
+        verticalScrollBar()->setValue(0);
     m_model->setRows(rows);
     m_row = std::clamp(m_row, rows > 1 ? 1 : 0, m_model->rows() - 1);
 }
@@ -81,6 +83,8 @@ void Grid::setRows(int rows)
 void Grid::setRowSource(std::shared_ptr<const GridRows> rows)
 {
     m_requestedTopRow = -1;
+    // Rows listed anew start at the top, wherever the old ones were scrolled to.
+    verticalScrollBar()->setValue(0);
     m_model->setSource(std::move(rows));
     m_row = std::clamp(m_row, m_model->rows() > 1 ? 1 : 0, m_model->rows() - 1);
 }
