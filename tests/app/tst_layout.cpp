@@ -1,0 +1,131 @@
+#include "FakeClock.h"
+#include "ScriptedMessageBoxes.h"
+
+#include "app/Application.h"
+#include "app/frmMain.h"
+#include "bench/SampleData.h"
+#include "games/common/GameWindow.h"
+#include "platform/DataFolder.h"
+#include "platform/RandomSource.h"
+#include "platform/Services.h"
+#include "records/RecordStore.h"
+#include "ui/Grid.h"
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+namespace {
+
+// Room the view keeps beside a cell's text, and a heading's, before it cuts the text to "…".
+constexpr int kCellRoom = 6;
+constexpr int kHeadingRoom = 8;
+
+// Every cell and heading of every grid in sight must show whole: a column is at least as wide
+// as its texts. Gives the first one that does not, or nothing.
+QString firstCutText(const QWidget &window)
+{
+    for (const Grid *grid : window.findChildren<Grid *>()) {
+        if (!grid->isVisible())
+            continue;
+        const QFontMetrics metrics(grid->font());
+        for (int col = 0; col < grid->cols(); ++col) {
+            const int width = grid->horizontalHeader()->sectionSize(col);
+            for (int row = 0; row < grid->rows(); ++row) {
+                const QString text = grid->textMatrix(row, col);
+                if (metrics.horizontalAdvance(text) + (row == 0 ? kHeadingRoom : kCellRoom) > width)
+                    return QStringLiteral("%1 row %2 column %3: \"%4\" in %5 px")
+                        .arg(grid->objectName())
+                        .arg(row)
+                        .arg(col)
+                        .arg(text)
+                        .arg(width);
+            }
+        }
+    }
+    return {};
+}
+
+void settle()
+{
+    QTest::qWait(20);
+}
+
+} // namespace
+
+// A guard over every list of the program: at the window's default size and at the smallest
+// it allows, over a data folder as a player's would look, no cell is cut.
+class TestLayout : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<FakeClock> m_clock;
+    std::unique_ptr<MersenneRandomSource> m_random;
+    ScriptedMessageBoxes m_messages;
+    std::unique_ptr<RecordStore> m_records;
+    std::unique_ptr<Services> m_services;
+
+    template <typename Look>
+    void atBothSizes(QWidget &window, const Look &look)
+    {
+        const QSize opened = window.size();
+        look(QStringLiteral("default size"));
+        window.resize(window.minimumSize().expandedTo(window.minimumSizeHint()));
+        settle();
+        look(QStringLiteral("smallest size"));
+        window.resize(opened);
+        settle();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_folder = std::make_unique<DataFolder>(m_dir.path());
+        m_clock = std::make_unique<FakeClock>(sample::fillFolder(*m_folder, 400, 30));
+        m_random = std::make_unique<MersenneRandomSource>(*m_clock, 5);
+        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
+        m_services = std::make_unique<Services>(Services{*m_clock, *m_random, m_messages, *m_folder, *m_records});
+    }
+
+    void noCellIsCut()
+    {
+        Application application(*m_services);
+        application.state().welcomeShown = true;
+        application.showMain();
+        frmMain *main = application.mainWindow();
+        QVERIFY(main);
+        settle();
+        const char *pages[] = {"cmdMain", "cmdTaijyu", "cmdRentai", "cmdCale", "cmdBunseki", "cmdSyuukei", "cmdMemo", "cmdSettei"};
+        atBothSizes(*main, [&](const QString &size) {
+            for (const char *page : pages) {
+                main->findChild<QAbstractButton *>(QString::fromLatin1(page))->click();
+                settle();
+                const QString cut = firstCutText(*main);
+                QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1, %2: %3").arg(QString::fromLatin1(page), size, cut)));
+            }
+        });
+
+        for (int game = 1; game <= 7; ++game) {
+            application.openGame(game);
+            GameWindow *window = application.gameWindow();
+            QVERIFY(window);
+            settle();
+            atBothSizes(*window, [&](const QString &size) {
+                const QString cut = firstCutText(*window);
+                QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("game %1, %2: %3").arg(game).arg(size, cut)));
+            });
+            window->findChild<QAbstractButton *>(QStringLiteral("cmdEnd"))->click();
+            settle();
+        }
+    }
+};
+
+QTEST_MAIN(TestLayout)
+#include "tst_layout.moc"
