@@ -113,19 +113,27 @@ void TestDictionaries::barabaraWords()
 void TestDictionaries::idioms()
 {
     const QStringList entries = delivered(QStringLiteral("四熟虫喰辞書.txt"));
-    QVERIFY(entries.size() >= 500);
+    QVERIFY(entries.size() >= 600);
     QSet<QString> idioms;
     for (const QString &entry : entries) {
+        // The idiom, one ideographic space, the reading in hiragana.
         QVERIFY2(entry.size() > 5 && entry.at(4) == QChar(0x3000), qPrintable(entry));
         QVERIFY2(kanji(entry.at(0)) && entry.at(0) != QChar(0x3005), qPrintable(entry));
         for (int i = 1; i < 4; ++i)
             QVERIFY2(kanji(entry.at(i)), qPrintable(entry));
-        for (QChar c : entry.mid(5))
-            QVERIFY2(hiragana(c) || c == u'ー', qPrintable(entry));
+        const QString reading = entry.mid(5);
+        QVERIFY2(reading.size() >= 4, qPrintable(entry));
+        for (QChar c : reading)
+            QVERIFY2(hiragana(c), qPrintable(entry));
         QVERIFY2(!entry.contains(u','), qPrintable(entry));
         idioms.insert(entry.left(4));
     }
     QCOMPARE(idioms.size(), entries.size());
+    const QStringList wellKnown = QStringLiteral("八方美人 順風満帆 言行一致 自画自賛 質実剛健 "
+                                                 "大胆不敵 用意周到 理路整然 完全無欠 七転八起")
+                                      .split(u' ');
+    for (const QString &known : wellKnown)
+        QVERIFY2(idioms.contains(known), qPrintable(known));
 }
 
 void TestDictionaries::kanaList()

@@ -14,16 +14,16 @@ ends, one entry a line, no header):
                     nouns of 3 to 7 characters, written the way the player has
                     to type them, a mix of kanji, katakana, hiragana and mixed
                     words, the most common first.
-  四熟虫喰辞書.txt  four-kanji idioms for the idiom game (about 1,000): the
-                    idiom, one ideographic space, then its reading in
-                    hiragana; the idioms IPAdic knows first.
+  四熟虫喰辞書.txt  four-character idioms for the idiom game (at least 600):
+                    the idiom, one ideographic space, then its reading in
+                    hiragana; the best known first.
 
 Where the words come from:
 
   * JMdict/EDICT from the Electronic Dictionary Research and Development Group,
     as shipped by Debian's "edict" package (/usr/share/edict/edict, EUC-JP).
     A noun is taken only when EDICT marks it as common "(P)" and lists it
-    first as a noun "(n)"; an idiom only when it is tagged "(yoji)". Entries
+    first as a noun "(n)". Entries
     with a vulgar or X-rated sense are left out, and so are entries whose main
     sense is archaic, obsolete, rare, slang, an abbreviation, derogatory or
     obscure, or that are an irregular or outdated spelling.
@@ -76,8 +76,7 @@ SHIRITORI_REVIEWED = 4000    # the most common candidates, all read by hand
 SHIRITORI_MIN_STARTS = 10    # words that must start with a word's chain kana
 BARABARA_SIZE = 1500
 BARABARA_SHARES = (("kanji", 0.35), ("katakana", 0.35), ("mixed", 0.2), ("hiragana", 0.1))
-YOJI_MIN = 500
-YOJI_MAX = 1000
+YOJI_MIN = 600
 
 # EDICT tags that rule a word out wherever they stand (any sense).
 BAD_ANYWHERE = {"X", "vulg"}
@@ -298,14 +297,80 @@ EXCLUDE_BARABARA = {
     "肺結核", "脳出血", "脳卒中", "腹膜炎", "臆病者", "自閉症", "致命傷", "血友病", "覚醒剤",
     "貧乏人", "飢え死に",
 }
-EXCLUDE_YOJI = {
-    "一斉射撃", "一昨々年", "一昨々月", "一死報国", "一殺多生", "七生報国", "不倫相手", "人身御供",
-    "以夷制夷", "体外離脱", "刃傷沙汰", "分散恋愛", "助平根性", "十字砲火", "半身不随", "半鐘泥棒",
-    "原発銀座", "同伴出勤", "大馬鹿者", "女尊男卑", "女性遍歴", "官尊民卑", "官能小説", "専門馬鹿",
-    "年増美人", "弾丸飛雨", "役者馬鹿", "心神喪失", "恋愛遊戯", "恋愛遍歴", "成人指定", "掃討作戦",
-    "放蕩生活", "整形美人", "植物人間", "焚書坑儒", "無理心中", "狂言自殺", "男尊女卑", "硝煙弾雨",
-    "社内不倫", "神経衰弱", "窃盗行為", "紅毛碧眼", "耽溺生活", "英雄好色", "酒池肉林", "雪隠大工",
-    "雲助根性", "風俗壊乱", "風俗小説", "餓死寸前",
+# The idioms, chosen by hand: four-character idioms (四字熟語) that an adult
+# player would recognise, in three tiers by how well known they are (the
+# first: known to everyone; the second: to most adults; the third: to adults
+# who read). Candidates were EDICT's entries tagged "(yoji)" and its other
+# four-kanji entries; plain compound nouns, obscure idioms and words unfit
+# for a family program were left out, and of two spellings of one idiom only
+# the usual one is kept. Every idiom must be in EDICT.
+YOJI_TIERS = (
+    """
+    一石二鳥 一期一会 十人十色 自業自得 以心伝心 四苦八苦 七転八倒 七転八起 八方美人 順風満帆 言行一致 自画自賛 質実剛健 大胆不敵 用意周到 理路整然
+    完全無欠 一生懸命 一所懸命 起承転結 喜怒哀楽 弱肉強食 温故知新 単刀直入 異口同音 油断大敵 絶体絶命 危機一髪 一心同体 一心不乱 右往左往 有言実行
+    不言実行 無我夢中 半信半疑 電光石火 臨機応変 試行錯誤 大器晩成 因果応報 二束三文 三日坊主 五里霧中 針小棒大 適材適所 前代未聞 空前絶後 東奔西走
+    馬耳東風 付和雷同 千差万別 一朝一夕 一長一短 一進一退 一喜一憂 一刀両断 一網打尽 一騎当千 一挙両得 一目瞭然 一件落着 一部始終 一日千秋 一念発起
+    一攫千金 一触即発 十中八九 九死一生 四方八方 千載一遇 千変万化 百発百中 百戦錬磨 天真爛漫 天変地異 天下泰平 大同小異 大言壮語 大義名分 公明正大
+    正々堂々 品行方正 清廉潔白 明鏡止水 花鳥風月 春夏秋冬 晴耕雨読 東西南北 老若男女 古今東西 和洋折衷 三寒四温 新進気鋭 意気投合 意気消沈 意気揚々
+    意味深長 優柔不断 単純明快 自由自在 自給自足 自暴自棄 自問自答 自信満々 本末転倒 奇想天外 言語道断 抱腹絶倒 悪戦苦闘 孤軍奮闘 粉骨砕身 不眠不休
+    不老不死 不可思議 無病息災 無理難題 無味乾燥 有名無実 才色兼備 文武両道 獅子奮迅 猪突猛進 竜頭蛇尾 画竜点睛 臥薪嘗胆 呉越同舟 四面楚歌 朝令暮改
+    朝三暮四 羊頭狗肉 傍若無人 厚顔無恥 支離滅裂 取捨選択 心機一転 森羅万象 切磋琢磨 千客万来 前途洋々 全身全霊 相思相愛 多種多様 他力本願 津々浦々
+    徹頭徹尾 天涯孤独 唯我独尊 難攻不落 二者択一 日進月歩 年功序列 波乱万丈 表裏一体 風光明媚 平身低頭 満場一致 満身創痍 唯一無二 勇猛果敢 悠々自適
+    立身出世 良妻賢母 冷静沈着 和気藹々 我田引水 勧善懲悪 起死回生 疑心暗鬼 急転直下 興味津々 荒唐無稽 虎視眈々 三位一体 四捨五入 首尾一貫 初志貫徹
+    正真正銘 神出鬼没 新陳代謝 誠心誠意 前人未到 大願成就 天下一品 二人三脚 半死半生 百花繚乱 不撓不屈 門外不出 紆余曲折 暗中模索 栄枯盛衰 諸行無常
+    一致団結 五分五分 四六時中 名誉挽回 汚名返上 風林火山 家内安全 商売繁盛 一挙一動 喜色満面 得意満面 拍手喝采 中途半端 冠婚葬祭 山紫水明 終始一貫
+    一言一句 一字一句 真剣勝負 自然淘汰 適者生存 十年一昔 三々五々 五臓六腑 五体満足 一刻千金 一汁一菜 一世一代 無茶苦茶 有耶無耶 海千山千 一国一城
+    自分勝手 手前勝手 一体全体 三十六計 亭主関白 大和撫子 子々孫々 年々歳々 時々刻々 平々凡々 杓子定規 依怙贔屓 判官贔屓 慇懃無礼 我武者羅 遮二無二
+    挙国一致 先祖代々 義理人情 二転三転 四季折々 私利私欲 手前味噌 人馬一体 医食同源 連戦連勝 三日天下 開口一番 生老病死 一本調子
+    """,
+    """
+    天衣無縫 奇々怪々 茫然自失 無為無策 無知蒙昧 無芸大食 無念無想 有象無象 有為転変 容姿端麗 眉目秀麗 八面六臂 疾風迅雷 心頭滅却 信賞必罰 深謀遠慮
+    前途有望 前途多難 善男善女 創意工夫 速戦即決 即断即決 率先垂範 多事多難 談論風発 沈思黙考 天上天下 同床異夢 独立独歩 内憂外患 破顔一笑 博覧強記
+    白砂青松 薄利多売 美辞麗句 複雑怪奇 不倶戴天 平穏無事 変幻自在 本家本元 未来永劫 明々白々 面目躍如 流言飛語 粒々辛苦 和魂洋才 温厚篤実 隔靴掻痒
+    頑固一徹 換骨奪胎 感慨無量 閑話休題 危急存亡 旧態依然 共存共栄 虚心坦懐 金科玉条 謹厳実直 空理空論 群雄割拠 鶏口牛後 堅忍不抜 捲土重来 乾坤一擲
+    権謀術数 豪華絢爛 公平無私 行雲流水 巧言令色 極悪非道 孤立無援 誇大妄想 才気煥発 再三再四 残念無念 時期尚早 時代錯誤 七難八苦 縦横無尽 十年一日
+    周章狼狽 主客転倒 純真無垢 情状酌量 笑止千万 少数精鋭 枝葉末節 人跡未踏 青天白日 責任転嫁 是々非々 切歯扼腕 先手必勝 戦々恐々 千篇一律 専売特許
+    相互扶助 泰然自若 大同団結 断崖絶壁 直情径行 当意即妙 二律背反 日常茶飯 美人薄命 百家争鳴 百鬼夜行 夫唱婦随 文明開化 暴飲暴食 面従腹背 物見遊山
+    夜郎自大 優勝劣敗 利害得失 離合集散 論功行賞 一意専心 一族郎党 一衣帯水 一宿一飯 一望千里 一蓮托生 一陽来復 一家団欒 一病息災 一問一答 一言居士
+    一知半解 三拝九拝 四分五裂 五穀豊穣 九牛一毛 千辛万苦 千軍万馬 悪口雑言 阿鼻叫喚 安心立命 威風堂々 意気軒昂 雲散霧消 岡目八目 音信不通 快刀乱麻
+    外交辞令 佳人薄命 艱難辛苦 驚天動地 器用貧乏 玉石混交 苦心惨憺 君子豹変 極楽浄土 国士無双 古色蒼然 三者三様 士農工商 色即是空 衆人環視 上意下達
+    小心翼々 盛者必衰 生者必滅 思慮分別 人海戦術 人畜無害 頭寒足熱 青息吐息 全知全能 前後不覚 大安吉日 大山鳴動 他人行儀 知行合一 直立不動 天下無双
+    天罰覿面 難行苦行 博学多才 反面教師 悲喜交々 富国強兵 不老長寿 無理無体 名所旧跡 滅私奉公 門戸開放 融通無碍 余裕綽々 力戦奮闘 四角四面 九分九厘
+    百戦百勝 千紫万紅 万物流転 万古不易 先憂後楽 曖昧模糊 欣喜雀躍 狂喜乱舞 呵々大笑 意気阻喪 自縄自縛 牽強付会 侃々諤々 喧々囂々 議論百出 賛否両論
+    一気呵成 豪放磊落 熟慮断行 勇往邁進 多芸多才 古今無双 故事来歴 質素倹約 無欲恬淡 輪廻転生 魑魅魍魎 怪力乱神 会者定離 天地神明 精神一到 一瀉千里
+    八面玲瓏 三々九度 百人百様 恐悦至極 意志薄弱 気宇壮大 公私混同 粗製濫造 準備万端 用意万端 勝手気儘 自由気儘 無理矢理 滅茶苦茶 乱暴狼藉 深山幽谷
+    春風駘蕩 一日一善 笑門来福 夫婦円満 家庭円満 子孫繁栄 豊年満作 天下無敵 心願成就 純情可憐 明朗快活 元気溌剌 奮闘努力 刻苦勉励 一罰百戒 自由奔放
+    自由闊達 勇気凛々 悪逆無道 人生行路 不届千万 無為徒食
+    """,
+    """
+    九十九折 丁々発止 二六時中 不立文字 真一文字 愛別離苦 一子相伝 白河夜船 島国根性 経世済民 牛飲馬食 物々交換 千両役者 月下氷人 人事不省 金城鉄壁
+    免許皆伝 極楽往生 舌先三寸 虚々実々 生殺与奪 即身成仏 一粒万倍 行住坐臥 不承不承 秋霜烈日 気炎万丈 妖怪変化 栄耀栄華 人面獣心 徒手空拳 百折不撓
+    合従連衡 鎧袖一触 孟母三遷 軽挙妄動 気息奄々 渾然一体 偕老同穴 山川草木 面目一新 天地万物 牛頭馬頭 真実一路 神色自若 四書五経 歌舞音曲 悪事千里
+    軽薄短小 六道輪廻 多士済々 常在戦場 無礼千万 諸子百家 自力本願 分不相応 身分相応 種々雑多 隠忍自重 物情騒然 前人未踏 忠君愛国 聖人君子 諸説紛々
+    手練手管 六根清浄 自力更生 伸縮自在 異体同心 中肉中背 公正無私 則天去私 独立自尊 独断専行 和顔愛語 衣冠束帯 有害無益 王政復古 落花狼藉 光風霽月
+    福徳円満 余韻嫋々 苦学力行 天下御免 二枚看板 後生大事 一杯機嫌 滅多矢鱈 暗中飛躍 天長地久 石部金吉 曲学阿世 一言一行
+    """,
+)
+# For every idiom that EDICT gives more than one reading, the reading chosen
+# by hand (the usual one, as general dictionaries give it); it must be one of
+# EDICT's readings.
+YOJI_READINGS = {
+    "七転八倒": "しちてんばっとう", "七転八起": "しちてんはっき", "順風満帆": "じゅんぷうまんぱん",
+    "異口同音": "いくどうおん", "千差万別": "せんさばんべつ", "一日千秋": "いちじつせんしゅう",
+    "十中八九": "じっちゅうはっく", "老若男女": "ろうにゃくなんにょ", "画竜点睛": "がりょうてんせい",
+    "千客万来": "せんきゃくばんらい", "津々浦々": "つつうらうら", "唯一無二": "ゆいいつむに",
+    "大願成就": "たいがんじょうじゅ", "一世一代": "いっせいちだい", "自分勝手": "じぶんかって",
+    "時々刻々": "じじこっこく", "判官贔屓": "ほうがんびいき", "三日天下": "みっかてんか",
+    "一本調子": "いっぽんちょうし", "白砂青松": "はくしゃせいしょう", "未来永劫": "みらいえいごう",
+    "面目躍如": "めんもくやくじょ", "共存共栄": "きょうそんきょうえい", "捲土重来": "けんどちょうらい",
+    "十年一日": "じゅうねんいちじつ", "主客転倒": "しゅかくてんとう", "百鬼夜行": "ひゃっきやこう",
+    "一言居士": "いちげんこじ", "四分五裂": "しぶんごれつ", "九牛一毛": "きゅうぎゅうのいちもう",
+    "安心立命": "あんしんりつめい", "音信不通": "おんしんふつう", "上意下達": "じょういかたつ",
+    "盛者必衰": "じょうしゃひっすい", "大安吉日": "たいあんきちじつ", "天下無双": "てんかむそう",
+    "滅私奉公": "めっしほうこう", "融通無碍": "ゆうずうむげ", "古今無双": "ここんむそう",
+    "輪廻転生": "りんねてんしょう", "怪力乱神": "かいりょくらんしん", "悪逆無道": "あくぎゃくむどう",
+    "不立文字": "ふりゅうもんじ", "白河夜船": "しらかわよふね", "栄耀栄華": "えいようえいが",
+    "人面獣心": "じんめんじゅうしん", "面目一新": "めんもくいっしん", "多士済々": "たしせいせい",
 }
 
 HIRAGANA_FIRST, HIRAGANA_LAST = 0x3041, 0x3096
@@ -561,7 +626,7 @@ def make_shiritori(candidates, known_readings):
             sys.exit("%s is no EDICT and IPAdic noun fit for しりとり" % word)
     position = {word: i for i, word in enumerate(ranked)}
     chosen = [w for w in reviewed if w not in EXCLUDE_SHIRITORI]
-    chosen += sorted(INCLUDE_SHIRITORI, key=lambda w: (position.get(w, len(ranked)), w))
+    chosen += INCLUDE_SHIRITORI
     chosen.sort(key=lambda w: (position.get(w, len(ranked)), w))
     while True:
         starts = collections.Counter(w[0] for w in chosen)
@@ -628,66 +693,37 @@ def yoji_ok(idiom, reading):
         return False
     if not all(is_kanji(c) or c == ITERATION_MARK for c in idiom[1:]):
         return False
-    if not reading or not all(is_hiragana(c) or c == LONG_MARK for c in reading):
+    if not reading or not all(is_hiragana(c) for c in reading):
         return False
     return cp932_ok(idiom + "\u3000" + reading)
 
 
-def kanji_familiarity(anything):
-    """How many IPAdic words each kanji appears in: a rough measure of how
-    familiar the character is."""
-    counts = collections.Counter()
-    for surface in anything:
-        counts.update(set(c for c in surface if is_kanji(c)))
-    return counts
-
-
 def make_yoji(entries, anything):
-    """One line for each EDICT entry tagged as a four-kanji idiom. Of its
-    spellings of four kanji, those IPAdic knows are preferred; among them the
-    one written with "々", then the one whose rarest kanji is the most
-    familiar, then the one with the lowest cost. The reading is the one IPAdic
-    knows for that spelling, else its first one in EDICT.
-    Idioms that IPAdic knows come first (by cost), then the rest: common
-    EDICT entries first, then those whose rarest kanji is the most familiar.
-    """
-    familiarity = kanji_familiarity(anything)
-    groups = collections.OrderedDict()
+    """One line for each idiom of YOJI_TIERS: the idiom, an ideographic space
+    and its reading from EDICT (YOJI_READINGS where EDICT has several). The
+    tiers come in order; within a tier the idioms IPAdic knows come first,
+    the most common first (lowest cost), then the others in the order of
+    the tier."""
+    readings = collections.defaultdict(set)
     for e in entries:
-        if "yoji" in e.all_tags and acceptable(e):
-            groups.setdefault(e.group, []).append(e)
-    ranked = []
-    for members in groups.values():
-        if any(e.surface in EXCLUDE_YOJI for e in members):
-            continue
-        pairs = []
-        for e in members:
-            reading = to_hiragana(e.reading)
-            if not yoji_ok(e.surface, reading):
-                continue
-            cost = anything.get(e.surface, {}).get(reading)
-            rarest = min(familiarity[c] for c in e.surface if c != ITERATION_MARK)
-            preference = (cost is None, -e.surface.count(ITERATION_MARK), -rarest,
-                          cost or 0, not e.common, e.order)
-            pairs.append((preference, e.surface, reading, cost, rarest))
-        if not pairs:
-            continue
-        pairs.sort()
-        _, idiom, reading, cost, rarest = pairs[0]
-        common = any(e.common for e in members)
-        if cost is not None:
-            rank = (0, cost, idiom)
-        else:
-            rank = (1, 0 if common else 1, -rarest, idiom)
-        ranked.append((rank, idiom, reading))
-    ranked.sort()
+        if len(e.surface) == 4 and not e.all_tags & BAD_ANYWHERE:
+            readings[e.surface].add(to_hiragana(e.reading))
     lines = []
-    seen = set()
-    for rank, idiom, reading in ranked:
-        if idiom not in seen:
-            seen.add(idiom)
-            lines.append(idiom + "\u3000" + reading)
-    return lines[:YOJI_MAX], ranked
+    for tier in YOJI_TIERS:
+        ranked = []
+        for position, idiom in enumerate(tier.split()):
+            known = readings.get(idiom)
+            if not known:
+                sys.exit("%s is not in EDICT" % idiom)
+            reading = YOJI_READINGS.get(idiom)
+            if reading is None and len(known) == 1:
+                reading = next(iter(known))
+            if reading not in known or not yoji_ok(idiom, reading):
+                sys.exit("no reading chosen for %s among %s" % (idiom, sorted(known)))
+            cost = anything.get(idiom, {}).get(reading)
+            ranked.append(((cost is None, cost or 0, position), idiom + "\u3000" + reading))
+        lines.extend(line for _, line in sorted(ranked))
+    return lines
 
 
 # ---------------------------------------------------------------- output
@@ -716,7 +752,7 @@ def main():
 
     shiritori = make_shiritori(candidates, noun_readings(entries, nouns))
     barabara = make_barabara(candidates)
-    yoji, _ = make_yoji(entries, anything)
+    yoji = make_yoji(entries, anything)
     if len(yoji) < YOJI_MIN:
         sys.exit("only %d idioms found" % len(yoji))
 
