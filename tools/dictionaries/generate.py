@@ -22,11 +22,11 @@ Where the words come from:
 
   * JMdict/EDICT from the Electronic Dictionary Research and Development Group,
     as shipped by Debian's "edict" package (/usr/share/edict/edict, EUC-JP).
-    A noun is taken only when EDICT marks it as common "(P)" and lists it
-    first as a noun "(n)". Entries
-    with a vulgar or X-rated sense are left out, and so are entries whose main
-    sense is archaic, obsolete, rare, slang, an abbreviation, derogatory or
-    obscure, or that are an irregular or outdated spelling.
+    A noun is a candidate when EDICT marks it as common "(P)" and lists it
+    first as a noun "(n)". Entries with a vulgar or X-rated sense are left
+    out, and so are entries whose main sense is archaic, obsolete, rare,
+    slang, an abbreviation, derogatory or obscure, or that are an irregular
+    or outdated spelling. The idioms and their readings are EDICT's too.
   * IPAdic, as shipped by Debian's "mecab-ipadic" package (the source CSV files
     /usr/share/mecab/dic/ipadic/*.csv, EUC-JP). A noun must also be an
     ordinary IPAdic noun with the same spelling and the same reading. IPAdic's
@@ -34,11 +34,26 @@ Where the words come from:
     costs of katakana, kanji and hiragana words are not comparable, a word is
     ranked among the words written in the same script.
 
-The lists were then read through by hand: the EXCLUDE_* sets below hold the
-words dropped as unsuitable for a family program (sexual, violent, crude,
-discriminatory, medical, ...). Every entry must be encodable in Shift_JIS
-(code page 932), since the program stores its files that way; entries that
-are not are left out.
+How the lists were reviewed (the decisions are data in this script, so the
+lists can be made again):
+
+  * しりとり: the SHIRITORI_REVIEWED most common candidates were all read;
+    EXCLUDE_SHIRITORI_* hold the words left out (unfit for a family program;
+    rare, news-register or technical). INCLUDE_SHIRITORI holds everyday words
+    picked from the less common candidates and from EDICT's other nouns,
+    among them words for the kana few words start with. The generator then
+    drops every word whose chain kana starts fewer than SHIRITORI_MIN_STARTS
+    words, until none is left.
+  * バラバラ: every word the list takes was read; EXCLUDE_BARABARA_* hold the
+    words left out, and the words that took their places were read in turn.
+  * 四熟虫喰: YOJI_TIERS is the list of idioms itself, picked from EDICT's
+    "(yoji)" entries and its other four-kanji entries, in three tiers by how
+    well known they are; YOJI_READINGS holds the reading chosen wherever
+    EDICT gives more than one. The generator stops when an idiom is missing
+    from EDICT or lacks a chosen reading.
+
+Every entry must be encodable in Shift_JIS (code page 932), since the program
+stores its files that way; entries that are not are left out.
 
 How to run it (only needed to make the lists anew; the build does not run it,
 and the generated files are kept in the repository):
