@@ -94,6 +94,7 @@ void RangePage::buildLayout()
     cmdKikanF->setMaximumWidth(66);
     periodGrid->addWidget(cmdAllDay, 2, 3);
     periodGrid->addWidget(cmdKikanF, 2, 4);
+    periodGrid->setRowStretch(3, 1); // the buttons keep together at the top of a taller box
     connect(cmdAllDay, &QPushButton::clicked, this, &RangePage::cmdAllDay_Click);
     connect(cmdKikanF, &QPushButton::clicked, this, &RangePage::cmdKikanF_Click);
 
@@ -114,8 +115,9 @@ void RangePage::buildLayout()
     auto *items = new QGroupBox(QStringLiteral("項目"), this);
     txtKey = new QLineEdit(items);
     txtKey->setObjectName(QStringLiteral("txtKey"));
-    txtKey->setPlaceholderText(QStringLiteral("項目の語句（Enter）"));
-    txtKey->setMinimumWidth(txtKey->fontMetrics().horizontalAdvance(txtKey->placeholderText()) + 16);
+    txtKey->setPlaceholderText(QStringLiteral("項目の語句"));
+    txtKey->setToolTip(QStringLiteral("項目の名前の一部を入れて Enter を押すと、その項目だけを表示します"));
+    txtKey->setMinimumWidth(txtKey->fontMetrics().horizontalAdvance(txtKey->placeholderText()) + 32);
     txtKey->installEventFilter(this);
     cmdKensaku = button(items, "cmdKensaku", QStringLiteral("検索"));
     cmdAllact = button(items, "cmdAllact", QStringLiteral("全部"));
@@ -129,7 +131,7 @@ void RangePage::buildLayout()
     lstAct2->setGridSize(QSize(lstAct2->fontMetrics().horizontalAdvance(QStringLiteral("ボキャブラ")) + 14,
                                lstAct2->fontMetrics().height() + 6));
     lstAct2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lstAct2->setMinimumHeight(3 * (lstAct2->fontMetrics().height() + 6) + 6);
+    lstAct2->setFixedHeight(3 * (lstAct2->fontMetrics().height() + 6) + 8);
     lstAct2->setMinimumWidth(3 * (lstAct2->fontMetrics().horizontalAdvance(QStringLiteral("ボキャブラ")) + 14) + 6);
     auto *itemGrid = new QGridLayout(items);
     itemGrid->addWidget(txtKey, 0, 0);

@@ -73,7 +73,8 @@ frmMain::frmMain(const Services &services, ProgramState &state, HelpWindows &hel
     setWindowTitle(QStringLiteral("コトハナ"));
     setStyleSheet(QString::fromUtf8(kStyleSheet));
     resize(1120, 740);
-    setMinimumSize(900, 620);
+    // The range page's three filter boxes side by side, each whole, set the smallest width.
+    setMinimumSize(1000, 620);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
