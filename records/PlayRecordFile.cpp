@@ -109,9 +109,6 @@ PlayRecordFile::ReadResult PlayRecordFile::readAll() const
         else
             ++result.skippedLines;
     }
-    // Short lines fill the room; long ones leave some, which the records keep for years.
-    if (result.records.capacity() > result.records.size() + result.records.size() / 8 + 16)
-        result.records.shrink_to_fit();
     result.hadInvalidBytes = file.hadInvalidBytes();
     result.otherEncoding = result.hadInvalidBytes && TextFile::isUtf8(m_path);
     if (!file.ok()) {

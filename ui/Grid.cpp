@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QSet>
 #include <QToolTip>
 
 #include <algorithm>
@@ -176,13 +177,20 @@ int Grid::contentWidth(int col) const
     const int cellRoom = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
     const int headingRoom = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
     int widest = metrics.horizontalAdvance(m_model->text(0, col)) + headingRoom;
-    // A long list is measured at its first and its last rows: its columns hold texts of one
+    // A long list is measured at its first and its last 60 rows: its columns hold texts of one
     // shape (dates, times, numbers), and a text wider than its cell shows whole in a tooltip.
-    constexpr int kMeasuredRows = 500;
+    constexpr int kMeasuredRows = 60;
     const int rows = m_model->rows();
+    // Texts repeat down a column (a day, a game, a count): each is measured once.
+    QSet<QString> measured;
     const auto measure = [&](int from, int to) {
-        for (int row = from; row < to; ++row)
-            widest = std::max(widest, metrics.horizontalAdvance(m_model->text(row, col)) + cellRoom);
+        for (int row = from; row < to; ++row) {
+            const QString text = m_model->text(row, col);
+            if (text.isEmpty() || measured.contains(text))
+                continue;
+            measured.insert(text);
+            widest = std::max(widest, metrics.horizontalAdvance(text) + cellRoom);
+        }
     };
     if (rows <= 2 * kMeasuredRows + 1) {
         measure(1, rows);
