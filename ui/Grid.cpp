@@ -6,7 +6,6 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
-#include <QSet>
 #include <QToolTip>
 
 #include <algorithm>
@@ -181,15 +180,25 @@ int Grid::contentWidth(int col) const
     // shape (dates, times, numbers), and a text wider than its cell shows whole in a tooltip.
     constexpr int kMeasuredRows = 60;
     const int rows = m_model->rows();
-    // Texts repeat down a column (a day, a game, a count): each is measured once.
-    QSet<QString> measured;
+    // Only the texts that may be the widest are measured: a character outside ASCII (kana, kanji)
+    // is about twice as wide as one inside, and a text two such units shorter than the longest
+    // of its column cannot be the widest.
+    std::vector<QString> candidates;
+    int longest = 0;
     const auto measure = [&](int from, int to) {
         for (int row = from; row < to; ++row) {
             const QString text = m_model->text(row, col);
-            if (text.isEmpty() || measured.contains(text))
+            int units = 0;
+            for (const QChar c : text)
+                units += c.unicode() < 0x80 ? 1 : 2;
+            if (units + 2 < longest)
                 continue;
-            measured.insert(text);
-            widest = std::max(widest, metrics.horizontalAdvance(text) + cellRoom);
+            if (units > longest) {
+                longest = units;
+                std::erase_if(candidates, [&](const QString &held) { return held.size() * 2 + 2 < longest; });
+            }
+            if (std::find(candidates.begin(), candidates.end(), text) == candidates.end())
+                candidates.push_back(text);
         }
     };
     if (rows <= 2 * kMeasuredRows + 1) {
@@ -198,6 +207,8 @@ int Grid::contentWidth(int col) const
         measure(1, kMeasuredRows + 1);
         measure(rows - kMeasuredRows, rows);
     }
+    for (const QString &text : candidates)
+        widest = std::max(widest, metrics.horizontalAdvance(text) + cellRoom);
     return widest;
 }
 
