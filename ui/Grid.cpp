@@ -45,6 +45,7 @@ Grid::Grid(QWidget *parent)
     });
     // Once the user scrolls, the view says where the top is.
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_requestedTopRow = -1; });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &Grid::alignTopRow);
     // Cells and headings written change what the columns need: measured again, once per turn
     // of the event loop.
     const auto contentChanged = [this] {
@@ -319,9 +320,19 @@ void Grid::showEvent(QShowEvent *event)
     applyTopRow();
 }
 
+void Grid::alignTopRow()
+{
+    // The top row is always whole: scrolled to the end, the view shows the last rows from the
+    // top, leaving less than a row free below them, rather than cutting the first row in view
+    // to fit the last one flush with the bottom.
+    verticalHeader()->setOffsetToSectionPosition(verticalScrollBar()->value());
+    viewport()->update();
+}
+
 void Grid::updateGeometries()
 {
     QTableView::updateGeometries();
+    alignTopRow();
     // The scroll range is known only once the view is laid out; a top row asked for before
     // that is applied here.
     applyTopRow();

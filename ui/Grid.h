@@ -92,6 +92,7 @@ private:
     // The width the column's texts need, in pixels.
     int contentWidth(int col) const;
     void applyTopRow();
+    void alignTopRow();
     void showCurrentRow();
     void pickCell(const QModelIndex &index);
 

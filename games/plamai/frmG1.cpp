@@ -77,6 +77,10 @@ frmG1::frmG1(const Services &services, ProgramState &state, QWidget *parent)
         box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
         box->setAutoFillBackground(true);
         box->installEventFilter(this);
+        // A hidden box keeps its room, so the window does not grow when the boxes appear.
+        QSizePolicy policy = box->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        box->setSizePolicy(policy);
         box->hide();
         grid->addWidget(box, 1, 2 * i + 1);
         txtKaitou[std::size_t(i)] = box;

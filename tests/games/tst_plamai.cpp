@@ -182,6 +182,9 @@ void TestPlamai::countdownPicturesAndFirstRow()
 {
     auto window = open();
     QVERIFY(box(*window, 1)->isHidden());
+    window->show();
+    QCoreApplication::processEvents();
+    const int idleWidth = window->minimumSizeHint().width();
     QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdStart")), Qt::LeftButton);
     QVERIFY(!find<QPushButton>(*window, QStringLiteral("cmdStart"))->isEnabled());
     QCOMPARE(text(*window, "lblJikan"), QStringLiteral("60"));
@@ -208,6 +211,8 @@ void TestPlamai::countdownPicturesAndFirstRow()
         QCOMPARE(boxColour(*window, i), QColor(255, 255, 240));
     }
     QCOMPARE(window->focusWidget(), box(*window, 1));
+    QCoreApplication::processEvents();
+    QCOMPARE(window->minimumSizeHint().width(), idleWidth); // the boxes had their room already
     tick(*window, &frmG1::tmrStart_Timer);
     QCOMPARE(shownPicture(), QStringLiteral("3")); // stays during the play
 }
