@@ -134,16 +134,28 @@ int main(int argc, char **argv)
     settle(400);
 
     frmMain *main = application.mainWindow();
-    const std::pair<const char *, const char *> pages[] = {
-        {"cmdMain", "1-main"},      {"cmdGame", "2-launcher"},  {"cmdTaijyu", "3-range"},
-        {"cmdRentai", "4-allgraph"}, {"cmdCale", "5-calendar"},  {"cmdBunseki", "6-sort"},
-        {"cmdSyuukei", "7-totals"}, {"cmdMemo", "8-diary"},     {"cmdSettei", "9-edit"}};
+    // A page, the chart button pressed on it (if any), and the picture's name.
+    struct Shot {
+        const char *page;
+        const char *chart;
+        const char *name;
+    };
+    const Shot shots[] = {
+        {"cmdMain", nullptr, "01-main"},          {"cmdMain", "cmdJikan", "02-main-hours"},
+        {"cmdGame", nullptr, "03-launcher"},      {"cmdTaijyu", nullptr, "04-range"},
+        {"cmdTaijyu", "cmdDay3", "05-range-series"}, {"cmdRentai", "cmdDay2", "06-allgraph-series"},
+        {"cmdRentai", "cmdHigoto", "07-allgraph-daily"}, {"cmdRentai", "cmdJikan2", "08-allgraph-hours"},
+        {"cmdCale", nullptr, "09-calendar"},      {"cmdBunseki", nullptr, "10-sort"},
+        {"cmdSyuukei", nullptr, "11-totals"},     {"cmdMemo", nullptr, "12-diary"},
+        {"cmdSettei", nullptr, "13-edit"}};
     atBothSizes(*main, [&](const QString &size) {
-        for (const auto &[button, name] : pages) {
+        for (const Shot &shot : shots) {
             click(*main, "cmdMain");
-            click(*main, button);
-            save(*main, out, QStringLiteral("main-%1-%2").arg(QString::fromLatin1(name), size));
-            if (qstrcmp(button, "cmdGame") == 0)
+            click(*main, shot.page);
+            if (shot.chart)
+                click(*main, shot.chart);
+            save(*main, out, QStringLiteral("main-%1-%2").arg(QString::fromLatin1(shot.name), size));
+            if (qstrcmp(shot.page, "cmdGame") == 0)
                 click(*main, "cmdModori");
         }
     });

@@ -87,6 +87,11 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     cmdSyousai->setToolTip(QStringLiteral("履歴を表示します"));
     lblChu = new QLabel(QStringLiteral("0"), playArea());
     lblChu->setObjectName(QStringLiteral("lblChu"));
+    // Boxed like the play's 新規 and 重複 counts.
+    lblChu->setFrameShape(QFrame::StyledPanel);
+    lblChu->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblChu->setMargin(2);
+    lblChu->setMinimumWidth(64);
     chooser->addWidget(new QLabel(QStringLiteral("問題"), playArea()));
     chooser->addWidget(cboMondai, 1);
     chooser->addWidget(cmdStart2);
