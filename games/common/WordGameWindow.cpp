@@ -64,6 +64,10 @@ void WordGameWindow::addHint()
 
 void WordGameWindow::setSidePanel(QWidget *panel)
 {
+    // The panel takes the height of the question and answer beside it rather than setting it:
+    // a tall panel left an empty band under the answer box and squeezed the history list.
+    panel->setSizePolicy(panel->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
+    panel->setMinimumHeight(150);
     static_cast<QHBoxLayout *>(playArea()->layout())->addWidget(panel);
 }
 
