@@ -168,6 +168,12 @@ int main(int argc, char **argv)
             continue;
         atBothSizes(*window, [&](const QString &size) {
             save(*window, out, QStringLiteral("game%1-%2-idle").arg(game).arg(size));
+            // 連想心理's topic history stands over its play area.
+            if (auto *topics = window->findChild<QAbstractButton *>(QStringLiteral("cmdSyousai"))) {
+                topics->click();
+                save(*window, out, QStringLiteral("game%1-%2-topics").arg(game).arg(size));
+                click(*window, "cmdModoru");
+            }
         });
         click(*window, "cmdStart");
         settle(4500); // the countdown before the first question
