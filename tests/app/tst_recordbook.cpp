@@ -127,6 +127,7 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
+        m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(22, 0, 0)));
         m_folder = std::make_unique<DataFolder>(m_dir->path());
         m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
         m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
@@ -141,6 +142,7 @@ private Q_SLOTS:
     void sevenGamesLightEveryLamp();
     void mainPageFollowsOutsideChanges();
     void pickingADayShowsThatDay();
+    void streakBesideTheLamps();
     void chartButtonsDrawFromTheLists();
     void helpTourSwitch();
     void userNameAndTitle();
@@ -234,6 +236,46 @@ void TestRecordBook::sevenGamesLightEveryLamp()
     auto *caption = find<QLabel>(*window, QStringLiteral("lblMHyouka"));
     QCOMPARE(caption->text(), QStringLiteral("7 種類の脳刺激"));
     QCOMPARE(caption->palette().color(QPalette::Window), QColor(255, 192, 255));
+}
+
+// The streak counts the days up to today on the clock, whatever day the month view shows, and
+// follows the file at every build of the page.
+void TestRecordBook::streakBesideTheLamps()
+{
+    const QString beforeToday = QStringLiteral("\"2024/05/15\",\"20:00:00\",\"しりとり\",60,\"\",\n"
+                                               "\"2024/05/16\",\"20:00:00\",\"しりとり\",60,\"\",\n"
+                                               "\"2024/05/17\",\"07:30:00\",\"バラバラ\",47.3,\"\",\n");
+    writeBytes(records(), sjis(beforeToday));
+    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(23, 59, 59)));
+    auto window = load();
+    auto *streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
+    QCOMPARE(streak->text(), QStringLiteral("連続 3 日"));
+    QVERIFY(!streak->isHidden());
+
+    // Another day is picked: the streak stays today's.
+    auto *monthView = find<MonthView>(*window, QStringLiteral("mtvmain"));
+    monthView->setValue(QDate(2024, 5, 15));
+    Q_EMIT monthView->dateClick(QDate(2024, 5, 15));
+    QCOMPARE(streak->text(), QStringLiteral("連続 3 日"));
+
+    // Today's first play, saved at the last second of the day.
+    writeBytes(records(), sjis(beforeToday + QStringLiteral("\"2024/05/18\",\"23:59:59\",\"プラマイ\",60,\"\",\n")));
+    window = load();
+    streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
+    QCOMPARE(streak->text(), QStringLiteral("連続 4 日"));
+
+    // Midnight: the new day has no play yet, and the streak up to yesterday holds.
+    m_clock.set(QDateTime(QDate(2024, 5, 19), QTime(0, 0, 0)));
+    window = load();
+    streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
+    QCOMPARE(streak->text(), QStringLiteral("連続 4 日"));
+
+    // A whole day without a play ends it.
+    m_clock.set(QDateTime(QDate(2024, 5, 20), QTime(0, 0, 0)));
+    window = load();
+    streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
+    QVERIFY(streak->text().isEmpty());
+    QVERIFY(streak->isHidden());
 }
 
 void TestRecordBook::pickingADayShowsThatDay()
