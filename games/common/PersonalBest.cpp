@@ -1,0 +1,39 @@
+#include "PersonalBest.h"
+
+#include "Play.h"
+
+#include "platform/Formats.h"
+
+namespace kotohana {
+
+bool isPersonalBest(const Play &play, const HistoryLayout &layout, const std::vector<HistoryRow> &earlier)
+{
+    if (!play.canSave())
+        return false;
+    const PlaySetup &setup = play.setup();
+    HistoryFilter sameConditions;
+    sameConditions.mode = setup.mode;
+    if (setup.timing == TimingMode::Time)
+        sameConditions.seconds = QString::number(setup.seconds);
+    else
+        sameConditions.answers = QString::number(setup.answers);
+    const bool byAchievement = setup.timing == TimingMode::Time || layout.achievementInCountMode;
+    const int field = byAchievement ? layout.achievementField : layout.secondsField;
+    // The play is measured from its own history line (its date and time do not matter here),
+    // as the earlier plays are from theirs.
+    const HistoryRow own = HistoryRow{QString(), QString()} + play.historyFields();
+    const double mine = Formats::numericValue(own.value(field));
+
+    bool compared = false;
+    for (const HistoryRow &row : earlier) {
+        if (!matches(layout, row, sameConditions))
+            continue;
+        compared = true;
+        const double theirs = Formats::numericValue(row.value(field));
+        if (byAchievement ? mine <= theirs : mine >= theirs)
+            return false;
+    }
+    return compared;
+}
+
+} // namespace kotohana
