@@ -1,10 +1,13 @@
+#include "CsvReader.h"
 #include "FakeClock.h"
 #include "FileSizeLimit.h"
+#include "ScriptedDesktop.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
 #include "Widgets.h"
 
 #include "app/Application.h"
+#include "app/EditPage.h"
 #include "app/TodayPage.h"
 #include "app/frmMain.h"
 #include "data/DeliveredFiles.h"
@@ -158,6 +161,9 @@ private Q_SLOTS:
     void changesApplyToTheFileAsItIsNow();
     void cancelDeletesNothing();
     void lastRecordAsksLikeAnyOther();
+    void csvHoldsEveryRecord();
+    void csvCancelledOrUnwritable();
+    void dataFolderOpensInTheFileManager();
     void unwritableFolderStartsReadOnly();
     void unreadLinesAreAnnouncedOncePerRun();
     void wholeRoadThroughTheRecordBook();
@@ -712,6 +718,95 @@ void TestRecordBook::lastRecordAsksLikeAnyOther()
     QCOMPARE(list->rows(), 1);
     QCOMPARE(shownFace(*window), QStringLiteral("imgNashi"));
     QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMHyouka"))->text(), QStringLiteral("今日の脳も健康元気"));
+}
+
+void TestRecordBook::csvHoldsEveryRecord()
+{
+    const QString diaries = QStringLiteral("\"2024/05/18\",\"22:00:00\",\"しりとり\",60,\"朝,昼,晩　＂名言＂\",\"\"\n");
+    writeBytes(records(), sjis(kFivePlays + diaries));
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    ScriptedDesktop desktop;
+    window->findChild<EditPage *>()->setDesktop(desktop);
+    QTemporaryDir elsewhere;
+    desktop.answer = elsewhere.filePath(QStringLiteral("記録")); // typed without its extension
+    click(*window, QStringLiteral("cmdCsv"));
+
+    QCOMPARE(desktop.asked.size(), 1);
+    const QStringList asked = desktop.asked.first().split(u'|');
+    QCOMPARE(asked[0], QStringLiteral("CSV書き出し"));
+    QVERIFY(asked[1].endsWith(QStringLiteral("/コトハナの記録_2024-05-18.csv")));
+    QCOMPARE(asked[2], QStringLiteral("CSV ファイル (*.csv)"));
+    const QString written = elsewhere.filePath(QStringLiteral("記録.csv"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Information);
+    QCOMPARE(m_messages.shown().first().text,
+             QStringLiteral("6 件の記録を書き出しました。\n") + QDir::toNativeSeparators(written));
+
+    const CsvContent csv = readCsv(readBytes(written));
+    QVERIFY2(csv.error.isEmpty(), qPrintable(csv.error));
+    const auto row = [](const char16_t *date, const char *time, const char16_t *item, const char *seconds,
+                        const char16_t *diary) {
+        return QStringList{QString::fromUtf16(date), QString::fromUtf8(time), QString::fromUtf16(item),
+                           QString::fromUtf8(seconds), QString::fromUtf16(diary)};
+    };
+    const std::vector<QStringList> expected{
+        row(u"日付", "時間", u"項目", "秒", u"一言日記"),
+        row(u"2024/05/16", "20:00:00", u"しりとり", "60", u"秒数 : 60　新語 +1"),
+        row(u"2024/05/17", "07:30:00", u"バラバラ", "47.3", u"答数 : 10"),
+        row(u"2024/05/18", "08:00:00", u"プラマイ", "60", u"秒数 : 60  (＋) モード"),
+        row(u"2024/05/18", "08:05:00", u"プラマイ", "12.5", u"答数 : 5  (－) モード"),
+        row(u"2024/05/18", "21:05:09", u"カラパニ", "30", u"秒数 : 30  Eモード"),
+        row(u"2024/05/18", "22:00:00", u"しりとり", "60", u"朝,昼,晩　＂名言＂"),
+    };
+    QCOMPARE(csv.rows, expected);
+    QCOMPARE(readBytes(records()), sjis(kFivePlays + diaries)); // the record file is only read
+
+    // The file as it is at the press: a play saved since is written too, over the old CSV.
+    writeBytes(records(), sjis(kFivePlays));
+    desktop.answer = written;
+    click(*window, QStringLiteral("cmdCsv"));
+    QCOMPARE(readCsv(readBytes(written)).rows, std::vector<QStringList>(expected.begin(), expected.end() - 1));
+}
+
+void TestRecordBook::csvCancelledOrUnwritable()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    ScriptedDesktop desktop;
+    window->findChild<EditPage *>()->setDesktop(desktop);
+    click(*window, QStringLiteral("cmdCsv")); // the dialog is cancelled
+    QCOMPARE(desktop.asked.size(), 1);
+    QVERIFY(m_messages.shown().isEmpty());
+
+    QTemporaryDir elsewhere;
+    desktop.answer = elsewhere.filePath(QStringLiteral("ない/記録.csv"));
+    click(*window, QStringLiteral("cmdCsv"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QCOMPARE(m_messages.shown().first().title, QStringLiteral("CSV書き出し"));
+    QCOMPARE(m_messages.shown().first().text,
+             QStringLiteral("ファイル「記録.csv」に書き込めませんでした。\n（ファイルまたはフォルダが見つかりません）"));
+    QVERIFY(QDir(elsewhere.path()).isEmpty());
+}
+
+void TestRecordBook::dataFolderOpensInTheFileManager()
+{
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    ScriptedDesktop desktop;
+    window->findChild<EditPage *>()->setDesktop(desktop);
+    click(*window, QStringLiteral("cmdOpenFolder"));
+    QCOMPARE(desktop.opened, QStringList{m_dir->path()});
+    QVERIFY(m_messages.shown().isEmpty());
+
+    desktop.opens = false;
+    click(*window, QStringLiteral("cmdOpenFolder"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QCOMPARE(m_messages.shown().first().text,
+             QStringLiteral("データフォルダー「%1」を開けませんでした。").arg(QDir::toNativeSeparators(m_dir->path())));
 }
 
 void TestRecordBook::wholeRoadThroughTheRecordBook()
