@@ -28,6 +28,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -165,6 +166,7 @@ private Q_SLOTS:
     void csvCancelledOrUnwritable();
     void dataFolderOpensInTheFileManager();
     void unwritableFolderStartsReadOnly();
+    void startBacksUpEveryDataFile();
     void unreadLinesAreAnnouncedOncePerRun();
     void wholeRoadThroughTheRecordBook();
 };
@@ -873,6 +875,50 @@ void TestRecordBook::unwritableFolderStartsReadOnly()
              QStringLiteral("データを保存するフォルダ「%1」に書き込めないため、保存できません。").arg(folder));
     QCOMPARE(list->rows(), 6);
     QCOMPARE(readBytes(records()), sjis(kFivePlays));
+}
+
+// The first start of a day copies every data file the folder holds, the topics' files too;
+// a backup that fails is told, and a read-only run makes none.
+void TestRecordBook::startBacksUpEveryDataFile()
+{
+    QVERIFY(prepareFolder(*m_folder, deliveredFilesDirectory(), m_messages, *m_records));
+    writeBytes(records(), sjis(kFivePlays));
+    writeBytes(m_folder->path(u"連想心理題目.txt"), sjis(QStringLiteral("好きな動物\nなに?それ\n")));
+    writeBytes(m_folder->path(u"好きな動物.txt"), sjis(QStringLiteral("ねこ\n")));
+    writeBytes(m_folder->path(u"好きな動物_履歴.txt"), sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"001\",\"ねこ\"\n")));
+    writeBytes(m_folder->path(u"プラマイ履歴.txt"),
+               sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",14,14,0,\"100.0%\",\"1.12/秒\",\"12.5秒\",\"＋\"\n")));
+    writeBytes(m_folder->path(u"なに.txt"), QByteArray("not a topic's"));
+    m_messages.forget();
+
+    backUpDataFiles(*m_services);
+    QVERIFY(m_messages.shown().isEmpty());
+    const QDir backup(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-18")));
+    QStringList expected = deliveredFileNames()
+        + QStringList{QStringLiteral("好きな動物.txt"), QStringLiteral("好きな動物_履歴.txt"), QStringLiteral("プラマイ履歴.txt")};
+    expected.sort();
+    QStringList copied = backup.entryList(QDir::Files);
+    copied.sort();
+    QCOMPARE(copied, expected);
+    for (const QString &name : copied)
+        QCOMPARE(readBytes(backup.filePath(name)), readBytes(m_folder->path(name)));
+
+    m_clock.set(QDateTime(QDate(2024, 5, 19), QTime(7, 0, 0)));
+    {
+        const FileSizeLimit diskFull(1);
+        backUpDataFiles(*m_services);
+    }
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_messages.shown().first().title, QStringLiteral("バックアップ"));
+    QVERIFY(m_messages.shown().first().text.startsWith(QStringLiteral("今日のバックアップを作れませんでした。\n")));
+    QVERIFY(!QFileInfo::exists(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-19"))));
+
+    m_messages.forget();
+    m_records->refuseChanges(QStringLiteral("読み取り専用"));
+    backUpDataFiles(*m_services);
+    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(!QFileInfo::exists(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-19"))));
 }
 
 // Told once when the program starts, not again each time the main window comes back after a
