@@ -17,20 +17,21 @@ bool isPersonalBest(const Play &play, const HistoryLayout &layout, const std::ve
         sameConditions.seconds = QString::number(setup.seconds);
     else
         sameConditions.answers = QString::number(setup.answers);
-    const bool byAchievement = setup.timing == TimingMode::Time || layout.achievementInCountMode;
-    const int field = byAchievement ? layout.achievementField : layout.secondsField;
+    const bool byTime = setup.timing == TimingMode::Count && !layout.achievementInCountMode;
+    const auto achievement = [&](const HistoryRow &row) { return Formats::numericValue(row.value(layout.achievementField)); };
+    const auto seconds = [&](const HistoryRow &row) { return Formats::numericValue(row.value(layout.secondsField)); };
     // The play is measured from its own history line (its date and time do not matter here),
     // as the earlier plays are from theirs.
     const HistoryRow own = HistoryRow{QString(), QString()} + play.historyFields();
-    const double mine = Formats::numericValue(own.value(field));
 
     bool compared = false;
     for (const HistoryRow &row : earlier) {
         if (!matches(layout, row, sameConditions))
             continue;
         compared = true;
-        const double theirs = Formats::numericValue(row.value(field));
-        if (byAchievement ? mine <= theirs : mine >= theirs)
+        const bool beaten = achievement(own) > achievement(row)
+            || (byTime && achievement(own) == achievement(row) && seconds(own) < seconds(row));
+        if (!beaten)
             return false;
     }
     return compared;

@@ -454,7 +454,11 @@ void TestGameRules::personalBest_data()
         << time << "＋" << 10 << 30 << 0 << false << QStringList{"20 15 60 ＋"} << false;
     // Count mode, as many answers as the play gave: judged by the seconds.
     QTest::newRow("count: faster than every earlier play")
-        << count << "－" << 8 << 2 << 413 << false << QStringList{"10 10 41.4 －", "10 9 50 －"} << true;
+        << count << "－" << 9 << 1 << 413 << false << QStringList{"10 9 41.4 －", "10 7 50 －"} << true;
+    QTest::newRow("count: faster with fewer correct answers")
+        << count << "－" << 8 << 2 << 300 << false << QStringList{"10 9 41.4 －"} << false;
+    QTest::newRow("count: more correct answers beat a faster play")
+        << count << "－" << 10 << 0 << 600 << false << QStringList{"10 9 41.4 －"} << true;
     QTest::newRow("count: the same time is no best")
         << count << "－" << 10 << 0 << 414 << false << QStringList{"10 10 41.4 －", "10 9 50 －"} << false;
     QTest::newRow("count: slower than one earlier play")

@@ -205,7 +205,7 @@ void TestKarapani::bestKeepsToTheLevelAndTheAnswerCount()
     const HistoryLayout layout = frmG6::definition().history;
     const HistoryFile file(dir.filePath(QStringLiteral("カラパニ履歴.txt")), layout);
     writeBytes(file.path(),
-               sjis(QStringLiteral("\"2024/05/17\",\"10:00:00\",2,2,0,4,\"100.0%\",\"0.67/秒\",\"6秒\",\"E\"\n"
+               sjis(QStringLiteral("\"2024/05/17\",\"10:00:00\",2,1,1,2,\"50.0%\",\"0.33/秒\",\"6秒\",\"E\"\n"
                                    "\"2024/05/17\",\"11:00:00\",2,2,0,4,\"100.0%\",\"1.33/秒\",\"3秒\",\"N\"\n"
                                    "\"2024/05/17\",\"12:00:00\",3,3,0,6,\"100.0%\",\"1.50/秒\",\"2秒\",\"E\"\n")));
     QVERIFY(isPersonalBest(play, layout, file.readAll().rows));
