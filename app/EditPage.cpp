@@ -189,12 +189,6 @@ void EditPage::cmdNew1_Click()
 void EditPage::cmdCsv_Click()
 {
     const QString title = QStringLiteral("CSV書き出し");
-    // The file as it is now, as every list of the book shows it.
-    const PlayRecordFile::ReadResult &read = m_services.records.current();
-    if (!read.ok) {
-        m_services.messages.critical(read.message, title);
-        return;
-    }
     const QString suggested =
         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
             .filePath(QStringLiteral("コトハナの記録_%1.csv").arg(m_services.clock.today().toString(u"yyyy-MM-dd")));
@@ -204,6 +198,12 @@ void EditPage::cmdCsv_Click()
     // Always a .csv: a name typed without it must never replace one of the program's own files.
     if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
         path += QStringLiteral(".csv");
+    // The file as it is once the user has chosen, as every list of the book shows it.
+    const PlayRecordFile::ReadResult &read = m_services.records.current();
+    if (!read.ok) {
+        m_services.messages.critical(read.message, title);
+        return;
+    }
     const FileResult written = TextFile::writeBytes(path, recordsCsv(read.records));
     if (!written.ok()) {
         m_services.messages.critical(written.message, title);

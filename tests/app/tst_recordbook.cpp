@@ -791,6 +791,17 @@ void TestRecordBook::csvCancelledOrUnwritable()
     QCOMPARE(m_messages.shown().first().text,
              QStringLiteral("ファイル「記録.csv」に書き込めませんでした。\n（ファイルまたはフォルダが見つかりません）"));
     QVERIFY(QDir(elsewhere.path()).isEmpty());
+
+    // A record file that cannot be read gives no CSV, rather than an empty one.
+    QVERIFY(QFile::remove(records()));
+    QVERIFY(QDir().mkdir(records()));
+    m_messages.forget();
+    desktop.answer = elsewhere.filePath(QStringLiteral("記録.csv"));
+    click(*window, QStringLiteral("cmdCsv"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("データ.txt")));
+    QVERIFY(QDir(elsewhere.path()).isEmpty());
 }
 
 void TestRecordBook::dataFolderOpensInTheFileManager()
