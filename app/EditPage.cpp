@@ -4,6 +4,7 @@
 #include "RecordLists.h"
 #include "SaveMessages.h"
 
+#include "platform/Clock.h"
 #include "platform/DataFolder.h"
 #include "platform/ListFormat.h"
 #include "platform/MessageBoxes.h"
@@ -11,12 +12,17 @@
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "records/MainSettings.h"
+#include "records/RecordStore.h"
+#include "records/RecordsCsv.h"
 #include "ui/Grid.h"
+#include "ui/QtDesktop.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 namespace kotohana {
@@ -25,6 +31,8 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     : QFrame(parent)
     , m_services(services)
     , m_state(state)
+    , m_ownDesktop(std::make_unique<QtDesktop>())
+    , m_desktop(m_ownDesktop.get())
 {
     setObjectName(QStringLiteral("fraSettei"));
 
@@ -48,6 +56,12 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
 
     cmdNew1 = new QPushButton(QStringLiteral("新規スタート（全削除）"), this);
     cmdNew1->setObjectName(QStringLiteral("cmdNew1"));
+    cmdCsv = new QPushButton(QStringLiteral("CSV書き出し"), this);
+    cmdCsv->setObjectName(QStringLiteral("cmdCsv"));
+    cmdCsv->setToolTip(QStringLiteral("これまでの記録を表計算ソフトで開けるCSVファイルに書き出します"));
+    cmdOpenFolder = new QPushButton(QStringLiteral("データフォルダーを開く"), this);
+    cmdOpenFolder->setObjectName(QStringLiteral("cmdOpenFolder"));
+    cmdOpenFolder->setToolTip(QStringLiteral("記録や設定のファイルがあるフォルダーを開きます"));
 
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(nameCaption);
@@ -66,6 +80,8 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     layout->addLayout(listRow);
     layout->addWidget(msgHenList, 1);
     auto *newStartRow = new QHBoxLayout;
+    newStartRow->addWidget(cmdCsv);
+    newStartRow->addWidget(cmdOpenFolder);
     newStartRow->addStretch(1);
     newStartRow->addWidget(cmdNew1);
     layout->addLayout(newStartRow);
@@ -74,6 +90,15 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     connect(msgHenList, &Grid::clicked, this, &EditPage::msgHenList_Click);
     connect(cmdRowDel, &QPushButton::clicked, this, &EditPage::cmdRowDel_Click);
     connect(cmdNew1, &QPushButton::clicked, this, &EditPage::cmdNew1_Click);
+    connect(cmdCsv, &QPushButton::clicked, this, &EditPage::cmdCsv_Click);
+    connect(cmdOpenFolder, &QPushButton::clicked, this, &EditPage::cmdOpenFolder_Click);
+}
+
+EditPage::~EditPage() = default;
+
+void EditPage::setDesktop(Desktop &desktop)
+{
+    m_desktop = &desktop;
 }
 
 void EditPage::prepare()
@@ -159,6 +184,44 @@ void EditPage::cmdNew1_Click()
                                                    "一旦プログラムを終了させていただきます。次の起動から新規スタートです！"),
                                     QStringLiteral("新規スタート準備完了"));
     Q_EMIT programEnd();
+}
+
+void EditPage::cmdCsv_Click()
+{
+    const QString title = QStringLiteral("CSV書き出し");
+    const QString suggested =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            .filePath(QStringLiteral("コトハナの記録_%1.csv").arg(m_services.clock.today().toString(u"yyyy-MM-dd")));
+    QString path = m_desktop->saveFileName(title, suggested, QStringLiteral("CSV ファイル (*.csv)"));
+    if (path.isEmpty())
+        return;
+    // Always a .csv: a name typed without it must never replace one of the program's own files.
+    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
+    // The file as it is once the user has chosen, as every list of the book shows it.
+    const PlayRecordFile::ReadResult &read = m_services.records.current();
+    if (!read.ok) {
+        m_services.messages.critical(read.message, title);
+        return;
+    }
+    const FileResult written = TextFile::writeBytes(path, recordsCsv(read.records));
+    if (!written.ok()) {
+        m_services.messages.critical(written.message, title);
+        return;
+    }
+    m_services.messages.information(QStringLiteral("%1 件の記録を書き出しました。\n%2")
+                                        .arg(read.records.size())
+                                        .arg(QDir::toNativeSeparators(path)),
+                                    title);
+}
+
+void EditPage::cmdOpenFolder_Click()
+{
+    const QString directory = m_services.folder.directory();
+    if (!m_desktop->openFolder(directory))
+        m_services.messages.critical(QStringLiteral("データフォルダー「%1」を開けませんでした。")
+                                         .arg(QDir::toNativeSeparators(directory)),
+                                     QStringLiteral("データフォルダー"));
 }
 
 } // namespace kotohana

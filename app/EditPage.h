@@ -2,22 +2,31 @@
 
 #include <QFrame>
 
+#include <memory>
+
 class QLineEdit;
 class QPushButton;
 
 namespace kotohana {
 
+class Desktop;
 class Grid;
 struct ProgramState;
 struct Services;
 
-// The "編集" page: the user's name, and the list of every play with single deletion.
+// The "編集" page: the user's name, and the list of every play with single deletion; the
+// records written out as a spreadsheet file, and the data folder opened in the file manager.
 class EditPage final : public QFrame
 {
     Q_OBJECT
 
 public:
     EditPage(const Services &services, ProgramState &state, QWidget *parent = nullptr);
+    ~EditPage() override;
+
+    // The save dialog and file manager the page uses: the desktop's own unless a test puts
+    // its own in.
+    void setDesktop(Desktop &desktop);
 
     // Fills the page when it opens: the name, and the list with no row picked.
     void prepare();
@@ -28,6 +37,8 @@ public:
     void msgHenList_Click();
     void cmdRowDel_Click();
     void cmdNew1_Click();
+    void cmdCsv_Click();
+    void cmdOpenFolder_Click();
 
 Q_SIGNALS:
     void userNameSaved();
@@ -39,12 +50,16 @@ Q_SIGNALS:
 private:
     const Services &m_services;
     ProgramState &m_state;
+    std::unique_ptr<Desktop> m_ownDesktop;
+    Desktop *m_desktop = nullptr;
 
     QLineEdit *txtPriData = nullptr;
     QPushButton *cmdPHozon1 = nullptr;
     Grid *msgHenList = nullptr;
     QPushButton *cmdRowDel = nullptr;
     QPushButton *cmdNew1 = nullptr;
+    QPushButton *cmdCsv = nullptr;
+    QPushButton *cmdOpenFolder = nullptr;
 };
 
 } // namespace kotohana

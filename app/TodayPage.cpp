@@ -92,6 +92,15 @@ void TodayPage::buildLayout()
         shpLed[std::size_t(i)]->setFixedSize(26, 26);
         lamps->addWidget(shpLed[std::size_t(i)]);
     }
+    lamps->addSpacing(16);
+    lblStreak = new QLabel(this);
+    lblStreak->setObjectName(QStringLiteral("lblStreak"));
+    lblStreak->setToolTip(QStringLiteral("今日まで（今日まだ遊んでいなければ昨日まで）毎日遊んだ日数です"));
+    QFont streakFont = lblStreak->font();
+    streakFont.setPointSize(12);
+    streakFont.setBold(true);
+    lblStreak->setFont(streakFont);
+    lamps->addWidget(lblStreak);
     lamps->addStretch(1);
 
     auto *totalCaption = new QLabel(QStringLiteral("プレイ時間の合計"), this);
@@ -207,7 +216,12 @@ void TodayPage::BuildTodayView()
     mcrMain->setValue(0);
     mcrMain->setLabel(QString());
 
-    m_view = buildTodayView(PageTools::readRecords(m_services), selectedDay());
+    const std::vector<PlayRecord> &records = PageTools::readRecords(m_services);
+    m_view = buildTodayView(records, selectedDay());
+    // The streak is today's, whatever day the month view shows.
+    const QString streak = streakCaption(playStreak(records, m_services.clock.today()));
+    lblStreak->setText(streak);
+    lblStreak->setVisible(!streak.isEmpty());
     m_builtFrom = m_services.records.version();
     // At rest, the chart's value axis is already the day's: from 0 to its longest play.
     mcrMain->setValueMaximum(m_view.longestPlay);

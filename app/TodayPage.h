@@ -71,6 +71,7 @@ private:
     ColorButton *cmdJikan = nullptr;
     QLabel *lblDayTotal = nullptr;
     QLabel *lblMHyouka = nullptr;
+    QLabel *lblStreak = nullptr;
     std::array<kotohana::Shape *, 7> shpLed{};
     Picture *imgNashi = nullptr;
     Picture *imgkana = nullptr;

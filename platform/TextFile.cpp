@@ -337,6 +337,28 @@ FileResult writeText(const QString &path, QStringView text)
     return replaceWith(path, encoded.bytes);
 }
 
+FileResult writeBytes(const QString &path, const QByteArray &bytes)
+{
+    return replaceWith(path, bytes);
+}
+
+FileResult copy(const QString &from, const QString &to)
+{
+    if (const QString refused = refusal(from, true); !refused.isEmpty())
+        return FileResult::failed(refused);
+    QFile file(from);
+    if (const auto failed = failureOf(file, from, [&] { return file.open(QIODevice::ReadOnly); }))
+        return FileResult::failed(readFailure(from, *failed));
+    QByteArray bytes;
+    const auto whole = [&] {
+        bytes = file.readAll();
+        return file.error() == QFileDevice::NoError;
+    };
+    if (const auto failed = failureOf(file, from, whole))
+        return FileResult::failed(readFailure(from, *failed));
+    return replaceWith(to, bytes);
+}
+
 FileResult writeLines(const QString &path, const QStringList &lines)
 {
     qsizetype size = 0;

@@ -81,6 +81,15 @@ FileResult writeLines(const QString &path, const QStringList &lines);
 // Replaces the file with exactly this text (the caller supplies any line breaks).
 FileResult writeText(const QString &path, QStringView text);
 
+// Replaces the file with exactly these bytes, in one step as writeText() does: a file the
+// program writes in another encoding than its own (a spreadsheet's UTF-8).
+FileResult writeBytes(const QString &path, const QByteArray &bytes);
+
+// Copies a file byte for byte; the copy takes the place of any file at `to` only once it is
+// complete. A source that may not be read (a folder, a device, a file beyond kLargestFile) is
+// refused with a message, as read() refuses it.
+FileResult copy(const QString &from, const QString &to);
+
 // Adds one line and its CR LF at the end of the file (created if missing) in a single
 // write. If the write fails part-way the file is cut back to its old length.
 FileResult appendLine(const QString &path, QStringView line);

@@ -64,6 +64,36 @@ TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day)
     return view;
 }
 
+qint64 playStreak(const std::vector<PlayRecord> &records, QDate today)
+{
+    std::vector<qint64> days; // the play days up to today, as Julian day numbers
+    const QChar *checkedDate = nullptr;
+    for (const PlayRecord &record : records) {
+        if (record.date.constData() == checkedDate)
+            continue; // plays of one day mostly share their date text
+        checkedDate = record.date.constData();
+        if (const std::optional<QDate> date = Dates::parse(record.date); date && *date <= today)
+            days.push_back(date->toJulianDay());
+    }
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+
+    qint64 expected = today.toJulianDay();
+    if (days.empty() || days.back() != expected)
+        --expected;
+    qint64 streak = 0;
+    for (auto day = days.rbegin(); day != days.rend() && *day == expected; ++day, --expected)
+        ++streak;
+    return streak;
+}
+
+QString streakCaption(qint64 days)
+{
+    if (days <= 0)
+        return {};
+    return QStringLiteral("連続 %1 日").arg(days);
+}
+
 Face faceFor(int kinds)
 {
     switch (kinds) {

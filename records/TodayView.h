@@ -42,6 +42,13 @@ struct TodayView {
 
 TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day);
 
+// The days in a row with at least one play, up to today: counted from today when today has a
+// play, else from yesterday, whose streak today's first play may still carry on. Records whose
+// date is not a date, and records dated after today, count for nothing.
+qint64 playStreak(const std::vector<PlayRecord> &records, QDate today);
+// "連続 12 日"; empty when there is no streak.
+QString streakCaption(qint64 days);
+
 // The face mark and lamps grow with the number of different games played in a day.
 enum class Face { None, Sulky, Smile, Laugh };
 Face faceFor(int kinds);

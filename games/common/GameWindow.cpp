@@ -1,6 +1,7 @@
 #include "GameWindow.h"
 
 #include "HistoryPanel.h"
+#include "PersonalBest.h"
 #include "PlayDisplay.h"
 #include "SavePlay.h"
 #include "SettingsPanel.h"
@@ -235,6 +236,7 @@ void GameWindow::cmdStart_Click()
         return;
     m_play = std::move(play);
     m_display->setBarWidth(PlayDisplay::kBarWidth);
+    m_display->showBest(false);
     resetQuestion();
     for (const char *label : {"lblByou", "lblRitu"})
         resultLabel(label)->clear();
@@ -316,6 +318,10 @@ void GameWindow::endPlay()
     m_history->list()->setFocus();
     resultLabel("lblByou")->setText(Formats::perSecond(m_play->speed()));
     resultLabel("lblRitu")->setText(Formats::percent(m_play->cycle().correctRate()));
+    // Judged against the history before this play joins it. A history that cannot be read
+    // says so in its list; here it only means no best is shown.
+    const HistoryFile::ReadResult earlier = m_historyFile.readAll();
+    m_display->showBest(earlier.ok && isPersonalBest(*m_play, m_definition.history, earlier.rows));
     if (chkAs->isChecked())
         cmdHozon_Click();
     playEnded();

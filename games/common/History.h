@@ -20,6 +20,11 @@ struct HistoryLayout {
     bool modeByFirstCharacter = false; // the file keeps only the mode's first character
     // The answers of a play: one field, or the sum of several (correct + wrong).
     std::vector<int> answersFields;
+    // What a play achieved, for its personal best: its correct answers (連想心理: its new
+    // answers). A time-mode play is judged by it; a count-mode play by it and then by its
+    // seconds, unless achievementInCountMode says it is judged by this field alone.
+    int achievementField = -1;
+    bool achievementInCountMode = false;
 };
 
 using HistoryRow = QStringList; // the field texts of one line

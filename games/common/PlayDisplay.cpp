@@ -61,6 +61,19 @@ PlayDisplay::PlayDisplay(QWidget *parent)
         results->addSpacing(8);
     }
     m_labels[QStringLiteral("lblByou")]->setMinimumWidth(100);
+    lblBest = new QLabel(QStringLiteral("自己ベスト！"), this);
+    lblBest->setObjectName(QStringLiteral("lblBest"));
+    lblBest->setToolTip(QStringLiteral("同じ条件でのこれまでの記録をすべて上回りました"));
+    QFont bestFont = lblBest->font();
+    bestFont.setPointSize(13);
+    bestFont.setBold(true);
+    lblBest->setFont(bestFont);
+    QPalette bestColours = lblBest->palette();
+    bestColours.setColor(QPalette::WindowText, QColor(200, 40, 40));
+    lblBest->setPalette(bestColours);
+    lblBest->hide();
+    results->addSpacing(8);
+    results->addWidget(lblBest);
     results->addStretch(1);
 
     auto *layout = new QVBoxLayout(this);
@@ -88,6 +101,12 @@ void PlayDisplay::clear()
 {
     for (const auto &[name, label] : m_labels)
         label->clear();
+    lblBest->hide();
+}
+
+void PlayDisplay::showBest(bool best)
+{
+    lblBest->setVisible(best);
 }
 
 CountdownPictures::CountdownPictures(QWidget *parent)

@@ -12,8 +12,8 @@ namespace kotohana {
 class Picture;
 class Shape;
 
-// What a play shows besides its question: the clock with its time bar, and the results
-// (answers, correct, wrong, rate, speed) under their captions.
+// What a play shows besides its question: the clock with its time bar, the results (answers,
+// correct, wrong, rate, speed) under their captions, and the mark of a personal best.
 class PlayDisplay final : public QWidget
 {
     Q_OBJECT
@@ -27,10 +27,14 @@ public:
     QLabel *label(const char *name) const;
     void setCaption(const char *label, const QString &caption);
     void setBarWidth(int width);
+    // Clears the results and hides the personal best.
     void clear();
+    // "自己ベスト！" beside the results, or nothing.
+    void showBest(bool best);
 
 private:
     Shape *shpJikanK = nullptr;
+    QLabel *lblBest = nullptr;
     std::map<QString, QLabel *> m_labels;
     std::map<QString, QLabel *> m_captions;
 };

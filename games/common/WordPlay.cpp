@@ -12,6 +12,7 @@ HistoryLayout wordHistory(bool withLevel, std::vector<int> answersFields)
                      Field::Number, Field::Text, Field::Text,   Field::Text};
     layout.secondsField = WordField::Seconds;
     layout.answersFields = std::move(answersFields);
+    layout.achievementField = WordField::Correct;
     if (withLevel) {
         layout.fields.push_back(Field::Text);
         layout.modeField = WordField::Level;

@@ -4,6 +4,20 @@
 
 namespace kotohana {
 
+HistoryLayout plamaiHistory()
+{
+    using Field = HistoryLayout::Field;
+    using namespace PlamaiField;
+    HistoryLayout layout;
+    layout.fields = {Field::Text, Field::Text, Field::Number, Field::Number, Field::Number,
+                     Field::Text, Field::Text, Field::Text,   Field::Text};
+    layout.secondsField = Seconds;
+    layout.modeField = Mode;
+    layout.answersFields = {Answers};
+    layout.achievementField = Correct;
+    return layout;
+}
+
 PlamaiPlay::PlamaiPlay(PlaySetup setup, RandomSource &random)
     : Play(std::move(setup))
     , m_random(random)

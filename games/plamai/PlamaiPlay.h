@@ -13,6 +13,9 @@ namespace PlamaiField {
 enum : int { Date, Time, Answers, Correct, Wrong, Rate, Speed, Seconds, Mode };
 }
 
+// The layout of プラマイ's history.
+HistoryLayout plamaiHistory();
+
 // One play of プラマイ: rows of fifteen digits, an answer per box between neighbours.
 class PlamaiPlay final : public Play
 {

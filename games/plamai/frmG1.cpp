@@ -22,18 +22,13 @@ constexpr quint32 kWrongBox = 0xC0C0FF;
 
 GameDefinition frmG1::definition()
 {
-    using Field = HistoryLayout::Field;
     using Align = Grid::Align;
     using namespace PlamaiField;
     GameDefinition game;
     game.game = GameCatalog::game(1);
     game.modeNames = {QStringLiteral("＋"), QStringLiteral("－")};
     game.buttonToolTips = false;
-    game.history.fields = {Field::Text, Field::Text, Field::Number, Field::Number, Field::Number,
-                           Field::Text, Field::Text, Field::Text,   Field::Text};
-    game.history.secondsField = Seconds;
-    game.history.modeField = Mode;
-    game.history.answersFields = {Answers};
+    game.history = plamaiHistory();
     game.columns = {{QStringLiteral("回"), 600, Align::Right},       {QStringLiteral("日付"), 1400, Align::Center},
                     {QStringLiteral("時間"), 1000, Align::Center},   {QStringLiteral("答数"), 600, Align::Right},
                     {QStringLiteral("ＯＫ"), 600, Align::Right},     {QStringLiteral("ＮＧ"), 600, Align::Right},

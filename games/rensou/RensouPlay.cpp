@@ -5,6 +5,20 @@
 
 namespace kotohana {
 
+HistoryLayout rensouHistory()
+{
+    using Field = HistoryLayout::Field;
+    using namespace RensouField;
+    HistoryLayout layout;
+    layout.fields = {Field::Text,   Field::Text,   Field::Text,   Field::Number, Field::Number,
+                     Field::Number, Field::Number, Field::Number, Field::Text,   Field::Text};
+    layout.secondsField = Seconds;
+    layout.answersFields = {Answers};
+    layout.achievementField = New;
+    layout.achievementInCountMode = true;
+    return layout;
+}
+
 RensouPlay::Prepared RensouPlay::prepare(const PlaySetup &setup, const DataFolder &folder, QDate today)
 {
     TopicFiles files(folder, setup.topic);

@@ -19,6 +19,10 @@ namespace RensouField {
 enum : int { Date, Time, Topic, Answers, New, Existing, Duplicate, Characters, Speed, Seconds };
 }
 
+// The layout of 連想心理's history. There is no wrong answer, and in count mode every play
+// has as many answers: a personal best has more new answers, in either mode.
+HistoryLayout rensouHistory();
+
 // One play of 連想心理: answers to the play's topic, each new, existing or a duplicate. New
 // answers join the topic's answers and every answer its log, whatever topic the window shows
 // meanwhile.

@@ -42,16 +42,12 @@ quint32 kindColour(RensouRules::Kind kind)
 
 GameDefinition frmG5::definition()
 {
-    using Field = HistoryLayout::Field;
     using Align = Grid::Align;
     using namespace RensouField;
     GameDefinition game;
     game.game = RensouRules::game();
     game.shortDateTime = true;
-    game.history.fields = {Field::Text,   Field::Text,   Field::Text,   Field::Number, Field::Number,
-                           Field::Number, Field::Number, Field::Number, Field::Text,   Field::Text};
-    game.history.secondsField = Seconds;
-    game.history.answersFields = {Answers};
+    game.history = rensouHistory();
     game.columns = {{QStringLiteral("回"), 600, Align::Right},      {QStringLiteral("日付"), 1100, Align::Center},
                     {QStringLiteral("時間"), 680, Align::Center},   {QStringLiteral("問題"), 1900, Align::Left},
                     {QStringLiteral("計"), 450, Align::Right},      {QStringLiteral("新"), 400, Align::Right},

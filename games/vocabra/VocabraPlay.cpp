@@ -18,6 +18,7 @@ HistoryLayout vocabraHistory()
     layout.modeField = Mode;
     layout.modeByFirstCharacter = true;
     layout.answersFields = {Correct, Wrong};
+    layout.achievementField = Correct;
     return layout;
 }
 

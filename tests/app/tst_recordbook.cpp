@@ -1,10 +1,13 @@
+#include "CsvReader.h"
 #include "FakeClock.h"
 #include "FileSizeLimit.h"
+#include "ScriptedDesktop.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
 #include "Widgets.h"
 
 #include "app/Application.h"
+#include "app/EditPage.h"
 #include "app/TodayPage.h"
 #include "app/frmMain.h"
 #include "data/DeliveredFiles.h"
@@ -25,6 +28,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,6 +131,7 @@ private Q_SLOTS:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
+        m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(22, 0, 0)));
         m_folder = std::make_unique<DataFolder>(m_dir->path());
         m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
         m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
@@ -141,6 +146,7 @@ private Q_SLOTS:
     void sevenGamesLightEveryLamp();
     void mainPageFollowsOutsideChanges();
     void pickingADayShowsThatDay();
+    void streakBesideTheLamps();
     void chartButtonsDrawFromTheLists();
     void helpTourSwitch();
     void userNameAndTitle();
@@ -156,7 +162,11 @@ private Q_SLOTS:
     void changesApplyToTheFileAsItIsNow();
     void cancelDeletesNothing();
     void lastRecordAsksLikeAnyOther();
+    void csvHoldsEveryRecord();
+    void csvCancelledOrUnwritable();
+    void dataFolderOpensInTheFileManager();
     void unwritableFolderStartsReadOnly();
+    void startBacksUpEveryDataFile();
     void unreadLinesAreAnnouncedOncePerRun();
     void wholeRoadThroughTheRecordBook();
 };
@@ -234,6 +244,46 @@ void TestRecordBook::sevenGamesLightEveryLamp()
     auto *caption = find<QLabel>(*window, QStringLiteral("lblMHyouka"));
     QCOMPARE(caption->text(), QStringLiteral("7 種類の脳刺激"));
     QCOMPARE(caption->palette().color(QPalette::Window), QColor(255, 192, 255));
+}
+
+// The streak counts the days up to today on the clock, whatever day the month view shows, and
+// follows the file at every build of the page.
+void TestRecordBook::streakBesideTheLamps()
+{
+    const QString beforeToday = QStringLiteral("\"2024/05/15\",\"20:00:00\",\"しりとり\",60,\"\",\n"
+                                               "\"2024/05/16\",\"20:00:00\",\"しりとり\",60,\"\",\n"
+                                               "\"2024/05/17\",\"07:30:00\",\"バラバラ\",47.3,\"\",\n");
+    writeBytes(records(), sjis(beforeToday));
+    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(23, 59, 59)));
+    auto window = load();
+    auto *streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
+    QCOMPARE(streak->text(), QStringLiteral("連続 3 日"));
+    QVERIFY(!streak->isHidden());
+
+    // Another day is picked: the streak stays today's.
+    auto *monthView = find<MonthView>(*window, QStringLiteral("mtvmain"));
+    monthView->setValue(QDate(2024, 5, 15));
+    Q_EMIT monthView->dateClick(QDate(2024, 5, 15));
+    QCOMPARE(streak->text(), QStringLiteral("連続 3 日"));
+
+    // Today's first play, saved at the last second of the day.
+    writeBytes(records(), sjis(beforeToday + QStringLiteral("\"2024/05/18\",\"23:59:59\",\"プラマイ\",60,\"\",\n")));
+    window = load();
+    streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
+    QCOMPARE(streak->text(), QStringLiteral("連続 4 日"));
+
+    // Midnight: the new day has no play yet, and the streak up to yesterday holds.
+    m_clock.set(QDateTime(QDate(2024, 5, 19), QTime(0, 0, 0)));
+    window = load();
+    streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
+    QCOMPARE(streak->text(), QStringLiteral("連続 4 日"));
+
+    // A whole day without a play ends it.
+    m_clock.set(QDateTime(QDate(2024, 5, 20), QTime(0, 0, 0)));
+    window = load();
+    streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
+    QVERIFY(streak->text().isEmpty());
+    QVERIFY(streak->isHidden());
 }
 
 void TestRecordBook::pickingADayShowsThatDay()
@@ -672,6 +722,106 @@ void TestRecordBook::lastRecordAsksLikeAnyOther()
     QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMHyouka"))->text(), QStringLiteral("今日の脳も健康元気"));
 }
 
+void TestRecordBook::csvHoldsEveryRecord()
+{
+    const QString diaries = QStringLiteral("\"2024/05/18\",\"22:00:00\",\"しりとり\",60,\"朝,昼,晩　＂名言＂\",\"\"\n");
+    writeBytes(records(), sjis(kFivePlays + diaries));
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    ScriptedDesktop desktop;
+    window->findChild<EditPage *>()->setDesktop(desktop);
+    QTemporaryDir elsewhere;
+    desktop.answer = elsewhere.filePath(QStringLiteral("記録")); // typed without its extension
+    click(*window, QStringLiteral("cmdCsv"));
+
+    QCOMPARE(desktop.asked.size(), 1);
+    const QStringList asked = desktop.asked.first().split(u'|');
+    QCOMPARE(asked[0], QStringLiteral("CSV書き出し"));
+    QVERIFY(asked[1].endsWith(QStringLiteral("/コトハナの記録_2024-05-18.csv")));
+    QCOMPARE(asked[2], QStringLiteral("CSV ファイル (*.csv)"));
+    const QString written = elsewhere.filePath(QStringLiteral("記録.csv"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Information);
+    QCOMPARE(m_messages.shown().first().text,
+             QStringLiteral("6 件の記録を書き出しました。\n") + QDir::toNativeSeparators(written));
+
+    const CsvContent csv = readCsv(readBytes(written));
+    QVERIFY2(csv.error.isEmpty(), qPrintable(csv.error));
+    const auto row = [](const char16_t *date, const char *time, const char16_t *item, const char *seconds,
+                        const char16_t *diary) {
+        return QStringList{QString::fromUtf16(date), QString::fromUtf8(time), QString::fromUtf16(item),
+                           QString::fromUtf8(seconds), QString::fromUtf16(diary)};
+    };
+    const std::vector<QStringList> expected{
+        row(u"日付", "時間", u"項目", "秒", u"一言日記"),
+        row(u"2024/05/16", "20:00:00", u"しりとり", "60", u"秒数 : 60　新語 +1"),
+        row(u"2024/05/17", "07:30:00", u"バラバラ", "47.3", u"答数 : 10"),
+        row(u"2024/05/18", "08:00:00", u"プラマイ", "60", u"秒数 : 60  (＋) モード"),
+        row(u"2024/05/18", "08:05:00", u"プラマイ", "12.5", u"答数 : 5  (－) モード"),
+        row(u"2024/05/18", "21:05:09", u"カラパニ", "30", u"秒数 : 30  Eモード"),
+        row(u"2024/05/18", "22:00:00", u"しりとり", "60", u"朝,昼,晩　＂名言＂"),
+    };
+    QCOMPARE(csv.rows, expected);
+    QCOMPARE(readBytes(records()), sjis(kFivePlays + diaries)); // the record file is only read
+
+    // The file as it is at the press: a play saved since is written too, over the old CSV.
+    writeBytes(records(), sjis(kFivePlays));
+    desktop.answer = written;
+    click(*window, QStringLiteral("cmdCsv"));
+    QCOMPARE(readCsv(readBytes(written)).rows, std::vector<QStringList>(expected.begin(), expected.end() - 1));
+}
+
+void TestRecordBook::csvCancelledOrUnwritable()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    ScriptedDesktop desktop;
+    window->findChild<EditPage *>()->setDesktop(desktop);
+    click(*window, QStringLiteral("cmdCsv")); // the dialog is cancelled
+    QCOMPARE(desktop.asked.size(), 1);
+    QVERIFY(m_messages.shown().isEmpty());
+
+    QTemporaryDir elsewhere;
+    desktop.answer = elsewhere.filePath(QStringLiteral("ない/記録.csv"));
+    click(*window, QStringLiteral("cmdCsv"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QCOMPARE(m_messages.shown().first().title, QStringLiteral("CSV書き出し"));
+    QCOMPARE(m_messages.shown().first().text,
+             QStringLiteral("ファイル「記録.csv」に書き込めませんでした。\n（ファイルまたはフォルダが見つかりません）"));
+    QVERIFY(QDir(elsewhere.path()).isEmpty());
+
+    // A record file that cannot be read gives no CSV, rather than an empty one.
+    QVERIFY(QFile::remove(records()));
+    QVERIFY(QDir().mkdir(records()));
+    m_messages.forget();
+    desktop.answer = elsewhere.filePath(QStringLiteral("記録.csv"));
+    click(*window, QStringLiteral("cmdCsv"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("データ.txt")));
+    QVERIFY(QDir(elsewhere.path()).isEmpty());
+}
+
+void TestRecordBook::dataFolderOpensInTheFileManager()
+{
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    ScriptedDesktop desktop;
+    window->findChild<EditPage *>()->setDesktop(desktop);
+    click(*window, QStringLiteral("cmdOpenFolder"));
+    QCOMPARE(desktop.opened, QStringList{m_dir->path()});
+    QVERIFY(m_messages.shown().isEmpty());
+
+    desktop.opens = false;
+    click(*window, QStringLiteral("cmdOpenFolder"));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QCOMPARE(m_messages.shown().first().text,
+             QStringLiteral("データフォルダー「%1」を開けませんでした。").arg(QDir::toNativeSeparators(m_dir->path())));
+}
+
 void TestRecordBook::wholeRoadThroughTheRecordBook()
 {
     writeBytes(records(), sjis(kFivePlays));
@@ -736,6 +886,50 @@ void TestRecordBook::unwritableFolderStartsReadOnly()
              QStringLiteral("データを保存するフォルダ「%1」に書き込めないため、保存できません。").arg(folder));
     QCOMPARE(list->rows(), 6);
     QCOMPARE(readBytes(records()), sjis(kFivePlays));
+}
+
+// The first start of a day copies every data file the folder holds, the topics' files too;
+// a backup that fails is told, and a read-only run makes none.
+void TestRecordBook::startBacksUpEveryDataFile()
+{
+    QVERIFY(prepareFolder(*m_folder, deliveredFilesDirectory(), m_messages, *m_records));
+    writeBytes(records(), sjis(kFivePlays));
+    writeBytes(m_folder->path(u"連想心理題目.txt"), sjis(QStringLiteral("好きな動物\nなに?それ\n")));
+    writeBytes(m_folder->path(u"好きな動物.txt"), sjis(QStringLiteral("ねこ\n")));
+    writeBytes(m_folder->path(u"好きな動物_履歴.txt"), sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"001\",\"ねこ\"\n")));
+    writeBytes(m_folder->path(u"プラマイ履歴.txt"),
+               sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",14,14,0,\"100.0%\",\"1.12/秒\",\"12.5秒\",\"＋\"\n")));
+    writeBytes(m_folder->path(u"なに.txt"), QByteArray("not a topic's"));
+    m_messages.forget();
+
+    backUpDataFiles(*m_services);
+    QVERIFY(m_messages.shown().isEmpty());
+    const QDir backup(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-18")));
+    QStringList expected = deliveredFileNames()
+        + QStringList{QStringLiteral("好きな動物.txt"), QStringLiteral("好きな動物_履歴.txt"), QStringLiteral("プラマイ履歴.txt")};
+    expected.sort();
+    QStringList copied = backup.entryList(QDir::Files);
+    copied.sort();
+    QCOMPARE(copied, expected);
+    for (const QString &name : copied)
+        QCOMPARE(readBytes(backup.filePath(name)), readBytes(m_folder->path(name)));
+
+    m_clock.set(QDateTime(QDate(2024, 5, 19), QTime(7, 0, 0)));
+    {
+        const FileSizeLimit diskFull(1);
+        backUpDataFiles(*m_services);
+    }
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_messages.shown().first().title, QStringLiteral("バックアップ"));
+    QVERIFY(m_messages.shown().first().text.startsWith(QStringLiteral("今日のバックアップを作れませんでした。\n")));
+    QVERIFY(!QFileInfo::exists(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-19"))));
+
+    m_messages.forget();
+    m_records->refuseChanges(QStringLiteral("読み取り専用"));
+    backUpDataFiles(*m_services);
+    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(!QFileInfo::exists(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-19"))));
 }
 
 // Told once when the program starts, not again each time the main window comes back after a

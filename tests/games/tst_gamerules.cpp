@@ -2,6 +2,7 @@
 
 #include "games/common/GameSettings.h"
 #include "games/common/History.h"
+#include "games/common/PersonalBest.h"
 #include "games/common/Play.h"
 #include "games/common/PlayCycle.h"
 #include "games/common/SavePlay.h"
@@ -55,6 +56,45 @@ void startPlaying(Play &play)
         play.cycle().countdownTick(tick * 1000);
 }
 
+// A play whose history line holds its answers, correct answers, seconds and mode.
+class ScoredPlay final : public Play
+{
+public:
+    using Play::Play;
+    void give(bool correct) { judged(correct); }
+    qint64 speedCount() const override { return cycle().answers(); }
+    HistoryRow historyFields() const override
+    {
+        return {QString::number(cycle().answers()), QString::number(cycle().correct()), secondsField(), setup().mode};
+    }
+    QString recordText() const override { return conditions(); }
+};
+
+HistoryLayout scoredLayout(bool achievementInCountMode)
+{
+    using Field = HistoryLayout::Field;
+    HistoryLayout layout;
+    layout.fields = {Field::Text, Field::Text, Field::Number, Field::Number, Field::Text, Field::Text};
+    layout.answersFields = {2};
+    layout.achievementField = 3;
+    layout.secondsField = 4;
+    layout.modeField = 5;
+    layout.achievementInCountMode = achievementInCountMode;
+    return layout;
+}
+
+// "answers correct seconds mode" per earlier play.
+std::vector<HistoryRow> scoredHistory(const QStringList &plays)
+{
+    std::vector<HistoryRow> rows;
+    for (const QString &play : plays) {
+        const QStringList fields = play.split(u' ');
+        rows.push_back({QStringLiteral("2024/05/17"), QStringLiteral("10:00:00"), fields[0], fields[1],
+                        fields[2] + QStringLiteral("秒"), fields[3]});
+    }
+    return rows;
+}
+
 } // namespace
 
 class TestGameRules : public QObject
@@ -80,6 +120,9 @@ private Q_SLOTS:
     void damagedSettingsLoseOnlyTheDamagedFields();
     void unreadableSettingsAreLeftAlone();
     void historyLineAndFilters();
+    void personalBest_data();
+    void personalBest();
+    void noBestUntilThePlayIsOverAndSavable();
 };
 
 void TestGameRules::countdownTakesThreeTicks()
@@ -376,6 +419,102 @@ void TestGameRules::historyLineAndFilters()
     QDir().mkpath(unreadable.path());
     QVERIFY(!unreadable.readAll().ok);
     QVERIFY(unreadable.readAll().message.contains(QStringLiteral("読めない履歴.txt")));
+}
+
+void TestGameRules::personalBest_data()
+{
+    QTest::addColumn<int>("timing"); // TimingMode
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("correct");
+    QTest::addColumn<int>("wrong");
+    QTest::addColumn<int>("tenths");    // a count-mode play's time, in tenths of a second
+    QTest::addColumn<bool>("achievementInCountMode");
+    QTest::addColumn<QStringList>("earlier");
+    QTest::addColumn<bool>("best");
+
+    const int time = int(TimingMode::Time);
+    const int count = int(TimingMode::Count);
+    // Time mode, 60 seconds: judged by the correct answers.
+    QTest::newRow("time: more correct than every earlier play")
+        << time << "＋" << 31 << 2 << 0 << false << QStringList{"30 30 60 ＋", "35 28 60 ＋"} << true;
+    QTest::newRow("time: a tie is no best")
+        << time << "＋" << 30 << 0 << 0 << false << QStringList{"30 30 60 ＋", "35 28 60 ＋"} << false;
+    QTest::newRow("time: fewer than one earlier play")
+        << time << "＋" << 29 << 9 << 0 << false << QStringList{"30 30 60 ＋", "35 28 60 ＋"} << false;
+    QTest::newRow("time: other modes and limits do not count")
+        << time << "＋" << 20 << 0 << 0 << false
+        << QStringList{"40 40 60 －", "50 50 90 ＋", "19 19 60 ＋"} << true;
+    QTest::newRow("time: the first play of its conditions")
+        << time << "＋" << 20 << 0 << 0 << false << QStringList{"40 40 60 －", "50 50 90 ＋"} << false;
+    QTest::newRow("time: an empty history")
+        << time << "＋" << 20 << 0 << 0 << false << QStringList() << false;
+    QTest::newRow("time: a count-mode play that took exactly 60 seconds joins")
+        << time << "＋" << 20 << 0 << 0 << false << QStringList{"20 20 60 ＋"} << false;
+    QTest::newRow("time: more correct answers, not more answers")
+        << time << "＋" << 10 << 30 << 0 << false << QStringList{"20 15 60 ＋"} << false;
+    // Count mode, as many answers as the play gave: judged by the seconds.
+    QTest::newRow("count: faster than every earlier play")
+        << count << "－" << 9 << 1 << 413 << false << QStringList{"10 9 41.4 －", "10 7 50 －"} << true;
+    QTest::newRow("count: faster with fewer correct answers")
+        << count << "－" << 8 << 2 << 300 << false << QStringList{"10 9 41.4 －"} << false;
+    QTest::newRow("count: more correct answers beat a faster play")
+        << count << "－" << 10 << 0 << 600 << false << QStringList{"10 9 41.4 －"} << true;
+    QTest::newRow("count: the same time is no best")
+        << count << "－" << 10 << 0 << 414 << false << QStringList{"10 10 41.4 －", "10 9 50 －"} << false;
+    QTest::newRow("count: slower than one earlier play")
+        << count << "－" << 10 << 0 << 420 << false << QStringList{"10 10 41.4 －", "10 9 50 －"} << false;
+    QTest::newRow("count: other answer counts and modes do not count")
+        << count << "－" << 10 << 0 << 500 << false
+        << QStringList{"5 5 10 －", "10 10 20 ＋", "10 10 50.1 －"} << true;
+    QTest::newRow("count: a whole second beats a tenth more")
+        << count << "－" << 10 << 0 << 410 << false << QStringList{"10 10 41.1 －"} << true;
+    // Count mode judged by the achievement as well (連想心理: new answers).
+    QTest::newRow("count by achievement: more")
+        << count << "－" << 7 << 3 << 900 << true << QStringList{"10 6 20 －"} << true;
+    QTest::newRow("count by achievement: faster is not enough")
+        << count << "－" << 6 << 4 << 100 << true << QStringList{"10 6 20 －"} << false;
+}
+
+void TestGameRules::personalBest()
+{
+    QFETCH(int, timing);
+    QFETCH(QString, mode);
+    QFETCH(int, correct);
+    QFETCH(int, wrong);
+    QFETCH(int, tenths);
+    QFETCH(bool, achievementInCountMode);
+    QFETCH(QStringList, earlier);
+    QFETCH(bool, best);
+
+    ScoredPlay play({TimingMode(timing), 60, correct + wrong, mode, {}});
+    startPlaying(play);
+    if (play.setup().timing == TimingMode::Count)
+        play.cycle().countTick(3000 + qint64(tenths) * 100);
+    for (int i = 0; i < correct + wrong; ++i)
+        play.give(i < correct);
+    if (play.setup().timing == TimingMode::Time)
+        QVERIFY(play.cycle().timeTick(63000)->ended);
+    QCOMPARE(play.cycle().state(), PlayCycle::State::Ended);
+    QCOMPARE(isPersonalBest(play, scoredLayout(achievementInCountMode), scoredHistory(earlier)), best);
+}
+
+void TestGameRules::noBestUntilThePlayIsOverAndSavable()
+{
+    const std::vector<HistoryRow> earlier = scoredHistory({"1 1 60 ＋"});
+    ScoredPlay play({TimingMode::Time, 60, 10, QStringLiteral("＋"), {}});
+    QVERIFY(!isPersonalBest(play, scoredLayout(false), earlier)); // the countdown
+    startPlaying(play);
+    for (int i = 0; i < 5; ++i)
+        play.give(true);
+    QVERIFY(!isPersonalBest(play, scoredLayout(false), earlier)); // still playing
+    QVERIFY(play.cycle().timeTick(63000)->ended);
+    QVERIFY(isPersonalBest(play, scoredLayout(false), earlier));
+
+    // Time ran out without an answer: nothing to save, nothing to beat with.
+    ScoredPlay silent({TimingMode::Time, 60, 10, QStringLiteral("＋"), {}});
+    startPlaying(silent);
+    QVERIFY(silent.cycle().timeTick(63000)->ended);
+    QVERIFY(!isPersonalBest(silent, scoredLayout(false), scoredHistory({"0 -1 60 ＋"})));
 }
 
 QTEST_GUILESS_MAIN(TestGameRules)

@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
+#include "games/common/PersonalBest.h"
 #include "games/karapani/KarapaniPlay.h"
 #include "games/karapani/KarapaniRules.h"
 #include "games/karapani/frmG6.h"
@@ -102,6 +103,7 @@ private Q_SLOTS:
     void answersAreJudgedWithoutSurroundingBlanks_data();
     void answersAreJudgedWithoutSurroundingBlanks();
     void levelChosenDuringAPlayAsksFromTheNextQuestion();
+    void bestKeepsToTheLevelAndTheAnswerCount();
     void playThroughTheWindow();
     void indicatorShowsTheTaskOfTheQuestionOnScreen();
     void manualSaveKeepsTheLevelThePlayHad();
@@ -186,6 +188,32 @@ void TestKarapani::answersAreJudgedWithoutSurroundingBlanks()
     QVERIFY(outcome.counted);
     QCOMPARE(outcome.correct, right);
     QCOMPARE(play.typed(), characters);
+}
+
+// The history keeps the level's first character, and its first count is the answers.
+void TestKarapani::bestKeepsToTheLevelAndTheAnswerCount()
+{
+    SequenceRandom random({0.3, 0.1}); // always 青 drawn in red
+    KarapaniPlay play(countPlay(kEasy, 2), random);
+    begin(play);
+    play.nextQuestion();
+    play.cycle().countTick(8000);
+    QVERIFY(play.answer(QStringLiteral("あお")).correct);
+    QVERIFY(play.answer(QStringLiteral("あか")).ended);
+
+    QTemporaryDir dir;
+    const HistoryLayout layout = frmG6::definition().history;
+    const HistoryFile file(dir.filePath(QStringLiteral("カラパニ履歴.txt")), layout);
+    writeBytes(file.path(),
+               sjis(QStringLiteral("\"2024/05/17\",\"10:00:00\",2,1,1,2,\"50.0%\",\"0.33/秒\",\"6秒\",\"E\"\n"
+                                   "\"2024/05/17\",\"11:00:00\",2,2,0,4,\"100.0%\",\"1.33/秒\",\"3秒\",\"N\"\n"
+                                   "\"2024/05/17\",\"12:00:00\",3,3,0,6,\"100.0%\",\"1.50/秒\",\"2秒\",\"E\"\n")));
+    QVERIFY(isPersonalBest(play, layout, file.readAll().rows));
+    QVERIFY(file.append({QStringLiteral("2024/05/17"), QStringLiteral("13:00:00"), QStringLiteral("2"), QStringLiteral("1"),
+                         QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("50.0%"), QStringLiteral("0.40/秒"),
+                         QStringLiteral("5秒"), QStringLiteral("E")})
+                .ok());
+    QVERIFY(!isPersonalBest(play, layout, file.readAll().rows));
 }
 
 void TestKarapani::levelChosenDuringAPlayAsksFromTheNextQuestion()

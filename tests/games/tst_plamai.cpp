@@ -116,6 +116,7 @@ private Q_SLOTS:
     void countdownPicturesAndFirstRow();
     void judgingColoursAndCounts();
     void countModeEndsOnTheLastBoxAndSaves();
+    void personalBestBesideTheResults();
     void timeModeWithManualSaving();
     void saveDoesNothingDuringCountdownOrPlay();
     void historyFiltersChartsAndClear();
@@ -281,6 +282,51 @@ void TestPlamai::countModeEndsOnTheLastBoxAndSaves()
     answer(*window, 1, true);
     QCOMPARE(text(*window, "lblMoji_T"), QStringLiteral("14"));
     QCOMPARE(boxColour(*window, 1), QColor(255, 255, 240));
+}
+
+// Fourteen answers in count mode are judged by their correct answers and then their time,
+// against the earlier plays of the same mode and number of answers only.
+void TestPlamai::personalBestBesideTheResults()
+{
+    writeBytes(file(u"プラマイ設定.txt"), sjis(QStringLiteral("14,60,\"＋\",\"答数\",1\n")));
+    writeBytes(file(u"プラマイ履歴.txt"),
+               sjis(QStringLiteral("\"2024/05/17\",\"20:00:00\",14,14,0,\"100.0%\",\"1.08/秒\",\"13秒\",\"＋\"\n"
+                                   "\"2024/05/17\",\"20:05:00\",14,14,0,\"100.0%\",\"2.00/秒\",\"7秒\",\"－\"\n"
+                                   "\"2024/05/17\",\"20:10:00\",10,10,0,\"100.0%\",\"2.00/秒\",\"5秒\",\"＋\"\n"
+                                   "\"2024/05/17\",\"20:15:00\",14,14,0,\"100.0%\",\"2.00/秒\",\"60秒\",\"＋\"\n"
+                                   // Keys hit at random: faster, but no match for right answers.
+                                   "\"2024/05/17\",\"20:20:00\",14,2,12,\"14.3%\",\"4.67/秒\",\"3秒\",\"＋\"\n")));
+    const QByteArray before = readBytes(file(u"プラマイ履歴.txt"));
+    auto window = open();
+    auto *best = find<QLabel>(*window, QStringLiteral("lblBest"));
+    QVERIFY(best->isHidden());
+
+    startPlay(*window);
+    tick(*window, &frmG1::tmrPlay_Timer, 12500);
+    for (int i = 1; i <= 13; ++i)
+        answer(*window, i, true);
+    QVERIFY(best->isHidden()); // not before the play is over
+    answer(*window, 14, true);
+    QVERIFY(!best->isHidden());
+    QCOMPARE(best->text(), QStringLiteral("自己ベスト！"));
+    // Nothing of it is written: the history gains the play's own line, nothing more.
+    QCOMPARE(readBytes(file(u"プラマイ履歴.txt")),
+             before + sjis(QStringLiteral("\"2024/05/18\",\"21:00:15\",14,14,0,\"100.0%\",\"1.12/秒\",\"12.5秒\",\"＋\"\n")));
+
+    // The next play hides it; the same time again only ties the best just saved.
+    startPlay(*window);
+    QVERIFY(best->isHidden());
+    tick(*window, &frmG1::tmrPlay_Timer, 12500);
+    for (int i = 1; i <= 14; ++i)
+        answer(*window, i, true);
+    QVERIFY(best->isHidden());
+
+    // A tenth of a second less beats them all.
+    startPlay(*window);
+    tick(*window, &frmG1::tmrPlay_Timer, 12400);
+    for (int i = 1; i <= 14; ++i)
+        answer(*window, i, true);
+    QVERIFY(!best->isHidden());
 }
 
 void TestPlamai::timeModeWithManualSaving()

@@ -130,6 +130,7 @@ private Q_SLOTS:
     void manualSaveKeepsThePlaysTopic_data();
     void manualSaveKeepsThePlaysTopic();
     void topicCannotChangeDuringAPlay();
+    void bestHasMoreNewAnswers();
     void answersAreKeptAsTheFilesHoldThem_data();
     void answersAreKeptAsTheFilesHoldThem();
     void unreadableTopicFilesAreReportedAndKept_data();
@@ -361,6 +362,22 @@ void TestRensou::manualSaveKeepsThePlaysTopic()
              sjis(QStringLiteral("\"2024/05/17\",\"09:00:00\",\"夏といえば\",1,1,0,0,2,\"0.20/秒\",\"10秒\"\n"
                                  "\"2024/05/18\",\"20:00:08\",\"好きな動物\",3,3,0,0,7,\"1.40/秒\",\"5秒\"\n")));
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->textMatrix(2, 3), QStringLiteral("好きな動物"));
+}
+
+// In count mode too, a best is more new answers, whatever its time; the topic does not matter.
+void TestRensou::bestHasMoreNewAnswers()
+{
+    writeBytes(file(QStringLiteral("連想心理履歴.txt")),
+               sjis(QStringLiteral("\"2024/05/17\",\"09:00:00\",\"夏といえば\",3,2,1,0,6,\"3.00/秒\",\"1秒\"\n"
+                                   "\"2024/05/17\",\"09:10:00\",\"夏といえば\",5,5,0,0,10,\"1.00/秒\",\"5秒\"\n")));
+    auto window = open();
+    auto *best = find<QLabel>(*window, QStringLiteral("lblBest"));
+    play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うさぎ")}, 30000);
+    QVERIFY(!best->isHidden());
+
+    // The same answers again are all existing now.
+    play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うま")}, 1000);
+    QVERIFY(best->isHidden());
 }
 
 void TestRensou::topicCannotChangeDuringAPlay()

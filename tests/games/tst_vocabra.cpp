@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
+#include "games/common/PersonalBest.h"
 #include "games/vocabra/VocabraPlay.h"
 #include "games/vocabra/VocabraRules.h"
 #include "games/vocabra/frmG7.h"
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void answersAreJudgedWithoutSurroundingBlanks();
     void banThatCannotBeWrittenIsReported();
     void modeChosenDuringAPlayAsksFromTheNextQuestion();
+    void bestCountsCorrectWordsNotPoints();
     void playThroughTheWindow();
     void newPlayStartsFromZero();
     void manualSaveKeepsTheModeThePlayHad();
@@ -228,6 +230,33 @@ void TestVocabra::banThatCannotBeWrittenIsReported()
     QVERIFY(answered.outcome.message.contains(QStringLiteral("ボキャブラ不要.TXT")));
     QCOMPARE(answered.outcome.title, QStringLiteral("ボキャブラ"));
     QVERIFY(QFileInfo(bannedFile).isDir());
+}
+
+// A time-mode best has more correct words, whatever their score, in the same mode.
+void TestVocabra::bestCountsCorrectWordsNotPoints()
+{
+    SequenceRandom random({0.0});
+    PlaySetup setup;
+    setup.seconds = 30;
+    setup.mode = kOne;
+    VocabraPlay play(setup, {QStringLiteral("らい")}, {}, QString(), random);
+    for (const qint64 ms : {1000, 2000, 3000})
+        play.cycle().countdownTick(ms);
+    play.nextQuestion();
+    QVERIFY(play.answer(QStringLiteral("らいおん")).outcome.correct);
+    QVERIFY(play.answer(QStringLiteral("らいむ")).outcome.correct);
+    QVERIFY(play.cycle().timeTick(33000)->ended);
+
+    QTemporaryDir dir;
+    const HistoryLayout layout = frmG7::definition().history;
+    const HistoryFile file(dir.filePath(QStringLiteral("ボキャブラ履歴.txt")), layout);
+    writeBytes(file.path(),
+               sjis(QStringLiteral("\"2024/05/17\",\"10:00:00\",1,0,3,30,\"100.0%\",\"0.10/秒\",\"30秒\",\"１\"\n"
+                                   "\"2024/05/17\",\"11:00:00\",9,0,27,20,\"100.0%\",\"0.90/秒\",\"30秒\",\"２\"\n")));
+    QVERIFY(isPersonalBest(play, layout, file.readAll().rows));
+    writeBytes(file.path(),
+               sjis(QStringLiteral("\"2024/05/17\",\"12:00:00\",2,5,6,-3,\"28.6%\",\"0.20/秒\",\"30秒\",\"１\"\n")));
+    QVERIFY(!isPersonalBest(play, layout, file.readAll().rows));
 }
 
 void TestVocabra::modeChosenDuringAPlayAsksFromTheNextQuestion()

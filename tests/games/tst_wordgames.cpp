@@ -6,6 +6,7 @@
 
 #include "games/barabara/BarabaraPlay.h"
 #include "games/barabara/frmG3.h"
+#include "games/common/PersonalBest.h"
 #include "games/shiritori/ShiritoriPlay.h"
 #include "games/shiritori/ShiritoriRules.h"
 #include "games/shiritori/frmG2.h"
@@ -81,6 +82,13 @@ private:
         for (int i = 0; i < list->count(); ++i)
             texts.append(list->item(i)->text());
         return texts;
+    }
+
+    // The game's history file holding these lines, as the game window reads it.
+    std::vector<HistoryRow> history(const char16_t *name, const HistoryLayout &layout, const QString &lines) const
+    {
+        writeBytes(file(name), sjis(lines));
+        return HistoryFile(file(name), layout).readAll().rows;
     }
 
     void useSettings(const char16_t *name, const QString &line) { writeBytes(file(name), sjis(line + u'\n')); }
@@ -169,6 +177,9 @@ private Q_SLOTS:
     void yojiLevelChosenDuringAndAfterAPlay();
     void yojiSolvedListIsTheQuestionAsked();
     void yojiDesignatedWindowsOutliveTheWindow();
+    void shiritoriBestCountsCorrectAnswers();
+    void barabaraBestInCountModeIsTheTime();
+    void yojiBestKeepsToItsLevel();
 };
 
 void TestWordGames::kanaConversion_data()
@@ -706,6 +717,75 @@ void TestWordGames::escapeOutsidePlay()
     QTest::keyClick(box, Qt::Key_Escape);
     QCOMPARE(box->text(), left);
     QCOMPARE(window->focusWidget() == find<QPushButton>(*window, QStringLiteral("cmdStart")), focusToStart);
+}
+
+// The history's first count is the dictionary's size: a best is more correct answers.
+void TestWordGames::shiritoriBestCountsCorrectAnswers()
+{
+    writeBytes(file(u"しりとり辞書.txt"), sjis(QStringLiteral("ごりら\n")));
+    SequenceRandom random({0.0});
+    ShiritoriPlay play({TimingMode::Time, 60, 10, {}, {}}, {QStringLiteral("ごりら")}, file(u"しりとり辞書.txt"), random);
+    play.firstWord();
+    begin(play);
+    QVERIFY(play.answer(QStringLiteral("らくだ")).outcome.correct);
+    QVERIFY(play.answer(QStringLiteral("だるま")).outcome.correct);
+    QVERIFY(!play.answer(QStringLiteral("まかろん")).outcome.correct);
+    QVERIFY(play.cycle().timeTick(63000)->ended);
+
+    const HistoryLayout layout = frmG2::definition().history;
+    const QString fewerCorrect =
+        QStringLiteral("\"2024/05/17\",\"10:00:00\",5000,1,9,3,\"10.0%\",\"0.05/秒\",\"60秒\"\n");
+    const QString otherLimit =
+        QStringLiteral("\"2024/05/17\",\"11:00:00\",5000,9,0,27,\"100.0%\",\"0.30/秒\",\"30秒\"\n");
+    QVERIFY(isPersonalBest(play, layout, history(u"しりとり履歴.txt", layout, fewerCorrect + otherLimit)));
+    const QString asManyCorrect =
+        QStringLiteral("\"2024/05/17\",\"12:00:00\",3,2,0,6,\"100.0%\",\"0.10/秒\",\"60秒\"\n");
+    QVERIFY(!isPersonalBest(play, layout, history(u"しりとり履歴.txt", layout, fewerCorrect + asManyCorrect)));
+}
+
+// Answers in count mode are correct + wrong; of plays with as many correct answers, the faster
+// is the best.
+void TestWordGames::barabaraBestInCountModeIsTheTime()
+{
+    SequenceRandom random({0.0, 0.9, 0.0, 0.9});
+    BarabaraPlay play(countPlay(3), {QStringLiteral("ちから")}, random);
+    play.newQuestion();
+    begin(play);
+    play.cycle().countTick(23500);
+    QVERIFY(!play.answer(QStringLiteral("からち")).outcome.correct);
+    QVERIFY(play.answer(QStringLiteral("ちから")).outcome.correct);
+    QVERIFY(play.answer(QStringLiteral("ちから")).outcome.ended);
+
+    const HistoryLayout layout = frmG3::definition().history;
+    const QString slower = QStringLiteral("\"2024/05/17\",\"10:00:00\",3,2,1,6,\"66.7%\",\"0.29/秒\",\"21秒\"\n");
+    // Its first count says 3, but it had five answers.
+    const QString fiveAnswers = QStringLiteral("\"2024/05/17\",\"11:00:00\",3,4,1,12,\"80.0%\",\"1.20/秒\",\"10秒\"\n");
+    QVERIFY(isPersonalBest(play, layout, history(u"バラバラ履歴.txt", layout, slower + fiveAnswers)));
+    const QString asFast = QStringLiteral("\"2024/05/17\",\"12:00:00\",3,2,1,6,\"66.7%\",\"0.29/秒\",\"20.5秒\"\n");
+    QVERIFY(!isPersonalBest(play, layout, history(u"バラバラ履歴.txt", layout, slower + asFast)));
+}
+
+// The history keeps the level's first character; plays of other levels do not count.
+void TestWordGames::yojiBestKeepsToItsLevel()
+{
+    SequenceRandom random({0.0, 0.5, 0.5});
+    const YojiRules::Windows designated{};
+    YojiPlay play({TimingMode::Time, 60, 10, QStringLiteral("2:ノーマル"), {}}, {QStringLiteral("一石二鳥")}, designated,
+                  random);
+    play.newQuestion();
+    begin(play);
+    QVERIFY(play.answer(QStringLiteral("一石二鳥")).outcome.correct);
+    QVERIFY(play.answer(QStringLiteral("一石二鳥")).outcome.correct);
+    QVERIFY(play.cycle().timeTick(63000)->ended);
+
+    const HistoryLayout layout = frmG4::definition().history;
+    const QString lines =
+        QStringLiteral("\"2024/05/17\",\"10:00:00\",1,1,0,4,\"100.0%\",\"0.07/秒\",\"60秒\",\"2\"\n"
+                       "\"2024/05/17\",\"11:00:00\",9,9,0,36,\"100.0%\",\"0.60/秒\",\"60秒\",\"1\"\n"
+                       "\"2024/05/17\",\"12:00:00\",9,9,0,36,\"100.0%\",\"0.40/秒\",\"90秒\",\"2\"\n");
+    QVERIFY(isPersonalBest(play, layout, history(u"四熟虫喰履歴.txt", layout, lines)));
+    const QString better = QStringLiteral("\"2024/05/17\",\"13:00:00\",3,3,0,12,\"100.0%\",\"0.20/秒\",\"60秒\",\"2\"\n");
+    QVERIFY(!isPersonalBest(play, layout, history(u"四熟虫喰履歴.txt", layout, lines + better)));
 }
 
 void TestWordGames::barabaraPlayJudges()

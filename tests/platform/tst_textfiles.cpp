@@ -43,6 +43,7 @@ private Q_SLOTS:
     void appendAfterLineWithoutBreakKeepsBothLines();
     void unencodableTextWritesNothing();
     void failedRewriteLeavesOldFileWhole();
+    void bytesAndCopiesAreWrittenAsTheyAre();
     void failedAppendLeavesOldFileWhole();
     void writeBeyondSizeLimitFailsWithoutEndingTheProgram();
     void fileErrorsAreToldInJapanese_data();
@@ -250,6 +251,38 @@ void TestTextFiles::failedRewriteLeavesOldFileWhole()
     QCOMPARE(readBytes(path), old);
     // No half-written temporary file is left behind either.
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("whole.txt*")}, QDir::Files).size(), 1);
+}
+
+// Whatever the bytes are (not Shift_JIS, a bare LF, a NUL, no final line break), a copy is
+// the same bytes; a copy that fails leaves the file it was to replace whole.
+void TestTextFiles::bytesAndCopiesAreWrittenAsTheyAre()
+{
+    static const char oddBytes[] = "\xEF\xBB\xBF\xE6\x97\xA5\xE4\xBB\x98,\"a\"\"b\"\n\x00\x81\r\nend";
+    const QByteArray odd(oddBytes, sizeof oddBytes - 1);
+    const QString written = pathOf(QStringLiteral("表.csv"));
+    QVERIFY(TextFile::writeBytes(written, odd).ok());
+    QCOMPARE(readBytes(written), odd);
+
+    const QString copied = pathOf(QStringLiteral("写し.txt"));
+    writeBytes(copied, QByteArray("older and longer content\r\n"));
+    QVERIFY(TextFile::copy(written, copied).ok());
+    QCOMPARE(readBytes(copied), odd);
+    QVERIFY(TextFile::copy(pathOf(QStringLiteral("empty.txt")), copied).message.contains(QStringLiteral("empty.txt")));
+    writeBytes(pathOf(QStringLiteral("empty.txt")), QByteArray());
+    QVERIFY(TextFile::copy(pathOf(QStringLiteral("empty.txt")), pathOf(QStringLiteral("empty copy.txt"))).ok());
+    QCOMPARE(readBytes(pathOf(QStringLiteral("empty copy.txt"))), QByteArray());
+
+    const QString large = pathOf(QStringLiteral("large.txt"));
+    writeBytes(large, QByteArray(200, 'x'));
+    FileResult result;
+    {
+        const FileSizeLimit limit(64);
+        result = TextFile::copy(large, copied);
+    }
+    QVERIFY(!result.ok());
+    QVERIFY(result.message.contains(QStringLiteral("写し.txt")));
+    QCOMPARE(readBytes(copied), odd);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("写し.txt*")}, QDir::Files).size(), 1);
 }
 
 void TestTextFiles::failedAppendLeavesOldFileWhole()
@@ -497,9 +530,14 @@ void TestTextFiles::onlyRegularFilesAreReadOrWritten()
     QStringView line;
     QVERIFY(!reader.next(line));
     QVERIFY(!TextFile::isUtf8(path));
+    QCOMPARE(TextFile::copy(path, pathOf(QStringLiteral("copy.txt"))).message, unread);
+    QVERIFY(!QFile::exists(pathOf(QStringLiteral("copy.txt"))));
 
+    const QString source = pathOf(QStringLiteral("source.txt"));
+    writeBytes(source, QByteArray("a\r\n"));
     for (const FileResult &written : {TextFile::appendLine(path, u"a"), TextFile::writeLines(path, {QStringLiteral("a")}),
-                                      TextFile::truncate(path), TextFile::cutBack(path, 0)}) {
+                                      TextFile::truncate(path), TextFile::cutBack(path, 0),
+                                      TextFile::writeBytes(path, "a"), TextFile::copy(source, path)}) {
         QVERIFY(!written.ok());
         QCOMPARE(written.message, refused);
     }

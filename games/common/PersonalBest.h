@@ -1,0 +1,26 @@
+#pragma once
+
+#include "History.h"
+
+#include <vector>
+
+namespace kotohana {
+
+class Play;
+
+// Whether a finished play is a personal best: it beats every earlier play of its game's
+// history that was played under the same conditions. Those are the plays the history list's
+// own filters pick for it: the same game mode and, in time mode, the same seconds ("60秒"), in
+// count mode the same number of answers. A time-mode play beats another with more correct
+// answers; a count-mode play with as many correct answers in fewer seconds, or with more
+// correct answers, so that answers typed fast at random neither make a best nor stand in the
+// way of one (連想心理, in both modes: with more new answers). A tie beats nothing. A play with no earlier play of its conditions is a first
+// play, not a best; nor is a play that cannot be saved (over with no answer, or not over).
+//
+// The history keeps no timing mode. A count-mode play whose time came out exactly at a
+// time-mode limit ("60秒") is compared with the time-mode plays of that limit, and a time-mode
+// play with as many answers as a count-mode limit with those count-mode plays. Either way it
+// is so many answers in so many seconds, which is what the plays it joins are judged by.
+bool isPersonalBest(const Play &play, const HistoryLayout &layout, const std::vector<HistoryRow> &earlier);
+
+} // namespace kotohana

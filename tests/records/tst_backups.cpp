@@ -1,0 +1,209 @@
+#include "FakeClock.h"
+#include "FileSizeLimit.h"
+#include "TestFiles.h"
+
+#include "platform/DataFolder.h"
+#include "records/Backups.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kotohana;
+using namespace kotohana::test;
+
+namespace {
+
+const QStringList kOwnFiles{QStringLiteral("データ.txt"), QStringLiteral("設定.txt"), QStringLiteral("メモ.TXT"),
+                            QStringLiteral("プラマイ履歴.txt"), QStringLiteral("しりとり辞書.txt")};
+
+QString playLine(QDate day)
+{
+    return QStringLiteral("\"%1\",\"10:00:00\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\n").arg(day.toString(u"yyyy/MM/dd"));
+}
+
+QDateTime midnight(QDate day)
+{
+    return QDateTime(day, QTime(0, 0, 0));
+}
+
+} // namespace
+
+class TestBackups : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<DataFolder> m_folder;
+    FakeClock m_clock;
+
+    QString file(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
+    Backups backups() const { return Backups(*m_folder, m_clock, kOwnFiles); }
+    QString backupRoot() const { return file(QStringLiteral("バックアップ")); }
+    QStringList backupEntries() const
+    {
+        return QDir(backupRoot()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    // Starts the program on each day from `from` to `to`, a play saved on each (plays is the
+    // record file's text so far).
+    void playEveryDay(QDate from, QDate to, QString &plays)
+    {
+        for (QDate day = from; day <= to; day = day.addDays(1)) {
+            m_clock.set(QDateTime(day, QTime(8, 0, 0)));
+            const Backups::Result result = backups().makeDaily();
+            QVERIFY2(result.failure.isEmpty(), qPrintable(result.failure));
+            QVERIFY(result.made);
+            plays += playLine(day);
+            writeBytes(file(QStringLiteral("データ.txt")), sjis(plays));
+        }
+    }
+
+    static QStringList days(QDate from, QDate to)
+    {
+        QStringList names;
+        for (QDate day = from; day <= to; day = day.addDays(1))
+            names.append(day.toString(u"yyyy-MM-dd"));
+        return names;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_folder = std::make_unique<DataFolder>(m_dir->path());
+    }
+
+    void firstStartOfEachDayCopiesTheFiles();
+    void fourteenNewestDaysAreKept();
+    void onlyBackupOfPlaysIsKept();
+    void failedBackupLeavesNothingBehind();
+    void leftoversAndForeignFolders();
+};
+
+void TestBackups::firstStartOfEachDayCopiesTheFiles()
+{
+    const QByteArray records = sjis(playLine(QDate(2024, 5, 17)));
+    const QByteArray settings = sjis(QStringLiteral("\"ヘルプツアー\",1\n"));
+    const QByteArray odd("\x81\x81\x82\xA0 not Shift_JIS, no line break");
+    writeBytes(file(QStringLiteral("データ.txt")), records);
+    writeBytes(file(QStringLiteral("設定.TXT")), settings); // the name as the data folder has it
+    writeBytes(file(QStringLiteral("プラマイ履歴.txt")), odd);
+    writeBytes(file(QStringLiteral("ほかのファイル.txt")), QByteArray("not the program's"));
+
+    m_clock.set(QDateTime(QDate(2024, 5, 17), QTime(23, 59, 59)));
+    QVERIFY(backups().makeDaily().made);
+    m_clock.set(midnight(QDate(2024, 5, 18)));
+    const Backups::Result result = backups().makeDaily();
+    QVERIFY(result.made);
+    QVERIFY(result.failure.isEmpty());
+    QVERIFY(result.removed.isEmpty());
+    QCOMPARE(backupEntries(), (QStringList{QStringLiteral("2024-05-17"), QStringLiteral("2024-05-18")}));
+    const QDir today(backups().dayDirectory(QDate(2024, 5, 18)));
+    QCOMPARE(today.path(), file(QStringLiteral("バックアップ/2024-05-18")));
+    QCOMPARE(today.entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("データ.txt"), QStringLiteral("プラマイ履歴.txt"), QStringLiteral("設定.TXT")}));
+    QCOMPARE(readBytes(today.filePath(QStringLiteral("データ.txt"))), records);
+    QCOMPARE(readBytes(today.filePath(QStringLiteral("設定.TXT"))), settings);
+    QCOMPARE(readBytes(today.filePath(QStringLiteral("プラマイ履歴.txt"))), odd);
+
+    // Later starts of the same day leave its backup as it was made.
+    writeBytes(file(QStringLiteral("データ.txt")), records + records);
+    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(23, 59, 59)));
+    QVERIFY(!backups().makeDaily().made);
+    QCOMPARE(readBytes(today.filePath(QStringLiteral("データ.txt"))), records);
+    // The next day's first start copies the files as they are then.
+    m_clock.set(midnight(QDate(2024, 5, 19)));
+    QVERIFY(backups().makeDaily().made);
+    QCOMPARE(readBytes(backups().dayDirectory(QDate(2024, 5, 19)) + QStringLiteral("/データ.txt")), records + records);
+    // The data files themselves are only read.
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records + records);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 4);
+}
+
+void TestBackups::fourteenNewestDaysAreKept()
+{
+    QString plays;
+    playEveryDay(QDate(2024, 5, 1), QDate(2024, 5, 14), plays);
+    QCOMPARE(backupEntries(), days(QDate(2024, 5, 1), QDate(2024, 5, 14)));
+    // Each day holds every play the days before held: the oldest days go.
+    m_clock.set(QDateTime(QDate(2024, 5, 15), QTime(8, 0, 0)));
+    QCOMPARE(backups().makeDaily().removed, QStringList{QStringLiteral("2024-05-01")});
+    playEveryDay(QDate(2024, 5, 16), QDate(2024, 5, 20), plays);
+    QCOMPARE(backupEntries(), days(QDate(2024, 5, 7), QDate(2024, 5, 20)));
+
+    // Days without a start leave no backup; the fourteen newest backups stay, however old.
+    m_clock.set(QDateTime(QDate(2024, 7, 1), QTime(8, 0, 0)));
+    QCOMPARE(backups().makeDaily().removed, QStringList{QStringLiteral("2024-05-07")});
+    QCOMPARE(backupEntries(), days(QDate(2024, 5, 8), QDate(2024, 5, 20)) + QStringList{QStringLiteral("2024-07-01")});
+}
+
+// A new start empties データ.txt: the last backup before it is the only one left with the
+// plays before it, and stays when the days after it are pruned.
+void TestBackups::onlyBackupOfPlaysIsKept()
+{
+    QString plays;
+    playEveryDay(QDate(2024, 5, 1), QDate(2024, 5, 5), plays);
+    m_clock.set(QDateTime(QDate(2024, 5, 6), QTime(8, 0, 0)));
+    QVERIFY(backups().makeDaily().made); // holds the plays of May 1 to 5
+    plays.clear();
+    writeBytes(file(QStringLiteral("データ.txt")), QByteArray()); // the new start
+    playEveryDay(QDate(2024, 5, 7), QDate(2024, 5, 30), plays);
+    QCOMPARE(backupEntries(), QStringList{QStringLiteral("2024-05-06")} + days(QDate(2024, 5, 17), QDate(2024, 5, 30)));
+
+    // A play deleted later: the newest backup with it stays too, the older ones go.
+    plays.remove(playLine(QDate(2024, 5, 8)));
+    writeBytes(file(QStringLiteral("データ.txt")), sjis(plays));
+    playEveryDay(QDate(2024, 5, 31), QDate(2024, 6, 20), plays);
+    QCOMPARE(backupEntries(), (QStringList{QStringLiteral("2024-05-06"), QStringLiteral("2024-05-30")})
+                                  + days(QDate(2024, 6, 7), QDate(2024, 6, 20)));
+}
+
+void TestBackups::failedBackupLeavesNothingBehind()
+{
+    writeBytes(file(QStringLiteral("データ.txt")), QByteArray(300, 'x'));
+    writeBytes(file(QStringLiteral("メモ.TXT")), QByteArray(10, 'm'));
+    m_clock.set(midnight(QDate(2024, 5, 18)));
+    Backups::Result result;
+    {
+        const FileSizeLimit limit(100); // a full disk
+        result = backups().makeDaily();
+    }
+    QVERIFY(!result.made);
+    QVERIFY(result.failure.startsWith(QStringLiteral("今日のバックアップを作れませんでした。\n")));
+    QVERIFY(result.failure.contains(QStringLiteral("データ.txt")));
+    QVERIFY(backupEntries().isEmpty());
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), QByteArray(300, 'x'));
+    // The next start tries again.
+    QVERIFY(backups().makeDaily().made);
+    QCOMPARE(readBytes(backups().dayDirectory(QDate(2024, 5, 18)) + QStringLiteral("/データ.txt")), QByteArray(300, 'x'));
+
+    // No folder can be made where a file has the backup folder's name.
+    QVERIFY(QDir(backupRoot()).removeRecursively());
+    writeBytes(backupRoot(), QByteArray("a file"));
+    result = backups().makeDaily();
+    QVERIFY(!result.made);
+    QCOMPARE(result.failure, QStringLiteral("今日のバックアップを作れませんでした。\nフォルダ「%1」を作れませんでした。")
+                                 .arg(QDir::toNativeSeparators(backupRoot())));
+    QCOMPARE(readBytes(backupRoot()), QByteArray("a file"));
+}
+
+// What a stopped backup left is removed; what is not the backups' own is never touched.
+void TestBackups::leftoversAndForeignFolders()
+{
+    writeBytes(file(QStringLiteral("データ.txt")), sjis(playLine(QDate(2024, 5, 1))));
+    QVERIFY(QDir().mkpath(file(QStringLiteral("バックアップ/2024-05-17.part"))));
+    writeBytes(file(QStringLiteral("バックアップ/2024-05-17.part/データ.txt")), QByteArray("half"));
+    QVERIFY(QDir().mkpath(file(QStringLiteral("バックアップ/2024-04-01 コピー"))));
+    QVERIFY(QDir().mkpath(file(QStringLiteral("バックアップ/2024-02-30"))));
+    writeBytes(file(QStringLiteral("バックアップ/メモ.txt")), QByteArray("the user's"));
+    QString plays = playLine(QDate(2024, 5, 1));
+    playEveryDay(QDate(2024, 5, 18), QDate(2024, 6, 10), plays);
+    QCOMPARE(backupEntries(), (QStringList{QStringLiteral("2024-02-30"), QStringLiteral("2024-04-01 コピー")})
+                                  + days(QDate(2024, 5, 28), QDate(2024, 6, 10)) + QStringList{QStringLiteral("メモ.txt")});
+}
+
+QTEST_GUILESS_MAIN(TestBackups)
+#include "tst_backups.moc"
