@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -88,6 +89,11 @@ bool installQtTexts(QTranslator &translator)
         && QApplication::installTranslator(&translator);
 }
 
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/images/kotohana.svg"));
+}
+
 QString alreadyRunningMessage(const QString &directory)
 {
     return QStringLiteral("コトハナはこのデータフォルダーですでに起動しています。\r\n%1\r\n\r\n"
@@ -123,6 +129,7 @@ int runProgram(int argc, char **argv)
     // No display name is set: the window system would add it to every title.
     QTranslator qtTexts;
     installQtTexts(qtTexts);
+    QApplication::setWindowIcon(programIcon());
 
     QtMessageBoxes messages;
     const QString directory =
