@@ -129,6 +129,8 @@ int runProgram(int argc, char **argv)
     // No display name is set: the window system would add it to every title.
     QTranslator qtTexts;
     installQtTexts(qtTexts);
+    // The window system finds the program's menu entry, and with it the icon, by this name.
+    QApplication::setDesktopFileName(QStringLiteral(KOTOHANA_APP_ID));
     QApplication::setWindowIcon(programIcon());
 
     QtMessageBoxes messages;
