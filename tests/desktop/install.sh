@@ -46,7 +46,9 @@ appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects the met
 field() { sed -n "s/^$1=//p" "$entry"; }
 [ "$(field Name)" = "コトハナ" ] || fail "Name is '$(field Name)'"
 [ "$(field Categories)" = "Education;Game;" ] || fail "Categories is '$(field Categories)'"
-[ -n "$(field Comment)" ] && [ -n "$(field 'Comment\[ja\]')" ] || fail "an English and a Japanese Comment are wanted"
+if [ -z "$(field Comment)" ] || [ -z "$(field 'Comment\[ja\]')" ]; then
+  fail "an English and a Japanese Comment are wanted"
+fi
 [ "$(field Icon)" = "$id" ] || fail "Icon is '$(field Icon)', not the application id $id"
 # Qt names the windows' class after the program; a desktop on X11 matches them to the entry by it.
 [ "$(field StartupWMClass)" = kotohana ] || fail "StartupWMClass is '$(field StartupWMClass)'"
@@ -65,7 +67,7 @@ done
 # The menu entry's command, run as a desktop runs it: found on the PATH, no argument. The data go
 # to the per-user folder under a fresh home.
 read -r -a command <<<"$(field Exec)"
-[ "${#command[@]}" -eq 1 ] && [ "${command[0]}" = kotohana ] || fail "Exec is '$(field Exec)'"
+if [ "${#command[@]}" -ne 1 ] || [ "${command[0]}" != kotohana ]; then fail "Exec is '$(field Exec)'"; fi
 home=$work/home
 data=$home/.local/share/kotohana
 mkdir -p "$home"
