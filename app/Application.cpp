@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -92,6 +93,11 @@ bool installQtTexts(QTranslator &translator)
         && QApplication::installTranslator(&translator);
 }
 
+QIcon programIcon()
+{
+    return QIcon(QStringLiteral(":/images/kotohana.svg"));
+}
+
 QString alreadyRunningMessage(const QString &directory)
 {
     return QStringLiteral("コトハナはこのデータフォルダーですでに起動しています。\r\n%1\r\n\r\n"
@@ -149,6 +155,9 @@ int runProgram(int argc, char **argv)
     // No display name is set: the window system would add it to every title.
     QTranslator qtTexts;
     installQtTexts(qtTexts);
+    // The window system finds the program's menu entry, and with it the icon, by this name.
+    QApplication::setDesktopFileName(QStringLiteral(KOTOHANA_APP_ID));
+    QApplication::setWindowIcon(programIcon());
 
     QtMessageBoxes messages;
     const QString directory =

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QIcon;
 class QTranslator;
 
 namespace kotohana {
@@ -47,6 +48,9 @@ private:
 // Qt's own texts (OK and キャンセル, a text box's menu) in Japanese, from Qt's translations; the
 // translator must outlive the application's windows.
 bool installQtTexts(QTranslator &translator);
+
+// The picture of the program's windows, the same as the icon of its menu entry.
+QIcon programIcon();
 
 // What a second start on a data folder in use says before it ends.
 QString alreadyRunningMessage(const QString &directory);

@@ -17,6 +17,8 @@
 #include "ui/Shape.h"
 
 #include <QComboBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,6 +29,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cstdlib>
 #include <memory>
 
 using namespace kotohana;
@@ -61,6 +64,8 @@ private Q_SLOTS:
     }
 
     void gamesOfTheLauncher();
+    void programIconIsDrawn_data();
+    void programIconIsDrawn();
     void launcherShowsTodayAgain();
     void playFromTheMainWindowToTheRecordBook();
     void newStartCancelled();
@@ -77,6 +82,31 @@ void TestLauncher::gamesOfTheLauncher()
         QCOMPARE(Games::create(game, *m_services, state)->objectName(), QStringLiteral("frmG%1").arg(game));
     QCOMPARE(Games::historyFiles().size(), 7);
     QCOMPARE(Games::historyFiles().at(4), QStringLiteral("カラパニ履歴.txt"));
+}
+
+void TestLauncher::programIconIsDrawn_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("menu") << 16;
+    QTest::newRow("title bar") << 32;
+    QTest::newRow("task switcher") << 256;
+}
+
+// The windows' icon is the flower picture built into the program, drawn at every size the window
+// system asks: clear outside its rounded corners, the top petal in プラマイ's blue.
+void TestLauncher::programIconIsDrawn()
+{
+    QFETCH(int, size);
+    const QIcon icon = programIcon();
+    QVERIFY(!icon.isNull());
+    const QImage image = icon.pixmap(QSize(size, size)).toImage();
+    QCOMPARE(image.size(), QSize(size, size));
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    const QColor petal = image.pixelColor(size / 2, size * 35 / 128);
+    const QColor blue(0x8f, 0xb0, 0xe0);
+    QVERIFY2(std::abs(petal.red() - blue.red()) <= 2 && std::abs(petal.green() - blue.green()) <= 2
+                 && std::abs(petal.blue() - blue.blue()) <= 2 && petal.alpha() == 255,
+             qPrintable(petal.name(QColor::HexArgb)));
 }
 
 void TestLauncher::launcherShowsTodayAgain()
