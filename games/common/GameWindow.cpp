@@ -235,6 +235,12 @@ void GameWindow::cmdStart_Click()
     if (!play)
         return;
     m_play = std::move(play);
+    // The play to beat is found now, during the countdown, not at the last answer: going
+    // through a long history then would hold up the keystroke that ends the play.
+    {
+        const HistoryFile::ReadResult earlier = m_historyFile.readAll();
+        m_bestToBeat = earlier.ok ? bestToBeat(m_play->setup(), m_definition.history, earlier.rows) : std::nullopt;
+    }
     m_display->setBarWidth(PlayDisplay::kBarWidth);
     m_display->showBest(false);
     resetQuestion();
@@ -318,10 +324,9 @@ void GameWindow::endPlay()
     m_history->list()->setFocus();
     resultLabel("lblByou")->setText(Formats::perSecond(m_play->speed()));
     resultLabel("lblRitu")->setText(Formats::percent(m_play->cycle().correctRate()));
-    // Judged against the history before this play joins it. A history that cannot be read
-    // says so in its list; here it only means no best is shown.
-    const HistoryFile::ReadResult earlier = m_historyFile.readAll();
-    m_display->showBest(earlier.ok && isPersonalBest(*m_play, m_definition.history, earlier.rows));
+    // Judged against the history as it was when the play started, before this play joins it.
+    // A history that cannot be read says so in its list; here it only means no best is shown.
+    m_display->showBest(beats(*m_play, m_definition.history, m_bestToBeat));
     if (chkAs->isChecked())
         cmdHozon_Click();
     playEnded();

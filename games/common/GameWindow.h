@@ -2,6 +2,7 @@
 
 #include "GameDefinition.h"
 #include "GameSettings.h"
+#include "PersonalBest.h"
 #include "Play.h"
 
 #include <QWidget>
@@ -111,6 +112,7 @@ private:
     GameDefinition m_definition;
     GameSettingsFile m_settingsFile;
     HistoryFile m_historyFile;
+    std::optional<BestToBeat> m_bestToBeat; // the best earlier play under the play's conditions
     GameSettings m_settings;
     std::unique_ptr<Play> m_play;
     bool m_loading = false;
