@@ -219,7 +219,7 @@ void TodayPage::BuildTodayView()
     const std::vector<PlayRecord> &records = PageTools::readRecords(m_services);
     m_view = buildTodayView(records, selectedDay());
     // The streak is today's, whatever day the month view shows.
-    const QString streak = streakCaption(playStreak(records, m_services.clock.today()));
+    const QString streak = streakCaption(playStreak(m_view.playDays, m_services.clock.today()));
     lblStreak->setText(streak);
     lblStreak->setVisible(!streak.isEmpty());
     m_builtFrom = m_services.records.version();

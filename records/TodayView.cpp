@@ -42,6 +42,7 @@ TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day)
             if (const std::optional<QDate> date = Dates::parse(record.date)) {
                 first = first ? std::min(*first, *date) : *date;
                 last = last ? std::max(*last, *date) : *date;
+                view.playDays.push_back(date->toJulianDay());
             }
         }
         if (record.date != wanted)
@@ -55,6 +56,8 @@ TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day)
         ++total.count;
         total.seconds = Formats::addRounded(total.seconds, record.seconds);
     }
+    std::sort(view.playDays.begin(), view.playDays.end());
+    view.playDays.erase(std::unique(view.playDays.begin(), view.playDays.end()), view.playDays.end());
     if (first) {
         view.firstRecordDate = Formats::date(*first);
         view.lastRecordDate = Formats::date(*last);
@@ -64,27 +67,22 @@ TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day)
     return view;
 }
 
-qint64 playStreak(const std::vector<PlayRecord> &records, QDate today)
+qint64 playStreak(const std::vector<qint64> &playDays, QDate today)
 {
-    std::vector<qint64> days; // the play days up to today, as Julian day numbers
-    const QChar *checkedDate = nullptr;
-    for (const PlayRecord &record : records) {
-        if (record.date.constData() == checkedDate)
-            continue; // plays of one day mostly share their date text
-        checkedDate = record.date.constData();
-        if (const std::optional<QDate> date = Dates::parse(record.date); date && *date <= today)
-            days.push_back(date->toJulianDay());
-    }
-    std::sort(days.begin(), days.end());
-    days.erase(std::unique(days.begin(), days.end()), days.end());
-
+    // Days after today (a clock set back, a hand edit) do not count.
+    const auto upToToday = std::upper_bound(playDays.begin(), playDays.end(), today.toJulianDay());
     qint64 expected = today.toJulianDay();
-    if (days.empty() || days.back() != expected)
+    if (upToToday == playDays.begin() || *(upToToday - 1) != expected)
         --expected;
     qint64 streak = 0;
-    for (auto day = days.rbegin(); day != days.rend() && *day == expected; ++day, --expected)
+    for (auto day = std::make_reverse_iterator(upToToday); day != playDays.rend() && *day == expected; ++day, --expected)
         ++streak;
     return streak;
+}
+
+qint64 playStreak(const std::vector<PlayRecord> &records, QDate today)
+{
+    return playStreak(buildTodayView(records, today).playDays, today);
 }
 
 QString streakCaption(qint64 days)

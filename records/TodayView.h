@@ -30,6 +30,7 @@ struct TodayView {
     QString firstRecordDate;
     QString lastRecordDate;
     std::vector<Play> plays;     // the day's plays in file order
+    std::vector<qint64> playDays; // every date a record has, as Julian day numbers, sorted, once each
     std::array<ItemTotal, 7> items; // every item in list order
     float longestPlay = 0;
     qint64 dayTotalSeconds = 0;
@@ -46,6 +47,8 @@ TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day);
 // play, else from yesterday, whose streak today's first play may still carry on. Records whose
 // date is not a date, and records dated after today, count for nothing.
 qint64 playStreak(const std::vector<PlayRecord> &records, QDate today);
+// The same, from the play days a view collected.
+qint64 playStreak(const std::vector<qint64> &playDays, QDate today);
 // "連続 12 日"; empty when there is no streak.
 QString streakCaption(qint64 days);
 
