@@ -165,6 +165,17 @@ void Chart::setPointCount(int count)
     scheduleRedraw();
 }
 
+void Chart::appendPoint()
+{
+    const bool newest = m_first + shownCount() >= pointCount();
+    m_labels.emplace_back();
+    for (auto &values : m_values)
+        values.push_back(0.0);
+    if (newest)
+        m_first = pointCount() - shownCount();
+    scheduleRedraw();
+}
+
 void Chart::setCurrentPoint(int point)
 {
     m_point = std::clamp(point, 1, std::max(pointCount(), 1)) - 1;

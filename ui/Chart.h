@@ -35,6 +35,9 @@ public:
 
     int pointCount() const { return int(m_labels.size()); }
     void setPointCount(int count);
+    // One more point at the end, blank, the others as they are; a chart showing its newest
+    // points goes on showing them.
+    void appendPoint();
     void setCurrentPoint(int point); // 1-based
 
     void setValue(double value);

@@ -164,7 +164,25 @@ void HistoryPanel::addSaved(const HistoryRow &line)
     fillRow(row, line);
     if (msgRireki->rows() > 7)
         msgRireki->setTopRow(msgRireki->rows() - 1);
-    RefreshHistoryChart();
+    // A lit chart gains the new play's point; the points before it are as they were.
+    const QColor face = windowsColor(kButtonFace);
+    for (std::size_t i = 0; i < m_chartButtons.size(); ++i) {
+        if (m_chartButtons[i]->backColor() == face)
+            continue;
+        const GameDefinition::ChartButton &lit = m_definition.charts[i];
+        Chart *chart = lit.fields.size() > 1 ? mcrRireki2 : mcrRireki;
+        if (chart->pointCount() != row - 1) {
+            chart_Click(int(i));
+            return;
+        }
+        chart->appendPoint();
+        chart->setCurrentPoint(row);
+        for (std::size_t series = 0; series < lit.fields.size(); ++series) {
+            chart->setCurrentSeries(int(series) + 1);
+            chart->setValueText(msgRireki->textMatrix(row, GameDefinition::column(lit.fields[series])));
+        }
+        return;
+    }
 }
 
 QString HistoryPanel::modeFilter() const

@@ -121,6 +121,8 @@ void TestGamePanels::historyPanelListsFiltersAndCharts()
     QCOMPARE(list->textMatrix(3, 0), QStringLiteral("3"));
     QCOMPARE(chart->pointCount(), 3);
     QCOMPARE(chart->value(1, 3), 11.0);
+    for (int point = 1; point <= 2; ++point) // the earlier points keep their values
+        QCOMPARE(chart->value(1, point), list->textMatrix(point, 3).toDouble());
     messages.answerNext(true);
     panel.cmdClear_Click();
     QCOMPARE(chart->pointCount(), 0);

@@ -473,6 +473,15 @@ void TestGrid::longChartShowsEveryPointAndScrolls()
     QVERIFY(chart.shownCount() > narrowBars);
     QCOMPARE(shown(), chart.shownCount());
     QCOMPARE(chart.firstShown() + chart.shownCount() - 1, 1000);
+    // A point added at the end (a play just saved) comes into view; the others keep their values.
+    chart.appendPoint();
+    chart.setCurrentPoint(1001);
+    chart.setValue(55);
+    QCoreApplication::processEvents();
+    QCOMPARE(chart.pointCount(), 1001);
+    QCOMPARE(chart.firstShown() + chart.shownCount() - 1, 1001);
+    QCOMPARE(bar(chart.shownCount() - 1), 55.0);
+    QCOMPARE(chart.value(1, 7), 100.0);
     auto *scroll = chart.findChild<QScrollBar *>(QStringLiteral("chartScroll"));
     QVERIFY(!scroll->isHidden());
     scroll->setValue(0); // the user scrolls to the oldest
