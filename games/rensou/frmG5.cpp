@@ -109,6 +109,11 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     optRendata2->setObjectName(QStringLiteral("optRendata2"));
     lstRenData = new QListWidget(answers);
     lstRenData->setObjectName(QStringLiteral("lstRenData"));
+    // Hidden (既存非表示), the list keeps its room: showing it must not make the window's
+    // layout jump and squeeze the history list.
+    QSizePolicy keepRoom = lstRenData->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    lstRenData->setSizePolicy(keepRoom);
     auto *options = new QHBoxLayout;
     options->addWidget(optRendata);
     options->addWidget(optRendata2);

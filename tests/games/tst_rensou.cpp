@@ -130,6 +130,7 @@ private Q_SLOTS:
     void manualSaveKeepsThePlaysTopic_data();
     void manualSaveKeepsThePlaysTopic();
     void topicCannotChangeDuringAPlay();
+    void existingAnswersDoNotMoveTheLayout();
     void bestHasMoreNewAnswers();
     void answersAreKeptAsTheFilesHoldThem_data();
     void answersAreKeptAsTheFilesHoldThem();
@@ -378,6 +379,26 @@ void TestRensou::bestHasMoreNewAnswers()
     // The same answers again are all existing now.
     play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うま")}, 1000);
     QVERIFY(best->isHidden());
+}
+
+// Showing or hiding the topic's earlier answers leaves the window's layout where it was: the
+// history list keeps its height.
+void TestRensou::existingAnswersDoNotMoveTheLayout()
+{
+    writeSummerPlay();
+    auto window = open();
+    window->resize(1180, 780);
+    window->show();
+    auto *history = find<Grid>(*window, QStringLiteral("msgRireki"));
+    click(*window, "optRendata");
+    QCoreApplication::processEvents();
+    const int height = history->height();
+    click(*window, "optRendata2");
+    QCoreApplication::processEvents();
+    QCOMPARE(history->height(), height);
+    window->cboMondai_Click();
+    QCoreApplication::processEvents();
+    QCOMPARE(history->height(), height);
 }
 
 void TestRensou::topicCannotChangeDuringAPlay()
