@@ -123,8 +123,9 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     answers->setFixedWidth(300);
     setSidePanel(answers);
     // Here the answers set the play area's height: the topic history, which stands over the
-    // whole play area, needs that room for its lists.
-    answers->setSizePolicy(answers->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+    // whole play area, needs that room for its lists. A fixed height: showing or hiding the
+    // earlier answers moves nothing.
+    answers->setFixedHeight(250);
 
     m_panel = new TopicPanel(services.folder, services.messages, playArea());
 
