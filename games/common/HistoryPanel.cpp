@@ -165,24 +165,16 @@ void HistoryPanel::addSaved(const HistoryRow &line)
     if (msgRireki->rows() > 7)
         msgRireki->setTopRow(msgRireki->rows() - 1);
     // A lit chart gains the new play's point; the points before it are as they were.
-    const QColor face = windowsColor(kButtonFace);
-    for (std::size_t i = 0; i < m_chartButtons.size(); ++i) {
-        if (m_chartButtons[i]->backColor() == face)
-            continue;
-        const GameDefinition::ChartButton &lit = m_definition.charts[i];
-        Chart *chart = lit.fields.size() > 1 ? mcrRireki2 : mcrRireki;
-        if (chart->pointCount() != row - 1) {
-            chart_Click(int(i));
-            return;
-        }
-        chart->appendPoint();
-        chart->setCurrentPoint(row);
-        for (std::size_t series = 0; series < lit.fields.size(); ++series) {
-            chart->setCurrentSeries(int(series) + 1);
-            chart->setValueText(msgRireki->textMatrix(row, GameDefinition::column(lit.fields[series])));
-        }
+    const int lit = litChartButton();
+    if (lit < 0)
+        return;
+    Chart *chart = chartOf(m_definition.charts[std::size_t(lit)]);
+    if (chart->pointCount() != row - 1) {
+        chart_Click(lit);
         return;
     }
+    chart->appendPoint();
+    setChartValues(m_definition.charts[std::size_t(lit)], *chart, row);
 }
 
 QString HistoryPanel::modeFilter() const
@@ -239,7 +231,7 @@ void HistoryPanel::chart_Click(int button)
     const GameDefinition::ChartButton &pressed = m_definition.charts[std::size_t(button)];
     ResetChartButtons();
     const int seriesCount = int(pressed.fields.size());
-    Chart *chart = seriesCount > 1 ? mcrRireki2 : mcrRireki;
+    Chart *chart = chartOf(pressed);
     mcrRireki->setVisible(seriesCount == 1);
     mcrRireki2->setVisible(seriesCount > 1);
     if (seriesCount > 1) {
@@ -247,28 +239,42 @@ void HistoryPanel::chart_Click(int button)
         for (int series = 1; series <= seriesCount; ++series)
             mcrRireki2->setSeriesName(series, pressed.seriesNames.value(series - 1));
     }
-    const int points = msgRireki->rows() - 1;
-    chart->setPointCount(points);
-    for (int series = 1; series <= seriesCount; ++series) {
-        const int column = GameDefinition::column(pressed.fields[std::size_t(series - 1)]);
-        chart->setCurrentSeries(series);
-        for (int i = 1; i <= points; ++i) {
-            chart->setCurrentPoint(i);
-            chart->setValueText(msgRireki->textMatrix(i, column));
+    chart->setPointCount(msgRireki->rows() - 1);
+    setChartValues(pressed, *chart, 1);
+    m_chartButtons[std::size_t(button)]->setBackColor(windowsColor(kLitChart));
+}
+
+Chart *HistoryPanel::chartOf(const GameDefinition::ChartButton &button) const
+{
+    return button.fields.size() > 1 ? mcrRireki2 : mcrRireki;
+}
+
+void HistoryPanel::setChartValues(const GameDefinition::ChartButton &button, Chart &chart, int firstPoint)
+{
+    for (std::size_t series = 0; series < button.fields.size(); ++series) {
+        const int column = GameDefinition::column(button.fields[series]);
+        chart.setCurrentSeries(int(series) + 1);
+        for (int point = firstPoint; point < msgRireki->rows(); ++point) {
+            chart.setCurrentPoint(point);
+            chart.setValueText(msgRireki->textMatrix(point, column));
         }
     }
-    m_chartButtons[std::size_t(button)]->setBackColor(windowsColor(kLitChart));
+}
+
+int HistoryPanel::litChartButton() const
+{
+    const QColor face = windowsColor(kButtonFace);
+    for (std::size_t i = 0; i < m_chartButtons.size(); ++i) {
+        if (m_chartButtons[i]->backColor() != face)
+            return int(i);
+    }
+    return -1;
 }
 
 void HistoryPanel::RefreshHistoryChart()
 {
-    const QColor face = windowsColor(kButtonFace);
-    for (std::size_t i = 0; i < m_chartButtons.size(); ++i) {
-        if (m_chartButtons[i]->backColor() != face) {
-            chart_Click(int(i));
-            return;
-        }
-    }
+    if (const int lit = litChartButton(); lit >= 0)
+        chart_Click(lit);
 }
 
 void HistoryPanel::cmdClear_Click()

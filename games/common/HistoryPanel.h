@@ -47,6 +47,12 @@ private:
     void fillRow(int row, const HistoryRow &line);
     void ResetChartButtons();
     void RefreshHistoryChart();
+    // The chart a button draws in: one series or several.
+    Chart *chartOf(const GameDefinition::ChartButton &button) const;
+    // The button's fields from list row firstPoint on, as the chart's points of the same numbers.
+    void setChartValues(const GameDefinition::ChartButton &button, Chart &chart, int firstPoint);
+    // The chart button lit, or -1.
+    int litChartButton() const;
     QString modeFilter() const;
 
     const GameDefinition &m_definition;
