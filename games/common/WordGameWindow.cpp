@@ -18,6 +18,32 @@
 
 namespace kotohana {
 
+namespace {
+
+// Answers are Japanese words: the box takes text composed by the platform's input method, tells
+// it that Japanese is the language wanted and asks for no automatic capitals. Qt has no hint for
+// "hiragana" as such; an input method that follows the preferred language starts in kana.
+class JapaneseAnswerBox final : public QLineEdit
+{
+public:
+    explicit JapaneseAnswerBox(QWidget *parent) : QLineEdit(parent)
+    {
+        setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+        setAttribute(Qt::WA_InputMethodEnabled, true);
+        setInputMethodHints(Qt::ImhNoAutoUppercase);
+    }
+
+    using QLineEdit::inputMethodQuery;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override
+    {
+        if (query == Qt::ImPreferredLanguage)
+            return locale();
+        return QLineEdit::inputMethodQuery(query);
+    }
+};
+
+} // namespace
+
 WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, GameDefinition definition,
                                QWidget *parent)
     : GameWindow(services, state, std::move(definition), parent)
@@ -33,7 +59,7 @@ WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, Ga
     lblMondai->setFrameShape(QFrame::StyledPanel);
     lblMondai->setAutoFillBackground(true);
 
-    txtKaitou = new QLineEdit(playArea());
+    txtKaitou = new JapaneseAnswerBox(playArea());
     txtKaitou->setObjectName(QStringLiteral("txtKaitou"));
     QFont answerFont = txtKaitou->font();
     answerFont.setPointSize(18);

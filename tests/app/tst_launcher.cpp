@@ -78,8 +78,21 @@ void TestLauncher::gamesOfTheLauncher()
     QCOMPARE(Games::name(7), QStringLiteral("ボキャブラ"));
     QVERIFY(!Games::create(8, *m_services, *std::make_unique<ProgramState>()));
     ProgramState state;
-    for (int game = 1; game <= 7; ++game)
-        QCOMPARE(Games::create(game, *m_services, state)->objectName(), QStringLiteral("frmG%1").arg(game));
+    for (int game = 1; game <= 7; ++game) {
+        const std::unique_ptr<GameWindow> window = Games::create(game, *m_services, state);
+        QCOMPARE(window->objectName(), QStringLiteral("frmG%1").arg(game));
+        // プラマイ's digit boxes take plain keystrokes; every other game's answer box asks the
+        // input method for Japanese.
+        const auto *box = window->findChild<QLineEdit *>(game == 1 ? QStringLiteral("txtKaitou1")
+                                                                   : QStringLiteral("txtKaitou"));
+        QVERIFY(box);
+        QCOMPARE(box->testAttribute(Qt::WA_InputMethodEnabled), game != 1);
+        const QVariant language = box->inputMethodQuery(Qt::ImPreferredLanguage);
+        if (game == 1)
+            QVERIFY(!language.isValid());
+        else
+            QCOMPARE(language.toLocale().language(), QLocale::Japanese);
+    }
     QCOMPARE(Games::historyFiles().size(), 7);
     QCOMPARE(Games::historyFiles().at(4), QStringLiteral("カラパニ履歴.txt"));
 }
