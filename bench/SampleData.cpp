@@ -20,6 +20,14 @@
 
 namespace kotohana::sample {
 
+namespace {
+
+// 連想心理's topics, a long one among them.
+constexpr const char16_t *kTopics[] = {u"一番食べたいもの", u"好きな果物", u"お弁当に入っていてうれしいもの",
+                                       u"赤いもの"};
+
+} // namespace
+
 QStringList historyLines(const GameDefinition &game, int count)
 {
     const HistoryLayout &layout = game.history;
@@ -42,7 +50,14 @@ QStringList historyLines(const GameDefinition &game, int count)
                 const QString mode = game.modeNames.value(i % std::max<qsizetype>(game.modeNames.size(), 1));
                 line.text(layout.modeByFirstCharacter ? mode.left(1) : mode);
             } else {
-                line.text(QString::number(40 + i % 61) + QStringLiteral(".0%"));
+                // The other texts: a share of right answers, answers per second, a topic.
+                const QString &heading = game.columns[std::size_t(GameDefinition::column(field))].heading;
+                if (heading.endsWith(u'率'))
+                    line.text(QString::number(40 + i % 61) + QStringLiteral(".0%"));
+                else if (heading.endsWith(QStringLiteral("当たり")))
+                    line.text(QStringLiteral("%1/秒").arg(0.2 + (i % 9) * 0.15, 0, 'f', 2));
+                else
+                    line.text(QString::fromUtf16(kTopics[std::size_t(i) % std::size(kTopics)]));
             }
         }
         lines.append(line.line());

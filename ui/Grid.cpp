@@ -289,6 +289,16 @@ void Grid::setFontSize(int points)
     const int rowHeight = QFontMetrics(f).height() + 6;
     verticalHeader()->setMinimumSectionSize(rowHeight);
     verticalHeader()->setDefaultSectionSize(rowHeight);
+    setMinimumVisibleRows(m_minimumVisibleRows);
+}
+
+void Grid::setMinimumVisibleRows(int rows)
+{
+    m_minimumVisibleRows = rows;
+    if (rows <= 0)
+        return;
+    setMinimumHeight((rows + 1) * verticalHeader()->defaultSectionSize() + 2 * frameWidth()
+                     + horizontalScrollBar()->sizeHint().height());
 }
 
 int Grid::topRow() const

@@ -55,6 +55,8 @@ public:
     void setFixedAlignment(int col, Align align);
     int fontSize() const;
     void setFontSize(int points);
+    // The list never shrinks below this many rows under its heading (and a sideways scroll bar).
+    void setMinimumVisibleRows(int rows);
 
     // The first data row in view. The view scrolls as near to the row asked for as it can
     // (asking for the last row puts the newest row in view); row 0 is accepted.
@@ -101,6 +103,7 @@ private:
     int m_col = 1;
     std::vector<int> m_colTwips;
     std::vector<int> m_contentWidths; // measured; empty when the texts changed since
+    int m_minimumVisibleRows = 0;
     bool m_widthsPending = false;
     int m_requestedTopRow = -1;
     bool m_headingClicked = false;

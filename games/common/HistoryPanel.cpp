@@ -80,6 +80,7 @@ HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &
 
     msgRireki = new Grid(this);
     msgRireki->setObjectName(QStringLiteral("msgRireki"));
+    msgRireki->setMinimumVisibleRows(5);
     mcrRireki = new Chart(this);
     mcrRireki->setObjectName(QStringLiteral("mcrRireki"));
     mcrRireki2 = new Chart(this);
