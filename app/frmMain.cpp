@@ -48,6 +48,7 @@ const char *const kStyleSheet = R"(
 }
 #fraMenu QPushButton:hover { background: #f6fbff; border-color: #7fa6c9; }
 #fraMenu QPushButton:pressed { background: #dceaf6; }
+#fraMenu QPushButton:checked { background: #d3e4f4; border: 2px solid #5b8db8; color: #1f4e79; font-weight: bold; }
 #fraMenu QPushButton:focus { border: 2px solid #5b8db8; }
 #fraMenu QPushButton:disabled { color: #9aa5b0; background: #f3f5f7; }
 #cmdGame { background: #ffe9c7; border-color: #e0a95a; font-weight: bold; min-height: 40px; }

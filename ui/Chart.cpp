@@ -230,19 +230,56 @@ void Chart::scheduleRedraw()
     QMetaObject::invokeMethod(this, &Chart::redraw, Qt::QueuedConnection);
 }
 
-void Chart::redraw()
+void Chart::clearPicture()
 {
-    m_redrawPending = false;
-    ++m_redrawCount;
     QChart *c = chart();
     c->removeAllSeries();
     for (QAbstractAxis *axis : c->axes()) {
         c->removeAxis(axis);
         delete axis;
     }
+    m_shownLabels.clear();
+}
+
+std::vector<std::pair<QString, int>> Chart::labelsInView(int bars)
+{
+    int shownLabels = 0;
+    int widest = 0;
+    const QFontMetrics metrics{QFont()}; // a new axis's labels font
+    for (int i = m_first; i < m_first + bars; ++i) {
+        const QString &text = m_labels[std::size_t(i)];
+        if (text.isEmpty())
+            continue;
+        ++shownLabels;
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    m_labelWidth = widest + kLabelGap;
+    const int room = labelRoom(width());
+    const int step = std::max(1, (shownLabels + room - 1) / room);
+    std::vector<std::pair<QString, int>> labels;
+    int labelIndex = 0;
+    for (int i = m_first; i < m_first + bars; ++i) {
+        const QString &text = m_labels[std::size_t(i)];
+        if (text.isEmpty() || labelIndex++ % step != 0)
+            continue;
+        // The axis keys its labels by text; a zero-width space keeps repeated texts apart.
+        QString unique = text;
+        while (std::any_of(labels.begin(), labels.end(), [&](const auto &label) { return label.first == unique; }))
+            unique += QChar(0x200B);
+        labels.emplace_back(std::move(unique), i - m_first);
+    }
+    return labels;
+}
+
+void Chart::redraw()
+{
+    m_redrawPending = false;
+    ++m_redrawCount;
+    QChart *c = chart();
 
     if (showsEmptyText()) {
         // No frame with a 0 to 1 axis and no labels: a line saying there is nothing to show.
+        clearPicture();
         m_scroll->hide();
         setViewportMargins(0, 0, 0, 0);
         fitToViewport();
@@ -266,66 +303,77 @@ void Chart::redraw()
         m_scroll->setValue(m_first);
     }
 
-    auto *series = new QBarSeries;
-    series->setBarWidth(0.8);
-    double largest = 0.0;
+    // The value axis is the whole series': it stays put while the chart scrolls.
+    double largest = m_valueMaximum;
     double smallest = 0.0;
-    for (int s = 0; s < seriesCount(); ++s) {
-        auto *set = new QBarSet(m_seriesNames[std::size_t(s)]);
-        set->setColor(kSeriesColors[s]);
-        set->setBorderColor(kSeriesColors[s].darker(120));
-        const auto &values = m_values[std::size_t(s)];
-        set->append(QList<qreal>(values.begin() + m_first, values.begin() + m_first + bars));
-        // The value axis is the whole series': it stays put while the chart scrolls.
+    for (const auto &values : m_values) {
         for (double v : values) {
             largest = std::max(largest, v);
             smallest = std::min(smallest, v);
         }
-        series->append(set);
     }
-    c->addSeries(series);
+    std::vector<std::pair<QString, int>> labels = labelsInView(bars);
+    const auto slice = [&](int s) {
+        const auto &values = m_values[std::size_t(s)];
+        return QList<qreal>(values.begin() + m_first, values.begin() + m_first + bars);
+    };
 
-    // Bars stand at x = 0, 1, ...; labels are placed on their bars, so empty labels and
-    // repeated ones are fine.
-    auto *xAxis = new QCategoryAxis;
-    xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    xAxis->setGridLineVisible(false);
-    xAxis->setRange(-0.5, std::max(bars, 1) - 0.5);
-    xAxis->setStartValue(-0.5);
-    int shownLabels = 0;
-    int widest = 0;
-    const QFontMetrics metrics(xAxis->labelsFont());
-    for (int i = m_first; i < m_first + bars; ++i) {
-        const QString &text = m_labels[std::size_t(i)];
-        if (text.isEmpty())
-            continue;
-        ++shownLabels;
-        widest = std::max(widest, metrics.horizontalAdvance(text));
-    }
-    m_labelWidth = widest + kLabelGap;
-    const int room = labelRoom(width());
-    const int step = std::max(1, (shownLabels + room - 1) / room);
-    int labelIndex = 0;
-    for (int i = m_first; i < m_first + bars; ++i) {
-        const QString &text = m_labels[std::size_t(i)];
-        if (text.isEmpty() || labelIndex++ % step != 0)
-            continue;
-        // The axis keys its labels by text; a zero-width space keeps repeated texts apart.
-        QString unique = text;
-        while (xAxis->categoriesLabels().contains(unique))
-            unique += QChar(0x200B);
-        xAxis->append(unique, i - m_first);
-    }
-    c->addAxis(xAxis, Qt::AlignBottom);
-    series->attachAxis(xAxis);
+    // A chart that keeps its labels keeps its series and axes and only takes the new values:
+    // building them again costs more than the rest of the picture (a saved play moves every
+    // bar of a history chart by one).
+    const QList<QAbstractSeries *> shown = c->series();
+    auto *series = shown.size() == 1 ? qobject_cast<QBarSeries *>(shown.front()) : nullptr;
+    const QList<QAbstractAxis *> xAxes = c->axes(Qt::Horizontal);
+    const QList<QAbstractAxis *> yAxes = c->axes(Qt::Vertical);
+    auto *xAxis = xAxes.size() == 1 ? qobject_cast<QCategoryAxis *>(xAxes.front()) : nullptr;
+    auto *yAxis = yAxes.size() == 1 ? qobject_cast<QValueAxis *>(yAxes.front()) : nullptr;
+    if (series && xAxis && yAxis && series->count() == seriesCount() && labels == m_shownLabels) {
+        for (int s = 0; s < seriesCount(); ++s) {
+            QBarSet *set = series->barSets().at(s);
+            if (set->label() != m_seriesNames[std::size_t(s)])
+                set->setLabel(m_seriesNames[std::size_t(s)]);
+            const QList<qreal> values = slice(s);
+            bool same = set->count() == values.size();
+            for (qsizetype i = 0; same && i < values.size(); ++i)
+                same = set->at(i) == values[i];
+            if (!same) {
+                set->remove(0, set->count());
+                set->append(values);
+            }
+        }
+        xAxis->setRange(-0.5, std::max(bars, 1) - 0.5);
+    } else {
+        clearPicture();
+        series = new QBarSeries;
+        series->setBarWidth(0.8);
+        for (int s = 0; s < seriesCount(); ++s) {
+            auto *set = new QBarSet(m_seriesNames[std::size_t(s)]);
+            set->setColor(kSeriesColors[s]);
+            set->setBorderColor(kSeriesColors[s].darker(120));
+            set->append(slice(s));
+            series->append(set);
+        }
+        c->addSeries(series);
 
-    auto *yAxis = new QValueAxis;
-    largest = std::max(largest, m_valueMaximum);
+        // Bars stand at x = 0, 1, ...; labels are placed on their bars.
+        xAxis = new QCategoryAxis;
+        xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        xAxis->setGridLineVisible(false);
+        xAxis->setRange(-0.5, std::max(bars, 1) - 0.5);
+        xAxis->setStartValue(-0.5);
+        for (const auto &[text, position] : labels)
+            xAxis->append(text, position);
+        c->addAxis(xAxis, Qt::AlignBottom);
+        series->attachAxis(xAxis);
+
+        yAxis = new QValueAxis;
+        yAxis->setLabelFormat(QStringLiteral("%g"));
+        c->addAxis(yAxis, Qt::AlignLeft);
+        series->attachAxis(yAxis);
+        m_shownLabels = std::move(labels);
+    }
     yAxis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + 1.0);
     yAxis->applyNiceNumbers();
-    yAxis->setLabelFormat(QStringLiteral("%g"));
-    c->addAxis(yAxis, Qt::AlignLeft);
-    series->attachAxis(yAxis);
 
     const bool named = std::any_of(m_seriesNames.begin(), m_seriesNames.end(),
                                    [](const QString &name) { return !name.isEmpty(); });

@@ -3,6 +3,7 @@
 #include <QChartView>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 class QScrollBar;
@@ -70,6 +71,11 @@ protected:
 private:
     void scheduleRedraw();
     void redraw();
+    // Takes every series and axis off the chart.
+    void clearPicture();
+    // The point labels the axis shows for the points in view, each with its bar: every k-th
+    // where they do not all fit, repeated texts told apart. Notes the widest.
+    std::vector<std::pair<QString, int>> labelsInView(int bars);
     // Every value 0 and every label empty.
     bool blank() const;
     // The points in view at a width.
@@ -90,6 +96,7 @@ private:
     double m_valueMaximum = 0;
     QString m_emptyText = QStringLiteral("表示するデータがありません");
     QScrollBar *m_scroll = nullptr;
+    std::vector<std::pair<QString, int>> m_shownLabels; // what the axis on the chart shows
 };
 
 } // namespace kotohana

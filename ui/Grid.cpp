@@ -2,10 +2,15 @@
 
 #include "GridModel.h"
 
+#include <QApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStaticText>
+#include <QStyledItemDelegate>
 #include <QToolTip>
 
 #include <algorithm>
@@ -15,6 +20,76 @@ namespace {
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kDefaultColTwips = 960;
+// A long list's columns are measured at this many rows at its start and at its end.
+constexpr int kMeasuredRows = 60;
+
+// Paints a cell's text from a layout kept for it. A list is painted whole on every change (a
+// row added, the focus coming to it), and laying out each visible text anew was most of that.
+// A text too wide for its cell is painted the usual way, cut with "…".
+class CellPainter final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QWidget *widget = cell.widget;
+        const QStyle *style = widget ? widget->style() : QApplication::style();
+        if (cell.text.isEmpty()) {
+            style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+            return;
+        }
+        const QStaticText &text = laidOut(cell.text, cell.font);
+        // The cell without its text: the style places the text's room without laying it out.
+        cell.text.clear();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const QRect textRect =
+            style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).adjusted(margin, 0, -margin, 0);
+        const QSize size = text.size().toSize();
+        if (size.width() > textRect.width()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const bool selected = cell.state.testFlag(QStyle::State_Selected);
+        QPalette::ColorGroup group = cell.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        if (group == QPalette::Normal && !cell.state.testFlag(QStyle::State_Active))
+            group = QPalette::Inactive;
+        const QColor pen = cell.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+        painter->save();
+        painter->setPen(pen);
+        painter->setFont(cell.font);
+        painter->drawStaticText(QStyle::alignedRect(cell.direction, cell.displayAlignment, size, textRect).topLeft(),
+                                text);
+        painter->restore();
+    }
+
+private:
+    // Layouts of the texts painted lately, in the list's font.
+    const QStaticText &laidOut(const QString &text, const QFont &font) const
+    {
+        constexpr qsizetype kKept = 2048;
+        if (font != m_font) {
+            m_layouts.clear();
+            m_font = font;
+        }
+        auto found = m_layouts.find(text);
+        if (found == m_layouts.end()) {
+            if (m_layouts.size() >= kKept)
+                m_layouts.clear();
+            QStaticText layout(text);
+            layout.setTextFormat(Qt::PlainText);
+            layout.prepare(QTransform(), font);
+            found = m_layouts.insert(text, layout);
+        }
+        return *found;
+    }
+
+    mutable QHash<QString, QStaticText> m_layouts;
+    mutable QFont m_font;
+};
 
 } // namespace
 
@@ -23,6 +98,7 @@ Grid::Grid(QWidget *parent)
     , m_model(new GridModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new CellPainter(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -47,24 +123,39 @@ Grid::Grid(QWidget *parent)
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_requestedTopRow = -1; });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &Grid::alignTopRow);
     // Cells and headings written change what the columns need: measured again, once per turn
-    // of the event loop.
-    const auto contentChanged = [this] {
-        m_contentWidths.clear();
-        if (!m_widthsPending) {
-            m_widthsPending = true;
-            QMetaObject::invokeMethod(this, [this] {
-                m_widthsPending = false;
-                applyColumnWidths();
-            }, Qt::QueuedConnection);
-        }
-    };
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this, contentChanged] {
-        contentChanged();
+    // of the event loop. A few cells written only widen their columns as far as they need.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        if (!m_keepWidths)
+            m_contentWidths.clear();
         applyColumnWidths();
     });
-    connect(m_model, &QAbstractItemModel::dataChanged, this, contentChanged);
-    connect(m_model, &QAbstractItemModel::headerDataChanged, this, contentChanged);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, contentChanged);
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) {
+                if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole))
+                    return;
+                if (!widenFor(topLeft.row() + 1, bottomRight.row() + 1))
+                    m_contentWidths.clear();
+                applyColumnWidthsSoon();
+            });
+    connect(m_model, &QAbstractItemModel::headerDataChanged, this, &Grid::measureAgain);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &Grid::measureAgain);
+}
+
+void Grid::measureAgain()
+{
+    m_contentWidths.clear();
+    applyColumnWidthsSoon();
+}
+
+void Grid::applyColumnWidthsSoon()
+{
+    if (m_widthsPending)
+        return;
+    m_widthsPending = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_widthsPending = false;
+        applyColumnWidths();
+    }, Qt::QueuedConnection);
 }
 
 int Grid::rows() const
@@ -77,7 +168,10 @@ void Grid::setRows(int rows)
     m_requestedTopRow = -1;
     if (rows <= 1)
         verticalScrollBar()->setValue(0);
+    // Rows added at the end are empty: what the columns need stays as measured.
+    m_keepWidths = rows > m_model->rows();
     m_model->setRows(rows);
+    m_keepWidths = false;
     m_row = std::clamp(m_row, rows > 1 ? 1 : 0, m_model->rows() - 1);
 }
 
@@ -170,16 +264,35 @@ void Grid::setColWidth(int col, int twips)
     applyColumnWidths();
 }
 
+int Grid::cellRoom() const
+{
+    // The room the view keeps around a cell's text.
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+}
+
+bool Grid::widenFor(int top, int bottom)
+{
+    if (m_contentWidths.size() != std::size_t(m_model->cols()) || bottom - top >= 2 * kMeasuredRows)
+        return false;
+    const QFontMetrics metrics(font());
+    const int room = cellRoom();
+    for (int row = std::max(top, 1); row <= bottom; ++row) {
+        for (int col = 0; col < m_model->cols(); ++col) {
+            int &width = m_contentWidths[std::size_t(col)];
+            width = std::max(width, metrics.horizontalAdvance(m_model->text(row, col)) + room);
+        }
+    }
+    return true;
+}
+
 int Grid::contentWidth(int col) const
 {
     // A cell's text with the room the view keeps around it; a heading with its section's.
     const QFontMetrics metrics(font());
-    const int cellRoom = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
     const int headingRoom = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
     int widest = metrics.horizontalAdvance(m_model->text(0, col)) + headingRoom;
-    // A long list is measured at its first and its last 60 rows: its columns hold texts of one
+    // A long list is measured at its first and its last rows: its columns hold texts of one
     // shape (dates, times, numbers), and a text wider than its cell shows whole in a tooltip.
-    constexpr int kMeasuredRows = 60;
     const int rows = m_model->rows();
     // Only the texts that may be the widest are measured: a character outside ASCII (kana, kanji)
     // is about twice as wide as one inside, and a text two such units shorter than the longest
@@ -208,8 +321,9 @@ int Grid::contentWidth(int col) const
         measure(1, kMeasuredRows + 1);
         measure(rows - kMeasuredRows, rows);
     }
+    const int room = cellRoom();
     for (const QString &text : candidates)
-        widest = std::max(widest, metrics.horizontalAdvance(text) + cellRoom);
+        widest = std::max(widest, metrics.horizontalAdvance(text) + room);
     return widest;
 }
 

@@ -91,8 +91,14 @@ protected:
 private:
     static Qt::Alignment toQt(Align align);
     void applyColumnWidths();
+    void applyColumnWidthsSoon();
+    void measureAgain();
     // The width the column's texts need, in pixels.
     int contentWidth(int col) const;
+    int cellRoom() const;
+    // Widens the measured columns for the texts of rows top to bottom; false when there is
+    // nothing measured to widen or too many rows to measure one by one.
+    bool widenFor(int top, int bottom);
     void applyTopRow();
     void alignTopRow();
     void showCurrentRow();
@@ -105,6 +111,7 @@ private:
     std::vector<int> m_contentWidths; // measured; empty when the texts changed since
     int m_minimumVisibleRows = 0;
     bool m_widthsPending = false;
+    bool m_keepWidths = false; // while rows are added at the end
     int m_requestedTopRow = -1;
     bool m_headingClicked = false;
 };

@@ -14,6 +14,7 @@ namespace kotohana {
 namespace {
 
 constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr std::size_t kSpareRows = 64;
 
 } // namespace
 
@@ -41,7 +42,11 @@ void GridModel::reshape(int rows, int cols)
         }
     }
     if (cols == m_cols && !m_cells.empty()) {
-        const auto resize = [size = std::size_t(rows) * std::size_t(cols)](auto &cells) {
+        const auto resize = [size = std::size_t(rows) * std::size_t(cols), cols](auto &cells) {
+            // A list that grows keeps room for rows added at its end later (a play saved while
+            // the list is open): one more row then does not move the whole list in memory.
+            if (size > cells.capacity())
+                cells.reserve(std::max(size + kSpareRows * std::size_t(cols), 2 * cells.capacity()));
             cells.resize(size);
             // A list emptied after years of plays gives its memory back.
             if (cells.capacity() > 2 * size + 1024)

@@ -71,6 +71,10 @@ PlayDisplay::PlayDisplay(QWidget *parent)
     QPalette bestColours = lblBest->palette();
     bestColours.setColor(QPalette::WindowText, QColor(200, 40, 40));
     lblBest->setPalette(bestColours);
+    // Hidden, the label keeps its room: showing it at the end of a play moves nothing.
+    QSizePolicy keepRoom = lblBest->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    lblBest->setSizePolicy(keepRoom);
     lblBest->hide();
     results->addSpacing(8);
     results->addWidget(lblBest);

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -377,6 +378,23 @@ void TestGrid::widthsInTwips()
     QVERIFY(narrow.horizontalHeader()->sectionSize(0) > metrics.horizontalAdvance(QString()));
     QVERIFY(narrow.horizontalScrollBar()->maximum() > 0); // too narrow a list scrolls sideways
 
+    // A row added to a long list, and a cell written in its middle (a diary line), widen their
+    // column: they are measured though the list is measured only at its ends.
+    narrow.setRows(1);
+    narrow.setRows(300);
+    for (int row = 1; row < 300; ++row)
+        narrow.setTextMatrix(row, 1, QStringLiteral("12:00"));
+    const QString added = QStringLiteral("2026/12/07 08:07:59 最後に加えた行です");
+    const QString written = QStringLiteral("2026/12/07 08:07:59 真ん中の行に書いた一言日記です");
+    QTRY_VERIFY(narrow.horizontalHeader()->sectionSize(1) < metrics.horizontalAdvance(added));
+    narrow.setRows(301);
+    narrow.setTextMatrix(300, 1, added);
+    QTRY_VERIFY(narrow.horizontalHeader()->sectionSize(1) > metrics.horizontalAdvance(added));
+    narrow.setTextMatrix(150, 1, written);
+    QTRY_VERIFY(narrow.horizontalHeader()->sectionSize(1) > metrics.horizontalAdvance(written));
+    narrow.setRows(3);
+    narrow.setTextMatrix(2, 1, QStringLiteral("2026/12/07 08:07:59"));
+
     // A text wider than its cell (a long diary line) shows whole in a tooltip.
     narrow.setColWidth(1, 100);
     narrow.horizontalHeader()->resizeSection(1, 40);
@@ -482,6 +500,16 @@ void TestGrid::longChartShowsEveryPointAndScrolls()
     QCOMPARE(chart.firstShown() + chart.shownCount() - 1, 1001);
     QCOMPARE(bar(chart.shownCount() - 1), 55.0);
     QCOMPARE(chart.value(1, 7), 100.0);
+    // The value axis and the point labels follow what is added.
+    chart.appendPoint();
+    chart.setCurrentPoint(1002);
+    chart.setValue(5000);
+    chart.setLabel(QStringLiteral("12/07"));
+    QCoreApplication::processEvents();
+    QCOMPARE(bar(chart.shownCount() - 1), 5000.0);
+    QVERIFY(qobject_cast<QValueAxis *>(chart.chart()->axes(Qt::Vertical).value(0))->max() >= 5000.0);
+    QCOMPARE(qobject_cast<QCategoryAxis *>(chart.chart()->axes(Qt::Horizontal).value(0))->categoriesLabels(),
+             QStringList{QStringLiteral("12/07")});
     auto *scroll = chart.findChild<QScrollBar *>(QStringLiteral("chartScroll"));
     QVERIFY(!scroll->isHidden());
     scroll->setValue(0); // the user scrolls to the oldest
@@ -489,6 +517,7 @@ void TestGrid::longChartShowsEveryPointAndScrolls()
     QCOMPARE(chart.firstShown(), 1);
     QCOMPARE(bar(6), 100.0);
     QCOMPARE(bar(5), 1.0);
+    QVERIFY(qobject_cast<QCategoryAxis *>(chart.chart()->axes(Qt::Horizontal).value(0))->categoriesLabels().isEmpty());
 
     chart.setPointCount(10); // a short series needs no scrolling
     chart.setCurrentPoint(3);
