@@ -74,8 +74,9 @@ frmMain::frmMain(const Services &services, ProgramState &state, HelpWindows &hel
     setWindowTitle(QStringLiteral("コトハナ"));
     setStyleSheet(QString::fromUtf8(kStyleSheet));
     resize(1120, 740);
-    // The range page's three filter boxes side by side, each whole, set the smallest width.
-    setMinimumSize(1000, 620);
+    // The smallest size shows every page whole: the range page's three filter boxes side by
+    // side, the calendar's list and the main page's two lists without scrolling sideways.
+    setMinimumSize(1100, 620);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -340,8 +340,13 @@ void Grid::applyColumnWidths()
     int total = 0;
     for (int col = 0; col < cols; ++col) {
         // The width asked for is a least width: a column is never narrower than its texts.
-        pixels[std::size_t(col)] = std::max(colWidth(col) * dpi / kTwipsPerInch, m_contentWidths[std::size_t(col)]);
+        pixels[std::size_t(col)] = std::max({colWidth(col) * dpi / kTwipsPerInch, m_contentWidths[std::size_t(col)],
+                                             horizontalHeader()->minimumSectionSize()});
         total += pixels[std::size_t(col)];
+    }
+    if (m_columnsInView && total != m_columnsWidth) {
+        m_columnsWidth = total;
+        updateGeometry();
     }
     // Room is kept for a vertical scroll bar, so that one appearing does not bring a
     // horizontal one with it. A list too narrow for its columns scrolls sideways.
@@ -357,6 +362,22 @@ void Grid::applyColumnWidths()
     }
     for (int col = 0; col < cols; ++col)
         horizontalHeader()->resizeSection(col, pixels[std::size_t(col)]);
+}
+
+void Grid::setColumnsInView(bool inView)
+{
+    m_columnsInView = inView;
+    m_columnsWidth = -1;
+    applyColumnWidths();
+}
+
+QSize Grid::minimumSizeHint() const
+{
+    QSize hint = QTableView::minimumSizeHint();
+    if (m_columnsInView)
+        hint.setWidth(std::max(hint.width(), m_columnsWidth + 2 * frameWidth()
+                                                 + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)));
+    return hint;
 }
 
 void Grid::resizeEvent(QResizeEvent *event)

@@ -57,6 +57,10 @@ public:
     void setFontSize(int points);
     // The list never shrinks below this many rows under its heading (and a sideways scroll bar).
     void setMinimumVisibleRows(int rows);
+    // The list asks for room for all its columns, each as wide as its texts: its window then
+    // does not get narrower than that, and the list never scrolls sideways.
+    void setColumnsInView(bool inView);
+    QSize minimumSizeHint() const override;
 
     // The first data row in view. The view scrolls as near to the row asked for as it can
     // (asking for the last row puts the newest row in view); row 0 is accepted.
@@ -110,6 +114,8 @@ private:
     std::vector<int> m_colTwips;
     std::vector<int> m_contentWidths; // measured; empty when the texts changed since
     int m_minimumVisibleRows = 0;
+    bool m_columnsInView = false;
+    int m_columnsWidth = -1; // the columns' least widths together, when kept in view
     bool m_widthsPending = false;
     bool m_keepWidths = false; // while rows are added at the end
     int m_requestedTopRow = -1;

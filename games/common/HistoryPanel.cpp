@@ -81,6 +81,7 @@ HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &
     msgRireki = new Grid(this);
     msgRireki->setObjectName(QStringLiteral("msgRireki"));
     msgRireki->setMinimumVisibleRows(5);
+    msgRireki->setColumnsInView(true);
     mcrRireki = new Chart(this);
     mcrRireki->setObjectName(QStringLiteral("mcrRireki"));
     mcrRireki2 = new Chart(this);

@@ -365,7 +365,7 @@ void TestGrid::widthsInTwips()
 
     // A width asked for is a least width: a column is never narrower than its texts.
     Grid narrow;
-    narrow.resize(200, 100);
+    narrow.resize(150, 100);
     narrow.setCols(2);
     narrow.setColWidth(0, 100);
     narrow.setColWidth(1, 100);
