@@ -160,9 +160,13 @@ void TodayPage::buildLayout()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setHorizontalSpacing(12);
     layout->setVerticalSpacing(10);
-    layout->addLayout(faceColumn, 0, 0);
+    // The face and the month view make one column; the lists start right under the lamps and
+    // the day's total, whatever the face column's height.
+    faceColumn->addSpacing(4);
+    faceColumn->addWidget(mtvmain);
+    faceColumn->addStretch(1);
+    layout->addLayout(faceColumn, 0, 0, 2, 1);
     layout->addLayout(summary, 0, 1, 1, 2);
-    layout->addWidget(mtvmain, 1, 0, Qt::AlignTop);
     layout->addWidget(msgDayList, 1, 1);
     layout->addWidget(msgDayTotal, 1, 2);
     layout->addLayout(chartButtons, 2, 0, 1, 3);
