@@ -27,20 +27,24 @@ int monthsBetween(QDate from, QDate to)
 
 std::optional<QDate> parse(QStringView text)
 {
-    const auto parts = text.trimmed().split(u'/');
-    if (parts.size() != 3)
-        return std::nullopt;
+    // Three groups of digits between slashes, of at most 4, 2 and 2 digits; read in one pass,
+    // as every page reads every record's date.
     int numbers[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        const QStringView part = parts[i];
-        if (part.isEmpty() || part.size() > (i == 0 ? 4 : 2))
-            return std::nullopt;
-        for (QChar c : part) {
-            if (c < u'0' || c > u'9')
+    int part = 0;
+    int digits = 0;
+    for (const QChar c : text.trimmed()) {
+        if (c == u'/') {
+            if (digits == 0 || ++part > 2)
                 return std::nullopt;
+            digits = 0;
+            continue;
         }
-        numbers[i] = part.toInt();
+        if (c < u'0' || c > u'9' || ++digits > (part == 0 ? 4 : 2))
+            return std::nullopt;
+        numbers[part] = numbers[part] * 10 + (c.unicode() - u'0');
     }
+    if (part != 2 || digits == 0)
+        return std::nullopt;
     const QDate day(numbers[0], numbers[1], numbers[2]);
     if (!day.isValid() || numbers[0] < kFirstYear || numbers[0] > kLastYear)
         return std::nullopt;

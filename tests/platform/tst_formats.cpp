@@ -177,6 +177,14 @@ void TestFormats::parsesSavedDates_data()
     QTest::newRow("words") << QStringLiteral("昨日") << QDate();
     QTest::newRow("two-digit year") << QStringLiteral("24/05/08") << QDate();
     QTest::newRow("dashes") << QStringLiteral("2024-05-08") << QDate();
+    QTest::newRow("spaces around") << QStringLiteral(" 2024/05/08 ") << QDate(2024, 5, 8);
+    QTest::newRow("empty part") << QStringLiteral("2024//08") << QDate();
+    QTest::newRow("slash at the end") << QStringLiteral("2024/05/08/") << QDate();
+    QTest::newRow("slash first") << QStringLiteral("/2024/05") << QDate();
+    QTest::newRow("three-digit month") << QStringLiteral("2024/005/08") << QDate();
+    QTest::newRow("five-digit year") << QStringLiteral("02024/05/08") << QDate();
+    QTest::newRow("full-width digits") << QStringLiteral("２０２４/05/08") << QDate();
+    QTest::newRow("no day") << QStringLiteral("2024/05") << QDate();
     // Two centuries of dates: outside them a date is no date.
     QTest::newRow("first day") << QStringLiteral("1900/01/01") << QDate(1900, 1, 1);
     QTest::newRow("last day") << QStringLiteral("2099/12/31") << QDate(2099, 12, 31);
