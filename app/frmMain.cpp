@@ -40,7 +40,9 @@ namespace {
 
 constexpr int kMenuWidth = 150;
 
-const char *const kStyleSheet = R"(
+// The menu column's and the launcher's looks, each set on its own frame: the pages keep the
+// plain style, which paints faster than one going through style rules.
+const char *const kMenuStyle = R"(
 #fraMenu { background: #eef3f8; border-right: 1px solid #c9d4df; }
 #fraMenu QPushButton {
     min-height: 30px; padding: 2px 8px; border: 1px solid #b7c4d1; border-radius: 5px;
@@ -55,6 +57,9 @@ const char *const kStyleSheet = R"(
 #cmdGame:hover { background: #fff1dc; }
 #cmdOwari { background: #f7e6e6; border-color: #d2a6a6; }
 #lblAppTitle { font-size: 20pt; font-weight: bold; color: #3d6a93; padding: 8px 0 10px 0; }
+)";
+
+const char *const kLauncherStyle = R"(
 #fraGame { background: #faf7f0; border: 1px solid #d8cdb8; }
 #fraGame QToolButton { border: 1px solid #d8cdb8; border-radius: 8px; background: #ffffff; padding: 6px; font-size: 12pt; font-weight: bold; }
 #fraGame QToolButton:hover { background: #fff6e6; border-color: #e0a95a; }
@@ -72,7 +77,6 @@ frmMain::frmMain(const Services &services, ProgramState &state, HelpWindows &hel
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("コトハナ"));
-    setStyleSheet(QString::fromUtf8(kStyleSheet));
     resize(1120, 740);
     // The smallest size shows every page whole: the range page's three filter boxes side by
     // side, the calendar's list and the main page's two lists without scrolling sideways.
@@ -100,6 +104,7 @@ void frmMain::buildMenu()
 {
     m_menu = new QFrame(this);
     m_menu->setObjectName(QStringLiteral("fraMenu"));
+    m_menu->setStyleSheet(QString::fromUtf8(kMenuStyle));
     m_menu->setFixedWidth(kMenuWidth);
     auto *column = new QVBoxLayout(m_menu);
     column->setContentsMargins(12, 8, 12, 12);
@@ -206,6 +211,7 @@ void frmMain::buildLauncher()
     // game buttons and their pictures are made when it is first shown.
     fraGame = new QFrame(m_pageArea);
     fraGame->setObjectName(QStringLiteral("fraGame"));
+    fraGame->setStyleSheet(QString::fromUtf8(kLauncherStyle));
     placePage(fraGame);
     fraGame->setAutoFillBackground(true);
     fraGame->hide();
