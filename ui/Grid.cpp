@@ -374,9 +374,14 @@ void Grid::setColumnsInView(bool inView)
 QSize Grid::minimumSizeHint() const
 {
     QSize hint = QTableView::minimumSizeHint();
+    // Up to a limit: a text of extraordinary length (a topic of fifty characters) makes its
+    // list scroll sideways rather than its window wider than a screen.
+    constexpr int kMostAskedFor = 900;
     if (m_columnsInView)
-        hint.setWidth(std::max(hint.width(), m_columnsWidth + 2 * frameWidth()
-                                                 + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)));
+        hint.setWidth(std::max(hint.width(),
+                               std::min(m_columnsWidth + 2 * frameWidth()
+                                            + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
+                                        kMostAskedFor)));
     return hint;
 }
 

@@ -57,8 +57,8 @@ public:
     void setFontSize(int points);
     // The list never shrinks below this many rows under its heading (and a sideways scroll bar).
     void setMinimumVisibleRows(int rows);
-    // The list asks for room for all its columns, each as wide as its texts: its window then
-    // does not get narrower than that, and the list never scrolls sideways.
+    // The list asks for room for all its columns, each as wide as its texts (up to a limit):
+    // its window then does not get narrower than that, and the list does not scroll sideways.
     void setColumnsInView(bool inView);
     QSize minimumSizeHint() const override;
 

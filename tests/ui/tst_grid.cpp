@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QHelpEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QBarSeries>
 #include <QBarSet>
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void topRowShowsTheNewestRow();
     void clickPicksTheRow();
     void widthsInTwips();
+    void listAsksForRoomForItsColumns();
     void windowsColours();
     void chartFromHeadingOnlyGridHasNoPoints();
     void chartHoldsValuesAndLabels();
@@ -402,6 +404,30 @@ void TestGrid::widthsInTwips()
     QHelpEvent hover(QEvent::ToolTip, cell.center(), narrow.viewport()->mapToGlobal(cell.center()));
     QApplication::sendEvent(narrow.viewport(), &hover);
     QCOMPARE(QToolTip::text(), QStringLiteral("2026/12/07 08:07:59"));
+}
+
+// A list that keeps its columns in view makes its window at least as wide as they need, up
+// to a limit: a text of extraordinary length makes it scroll sideways instead.
+void TestGrid::listAsksForRoomForItsColumns()
+{
+    QWidget window;
+    auto *layout = new QHBoxLayout(&window);
+    auto *grid = new Grid(&window);
+    layout->addWidget(grid);
+    grid->setCols(3);
+    grid->setRows(2);
+    grid->setTextMatrix(1, 1, QStringLiteral("2026/12/07 08:07:59"));
+    grid->setTextMatrix(1, 2, QStringLiteral("お弁当に入っていてうれしいもの"));
+    grid->setColumnsInView(true);
+    window.show();
+    window.resize(window.minimumSizeHint());
+    QCoreApplication::processEvents();
+    QVERIFY(!grid->horizontalScrollBar()->isVisible());
+    QVERIFY(grid->horizontalHeader()->length() <= grid->viewport()->width());
+
+    grid->setTextMatrix(1, 2, QString(200, u'長'));
+    QCoreApplication::processEvents();
+    QVERIFY(window.minimumSizeHint().width() < 1000);
 }
 
 void TestGrid::windowsColours()
