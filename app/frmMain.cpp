@@ -27,7 +27,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QFontMetrics>
 #include <QPushButton>
+#include <QSet>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -66,6 +68,24 @@ const char *const kLauncherStyle = R"(
 #fraGame QToolButton:disabled { color: #a8a8a8; background: #f4f1ea; }
 #lblLauncherTitle { font-size: 16pt; font-weight: bold; color: #7a5a2a; }
 )";
+
+void loadFontsOf(QWidget &part)
+{
+    // A font is found and loaded the first time a text is measured or drawn in it, a few ms
+    // each. Those of what shows first are loaded here, while the record file is still being
+    // read on the first start, instead of when the window first paints.
+    part.ensurePolished();
+    QSet<QString> loaded;
+    const auto load = [&loaded](const QFont &font) {
+        if (!loaded.contains(font.key())) {
+            loaded.insert(font.key());
+            QFontMetrics(font).horizontalAdvance(QStringLiteral("日あア0"));
+        }
+    };
+    load(part.font());
+    for (const QWidget *widget : part.findChildren<QWidget *>())
+        load(widget->font());
+}
 
 } // namespace
 
@@ -280,6 +300,8 @@ void frmMain::Form_Load()
     m_state.userName = MainSettings::readUserName(m_services.folder);
     SetWindowTitle();
     fraMain->SetupTodayGrids();
+    loadFontsOf(*m_menu);
+    loadFontsOf(*fraMain);
     fraMain->BuildTodayView();
     fraMemo->LoadMemo();
     m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder);
