@@ -26,6 +26,8 @@ constexpr int kLabelGap = 16;
 constexpr int kBarPixels = 8;
 constexpr int kMinBars = 20;
 constexpr int kMaxBars = 400;
+// Ticks on a new value axis.
+constexpr int kValueTicks = 5;
 
 const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46),
                                                  QColor(0x6a, 0xb0, 0x5a)};
@@ -372,6 +374,9 @@ void Chart::redraw()
         series->attachAxis(yAxis);
         m_shownLabels = std::move(labels);
     }
+    // The nice numbers start from the axis's tick count and change it: a kept axis starts
+    // from the count a new one has, so the same values always give the same axis.
+    yAxis->setTickCount(kValueTicks);
     yAxis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + 1.0);
     yAxis->applyNiceNumbers();
 

@@ -123,7 +123,8 @@ Grid::Grid(QWidget *parent)
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_requestedTopRow = -1; });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &Grid::alignTopRow);
     // Cells and headings written change what the columns need: measured again, once per turn
-    // of the event loop. A few cells written only widen their columns as far as they need.
+    // of the event loop. Rows added at the end only widen their columns as far as they need;
+    // cells written over make the columns measured again, those cells included.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         if (!m_keepWidths)
             m_contentWidths.clear();
@@ -133,8 +134,13 @@ Grid::Grid(QWidget *parent)
             [this](const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) {
                 if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole))
                     return;
-                if (!widenFor(topLeft.row() + 1, bottomRight.row() + 1))
+                const int top = topLeft.row() + 1;
+                const int bottom = bottomRight.row() + 1;
+                if (top < m_measuredRows || !widenFor(top, bottom)) {
                     m_contentWidths.clear();
+                    m_writtenTop = m_writtenBottom < 0 ? top : std::min(m_writtenTop, top);
+                    m_writtenBottom = std::max(m_writtenBottom, bottom);
+                }
                 applyColumnWidthsSoon();
             });
     connect(m_model, &QAbstractItemModel::headerDataChanged, this, &Grid::measureAgain);
@@ -276,12 +282,14 @@ bool Grid::widenFor(int top, int bottom)
         return false;
     const QFontMetrics metrics(font());
     const int room = cellRoom();
+    bottom = std::min(bottom, m_model->rows() - 1);
     for (int row = std::max(top, 1); row <= bottom; ++row) {
         for (int col = 0; col < m_model->cols(); ++col) {
             int &width = m_contentWidths[std::size_t(col)];
             width = std::max(width, metrics.horizontalAdvance(m_model->text(row, col)) + room);
         }
     }
+    m_measuredRows = std::max(m_measuredRows, bottom + 1);
     return true;
 }
 
@@ -335,6 +343,11 @@ void Grid::applyColumnWidths()
         m_contentWidths.resize(std::size_t(cols));
         for (int col = 0; col < cols; ++col)
             m_contentWidths[std::size_t(col)] = contentWidth(col);
+        m_measuredRows = m_model->rows();
+        // Cells written over count whole, wherever they stand in a long list (a diary line).
+        if (m_writtenBottom >= 0)
+            widenFor(m_writtenTop, m_writtenBottom);
+        m_writtenBottom = -1;
     }
     std::vector<int> pixels(static_cast<std::size_t>(cols));
     int total = 0;

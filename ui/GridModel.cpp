@@ -49,7 +49,7 @@ void GridModel::reshape(int rows, int cols)
                 cells.reserve(std::max(size + kSpareRows * std::size_t(cols), 2 * cells.capacity()));
             cells.resize(size);
             // A list emptied after years of plays gives its memory back.
-            if (cells.capacity() > 2 * size + 1024)
+            if (cells.capacity() > 2 * (size + kSpareRows * std::size_t(cols)) + 1024)
                 cells.shrink_to_fit();
         };
         resize(m_cells);
@@ -86,9 +86,12 @@ void GridModel::setRows(int rows)
     rows = std::max(rows, 1);
     if (rows == m_rows)
         return;
+    // Rows added keep the cells written before them in this turn, which are still to be told.
+    const bool shrinks = rows < m_rows;
     beginResetModel();
     reshape(rows, m_cols);
-    m_dirtyBottom = -1;
+    if (shrinks)
+        m_dirtyBottom = -1;
     endResetModel();
 }
 

@@ -95,6 +95,7 @@ private Q_SLOTS:
     void clickPicksTheRow();
     void widthsInTwips();
     void listAsksForRoomForItsColumns();
+    void columnsFollowTextsWrittenOver();
     void windowsColours();
     void chartFromHeadingOnlyGridHasNoPoints();
     void chartHoldsValuesAndLabels();
@@ -430,6 +431,44 @@ void TestGrid::listAsksForRoomForItsColumns()
     QVERIFY(window.minimumSizeHint().width() < 1000);
 }
 
+// Texts written over narrow their column again, and texts written just before rows are
+// added in the same turn still count.
+void TestGrid::columnsFollowTextsWrittenOver()
+{
+    const QString wide = QStringLiteral("2026/12/07 08:07:59 長い一言日記の行");
+    const auto fill = [](Grid &grid, int rows, const QString &text) {
+        for (int row = 1; row < rows; ++row)
+            grid.setTextMatrix(row, 1, text);
+    };
+    Grid grid;
+    grid.resize(150, 200);
+    grid.setCols(2);
+    grid.setColWidth(1, 100);
+    grid.setRows(3);
+    fill(grid, 3, wide);
+    QTRY_VERIFY(grid.horizontalHeader()->sectionSize(1) > QFontMetrics(grid.font()).horizontalAdvance(wide));
+    grid.setRows(4);
+    fill(grid, 4, QStringLiteral("短"));
+    Grid fresh;
+    fresh.resize(150, 200);
+    fresh.setCols(2);
+    fresh.setColWidth(1, 100);
+    fresh.setRows(4);
+    fill(fresh, 4, QStringLiteral("短"));
+    QTRY_COMPARE(grid.horizontalHeader()->sectionSize(1), fresh.horizontalHeader()->sectionSize(1));
+
+    Grid growing;
+    growing.resize(150, 200);
+    growing.setCols(2);
+    growing.setColWidth(1, 100);
+    QCoreApplication::processEvents();
+    growing.setRows(3);
+    growing.setTextMatrix(2, 1, wide);
+    growing.setRows(4);
+    growing.setTextMatrix(3, 1, QStringLiteral("短"));
+    QTRY_VERIFY(growing.horizontalHeader()->sectionSize(1) > QFontMetrics(growing.font()).horizontalAdvance(wide));
+}
+
 void TestGrid::windowsColours()
 {
     QCOMPARE(windowsColor(0xC0C0FF), QColor(255, 192, 192)); // light red: red in the low byte
@@ -536,6 +575,27 @@ void TestGrid::longChartShowsEveryPointAndScrolls()
     QVERIFY(qobject_cast<QValueAxis *>(chart.chart()->axes(Qt::Vertical).value(0))->max() >= 5000.0);
     QCOMPARE(qobject_cast<QCategoryAxis *>(chart.chart()->axes(Qt::Horizontal).value(0))->categoriesLabels(),
              QStringList{QStringLiteral("12/07")});
+    // A chart filled again shows the axis a chart filled once with the same values shows.
+    const auto fill = [](Chart &target, const QList<double> &values) {
+        target.setPointCount(int(values.size()));
+        for (int i = 0; i < values.size(); ++i) {
+            target.setCurrentPoint(i + 1);
+            target.setValue(values[i]);
+        }
+        QCoreApplication::processEvents();
+    };
+    const auto valueAxis = [](const Chart &of) {
+        return qobject_cast<QValueAxis *>(of.chart()->axes(Qt::Vertical).value(0));
+    };
+    Chart refilled;
+    refilled.resize(400, 250);
+    fill(refilled, {10, 4, 6, 5});
+    fill(refilled, {100, 300, 600, 5});
+    Chart once;
+    once.resize(400, 250);
+    fill(once, {100, 300, 600, 5});
+    QCOMPARE(valueAxis(refilled)->max(), valueAxis(once)->max());
+    QCOMPARE(valueAxis(refilled)->tickCount(), valueAxis(once)->tickCount());
     auto *scroll = chart.findChild<QScrollBar *>(QStringLiteral("chartScroll"));
     QVERIFY(!scroll->isHidden());
     scroll->setValue(0); // the user scrolls to the oldest
