@@ -79,11 +79,14 @@ void Application::openGame(int game)
         showMain();
         window->deleteLater();
     });
+    // Only one window is open at a time: the main window goes, to be built anew on return, as
+    // soon as the game's window shows, so that what the game says at its start shows over it.
+    connect(window, &GameWindow::opened, this, [this] {
+        if (m_main)
+            m_main->close();
+    });
     m_game = window;
     window->Form_Load();
-    // Only one window is open at a time: the main window goes, to be built anew on return.
-    if (m_main)
-        m_main->close();
 }
 
 bool installQtTexts(QTranslator &translator)

@@ -12,6 +12,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -35,6 +36,9 @@ MemoPage::MemoPage(const Services &services, QWidget *parent)
     txtKizuki->setObjectName(QStringLiteral("txtKizuki"));
     txtKizuki->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtKizuki->setMaximumHeight(170);
+    // Tab moves on to the diary list, as everywhere else; Ctrl+Tab writes a tab into the memo.
+    txtKizuki->setTabChangesFocus(true);
+    txtKizuki->installEventFilter(this);
     cmdKizukiHozon = new QPushButton(QStringLiteral("メモ保存"), this);
     cmdKizukiHozon->setObjectName(QStringLiteral("cmdKizukiHozon"));
 
@@ -67,6 +71,12 @@ MemoPage::MemoPage(const Services &services, QWidget *parent)
     layout->addWidget(msgMemoList, 1);
     layout->addLayout(entryRow);
 
+    // Tab goes in reading order: メモ保存 stands above the memo, the diary list below it.
+    setTabOrder(cmdKizukiHozon, txtKizuki);
+    setTabOrder(txtKizuki, msgMemoList);
+    setTabOrder(msgMemoList, txtMemo);
+    setTabOrder(txtMemo, cmdMemoHozon);
+
     connect(cmdKizukiHozon, &QPushButton::clicked, this, &MemoPage::cmdKizukiHozon_Click);
     connect(msgMemoList, &Grid::clicked, this, &MemoPage::msgMemoList_Click);
     connect(cmdMemoHozon, &QPushButton::clicked, this, &MemoPage::cmdMemoHozon_Click);
@@ -75,6 +85,18 @@ MemoPage::MemoPage(const Services &services, QWidget *parent)
         if (cmdMemoHozon->isEnabled())
             cmdMemoHozon_Click();
     });
+}
+
+bool MemoPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtKizuki && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier) {
+            txtKizuki->insertPlainText(QStringLiteral("\t"));
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void MemoPage::LoadMemo()

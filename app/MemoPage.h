@@ -34,6 +34,9 @@ public:
     void msgMemoList_Click();
     void cmdMemoHozon_Click();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     const Services &m_services;
     int m_selectedRow = 0;

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace kotohana {
@@ -38,7 +39,12 @@ TotalsPage::TotalsPage(const Services &services, QWidget *parent)
         modeRow->addWidget(optList2[std::size_t(i)]);
     }
     modeRow->addStretch(1);
-    connect(modes, &QButtonGroup::idClicked, this, &TotalsPage::optList2_Click);
+    // The table follows the mode however it is chosen: a click, the arrow keys or an assistive
+    // tool's action.
+    connect(modes, &QButtonGroup::idToggled, this, [this](int mode, bool chosen) {
+        if (chosen)
+            optList2_Click(mode);
+    });
 
     msgKakei1 = new Grid(this);
     msgKakei1->setObjectName(QStringLiteral("msgKakei1"));
@@ -62,7 +68,10 @@ void TotalsPage::open(const QString &firstRecordDate, const QString &lastRecordD
 {
     m_first = firstRecordDate;
     m_last = lastRecordDate;
-    optList2[0]->setChecked(true);
+    {
+        const QSignalBlocker quiet(optList2[0]->group());
+        optList2[0]->setChecked(true);
+    }
     optList2_Click(0);
 }
 

@@ -18,8 +18,10 @@
 #include "records/MainSettings.h"
 #include "ui/Grid.h"
 #include "ui/HelpWindows.h"
+#include "ui/Keys.h"
 #include "ui/Picture.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -28,10 +30,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSet>
+#include <QShortcut>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -41,6 +48,8 @@ namespace kotohana {
 namespace {
 
 constexpr int kMenuWidth = 150;
+// The launcher shows its games four to a row.
+constexpr int kTilesInRow = 4;
 
 // The menu column's and the launcher's looks, each set on its own frame: the pages keep the
 // plain style, which paints faster than one going through style rules.
@@ -57,6 +66,7 @@ const char *const kMenuStyle = R"(
 #fraMenu QPushButton:disabled { color: #9aa5b0; background: #f3f5f7; }
 #cmdGame { background: #ffe9c7; border-color: #e0a95a; font-weight: bold; min-height: 40px; }
 #cmdGame:hover { background: #fff1dc; }
+#cmdGame:checked { background: #ffd89a; border: 2px solid #c77c1e; color: #6b3d00; }
 #cmdOwari { background: #f7e6e6; border-color: #d2a6a6; }
 #lblAppTitle { font-size: 20pt; font-weight: bold; color: #3d6a93; padding: 8px 0 10px 0; }
 )";
@@ -65,6 +75,7 @@ const char *const kLauncherStyle = R"(
 #fraGame { background: #faf7f0; border: 1px solid #d8cdb8; }
 #fraGame QToolButton { border: 1px solid #d8cdb8; border-radius: 8px; background: #ffffff; padding: 6px; font-size: 12pt; font-weight: bold; }
 #fraGame QToolButton:hover { background: #fff6e6; border-color: #e0a95a; }
+#fraGame QToolButton:focus { background: #fff1dc; border: 3px solid #c77c1e; }
 #fraGame QToolButton:disabled { color: #a8a8a8; background: #f4f1ea; }
 #lblLauncherTitle { font-size: 16pt; font-weight: bold; color: #7a5a2a; }
 )";
@@ -101,6 +112,7 @@ frmMain::frmMain(const Services &services, ProgramState &state, HelpWindows &hel
     // The smallest size shows every page whole: the range page's three filter boxes side by
     // side, the calendar's list and the main page's two lists without scrolling sideways.
     setMinimumSize(1100, 620);
+    showFocusAlways(*this);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -111,11 +123,15 @@ frmMain::frmMain(const Services &services, ProgramState &state, HelpWindows &hel
     layout->addWidget(m_pageArea, 1);
 }
 
-QPushButton *frmMain::addMenuButton(const char *name, const QString &caption, const QString &toolTip)
+QPushButton *frmMain::addMenuButton(const char *name, const QString &caption, const QString &toolTip,
+                                   const QKeySequence &key)
 {
     auto *button = new QPushButton(caption, m_menu);
     button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(toolTip);
+    // The key is the button's own: it works wherever the focus is in the window, and the
+    // button's tip names it, so the captions stay as they are.
+    button->setShortcut(key);
+    button->setToolTip(QStringLiteral("%1（%2）").arg(toolTip, key.toString(QKeySequence::NativeText)));
     m_menu->layout()->addWidget(button);
     return button;
 }
@@ -135,47 +151,62 @@ void frmMain::buildMenu()
     title->setAlignment(Qt::AlignCenter);
     column->addWidget(title);
 
-    cmdGame = addMenuButton("cmdGame", QStringLiteral("ゲーム"), QStringLiteral("メイン画面を表示します"));
+    // The menu marks what is on screen: the launcher or one page, its button pressed. The
+    // buttons act when they become pressed, however that happens: a click, their key, the
+    // space bar or an assistive tool's "toggle" alike; a pressed button does nothing.
+    m_marks = new QButtonGroup(this);
+    m_marks->setExclusive(true);
+    const auto addMarked = [this](QPushButton *button, const char *shows, void (frmMain::*handler)()) {
+        button->setCheckable(true);
+        m_marks->addButton(button);
+        m_pageButtons.emplace_back(button, QString::fromLatin1(shows));
+        connect(button, &QPushButton::toggled, this, [this, handler](bool pressed) {
+            if (!pressed)
+                return;
+            (this->*handler)();
+            markShownPage();
+        });
+    };
+
+    cmdGame = addMenuButton("cmdGame", QStringLiteral("ゲーム"), QStringLiteral("メイン画面を表示します"),
+                            QKeySequence(Qt::CTRL | Qt::Key_G));
+    addMarked(cmdGame, "fraGame", &frmMain::cmdGame_Click);
     column->addSpacing(8);
-    cmdMain = addMenuButton("cmdMain", QStringLiteral("メイン"), QStringLiteral("メイン画面を表示します"));
-    auto *cmdTaijyu = addMenuButton("cmdTaijyu", QStringLiteral("範囲指定"), QStringLiteral("表示条件を指定できます"));
-    auto *cmdRentai = addMenuButton("cmdRentai", QStringLiteral("全グラフ"), QStringLiteral("現在までの全グラフを表示します"));
-    auto *cmdCale = addMenuButton("cmdCale", QStringLiteral("カレンダー"), QStringLiteral("実施状況把握カレンダーを表示します"));
-    auto *cmdBunseki = addMenuButton("cmdBunseki", QStringLiteral("並び替え"), QStringLiteral("データを並び替えて表示できます"));
-    auto *cmdSyuukei = addMenuButton("cmdSyuukei", QStringLiteral("集計表示"), QStringLiteral("月別、日別の集計結果を表示します"));
-    auto *cmdMemo = addMenuButton("cmdMemo", QStringLiteral("一言日記"), QStringLiteral("ちょっとした日記を記録、表示します"));
-    auto *cmdSettei = addMenuButton("cmdSettei", QStringLiteral("編集"), QStringLiteral("編集画面を表示します"));
+    struct PageEntry {
+        const char *name;
+        const char *caption;
+        const char *toolTip;
+        const char *page;
+        void (frmMain::*handler)();
+    };
+    const PageEntry pages[] = {
+        {"cmdMain", "メイン", "メイン画面を表示します", "fraMain", &frmMain::cmdMain_Click},
+        {"cmdTaijyu", "範囲指定", "表示条件を指定できます", "fraTaijyu", &frmMain::cmdTaijyu_Click},
+        {"cmdRentai", "全グラフ", "現在までの全グラフを表示します", "fraRenTai", &frmMain::cmdRentai_Click},
+        {"cmdCale", "カレンダー", "実施状況把握カレンダーを表示します", "fraCale", &frmMain::cmdCale_Click},
+        {"cmdBunseki", "並び替え", "データを並び替えて表示できます", "fraBunseki", &frmMain::cmdBunseki_Click},
+        {"cmdSyuukei", "集計表示", "月別、日別の集計結果を表示します", "fraSyuukei", &frmMain::cmdSyuukei_Click},
+        {"cmdMemo", "一言日記", "ちょっとした日記を記録、表示します", "fraMemo", &frmMain::cmdMemo_Click},
+        {"cmdSettei", "編集", "編集画面を表示します", "fraSettei", &frmMain::cmdSettei_Click}};
+    int key = Qt::Key_1;
+    for (const PageEntry &entry : pages) {
+        QPushButton *button = addMenuButton(entry.name, QString::fromUtf8(entry.caption), QString::fromUtf8(entry.toolTip),
+                                            QKeySequence(Qt::CTRL | Qt::Key(key++)));
+        addMarked(button, entry.page, entry.handler);
+    }
+    cmdMain = m_menu->findChild<QPushButton *>(QStringLiteral("cmdMain"));
     column->addStretch(1);
 
     chkHelp = new QCheckBox(QStringLiteral("ヘルプツアー"), m_menu);
     chkHelp->setObjectName(QStringLiteral("chkHelp"));
     chkHelp->setToolTip(QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
     column->addWidget(chkHelp);
-    auto *cmdHelp = addMenuButton("cmdHelp", QStringLiteral("ヘルプ"), QStringLiteral("ヘルプファイルを開きます"));
-    auto *cmdOwari = addMenuButton("cmdOwari", QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
-
-    connect(cmdGame, &QPushButton::clicked, this, &frmMain::cmdGame_Click);
-    connect(cmdMain, &QPushButton::clicked, this, &frmMain::cmdMain_Click);
-    connect(cmdTaijyu, &QPushButton::clicked, this, &frmMain::cmdTaijyu_Click);
-    connect(cmdRentai, &QPushButton::clicked, this, &frmMain::cmdRentai_Click);
-    connect(cmdCale, &QPushButton::clicked, this, &frmMain::cmdCale_Click);
-    connect(cmdBunseki, &QPushButton::clicked, this, &frmMain::cmdBunseki_Click);
-    connect(cmdSyuukei, &QPushButton::clicked, this, &frmMain::cmdSyuukei_Click);
-    connect(cmdMemo, &QPushButton::clicked, this, &frmMain::cmdMemo_Click);
-    connect(cmdSettei, &QPushButton::clicked, this, &frmMain::cmdSettei_Click);
+    auto *cmdHelp = addMenuButton("cmdHelp", QStringLiteral("ヘルプ"), QStringLiteral("ヘルプファイルを開きます"),
+                                  QKeySequence(Qt::Key_F1));
+    auto *cmdOwari = addMenuButton("cmdOwari", QStringLiteral("終了"), QStringLiteral("プログラムを終了します"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(cmdOwari, &QPushButton::clicked, this, &frmMain::cmdOwari_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
-    // The menu shows which page is open: its button stays pressed. Marked after the page
-    // switch, which may not happen (an unsaved memo kept).
-    const std::pair<QPushButton *, const char *> pageButtons[] = {
-        {cmdMain, "fraMain"},       {cmdTaijyu, "fraTaijyu"}, {cmdRentai, "fraRenTai"},
-        {cmdCale, "fraCale"},       {cmdBunseki, "fraBunseki"}, {cmdSyuukei, "fraSyuukei"},
-        {cmdMemo, "fraMemo"},       {cmdSettei, "fraSettei"}};
-    for (const auto &[button, page] : pageButtons) {
-        button->setCheckable(true);
-        m_pageButtons.emplace_back(button, QString::fromLatin1(page));
-        connect(button, &QPushButton::clicked, this, &frmMain::markShownPage);
-    }
     // Only the user's click: the load step sets the box without saving anything.
     // Any change of state counts, a click, the space bar or an assistive tool's toggle alike.
     connect(chkHelp, &QCheckBox::toggled, this, &frmMain::chkHelp_Click);
@@ -241,6 +272,11 @@ void frmMain::fillLauncher()
 {
     if (fraGame->layout())
         return;
+    // Esc leaves the launcher as 戻る does.
+    auto *leave = new QShortcut(QKeySequence(Qt::Key_Escape), fraGame);
+    leave->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(leave, &QShortcut::activated, this, &frmMain::cmdModori_Click);
+
     auto *layout = new QVBoxLayout(fraGame);
     layout->setContentsMargins(30, 24, 30, 24);
     auto *title = new QLabel(QStringLiteral("あそぶゲームを選んでください"), fraGame);
@@ -259,7 +295,9 @@ void frmMain::fillLauncher()
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setMinimumSize(150, 130);
         connect(button, &QToolButton::clicked, this, [this, game] { cmdG_Click(game); });
-        buttons->addWidget(button, (game - 1) / 4, (game - 1) % 4);
+        button->installEventFilter(this);
+        buttons->addWidget(button, (game - 1) / kTilesInRow, (game - 1) % kTilesInRow);
+        m_tiles.push_back(button);
     }
     layout->addStretch(1);
     layout->addLayout(buttons);
@@ -343,6 +381,7 @@ void frmMain::HideAllFrames()
 
 void frmMain::switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage)
 {
+    uncoverPage();
     if (!page->isHidden() || !fraMemo->settleMemo())
         return;
     HideAllFrames();
@@ -360,12 +399,27 @@ void frmMain::markShownPage()
 {
     for (const auto &[button, page] : m_pageButtons) {
         const auto *frame = findChild<QFrame *>(page);
-        button->setChecked(frame && !frame->isHidden());
+        if (frame && !frame->isHidden()) {
+            const QSignalBlocker quiet(button);
+            button->setChecked(true);
+            return;
+        }
     }
+}
+
+void frmMain::uncoverPage()
+{
+    if (fraGame->isHidden())
+        return;
+    fraGame->hide();
+    if (m_coveredPage)
+        m_coveredPage->show();
+    m_coveredPage = nullptr;
 }
 
 void frmMain::cmdMain_Click()
 {
+    uncoverPage();
     if (!fraMain->isHidden() || !fraMemo->settleMemo())
         return;
     HideAllFrames();
@@ -382,8 +436,20 @@ void frmMain::cmdGame_Click()
         fraMain->BuildTodayView();
     }
     fillLauncher();
+    // The page under the launcher is out of sight: out of the Tab order too, and not
+    // reported to assistive tools as showing.
+    if (fraGame->isHidden()) {
+        for (QFrame *page : m_pages) {
+            if (!page->isHidden())
+                m_coveredPage = page;
+        }
+        if (m_coveredPage)
+            m_coveredPage->hide();
+    }
     fraGame->show();
     fraGame->raise();
+    m_tiles.front()->setFocus();
+    markShownPage();
 }
 
 void frmMain::cmdG_Click(int game)
@@ -396,7 +462,38 @@ void frmMain::cmdG_Click(int game)
 
 void frmMain::cmdModori_Click()
 {
-    fraGame->hide();
+    uncoverPage();
+    markShownPage();
+    cmdGame->setFocus();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    // The arrow keys move between the launcher's games as they stand in its rows.
+    if (event->type() == QEvent::KeyPress) {
+        const auto tile = std::find(m_tiles.begin(), m_tiles.end(), watched);
+        if (tile != m_tiles.end()) {
+            const int at = int(tile - m_tiles.begin());
+            int to = at;
+            switch (static_cast<QKeyEvent *>(event)->key()) {
+            case Qt::Key_Left: to = at - 1; break;
+            case Qt::Key_Right: to = at + 1; break;
+            case Qt::Key_Up: to = at - kTilesInRow; break;
+            case Qt::Key_Down: to = std::min(at + kTilesInRow, int(m_tiles.size()) - 1); break;
+            default: return QWidget::eventFilter(watched, event);
+            }
+            if (to >= 0 && to < int(m_tiles.size()))
+                m_tiles[std::size_t(to)]->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressFocusedButton(*event))
+        QWidget::keyPressEvent(event);
 }
 
 void frmMain::cmdSettei_Click()

@@ -8,7 +8,10 @@
 #include <vector>
 #include <functional>
 
+class QButtonGroup;
 class QCheckBox;
+class QKeySequence;
+class QToolButton;
 class QFrame;
 class QPushButton;
 
@@ -63,19 +66,23 @@ Q_SIGNALS:
     void gameChosen(int game);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     // Closing the window (its close box, 終了, or a game taking its place) first settles an
     // unsaved memo; the user may stay.
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QPushButton *addMenuButton(const char *name, const QString &caption, const QString &toolTip);
+    QPushButton *addMenuButton(const char *name, const QString &caption, const QString &toolTip, const QKeySequence &key);
     void placePage(QFrame *page);
     void buildMenu();
     void buildPages();
     void buildLauncher();
     void fillLauncher();
-    // Presses the menu button of the page in view, and only that one.
+    // Presses the menu button of what is in view, the launcher or a page, and only that one.
     void markShownPage();
+    // Closes the launcher, showing again the page it covered.
+    void uncoverPage();
     // The page, built and placed on first use.
     template <typename Page>
     Page *built(Page *&page);
@@ -99,8 +106,11 @@ private:
     MemoPage *fraMemo = nullptr;
     TotalsPage *fraSyuukei = nullptr;
     QFrame *fraGame = nullptr;
+    QFrame *m_coveredPage = nullptr; // the page the launcher lies over while it shows
+    std::vector<QToolButton *> m_tiles; // the launcher's games, in their order
     std::vector<QFrame *> m_pages; // the pages built so far
     std::vector<std::pair<QPushButton *, QString>> m_pageButtons; // menu button, its page's name
+    QButtonGroup *m_marks = nullptr; // the menu buttons of which one is pressed
 
     QPushButton *cmdGame = nullptr;
     QPushButton *cmdMain = nullptr;

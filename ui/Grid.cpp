@@ -550,6 +550,27 @@ void Grid::currentChanged(const QModelIndex &current, const QModelIndex &previou
     }
 }
 
+void Grid::focusInEvent(QFocusEvent *event)
+{
+    // The keys work on the current row, so the list takes the focus with a current row the
+    // user sees marked: the one that was current while it is in view, else the newest in view
+    // where the list shows its end, else the top one. A click picks its own row.
+    if (event->reason() != Qt::MouseFocusReason && m_model->rows() > 1) {
+        executeDelayedItemsLayout();
+        const int top = std::max(topRow(), 1);
+        int bottom = top;
+        while (bottom + 1 < m_model->rows()
+               && rowViewportPosition(bottom) + rowHeight(bottom) <= viewport()->height())
+            ++bottom;
+        const int current = currentIndex().isValid() ? currentIndex().row() + 1 : 0;
+        if (current >= top && current <= bottom)
+            setRow(current);
+        else
+            setRow(bottom == m_model->rows() - 1 ? bottom : top);
+    }
+    QTableView::focusInEvent(event);
+}
+
 void Grid::keyPressEvent(QKeyEvent *event)
 {
     m_requestedTopRow = -1;

@@ -1,5 +1,7 @@
 #include "QtMessageBoxes.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -12,15 +14,31 @@
 namespace kotohana {
 namespace {
 
+// The window a message belongs over: the active one, or while a window is giving way to
+// another (the main window to a game) and none is active yet, the one on screen.
+QWidget *owner()
+{
+    QWidget *active = QApplication::activeWindow();
+    if (active && active->isVisible())
+        return active;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() == Qt::Window)
+            return window;
+    }
+    return nullptr;
+}
+
 // A message over the active window showing its text as it was written: texts come with CR LF
 // line breaks where their author broke them, and the box grows to the longest line rather
 // than breaking lines again in the middle of a phrase (as a standard message box does past
 // half the screen's width).
-class Box final : public QDialog
+class MessageDialog final : public QDialog
 {
+    Q_OBJECT
+
 public:
-    Box(QStyle::StandardPixmap icon, const QString &title, const QString &text)
-        : QDialog(QApplication::activeWindow())
+    MessageDialog(QStyle::StandardPixmap icon, const QString &title, const QString &text)
+        : QDialog(owner())
     {
         setWindowTitle(title);
         setObjectName(QStringLiteral("messageBox"));
@@ -30,6 +48,7 @@ public:
         picture->setAlignment(Qt::AlignTop);
         QString lines = text;
         lines.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
+        m_text = lines;
         auto *label = new QLabel(lines, this);
         label->setObjectName(QStringLiteral("lblMessage"));
         label->setTextFormat(Qt::PlainText);
@@ -51,6 +70,8 @@ public:
         layout->setSizeConstraint(QLayout::SetFixedSize);
     }
 
+    const QString &text() const { return m_text; }
+
     QPushButton *add(QDialogButtonBox::StandardButton button) { return buttons->addButton(button); }
     QPushButton *add(const QString &caption, QDialogButtonBox::ButtonRole role) { return buttons->addButton(caption, role); }
     // Runs the box; the button pressed, or none when it was closed with Esc or its close box.
@@ -64,18 +85,63 @@ public:
         return clicked;
     }
 
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QDialog::showEvent(event);
+        // Screen readers read an alert out as it appears.
+        QAccessibleEvent alert(this, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
+
 private:
+    QString m_text;
     QDialogButtonBox *buttons = nullptr;
     QAbstractButton *clicked = nullptr;
 };
 
+// To assistive tools the box is an alert, as the platform's own message boxes are, described
+// by its text.
+class MessageAccessible final : public QAccessibleWidget
+{
+public:
+    explicit MessageAccessible(MessageDialog *dialog)
+        : QAccessibleWidget(dialog, QAccessible::AlertMessage)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Description)
+            return static_cast<const MessageDialog *>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface *messageAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1StringView(MessageDialog::staticMetaObject.className()))
+        return new MessageAccessible(static_cast<MessageDialog *>(object));
+    return nullptr;
+}
+
 void tell(QStyle::StandardPixmap icon, const QString &text, const QString &title)
 {
-    Box box(icon, title, text);
+    MessageDialog box(icon, title, text);
     box.ask(box.add(QDialogButtonBox::Ok));
 }
 
 } // namespace
+
+QtMessageBoxes::QtMessageBoxes()
+{
+    QAccessible::installFactory(messageAccessible);
+}
+
+QtMessageBoxes::~QtMessageBoxes()
+{
+    QAccessible::removeFactory(messageAccessible);
+}
 
 void QtMessageBoxes::information(const QString &text, const QString &title)
 {
@@ -89,7 +155,7 @@ void QtMessageBoxes::warning(const QString &text, const QString &title)
 
 bool QtMessageBoxes::confirm(const QString &text, const QString &title)
 {
-    Box box(QStyle::SP_MessageBoxWarning, title, text);
+    MessageDialog box(QStyle::SP_MessageBoxWarning, title, text);
     QPushButton *ok = box.add(QDialogButtonBox::Ok);
     QPushButton *cancel = box.add(QDialogButtonBox::Cancel);
     return box.ask(cancel) == ok;
@@ -102,7 +168,7 @@ void QtMessageBoxes::critical(const QString &text, const QString &title)
 
 MessageBoxes::SaveChoice QtMessageBoxes::askToSave(const QString &text, const QString &title)
 {
-    Box box(QStyle::SP_MessageBoxQuestion, title, text);
+    MessageDialog box(QStyle::SP_MessageBoxQuestion, title, text);
     QPushButton *save = box.add(QStringLiteral("保存する"), QDialogButtonBox::AcceptRole);
     QPushButton *discard = box.add(QStringLiteral("保存しない"), QDialogButtonBox::DestructiveRole);
     box.add(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
@@ -115,3 +181,5 @@ MessageBoxes::SaveChoice QtMessageBoxes::askToSave(const QString &text, const QS
 }
 
 } // namespace kotohana
+
+#include "QtMessageBoxes.moc"

@@ -8,6 +8,11 @@ namespace kotohana {
 class QtMessageBoxes final : public MessageBoxes
 {
 public:
+    QtMessageBoxes();
+    ~QtMessageBoxes() override;
+    QtMessageBoxes(const QtMessageBoxes &) = delete;
+    QtMessageBoxes &operator=(const QtMessageBoxes &) = delete;
+
     void information(const QString &text, const QString &title) override;
     void warning(const QString &text, const QString &title) override;
     bool confirm(const QString &text, const QString &title) override;

@@ -14,11 +14,13 @@
 #include "platform/ProgramState.h"
 #include "platform/Services.h"
 #include "ui/Grid.h"
+#include "ui/Keys.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +51,7 @@ GameWindow::GameWindow(const Services &services, ProgramState &state, GameDefini
     setObjectName(QString::fromLatin1(m_definition.game.objectName));
     setWindowTitle(m_definition.game.title());
     resize(1180, 780);
+    showFocusAlways(*this);
 
     tmrStart = timer("tmrStart", 1000, this);
     tmrBp = timer("tmrBp", 1000, this);
@@ -97,6 +100,8 @@ void GameWindow::buildLayout()
     cmdEnd = new QPushButton(QStringLiteral("戻り"), this);
     cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
     tip(cmdEnd, "プログラムを終了します");
+    // Esc belongs to the games (it shows the answer in バラバラ and 四熟虫喰); this key leaves.
+    cmdEnd->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     cmdEnd->setMinimumWidth(110);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdStart);
@@ -154,6 +159,7 @@ void GameWindow::Form_Load()
     m_loading = false;
 
     show();
+    Q_EMIT opened();
     QCoreApplication::processEvents();
     if (!stored.message.isEmpty())
         m_services.messages.warning(stored.message, QStringLiteral("設定"));
@@ -321,7 +327,6 @@ void GameWindow::endPlay()
     tmrPlay->stop();
     cmdStart->setEnabled(true);
     m_settingsPanel->setPlaying(false);
-    m_history->list()->setFocus();
     resultLabel("lblByou")->setText(Formats::perSecond(m_play->speed()));
     resultLabel("lblRitu")->setText(Formats::percent(m_play->cycle().correctRate()));
     // Judged against the history as it was when the play started, before this play joins it.
@@ -329,6 +334,8 @@ void GameWindow::endPlay()
     m_display->showBest(beats(*m_play, m_definition.history, m_bestToBeat));
     if (chkAs->isChecked())
         cmdHozon_Click();
+    // The focus goes to the history list, which takes it on its newest row, marked.
+    m_history->list()->setFocus();
     playEnded();
 }
 
@@ -359,6 +366,12 @@ void GameWindow::cmdEnd_Click()
     tmrBp->stop();
     tmrPlay->stop();
     Q_EMIT returnToMain();
+}
+
+void GameWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressFocusedButton(*event))
+        QWidget::keyPressEvent(event);
 }
 
 void GameWindow::closeEvent(QCloseEvent *event)

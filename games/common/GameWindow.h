@@ -56,6 +56,9 @@ public:
 Q_SIGNALS:
     // "戻り": the main window is to be shown again and this window closed.
     void returnToMain();
+    // The window has just been shown by its load step, before it says anything: the window it
+    // takes the place of can go now, and messages then show over this one.
+    void opened();
 
 protected:
     // The hooks every game supplies.
@@ -100,6 +103,7 @@ protected:
     ProgramState &programState() const { return m_state; }
 
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildLayout();

@@ -18,6 +18,28 @@ constexpr quint32 kEmptyBox = 0xF0FFFF;
 constexpr quint32 kCorrectBox = 0xC0FFC0;
 constexpr quint32 kWrongBox = 0xC0C0FF;
 
+// A box for one digit keeps the input method out, so that a keystroke arrives as the digit
+// itself and is judged at once, even where the user left a Japanese input method on. The
+// desktop's input-method plugin asks the box whether it takes composed text; the widget
+// attribute alone is not what it asks.
+class DigitBox final : public QLineEdit
+{
+public:
+    explicit DigitBox(QWidget *parent) : QLineEdit(parent)
+    {
+        setAttribute(Qt::WA_InputMethodEnabled, false);
+        setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
+    }
+
+    using QLineEdit::inputMethodQuery;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override
+    {
+        if (query == Qt::ImEnabled)
+            return false;
+        return QLineEdit::inputMethodQuery(query);
+    }
+};
+
 } // namespace
 
 GameDefinition frmG1::definition()
@@ -61,15 +83,12 @@ frmG1::frmG1(const Services &services, ProgramState &state, QWidget *parent)
         lblMondai[std::size_t(i)] = digit;
     }
     for (int i = 0; i < PlamaiPlay::kBoxes; ++i) {
-        auto *box = new QLineEdit(playArea());
+        auto *box = new DigitBox(playArea());
         box->setObjectName(QStringLiteral("txtKaitou%1").arg(i + 1));
         box->setFont(boxFont);
         box->setAlignment(Qt::AlignCenter);
         box->setMaxLength(1);
         box->setFixedSize(34, 42);
-        // Keystrokes arrive as plain characters: no input method composes them first.
-        box->setAttribute(Qt::WA_InputMethodEnabled, false);
-        box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
         box->setAutoFillBackground(true);
         box->installEventFilter(this);
         // A hidden box keeps its room, so the window does not grow when the boxes appear.

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace kotohana {
@@ -130,8 +131,15 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     m_panel = new TopicPanel(services.folder, services.messages, playArea());
 
     connect(cboMondai, &QComboBox::activated, this, &frmG5::cboMondai_Click);
-    connect(optRendata, &QRadioButton::clicked, this, &frmG5::optRendata_Click);
-    connect(optRendata2, &QRadioButton::clicked, this, &frmG5::optRendata2_Click);
+    // However the option is chosen: a click, the arrow keys or an assistive tool's action.
+    connect(optRendata, &QRadioButton::toggled, this, [this](bool chosen) {
+        if (chosen)
+            optRendata_Click();
+    });
+    connect(optRendata2, &QRadioButton::toggled, this, [this](bool chosen) {
+        if (chosen)
+            optRendata2_Click();
+    });
     connect(cmdStart2, &QPushButton::clicked, this, &frmG5::cmdStart2_Click);
     connect(cmdSyousai, &QPushButton::clicked, this, &frmG5::cmdSyousai_Click);
     // A running play keeps the answers it started with, and the list shows them.
@@ -209,7 +217,10 @@ void frmG5::cboMondai_Click()
         return;
     question()->setText(topic());
     fillExisting(topic());
-    optRendata2->setChecked(true);
+    {
+        const QSignalBlocker quiet(optRendata2);
+        optRendata2->setChecked(true);
+    }
     lstRenData->show();
     answerOutsidePlay(nullptr); // the focus goes to "スタート"
 }

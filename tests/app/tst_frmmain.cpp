@@ -1,14 +1,17 @@
 #include "FakeClock.h"
 #include "ScriptedMessageBoxes.h"
+#include "TestFiles.h"
 
 #include "app/frmMain.h"
 #include "platform/DataFolder.h"
 #include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
 #include "records/RecordStore.h"
+#include "ui/Grid.h"
 #include "ui/HelpWindows.h"
 #include "ui/MonthView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QSignalSpy>
@@ -16,6 +19,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,6 +70,16 @@ private:
         return visible;
     }
 
+    static QStringList pressedButtons(const frmMain &window)
+    {
+        QStringList pressed;
+        for (const QPushButton *button : window.findChildren<QPushButton *>()) {
+            if (button->isChecked())
+                pressed.append(button->objectName());
+        }
+        return pressed;
+    }
+
     static void click(const frmMain &window, const char *button)
     {
         auto *target = window.findChild<QPushButton *>(QString::fromLatin1(button));
@@ -89,6 +104,9 @@ private Q_SLOTS:
     void visiblePageButtonDoesNothing();
     void pageButtonsSwitchPages();
     void launcherLiesOverThePage();
+    void menuByAssistiveToolsAndHelpTour();
+    void menuAndLauncherByKeyboard();
+    void memoAndDiaryByKeyboard();
     void welcomeNeedsTheHelpTour();
     void helpOpensOnceAndClosesAtTheEnd();
 };
@@ -124,17 +142,17 @@ void TestFrmMain::menuCaptionsAndToolTips_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("toolTip");
-    QTest::newRow("game") << "cmdGame" << "ゲーム" << "メイン画面を表示します";
-    QTest::newRow("end") << "cmdOwari" << "終了" << "プログラムを終了します";
-    QTest::newRow("help") << "cmdHelp" << "ヘルプ" << "ヘルプファイルを開きます";
-    QTest::newRow("edit") << "cmdSettei" << "編集" << "編集画面を表示します";
-    QTest::newRow("memo") << "cmdMemo" << "一言日記" << "ちょっとした日記を記録、表示します";
-    QTest::newRow("calendar") << "cmdCale" << "カレンダー" << "実施状況把握カレンダーを表示します";
-    QTest::newRow("sort") << "cmdBunseki" << "並び替え" << "データを並び替えて表示できます";
-    QTest::newRow("totals") << "cmdSyuukei" << "集計表示" << "月別、日別の集計結果を表示します";
-    QTest::newRow("range") << "cmdTaijyu" << "範囲指定" << "表示条件を指定できます";
-    QTest::newRow("all graphs") << "cmdRentai" << "全グラフ" << "現在までの全グラフを表示します";
-    QTest::newRow("main") << "cmdMain" << "メイン" << "メイン画面を表示します";
+    QTest::newRow("game") << "cmdGame" << "ゲーム" << "メイン画面を表示します（Ctrl+G）";
+    QTest::newRow("end") << "cmdOwari" << "終了" << "プログラムを終了します（Ctrl+Q）";
+    QTest::newRow("help") << "cmdHelp" << "ヘルプ" << "ヘルプファイルを開きます（F1）";
+    QTest::newRow("edit") << "cmdSettei" << "編集" << "編集画面を表示します（Ctrl+8）";
+    QTest::newRow("memo") << "cmdMemo" << "一言日記" << "ちょっとした日記を記録、表示します（Ctrl+7）";
+    QTest::newRow("calendar") << "cmdCale" << "カレンダー" << "実施状況把握カレンダーを表示します（Ctrl+4）";
+    QTest::newRow("sort") << "cmdBunseki" << "並び替え" << "データを並び替えて表示できます（Ctrl+5）";
+    QTest::newRow("totals") << "cmdSyuukei" << "集計表示" << "月別、日別の集計結果を表示します（Ctrl+6）";
+    QTest::newRow("range") << "cmdTaijyu" << "範囲指定" << "表示条件を指定できます（Ctrl+2）";
+    QTest::newRow("all graphs") << "cmdRentai" << "全グラフ" << "現在までの全グラフを表示します（Ctrl+3）";
+    QTest::newRow("main") << "cmdMain" << "メイン" << "メイン画面を表示します（Ctrl+1）";
     QTest::newRow("back") << "cmdModori" << "戻る" << "キャンセルします";
 }
 
@@ -189,12 +207,107 @@ void TestFrmMain::launcherLiesOverThePage()
     auto *launcher = window->findChild<QFrame *>(QStringLiteral("fraGame"));
     click(*window, "cmdGame");
     QVERIFY(!launcher->isHidden());
-    QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraCale")});
+    // The page it covers is out of sight, out of the Tab order and of what assistive tools see.
+    QCOMPARE(visiblePages(*window), QStringList());
+    QCOMPARE(pressedButtons(*window), QStringList{QStringLiteral("cmdGame")});
     for (int i = 1; i <= 7; ++i)
         QVERIFY(window->findChild<QAbstractButton *>(QStringLiteral("cmdG%1").arg(i)));
     click(*window, "cmdModori");
     QVERIFY(launcher->isHidden());
     QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraCale")});
+    QCOMPARE(pressedButtons(*window), QStringList{QStringLiteral("cmdCale")});
+    // A page chosen while the launcher shows closes it.
+    click(*window, "cmdGame");
+    click(*window, "cmdMemo");
+    QVERIFY(launcher->isHidden());
+    QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraMemo")});
+}
+
+void TestFrmMain::menuByAssistiveToolsAndHelpTour()
+{
+    m_state.welcomeShown = true;
+    auto window = load();
+    // A screen reader offers the page buttons' "toggle": it switches pages as a click does, and
+    // toggling the pressed button changes nothing.
+    const auto toggle = [&](const char *name) {
+        QAccessibleInterface *button =
+            QAccessible::queryAccessibleInterface(window->findChild<QPushButton *>(QString::fromLatin1(name)));
+        button->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    for (int i = 0; i < 2; ++i) {
+        toggle("cmdMemo");
+        QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraMemo")});
+        QCOMPARE(pressedButtons(*window), QStringList{QStringLiteral("cmdMemo")});
+    }
+    // While a page explains itself, only its button is pressed.
+    m_state.helpTourFlag = 1;
+    QStringList pressedDuringHelp;
+    m_messages.onShow = [&](const ScriptedMessageBoxes::Shown &) { pressedDuringHelp = pressedButtons(*window); };
+    click(*window, "cmdCale");
+    m_messages.onShow = nullptr;
+    QCOMPARE(pressedDuringHelp, QStringList{QStringLiteral("cmdCale")});
+}
+
+void TestFrmMain::menuAndLauncherByKeyboard()
+{
+    m_state.welcomeShown = true;
+    auto window = load();
+    QApplication::setActiveWindow(window.get());
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_4, Qt::ControlModifier);
+    QTRY_COMPARE(visiblePages(*window), QStringList{QStringLiteral("fraCale")}); // a key presses its button visibly
+    // Enter presses the focused button.
+    window->findChild<QPushButton *>(QStringLiteral("cmdSettei"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraSettei")});
+
+    // The launcher takes the focus on its first game; the arrows move as the games stand.
+    QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
+    const auto focused = [] { return QApplication::focusWidget()->objectName(); };
+    QTRY_COMPARE(focused(), QStringLiteral("cmdG1"));
+    const std::pair<Qt::Key, const char *> moves[] = {
+        {Qt::Key_Left, "cmdG1"}, {Qt::Key_Right, "cmdG2"}, {Qt::Key_Down, "cmdG6"},
+        {Qt::Key_Right, "cmdG7"}, {Qt::Key_Right, "cmdG7"}, {Qt::Key_Up, "cmdG3"}};
+    for (const auto &[key, to] : moves) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(focused(), QString::fromLatin1(to));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(window->findChild<QFrame *>(QStringLiteral("fraGame"))->isHidden());
+    QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraSettei")});
+    QCOMPARE(focused(), QStringLiteral("cmdGame"));
+}
+
+void TestFrmMain::memoAndDiaryByKeyboard()
+{
+    QString records;
+    for (int day = 1; day <= 40; ++day)
+        records += QStringLiteral("\"2024/04/01\",\"08:%1:00\",\"プラマイ\",60,\"d%2\",\n").arg(day, 2, 10, QLatin1Char('0')).arg(day);
+    writeBytes(m_folder->path(u"データ.txt"), sjis(records));
+    m_state.welcomeShown = true;
+    auto window = load();
+    click(*window, "cmdMemo");
+    // Tab leaves the memo for the diary list; Ctrl+Tab writes a tab.
+    auto *memo = window->findChild<QPlainTextEdit *>(QStringLiteral("txtKizuki"));
+    memo->setPlainText(QStringLiteral("m"));
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QCOMPARE(memo->toPlainText(), QStringLiteral("\tm"));
+    auto *list = window->findChild<Grid *>(QStringLiteral("msgMemoList"));
+    QCOMPARE(QApplication::focusWidget(), list);
+    // The list shows its newest plays; Enter picks the newest, marked, not the first record.
+    QCOMPARE(list->row(), 40);
+    QVERIFY(list->selectionModel()->isRowSelected(39));
+    QTest::keyClick(list, Qt::Key_Return);
+    auto *entry = window->findChild<QLineEdit *>(QStringLiteral("txtMemo"));
+    QCOMPARE(entry->text(), QStringLiteral("d40"));
+    entry->setText(QStringLiteral("x"));
+    QTest::keyClick(entry, Qt::Key_Return);
+    const QByteArray saved = readBytes(m_folder->path(u"データ.txt"));
+    QVERIFY(saved.startsWith(sjis(records.section(u'\n', 0, 0))));
+    QVERIFY(saved.endsWith(sjis(QStringLiteral("\"08:40:00\",\"プラマイ\",60,\"x\",\"\"\n"))));
+    QVERIFY(list->selectionModel()->isRowSelected(39));
 }
 
 void TestFrmMain::welcomeNeedsTheHelpTour()

@@ -16,6 +16,7 @@
 #include "ui/MonthView.h"
 #include "ui/Shape.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QIcon>
 #include <QImage>
@@ -23,7 +24,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -81,17 +84,19 @@ void TestLauncher::gamesOfTheLauncher()
     for (int game = 1; game <= 7; ++game) {
         const std::unique_ptr<GameWindow> window = Games::create(game, *m_services, state);
         QCOMPARE(window->objectName(), QStringLiteral("frmG%1").arg(game));
-        // プラマイ's digit boxes take plain keystrokes; every other game's answer box asks the
-        // input method for Japanese.
-        const auto *box = window->findChild<QLineEdit *>(game == 1 ? QStringLiteral("txtKaitou1")
-                                                                   : QStringLiteral("txtKaitou"));
-        QVERIFY(box);
-        QCOMPARE(box->testAttribute(Qt::WA_InputMethodEnabled), game != 1);
-        const QVariant language = box->inputMethodQuery(Qt::ImPreferredLanguage);
-        if (game == 1)
-            QVERIFY(!language.isValid());
-        else
-            QCOMPARE(language.toLocale().language(), QLocale::Japanese);
+        // プラマイ's digit boxes tell the input method they take no composed text (what the
+        // desktop's input-method plugin asks); every other game's answer box asks it for Japanese.
+        const QList<QLineEdit *> boxes = window->findChildren<QLineEdit *>(
+            QRegularExpression(game == 1 ? QStringLiteral("^txtKaitou[0-9]+$") : QStringLiteral("^txtKaitou$")));
+        QCOMPARE(boxes.size(), game == 1 ? 14 : 1);
+        for (const QLineEdit *box : boxes) {
+            QCOMPARE(box->inputMethodQuery(Qt::ImEnabled).toBool(), game != 1);
+            const QVariant language = box->inputMethodQuery(Qt::ImPreferredLanguage);
+            if (game == 1)
+                QVERIFY(!language.isValid());
+            else
+                QCOMPARE(language.toLocale().language(), QLocale::Japanese);
+        }
     }
     QCOMPARE(Games::historyFiles().size(), 7);
     QCOMPARE(Games::historyFiles().at(4), QStringLiteral("カラパニ履歴.txt"));
@@ -143,11 +148,20 @@ void TestLauncher::launcherShowsTodayAgain()
 
 void TestLauncher::playFromTheMainWindowToTheRecordBook()
 {
+    writeBytes(file(QStringLiteral("設定.txt")), sjis(QStringLiteral("\"ヘルプツアー\",1\n")));
     Application app(*m_services);
+    app.state().welcomeShown = true;
     app.showMain();
     QPointer<frmMain> main = app.mainWindow();
+    // The game's help shows over the game's own window: the main window has gone already.
+    bool helpOverTheGame = false;
+    m_messages.onShow = [&](const ScriptedMessageBoxes::Shown &) {
+        helpOverTheGame = (!main || !main->isVisible()) && app.gameWindow() && app.gameWindow()->isVisible();
+    };
     QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdGame")), Qt::LeftButton);
     QTest::mouseClick(find<QToolButton>(*main, QStringLiteral("cmdG1")), Qt::LeftButton);
+    m_messages.onShow = nullptr;
+    QVERIFY(helpOverTheGame);
     app.openGame(2); // a second click while the first game opens changes nothing
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!main); // only one window at a time
@@ -155,6 +169,10 @@ void TestLauncher::playFromTheMainWindowToTheRecordBook()
     QVERIFY(game);
     QCOMPARE(game->objectName(), QStringLiteral("frmG1"));
     stopTimers(*game);
+    // The focus shows from the start, not only after a first Tab.
+    QStyleOption start;
+    start.initFrom(find<QPushButton>(*game, QStringLiteral("cmdStart")));
+    QVERIFY(start.state & QStyle::State_KeyboardFocusChange);
 
     // A count-mode play of five answers, typed.
     QTest::mouseClick(find<QRadioButton>(*game, QStringLiteral("optMode0")), Qt::LeftButton);
@@ -176,10 +194,17 @@ void TestLauncher::playFromTheMainWindowToTheRecordBook()
     }
     QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))),
              sjis(QStringLiteral("\"2024/05/18\",\"09:30:11\",\"プラマイ\",8,\"答数 : 5  (＋) モード\",\n")));
+    // The focus goes to the history list, on its new row, marked.
+    auto *history = find<Grid>(*game, QStringLiteral("msgRireki"));
+    QCOMPARE(QApplication::focusWidget(), history);
+    QCOMPARE(history->row(), history->rows() - 1);
+    QVERIFY(history->selectionModel()->isRowSelected(history->rows() - 2));
 
-    QTest::mouseClick(find<QPushButton>(*game, QStringLiteral("cmdEnd")), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!app.gameWindow());
+    // Ctrl+W leaves the game (Esc is the games' own).
+    QApplication::setActiveWindow(game);
+    QVERIFY(QTest::qWaitForWindowActive(game));
+    QTest::keyClick(game, Qt::Key_W, Qt::ControlModifier);
+    QTRY_VERIFY(!app.gameWindow()); // a key presses its button visibly, a moment later
     frmMain *back = app.mainWindow();
     QVERIFY(back && back->isVisible());
     auto *today = find<Grid>(*back, QStringLiteral("msgDayList"));

@@ -3,6 +3,7 @@
 #include "platform/MessageBoxes.h"
 
 #include <QList>
+#include <functional>
 #include <QString>
 
 namespace kotohana::test {
@@ -20,17 +21,17 @@ public:
         QString text;
     };
 
-    void information(const QString &text, const QString &title) override { m_shown.append({Icon::Information, title, text}); }
-    void warning(const QString &text, const QString &title) override { m_shown.append({Icon::Exclamation, title, text}); }
+    void information(const QString &text, const QString &title) override { show({Icon::Information, title, text}); }
+    void warning(const QString &text, const QString &title) override { show({Icon::Exclamation, title, text}); }
     bool confirm(const QString &text, const QString &title) override
     {
-        m_shown.append({Icon::Exclamation, title, text});
+        show({Icon::Exclamation, title, text});
         return !m_answers.isEmpty() && m_answers.takeFirst();
     }
-    void critical(const QString &text, const QString &title) override { m_shown.append({Icon::Critical, title, text}); }
+    void critical(const QString &text, const QString &title) override { show({Icon::Critical, title, text}); }
     SaveChoice askToSave(const QString &text, const QString &title) override
     {
-        m_shown.append({Icon::Question, title, text});
+        show({Icon::Question, title, text});
         return m_saveChoices.isEmpty() ? SaveChoice::Cancel : m_saveChoices.takeFirst();
     }
 
@@ -38,8 +39,17 @@ public:
     void chooseNext(SaveChoice choice) { m_saveChoices.append(choice); }
     const QList<Shown> &shown() const { return m_shown; }
     void forget() { m_shown.clear(); }
+    // Called as each message would show, to look at the windows behind it.
+    std::function<void(const Shown &)> onShow;
 
 private:
+    void show(const Shown &message)
+    {
+        m_shown.append(message);
+        if (onShow)
+            onShow(message);
+    }
+
     QList<Shown> m_shown;
     QList<bool> m_answers;
     QList<SaveChoice> m_saveChoices;

@@ -6,6 +6,7 @@
 #include "ui/QtMessageBoxes.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QDialog>
@@ -634,6 +635,8 @@ void TestGrid::messageBoxesKeepTheirLines()
     QString shown;
     bool wraps = true;
     QString title;
+    QAccessible::Role role = QAccessible::NoRole;
+    QString description;
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         QVERIFY(box);
@@ -642,6 +645,10 @@ void TestGrid::messageBoxesKeepTheirLines()
         shown = label->text();
         wraps = label->wordWrap() || label->width() < label->sizeHint().width();
         title = box->windowTitle();
+        // Read out as an alert, its text as the description.
+        const QAccessibleInterface *alert = QAccessible::queryAccessibleInterface(box);
+        role = alert->role();
+        description = alert->text(QAccessible::Description);
         QTest::keyClick(box, Qt::Key_Return);
     });
     const QString longLine = QStringLiteral("①「ゲーム」ボタンを押すと収録しているゲームアイコンが表示されるので選択します。");
@@ -649,6 +656,8 @@ void TestGrid::messageBoxesKeepTheirLines()
     QCOMPARE(shown, longLine + QStringLiteral("\n\n②あとはそれぞれのゲームで遊ぶだけ！"));
     QVERIFY(!wraps); // the author's breaks only
     QCOMPARE(title, QStringLiteral("ヘルプツアー"));
+    QCOMPARE(role, QAccessible::AlertMessage);
+    QCOMPARE(description, shown);
 }
 
 QTEST_MAIN(TestGrid)
