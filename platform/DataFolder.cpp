@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -78,33 +79,16 @@ DataFolder::Delivery DataFolder::deliverMissing(const QString &sourceDirectory) 
     return delivery;
 }
 
-namespace {
-
-// Whether a name's end is the six random letters QSaveFile gives its temporary file. A user's
-// own suffix of six letters is mostly a word (backup, BACKUP, Backup), so only letters of mixed
-// case with a capital after the first are taken: a leftover is safe to keep, a user's file is
-// not safe to lose. About one leftover in twenty then stays.
-bool isSaveSuffix(QStringView suffix)
-{
-    const auto lower = [](QChar c) { return c >= u'a' && c <= u'z'; };
-    const auto upper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
-    return suffix.size() == 6 && std::all_of(suffix.begin(), suffix.end(), [&](QChar c) { return lower(c) || upper(c); })
-        && std::any_of(suffix.begin(), suffix.end(), lower) && std::any_of(suffix.begin() + 1, suffix.end(), upper);
-}
-
-} // namespace
-
 QStringList DataFolder::removeLeftovers(const QStringList &ownFiles) const
 {
-    constexpr qsizetype kSuffix = 7; // the dot and six letters
+    static const QRegularExpression leftover(
+        QStringLiteral("^(.+)%1[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(QString::fromUtf16(TextFile::kSaveMark))));
     QDir dir(m_directory);
     QStringList removed;
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QString &entry : entries) {
-        if (entry.size() <= kSuffix || entry.at(entry.size() - kSuffix) != u'.')
-            continue;
-        const QStringView name = QStringView(entry).chopped(kSuffix);
-        if (!isSaveSuffix(QStringView(entry).last(kSuffix - 1)) || !ownFiles.contains(name, Qt::CaseInsensitive))
+        const QRegularExpressionMatch match = leftover.match(entry);
+        if (!match.hasMatch() || !ownFiles.contains(match.captured(1), Qt::CaseInsensitive))
             continue;
         if (dir.remove(entry))
             removed.append(entry);

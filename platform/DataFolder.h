@@ -51,9 +51,9 @@ public:
     FileResult restore(const QString &sourceDirectory, const QString &fileName) const;
 
     // Removes what a rewrite stopped by a kill leaves beside one of the given files: the
-    // temporary file of the atomic save, named as QSaveFile names it, the file's name, a dot
-    // and six random ASCII letters (データ.txt.OThcrf). Nothing else is touched. The names of
-    // the removed files.
+    // temporary file of the save, the file's name, TextFile's save mark and six random letters
+    // (データ.txt.kotohana-tmp-a1B2c3), a regular file, not a link. Nothing else is touched:
+    // a user's own copies (データ.txt.MyCopy) stay. The names of the removed files.
     QStringList removeLeftovers(const QStringList &ownFiles) const;
 
 private:

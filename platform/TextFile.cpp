@@ -5,14 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <optional>
 
+#include <cstdio>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kotohana::TextFile {
 namespace {
@@ -37,8 +40,8 @@ QString readFailure(const QString &path, const QString &reason)
 // left it counts when Qt took it as it was (Qt's text for it is the text Qt gave) or took no
 // error at all (a write cut short by a full disk returns the short count): a warning Qt prints
 // on the way (its first one reads the logging set-up) can change errno before it is read. Qt
-// refuses a folder in the file's place, and QSaveFile an existing file that may not be written,
-// before any system call: those causes, and a missing folder, are read from the file system.
+// refuses a folder in the file's place before any system call: that cause, a file that may
+// not be written and a missing folder are read from the file system.
 int errorNumber(int captured, const QFileDevice &file, const QString &path)
 {
     if (captured != 0
@@ -139,24 +142,64 @@ FileResult unencodable(char32_t character)
                 .arg(ShiftJis::describeCharacter(character))};
 }
 
+// A fresh temporary file beside the file a save replaces, named after it with the save mark
+// and six random letters. Open for writing, unbuffered, so that a short write (a full disk)
+// shows in write()'s count; a buffered flush can lose it and a cut-off file would take the
+// old one's place.
+bool openTemporary(QFile &file, const QString &path)
+{
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString name = path + QString::fromUtf16(kSaveMark);
+        for (int i = 0; i < 6; ++i)
+            name += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)]);
+        file.setFileName(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return true;
+        if (QFileInfo::exists(name))
+            continue; // taken: another name
+        return false;
+    }
+    return false;
+}
+
 FileResult replaceWith(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty())
         return refusedName();
     if (FileResult refused = writeRefusal(path); !refused.ok())
         return refused;
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk) shows in write()'s count; a buffered
-    // flush can lose it and a cut-off file would take the old one's place.
-    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }))
-        return writeFailure(path, *failed);
-    const auto written = [&] { return file.write(bytes) == bytes.size() && file.size() == bytes.size(); };
-    if (const auto failed = failureOf(file, path, written, shortWriteReason())) {
-        file.cancelWriting();
-        return writeFailure(path, *failed);
+    // A link is saved through: the file it leads to is replaced, the link stays.
+    const QFileInfo given(path);
+    const QString target = given.isSymLink() && given.exists() ? given.canonicalFilePath() : path;
+    QFile file;
+    // A file made read-only is not replaced, though its folder would allow it.
+    if (QFileInfo(target).exists() && !QFileInfo(target).isWritable())
+        return writeFailure(target, reason(EACCES, file, target, {}));
+    if (const auto failed = failureOf(file, target, [&] { return openTemporary(file, target); }))
+        return writeFailure(target, *failed);
+    const auto discard = [&] {
+        file.close();
+        QFile::remove(file.fileName());
+    };
+    const auto written = [&] {
+        return file.write(bytes) == bytes.size() && file.size() == bytes.size() && ::fsync(file.handle()) == 0;
+    };
+    if (const auto failed = failureOf(file, target, written, shortWriteReason())) {
+        discard();
+        return writeFailure(target, *failed);
     }
-    if (const auto failed = failureOf(file, path, [&] { return file.commit(); }))
-        return writeFailure(path, *failed);
+    file.close();
+    // The file keeps its permissions; a new one gets the usual ones of a new file.
+    if (QFileInfo::exists(target))
+        file.setPermissions(QFileInfo(target).permissions());
+    const auto replaced = [&] {
+        return ::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) == 0;
+    };
+    if (const auto failed = failureOf(file, target, replaced)) {
+        discard();
+        return writeFailure(target, *failed);
+    }
     return FileResult::success();
 }
 

@@ -20,6 +20,12 @@ namespace TextFile {
 
 constexpr qint64 kLargestFile = qint64(1) << 30;
 
+// A rewrite writes the whole new content into a temporary file beside the file, then puts it in
+// the file's place in one step. The temporary file is named after the file, this mark and six
+// random letters (データ.txt.kotohana-tmp-a1B2c3): a name no user chooses, so that what a save
+// stopped by a kill or a power cut leaves behind is known beyond doubt.
+inline constexpr char16_t kSaveMark[] = u".kotohana-tmp-";
+
 struct ReadResult {
     QString text;
     bool exists = false;

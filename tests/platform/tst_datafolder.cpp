@@ -155,24 +155,27 @@ void TestDataFolder::removesOnlyLeftoversOfItsOwnSaves()
 {
     QTemporaryDir dir;
     const DataFolder folder(dir.path());
-    const QStringList leftovers{QStringLiteral("データ.txt.OThcrf"), QStringLiteral("設定.TXT.aBcDeF"),
-                                QStringLiteral("プラマイ履歴.txt.QwErTy")};
+    const QStringList leftovers{QStringLiteral("データ.txt.kotohana-tmp-OThc1f"), QStringLiteral("設定.TXT.kotohana-tmp-aBcDeF"),
+                                QStringLiteral("プラマイ履歴.txt.kotohana-tmp-QwErTy")};
+    // The user's own copies, whatever their names, and what another program's saves leave.
     const QStringList kept{
-        QStringLiteral("データ.txt"),          QStringLiteral("データ.txt.bak"),     QStringLiteral("データ.txt.bak2"),
-        QStringLiteral("データ.txt.bak999"),   QStringLiteral("データ.txt.backup"),  QStringLiteral("データ.txt.BACKUP"),
-        QStringLiteral("データ.txt.Backup"),   QStringLiteral("データ.txt.OThcr"),   QStringLiteral("データ.txt.OThcrfx"),
-        QStringLiteral("データ.txt.OThc1f"),   QStringLiteral("データ.txt.OThcr-"),  QStringLiteral("データ.txtXOThcrf"),
-        QStringLiteral("データ.txt.ＯＴhcrf"), QStringLiteral("日記.txt.OThcrf"),    QStringLiteral("データ.OThcrf"),
-        QStringLiteral(".OThcrf")};
+        QStringLiteral("データ.txt"),           QStringLiteral("データ.txt.MyCopy"),     QStringLiteral("データ.txt.OldBak"),
+        QStringLiteral("設定.txt.BackUp"),      QStringLiteral("メモ.TXT.myMemo"),       QStringLiteral("プラマイ履歴.txt.KeepMe"),
+        QStringLiteral("データ.txt.OThcrf"),    QStringLiteral("データ.txt.bak"),        QStringLiteral("データ.txt.kotohana-tmp-OThc"),
+        QStringLiteral("データ.txt.kotohana-tmp-OThcrfx"), QStringLiteral("日記.txt.kotohana-tmp-OThcrf"),
+        QStringLiteral("データ.kotohana-tmp-OThcrf"),      QStringLiteral(".kotohana-tmp-OThcrf")};
     for (const QString &name : leftovers + kept)
         writeBytes(QDir(dir.path()).filePath(name), QByteArray("x"));
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("メモ.TXT.AbCdEf"))); // a folder is never a leftover
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("メモ.TXT.kotohana-tmp-AbCdEf"))); // a folder is never a leftover
+    // Nor a link, though named like one.
+    QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("データ.txt.MyCopy")),
+                        QDir(dir.path()).filePath(QStringLiteral("データ.txt.kotohana-tmp-L1nkEd"))));
 
     const QStringList removed = folder.removeLeftovers(
         {QStringLiteral("データ.txt"), QStringLiteral("設定.txt"), QStringLiteral("メモ.TXT"), QStringLiteral("プラマイ履歴.txt")});
     QCOMPARE(QSet<QString>(removed.begin(), removed.end()), QSet<QString>(leftovers.begin(), leftovers.end()));
     QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    QStringList expected = kept + QStringList{QStringLiteral("メモ.TXT.AbCdEf")};
+    QStringList expected = kept + QStringList{QStringLiteral("メモ.TXT.kotohana-tmp-AbCdEf"), QStringLiteral("データ.txt.kotohana-tmp-L1nkEd")};
     left.sort();
     expected.sort();
     QCOMPARE(left, expected);
