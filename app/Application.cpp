@@ -1,21 +1,18 @@
 #include "Application.h"
 
+#include "DataBackup.h"
 #include "Games.h"
 #include "frmMain.h"
 
 #include "games/common/GameCatalog.h"
 #include "games/common/GameWindow.h"
-#include "games/rensou/RensouRules.h"
-#include "games/rensou/frmG5.h"
 
 #include "data/DeliveredFiles.h"
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
 #include "platform/FolderLock.h"
-#include "platform/ListFormat.h"
 #include "platform/RandomSource.h"
 #include "platform/TextFile.h"
-#include "records/Backups.h"
 #include "records/RecordStore.h"
 #include "platform/MessageBoxes.h"
 #include "ui/QtMessageBoxes.h"
@@ -126,28 +123,6 @@ bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, Messa
         return false;
     }
     return true;
-}
-
-QStringList dataFileNames(const DataFolder &folder)
-{
-    // The topics are read as the game's window reads them, and skipped as it skips them.
-    const QStringList programFiles = deliveredFileNames() + GameCatalog::fileNames();
-    QStringList names = programFiles;
-    const TextFile::ReadResult topics = TextFile::read(folder.path(frmG5::kTopicFile));
-    for (const QString &topic : ListFormat::entries(topics.text)) {
-        if (RensouRules::skipReason(topic, programFiles).isEmpty())
-            names << RensouRules::answerFileName(topic) << RensouRules::answerLogName(topic);
-    }
-    return names;
-}
-
-void backUpDataFiles(const Services &services)
-{
-    if (!services.records.refusal().isEmpty())
-        return;
-    const Backups::Result result = Backups(services.folder, services.clock, dataFileNames(services.folder)).makeDaily();
-    if (!result.failure.isEmpty())
-        services.messages.warning(result.failure, QStringLiteral("バックアップ"));
 }
 
 int runProgram(int argc, char **argv)

@@ -62,15 +62,6 @@ QString alreadyRunningMessage(const QString &directory);
 bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages,
                    RecordStore &records);
 
-// The names of every data file: the delivered files, the games' histories and settings, and
-// the answer file and log of each topic 連想心理's topic list offers.
-QStringList dataFileNames(const DataFolder &folder);
-
-// At the first start of a day, copies the data files into the day's backup folder and removes
-// the days no longer kept. Nothing in a read-only run. A backup that fails is told to the
-// user, and the program goes on without it.
-void backUpDataFiles(const Services &services);
-
 // Runs the program: picks the data folder, delivers missing files, opens the main window.
 int runProgram(int argc, char **argv);
 

@@ -1,5 +1,6 @@
 #include "EditPage.h"
 
+#include "DataBackup.h"
 #include "Games.h"
 #include "RecordLists.h"
 #include "SaveMessages.h"
@@ -12,6 +13,7 @@
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "records/MainSettings.h"
+#include "records/RecordRewrite.h"
 #include "records/RecordStore.h"
 #include "records/RecordsCsv.h"
 #include "ui/Grid.h"
@@ -149,7 +151,7 @@ void EditPage::cmdRowDel_Click()
     // Every deletion asks first, the last record's too: a mis-click must not erase a play.
     const QString question = msgHenList->textMatrix(row, 1) + u' ' + msgHenList->textMatrix(row, 2) + u' '
         + msgHenList->textMatrix(row, 3) + QStringLiteral(" を削除します。よろしいですか？");
-    if (!m_services.messages.confirm(question, QStringLiteral("クリア確認")))
+    if (!m_services.messages.confirm(question, QStringLiteral("クリア確認")) || !backUpBeforeRemoving(m_services))
         return;
     RecordLists::change(*msgHenList, m_services, row, std::nullopt);
     // No row is picked until the user picks one again.
@@ -168,9 +170,13 @@ void EditPage::cmdNew1_Click()
                                      QStringLiteral("クリア確認")))
         return;
     // The name is checked before anything is emptied, so a refusal leaves every file as it was.
-    if (!SaveMessages::checkStorable(m_services.messages, txtPriData->text()))
+    if (!SaveMessages::checkStorable(m_services.messages, txtPriData->text()) || !backUpBeforeRemoving(m_services))
         return;
-    if (!SaveMessages::report(m_services.messages, TextFile::truncate(m_services.folder.path(u"データ.TXT"))))
+    // Through the record store: a file with lines it could not read is kept as データ.txt.bak
+    // first, and a read-only run refuses.
+    const RecordRewrite emptied =
+        RecordRewrite::truncate(m_services.folder, m_services.records, !m_services.records.current().lossless());
+    if (!SaveMessages::report(m_services.messages, emptied))
         return;
     const QString name = ListFormat::quotableText(txtPriData->text());
     if (!SaveMessages::report(m_services.messages, MainSettings::writeUserName(m_services.folder, name)))

@@ -15,15 +15,22 @@ class DataFolder;
 // them back is copying them over the data folder's own.
 //
 // The 14 newest days are kept. An older day is removed only when no play is lost with it:
-// every play day (a date in its データ.txt) it holds must be held by a day that stays too.
+// every play (its date, time and game) it holds must be held by a day that stays too.
 // Normally each day holds every play of the days before, so older days go; but the last days
 // before a new start (which empties データ.txt) or before plays were deleted hold plays no
-// later day has, and stay until those plays are in a later backup again.
+// later day has, and stay until those plays are in a later backup again. Before a new start
+// or a deletion the day's backup is made anew, so that it holds the plays of that day too.
+//
+// Only what the backups made is ever removed: each backup folder holds a marker file, written
+// before anything is copied, that names the files copied into it. A folder without one (the
+// user's own, say "2020-01-01" with notes) or a link is never touched, and of a marked folder
+// only the files the marker names are removed; the folder goes only when nothing else is in it.
 class Backups final
 {
 public:
     static constexpr char16_t kFolderName[] = u"バックアップ";
     static constexpr int kKeptDays = 14;
+    static constexpr char16_t kMarkerName[] = u".kotohana-backup";
 
     // The backup of the files of those names (the ones the folder holds; missing ones are
     // left out) in folder, dated by clock.
@@ -38,13 +45,19 @@ public:
     // The copies go to a folder that takes the day's name only once every file is in it, so
     // a day's folder is always whole; a failed backup leaves nothing behind.
     Result makeDaily() const;
+    // Makes today's backup anew, whether there is one or not (before a new start or a
+    // deletion), then removes the days no longer kept. The old one stays until the new one is
+    // whole.
+    Result refresh() const;
 
     QString directory() const;
     // The folder of the day's backup.
     QString dayDirectory(QDate day) const;
 
 private:
+    Result make(bool anew) const;
     QString makeToday(const QString &day) const;
+    void removeLeftovers() const;
     QStringList prune() const;
 
     const DataFolder &m_folder;

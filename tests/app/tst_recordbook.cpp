@@ -7,6 +7,7 @@
 #include "Widgets.h"
 
 #include "app/Application.h"
+#include "app/DataBackup.h"
 #include "app/EditPage.h"
 #include "app/TodayPage.h"
 #include "app/frmMain.h"

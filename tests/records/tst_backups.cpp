@@ -80,7 +80,8 @@ private Q_SLOTS:
     void fourteenNewestDaysAreKept();
     void onlyBackupOfPlaysIsKept();
     void failedBackupLeavesNothingBehind();
-    void leftoversAndForeignFolders();
+    void onlyTheBackupsOwnAreRemoved();
+    void deletedPlaysStayInTheBackups();
 };
 
 void TestBackups::firstStartOfEachDayCopiesTheFiles()
@@ -105,6 +106,10 @@ void TestBackups::firstStartOfEachDayCopiesTheFiles()
     QCOMPARE(today.path(), file(QStringLiteral("バックアップ/2024-05-18")));
     QCOMPARE(today.entryList(QDir::Files, QDir::Name),
              (QStringList{QStringLiteral("データ.txt"), QStringLiteral("プラマイ履歴.txt"), QStringLiteral("設定.TXT")}));
+    // The marker names the backups' own folder and what they copied into it.
+    QCOMPARE(readBytes(today.filePath(QStringLiteral(".kotohana-backup"))).toHex(),
+             QByteArray("83528367836e836982cc836f8362834e8341836283760d0a8366815b835e2e7478740d0a90dd92e82e5458540d0a"
+                        "83768389837d8343979a97f02e7478740d0a"));
     QCOMPARE(readBytes(today.filePath(QStringLiteral("データ.txt"))), records);
     QCOMPARE(readBytes(today.filePath(QStringLiteral("設定.TXT"))), settings);
     QCOMPARE(readBytes(today.filePath(QStringLiteral("プラマイ履歴.txt"))), odd);
@@ -190,19 +195,58 @@ void TestBackups::failedBackupLeavesNothingBehind()
     QCOMPARE(readBytes(backupRoot()), QByteArray("a file"));
 }
 
-// What a stopped backup left is removed; what is not the backups' own is never touched.
-void TestBackups::leftoversAndForeignFolders()
+// What a stopped backup left is removed; what is not the backups' own is never touched: a folder
+// named like a day without the marker, a link to the user's old backups on another disk, a
+// file the user put into a backup.
+void TestBackups::onlyTheBackupsOwnAreRemoved()
 {
-    writeBytes(file(QStringLiteral("データ.txt")), sjis(playLine(QDate(2024, 5, 1))));
-    QVERIFY(QDir().mkpath(file(QStringLiteral("バックアップ/2024-05-17.part"))));
-    writeBytes(file(QStringLiteral("バックアップ/2024-05-17.part/データ.txt")), QByteArray("half"));
-    QVERIFY(QDir().mkpath(file(QStringLiteral("バックアップ/2024-04-01 コピー"))));
+    const QByteArray marker = sjis(QStringLiteral("コトハナのバックアップ\nデータ.txt\n"));
+    const auto make = [&](const QString &path, const QByteArray &markerBytes) {
+        QVERIFY(QDir().mkpath(file(path)));
+        writeBytes(file(path + QStringLiteral("/データ.txt")), sjis(playLine(QDate(2024, 4, 1))));
+        if (!markerBytes.isEmpty())
+            writeBytes(file(path + QStringLiteral("/.kotohana-backup")), markerBytes);
+    };
+    make(QStringLiteral("バックアップ/2024-05-17.part"), marker);   // a backup stopped by a kill
+    make(QStringLiteral("バックアップ/2024-05-16.part"), QByteArray()); // not the backups'
+    make(QStringLiteral("バックアップ/2020-01-01"), QByteArray());
+    make(QStringLiteral("バックアップ/2020-01-03"), sjis(QStringLiteral("ほかのソフト\nデータ.txt\n")));
+    make(QStringLiteral("バックアップ/2020-01-04"), marker);
+    writeBytes(file(QStringLiteral("バックアップ/2020-01-04/ノート.txt")), QByteArray("the user's"));
+    QTemporaryDir elsewhere;
+    writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("データ.txt")), QByteArray("kept"));
+    QVERIFY(QDir().mkpath(QDir(elsewhere.path()).filePath(QStringLiteral("2019-12-31"))));
+    QVERIFY(QFile::link(elsewhere.path(), file(QStringLiteral("バックアップ/2020-01-02"))));
     QVERIFY(QDir().mkpath(file(QStringLiteral("バックアップ/2024-02-30"))));
-    writeBytes(file(QStringLiteral("バックアップ/メモ.txt")), QByteArray("the user's"));
-    QString plays = playLine(QDate(2024, 5, 1));
+
+    QString plays = playLine(QDate(2024, 4, 1)); // every backup holds it
+    writeBytes(file(QStringLiteral("データ.txt")), sjis(plays));
     playEveryDay(QDate(2024, 5, 18), QDate(2024, 6, 10), plays);
-    QCOMPARE(backupEntries(), (QStringList{QStringLiteral("2024-02-30"), QStringLiteral("2024-04-01 コピー")})
-                                  + days(QDate(2024, 5, 28), QDate(2024, 6, 10)) + QStringList{QStringLiteral("メモ.txt")});
+    QCOMPARE(backupEntries(), (QStringList{QStringLiteral("2020-01-01"), QStringLiteral("2020-01-02"), QStringLiteral("2020-01-03"),
+                                           QStringLiteral("2020-01-04"), QStringLiteral("2024-02-30"), QStringLiteral("2024-05-16.part")})
+                                  + days(QDate(2024, 5, 28), QDate(2024, 6, 10)));
+    // Of the backups' own folder with the user's note, only what the backups copied went.
+    QCOMPARE(QDir(file(QStringLiteral("バックアップ/2020-01-04"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("ノート.txt")});
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("2019-12-31"), QStringLiteral("データ.txt")}));
+    QCOMPARE(readBytes(file(QStringLiteral("バックアップ/2020-01-01/データ.txt"))), sjis(playLine(QDate(2024, 4, 1))));
+}
+
+// Before a new start or a deletion the day's backup is made anew: a play saved and deleted on
+// the same day stays in the backups, however many days follow.
+void TestBackups::deletedPlaysStayInTheBackups()
+{
+    QString plays;
+    playEveryDay(QDate(2024, 5, 1), QDate(2024, 5, 3), plays);
+    const QString morning = QStringLiteral("\"2024/05/03\",\"09:00:00\",\"しりとり\",30,\"\",\n");
+    writeBytes(file(QStringLiteral("データ.txt")), sjis(plays + morning));
+    QVERIFY(backups().refresh().made); // before the deletion
+    writeBytes(file(QStringLiteral("データ.txt")), sjis(plays));
+    QCOMPARE(readBytes(backups().dayDirectory(QDate(2024, 5, 3)) + QStringLiteral("/データ.txt")), sjis(plays + morning));
+    playEveryDay(QDate(2024, 5, 4), QDate(2024, 6, 10), plays);
+    QVERIFY(backupEntries().contains(QStringLiteral("2024-05-03")));
+    QCOMPARE(backupEntries().size(), Backups::kKeptDays + 1);
 }
 
 QTEST_GUILESS_MAIN(TestBackups)
