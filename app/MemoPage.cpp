@@ -33,6 +33,7 @@ MemoPage::MemoPage(const Services &services, QWidget *parent)
     memoCaption->setFont(captionFont);
     txtKizuki = new QPlainTextEdit(this);
     txtKizuki->setObjectName(QStringLiteral("txtKizuki"));
+    txtKizuki->setAccessibleName(QStringLiteral("メモ"));
     txtKizuki->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtKizuki->setMaximumHeight(170);
     cmdKizukiHozon = new QPushButton(QStringLiteral("メモ保存"), this);
@@ -42,10 +43,12 @@ MemoPage::MemoPage(const Services &services, QWidget *parent)
     diaryCaption->setFont(captionFont);
     msgMemoList = new Grid(this);
     msgMemoList->setObjectName(QStringLiteral("msgMemoList"));
+    msgMemoList->setAccessibleName(QStringLiteral("一言日記の一覧"));
 
     auto *entryCaption = new QLabel(QStringLiteral("一言入力欄 →"), this);
     txtMemo = new QLineEdit(this);
     txtMemo->setObjectName(QStringLiteral("txtMemo"));
+    txtMemo->setAccessibleName(QStringLiteral("一言入力欄"));
     cmdMemoHozon = new QPushButton(QStringLiteral("一言日記保存"), this);
     cmdMemoHozon->setObjectName(QStringLiteral("cmdMemoHozon"));
 

@@ -38,10 +38,13 @@ TopicPanel::TopicPanel(const DataFolder &folder, MessageBoxes &messages, QWidget
     setAutoFillBackground(true);
     cboMondai2 = new QComboBox(this);
     cboMondai2->setObjectName(QStringLiteral("cboMondai2"));
+    cboMondai2->setAccessibleName(QStringLiteral("履歴を見る問題"));
     lstRendata2 = new QListWidget(this);
     lstRendata2->setObjectName(QStringLiteral("lstRendata2"));
+    lstRendata2->setAccessibleName(QStringLiteral("この問題の回答一覧"));
     msgRireki3 = new Grid(this);
     msgRireki3->setObjectName(QStringLiteral("msgRireki3"));
+    msgRireki3->setAccessibleName(QStringLiteral("この問題の回答履歴"));
     cmdRenClr = new QPushButton(QStringLiteral("履歴削除"), this);
     cmdRenClr->setObjectName(QStringLiteral("cmdRenClr"));
     cmdModoru = new QPushButton(QStringLiteral("戻る"), this);
