@@ -135,6 +135,37 @@ void TopicPanel::mousePressEvent(QMouseEvent *event)
     QGroupBox::mousePressEvent(event);
 }
 
+void TopicPanel::setVisible(bool visible)
+{
+    const bool covering = visible && m_covered.empty();
+    if (covering) {
+        QWidget *focused = window()->focusWidget();
+        m_focusBack = focused && parentWidget()->isAncestorOf(focused) && !isAncestorOf(focused) ? focused : nullptr;
+        for (QWidget *control : parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (control == this || control->isHidden())
+                continue;
+            QSizePolicy keepRoom = control->sizePolicy();
+            keepRoom.setRetainSizeWhenHidden(true);
+            control->setSizePolicy(keepRoom);
+            control->hide();
+            m_covered.emplace_back(control);
+        }
+    }
+    const bool focusInside = isAncestorOf(window()->focusWidget());
+    QGroupBox::setVisible(visible);
+    if (covering && m_focusBack)
+        cboMondai2->setFocus();
+    if (visible)
+        return;
+    for (const QPointer<QWidget> &control : m_covered) {
+        if (control)
+            control->show();
+    }
+    m_covered.clear();
+    if (focusInside && m_focusBack)
+        m_focusBack->setFocus();
+}
+
 bool TopicPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize)
