@@ -42,6 +42,13 @@ AllGraphPage::AllGraphPage(const Services &services, QWidget *parent)
     mcrMain3 = new Chart(this);
     mcrMain3->setObjectName(QStringLiteral("mcrMain3"));
     mcrMain3->hide();
+    msgDayList2->setAccessibleName(QStringLiteral("これまでのプレイ一覧"));
+    msgDayList3->setAccessibleName(QStringLiteral("日別の集計"));
+    msgDayTotal2->setAccessibleName(QStringLiteral("項目別のトータル"));
+    for (Chart *chart : {mcrMain2, mcrMain3}) {
+        chart->setAccessibleName(QStringLiteral("全グラフ"));
+        chart->setSubject(QStringLiteral("これまでのプレイ秒数"));
+    }
     cmdDay2 = button(this, "cmdDay2", QStringLiteral("時系列データ"));
     cmdTotal2 = button(this, "cmdTotal2", QStringLiteral("項目別トータル時間"));
     cmdJikan2 = button(this, "cmdJikan2", QStringLiteral("時間別トータル時間"));
@@ -187,6 +194,7 @@ void AllGraphPage::cmdDay2_Click()
     mcrMain2->hide();
     showDaily(false);
     const int points = msgDayList2->rows() - 1;
+    mcrMain3->setSubject(QStringLiteral("時系列のプレイ秒数"));
     mcrMain3->setSeriesCount(1);
     mcrMain3->setPointCount(points);
     PointTexts texts(msgDayList2->rows());
@@ -203,6 +211,7 @@ void AllGraphPage::cmdTotal2_Click()
     mcrMain2->show();
     mcrMain3->hide();
     const int points = msgDayTotal2->rows() - 1;
+    mcrMain2->setSubject(QStringLiteral("項目別のトータル秒数"));
     mcrMain2->setSeriesCount(1);
     mcrMain2->setPointCount(points);
     for (int i = 1; i <= points; ++i) {
@@ -221,6 +230,7 @@ void AllGraphPage::cmdJikan2_Click()
     PointTexts texts(msgDayList2->rows());
     for (int row = 1; row < msgDayList2->rows(); ++row)
         hours.add(msgDayList2->textMatrix(row, 2), texts.value(msgDayList2->textMatrix(row, 4)));
+    mcrMain2->setSubject(QStringLiteral("時間別のトータル秒数"));
     mcrMain2->setSeriesCount(1);
     mcrMain2->setPointCount(24);
     for (int i = 1; i <= 24; ++i) {
@@ -233,10 +243,12 @@ void AllGraphPage::cmdJikan2_Click()
 void AllGraphPage::cmdHigoto_Click(int button)
 {
     static constexpr int columns[] = {0, 2, 3, 5}; // count, seconds, average
+    static constexpr const char16_t *subjects[] = {nullptr, u"日別のプレイ回数", u"日別のプレイ秒数", u"日別の平均秒数"};
     lightButton(button == 1 ? cmdHigoto : button == 2 ? cmdHigoto2 : cmdHigoto3);
     mcrMain3->show();
     mcrMain2->hide();
     showDaily(true);
+    mcrMain3->setSubject(QString::fromUtf16(subjects[button]));
     mcrMain3->setSeriesCount(1);
     mcrMain3->setPointCount(0); // no label of an earlier chart remains
     const int points = msgDayList3->rows() - 1;

@@ -39,6 +39,8 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     msgCale->setObjectName(QStringLiteral("msgCale"));
     msgCale_w = new Grid(this);
     msgCale_w->setObjectName(QStringLiteral("msgCale_w"));
+    msgCale->setAccessibleName(QStringLiteral("月別の実施状況"));
+    msgCale_w->setAccessibleName(QStringLiteral("週別の実施状況"));
 
     auto *legend = new QGroupBox(QStringLiteral("色の目安"), this);
     auto *legendRow = new QHBoxLayout(legend);
@@ -61,6 +63,10 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     mcrKingaku->setObjectName(QStringLiteral("mcrKingaku"));
     mcrKensu->setMinimumHeight(150);
     mcrKingaku->setMinimumHeight(150);
+    mcrKensu->setAccessibleName(QStringLiteral("週別セット数"));
+    mcrKensu->setSubject(QStringLiteral("曜日別のセット数"));
+    mcrKingaku->setAccessibleName(QStringLiteral("週別回数"));
+    mcrKingaku->setSubject(QStringLiteral("曜日別の秒数"));
     auto *playsFrame = new QGroupBox(QStringLiteral("週別セット数"), this);
     (new QVBoxLayout(playsFrame))->addWidget(mcrKensu);
     auto *secondsFrame = new QGroupBox(QStringLiteral("週別回数"), this);

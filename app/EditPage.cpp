@@ -41,6 +41,7 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     auto *nameCaption = new QLabel(QStringLiteral("名前（ニックネーム）"), this);
     txtPriData = new QLineEdit(this);
     txtPriData->setObjectName(QStringLiteral("txtPriData"));
+    txtPriData->setAccessibleName(QStringLiteral("名前（ニックネーム）"));
     txtPriData->setMaximumWidth(260);
     cmdPHozon1 = new QPushButton(QStringLiteral("名前変更"), this);
     cmdPHozon1->setObjectName(QStringLiteral("cmdPHozon1"));
@@ -52,6 +53,7 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     listCaption->setFont(captionFont);
     msgHenList = new Grid(this);
     msgHenList->setObjectName(QStringLiteral("msgHenList"));
+    msgHenList->setAccessibleName(QStringLiteral("これまでの記録"));
     cmdRowDel = new QPushButton(QStringLiteral("個別削除"), this);
     cmdRowDel->setObjectName(QStringLiteral("cmdRowDel"));
     cmdRowDel->setEnabled(false);

@@ -34,6 +34,7 @@ MemoPage::MemoPage(const Services &services, QWidget *parent)
     memoCaption->setFont(captionFont);
     txtKizuki = new QPlainTextEdit(this);
     txtKizuki->setObjectName(QStringLiteral("txtKizuki"));
+    txtKizuki->setAccessibleName(QStringLiteral("メモ"));
     txtKizuki->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtKizuki->setMaximumHeight(170);
     // Tab moves on to the diary list, as everywhere else; Ctrl+Tab writes a tab into the memo.
@@ -46,10 +47,12 @@ MemoPage::MemoPage(const Services &services, QWidget *parent)
     diaryCaption->setFont(captionFont);
     msgMemoList = new Grid(this);
     msgMemoList->setObjectName(QStringLiteral("msgMemoList"));
+    msgMemoList->setAccessibleName(QStringLiteral("一言日記の一覧"));
 
     auto *entryCaption = new QLabel(QStringLiteral("一言入力欄 →"), this);
     txtMemo = new QLineEdit(this);
     txtMemo->setObjectName(QStringLiteral("txtMemo"));
+    txtMemo->setAccessibleName(QStringLiteral("一言入力欄"));
     cmdMemoHozon = new QPushButton(QStringLiteral("一言日記保存"), this);
     cmdMemoHozon->setObjectName(QStringLiteral("cmdMemoHozon"));
 

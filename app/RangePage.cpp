@@ -63,6 +63,8 @@ void RangePage::buildLayout()
     cboStdate->setObjectName(QStringLiteral("cboStdate"));
     cboEddate = new QComboBox(period);
     cboEddate->setObjectName(QStringLiteral("cboEddate"));
+    cboStdate->setAccessibleName(QStringLiteral("開始日"));
+    cboEddate->setAccessibleName(QStringLiteral("終了日"));
     // Both boxes offer the same dates: one list serves them.
     m_dates = new QStringListModel(this);
     for (QComboBox *box : {cboStdate, cboEddate}) {
@@ -123,6 +125,7 @@ void RangePage::buildLayout()
     cmdAllact = button(items, "cmdAllact", QStringLiteral("全部"));
     lstAct2 = new QListWidget(items);
     lstAct2->setObjectName(QStringLiteral("lstAct2"));
+    lstAct2->setAccessibleName(QStringLiteral("項目一覧"));
     // The seven games side by side in rows, all in sight without scrolling.
     lstAct2->setFlow(QListView::LeftToRight);
     lstAct2->setWrapping(true);
@@ -158,6 +161,12 @@ void RangePage::buildLayout()
     mcrBunseki2 = new Chart(this);
     mcrBunseki2->setObjectName(QStringLiteral("mcrBunseki2"));
     mcrBunseki2->hide();
+    msgBunseki->setAccessibleName(QStringLiteral("範囲内のプレイ一覧"));
+    msgBunseki2->setAccessibleName(QStringLiteral("範囲内の項目別合計"));
+    for (Chart *chart : {mcrBunseki, mcrBunseki2}) {
+        chart->setAccessibleName(QStringLiteral("範囲指定のグラフ"));
+        chart->setSubject(QStringLiteral("範囲内のプレイ秒数"));
+    }
     cmdDay3 = button(this, "cmdDay3", QStringLiteral("時系列"));
     cmdTotal3 = button(this, "cmdTotal3", QStringLiteral("項目別"));
     cmdJikan3 = button(this, "cmdJikan3", QStringLiteral("時間別"));
@@ -419,6 +428,7 @@ void RangePage::cmdDay3_Click()
     mcrBunseki2->hide();
     PageTools::light({cmdDay3, cmdTotal3, cmdJikan3}, cmdDay3, kLitChart);
     const int points = msgBunseki->rows() - 1;
+    mcrBunseki->setSubject(QStringLiteral("時系列のプレイ秒数"));
     mcrBunseki->setSeriesCount(1);
     mcrBunseki->setPointCount(points);
     PointTexts texts(msgBunseki->rows());
@@ -434,6 +444,7 @@ void RangePage::cmdTotal3_Click()
     mcrBunseki2->show();
     PageTools::light({cmdDay3, cmdTotal3, cmdJikan3}, cmdTotal3, kLitChart);
     const int points = msgBunseki2->rows() - 1;
+    mcrBunseki2->setSubject(QStringLiteral("項目別のプレイ秒数"));
     mcrBunseki2->setSeriesCount(1);
     mcrBunseki2->setPointCount(points);
     for (int i = 1; i <= points; ++i) {
@@ -452,6 +463,7 @@ void RangePage::cmdJikan3_Click()
     PointTexts texts(msgBunseki->rows());
     for (int row = 1; row < msgBunseki->rows(); ++row)
         hours.add(msgBunseki->textMatrix(row, 2), texts.value(msgBunseki->textMatrix(row, 5)));
+    mcrBunseki2->setSubject(QStringLiteral("時間別のプレイ秒数"));
     mcrBunseki2->setSeriesCount(1);
     mcrBunseki2->setPointCount(24);
     for (int i = 1; i <= 24; ++i) {

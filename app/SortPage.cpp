@@ -34,6 +34,7 @@ SortPage::SortPage(const Services &services, QWidget *parent)
     setObjectName(QStringLiteral("fraBunseki"));
     msgIchiran = new Grid(this);
     msgIchiran->setObjectName(QStringLiteral("msgIchiran"));
+    msgIchiran->setAccessibleName(QStringLiteral("プレイ一覧"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(new QLabel(QStringLiteral("並び替え："), this));
     for (int b = 1; b <= 4; ++b) {

@@ -129,12 +129,15 @@ void TodayPage::buildLayout()
     mtvmain = new MonthView(this);
     mtvmain->setObjectName(QStringLiteral("mtvmain"));
     mtvmain->setFixedSize(300, 210);
+    mtvmain->setName(QStringLiteral("表示する日の選択"));
     connect(mtvmain, &MonthView::dateClick, this, &TodayPage::mtvmain_DateClick);
 
     msgDayList = new Grid(this);
     msgDayList->setObjectName(QStringLiteral("msgDayList"));
     msgDayTotal = new Grid(this);
     msgDayTotal->setObjectName(QStringLiteral("msgDayTotal"));
+    msgDayList->setAccessibleName(QStringLiteral("今日のプレイ一覧"));
+    msgDayTotal->setAccessibleName(QStringLiteral("今日の項目別合計"));
 
     cmdDay = new ColorButton(QStringLiteral("時系列"), this);
     cmdDay->setObjectName(QStringLiteral("cmdDay"));
@@ -155,6 +158,8 @@ void TodayPage::buildLayout()
     mcrMain = new Chart(this);
     mcrMain->setObjectName(QStringLiteral("mcrMain"));
     mcrMain->setEmptyText(QStringLiteral("この日のプレイはありません"));
+    mcrMain->setAccessibleName(QStringLiteral("今日のグラフ"));
+    mcrMain->setSubject(QStringLiteral("今日のプレイ秒数"));
 
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -303,8 +308,9 @@ void TodayPage::lightChartButton(ColorButton *lit)
     PageTools::light({cmdDay, cmdTotal, cmdJikan}, lit, kLitChartButton);
 }
 
-void TodayPage::drawChart(int points, const std::function<void(int)> &point)
+void TodayPage::drawChart(const QString &subject, int points, const std::function<void(int)> &point)
 {
+    mcrMain->setSubject(subject);
     mcrMain->setSeriesCount(1);
     mcrMain->setCurrentSeries(1);
     mcrMain->setPointCount(points);
@@ -317,7 +323,7 @@ void TodayPage::drawChart(int points, const std::function<void(int)> &point)
 void TodayPage::cmdDay_Click()
 {
     lightChartButton(cmdDay);
-    drawChart(msgDayList->rows() - 1, [this](int i) {
+    drawChart(QStringLiteral("時系列のプレイ秒数"), msgDayList->rows() - 1, [this](int i) {
         mcrMain->setValueText(msgDayList->textMatrix(i, 3));
         mcrMain->setLabel(itemLabel(msgDayList->textMatrix(i, 2), msgDayList->rows()));
     });
@@ -326,7 +332,7 @@ void TodayPage::cmdDay_Click()
 void TodayPage::cmdTotal_Click()
 {
     lightChartButton(cmdTotal);
-    drawChart(msgDayTotal->rows() - 1, [this](int i) {
+    drawChart(QStringLiteral("項目別のプレイ秒数"), msgDayTotal->rows() - 1, [this](int i) {
         mcrMain->setValueText(msgDayTotal->textMatrix(i, 3));
         mcrMain->setLabel(itemLabel(msgDayTotal->textMatrix(i, 1), msgDayTotal->rows()));
     });
@@ -338,7 +344,7 @@ void TodayPage::cmdJikan_Click()
     HourSlots hours;
     for (int row = 1; row < msgDayList->rows(); ++row)
         hours.add(msgDayList->textMatrix(row, 1), msgDayList->textMatrix(row, 3));
-    drawChart(24, [&](int i) {
+    drawChart(QStringLiteral("時間別のプレイ秒数"), 24, [&](int i) {
         mcrMain->setValue(double(hours.seconds(i - 1)));
         mcrMain->setLabel(HourSlots::label(i - 1));
     });

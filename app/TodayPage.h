@@ -56,7 +56,7 @@ private:
     void buildLayout();
     void showFaceAndLamps(int kinds);
     void lightChartButton(ColorButton *lit);
-    void drawChart(int points, const std::function<void(int)> &point);
+    void drawChart(const QString &subject, int points, const std::function<void(int)> &point);
 
     const Services &m_services;
     TodayView m_view;

@@ -48,8 +48,10 @@ TotalsPage::TotalsPage(const Services &services, QWidget *parent)
 
     msgKakei1 = new Grid(this);
     msgKakei1->setObjectName(QStringLiteral("msgKakei1"));
+    msgKakei1->setAccessibleName(QStringLiteral("月別の集計"));
     msgKakei2 = new Grid(this);
     msgKakei2->setObjectName(QStringLiteral("msgKakei2"));
+    msgKakei2->setAccessibleName(QStringLiteral("日別の集計"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(modeRow);

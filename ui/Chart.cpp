@@ -143,6 +143,34 @@ void Chart::setValueMaximum(double maximum)
     }
 }
 
+void Chart::setSubject(const QString &subject)
+{
+    m_subject = subject;
+    describe();
+}
+
+void Chart::describe()
+{
+    QStringList names;
+    for (const QString &name : m_seriesNames) {
+        if (!name.isEmpty())
+            names << name;
+    }
+    QString text = m_subject;
+    if (!names.isEmpty())
+        text += QStringLiteral("（%1）").arg(names.join(u'・'));
+    if (showsEmptyText()) {
+        setAccessibleDescription(text + u'：' + m_emptyText);
+        return;
+    }
+    text += QStringLiteral("：%1 点").arg(pointCount());
+    const auto first = std::find_if(m_labels.begin(), m_labels.end(), [](const QString &l) { return !l.isEmpty(); });
+    const auto last = std::find_if(m_labels.rbegin(), m_labels.rend(), [](const QString &l) { return !l.isEmpty(); });
+    if (first != m_labels.end())
+        text += QStringLiteral("、%1 ～ %2").arg(first->trimmed(), last->trimmed());
+    setAccessibleDescription(text);
+}
+
 void Chart::setEmptyText(const QString &text)
 {
     if (text != m_emptyText) {
@@ -286,6 +314,7 @@ void Chart::redraw()
         setViewportMargins(0, 0, 0, 0);
         fitToViewport();
         c->setTitle(m_emptyText);
+        describe();
         return;
     }
     c->setTitle(QString());
@@ -383,6 +412,7 @@ void Chart::redraw()
     const bool named = std::any_of(m_seriesNames.begin(), m_seriesNames.end(),
                                    [](const QString &name) { return !name.isEmpty(); });
     c->legend()->setVisible(named && seriesCount() > 1);
+    describe();
 }
 
 } // namespace kotohana

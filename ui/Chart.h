@@ -51,6 +51,9 @@ public:
 
     // The value axis reaches at least this far (0: only as far as the values).
     void setValueMaximum(double maximum);
+    // What the values are, 「項目別のプレイ秒数」: with the series' names and the points'
+    // labels it makes the description a screen reader gives of the chart.
+    void setSubject(const QString &subject);
     // What a chart with nothing to show says.
     void setEmptyText(const QString &text);
     QString emptyText() const { return m_emptyText; }
@@ -83,6 +86,8 @@ private:
     // How many point labels fit side by side at a width.
     int labelRoom(int chartWidth) const;
     void fitToViewport();
+    // Tells assistive technology what the picture shows now.
+    void describe();
 
     std::vector<std::vector<double>> m_values; // [series][point]
     std::vector<QString> m_labels;
@@ -94,6 +99,7 @@ private:
     int m_first = 0; // 0-based
     int m_labelWidth = 72; // the widest point label shown, with room beside it
     double m_valueMaximum = 0;
+    QString m_subject;
     QString m_emptyText = QStringLiteral("表示するデータがありません");
     QScrollBar *m_scroll = nullptr;
     std::vector<std::pair<QString, int>> m_shownLabels; // what the axis on the chart shows

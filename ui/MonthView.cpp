@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QToolButton>
 
+#include <utility>
+
 namespace kotohana {
 
 MonthView::MonthView(QWidget *parent)
@@ -15,6 +17,12 @@ MonthView::MonthView(QWidget *parent)
     setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     setGridVisible(false);
     headYearFirst();
+    const std::pair<const char *, const char *> parts[] = {
+        {"qt_calendar_prevmonth", "前の月"}, {"qt_calendar_nextmonth", "次の月"}, {"qt_calendar_yearedit", "年"}};
+    for (const auto &[part, name] : parts) {
+        if (auto *control = findChild<QWidget *>(QString::fromLatin1(part)))
+            control->setAccessibleName(QString::fromUtf8(name));
+    }
     connect(this, &QCalendarWidget::currentPageChanged, this, [this] { headYearFirst(); });
     connect(this, &QCalendarWidget::clicked, this, [this](QDate day) { Q_EMIT dateClick(day); });
     connect(this, &QCalendarWidget::activated, this, [this](QDate day) { Q_EMIT dateClick(day); });
@@ -43,6 +51,13 @@ QString MonthView::heading() const
     if (!bar || !month)
         return {};
     return bar->indexOf(year) < bar->indexOf(month) ? year->text() + month->text() : month->text() + year->text();
+}
+
+void MonthView::setName(const QString &name)
+{
+    setAccessibleName(name);
+    if (QWidget *days = focusProxy())
+        days->setAccessibleName(name);
 }
 
 void MonthView::setValue(QDate day)

@@ -19,6 +19,9 @@ public:
     void setValue(QDate day);
     // The month shown as its heading reads, "2026年12月".
     QString heading() const;
+    // The name assistive technology gives the calendar. Its table of days, which takes the
+    // focus for it, carries the name too.
+    void setName(const QString &name);
 
 Q_SIGNALS:
     void dateClick(QDate day);

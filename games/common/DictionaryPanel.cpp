@@ -22,6 +22,7 @@ DictionaryPanel::DictionaryPanel(Captions captions, QWidget *parent)
     m_listing = new QStringListModel(this);
     lstJisyo = new QListView(fraJisyo);
     lstJisyo->setObjectName(QStringLiteral("lstJisyo"));
+    lstJisyo->setAccessibleName(m_captions.listing.trimmed());
     lstJisyo->setModel(m_listing);
     lstJisyo->setEditTriggers(QAbstractItemView::NoEditTriggers);
     (new QVBoxLayout(fraJisyo))->addWidget(lstJisyo);
@@ -30,6 +31,7 @@ DictionaryPanel::DictionaryPanel(Captions captions, QWidget *parent)
     fraRireki->setToolTip(m_captions.chainTip);
     lstRireki = new QListWidget(fraRireki);
     lstRireki->setObjectName(QStringLiteral("lstRireki"));
+    lstRireki->setAccessibleName(m_captions.chain);
     (new QVBoxLayout(fraRireki))->addWidget(lstRireki);
     // Every entry of both lists is one line of the list's font. Laid out as one size, a
     // dictionary of a hundred thousand words is listed without measuring each word, and a

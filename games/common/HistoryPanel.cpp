@@ -3,6 +3,7 @@
 #include "GameSettings.h"
 
 #include "platform/MessageBoxes.h"
+#include "ui/Caption.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"
@@ -36,8 +37,9 @@ HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &
     if (!definition.modeNames.isEmpty()) {
         m_modeTwin = new QComboBox(filters);
         m_modeTwin->setObjectName(QString::fromLatin1(definition.modeTwinName));
+        m_modeTwin->setAccessibleName(QStringLiteral("履歴のモード"));
         m_modeTwin->addItems(definition.modeNames);
-        filterRow->addWidget(new QLabel(QStringLiteral("モード"), filters));
+        filterRow->addWidget(caption(QStringLiteral("モード"), m_modeTwin));
         filterRow->addWidget(m_modeTwin);
         connect(m_modeTwin, &QComboBox::activated, this, &HistoryPanel::modeTwin_Click);
     }
@@ -47,9 +49,11 @@ HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &
     cboKaisu2 = new QComboBox(filters);
     cboKaisu2->setObjectName(QStringLiteral("cboKaisu2"));
     cboKaisu2->addItems(answerLimits());
-    filterRow->addWidget(new QLabel(QStringLiteral("秒数"), filters));
+    cboJikan2->setAccessibleName(QStringLiteral("履歴の秒数"));
+    cboKaisu2->setAccessibleName(QStringLiteral("履歴の答数"));
+    filterRow->addWidget(caption(QStringLiteral("秒数"), cboJikan2));
     filterRow->addWidget(cboJikan2);
-    filterRow->addWidget(new QLabel(QStringLiteral("答数"), filters));
+    filterRow->addWidget(caption(QStringLiteral("答数"), cboKaisu2));
     filterRow->addWidget(cboKaisu2);
     cmdAllDsp = new ColorButton(QStringLiteral("全部表示"), filters);
     cmdAllDsp->setObjectName(QStringLiteral("cmdAllDsp"));
@@ -88,6 +92,11 @@ HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &
     mcrRireki2->setObjectName(QStringLiteral("mcrRireki2"));
     mcrRireki2->setSeriesCount(2);
     mcrRireki2->hide();
+    msgRireki->setAccessibleName(QStringLiteral("履歴一覧"));
+    for (Chart *chart : {mcrRireki, mcrRireki2}) {
+        chart->setAccessibleName(QStringLiteral("履歴のグラフ"));
+        chart->setSubject(QStringLiteral("プレイごとの成績"));
+    }
 
     auto *lists = new QHBoxLayout;
     lists->addWidget(msgRireki, 5);
@@ -234,6 +243,7 @@ void HistoryPanel::chart_Click(int button)
     ResetChartButtons();
     const int seriesCount = int(pressed.fields.size());
     Chart *chart = chartOf(pressed);
+    chart->setSubject(QStringLiteral("プレイごとの") + pressed.caption);
     mcrRireki->setVisible(seriesCount == 1);
     mcrRireki2->setVisible(seriesCount > 1);
     if (seriesCount > 1) {

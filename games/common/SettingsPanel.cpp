@@ -3,6 +3,7 @@
 #include "GameDefinition.h"
 
 #include "platform/Formats.h"
+#include "ui/Caption.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -30,6 +31,8 @@ SettingsPanel::SettingsPanel(const GameDefinition &definition, QWidget *parent)
     cboKaisu = new QComboBox(this);
     cboKaisu->setObjectName(QStringLiteral("cboKaisu"));
     cboKaisu->addItems(answerLimits());
+    cboJikan->setAccessibleName(QStringLiteral("秒数"));
+    cboKaisu->setAccessibleName(QStringLiteral("答数"));
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(optMode[1], 0, 0);
@@ -42,7 +45,8 @@ SettingsPanel::SettingsPanel(const GameDefinition &definition, QWidget *parent)
         m_modeList = new QComboBox(this);
         m_modeList->setObjectName(QString::fromLatin1(definition.modeListName));
         m_modeList->addItems(definition.modeNames);
-        grid->addWidget(new QLabel(QStringLiteral("モード"), this), 2, 0);
+        m_modeList->setAccessibleName(QStringLiteral("モード"));
+        grid->addWidget(caption(QStringLiteral("モード"), m_modeList), 2, 0);
         grid->addWidget(m_modeList, 2, 1, 1, 2);
         connect(m_modeList, &QComboBox::activated, this, &SettingsPanel::modeChanged);
     }

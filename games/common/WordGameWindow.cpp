@@ -65,6 +65,7 @@ WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, Ga
     answerFont.setPointSize(18);
     txtKaitou->setFont(answerFont);
     txtKaitou->setPlaceholderText(QStringLiteral("答えを入力して Enter"));
+    txtKaitou->setAccessibleName(QStringLiteral("答え"));
     txtKaitou->installEventFilter(this);
 
     m_column = new QVBoxLayout;

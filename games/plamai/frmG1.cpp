@@ -85,6 +85,7 @@ frmG1::frmG1(const Services &services, ProgramState &state, QWidget *parent)
     for (int i = 0; i < PlamaiPlay::kBoxes; ++i) {
         auto *box = new DigitBox(playArea());
         box->setObjectName(QStringLiteral("txtKaitou%1").arg(i + 1));
+        box->setAccessibleName(QStringLiteral("%1 問目の答え").arg(i + 1));
         box->setFont(boxFont);
         box->setAlignment(Qt::AlignCenter);
         box->setMaxLength(1);

@@ -38,10 +38,13 @@ TopicPanel::TopicPanel(const DataFolder &folder, MessageBoxes &messages, QWidget
     setAutoFillBackground(true);
     cboMondai2 = new QComboBox(this);
     cboMondai2->setObjectName(QStringLiteral("cboMondai2"));
+    cboMondai2->setAccessibleName(QStringLiteral("履歴を見る問題"));
     lstRendata2 = new QListWidget(this);
     lstRendata2->setObjectName(QStringLiteral("lstRendata2"));
+    lstRendata2->setAccessibleName(QStringLiteral("この問題の回答一覧"));
     msgRireki3 = new Grid(this);
     msgRireki3->setObjectName(QStringLiteral("msgRireki3"));
+    msgRireki3->setAccessibleName(QStringLiteral("この問題の回答履歴"));
     cmdRenClr = new QPushButton(QStringLiteral("履歴削除"), this);
     cmdRenClr->setObjectName(QStringLiteral("cmdRenClr"));
     cmdModoru = new QPushButton(QStringLiteral("戻る"), this);
@@ -130,6 +133,37 @@ void TopicPanel::mousePressEvent(QMouseEvent *event)
 {
     fraRireki_Click();
     QGroupBox::mousePressEvent(event);
+}
+
+void TopicPanel::setVisible(bool visible)
+{
+    const bool covering = visible && m_covered.empty();
+    if (covering) {
+        QWidget *focused = window()->focusWidget();
+        m_focusBack = focused && parentWidget()->isAncestorOf(focused) && !isAncestorOf(focused) ? focused : nullptr;
+        for (QWidget *control : parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (control == this || control->isHidden())
+                continue;
+            QSizePolicy keepRoom = control->sizePolicy();
+            keepRoom.setRetainSizeWhenHidden(true);
+            control->setSizePolicy(keepRoom);
+            control->hide();
+            m_covered.emplace_back(control);
+        }
+    }
+    const bool focusInside = isAncestorOf(window()->focusWidget());
+    QGroupBox::setVisible(visible);
+    if (covering && m_focusBack)
+        cboMondai2->setFocus();
+    if (visible)
+        return;
+    for (const QPointer<QWidget> &control : m_covered) {
+        if (control)
+            control->show();
+    }
+    m_covered.clear();
+    if (focusInside && m_focusBack)
+        m_focusBack->setFocus();
 }
 
 bool TopicPanel::eventFilter(QObject *watched, QEvent *event)

@@ -3,10 +3,12 @@
 #include "ui/Grid.h"
 
 #include <QGroupBox>
+#include <QPointer>
 #include <QStringList>
 
 #include <initializer_list>
 #include <tuple>
+#include <vector>
 
 class QComboBox;
 class QListWidget;
@@ -40,6 +42,10 @@ public:
     void cmdModoru_Click();
     void fraRireki_Click();
 
+    // Shown, the panel hides the controls it covers, each keeping its room, so that neither Tab
+    // nor a screen reader reaches what is out of sight; hidden, it brings them back.
+    void setVisible(bool visible) override;
+
 Q_SIGNALS:
     // "戻る" left the topic with no answers: the list of existing answers empties too.
     void answersEmptied();
@@ -56,6 +62,8 @@ private:
     Grid *msgRireki3 = nullptr;
     QPushButton *cmdRenClr = nullptr;
     QPushButton *cmdModoru = nullptr;
+    std::vector<QPointer<QWidget>> m_covered;
+    QPointer<QWidget> m_focusBack; // a covered control that had the focus
 };
 
 } // namespace kotohana

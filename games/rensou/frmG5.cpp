@@ -10,6 +10,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Services.h"
 #include "games/common/GameCatalog.h"
+#include "ui/Caption.h"
 #include "ui/Colors.h"
 #include "ui/GridModel.h"
 
@@ -76,6 +77,7 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     auto *chooser = new QHBoxLayout;
     cboMondai = new QComboBox(playArea());
     cboMondai->setObjectName(QStringLiteral("cboMondai"));
+    cboMondai->setAccessibleName(QStringLiteral("問題"));
     cboMondai->setMinimumWidth(220);
     cmdStart2 = new QPushButton(QStringLiteral("表示中の問いでゲームスタート"), playArea());
     cmdStart2->setObjectName(QStringLiteral("cmdStart2"));
@@ -89,7 +91,7 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     lblChu->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblChu->setMargin(2);
     lblChu->setMinimumWidth(64);
-    chooser->addWidget(new QLabel(QStringLiteral("問題"), playArea()));
+    chooser->addWidget(caption(QStringLiteral("問題"), cboMondai));
     chooser->addWidget(cboMondai, 1);
     chooser->addWidget(cmdStart2);
     chooser->addWidget(cmdSyousai);
@@ -104,12 +106,14 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     answerColumn->setContentsMargins(0, 0, 0, 0);
     msgRireki2 = new Grid(answers);
     msgRireki2->setObjectName(QStringLiteral("msgRireki2"));
+    msgRireki2->setAccessibleName(QStringLiteral("今回の回答"));
     optRendata = new QRadioButton(QStringLiteral("既存非表示"), answers);
     optRendata->setObjectName(QStringLiteral("optRendata"));
     optRendata2 = new QRadioButton(QStringLiteral("既存表示"), answers);
     optRendata2->setObjectName(QStringLiteral("optRendata2"));
     lstRenData = new QListWidget(answers);
     lstRenData->setObjectName(QStringLiteral("lstRenData"));
+    lstRenData->setAccessibleName(QStringLiteral("既存の回答"));
     // Hidden (既存非表示), the list keeps its room: showing it must not make the window's
     // layout jump and squeeze the history list.
     QSizePolicy keepRoom = lstRenData->sizePolicy();

@@ -69,6 +69,7 @@ frmG7::frmG7(const Services &services, ProgramState &state, QWidget *parent)
     fraRireki->installEventFilter(this);
     lstRireki = new QListWidget(fraRireki);
     lstRireki->setObjectName(QStringLiteral("lstRireki"));
+    lstRireki->setAccessibleName(QStringLiteral("履歴"));
     (new QVBoxLayout(fraRireki))->addWidget(lstRireki);
     setSidePanel(fraRireki);
 }

@@ -1,5 +1,6 @@
 #include "FakeClock.h"
 #include "ScriptedMessageBoxes.h"
+#include "Widgets.h"
 
 #include "app/Application.h"
 #include "app/frmMain.h"
@@ -9,9 +10,12 @@
 #include "platform/RandomSource.h"
 #include "platform/Services.h"
 #include "records/RecordStore.h"
+#include "ui/Chart.h"
 #include "ui/Grid.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -64,6 +68,23 @@ QString firstSidewaysList(const QWidget &window)
     return {};
 }
 
+// Each control in sight that Tab reaches (not through another) with no accessible name, and
+// each chart in sight that does not say what it charts. A list box gives its entry as its name.
+QStringList namelessControls(const QWidget &window)
+{
+    QStringList nameless;
+    for (QWidget *control : window.findChildren<QWidget *>()) {
+        if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus) || control->focusProxy())
+            continue;
+        const QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+        if ((qobject_cast<QComboBox *>(control) ? control->accessibleName() : accessible->text(QAccessible::Name)).isEmpty())
+            nameless << window.objectName() + QStringLiteral(": no name for ") + control->objectName();
+        if (qobject_cast<Chart *>(control) && accessible->text(QAccessible::Description).isEmpty())
+            nameless << window.objectName() + QStringLiteral(": no description for ") + control->objectName();
+    }
+    return nameless;
+}
+
 void settle()
 {
     QTest::qWait(20);
@@ -73,7 +94,8 @@ void settle()
 
 // A guard over every list of the program: at the window's default size and at the smallest
 // it allows, over a data folder as a player's would look, no cell is cut and no list has to
-// be scrolled sideways to show its columns.
+// be scrolled sideways to show its columns; and a screen reader has a name for every control
+// in sight that Tab reaches and a description of every chart.
 class TestLayout : public QObject
 {
     Q_OBJECT
@@ -109,7 +131,7 @@ private Q_SLOTS:
         m_services = std::make_unique<Services>(Services{*m_clock, *m_random, m_messages, *m_folder, *m_records});
     }
 
-    void noCellIsCut()
+    void everyWindowReadsWhole()
     {
         Application application(*m_services);
         application.state().welcomeShown = true;
@@ -117,6 +139,7 @@ private Q_SLOTS:
         frmMain *main = application.mainWindow();
         QVERIFY(main);
         settle();
+        QStringList nameless;
         const char *pages[] = {"cmdMain", "cmdTaijyu", "cmdRentai", "cmdCale", "cmdBunseki", "cmdSyuukei", "cmdMemo", "cmdSettei"};
         atBothSizes(*main, [&](const QString &size) {
             for (const char *page : pages) {
@@ -124,6 +147,7 @@ private Q_SLOTS:
                 settle();
                 const QString cut = firstCutText(*main) + firstSidewaysList(*main);
                 QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1, %2: %3").arg(QString::fromLatin1(page), size, cut)));
+                nameless << namelessControls(*main);
             }
         });
 
@@ -136,9 +160,18 @@ private Q_SLOTS:
                 const QString cut = firstCutText(*window) + firstSidewaysList(*window);
                 QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("game %1, %2: %3").arg(game).arg(size, cut)));
             });
+            // The answer boxes show only in a play, 連想心理's topic history only when asked for.
+            stopTimers(*window);
+            startPlay(*window, *m_clock);
+            nameless << namelessControls(*window);
+            if (auto *topics = window->findChild<QAbstractButton *>(QStringLiteral("cmdSyousai")))
+                topics->click();
+            nameless << namelessControls(*window);
             window->findChild<QAbstractButton *>(QStringLiteral("cmdEnd"))->click();
             settle();
         }
+        nameless.removeDuplicates();
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QLatin1Char('\n'))));
     }
 };
 

@@ -26,6 +26,7 @@
 #include "ui/Picture.h"
 #include "ui/Shape.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -324,6 +325,8 @@ void TestRecordBook::chartButtonsDrawFromTheLists()
     QCOMPARE(chart->pointCount(), 2);
     QCOMPARE(chart->value(1, 1), 72.0);
     QCOMPARE(chart->label(1), QStringLiteral("プラ"));
+    const auto description = [chart] { return QAccessible::queryAccessibleInterface(chart)->text(QAccessible::Description); };
+    QTRY_COMPARE(description(), QStringLiteral("項目別のプレイ秒数：2 点、プラ ～ カラ"));
 
     click(*window, QStringLiteral("cmdDay"));
     QCOMPARE(chart->pointCount(), 3);
@@ -335,6 +338,7 @@ void TestRecordBook::chartButtonsDrawFromTheLists()
     QCOMPARE(chart->value(1, 9), 72.0); // 08:00 and 08:05: 60 + 12.5 → 72
     QCOMPARE(chart->value(1, 22), 30.0);
     QCOMPARE(chart->label(1), QStringLiteral(" 0"));
+    QTRY_COMPARE(description(), QStringLiteral("時間別のプレイ秒数：24 点、0 ～ 23"));
 
     // The lit chart follows the day picked.
     auto *monthView = find<MonthView>(*window, QStringLiteral("mtvmain"));

@@ -18,6 +18,7 @@
 #include "ui/Grid.h"
 #include "ui/GridModel.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -124,6 +125,7 @@ private Q_SLOTS:
     void topicsNamingAnotherFileTouchNothing();
     void answersAreNewExistingOrDuplicate();
     void clearingATopicStartsItAfresh();
+    void topicHistoryHidesWhatItCovers();
     void playCountsItsAnswersUnderItsTopic();
     void preparingAPlayReportsFilesItCannotMake();
     void startDrawsTheSameFirstTopicForASeed();
@@ -271,6 +273,25 @@ void TestRensou::clearingATopicStartsItAfresh()
     play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うさぎ")});
     QCOMPARE(label(*window, "lblOk"), QStringLiteral("3"));
     QVERIFY(readBytes(file(QStringLiteral("好きな動物_履歴.txt"))).startsWith(sjis(QStringLiteral("\"2024/05/18\",\"20:00:16\",\"001\""))));
+}
+
+// The topic history lies over the play area: what it covers is out of reach of Tab and of a
+// screen reader, and comes back as it was, the focus too.
+void TestRensou::topicHistoryHidesWhatItCovers()
+{
+    auto window = open();
+    auto *button = find<QPushButton>(*window, QStringLiteral("cmdSyousai"));
+    const QList<QWidget *> covered = {button, find<QLineEdit>(*window, QStringLiteral("txtKaitou")), find<Grid>(*window, QStringLiteral("msgRireki2"))};
+    button->setFocus();
+    click(*window, "cmdSyousai");
+    for (QWidget *control : covered)
+        QVERIFY(QAccessible::queryAccessibleInterface(control)->state().invisible);
+    QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("cboMondai2"));
+    click(*window, "cmdModoru");
+    for (QWidget *control : covered)
+        QVERIFY(control->isVisible());
+    QVERIFY(find<QListWidget>(*window, QStringLiteral("lstRenData"))->isHidden()); // 既存非表示 as before
+    QCOMPARE(window->focusWidget(), button);
 }
 
 void TestRensou::playCountsItsAnswersUnderItsTopic()
