@@ -105,6 +105,53 @@ QString alreadyRunningMessage(const QString &directory)
         .arg(QDir::toNativeSeparators(directory));
 }
 
+bool claimFolder(FolderLock &lock, const QString &directory, MessageBoxes &messages)
+{
+    const QString title = QStringLiteral("コトハナ");
+    const QString shown = QDir::toNativeSeparators(directory);
+    QString question;
+    switch (lock.state()) {
+    case FolderLock::State::Held:
+    case FolderLock::State::NotLockable: // a folder that cannot be written runs read-only
+        return true;
+    case FolderLock::State::HeldElsewhere:
+        messages.critical(alreadyRunningMessage(directory), title);
+        return false;
+    case FolderLock::State::OtherComputer:
+        question = QStringLiteral("このデータフォルダーは、別のコンピューター「%1」のコトハナが使用中になっています。\r\n%2\r\n\r\n"
+                                  "そのコンピューターでコトハナが動いているときは、そちらを終了してから起動してください。\r\n"
+                                  "もう動いていない（強制終了などで使用中の印が残った）ときは、OK を押すとこのコンピューターで使い始めます。")
+                       .arg(lock.otherComputer(), shown);
+        break;
+    case FolderLock::State::Damaged:
+        question = QStringLiteral("このデータフォルダーの使用中の印（.kotohana.lock）が壊れていて、どのコトハナが使っているか分かりません。\r\n"
+                                  "%1\r\n\r\nほかにコトハナが動いていなければ、OK を押すと印を作り直して起動します。")
+                       .arg(shown);
+        break;
+    case FolderLock::State::NotAFile:
+        if (!lock.canTakeOver()) {
+            messages.critical(QStringLiteral("このデータフォルダーでは、使用中の印（.kotohana.lock）の場所にフォルダなどがあるため、印を作れません。\r\n"
+                                             "%1\r\n\r\n「.kotohana.lock」の名前を変えるか別の場所に移してから、起動し直してください。")
+                                  .arg(shown),
+                              title);
+            return false;
+        }
+        question = QStringLiteral("このデータフォルダーでは、使用中の印（.kotohana.lock）の場所にファイルではないもの（空のフォルダなど）があります。\r\n"
+                                  "%1\r\n\r\nOK を押すと、それを取り除いて印を作り直し、起動します。")
+                       .arg(shown);
+        break;
+    }
+    if (!messages.confirm(question, title))
+        return false;
+    if (lock.takeOver())
+        return true;
+    messages.critical(lock.state() == FolderLock::State::HeldElsewhere
+                          ? alreadyRunningMessage(directory)
+                          : QStringLiteral("使用中の印（.kotohana.lock）を作り直せませんでした。\r\n%1").arg(shown),
+                      title);
+    return false;
+}
+
 bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages,
                    RecordStore &records)
 {
@@ -146,11 +193,9 @@ int runProgram(int argc, char **argv)
                           QStringLiteral("コトハナ"));
         return 1;
     }
-    const FolderLock lock(directory);
-    if (lock.state() == FolderLock::State::HeldElsewhere) {
-        messages.critical(alreadyRunningMessage(directory), QStringLiteral("コトハナ"));
+    FolderLock lock(directory);
+    if (!claimFolder(lock, directory, messages))
         return 1;
-    }
     const DataFolder folder(directory);
     folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
     RecordStore records(folder.path(PlayRecordFile::kFileName));

@@ -13,6 +13,7 @@ class QTranslator;
 namespace kotohana {
 
 class DataFolder;
+class FolderLock;
 class GameWindow;
 class MessageBoxes;
 class RecordStore;
@@ -54,6 +55,12 @@ QIcon programIcon();
 
 // What a second start on a data folder in use says before it ends.
 QString alreadyRunningMessage(const QString &directory);
+
+// Settles who has the data folder at start: this copy, or another that still runs (told, and
+// the program ends). A lock this computer cannot judge (written on another computer, damaged,
+// not a file) is described truly and taken over only when the user says so. False when the
+// program is to end.
+bool claimFolder(FolderLock &lock, const QString &directory, MessageBoxes &messages);
 
 // Readies the data folder at start: writes the delivered files (from deliveredFrom) that it
 // lacks. A folder that cannot be written is told to the user once, and the run goes on read-

@@ -9,6 +9,7 @@
 #include "games/common/GameWindow.h"
 #include "games/plamai/PlamaiRules.h"
 #include "platform/DataFolder.h"
+#include "platform/FolderLock.h"
 #include "platform/RandomSource.h"
 #include "records/RecordStore.h"
 #include "ui/Grid.h"
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void launcherShowsTodayAgain();
     void playFromTheMainWindowToTheRecordBook();
     void newStartCancelled();
+    void lockFromAnotherComputer();
     void newStartEmptiesThePlayData();
 };
 
@@ -215,6 +217,23 @@ void TestLauncher::playFromTheMainWindowToTheRecordBook()
     QCOMPARE(find<kotohana::Shape>(*back, QStringLiteral("shpLed2"))->fillColor(), QColor(Qt::white));
     QCOMPARE(find<QLabel>(*back, QStringLiteral("lblMHyouka"))->text(), QStringLiteral("1 種類の脳刺激"));
     back->close();
+}
+
+// A data folder synced from another PC where the program was killed: the start says so, and
+// takes the folder over only when the user says OK.
+void TestLauncher::lockFromAnotherComputer()
+{
+    const QString lockFile = file(QString::fromUtf16(FolderLock::kFileName));
+    writeBytes(lockFile, QByteArray("4242\nkotohana\nother-pc\n"));
+    FolderLock lock(m_dir->path());
+    m_messages.answerNext(false);
+    QVERIFY(!claimFolder(lock, m_dir->path(), m_messages));
+    QVERIFY(m_messages.shown().last().text.startsWith(
+        QStringLiteral("このデータフォルダーは、別のコンピューター「other-pc」のコトハナが使用中になっています。")));
+    QCOMPARE(readBytes(lockFile), QByteArray("4242\nkotohana\nother-pc\n"));
+    m_messages.answerNext(true);
+    QVERIFY(claimFolder(lock, m_dir->path(), m_messages));
+    QCOMPARE(lock.state(), FolderLock::State::Held);
 }
 
 void TestLauncher::newStartCancelled()

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void choosesTheFolder();
     void deliversOnlyMissingFiles();
     void oneCopyToAFolder();
+    void locksThisComputerCannotJudge_data();
+    void locksThisComputerCannotJudge();
     void removesOnlyLeftoversOfItsOwnSaves();
     void tellsWhetherTheFolderCanBeWritten();
 };
@@ -149,6 +152,55 @@ void TestDataFolder::oneCopyToAFolder()
     QCOMPARE(FolderLock(dir.path()).state(), FolderLock::State::Held);
 
     QCOMPARE(FolderLock(dir.filePath(QStringLiteral("無い/フォルダー"))).state(), FolderLock::State::NotLockable);
+}
+
+void TestDataFolder::locksThisComputerCannotJudge_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("canTakeOver");
+    using State = FolderLock::State;
+    QTest::newRow("another computer's") << "other-pc" << int(State::OtherComputer) << true;
+    QTest::newRow("empty") << "empty" << int(State::Damaged) << true;
+    QTest::newRow("garbled") << "garbled" << int(State::Damaged) << true;
+    QTest::newRow("pipe") << "pipe" << int(State::NotAFile) << true; // never opened: it would wait for ever
+    QTest::newRow("empty folder") << "folder" << int(State::NotAFile) << true;
+    QTest::newRow("folder with a file") << "full folder" << int(State::NotAFile) << false;
+    QTest::newRow("link") << "link" << int(State::NotAFile) << false;
+}
+
+// A lock this computer cannot judge is told for what it is and taken over only on request;
+// what cannot be removed safely stays.
+void TestDataFolder::locksThisComputerCannotJudge()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, state);
+    QFETCH(bool, canTakeOver);
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QString::fromUtf16(FolderLock::kFileName));
+    if (kind == u"other-pc")
+        writeBytes(path, QByteArray("4242\nkotohana\nother-pc\n"));
+    else if (kind == u"empty")
+        writeBytes(path, QByteArray());
+    else if (kind == u"garbled")
+        writeBytes(path, QByteArray("\x81\x81 not a lock"));
+    else if (kind == u"pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == u"link")
+        QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("ユーザーのファイル")), path));
+    else
+        QVERIFY(QDir().mkdir(path));
+    if (kind == u"full folder")
+        writeBytes(QDir(path).filePath(QStringLiteral("メモ.txt")), QByteArray("the user's"));
+
+    FolderLock lock(dir.path());
+    QCOMPARE(int(lock.state()), state);
+    QCOMPARE(lock.otherComputer(), kind == u"other-pc" ? QStringLiteral("other-pc") : QString());
+    QCOMPARE(lock.canTakeOver(), canTakeOver);
+    QCOMPARE(lock.takeOver(), canTakeOver);
+    QCOMPARE(lock.state() == FolderLock::State::Held, canTakeOver);
+    if (kind == u"full folder")
+        QCOMPARE(readBytes(QDir(path).filePath(QStringLiteral("メモ.txt"))), QByteArray("the user's"));
 }
 
 void TestDataFolder::removesOnlyLeftoversOfItsOwnSaves()
