@@ -19,6 +19,7 @@
 #include "ui/Grid.h"
 #include "ui/HelpWindows.h"
 #include "ui/Picture.h"
+#include "ui/ScreenFit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -306,6 +307,7 @@ void frmMain::Form_Load()
     fraMemo->LoadMemo();
     m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder);
 
+    fitToScreen(*this);
     show();
     fraMain->show();
     markShownPage();

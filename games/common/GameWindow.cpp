@@ -14,6 +14,7 @@
 #include "platform/ProgramState.h"
 #include "platform/Services.h"
 #include "ui/Grid.h"
+#include "ui/ScreenFit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -153,6 +154,7 @@ void GameWindow::Form_Load()
     loaded();
     m_loading = false;
 
+    fitToScreen(*this);
     show();
     QCoreApplication::processEvents();
     if (!stored.message.isEmpty())
