@@ -20,6 +20,7 @@
 #include "ui/HelpWindows.h"
 #include "ui/Keys.h"
 #include "ui/Picture.h"
+#include "ui/ScreenFit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -344,6 +345,7 @@ void frmMain::Form_Load()
     fraMemo->LoadMemo();
     m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder);
 
+    fitToScreen(*this);
     show();
     fraMain->show();
     markShownPage();

@@ -1,6 +1,7 @@
-// Pictures of every page of the main window and of every game window, at the window's default
-// size and at the smallest size it allows, over a data folder as a player's would look:
-//     kotohana_screenshots OUTPUT-FOLDER
+// Pictures of every page of the main window and of every game window, at the size the window
+// opens at and at the smallest size it allows, over a data folder as a player's would look:
+//     kotohana_screenshots OUTPUT-FOLDER [--whole-screen]
+// With --whole-screen a picture is of the whole screen, showing where the window lies on it.
 // tools/screenshots.sh runs it under a virtual X display.
 #include "SampleData.h"
 
@@ -23,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -82,11 +84,17 @@ void settle(int ms = 150)
     QTest::qWait(ms);
 }
 
-void save(QWidget &window, const QString &folder, const QString &name)
+struct Output {
+    QString folder;
+    bool wholeScreen = false;
+};
+
+void save(QWidget &window, const Output &out, const QString &name)
 {
     settle();
-    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    if (!window.grab().save(path))
+    const QString path = QDir(out.folder).filePath(name + QStringLiteral(".png"));
+    const QPixmap picture = out.wholeScreen ? window.screen()->grabWindow(0) : window.grab();
+    if (!picture.save(path))
         std::printf("could not write %s\n", qPrintable(path));
 }
 
@@ -121,12 +129,13 @@ int main(int argc, char **argv)
     QTranslator qtTexts;
     installQtTexts(qtTexts);
     const QStringList args = QApplication::arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: kotohana_screenshots OUTPUT-FOLDER\n");
+    const bool wholeScreen = args.size() == 3 && args.at(2) == QStringLiteral("--whole-screen");
+    if (args.size() != 2 && !wholeScreen) {
+        std::fprintf(stderr, "usage: kotohana_screenshots OUTPUT-FOLDER [--whole-screen]\n");
         return 2;
     }
-    const QString out = args.at(1);
-    QDir().mkpath(out);
+    const Output out{args.at(1), wholeScreen};
+    QDir().mkpath(out.folder);
 
     QTemporaryDir dir;
     const DataFolder folder(dir.path());
@@ -240,6 +249,6 @@ int main(int argc, char **argv)
         click(*window, "cmdEnd");
         settle(400);
     }
-    std::printf("pictures in %s\n", qPrintable(out));
+    std::printf("pictures in %s\n", qPrintable(out.folder));
     return 0;
 }

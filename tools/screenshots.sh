@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Pictures of every page of the main window and of every game window, idle and during a play,
-# at the default and at the smallest window size, over a sample data folder:
+# at the size they open at and at the smallest window size, over a sample data folder:
 #     bash tools/screenshots.sh [OUTPUT-FOLDER]      (default: screenshots/)
 # Runs the real windows under a virtual X display (Xvfb), so that what is saved is what a
-# person would see; installs Xvfb when it is missing. Builds into build/ first.
+# person would see; installs Xvfb when it is missing. Builds into build/ first. A second run on
+# a 1280×720 screen, the smallest supported (1920×1080 at 150 %), saves pictures of the whole
+# screen into OUTPUT-FOLDER/1280x720: every window is to lie wholly on it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-screenshots}
@@ -17,9 +19,23 @@ fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)" --target kotohana_screenshots
 
-display=:97
-Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb' EXIT
-sleep 1
-DISPLAY=$display QT_QPA_PLATFORM=xcb ./build/bench/kotohana_screenshots "$out"
+xvfb=
+numbers=$(mktemp)
+trap '[ -z "$xvfb" ] || kill $xvfb; rm -f "$numbers"' EXIT
+# shoot WIDTHxHEIGHT ARGUMENT...: the pictures on a virtual screen of that size. The server
+# takes a display number no other one uses and says which.
+shoot() {
+  : >"$numbers"
+  Xvfb -displayfd 3 -screen 0 "$1x24" 3>"$numbers" >/dev/null 2>&1 &
+  xvfb=$!
+  while [ ! -s "$numbers" ]; do
+    kill -0 $xvfb
+    sleep 0.1
+  done
+  DISPLAY=:$(cat "$numbers") QT_QPA_PLATFORM=xcb ./build/bench/kotohana_screenshots "${@:2}"
+  kill $xvfb
+  wait $xvfb || true
+  xvfb=
+}
+shoot 1600x1000 "$out"
+shoot 1280x720 "$out/1280x720" --whole-screen

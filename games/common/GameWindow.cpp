@@ -15,6 +15,7 @@
 #include "platform/Services.h"
 #include "ui/Grid.h"
 #include "ui/Keys.h"
+#include "ui/ScreenFit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -158,6 +159,7 @@ void GameWindow::Form_Load()
     loaded();
     m_loading = false;
 
+    fitToScreen(*this);
     show();
     Q_EMIT opened();
     QCoreApplication::processEvents();

@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -133,12 +134,18 @@ private Q_SLOTS:
 
     void everyWindowReadsWhole()
     {
+        // Every window opens wholly on the screen; on the smallest supported, 1280×720, at most 660 px high.
+        const auto onScreen = [](const QWidget *window) {
+            const QRect available = window->screen()->availableGeometry();
+            return available.contains(window->frameGeometry()) && (available.height() > 720 || window->height() <= 660);
+        };
         Application application(*m_services);
         application.state().welcomeShown = true;
         application.showMain();
         frmMain *main = application.mainWindow();
         QVERIFY(main);
         settle();
+        QVERIFY(onScreen(main));
         QStringList nameless;
         const char *pages[] = {"cmdMain", "cmdTaijyu", "cmdRentai", "cmdCale", "cmdBunseki", "cmdSyuukei", "cmdMemo", "cmdSettei"};
         atBothSizes(*main, [&](const QString &size) {
@@ -156,6 +163,7 @@ private Q_SLOTS:
             GameWindow *window = application.gameWindow();
             QVERIFY(window);
             settle();
+            QVERIFY2(onScreen(window), qPrintable(window->objectName()));
             atBothSizes(*window, [&](const QString &size) {
                 const QString cut = firstCutText(*window) + firstSidewaysList(*window);
                 QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("game %1, %2: %3").arg(game).arg(size, cut)));
@@ -169,6 +177,7 @@ private Q_SLOTS:
             nameless << namelessControls(*window);
             window->findChild<QAbstractButton *>(QStringLiteral("cmdEnd"))->click();
             settle();
+            QVERIFY(onScreen(application.mainWindow()));
         }
         nameless.removeDuplicates();
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QLatin1Char('\n'))));

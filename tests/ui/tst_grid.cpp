@@ -4,6 +4,7 @@
 #include "ui/GridModel.h"
 #include "ui/MonthView.h"
 #include "ui/QtMessageBoxes.h"
+#include "ui/ScreenFit.h"
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
@@ -103,6 +104,8 @@ private Q_SLOTS:
     void longChartShowsEveryPointAndScrolls();
     void monthViewValue();
     void messageBoxesKeepTheirLines();
+    void placeOnScreen_data();
+    void placeOnScreen();
 };
 
 void TestGrid::cellsRowsAndHeadings()
@@ -658,6 +661,27 @@ void TestGrid::messageBoxesKeepTheirLines()
     QCOMPARE(title, QStringLiteral("ヘルプツアー"));
     QCOMPARE(role, QAccessible::AlertMessage);
     QCOMPARE(description, shown);
+}
+
+void TestGrid::placeOnScreen_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<QRect>("placed"); // the frame's top-left, the size inside it
+    // A game window: 1180×780 where it fits, 1052×615 at least. 40 px of title bar are allowed for.
+    QTest::newRow("large screen") << QRect(0, 0, 1920, 1200) << QMargins() << QRect(370, 190, 1180, 780);
+    QTest::newRow("1280x720") << QRect(0, 0, 1280, 720) << QMargins() << QRect(50, 10, 1180, 660);
+    QTest::newRow("panels, known frame") << QRect(64, 32, 1216, 688) << QMargins(2, 2, 2, 2) << QRect(80, 42, 1180, 626);
+    QTest::newRow("below the minimum") << QRect(0, 27, 1024, 573) << QMargins() << QRect(0, 27, 1052, 615);
+}
+
+void TestGrid::placeOnScreen()
+{
+    QFETCH(QRect, available);
+    QFETCH(QMargins, frame);
+    QFETCH(QRect, placed);
+    const WindowPlace place = kotohana::placeOnScreen({1180, 780}, {1052, 615}, available, frame);
+    QCOMPARE(QRect(place.framePosition, place.size), placed);
 }
 
 QTEST_MAIN(TestGrid)
