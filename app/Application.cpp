@@ -23,15 +23,33 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTranslator>
 
 #include <random>
+#include <utility>
 
 namespace kotohana {
 
 Application::Application(const Services &services)
     : m_services(services)
+    , m_day(services.clock.today())
 {
+    auto *dateWatch = new QTimer(this);
+    dateWatch->setInterval(60 * 1000);
+    connect(dateWatch, &QTimer::timeout, this, &Application::watchTheDate);
+    dateWatch->start();
+}
+
+void Application::watchTheDate()
+{
+    const QDate today = m_services.clock.today();
+    if (today == m_day)
+        return;
+    const QDate before = std::exchange(m_day, today);
+    backUpDataFiles(m_services);
+    if (m_main)
+        m_main->dayChanged(before, today);
 }
 
 frmMain *Application::mainWindow() const

@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "ui/HelpWindows.h"
 
+#include <QDate>
 #include <QObject>
 #include <QPointer>
 
@@ -37,6 +38,11 @@ public:
     frmMain *mainWindow() const;
     GameWindow *gameWindow() const;
 
+    // Looked at every minute: when the date has changed since (the program runs past
+    // midnight), the new day gets its backup and the main page shows the new day if it showed
+    // the old one.
+    void watchTheDate();
+
 private:
     const Services &m_services;
     ProgramState m_state;
@@ -44,6 +50,7 @@ private:
     QPointer<frmMain> m_main;
     QPointer<GameWindow> m_game;
     bool m_recordsAnnounced = false;
+    QDate m_day; // the date the program last saw
 };
 
 // Qt's own texts (OK and キャンセル, a text box's menu) in Japanese, from Qt's translations; the

@@ -587,6 +587,14 @@ void frmMain::chkHelp_Click()
     SaveMessages::report(m_services.messages, MainSettings::writeHelpTourFlag(m_services.folder, m_state.helpTourFlag));
 }
 
+void frmMain::dayChanged(QDate before, QDate today)
+{
+    if (fraMain->selectedDay() != before)
+        return; // the user looks at another day
+    fraMain->setSelectedDay(today);
+    fraMain->BuildTodayView();
+}
+
 void frmMain::SetWindowTitle()
 {
     setWindowTitle(MainSettings::windowTitle(m_state.userName));

@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 
+#include <QDate>
 #include <QWidget>
 
 #include <utility>
@@ -56,6 +57,9 @@ public:
     void cmdHelp_Click();
     void chkHelp_Click();
     void SetWindowTitle();
+    // The date changed while the window is open: the main page follows to the new day when it
+    // showed the old one.
+    void dayChanged(QDate before, QDate today);
 
     static QString welcomeText();
 

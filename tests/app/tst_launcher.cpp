@@ -19,6 +19,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -74,6 +76,7 @@ private Q_SLOTS:
     void playFromTheMainWindowToTheRecordBook();
     void newStartCancelled();
     void lockFromAnotherComputer();
+    void pastMidnightTheNewDayShows();
     void newStartEmptiesThePlayData();
 };
 
@@ -234,6 +237,26 @@ void TestLauncher::lockFromAnotherComputer()
     m_messages.answerNext(true);
     QVERIFY(claimFolder(lock, m_dir->path(), m_messages));
     QCOMPARE(lock.state(), FolderLock::State::Held);
+}
+
+// The program left open past midnight shows the new day and backs it up without a restart.
+void TestLauncher::pastMidnightTheNewDayShows()
+{
+    writeBytes(file(QStringLiteral("データ.txt")), sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\n")));
+    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(23, 59, 30)));
+    Application app(*m_services);
+    app.state().welcomeShown = true;
+    app.showMain();
+    auto *today = find<Grid>(*app.mainWindow(), QStringLiteral("msgDayList"));
+    QCOMPARE(today->rows(), 2);
+    app.watchTheDate();
+    QCOMPARE(today->rows(), 2);
+    m_clock.set(QDateTime(QDate(2024, 5, 19), QTime(0, 0, 30)));
+    app.watchTheDate();
+    QCOMPARE(find<MonthView>(*app.mainWindow(), QStringLiteral("mtvmain"))->value(), QDate(2024, 5, 19));
+    QCOMPARE(today->rows(), 1);
+    QVERIFY(QFileInfo(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-19/データ.txt"))).isFile());
+    app.mainWindow()->close();
 }
 
 void TestLauncher::newStartCancelled()
