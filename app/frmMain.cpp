@@ -67,7 +67,6 @@ const char *const kMenuStyle = R"(
 #fraMenu QPushButton:disabled { color: #9aa5b0; background: #f3f5f7; }
 #cmdGame { background: #ffe9c7; border-color: #e0a95a; font-weight: bold; min-height: 40px; }
 #cmdGame:hover { background: #fff1dc; }
-#cmdGame:checked { background: #ffd89a; border: 2px solid #c77c1e; color: #6b3d00; }
 #cmdOwari { background: #f7e6e6; border-color: #d2a6a6; }
 #lblAppTitle { font-size: 20pt; font-weight: bold; color: #3d6a93; padding: 8px 0 10px 0; }
 )";

@@ -77,11 +77,15 @@ void DictionaryPanel::addToChain(const QString &text)
 
 void DictionaryPanel::fraJisyo_Click()
 {
+    // The listing under the play's list is out of sight: out of the Tab order and not
+    // reported to assistive tools as showing.
     fraRireki->show();
+    fraJisyo->hide();
 }
 
 void DictionaryPanel::fraRireki_Click()
 {
+    fraJisyo->show();
     fraRireki->hide();
 }
 

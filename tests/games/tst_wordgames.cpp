@@ -385,6 +385,11 @@ void TestWordGames::dictionaryListing()
         QTest::keyClick(listing, key);
     QVERIFY(!listing->findChild<QLineEdit *>());
     QCOMPARE(listing->model()->index(1, 0).data().toString(), QStringLiteral("らっぱ"));
+    // The play's list covers the listing: out of sight, out of the Tab order.
+    window->show();
+    start(*window);
+    QVERIFY(!listing->isVisible());
+    QVERIFY(find<QListWidget>(*window, QStringLiteral("lstRireki"))->isVisible());
 }
 
 void TestWordGames::shiritoriRefusesWordsItCannotStore()
