@@ -336,8 +336,10 @@ void GameWindow::endPlay()
     m_display->showBest(beats(*m_play, m_definition.history, m_bestToBeat));
     if (chkAs->isChecked())
         cmdHozon_Click();
-    // The focus goes to the history list, which takes it on its newest row, marked.
-    m_history->list()->setFocus();
+    // The focus goes to the history list, on its newest row, marked.
+    Grid *list = m_history->list();
+    list->setRow(list->rows() - 1);
+    list->setFocus();
     playEnded();
 }
 
