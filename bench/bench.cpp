@@ -2,6 +2,7 @@
 //   kotohana_bench [records]         generate that many records (default 100,000) and measure
 //   kotohana_bench --file PATH       measure an existing file (its folder is used as the data folder)
 //   add --scaling to measure the parse and the main window at 10,000, 100,000 and 1,000,000 records
+//   kotohana_bench --start PATH   only the start of the program, spawned, until its first paint
 // Each phase runs in a child process of its own so that its peak memory is its own.
 #include "GameBench.h"
 #include "RecordGenerator.h"
@@ -22,6 +23,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
@@ -35,6 +38,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <vector>
 
 using namespace kotohana;
 
@@ -195,6 +199,82 @@ int scalePhase(int argc, char **argv, const QString &path)
     return 0;
 }
 
+// From spawning a program until it says its window painted, in ms; -1 when it never did. The
+// program is then ended.
+double spawnToPaint(const QString &program, const QStringList &arguments)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KOTOHANA_REPORT_FIRST_PAINT"), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    child.setStandardErrorFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    child.start(program, arguments);
+    double ms = -1;
+    while (ms < 0 && child.waitForReadyRead(20000)) {
+        if (child.readAllStandardOutput().contains("painted"))
+            ms = timer.nsecsElapsed() / 1e6;
+    }
+    child.terminate();
+    if (!child.waitForFinished(5000))
+        child.kill();
+    child.waitForFinished(-1);
+    return ms;
+}
+
+struct Spread {
+    double best = 0;
+    double median = 0;
+};
+
+Spread spreadOf(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return {times.front(), times[times.size() / 2]};
+}
+
+// The whole start as the user waits for it: from spawning the program until its main window
+// first paints, runs taken in turn with the floor (a Qt window with one Japanese label), on an
+// ordinary start over the file's records, the first start of a day (which backs the files up)
+// and an empty data folder.
+int startPhase(const QString &path)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir full;
+    QTemporaryDir empty;
+    QFile::copy(path, QDir(full.path()).filePath(QStringLiteral("データ.txt")));
+    for (const QTemporaryDir *dir : {&full, &empty})
+        TextFile::writeLines(DataFolder(dir->path()).path(u"設定.txt"), {QStringLiteral("\"ヘルプツアー\",0")});
+    const QString program = QStringLiteral(KOTOHANA_PROGRAM);
+    const QString floor = QStringLiteral(KOTOHANA_FLOOR);
+    for (const QTemporaryDir *dir : {&full, &empty})
+        spawnToPaint(program, {dir->path()}); // delivers the files and makes the day's backup
+    spawnToPaint(floor, {});
+
+    const auto measure = [&](const char *what, const QString &folder, int runs, bool firstOfDay) {
+        std::vector<double> floors;
+        std::vector<double> starts;
+        for (int run = 0; run < runs; ++run) {
+            floors.push_back(spawnToPaint(floor, {}));
+            if (firstOfDay)
+                QDir(QDir(folder).filePath(QStringLiteral("バックアップ"))).removeRecursively();
+            starts.push_back(spawnToPaint(program, {folder}));
+        }
+        const Spread floorSpread = spreadOf(floors);
+        const Spread start = spreadOf(starts);
+        std::printf("start to first paint, %-24s best %6.1f ms, median %6.1f ms; floor best %5.1f, median %5.1f; "
+                    "median %.2f x the floor\n",
+                    what, start.best, start.median, floorSpread.best, floorSpread.median, start.median / floorSpread.median);
+    };
+    std::printf("start on %s\n", qEnvironmentVariableIsEmpty("DISPLAY") ? "the offscreen platform" : "the X server");
+    measure("ordinary start", full.path(), 9, false);
+    measure("first start of a day", full.path(), 5, true);
+    measure("empty data folder", empty.path(), 9, false);
+    return 0;
+}
+
 QString runChild(const QStringList &arguments)
 {
     QProcess child;
@@ -223,6 +303,10 @@ int main(int argc, char **argv)
     }
     if (argc == 2 && qstrcmp(argv[1], "--games") == 0)
         return bench::gamesPhase(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--start") == 0) {
+        QCoreApplication app(argc, argv);
+        return startPhase(QString::fromLocal8Bit(argv[2]));
+    }
 
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
@@ -266,5 +350,6 @@ int main(int argc, char **argv)
         }
     }
     std::printf("%s\n", qPrintable(runChild({QStringLiteral("--games")})));
+    std::printf("%s\n", qPrintable(runChild({QStringLiteral("--start"), path})));
     return 0;
 }
