@@ -29,7 +29,7 @@ if [ -n "$missing" ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DKOTOHANA_WERROR=ON
 cmake --build build -j"$(nproc)"
 
 if [ "$mode" = run ]; then

@@ -13,7 +13,7 @@ if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
 fi
 targets="listformat playrecordfile settings history"
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOTOHANA_FUZZ=ON
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOTOHANA_FUZZ=ON -DKOTOHANA_WERROR=ON
 build_targets=()
 for t in $targets; do build_targets+=(--target "fuzz_$t"); done
 cmake --build build-fuzz -j"$(nproc)" "${build_targets[@]}"

@@ -16,7 +16,7 @@ if ! command -v Xvfb >/dev/null; then
   $sudo apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends xvfb fonts-noto-cjk
 fi
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DKOTOHANA_WERROR=ON
 cmake --build build -j"$(nproc)" --target kotohana_screenshots
 
 xvfb=

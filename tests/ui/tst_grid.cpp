@@ -59,7 +59,7 @@ public:
         case 0:
             return QString::number(row + 1);
         case 1:
-            return QString(QChar(u'z' - row));
+            return QString(QChar(char16_t(u'z' - row % 26))); // z, y, x ... for the first 26 rows
         default:
             return QString::number((row + 1) * 10);
         }
