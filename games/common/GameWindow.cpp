@@ -332,7 +332,8 @@ void GameWindow::endPlay()
     cmdStart->setEnabled(true);
     m_settingsPanel->setPlaying(false);
     resultLabel("lblByou")->setText(Formats::perSecond(m_play->speed()));
-    resultLabel("lblRitu")->setText(Formats::percent(m_play->cycle().correctRate()));
+    if (!showsRateEachAnswer()) // otherwise it stands as the last answer left it
+        resultLabel("lblRitu")->setText(m_play->endRate());
     // Judged against the history as it was when the play started, before this play joins it,
     // under the mode the play ended in, which it is saved under. A history that cannot be read
     // says so in its list; here it only means no best is shown.

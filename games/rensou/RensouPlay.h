@@ -62,6 +62,8 @@ public:
     bool answered() const override { return total() > 0; }
     HistoryRow historyFields() const override;
     QString recordText() const override { return conditions(); }
+    // No answer is wrong: the rate of a play with answers is whole, "100%".
+    QString endRate() const override { return answered() ? QStringLiteral("100%") : WordPlay::endRate(); }
 
 private:
     TopicFiles m_files;

@@ -391,6 +391,10 @@ void TestPlamai::saveDoesNothingDuringCountdownOrPlay()
     QVERIFY(!m_folder->contains(u"データ.txt"));
     QVERIFY(!m_folder->contains(u"プラマイ履歴.txt"));
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->rows(), 1);
+    tick(*window, &frmG1::tmrBp_Timer, 10000);
+    startPlay(*window);
+    tick(*window, &frmG1::tmrBp_Timer, 10000);
+    QVERIFY(text(*window, "lblRitu").isEmpty()); // no answer, no rate: it shows after each answer
 }
 
 void TestPlamai::historyFiltersChartsAndClear()

@@ -396,6 +396,7 @@ void TestRensou::bestHasMoreNewAnswers()
     auto *best = find<QLabel>(*window, QStringLiteral("lblBest"));
     play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うさぎ")}, 30000);
     QVERIFY(!best->isHidden());
+    QCOMPARE(label(*window, "lblRitu"), QStringLiteral("100%"));
 
     // The same answers again are all existing now.
     play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うま")}, 1000);
