@@ -239,9 +239,10 @@ void RangePage::clearItemPick()
     lstAct2->clearSelection();
 }
 
-void RangePage::open(const QString &firstRecordDate)
+void RangePage::open(const QString &firstRecordDate, const QString &lastRecordDate)
 {
     m_firstRecordDate = firstRecordDate;
+    m_lastRecordDate = lastRecordDate;
     txtKey->clear();
     clearItemPick();
     m_selectedWeekday = kAllWeekdays;
@@ -316,8 +317,10 @@ void RangePage::list(const RangeFilter &given, bool opening)
     if (opening) {
         if (m_dates->stringList() != listing.dates)
             m_dates->setStringList(listing.dates);
-        cboStdate->setCurrentIndex(listing.dates.isEmpty() ? -1 : 0);
-        cboEddate->setCurrentIndex(int(listing.dates.size()) - 1);
+        // The dates are listed in file order, which need not be the order of the days (another
+        // program may append an older play): the range is the earliest to the latest.
+        cboStdate->setCurrentIndex(cboStdate->findText(m_firstRecordDate));
+        cboEddate->setCurrentIndex(cboEddate->findText(m_lastRecordDate));
     }
     const QColor lit = windowsColor(kLitChart);
     if (cmdDay3->backColor() == lit)

@@ -32,8 +32,9 @@ public:
 
     RangePage(const Services &services, QWidget *parent = nullptr);
 
-    // The page opening: every filter back to "全部" and everything listed.
-    void open(const QString &firstRecordDate);
+    // The page opening: every filter back to "全部" and everything listed, from the earliest
+    // to the latest record date.
+    void open(const QString &firstRecordDate, const QString &lastRecordDate);
     static QString helpText();
 
     void cmdKikan_Click(int button);
@@ -68,6 +69,7 @@ private:
     const Services &m_services;
     int m_selectedWeekday = kAllWeekdays;
     QString m_firstRecordDate;
+    QString m_lastRecordDate;
 
     QComboBox *cboStdate = nullptr;
     QComboBox *cboEddate = nullptr;

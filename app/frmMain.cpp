@@ -542,7 +542,12 @@ void frmMain::cmdSyuukei_Click()
 
 void frmMain::cmdTaijyu_Click()
 {
-    switchPage(built(fraTaijyu), [this] { fraTaijyu->open(fraMain->freshView().firstRecordDate); }, RangePage::helpText());
+    switchPage(built(fraTaijyu),
+               [this] {
+                   const TodayView &view = fraMain->freshView();
+                   fraTaijyu->open(view.firstRecordDate, view.lastRecordDate);
+               },
+               RangePage::helpText());
 }
 
 void frmMain::cmdRentai_Click()

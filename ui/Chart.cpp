@@ -406,8 +406,13 @@ void Chart::redraw()
     // The nice numbers start from the axis's tick count and change it: a kept axis starts
     // from the count a new one has, so the same values always give the same axis.
     yAxis->setTickCount(kValueTicks);
-    yAxis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + 1.0);
-    yAxis->applyNiceNumbers();
+    if (blank()) {
+        // No bar, only the maximum asked for: the axis ends there, not at a rounder number.
+        yAxis->setRange(0.0, m_valueMaximum);
+    } else {
+        yAxis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + 1.0);
+        yAxis->applyNiceNumbers();
+    }
 
     const bool named = std::any_of(m_seriesNames.begin(), m_seriesNames.end(),
                                    [](const QString &name) { return !name.isEmpty(); });

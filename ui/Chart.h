@@ -14,12 +14,12 @@ namespace kotohana {
 // and a label. Every point has a bar of its own: a series longer than the chart has room for
 // (years of days, every play) shows its newest points and scrolls sideways to the others.
 // The value axis runs from 0 (or the smallest value) to just above the largest, or to the
-// maximum asked for when that is larger. A chart with nothing to show (every value 0, no
-// label, no maximum) shows a line of text instead of an empty frame. It is driven the way the
-// program fills a chart from a list: pick a series and a point, then set its value and its
-// label. The picture is redrawn once per turn of the
-// event loop, however many points were set, and not at all when nothing set differed from
-// what the chart held.
+// maximum asked for when that is larger; with no bar at all, from 0 to that maximum exactly.
+// A chart with nothing to show (every value 0, no label, no maximum) shows a line of text
+// instead of an empty frame. It is driven the way the program fills a chart from a list: pick
+// a series and a point, then set its value and its label. The picture is redrawn once per turn
+// of the event loop, however many points were set, and not at all when nothing set differed
+// from what the chart held.
 class Chart final : public QChartView
 {
     Q_OBJECT
@@ -49,7 +49,8 @@ public:
     double value(int series, int point) const;
     QString label(int point) const;
 
-    // The value axis reaches at least this far (0: only as far as the values).
+    // The value axis reaches at least this far, and on a chart without bars ends here (0: only
+    // as far as the values).
     void setValueMaximum(double maximum);
     // What the values are, 「項目別のプレイ秒数」: with the series' names and the points'
     // labels it makes the description a screen reader gives of the chart.

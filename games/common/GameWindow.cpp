@@ -243,11 +243,13 @@ void GameWindow::cmdStart_Click()
     if (!play)
         return;
     m_play = std::move(play);
-    // The play to beat is found now, during the countdown, not at the last answer: going
-    // through a long history then would hold up the keystroke that ends the play.
+    // The plays to beat are found now, during the countdown, not at the last answer: going
+    // through a long history then would hold up the keystroke that ends the play. The play
+    // may end in any mode of the list, so each mode's best is found.
     {
         const HistoryFile::ReadResult earlier = m_historyFile.readAll();
-        m_bestToBeat = earlier.ok ? bestToBeat(m_play->setup(), m_definition.history, earlier.rows) : std::nullopt;
+        m_bests = earlier.ok ? BestsToBeat(m_play->setup(), m_definition.modeNames, m_definition.history, earlier.rows)
+                             : BestsToBeat();
     }
     m_display->setBarWidth(PlayDisplay::kBarWidth);
     m_display->showBest(false);
@@ -330,10 +332,12 @@ void GameWindow::endPlay()
     cmdStart->setEnabled(true);
     m_settingsPanel->setPlaying(false);
     resultLabel("lblByou")->setText(Formats::perSecond(m_play->speed()));
-    resultLabel("lblRitu")->setText(Formats::percent(m_play->cycle().correctRate()));
-    // Judged against the history as it was when the play started, before this play joins it.
-    // A history that cannot be read says so in its list; here it only means no best is shown.
-    m_display->showBest(beats(*m_play, m_definition.history, m_bestToBeat));
+    if (!showsRateEachAnswer()) // otherwise it stands as the last answer left it
+        resultLabel("lblRitu")->setText(m_play->endRate());
+    // Judged against the history as it was when the play started, before this play joins it,
+    // under the mode the play ended in, which it is saved under. A history that cannot be read
+    // says so in its list; here it only means no best is shown.
+    m_display->showBest(beats(*m_play, m_definition.history, m_bests));
     if (chkAs->isChecked())
         cmdHozon_Click();
     // The focus goes to the history list, on its newest row, marked.

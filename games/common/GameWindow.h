@@ -116,7 +116,7 @@ private:
     GameDefinition m_definition;
     GameSettingsFile m_settingsFile;
     HistoryFile m_historyFile;
-    std::optional<BestToBeat> m_bestToBeat; // the best earlier play under the play's conditions
+    BestsToBeat m_bests; // the best earlier plays under the conditions the play may end under
     GameSettings m_settings;
     std::unique_ptr<Play> m_play;
     bool m_loading = false;

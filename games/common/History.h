@@ -17,6 +17,7 @@ struct HistoryLayout {
     std::vector<Field> fields;
     int secondsField = -1;          // holds e.g. "60秒"
     int modeField = -1;             // -1 for a game without a mode list
+    int topicField = -1;            // 連想心理's topic; -1 for the other games
     bool modeByFirstCharacter = false; // the file keeps only the mode's first character
     // The answers of a play: one field, or the sum of several (correct + wrong).
     std::vector<int> answersFields;

@@ -28,29 +28,43 @@ bool better(const BestToBeat &play, const BestToBeat &other, bool timed)
 
 } // namespace
 
-std::optional<BestToBeat> bestToBeat(const PlaySetup &setup, const HistoryLayout &layout,
-                                     const std::vector<HistoryRow> &earlier)
+BestsToBeat::BestsToBeat(const PlaySetup &setup, const QStringList &modes, const HistoryLayout &layout,
+                         const std::vector<HistoryRow> &earlier)
 {
+    if (!modes.contains(setup.mode))
+        m_bests.emplace_back(setup.mode, std::nullopt);
+    for (const QString &mode : modes)
+        m_bests.emplace_back(mode, std::nullopt);
     HistoryFilter sameConditions;
-    sameConditions.mode = setup.mode;
     if (setup.timing == TimingMode::Time)
         sameConditions.seconds = QString::number(setup.seconds);
     else
         sameConditions.answers = QString::number(setup.answers);
     const bool timed = byTime(setup, layout);
-    std::optional<BestToBeat> best;
     for (const HistoryRow &row : earlier) {
-        if (!matches(layout, row, sameConditions))
+        const bool sameTopic = layout.topicField < 0 || row.value(layout.topicField) == setup.topic;
+        if (!sameTopic || !matches(layout, row, sameConditions))
             continue;
         const BestToBeat play = measured(layout, row);
-        if (!best || better(play, *best, timed))
-            best = play;
+        for (auto &[mode, best] : m_bests) {
+            if (matches(layout, row, HistoryFilter{mode, {}, {}}) && (!best || better(play, *best, timed)))
+                best = play;
+        }
     }
-    return best;
 }
 
-bool beats(const Play &play, const HistoryLayout &layout, const std::optional<BestToBeat> &best)
+std::optional<BestToBeat> BestsToBeat::of(const QString &mode) const
 {
+    for (const auto &[bestMode, best] : m_bests) {
+        if (bestMode == mode)
+            return best;
+    }
+    return std::nullopt;
+}
+
+bool beats(const Play &play, const HistoryLayout &layout, const BestsToBeat &bests)
+{
+    const std::optional<BestToBeat> best = bests.of(play.setup().mode);
     if (!play.canSave() || !best)
         return false;
     // The play is measured from its own history line (its date and time do not matter here),
@@ -61,7 +75,7 @@ bool beats(const Play &play, const HistoryLayout &layout, const std::optional<Be
 
 bool isPersonalBest(const Play &play, const HistoryLayout &layout, const std::vector<HistoryRow> &earlier)
 {
-    return beats(play, layout, bestToBeat(play.setup(), layout, earlier));
+    return beats(play, layout, BestsToBeat(play.setup(), {}, layout, earlier));
 }
 
 } // namespace kotohana

@@ -1,5 +1,6 @@
 #include "Play.h"
 
+#include "platform/Formats.h"
 #include "platform/ListFormat.h"
 
 namespace kotohana {
@@ -29,6 +30,11 @@ void Play::changeMode(const QString &mode)
 QString Play::conditions() const
 {
     return m_setup.timingName() + QStringLiteral(" : ") + m_setup.limitText();
+}
+
+QString Play::endRate() const
+{
+    return Formats::percent(m_cycle.correctRate());
 }
 
 QString Play::secondsField() const

@@ -59,6 +59,9 @@ public:
     virtual HistoryRow historyFields() const = 0;
     // What the play record says of the play's conditions.
     virtual QString recordText() const = 0;
+    // The rate shown at the end of the play: correct answers of the answers given, "0.0%"
+    // with none.
+    virtual QString endRate() const;
 
     // Saved only once it is over (never during a countdown or a play) and when it has answers.
     bool canSave() const { return !m_cycle.running() && answered(); }

@@ -14,6 +14,7 @@ HistoryLayout rensouHistory()
                      Field::Number, Field::Number, Field::Number, Field::Text,   Field::Text};
     layout.secondsField = Seconds;
     layout.answersFields = {Answers};
+    layout.topicField = Topic;
     layout.achievementField = New;
     layout.achievementInCountMode = true;
     return layout;

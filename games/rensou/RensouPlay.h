@@ -20,7 +20,8 @@ enum : int { Date, Time, Topic, Answers, New, Existing, Duplicate, Characters, S
 }
 
 // The layout of 連想心理's history. There is no wrong answer, and in count mode every play
-// has as many answers: a personal best has more new answers, in either mode.
+// has as many answers: a personal best has more new answers, in either mode, than the earlier
+// plays of its topic (to a topic never played before every answer is new).
 HistoryLayout rensouHistory();
 
 // One play of 連想心理: answers to the play's topic, each new, existing or a duplicate. New
@@ -61,6 +62,8 @@ public:
     bool answered() const override { return total() > 0; }
     HistoryRow historyFields() const override;
     QString recordText() const override { return conditions(); }
+    // No answer is wrong: the rate of a play with answers is whole, "100%".
+    QString endRate() const override { return answered() ? QStringLiteral("100%") : WordPlay::endRate(); }
 
 private:
     TopicFiles m_files;

@@ -51,6 +51,9 @@ public:
 
     HistoryRow historyFields() const override;
     QString recordText() const override;
+    // A play of only "不要" or the question itself typed something but answered nothing: it
+    // has no rate to show.
+    QString endRate() const override { return typed() > 0 && !answered() ? QString() : WordPlay::endRate(); }
 
 private:
     QStringList m_kana;

@@ -171,13 +171,6 @@ void frmG7::answer(const QString &typed)
     showOutcome(answered.outcome);
 }
 
-void frmG7::playEnded()
-{
-    // A play of only "不要" or the question itself has no answer, hence no rate.
-    if (!play()->answered())
-        resultLabel("lblRitu")->clear();
-}
-
 bool frmG7::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == fraRireki && event->type() == QEvent::MouseButtonPress)

@@ -31,7 +31,6 @@ protected:
     void resetQuestion() override;
     void firstQuestion() override;
     void answer(const QString &typed) override;
-    void playEnded() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

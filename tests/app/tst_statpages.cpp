@@ -266,7 +266,7 @@ void TestStatPages::recordsWithoutADate()
 {
     writeBytes(m_folder->path(u"データ.txt"),
                sjis(QStringLiteral("\"2024/02/31\",\"10:00:00\",\"プラマイ\",60,\"\",\n") + sixtyDays()
-                    + QStringLiteral("\"いつか\",\"10:00:00\",\"しりとり\",60,\"\",\n")));
+                    + QStringLiteral("\"いつか\",\"10:00:00\",\"しりとり\",60,\"\",\n\"2024/03/01\",\"10:00:00\",\"しりとり\",60,\"\",\n")));
     auto window = load();
     click(*window, "cmdCale");
     auto *months = find<Grid>(*window, QStringLiteral("msgCale"));
@@ -276,7 +276,9 @@ void TestStatPages::recordsWithoutADate()
     auto *undated = find<QLabel>(*window, QStringLiteral("lblUndated"));
     QVERIFY(!undated->isHidden());
     QCOMPARE(undated->text(), QStringLiteral("日付の読めない記録 2 件は一覧に入れていません。"));
-    QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki"))->rows(), 301);
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki"))->rows(), 302);
+    click(*window, "cmdKikanF"); // from the earliest date to the latest, not the last appended
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgBunseki"))->rows(), 302);
 }
 
 void TestStatPages::rangeItemFilterHoldsUntilTheUserMovesIn()

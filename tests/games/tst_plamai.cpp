@@ -391,6 +391,10 @@ void TestPlamai::saveDoesNothingDuringCountdownOrPlay()
     QVERIFY(!m_folder->contains(u"データ.txt"));
     QVERIFY(!m_folder->contains(u"プラマイ履歴.txt"));
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->rows(), 1);
+    tick(*window, &frmG1::tmrBp_Timer, 10000);
+    startPlay(*window);
+    tick(*window, &frmG1::tmrBp_Timer, 10000);
+    QVERIFY(text(*window, "lblRitu").isEmpty()); // no answer, no rate: it shows after each answer
 }
 
 void TestPlamai::historyFiltersChartsAndClear()
@@ -533,6 +537,7 @@ void TestPlamai::firstRowForASeed()
 void TestPlamai::modeChosenDuringAPlayRulesFromTheNextBox()
 {
     writeBytes(file(u"プラマイ設定.txt"), sjis(QStringLiteral("2,60,\"＋\",\"答数\",1\n")));
+    writeBytes(file(u"プラマイ履歴.txt"), sjis(QStringLiteral("\"2024/05/17\",\"08:00:00\",2,1,1,\"50.0%\",\"1.00/秒\",\"2秒\",\"＋\"\n")));
     auto window = open();
     startPlay(*window);
     auto *mode = find<QComboBox>(*window, QStringLiteral("cboMode"));
@@ -544,7 +549,8 @@ void TestPlamai::modeChosenDuringAPlayRulesFromTheNextBox()
     QTest::keyClick(box(*window, 1), char('0' + std::abs(a - b)));
     QCOMPARE(boxColour(*window, 1), QColor(192, 255, 192));
     answer(*window, 2, true);
-    // The play ended in minus mode and is saved so.
+    // The play ended in minus mode and is saved so: the first minus play, no best.
+    QVERIFY(find<QLabel>(*window, QStringLiteral("lblBest"))->isHidden());
     QVERIFY(readBytes(file(u"プラマイ履歴.txt")).endsWith(sjis(QStringLiteral(",\"－\"\n"))));
     QVERIFY(readBytes(file(u"データ.txt")).endsWith(sjis(QStringLiteral("\"答数 : 2  (－) モード\",\n"))));
 }

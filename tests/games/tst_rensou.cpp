@@ -386,16 +386,17 @@ void TestRensou::manualSaveKeepsThePlaysTopic()
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgRireki"))->textMatrix(2, 3), QStringLiteral("好きな動物"));
 }
 
-// In count mode too, a best is more new answers, whatever its time; the topic does not matter.
+// In count mode too, a best is more new answers, whatever its time, than the topic's plays.
 void TestRensou::bestHasMoreNewAnswers()
 {
     writeBytes(file(QStringLiteral("連想心理履歴.txt")),
-               sjis(QStringLiteral("\"2024/05/17\",\"09:00:00\",\"夏といえば\",3,2,1,0,6,\"3.00/秒\",\"1秒\"\n"
-                                   "\"2024/05/17\",\"09:10:00\",\"夏といえば\",5,5,0,0,10,\"1.00/秒\",\"5秒\"\n")));
+               sjis(QStringLiteral("\"2024/05/17\",\"09:00:00\",\"好きな動物\",3,2,1,0,6,\"3.00/秒\",\"1秒\"\n"
+                                   "\"2024/05/17\",\"09:10:00\",\"夏といえば\",3,3,0,0,10,\"1.00/秒\",\"5秒\"\n")));
     auto window = open();
     auto *best = find<QLabel>(*window, QStringLiteral("lblBest"));
     play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うさぎ")}, 30000);
     QVERIFY(!best->isHidden());
+    QCOMPARE(label(*window, "lblRitu"), QStringLiteral("100%"));
 
     // The same answers again are all existing now.
     play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うま")}, 1000);

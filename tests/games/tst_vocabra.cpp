@@ -76,6 +76,7 @@ private Q_SLOTS:
     void bestCountsCorrectWordsNotPoints();
     void playThroughTheWindow();
     void newPlayStartsFromZero();
+    void rateOfATimeModePlayWithoutAnswers();
     void manualSaveKeepsTheModeThePlayHad();
     void unreadableListIsReportedAndLeftAlone_data();
     void unreadableListIsReportedAndLeftAlone();
@@ -338,6 +339,20 @@ void TestVocabra::newPlayStartsFromZero()
     for (int i = 0; i < 4; ++i)
         QCOMPARE(find<QLabel>(*window, QStringLiteral("lblTen%1").arg(i))->text(), QStringLiteral("0"));
     QCOMPARE(find<QListWidget>(*window, QStringLiteral("lstRireki"))->count(), 0);
+}
+
+// Nothing typed is a rate of 0.0%; only "不要" typed leaves the rate out.
+void TestVocabra::rateOfATimeModePlayWithoutAnswers()
+{
+    Room room(QStringLiteral("2,10,\"１文字\",\"秒数\",1"));
+    const auto window = room.open();
+    for (const auto &[typed, rate] : {std::pair(QString(), QStringLiteral("0.0%")), std::pair(QStringLiteral("不要"), QString())}) {
+        startPlay(*window, room.clock);
+        typeAnswer(*window, typed);
+        room.clock.advanceMilliseconds(10000);
+        window->tmrBp_Timer();
+        QCOMPARE(find<QLabel>(*window, QStringLiteral("lblRitu"))->text(), rate);
+    }
 }
 
 void TestVocabra::manualSaveKeepsTheModeThePlayHad()
