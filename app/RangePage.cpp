@@ -319,6 +319,7 @@ void RangePage::list(const RangeFilter &given, bool opening)
         cboStdate->setCurrentIndex(listing.dates.isEmpty() ? -1 : 0);
         cboEddate->setCurrentIndex(int(listing.dates.size()) - 1);
     }
+    mcrBunseki->askForChoice(msgBunseki->rows() > 1);
     const QColor lit = windowsColor(kLitChart);
     if (cmdDay3->backColor() == lit)
         cmdDay3_Click();

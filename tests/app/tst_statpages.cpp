@@ -113,6 +113,8 @@ private Q_SLOTS:
     void filesWithoutDaysShowHeadingsOnly();
     void outsideChangesShowAtTheNextOpening();
     void chartsShowingTheSameAreNotDrawnAgain();
+    void chartsAtRestAskForAChart_data();
+    void chartsAtRestAskForAChart();
     void recordsWithoutADate();
     void rangeItemFilterHoldsUntilTheUserMovesIn();
 };
@@ -475,6 +477,37 @@ void TestStatPages::chartsShowingTheSameAreNotDrawnAgain()
     QCoreApplication::processEvents();
     QCOMPARE(perWeekday->redrawCount(), drawn + 1);
     QCOMPARE(perWeekday->value(1, 7), 46.0); // nine Saturdays of five plays, and the new one
+}
+
+void TestStatPages::chartsAtRestAskForAChart_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<bool>("plays");
+    for (const auto &[page, chart] : {std::pair("cmdMain", "mcrMain"), {"cmdTaijyu", "mcrBunseki"}, {"cmdRentai", "mcrMain2"}}) {
+        QTest::addRow("%s beside plays", chart) << QString::fromLatin1(page) << QString::fromLatin1(chart) << true;
+        QTest::addRow("%s without plays", chart) << QString::fromLatin1(page) << QString::fromLatin1(chart) << false;
+    }
+}
+
+// Until a chart button is pressed, a chart beside listed plays asks for a chart; only a page
+// without plays says there is nothing to show.
+void TestStatPages::chartsAtRestAskForAChart()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, chart);
+    QFETCH(bool, plays);
+    if (!plays)
+        writeBytes(m_folder->path(u"データ.txt"), QByteArray());
+    m_state.helpTourFlag = 0;
+    auto window = load();
+    click(*window, "cmdBunseki");
+    click(*window, page);
+    QCoreApplication::processEvents();
+    auto *resting = find<Chart>(*window, chart);
+    QVERIFY(!resting->isHidden());
+    QCOMPARE(resting->asksForChoice(), plays);
+    QCOMPARE(resting->chart()->title(), plays ? QString::fromUtf16(Chart::kChoose) : resting->emptyText());
 }
 
 QTEST_MAIN(TestStatPages)

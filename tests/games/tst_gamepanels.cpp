@@ -103,6 +103,8 @@ void TestGamePanels::historyPanelListsFiltersAndCharts()
     panel.cmdAllDsp_Click();
     Grid *list = panel.list();
     QCOMPARE(list->rows(), 4);
+    auto *chart = find<Chart>(panel, QStringLiteral("mcrRireki"));
+    QVERIFY(chart->asksForChoice()); // not "no data" beside three plays
     QCOMPARE(list->textMatrix(3, 3), QStringLiteral("9")); // field 2 in column 3
     QCOMPARE(list->textMatrix(3, 4), QStringLiteral("－"));
 
@@ -114,7 +116,6 @@ void TestGamePanels::historyPanelListsFiltersAndCharts()
 
     // A lit chart follows every change of the list: a saved play, then the clear.
     QTest::mouseClick(find<ColorButton>(panel, QStringLiteral("cmdKaitou")), Qt::LeftButton);
-    auto *chart = find<Chart>(panel, QStringLiteral("mcrRireki"));
     QCOMPARE(chart->pointCount(), 2);
     panel.addSaved(line("09:00:00", 11, u"＋")); // added to whatever listing shows
     QCOMPARE(list->rows(), 4);
@@ -127,6 +128,14 @@ void TestGamePanels::historyPanelListsFiltersAndCharts()
     panel.cmdClear_Click();
     QCOMPARE(chart->pointCount(), 0);
     QCOMPARE(readBytes(file.path()), QByteArray());
+
+    // With no chart picked, an empty history has no data; its first play asks for a chart.
+    HistoryPanel resting(game, file, messages);
+    resting.cmdAllDsp_Click();
+    auto *restingChart = find<Chart>(resting, QStringLiteral("mcrRireki"));
+    QVERIFY(!restingChart->asksForChoice());
+    resting.addSaved(line("09:00:00", 11, u"＋"));
+    QVERIFY(restingChart->asksForChoice());
 }
 
 QTEST_MAIN(TestGamePanels)

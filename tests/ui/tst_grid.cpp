@@ -100,6 +100,7 @@ private Q_SLOTS:
     void columnsFollowTextsWrittenOver();
     void windowsColours();
     void chartFromHeadingOnlyGridHasNoPoints();
+    void chartAtRestAsksForAChart();
     void chartHoldsValuesAndLabels();
     void longChartShowsEveryPointAndScrolls();
     void monthViewValue();
@@ -507,6 +508,35 @@ void TestGrid::chartFromHeadingOnlyGridHasNoPoints()
     QVERIFY(chart.chart()->title().isEmpty());
     const auto *values = qobject_cast<QValueAxis *>(chart.chart()->axes(Qt::Vertical).value(0));
     QVERIFY(values && values->max() >= 120);
+}
+
+// Asked for, a chart at rest says so over whatever it has: a line of text, or a value axis;
+// asking and taking it back before the picture is built draws nothing; drawing ends the rest.
+void TestGrid::chartAtRestAsksForAChart()
+{
+    Chart chart;
+    chart.show();
+    QCoreApplication::processEvents();
+    const int drawn = chart.redrawCount();
+    chart.askForChoice(true);
+    chart.askForChoice(false);
+    QCoreApplication::processEvents();
+    QCOMPARE(chart.redrawCount(), drawn);
+    chart.askForChoice(true);
+    QCoreApplication::processEvents();
+    QVERIFY(!chart.showsEmptyText());
+    QCOMPARE(chart.chart()->title(), QString::fromUtf16(Chart::kChoose));
+    QVERIFY(chart.accessibleDescription().endsWith(QString::fromUtf16(Chart::kChoose)));
+    chart.setValueMaximum(120);
+    QCoreApplication::processEvents();
+    QCOMPARE(chart.chart()->title(), QString::fromUtf16(Chart::kChoose));
+    QVERIFY(!chart.chart()->axes(Qt::Vertical).isEmpty());
+    chart.setPointCount(2);
+    chart.setCurrentPoint(2);
+    chart.setValue(30);
+    QCoreApplication::processEvents();
+    QVERIFY(!chart.asksForChoice());
+    QVERIFY(chart.chart()->title().isEmpty());
 }
 
 void TestGrid::chartHoldsValuesAndLabels()
