@@ -164,8 +164,10 @@ int main(int argc, char **argv)
         {"cmdCale", nullptr, "09-calendar"},      {"cmdBunseki", nullptr, "10-sort"},
         {"cmdSyuukei", nullptr, "11-totals"},     {"cmdMemo", nullptr, "12-diary"},
         {"cmdSettei", nullptr, "13-edit"}};
-    atBothSizes(*main, [&](const QString &size) {
-        for (const Shot &shot : shots) {
+    // Each picture at both sizes before the next: a page keeps the chart last pressed on it,
+    // so the pictures of a page at rest come before those of its charts at either size.
+    for (const Shot &shot : shots) {
+        atBothSizes(*main, [&](const QString &size) {
             click(*main, "cmdMain");
             click(*main, shot.page);
             if (shot.chart)
@@ -173,8 +175,8 @@ int main(int argc, char **argv)
             save(*main, out, QStringLiteral("main-%1-%2").arg(QString::fromLatin1(shot.name), size));
             if (qstrcmp(shot.page, "cmdGame") == 0)
                 click(*main, "cmdModori");
-        }
-    });
+        });
+    }
 
     for (int game = 1; game <= 7; ++game) {
         application.openGame(game);
