@@ -4,12 +4,15 @@
 
 #include "games/common/GameDefinition.h"
 #include "games/common/HistoryPanel.h"
+#include "games/common/PlayDisplay.h"
 #include "games/common/SettingsPanel.h"
+#include "platform/Formats.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Grid.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QDir>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -55,6 +58,7 @@ class TestGamePanels : public QObject
 private Q_SLOTS:
     void settingsPanelReportsOnlyTheUsersChanges();
     void historyPanelListsFiltersAndCharts();
+    void resultsMoveNothing();
 };
 
 void TestGamePanels::settingsPanelReportsOnlyTheUsersChanges()
@@ -136,6 +140,21 @@ void TestGamePanels::historyPanelListsFiltersAndCharts()
     QVERIFY(!restingChart->asksForChoice());
     resting.addSaved(line("09:00:00", 11, u"＋"));
     QVERIFY(restingChart->asksForChoice());
+}
+
+// The results written at the end of a play ("0.56/秒" in a fallback font for 秒) leave every
+// box, and so the window under them, the size it had while empty.
+void TestGamePanels::resultsMoveNothing()
+{
+    PlayDisplay display;
+    display.show();
+    const QSize empty = display.sizeHint();
+    const int boxHeight = display.label("lblByou")->sizeHint().height();
+    display.label("lblMoji_T")->setText(QStringLiteral("12"));
+    display.label("lblRitu")->setText(Formats::percent(0.5));
+    display.label("lblByou")->setText(Formats::perSecond(0.56));
+    QCOMPARE(display.label("lblByou")->sizeHint().height(), boxHeight);
+    QCOMPARE(display.sizeHint(), empty);
 }
 
 QTEST_MAIN(TestGamePanels)
