@@ -97,6 +97,7 @@ private Q_SLOTS:
     void clickPicksTheRow();
     void widthsInTwips();
     void listAsksForRoomForItsColumns();
+    void fillColumnTakesTheRoomLeft();
     void columnsFollowTextsWrittenOver();
     void windowsColours();
     void chartFromHeadingOnlyGridHasNoPoints();
@@ -410,6 +411,32 @@ void TestGrid::widthsInTwips()
     QHelpEvent hover(QEvent::ToolTip, cell.center(), narrow.viewport()->mapToGlobal(cell.center()));
     QApplication::sendEvent(narrow.viewport(), &hover);
     QCOMPARE(QToolTip::text(), QStringLiteral("2026/12/07 08:07:59"));
+}
+
+// A diary column takes the room the other columns leave: a longer line neither widens it nor
+// makes the list scroll sideways, and shows whole in a tooltip.
+void TestGrid::fillColumnTakesTheRoomLeft()
+{
+    Grid grid;
+    grid.resize(400, 200);
+    grid.setCols(3);
+    grid.setRows(3);
+    for (int col = 0; col < 3; ++col)
+        grid.setColWidth(col, 720);
+    grid.setFillColumn(2);
+    const QString line(80, QChar(u'長'));
+    grid.setTextMatrix(2, 2, line);
+    grid.show();
+    QCoreApplication::processEvents();
+    QCOMPARE(grid.horizontalHeader()->sectionSize(0), grid.logicalDpiX() / 2);
+    QCOMPARE(grid.horizontalHeader()->sectionSize(1), grid.logicalDpiX() / 2);
+    QVERIFY(grid.horizontalHeader()->sectionSize(2) > grid.logicalDpiX() / 2);
+    QVERIFY(grid.horizontalHeader()->length() <= grid.viewport()->width());
+    QCOMPARE(grid.horizontalScrollBar()->maximum(), 0);
+    const QRect cell = grid.visualRect(grid.model()->index(1, 2));
+    QHelpEvent hover(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(grid.viewport(), &hover);
+    QCOMPARE(QToolTip::text(), line);
 }
 
 // A list that keeps its columns in view makes its window at least as wide as they need, up
