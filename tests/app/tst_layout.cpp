@@ -71,26 +71,15 @@ QString firstSidewaysList(const QWidget &window)
     return {};
 }
 
-// A list in sight whose last row shows only in part, or nothing.
-QString firstCutLastRow(const QWidget &window)
-{
-    for (const Grid *grid : window.findChildren<Grid *>()) {
-        if (!grid->isVisible() || grid->rows() < 2)
-            continue;
-        const QRect last = grid->visualRect(grid->model()->index(grid->rows() - 2, 0));
-        if (last.top() < grid->viewport()->height() && last.bottom() >= grid->viewport()->height())
-            return QStringLiteral("%1: row %2 cut at %3 of %4 px")
-                .arg(grid->objectName())
-                .arg(grid->rows() - 1)
-                .arg(grid->viewport()->height() - last.top())
-                .arg(last.height());
-    }
-    return {};
-}
-
+// Nor does a list in sight show its last row only in part.
 QString flaws(const QWidget &window)
 {
-    return firstCutText(window) + firstSidewaysList(window) + firstCutLastRow(window);
+    for (const Grid *grid : window.findChildren<Grid *>()) {
+        const QRect last = grid->visualRect(grid->model()->index(grid->rows() - 2, 0));
+        if (grid->isVisible() && last.top() < grid->viewport()->height() && last.bottom() >= grid->viewport()->height())
+            return grid->objectName() + QStringLiteral(": last row cut");
+    }
+    return firstCutText(window) + firstSidewaysList(window);
 }
 
 // Each control in sight that Tab reaches (not through another) with no accessible name, and
@@ -171,7 +160,7 @@ private Q_SLOTS:
         settle();
         QVERIFY(onScreen(main));
         QStringList nameless;
-        const char *pages[] = {"cmdMain", "cmdTaijyu", "cmdRentai", "cmdCale", "cmdBunseki", "cmdSyuukei", "cmdMemo", "cmdSettei"};
+        const char *pages[] = {"cmdMain", "cmdTaijyu", "cmdRentai", "cmdCale", "cmdBunseki", "cmdSyuukei", "cmdSettei", "cmdMemo"};
         atBothSizes(*main, [&](const QString &size) {
             for (const char *page : pages) {
                 main->findChild<QAbstractButton *>(QString::fromLatin1(page))->click();
@@ -181,16 +170,12 @@ private Q_SLOTS:
                 nameless << namelessControls(*main);
             }
             // A diary line saved, longer than its column: the list is laid out as before.
-            main->findChild<QAbstractButton *>(QStringLiteral("cmdMemo"))->click();
             auto *diary = main->findChild<Grid *>(QStringLiteral("msgMemoList"));
-            const QRect cell = diary->visualRect(diary->model()->index(diary->rows() - 3, 5));
-            QTest::mouseClick(diary->viewport(), Qt::LeftButton, {}, cell.center());
-            main->findChild<QLineEdit *>(QStringLiteral("txtMemo"))
-                ->setText(QStringLiteral("朝いちばんに遊んだら頭がすっきりして、しりとりでもプラマイでも新記録に近い成績が出せたので、明日も同じ時間に続けてみる"));
+            QTest::mouseClick(diary->viewport(), Qt::LeftButton, {}, diary->visualRect(diary->model()->index(diary->topRow(), 5)).center());
+            main->findChild<QLineEdit *>(QStringLiteral("txtMemo"))->setText(QString(70, u'長'));
             main->findChild<QAbstractButton *>(QStringLiteral("cmdMemoHozon"))->click();
             settle();
-            const QString cut = flaws(*main);
-            QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("diary saved, %1: %2").arg(size, cut)));
+            QVERIFY2(flaws(*main).isEmpty(), qPrintable(QStringLiteral("diary saved, %1: %2").arg(size, flaws(*main))));
         });
 
         for (int game = 1; game <= 7; ++game) {

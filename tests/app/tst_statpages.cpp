@@ -113,8 +113,6 @@ private Q_SLOTS:
     void filesWithoutDaysShowHeadingsOnly();
     void outsideChangesShowAtTheNextOpening();
     void chartsShowingTheSameAreNotDrawnAgain();
-    void chartsAtRestAskForAChart_data();
-    void chartsAtRestAskForAChart();
     void recordsWithoutADate();
     void rangeItemFilterHoldsUntilTheUserMovesIn();
 };
@@ -129,6 +127,7 @@ void TestStatPages::rangePage()
     auto *totals = find<Grid>(*window, QStringLiteral("msgBunseki2"));
     QCOMPARE(plays->rows(), 301);
     QCOMPARE(totals->rows(), 8);
+    QVERIFY(find<Chart>(*window, QStringLiteral("mcrBunseki"))->asksForChoice()); // not "no data" beside plays
     QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboStdate"))->currentText(), QStringLiteral("2024/03/20"));
     QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboEddate"))->currentText(), QStringLiteral("2024/05/18"));
     QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboStdate"))->count(), 60);
@@ -216,6 +215,7 @@ void TestStatPages::allGraphPage()
     QCOMPARE(plays->rows(), 301);
     QCOMPARE(items->rows(), 8);
     QCOMPARE(days->rows(), 61);
+    QVERIFY(find<Chart>(*window, QStringLiteral("mcrMain2"))->asksForChoice());
     QCOMPARE(days->textMatrix(1, 1), QStringLiteral("2024/03/20"));
     QCOMPARE(days->textMatrix(1, 2), QStringLiteral("5"));
     QCOMPARE(days->textMatrix(1, 3), QStringLiteral("160"));
@@ -477,37 +477,6 @@ void TestStatPages::chartsShowingTheSameAreNotDrawnAgain()
     QCoreApplication::processEvents();
     QCOMPARE(perWeekday->redrawCount(), drawn + 1);
     QCOMPARE(perWeekday->value(1, 7), 46.0); // nine Saturdays of five plays, and the new one
-}
-
-void TestStatPages::chartsAtRestAskForAChart_data()
-{
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<QString>("chart");
-    QTest::addColumn<bool>("plays");
-    for (const auto &[page, chart] : {std::pair("cmdMain", "mcrMain"), {"cmdTaijyu", "mcrBunseki"}, {"cmdRentai", "mcrMain2"}}) {
-        QTest::addRow("%s beside plays", chart) << QString::fromLatin1(page) << QString::fromLatin1(chart) << true;
-        QTest::addRow("%s without plays", chart) << QString::fromLatin1(page) << QString::fromLatin1(chart) << false;
-    }
-}
-
-// Until a chart button is pressed, a chart beside listed plays asks for a chart; only a page
-// without plays says there is nothing to show.
-void TestStatPages::chartsAtRestAskForAChart()
-{
-    QFETCH(QString, page);
-    QFETCH(QString, chart);
-    QFETCH(bool, plays);
-    if (!plays)
-        writeBytes(m_folder->path(u"データ.txt"), QByteArray());
-    m_state.helpTourFlag = 0;
-    auto window = load();
-    click(*window, "cmdBunseki");
-    click(*window, page);
-    QCoreApplication::processEvents();
-    auto *resting = find<Chart>(*window, chart);
-    QVERIFY(!resting->isHidden());
-    QCOMPARE(resting->asksForChoice(), plays);
-    QCOMPARE(resting->chart()->title(), plays ? QString::fromUtf16(Chart::kChoose) : resting->emptyText());
 }
 
 QTEST_MAIN(TestStatPages)

@@ -97,11 +97,9 @@ private Q_SLOTS:
     void clickPicksTheRow();
     void widthsInTwips();
     void listAsksForRoomForItsColumns();
-    void fillColumnTakesTheRoomLeft();
     void columnsFollowTextsWrittenOver();
     void windowsColours();
     void chartFromHeadingOnlyGridHasNoPoints();
-    void chartAtRestAsksForAChart();
     void chartHoldsValuesAndLabels();
     void longChartShowsEveryPointAndScrolls();
     void monthViewValue();
@@ -413,32 +411,6 @@ void TestGrid::widthsInTwips()
     QCOMPARE(QToolTip::text(), QStringLiteral("2026/12/07 08:07:59"));
 }
 
-// A diary column takes the room the other columns leave: a longer line neither widens it nor
-// makes the list scroll sideways, and shows whole in a tooltip.
-void TestGrid::fillColumnTakesTheRoomLeft()
-{
-    Grid grid;
-    grid.resize(400, 200);
-    grid.setCols(3);
-    grid.setRows(3);
-    for (int col = 0; col < 3; ++col)
-        grid.setColWidth(col, 720);
-    grid.setFillColumn(2);
-    const QString line(80, QChar(u'長'));
-    grid.setTextMatrix(2, 2, line);
-    grid.show();
-    QCoreApplication::processEvents();
-    QCOMPARE(grid.horizontalHeader()->sectionSize(0), grid.logicalDpiX() / 2);
-    QCOMPARE(grid.horizontalHeader()->sectionSize(1), grid.logicalDpiX() / 2);
-    QVERIFY(grid.horizontalHeader()->sectionSize(2) > grid.logicalDpiX() / 2);
-    QVERIFY(grid.horizontalHeader()->length() <= grid.viewport()->width());
-    QCOMPARE(grid.horizontalScrollBar()->maximum(), 0);
-    const QRect cell = grid.visualRect(grid.model()->index(1, 2));
-    QHelpEvent hover(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
-    QApplication::sendEvent(grid.viewport(), &hover);
-    QCOMPARE(QToolTip::text(), line);
-}
-
 // A list that keeps its columns in view makes its window at least as wide as they need, up
 // to a limit: a text of extraordinary length makes it scroll sideways instead.
 void TestGrid::listAsksForRoomForItsColumns()
@@ -535,35 +507,6 @@ void TestGrid::chartFromHeadingOnlyGridHasNoPoints()
     QVERIFY(chart.chart()->title().isEmpty());
     const auto *values = qobject_cast<QValueAxis *>(chart.chart()->axes(Qt::Vertical).value(0));
     QVERIFY(values && values->max() >= 120);
-}
-
-// Asked for, a chart at rest says so over whatever it has: a line of text, or a value axis;
-// asking and taking it back before the picture is built draws nothing; drawing ends the rest.
-void TestGrid::chartAtRestAsksForAChart()
-{
-    Chart chart;
-    chart.show();
-    QCoreApplication::processEvents();
-    const int drawn = chart.redrawCount();
-    chart.askForChoice(true);
-    chart.askForChoice(false);
-    QCoreApplication::processEvents();
-    QCOMPARE(chart.redrawCount(), drawn);
-    chart.askForChoice(true);
-    QCoreApplication::processEvents();
-    QVERIFY(!chart.showsEmptyText());
-    QCOMPARE(chart.chart()->title(), QString::fromUtf16(Chart::kChoose));
-    QVERIFY(chart.accessibleDescription().endsWith(QString::fromUtf16(Chart::kChoose)));
-    chart.setValueMaximum(120);
-    QCoreApplication::processEvents();
-    QCOMPARE(chart.chart()->title(), QString::fromUtf16(Chart::kChoose));
-    QVERIFY(!chart.chart()->axes(Qt::Vertical).isEmpty());
-    chart.setPointCount(2);
-    chart.setCurrentPoint(2);
-    chart.setValue(30);
-    QCoreApplication::processEvents();
-    QVERIFY(!chart.asksForChoice());
-    QVERIFY(chart.chart()->title().isEmpty());
 }
 
 void TestGrid::chartHoldsValuesAndLabels()
