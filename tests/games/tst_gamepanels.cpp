@@ -12,6 +12,7 @@
 #include "ui/Grid.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QDir>
 #include <QRadioButton>
 #include <QSignalSpy>
