@@ -122,6 +122,8 @@ void AllGraphPage::setupGrids()
 void AllGraphPage::LoadAllGraphData(bool noData)
 {
     setupGrids();
+    // Beside plays, the chart at rest asks for a chart rather than saying there is no data.
+    mcrMain2->askForChoice(false);
     if (noData)
         return;
     mcrMain2->setSeriesCount(1);
@@ -129,6 +131,7 @@ void AllGraphPage::LoadAllGraphData(bool noData)
     mcrMain2->setCurrentPoint(1);
     mcrMain2->setValue(0);
     mcrMain2->setLabel(QString());
+    mcrMain2->askForChoice(true);
 
     RecordRows::Snapshot read = PageTools::readSnapshot(m_services);
     const AllGraph graph = buildAllGraph(read->records);

@@ -156,6 +156,8 @@ void RangePage::buildLayout()
     msgBunseki->setObjectName(QStringLiteral("msgBunseki"));
     msgBunseki2 = new Grid(this);
     msgBunseki2->setObjectName(QStringLiteral("msgBunseki2"));
+    // A row for every game, none of them cut: the chart under the totals gives way.
+    msgBunseki2->setMinimumVisibleRows(int(itemNames().size()));
     mcrBunseki = new Chart(this);
     mcrBunseki->setObjectName(QStringLiteral("mcrBunseki"));
     mcrBunseki2 = new Chart(this);
@@ -322,6 +324,7 @@ void RangePage::list(const RangeFilter &given, bool opening)
         cboStdate->setCurrentIndex(cboStdate->findText(m_firstRecordDate));
         cboEddate->setCurrentIndex(cboEddate->findText(m_lastRecordDate));
     }
+    mcrBunseki->askForChoice(msgBunseki->rows() > 1);
     const QColor lit = windowsColor(kLitChart);
     if (cmdDay3->backColor() == lit)
         cmdDay3_Click();

@@ -71,6 +71,7 @@ void setup(Grid &grid, int fontSize, const Widths &widths)
                           {QStringLiteral("項目"), widths[3], Align::Left},
                           {QStringLiteral("秒数"), widths[4], Align::Right},
                           {QStringLiteral("一言日記"), widths[5], Align::Left}});
+    grid.setFillColumn(5);
 }
 
 void fill(Grid &grid, RecordRows::Snapshot read, int scrollAfterRows)

@@ -259,6 +259,8 @@ void TodayPage::BuildTodayView()
     }
     lblDayTotal->setText(Formats::hms(m_view.dayTotalSeconds));
 
+    // At rest a day of plays asks for a chart; a day without plays says it has none.
+    mcrMain->askForChoice(!m_view.plays.empty());
     const QColor lit = windowsColor(kLitChartButton);
     if (cmdDay->backColor() == lit)
         cmdDay_Click();

@@ -7,6 +7,7 @@
 #include "games/common/GameCatalog.h"
 #include "games/karapani/frmG6.h"
 #include "games/plamai/frmG1.h"
+#include "games/rensou/TopicFiles.h"
 #include "games/rensou/frmG5.h"
 #include "games/shiritori/frmG2.h"
 #include "games/vocabra/frmG7.h"
@@ -25,6 +26,26 @@ namespace {
 // 連想心理's topics, a long one among them.
 constexpr const char16_t *kTopics[] = {u"一番食べたいもの", u"好きな果物", u"お弁当に入っていてうれしいもの",
                                        u"赤いもの"};
+
+// What a player gave for the first topic over a fortnight of plays.
+constexpr const char16_t *kAnswers =
+    u"すし ラーメン カレー ぎょうざ てんぷら うなぎ やきにく ステーキ ハンバーグ オムライス そば うどん "
+    u"おにぎり からあげ とんかつ パスタ ピザ グラタン すきやき しゃぶしゃぶ おでん たこやき "
+    u"おこのみやき やきとり さしみ かいせんどん ぎゅうどん おやこどん てんどん カツどん "
+    u"シチュー コロッケ エビフライ チャーハン マーボーどうふ ちらしずし いくら メロン いちご "
+    u"ケーキ プリン あんみつ";
+
+void addTopicAnswers(const DataFolder &folder)
+{
+    const TopicFiles topic(folder, QString::fromUtf16(kTopics[0]));
+    const QDateTime first(QDate(2000, 1, 29), QTime(8, 0, 0));
+    int i = 0;
+    for (const QString &answer : QString::fromUtf16(kAnswers).split(u' ')) {
+        topic.addAnswer(answer);
+        topic.logAnswer(first.addSecs(qint64(i / 3) * 86400 + i * 7), 1, answer);
+        ++i;
+    }
+}
 
 } // namespace
 
@@ -75,6 +96,7 @@ QDateTime fillFolder(const DataFolder &folder, int records, int historyLength)
                                     frmG5::definition(), frmG6::definition(), frmG7::definition()};
     for (const GameDefinition &game : games)
         TextFile::writeLines(folder.path(game.game.historyFileName()), historyLines(game, historyLength));
+    addTopicAnswers(folder);
     const std::vector<PlayRecord> plays = PlayRecordFile(recordFile).readAll().records;
     if (plays.empty())
         return QDateTime(QDate(2024, 5, 18), QTime(21, 0, 0));

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -164,8 +165,10 @@ int main(int argc, char **argv)
         {"cmdCale", nullptr, "09-calendar"},      {"cmdBunseki", nullptr, "10-sort"},
         {"cmdSyuukei", nullptr, "11-totals"},     {"cmdMemo", nullptr, "12-diary"},
         {"cmdSettei", nullptr, "13-edit"}};
-    atBothSizes(*main, [&](const QString &size) {
-        for (const Shot &shot : shots) {
+    // Each picture at both sizes before the next: a page keeps the chart last pressed on it,
+    // so the pictures of a page at rest come before those of its charts at either size.
+    for (const Shot &shot : shots) {
+        atBothSizes(*main, [&](const QString &size) {
             click(*main, "cmdMain");
             click(*main, shot.page);
             if (shot.chart)
@@ -173,8 +176,18 @@ int main(int argc, char **argv)
             save(*main, out, QStringLiteral("main-%1-%2").arg(QString::fromLatin1(shot.name), size));
             if (qstrcmp(shot.page, "cmdGame") == 0)
                 click(*main, "cmdModori");
-        }
-    });
+        });
+    }
+    // A diary line longer than its column, just saved.
+    click(*main, "cmdMemo");
+    if (auto *diary = main->findChild<QTableView *>(QStringLiteral("msgMemoList"))) {
+        const QRect cell = diary->visualRect(diary->model()->index(diary->model()->rowCount() - 3, 5));
+        QTest::mouseClick(diary->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    if (auto *line = main->findChild<QLineEdit *>(QStringLiteral("txtMemo")))
+        line->setText(QStringLiteral("朝いちばんに遊んだら頭がすっきりして、しりとりでもプラマイでも新記録に近い成績が出せたので、明日も同じ時間に続けてみる"));
+    click(*main, "cmdMemoHozon");
+    atBothSizes(*main, [&](const QString &size) { save(*main, out, QStringLiteral("main-14-diary-saved-%1").arg(size)); });
 
     for (int game = 1; game <= 7; ++game) {
         application.openGame(game);
@@ -186,6 +199,9 @@ int main(int argc, char **argv)
             save(*window, out, QStringLiteral("game%1-%2-idle").arg(game).arg(size));
             // 連想心理's topic history stands over its play area.
             if (auto *topics = window->findChild<QAbstractButton *>(QStringLiteral("cmdSyousai"))) {
+                click(*window, "optRendata2");
+                save(*window, out, QStringLiteral("game%1-%2-existing").arg(game).arg(size));
+                click(*window, "optRendata");
                 topics->click();
                 save(*window, out, QStringLiteral("game%1-%2-topics").arg(game).arg(size));
                 click(*window, "cmdModoru");

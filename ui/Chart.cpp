@@ -130,7 +130,21 @@ bool Chart::blank() const
 
 bool Chart::showsEmptyText() const
 {
-    return blank() && m_valueMaximum <= 0;
+    return blank() && m_valueMaximum <= 0 && !m_askForChoice;
+}
+
+void Chart::askForChoice(bool ask)
+{
+    // A page puts its chart at rest and asks again in one go: what the picture shows changes
+    // only if the request does.
+    m_askForChoice = ask;
+    if (asksForChoice() != m_askShown)
+        scheduleRedraw(false);
+}
+
+bool Chart::asksForChoice() const
+{
+    return m_askForChoice && blank();
 }
 
 void Chart::setValueMaximum(double maximum)
@@ -159,8 +173,8 @@ void Chart::describe()
     QString text = m_subject;
     if (!names.isEmpty())
         text += QStringLiteral("（%1）").arg(names.join(u'・'));
-    if (showsEmptyText()) {
-        setAccessibleDescription(text + u'：' + m_emptyText);
+    if (asksForChoice() || showsEmptyText()) {
+        setAccessibleDescription(text + u'：' + (asksForChoice() ? QString::fromUtf16(kChoose) : m_emptyText));
         return;
     }
     text += QStringLiteral("：%1 点").arg(pointCount());
@@ -183,6 +197,7 @@ void Chart::setPointCount(int count)
 {
     count = std::max(count, 0);
     m_point = 0;
+    askForChoice(false);
     if (count == pointCount() && blank()) {
         m_first = count - shownCount();
         return; // as many blank points as asked for already
@@ -252,8 +267,9 @@ QString Chart::label(int point) const
     return point >= 1 && point <= pointCount() ? m_labels[std::size_t(point - 1)] : QString();
 }
 
-void Chart::scheduleRedraw()
+void Chart::scheduleRedraw(bool changed)
 {
+    m_changed = m_changed || changed;
     if (m_redrawPending)
         return;
     m_redrawPending = true;
@@ -304,20 +320,26 @@ std::vector<std::pair<QString, int>> Chart::labelsInView(int bars)
 void Chart::redraw()
 {
     m_redrawPending = false;
+    const bool asking = asksForChoice();
+    if (!m_changed && asking == m_askShown)
+        return;
+    m_changed = false;
+    m_askShown = asking;
     ++m_redrawCount;
     QChart *c = chart();
 
-    if (showsEmptyText()) {
+    if (showsEmptyText() || (asking && m_valueMaximum <= 0)) {
         // No frame with a 0 to 1 axis and no labels: a line saying there is nothing to show.
         clearPicture();
         m_scroll->hide();
         setViewportMargins(0, 0, 0, 0);
         fitToViewport();
-        c->setTitle(m_emptyText);
+        c->setTitle(asking ? QString::fromUtf16(kChoose) : m_emptyText);
         describe();
         return;
     }
-    c->setTitle(QString());
+    // A value axis asked for stands under the request to pick a chart.
+    c->setTitle(asking ? QString::fromUtf16(kChoose) : QString());
 
     const int points = pointCount();
     const int bars = shownCount();

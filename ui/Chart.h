@@ -16,10 +16,10 @@ namespace kotohana {
 // The value axis runs from 0 (or the smallest value) to just above the largest, or to the
 // maximum asked for when that is larger; with no bar at all, from 0 to that maximum exactly.
 // A chart with nothing to show (every value 0, no label, no maximum) shows a line of text
-// instead of an empty frame. It is driven the way the program fills a chart from a list: pick
-// a series and a point, then set its value and its label. The picture is redrawn once per turn
-// of the event loop, however many points were set, and not at all when nothing set differed
-// from what the chart held.
+// instead of an empty frame; one waiting for the user to pick what it shows says so. It is
+// driven the way the program fills a chart from a list: pick a series and a point, then set
+// its value and its label. The picture is redrawn once per turn of the event loop, however
+// many points were set, and not at all when nothing set differed from what the chart held.
 class Chart final : public QChartView
 {
     Q_OBJECT
@@ -60,6 +60,11 @@ public:
     QString emptyText() const { return m_emptyText; }
     // Whether the chart shows its empty text rather than bars.
     bool showsEmptyText() const;
+    // A chart at rest beside lists that hold something asks the user to pick a chart (kChoose)
+    // instead of saying there is nothing to show, until points are set again.
+    static constexpr const char16_t *kChoose = u"グラフの種類を選んでください";
+    void askForChoice(bool ask);
+    bool asksForChoice() const;
 
     // How many times the picture has been built; a chart filled again with what it already
     // shows is not rebuilt.
@@ -73,7 +78,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void scheduleRedraw();
+    // changed: something the picture shows is set anew.
+    void scheduleRedraw(bool changed = true);
     void redraw();
     // Takes every series and axis off the chart.
     void clearPicture();
@@ -102,6 +108,9 @@ private:
     double m_valueMaximum = 0;
     QString m_subject;
     QString m_emptyText = QStringLiteral("表示するデータがありません");
+    bool m_askForChoice = false;
+    bool m_askShown = false; // whether the picture asks for a chart
+    bool m_changed = false;  // since the picture was built
     QScrollBar *m_scroll = nullptr;
     std::vector<std::pair<QString, int>> m_shownLabels; // what the axis on the chart shows
 };

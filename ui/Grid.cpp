@@ -293,12 +293,18 @@ bool Grid::widenFor(int top, int bottom)
     return true;
 }
 
+int Grid::headingWidth(int col) const
+{
+    // The heading with the room its section keeps around it.
+    const int headingRoom = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
+    return QFontMetrics(font()).horizontalAdvance(m_model->text(0, col)) + headingRoom;
+}
+
 int Grid::contentWidth(int col) const
 {
-    // A cell's text with the room the view keeps around it; a heading with its section's.
+    // A cell's text with the room the view keeps around it.
     const QFontMetrics metrics(font());
-    const int headingRoom = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
-    int widest = metrics.horizontalAdvance(m_model->text(0, col)) + headingRoom;
+    int widest = headingWidth(col);
     // A long list is measured at its first and its last rows: its columns hold texts of one
     // shape (dates, times, numbers), and a text wider than its cell shows whole in a tooltip.
     const int rows = m_model->rows();
@@ -353,8 +359,9 @@ void Grid::applyColumnWidths()
     int total = 0;
     for (int col = 0; col < cols; ++col) {
         // The width asked for is a least width: a column is never narrower than its texts.
-        pixels[std::size_t(col)] = std::max({colWidth(col) * dpi / kTwipsPerInch, m_contentWidths[std::size_t(col)],
-                                             horizontalHeader()->minimumSectionSize()});
+        const int texts = col == m_fillCol ? headingWidth(col) : m_contentWidths[std::size_t(col)];
+        pixels[std::size_t(col)] =
+            std::max({colWidth(col) * dpi / kTwipsPerInch, texts, horizontalHeader()->minimumSectionSize()});
         total += pixels[std::size_t(col)];
     }
     if (m_columnsInView && total != m_columnsWidth) {
@@ -364,7 +371,9 @@ void Grid::applyColumnWidths()
     // Room is kept for a vertical scroll bar, so that one appearing does not bring a
     // horizontal one with it. A list too narrow for its columns scrolls sideways.
     const int available = contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    if (total > 0 && available > total) {
+    if (m_fillCol >= 0 && m_fillCol < cols && available > total) {
+        pixels[std::size_t(m_fillCol)] += available - total;
+    } else if (total > 0 && available > total) {
         int given = 0;
         for (int col = 0; col < cols; ++col) {
             const int share = col == cols - 1 ? available - given
@@ -375,6 +384,12 @@ void Grid::applyColumnWidths()
     }
     for (int col = 0; col < cols; ++col)
         horizontalHeader()->resizeSection(col, pixels[std::size_t(col)]);
+}
+
+void Grid::setFillColumn(int col)
+{
+    m_fillCol = col;
+    applyColumnWidths();
 }
 
 void Grid::setColumnsInView(bool inView)

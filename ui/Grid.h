@@ -57,6 +57,11 @@ public:
     void setFontSize(int points);
     // The list never shrinks below this many rows under its heading (and a sideways scroll bar).
     void setMinimumVisibleRows(int rows);
+    // A column of free texts (a diary) takes the room the others leave, at least its own width:
+    // its texts never widen it, and a longer one ends in "…" and shows whole in a tooltip.
+    // -1: none.
+    void setFillColumn(int col);
+    int fillColumn() const { return m_fillCol; }
     // The list asks for room for all its columns, each as wide as its texts (up to a limit):
     // its window then does not get narrower than that, and the list does not scroll sideways.
     void setColumnsInView(bool inView);
@@ -98,8 +103,9 @@ private:
     void applyColumnWidths();
     void applyColumnWidthsSoon();
     void measureAgain();
-    // The width the column's texts need, in pixels.
+    // The width the column's texts need, in pixels; its heading's alone.
     int contentWidth(int col) const;
+    int headingWidth(int col) const;
     int cellRoom() const;
     // Widens the measured columns for the texts of rows top to bottom; false when there is
     // nothing measured to widen or too many rows to measure one by one. The rows count as
@@ -116,6 +122,7 @@ private:
     std::vector<int> m_colTwips;
     std::vector<int> m_contentWidths; // measured; empty when the texts changed since
     int m_minimumVisibleRows = 0;
+    int m_fillCol = -1;
     bool m_columnsInView = false;
     int m_columnsWidth = -1; // the columns' least widths together, when kept in view
     bool m_widthsPending = false;

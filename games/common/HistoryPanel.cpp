@@ -177,8 +177,10 @@ void HistoryPanel::addSaved(const HistoryRow &line)
         msgRireki->setTopRow(msgRireki->rows() - 1);
     // A lit chart gains the new play's point; the points before it are as they were.
     const int lit = litChartButton();
-    if (lit < 0)
+    if (lit < 0) {
+        mcrRireki->askForChoice(true);
         return;
+    }
     Chart *chart = chartOf(m_definition.charts[std::size_t(lit)]);
     if (chart->pointCount() != row - 1) {
         chart_Click(lit);
@@ -287,6 +289,8 @@ void HistoryPanel::RefreshHistoryChart()
 {
     if (const int lit = litChartButton(); lit >= 0)
         chart_Click(lit);
+    else // at rest: a chart to pick beside plays, "no data" only without them
+        mcrRireki->askForChoice(msgRireki->rows() > 1);
 }
 
 void HistoryPanel::cmdClear_Click()

@@ -23,6 +23,11 @@ QLabel *valueLabel(const QString &name, QWidget *parent)
     font.setPointSize(12);
     font.setBold(true);
     label->setFont(font);
+    // "/秒" takes its glyph from a taller fallback font than the digits: the box is as high as
+    // such a text from the start, so that the results of a finished play move nothing.
+    label->setText(QStringLiteral("0/秒"));
+    label->setFixedHeight(label->sizeHint().height());
+    label->clear();
     return label;
 }
 

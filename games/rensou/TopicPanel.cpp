@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -49,12 +50,15 @@ TopicPanel::TopicPanel(const DataFolder &folder, MessageBoxes &messages, QWidget
     cmdRenClr->setObjectName(QStringLiteral("cmdRenClr"));
     cmdModoru = new QPushButton(QStringLiteral("戻る"), this);
     cmdModoru->setObjectName(QStringLiteral("cmdModoru"));
+    // The buttons beside the topic leave the lists all the height there is.
     auto *layout = new QGridLayout(this);
-    layout->addWidget(cboMondai2, 0, 0, 1, 2);
+    auto *topicRow = new QHBoxLayout;
+    topicRow->addWidget(cboMondai2, 1);
+    topicRow->addWidget(cmdRenClr);
+    topicRow->addWidget(cmdModoru);
+    layout->addLayout(topicRow, 0, 0, 1, 2);
     layout->addWidget(lstRendata2, 1, 0);
     layout->addWidget(msgRireki3, 1, 1);
-    layout->addWidget(cmdRenClr, 2, 0);
-    layout->addWidget(cmdModoru, 2, 1, Qt::AlignRight);
     layout->setColumnStretch(1, 3);
     hide();
     // The panel lies over the whole play area, outside its layout, and follows its size.
@@ -93,6 +97,8 @@ void TopicPanel::open(const QString &topic)
             msgRireki3->setTextMatrix(row, c + 1, entry[c]);
         ++row;
     }
+    // The newest answers in view, as every list opens.
+    msgRireki3->setTopRow(msgRireki3->rows() - 1);
     setGeometry(parentWidget()->rect());
     show();
     raise();

@@ -95,22 +95,29 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     chooser->addWidget(cboMondai, 1);
     chooser->addWidget(cmdStart2);
     chooser->addWidget(cmdSyousai);
-    chooser->addSpacing(12);
-    chooser->addWidget(new QLabel(QStringLiteral("既存"), playArea()));
-    chooser->addWidget(lblChu);
     underAnswer()->addLayout(chooser);
+    // Under it, the topic's existing answers: how many, and whether the list shows them.
+    optRendata = new QRadioButton(QStringLiteral("既存非表示"), playArea());
+    optRendata->setObjectName(QStringLiteral("optRendata"));
+    optRendata2 = new QRadioButton(QStringLiteral("既存表示"), playArea());
+    optRendata2->setObjectName(QStringLiteral("optRendata2"));
+    auto *existing = new QHBoxLayout;
+    existing->addWidget(new QLabel(QStringLiteral("既存"), playArea()));
+    existing->addWidget(lblChu);
+    existing->addSpacing(12);
+    existing->addWidget(optRendata);
+    existing->addWidget(optRendata2);
+    existing->addStretch(1);
+    underAnswer()->addLayout(existing);
 
-    // Right: this play's answers and the topic's earlier ones.
+    // Right: this play's answers and, beside them, the topic's earlier ones, both as high as
+    // the question, the answer box and the rows under them.
     auto *answers = new QWidget(playArea());
-    auto *answerColumn = new QVBoxLayout(answers);
-    answerColumn->setContentsMargins(0, 0, 0, 0);
+    auto *answerColumns = new QHBoxLayout(answers);
+    answerColumns->setContentsMargins(0, 0, 0, 0);
     msgRireki2 = new Grid(answers);
     msgRireki2->setObjectName(QStringLiteral("msgRireki2"));
     msgRireki2->setAccessibleName(QStringLiteral("今回の回答"));
-    optRendata = new QRadioButton(QStringLiteral("既存非表示"), answers);
-    optRendata->setObjectName(QStringLiteral("optRendata"));
-    optRendata2 = new QRadioButton(QStringLiteral("既存表示"), answers);
-    optRendata2->setObjectName(QStringLiteral("optRendata2"));
     lstRenData = new QListWidget(answers);
     lstRenData->setObjectName(QStringLiteral("lstRenData"));
     lstRenData->setAccessibleName(QStringLiteral("既存の回答"));
@@ -119,18 +126,14 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     QSizePolicy keepRoom = lstRenData->sizePolicy();
     keepRoom.setRetainSizeWhenHidden(true);
     lstRenData->setSizePolicy(keepRoom);
-    auto *options = new QHBoxLayout;
-    options->addWidget(optRendata);
-    options->addWidget(optRendata2);
-    answerColumn->addWidget(msgRireki2, 2);
-    answerColumn->addLayout(options);
-    answerColumn->addWidget(lstRenData, 1);
-    answers->setFixedWidth(300);
+    answerColumns->addWidget(msgRireki2, 3);
+    answerColumns->addWidget(lstRenData, 2);
+    answers->setFixedWidth(380);
     setSidePanel(answers);
-    // Here the answers set the play area's height: the topic history, which stands over the
-    // whole play area, needs that room for its lists. A fixed height: showing or hiding the
-    // earlier answers moves nothing.
-    answers->setFixedHeight(250);
+    // The answers take a little more height than the rows beside them, for the topic history
+    // that stands over the whole play area. A fixed height: showing or hiding the earlier
+    // answers moves nothing.
+    answers->setFixedHeight(200);
 
     m_panel = new TopicPanel(services.folder, services.messages, playArea());
 

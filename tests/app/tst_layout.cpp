@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -32,7 +33,8 @@ constexpr int kCellRoom = 6;
 constexpr int kHeadingRoom = 8;
 
 // Every cell and heading of every grid in sight must show whole: a column is at least as wide
-// as its texts. Gives the first one that does not, or nothing.
+// as its texts (a diary column, which takes the room left, cuts a longer line and shows it
+// whole in a tooltip). Gives the first one that does not, or nothing.
 QString firstCutText(const QWidget &window)
 {
     for (const Grid *grid : window.findChildren<Grid *>()) {
@@ -41,7 +43,7 @@ QString firstCutText(const QWidget &window)
         const QFontMetrics metrics(grid->font());
         for (int col = 0; col < grid->cols(); ++col) {
             const int width = grid->horizontalHeader()->sectionSize(col);
-            for (int row = 0; row < grid->rows(); ++row) {
+            for (int row = 0; row < (col == grid->fillColumn() ? 1 : grid->rows()); ++row) {
                 const QString text = grid->textMatrix(row, col);
                 if (metrics.horizontalAdvance(text) + (row == 0 ? kHeadingRoom : kCellRoom) > width)
                     return QStringLiteral("%1 row %2 column %3: \"%4\" in %5 px")
@@ -67,6 +69,17 @@ QString firstSidewaysList(const QWidget &window)
                 .arg(grid->viewport()->width());
     }
     return {};
+}
+
+// Nor does a list in sight show its last row only in part.
+QString flaws(const QWidget &window)
+{
+    for (const Grid *grid : window.findChildren<Grid *>()) {
+        const QRect last = grid->visualRect(grid->model()->index(grid->rows() - 2, 0));
+        if (grid->isVisible() && last.top() < grid->viewport()->height() && last.bottom() >= grid->viewport()->height())
+            return grid->objectName() + QStringLiteral(": last row cut");
+    }
+    return firstCutText(window) + firstSidewaysList(window);
 }
 
 // Each control in sight that Tab reaches (not through another) with no accessible name, and
@@ -147,15 +160,22 @@ private Q_SLOTS:
         settle();
         QVERIFY(onScreen(main));
         QStringList nameless;
-        const char *pages[] = {"cmdMain", "cmdTaijyu", "cmdRentai", "cmdCale", "cmdBunseki", "cmdSyuukei", "cmdMemo", "cmdSettei"};
+        const char *pages[] = {"cmdMain", "cmdTaijyu", "cmdRentai", "cmdCale", "cmdBunseki", "cmdSyuukei", "cmdSettei", "cmdMemo"};
         atBothSizes(*main, [&](const QString &size) {
             for (const char *page : pages) {
                 main->findChild<QAbstractButton *>(QString::fromLatin1(page))->click();
                 settle();
-                const QString cut = firstCutText(*main) + firstSidewaysList(*main);
+                const QString cut = flaws(*main);
                 QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1, %2: %3").arg(QString::fromLatin1(page), size, cut)));
                 nameless << namelessControls(*main);
             }
+            // A diary line saved, longer than its column: the list is laid out as before.
+            auto *diary = main->findChild<Grid *>(QStringLiteral("msgMemoList"));
+            QTest::mouseClick(diary->viewport(), Qt::LeftButton, {}, diary->visualRect(diary->model()->index(diary->topRow(), 5)).center());
+            main->findChild<QLineEdit *>(QStringLiteral("txtMemo"))->setText(QString(70, u'長'));
+            main->findChild<QAbstractButton *>(QStringLiteral("cmdMemoHozon"))->click();
+            settle();
+            QVERIFY2(flaws(*main).isEmpty(), qPrintable(QStringLiteral("diary saved, %1: %2").arg(size, flaws(*main))));
         });
 
         for (int game = 1; game <= 7; ++game) {
@@ -165,7 +185,7 @@ private Q_SLOTS:
             settle();
             QVERIFY2(onScreen(window), qPrintable(window->objectName()));
             atBothSizes(*window, [&](const QString &size) {
-                const QString cut = firstCutText(*window) + firstSidewaysList(*window);
+                const QString cut = flaws(*window);
                 QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("game %1, %2: %3").arg(game).arg(size, cut)));
             });
             // The answer boxes show only in a play, 連想心理's topic history only when asked for.

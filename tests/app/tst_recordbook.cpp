@@ -213,6 +213,7 @@ void TestRecordBook::playsOfTheDayLightLampsAndFace()
     const auto *values = qobject_cast<QValueAxis *>(chart->chart()->axes(Qt::Vertical).value(0));
     QVERIFY(values);
     QCOMPARE(values->max(), 60.0);
+    QCOMPARE(chart->chart()->title(), QString::fromUtf16(Chart::kChoose)); // not a bare frame
 }
 
 // Another program saves while the record book is open: going back to the main page, and the

@@ -127,6 +127,7 @@ void TestStatPages::rangePage()
     auto *totals = find<Grid>(*window, QStringLiteral("msgBunseki2"));
     QCOMPARE(plays->rows(), 301);
     QCOMPARE(totals->rows(), 8);
+    QVERIFY(find<Chart>(*window, QStringLiteral("mcrBunseki"))->asksForChoice()); // not "no data" beside plays
     QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboStdate"))->currentText(), QStringLiteral("2024/03/20"));
     QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboEddate"))->currentText(), QStringLiteral("2024/05/18"));
     QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboStdate"))->count(), 60);
@@ -214,6 +215,7 @@ void TestStatPages::allGraphPage()
     QCOMPARE(plays->rows(), 301);
     QCOMPARE(items->rows(), 8);
     QCOMPARE(days->rows(), 61);
+    QVERIFY(find<Chart>(*window, QStringLiteral("mcrMain2"))->asksForChoice());
     QCOMPARE(days->textMatrix(1, 1), QStringLiteral("2024/03/20"));
     QCOMPARE(days->textMatrix(1, 2), QStringLiteral("5"));
     QCOMPARE(days->textMatrix(1, 3), QStringLiteral("160"));

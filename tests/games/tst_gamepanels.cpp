@@ -4,12 +4,15 @@
 
 #include "games/common/GameDefinition.h"
 #include "games/common/HistoryPanel.h"
+#include "games/common/PlayDisplay.h"
 #include "games/common/SettingsPanel.h"
+#include "platform/Formats.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Grid.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QDir>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -55,6 +58,7 @@ class TestGamePanels : public QObject
 private Q_SLOTS:
     void settingsPanelReportsOnlyTheUsersChanges();
     void historyPanelListsFiltersAndCharts();
+    void resultsMoveNothing();
 };
 
 void TestGamePanels::settingsPanelReportsOnlyTheUsersChanges()
@@ -103,6 +107,8 @@ void TestGamePanels::historyPanelListsFiltersAndCharts()
     panel.cmdAllDsp_Click();
     Grid *list = panel.list();
     QCOMPARE(list->rows(), 4);
+    auto *chart = find<Chart>(panel, QStringLiteral("mcrRireki"));
+    QVERIFY(chart->asksForChoice()); // not "no data" beside three plays
     QCOMPARE(list->textMatrix(3, 3), QStringLiteral("9")); // field 2 in column 3
     QCOMPARE(list->textMatrix(3, 4), QStringLiteral("－"));
 
@@ -114,7 +120,6 @@ void TestGamePanels::historyPanelListsFiltersAndCharts()
 
     // A lit chart follows every change of the list: a saved play, then the clear.
     QTest::mouseClick(find<ColorButton>(panel, QStringLiteral("cmdKaitou")), Qt::LeftButton);
-    auto *chart = find<Chart>(panel, QStringLiteral("mcrRireki"));
     QCOMPARE(chart->pointCount(), 2);
     panel.addSaved(line("09:00:00", 11, u"＋")); // added to whatever listing shows
     QCOMPARE(list->rows(), 4);
@@ -127,6 +132,21 @@ void TestGamePanels::historyPanelListsFiltersAndCharts()
     panel.cmdClear_Click();
     QCOMPARE(chart->pointCount(), 0);
     QCOMPARE(readBytes(file.path()), QByteArray());
+
+    // With no chart picked, an empty history has no data; its first play asks for a chart.
+    HistoryPanel resting(game, file, messages);
+    resting.cmdAllDsp_Click();
+    resting.addSaved(line("09:00:00", 11, u"＋"));
+    QVERIFY(find<Chart>(resting, QStringLiteral("mcrRireki"))->asksForChoice());
+}
+
+// A play's results ("0.56/秒", 秒 from a taller fallback font) leave the boxes as they were.
+void TestGamePanels::resultsMoveNothing()
+{
+    PlayDisplay display;
+    const QSize empty = display.sizeHint();
+    display.label("lblByou")->setText(Formats::perSecond(0.56));
+    QCOMPARE(display.sizeHint(), empty);
 }
 
 QTEST_MAIN(TestGamePanels)

@@ -133,6 +133,7 @@ private Q_SLOTS:
     void manualSaveKeepsThePlaysTopic();
     void topicCannotChangeDuringAPlay();
     void existingAnswersDoNotMoveTheLayout();
+    void answersUseTheRoomThereIs();
     void bestHasMoreNewAnswers();
     void answersAreKeptAsTheFilesHoldThem_data();
     void answersAreKeptAsTheFilesHoldThem();
@@ -421,6 +422,30 @@ void TestRensou::existingAnswersDoNotMoveTheLayout()
     window->cboMondai_Click();
     QCoreApplication::processEvents();
     QCOMPARE(history->height(), height);
+}
+
+// At either size no empty band lies under the topic's rows, the existing answers show many at
+// once, and the topic history opens at its newest answer, shown whole.
+void TestRensou::answersUseTheRoomThereIs()
+{
+    const TopicFiles topic(*m_folder, QStringLiteral("好きな動物"));
+    for (int i = 0; i < 42; ++i)
+        QVERIFY(topic.addAnswer(QString::number(i)).ok() && topic.logAnswer(m_clock.now(), 1, QString::number(i)).ok());
+    auto window = open();
+    window->show();
+    click(*window, "optRendata2");
+    const auto *existing = find<QListWidget>(*window, QStringLiteral("lstRenData"));
+    for (const QSize size : {window->size(), window->minimumSizeHint()}) {
+        window->resize(size);
+        QCoreApplication::processEvents();
+        const QWidget *lowest = find<QWidget>(*window, QStringLiteral("optRendata2")); // of the topic's rows
+        QVERIFY(lowest->parentWidget()->height() - lowest->geometry().bottom() <= 40);
+        QVERIFY(existing->viewport()->height() >= 8 * existing->sizeHintForRow(0));
+    }
+    click(*window, "cmdSyousai");
+    const auto *log = find<Grid>(*window, QStringLiteral("msgRireki3"));
+    QTRY_VERIFY(log->visualRect(log->model()->index(41, 4)).top() >= 0);
+    QVERIFY(log->visualRect(log->model()->index(41, 4)).bottom() < log->viewport()->height());
 }
 
 void TestRensou::topicCannotChangeDuringAPlay()
