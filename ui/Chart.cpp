@@ -6,7 +6,9 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -41,6 +43,9 @@ Chart::Chart(QWidget *parent)
     chart()->legend()->hide();
     chart()->setMargins(QMargins(4, 4, 4, 4));
     chart()->setBackgroundRoundness(0);
+    m_titleFont = chart()->titleFont();
+    if (m_titleFont.pointSizeF() <= 0)
+        m_titleFont.setPointSizeF(QFontInfo(m_titleFont).pointSizeF());
     setMinimumSize(120, 90);
     m_scroll = new QScrollBar(Qt::Horizontal, this);
     m_scroll->setObjectName(QStringLiteral("chartScroll"));
@@ -75,6 +80,24 @@ void Chart::fitToViewport()
     // The chart takes the room above the scroll bar, its axis labels included.
     chart()->resize(viewport()->size());
     setSceneRect(chart()->geometry());
+    fitTitle();
+}
+
+void Chart::showTitle(const QString &title)
+{
+    m_title = title;
+    fitTitle();
+}
+
+void Chart::fitTitle()
+{
+    // A title is never cut to "…": in a narrow chart it is set smaller until it fits.
+    QFont font = m_titleFont;
+    const qreal room = viewport()->width() - 2 * kTitleMargin;
+    while (font.pointSizeF() > kSmallestTitlePoints && QFontMetricsF(font).horizontalAdvance(m_title) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    chart()->setTitleFont(font);
+    chart()->setTitle(m_title);
 }
 
 void Chart::resizeEvent(QResizeEvent *event)
@@ -334,12 +357,12 @@ void Chart::redraw()
         m_scroll->hide();
         setViewportMargins(0, 0, 0, 0);
         fitToViewport();
-        c->setTitle(asking ? QString::fromUtf16(kChoose) : m_emptyText);
+        showTitle(asking ? QString::fromUtf16(kChoose) : m_emptyText);
         describe();
         return;
     }
     // A value axis asked for stands under the request to pick a chart.
-    c->setTitle(asking ? QString::fromUtf16(kChoose) : QString());
+    showTitle(asking ? QString::fromUtf16(kChoose) : QString());
 
     const int points = pointCount();
     const int bars = shownCount();

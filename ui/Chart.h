@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChartView>
+#include <QFont>
 #include <QString>
 
 #include <utility>
@@ -93,6 +94,8 @@ private:
     // How many point labels fit side by side at a width.
     int labelRoom(int chartWidth) const;
     void fitToViewport();
+    void showTitle(const QString &title);
+    void fitTitle();
     // Tells assistive technology what the picture shows now.
     void describe();
 
@@ -108,6 +111,10 @@ private:
     double m_valueMaximum = 0;
     QString m_subject;
     QString m_emptyText = QStringLiteral("表示するデータがありません");
+    QString m_title;     // the line the chart shows over or instead of its bars
+    QFont m_titleFont;   // its size where there is room
+    static constexpr int kTitleMargin = 12;
+    static constexpr qreal kSmallestTitlePoints = 6;
     bool m_askForChoice = false;
     bool m_askShown = false; // whether the picture asks for a chart
     bool m_changed = false;  // since the picture was built

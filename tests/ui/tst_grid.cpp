@@ -9,6 +9,7 @@
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QDialog>
 #include <QTimer>
@@ -499,6 +500,11 @@ void TestGrid::chartFromHeadingOnlyGridHasNoPoints()
     // Nothing to show: a line of text, not a frame with a 0 to 1 axis.
     QVERIFY(chart.showsEmptyText());
     QCOMPARE(chart.chart()->title(), chart.emptyText());
+    // In a narrow chart the line is set smaller rather than cut.
+    chart.resize(150, 200);
+    QCoreApplication::processEvents();
+    QVERIFY(QFontMetricsF(chart.chart()->titleFont()).horizontalAdvance(chart.emptyText()) <= chart.viewport()->width() - 24);
+    chart.resize(300, 200);
     QVERIFY(chart.chart()->series().isEmpty());
     QVERIFY(chart.chart()->axes().isEmpty());
     // A value axis asked for is drawn even without bars, and the text goes.
