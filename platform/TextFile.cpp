@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringConverter>
 
 #include <algorithm>
 #include <cerrno>
@@ -266,17 +267,11 @@ bool LineReader::decodeNextPiece()
     if (end == 0)
         return false;
     const QByteArrayView piece(m_pending.constData(), end);
-    QStringDecoder converter = ShiftJis::decoder();
-    const qsizetype room = converter.requiredSpace(piece.size());
+    const qsizetype room = ShiftJis::decodedSize(piece.size());
     if (m_text.size() < room)
         m_text.resize(room);
     QChar *const begin = m_text.data();
-    QChar *const finish = converter.appendToBuffer(begin, piece);
-    if (converter.hasError()) {
-        m_invalid = true;
-        ShiftJis::mendSubstitutes(begin, finish);
-    }
-    m_textSize = finish - begin;
+    m_textSize = ShiftJis::decodeInto(begin, piece, m_invalid) - begin;
     m_at = 0;
     m_pending.remove(0, end);
     return true;

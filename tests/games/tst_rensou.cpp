@@ -192,13 +192,15 @@ void TestRensou::topicsNamingAnotherFileTouchNothing()
     const QByteArray records = sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"プラマイ\",60,\"秒数 : 60\",\n"));
     writeBytes(file(QStringLiteral("データ.txt")), records);
     writeBytes(file(QStringLiteral("連想心理題目.txt")),
-               sjis(QStringLiteral("データ.txt")) + QByteArray("\0\r\n", 3) + sjis(QStringLiteral("好きな動物\nメモ\tあ\nえ..\n")));
+               sjis(QStringLiteral("データ.txt")) + QByteArray("\0\r\n", 3) + sjis(QStringLiteral("好きな動物\nメモ\tあ\nえ..\n猫"))
+                   + QByteArray("\x7f\r\n"));
     auto window = open();
-    QCOMPARE(m_messages.shown().size(), 3);
+    QCOMPARE(m_messages.shown().size(), 4);
     QCOMPARE(m_messages.shown().at(0).title, QStringLiteral("不正文字"));
     QCOMPARE(m_messages.shown().at(0).text, QStringLiteral("データ.txt\uFFFD に含まれる 制御文字 U+0000 は使えませんので飛ばします"));
     QCOMPARE(m_messages.shown().at(1).text, QStringLiteral("メモ\uFFFDあ に含まれる 制御文字 U+0009 は使えませんので飛ばします"));
     QCOMPARE(m_messages.shown().at(2).text, QStringLiteral("え.. はファイルの名前に使えないため飛ばします"));
+    QCOMPARE(m_messages.shown().at(3).text, QStringLiteral("猫\uFFFD に含まれる 制御文字 U+007F は使えませんので飛ばします"));
     QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboMondai"))->count(), 1);
     click(*window, "cmdSyousai");
     QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records);

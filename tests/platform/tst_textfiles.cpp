@@ -73,6 +73,8 @@ void TestTextFiles::encodesAsWindowsDoes_data()
     QTest::newRow("NEC circled digit") << QStringLiteral("①") << QByteArray::fromHex("8740");
     QTest::newRow("half-width kana") << QStringLiteral("ｶﾞ") << QByteArray::fromHex("b6de");
     QTest::newRow("ideographic space") << QStringLiteral("　") << QByteArray::fromHex("8140");
+    // ICU's converter reads these three as IBM does (0x7F as U+001A); Windows reads each as itself.
+    QTest::newRow("control characters") << QStringLiteral("\u001A\u001C\u007F") << QByteArray("\x1a\x1c\x7f");
 }
 
 void TestTextFiles::inputMethodFormsAreWrittenAsWindowsShowsThem()
