@@ -166,11 +166,25 @@ void TestRensou::topicsWithForbiddenCharactersAreSkipped()
     // A topic whose files would be the program's own (データ.txt, メモ.TXT) is skipped too.
     writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(QStringLiteral("データ\nメモ\n猫_履歴\n")));
     auto skipped = open();
-    QCOMPARE(m_messages.shown().size(), 3);
+    // One message lists them all.
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().text.count(QStringLiteral("はこのソフトのファイルと同じ名前になるため")), 3);
     QVERIFY(m_messages.shown().first().text.startsWith(QStringLiteral("データ はこのソフトのファイル")));
     QCOMPARE(find<QComboBox>(*skipped, QStringLiteral("cboMondai"))->count(), 0);
     click(*skipped, "cmdStart"); // nothing to ask: the play does not start
     QVERIFY(find<QPushButton>(*skipped, QStringLiteral("cmdStart"))->isEnabled());
+    m_messages.forget();
+    // A long list of them: the first ten, then how many more.
+    QString many;
+    for (int i = 1; i <= 12; ++i)
+        many += QStringLiteral("問%1?\n").arg(i);
+    writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(many));
+    open();
+    QCOMPARE(m_messages.shown().size(), 1);
+    const QStringList lines = m_messages.shown().first().text.split(u'\n');
+    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines[9], QStringLiteral("問10? に含まれる ? は使えませんので飛ばします"));
+    QCOMPARE(lines[10], QStringLiteral("ほかに 2 件の問いも飛ばします"));
     m_messages.forget();
     writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(QStringLiteral("好きな動物\n何?それ\n夏といえば\n")));
 
@@ -195,12 +209,12 @@ void TestRensou::topicsNamingAnotherFileTouchNothing()
                sjis(QStringLiteral("データ.txt")) + QByteArray("\0\r\n", 3) + sjis(QStringLiteral("好きな動物\nメモ\tあ\nえ..\n猫"))
                    + QByteArray("\x7f\r\n"));
     auto window = open();
-    QCOMPARE(m_messages.shown().size(), 4);
+    QCOMPARE(m_messages.shown().size(), 1);
     QCOMPARE(m_messages.shown().at(0).title, QStringLiteral("不正文字"));
-    QCOMPARE(m_messages.shown().at(0).text, QStringLiteral("データ.txt\uFFFD に含まれる 制御文字 U+0000 は使えませんので飛ばします"));
-    QCOMPARE(m_messages.shown().at(1).text, QStringLiteral("メモ\uFFFDあ に含まれる 制御文字 U+0009 は使えませんので飛ばします"));
-    QCOMPARE(m_messages.shown().at(2).text, QStringLiteral("え.. はファイルの名前に使えないため飛ばします"));
-    QCOMPARE(m_messages.shown().at(3).text, QStringLiteral("猫\uFFFD に含まれる 制御文字 U+007F は使えませんので飛ばします"));
+    QCOMPARE(m_messages.shown().at(0).text, QStringLiteral("データ.txt\uFFFD に含まれる 制御文字 U+0000 は使えませんので飛ばします\n"
+                                                           "メモ\uFFFDあ に含まれる 制御文字 U+0009 は使えませんので飛ばします\n"
+                                                           "え.. はファイルの名前に使えないため飛ばします\n"
+                                                           "猫\uFFFD に含まれる 制御文字 U+007F は使えませんので飛ばします"));
     QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboMondai"))->count(), 1);
     click(*window, "cmdSyousai");
     QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records);
