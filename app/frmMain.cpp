@@ -335,14 +335,20 @@ void frmMain::Form_Load()
     m_loading = true;
     HideAllFrames();
     fraMain->setSelectedDay(m_services.clock.today());
-    m_state.userName = MainSettings::readUserName(m_services.folder);
+    const MainSettings::Setting<QString> userName = MainSettings::readUserName(m_services.folder);
+    m_state.userName = userName.value;
     SetWindowTitle();
     fraMain->SetupTodayGrids();
     loadFontsOf(*m_menu);
     loadFontsOf(*fraMain);
     fraMain->BuildTodayView();
     fraMemo->LoadMemo();
-    m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder);
+    const MainSettings::Setting<int> helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder);
+    m_state.helpTourFlag = helpTourFlag.value;
+    for (const QString &failure : {userName.failure, helpTourFlag.failure}) {
+        if (!failure.isEmpty())
+            m_services.messages.warning(failure, QStringLiteral("設定"));
+    }
 
     show();
     fraMain->show();

@@ -13,32 +13,33 @@ namespace {
 const QString kSettingsFile = QStringLiteral("設定.txt");
 const QString kPrivateFile = QStringLiteral("プライベート.txt");
 
-// Field 2 of the file's first record, if there is one.
-std::optional<QString> secondField(const DataFolder &folder, const QString &name)
+// Field 2 of the file's first record, if there is one. A file that cannot be read is told of,
+// with what the program does instead.
+Setting<std::optional<QString>> secondField(const DataFolder &folder, const QString &name, const QString &instead)
 {
     const TextFile::ReadResult file = TextFile::read(folder.path(name));
     if (!file.ok)
-        return std::nullopt;
+        return {std::nullopt, file.message + u'\n' + instead};
     const QList<QStringView> lines = TextFile::lines(file.text);
     if (lines.isEmpty())
-        return std::nullopt;
+        return {};
     const ListFormat::Fields fields = ListFormat::splitFields(lines.first());
     if (fields.size() < 2)
-        return std::nullopt;
-    return fields[1].toString();
+        return {};
+    return {fields[1].toString(), {}};
 }
 
 } // namespace
 
-int readHelpTourFlag(const DataFolder &folder)
+Setting<int> readHelpTourFlag(const DataFolder &folder)
 {
-    const std::optional<QString> field = secondField(folder, kSettingsFile);
-    const std::optional<float> number = field ? ListFormat::parseNumber(*field) : std::nullopt;
+    const auto field = secondField(folder, kSettingsFile, QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
+    const std::optional<float> number = field.value ? ListFormat::parseNumber(*field.value) : std::nullopt;
     // The flag is written as 0 or 1; any other number beyond an int is no flag at all.
     const std::optional<int> flag = number ? Formats::wholePartWithin(*number, std::numeric_limits<int>::min(),
                                                                       std::numeric_limits<int>::max())
                                            : std::nullopt;
-    return flag.value_or(1);
+    return {flag.value_or(1), field.failure};
 }
 
 FileResult writeHelpTourFlag(const DataFolder &folder, int flag)
@@ -48,9 +49,10 @@ FileResult writeHelpTourFlag(const DataFolder &folder, int flag)
     return TextFile::writeLines(folder.path(kSettingsFile), {line.line()});
 }
 
-QString readUserName(const DataFolder &folder)
+Setting<QString> readUserName(const DataFolder &folder)
 {
-    return secondField(folder, kPrivateFile).value_or(QString());
+    const auto field = secondField(folder, kPrivateFile, QStringLiteral("名前なしで始めます。"));
+    return {field.value.value_or(QString()), field.failure};
 }
 
 FileResult writeUserName(const DataFolder &folder, const QString &name)

@@ -27,6 +27,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace kotohana;
 using namespace kotohana::test;
 
@@ -99,6 +101,8 @@ private Q_SLOTS:
     }
 
     void loadShowsTheMainPageAndWelcomesOncePerRun();
+    void settingsThatCannotBeReadAreTold_data();
+    void settingsThatCannotBeReadAreTold();
     void menuCaptionsAndToolTips_data();
     void menuCaptionsAndToolTips();
     void visiblePageButtonDoesNothing();
@@ -135,6 +139,31 @@ void TestFrmMain::loadShowsTheMainPageAndWelcomesOncePerRun()
     auto again = load();
     QCOMPARE(m_messages.shown().size(), 1);
     QCOMPARE(visiblePages(*again), QStringList{QStringLiteral("fraMain")});
+}
+
+void TestFrmMain::settingsThatCannotBeReadAreTold_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("instead");
+    QTest::newRow("help tour") << QStringLiteral("設定.txt") << QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。");
+    QTest::newRow("user name") << QStringLiteral("プライベート.txt") << QStringLiteral("名前なしで始めます。");
+}
+
+void TestFrmMain::settingsThatCannotBeReadAreTold()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, instead);
+    const QString path = m_folder->path(name);
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    m_state.welcomeShown = true;
+    auto window = load();
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_messages.shown().first().title, QStringLiteral("設定"));
+    QCOMPARE(m_messages.shown().first().text,
+             QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。\n").arg(name) + instead);
+    QCOMPARE(window->windowTitle(), QStringLiteral(" コトハナ"));
+    QVERIFY(window->findChild<QCheckBox *>(QStringLiteral("chkHelp"))->isChecked());
 }
 
 void TestFrmMain::menuCaptionsAndToolTips_data()
