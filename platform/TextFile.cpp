@@ -122,7 +122,9 @@ QString refusal(const QString &path, bool forReading)
         return QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。")
             .arg(displayName(path));
     if (forReading && qint64(status.st_size) > kLargestFile)
-        return QStringLiteral("ファイル「%1」は 1 GB を超えているため、読み込みませんでした。").arg(displayName(path));
+        return QStringLiteral("ファイル「%1」は %2 MB を超えているため、読み込みませんでした。")
+            .arg(displayName(path))
+            .arg(kLargestFile >> 20);
     return {};
 }
 
@@ -162,6 +164,13 @@ FileResult replaceWith(const QString &path, const QByteArray &bytes)
 }
 
 } // namespace
+
+bool tooLarge(const QString &path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode)
+        && qint64(status.st_size) > kLargestFile;
+}
 
 ReadResult read(const QString &path)
 {

@@ -18,7 +18,12 @@ namespace kotohana {
 // and so is a file larger than kLargestFile when read.
 namespace TextFile {
 
-constexpr qint64 kLargestFile = qint64(1) << 30;
+// Far beyond what years of plays write (a million records take some 64 MB), and small enough to
+// read in a second or two: a larger file is no file of the program's, or a damaged one.
+constexpr qint64 kLargestFile = qint64(128) << 20;
+
+// Whether the file is larger than kLargestFile: read(), LineReader and copy() refuse it.
+bool tooLarge(const QString &path);
 
 struct ReadResult {
     QString text;

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void fileErrorsAreToldInJapanese();
     void onlyRegularFilesAreReadOrWritten_data();
     void onlyRegularFilesAreReadOrWritten();
+    void filesBeyondTheLimitAreNotRead_data();
     void filesBeyondTheLimitAreNotRead();
     void recognisesUtf8_data();
     void recognisesUtf8();
@@ -550,19 +551,31 @@ void TestTextFiles::onlyRegularFilesAreReadOrWritten()
     QVERIFY(kind == u"folder" ? QDir().rmdir(path) : QFile::remove(path));
 }
 
+void TestTextFiles::filesBeyondTheLimitAreNotRead_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::newRow("just beyond") << TextFile::kLargestFile + 1;
+    QTest::newRow("1 GiB") << (qint64(1) << 30);
+}
+
 void TestTextFiles::filesBeyondTheLimitAreNotRead()
 {
+    QFETCH(qint64, size);
     const QString path = pathOf(QStringLiteral("大きい.txt"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(file.resize(TextFile::kLargestFile + 1)); // sparse: no disk space is taken
+    QVERIFY(file.resize(TextFile::kLargestFile)); // sparse: no disk space is taken
+    QVERIFY(!TextFile::tooLarge(path));
+    QVERIFY(file.resize(size));
     file.close();
-    const QString refused = QStringLiteral("ファイル「大きい.txt」は 1 GB を超えているため、読み込みませんでした。");
+    QVERIFY(TextFile::tooLarge(path));
+    const QString refused = QStringLiteral("ファイル「大きい.txt」は 128 MB を超えているため、読み込みませんでした。");
     QCOMPARE(TextFile::read(path).message, refused);
     QVERIFY(!TextFile::read(path).ok);
     const TextFile::LineReader reader(path);
     QVERIFY(!reader.ok());
     QCOMPARE(reader.message(), refused);
+    QCOMPARE(TextFile::copy(path, pathOf(QStringLiteral("写し.txt"))).message, refused);
     // Appending stays possible: it never reads the file.
     QVERIFY(TextFile::appendLine(path, u"a").ok());
     QVERIFY(QFile::remove(path));
