@@ -28,6 +28,8 @@ private Q_SLOTS:
     void everyFieldReadsBack_data();
     void everyFieldReadsBack();
     void noRecordsLeaveTheHeadings();
+    void formulasStayText_data();
+    void formulasStayText();
     void testReaderRefusesWhatTheStandardDoesNot_data();
     void testReaderRefusesWhatTheStandardDoesNot();
 };
@@ -90,6 +92,29 @@ void TestRecordsCsv::noRecordsLeaveTheHeadings()
     QVERIFY(read.error.isEmpty());
     QCOMPARE(read.rows.size(), std::size_t(1));
     QCOMPARE(read.rows[0], kHeadings);
+}
+
+void TestRecordsCsv::formulasStayText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("command") << QStringLiteral("=cmd|' /C calc'!A0") << QStringLiteral("'=cmd|' /C calc'!A0");
+    QTest::newRow("plus") << QStringLiteral("+1+1") << QStringLiteral("'+1+1");
+    QTest::newRow("minus") << QStringLiteral("-2+3") << QStringLiteral("'-2+3");
+    QTest::newRow("at") << QStringLiteral("@SUM(A1)") << QStringLiteral("'@SUM(A1)");
+    QTest::newRow("after a tab") << QStringLiteral("\t=1+1") << QStringLiteral("'\t=1+1");
+    QTest::newRow("after a CR") << QStringLiteral("\r=1+1") << QStringLiteral("'\r=1+1");
+    QTest::newRow("inside") << QStringLiteral("a=b+c") << QStringLiteral("a=b+c");
+    QTest::newRow("full-width") << QStringLiteral("＝１＋１") << QStringLiteral("＝１＋１");
+}
+
+void TestRecordsCsv::formulasStayText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, cell);
+    const CsvContent read = readCsv(recordsCsv({PlayRecord{text, text, text, 60, text}}));
+    QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
+    QCOMPARE(read.rows[1], (QStringList{cell, cell, cell, QStringLiteral("60"), cell}));
 }
 
 // The reader that checks the writer must itself tell a broken file.
