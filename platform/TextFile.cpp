@@ -14,6 +14,7 @@
 #include <optional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kotohana::TextFile {
 namespace {
@@ -377,7 +378,39 @@ FileResult writeLines(const QString &path, const QStringList &lines)
     return writeText(path, text);
 }
 
-FileResult appendLine(const QString &path, QStringView line)
+namespace {
+
+Stamp stampFrom(const struct stat &status)
+{
+    Stamp result;
+    result.exists = true;
+    result.size = qint64(status.st_size);
+    result.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    result.changed = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
+    result.device = quint64(status.st_dev);
+    result.inode = quint64(status.st_ino);
+    return result;
+}
+
+// Cuts the file back to `size` while it ends at `end`, as this program's write left it; false
+// when it does not (another program appended since), and the file is left as it is.
+bool cutOwnEnd(int handle, qint64 size, qint64 end)
+{
+    struct stat status {};
+    return ::fstat(handle, &status) == 0 && qint64(status.st_size) == end && ::ftruncate(handle, off_t(size)) == 0;
+}
+
+} // namespace
+
+Stamp stampOf(const QString &path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return stampFrom(status);
+}
+
+FileResult appendLine(const QString &path, QStringView line, Appended *appended)
 {
     EncodedText encoded = ShiftJis::encode(line);
     if (!encoded.ok())
@@ -388,26 +421,43 @@ FileResult appendLine(const QString &path, QStringView line)
         return refused;
 
     QFile file(path);
-    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered); }))
+    // Append mode: the system puts each write at the end of the file as it is at that moment,
+    // after whatever another program has just appended, and never over it.
+    const auto opened = [&] { return file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered); };
+    if (const auto failed = failureOf(file, path, opened))
         return writeFailure(path, *failed);
-    const qint64 oldSize = file.size();
-    QByteArray bytes;
-    bytes.reserve(encoded.bytes.size() + 4);
+    const int handle = file.handle();
     // A hand-edited file may lack the final line break; without one the new record
     // would be glued to the last line and both would be lost to the readers.
-    if (oldSize > 0) {
-        char last = 0;
-        if (const auto failed = failureOf(file, path, [&] { return file.seek(oldSize - 1) && file.getChar(&last); }))
-            return writeFailure(path, *failed);
-        if (last != '\n')
-            bytes += "\r\n";
-    }
+    struct stat status {};
+    char last = '\n';
+    const auto lastByte = [&] {
+        return ::fstat(handle, &status) == 0 && (status.st_size == 0 || ::pread(handle, &last, 1, status.st_size - 1) == 1);
+    };
+    if (const auto failed = failureOf(file, path, lastByte))
+        return writeFailure(path, *failed);
+    QByteArray bytes;
+    bytes.reserve(encoded.bytes.size() + 4);
+    if (last != '\n')
+        bytes += "\r\n";
     bytes += encoded.bytes;
     bytes += "\r\n";
-    const auto written = [&] { return file.seek(oldSize) && file.write(bytes) == bytes.size(); };
+    qint64 count = 0;
+    const auto written = [&] {
+        count = file.write(bytes);
+        return count == bytes.size();
+    };
+    // After a write in append mode the file's offset is the end of what it wrote.
+    const auto end = [&] { return qint64(::lseek(handle, 0, SEEK_CUR)); };
     if (const auto failed = failureOf(file, path, written, shortWriteReason())) {
-        file.resize(oldSize); // no half line is left behind
+        if (count > 0)
+            cutOwnEnd(handle, end() - count, end()); // no half line is left behind
         return writeFailure(path, *failed);
+    }
+    if (appended) {
+        appended->at = end() - bytes.size();
+        appended->bytes = bytes;
+        appended->after = ::fstat(handle, &status) == 0 ? stampFrom(status) : Stamp{};
     }
     return FileResult::success();
 }
@@ -429,20 +479,21 @@ void failWritesBeyondSizeLimit()
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
-qint64 size(const QString &path)
-{
-    return QFileInfo(path).size();
-}
-
-FileResult cutBack(const QString &path, qint64 size)
+FileResult takeBack(const QString &path, const Appended &appended)
 {
     if (path.isEmpty())
         return refusedName();
     if (FileResult refused = writeRefusal(path); !refused.ok())
         return refused;
     QFile file(path);
-    if (const auto failed = failureOf(file, path, [&] { return file.resize(size); }))
+    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered); }))
         return writeFailure(path, *failed);
+    const qint64 end = appended.at + appended.bytes.size();
+    QByteArray held(appended.bytes.size(), '\0');
+    const bool ours = ::pread(file.handle(), held.data(), size_t(held.size()), off_t(appended.at)) == held.size()
+        && held == appended.bytes;
+    if (!ours || !cutOwnEnd(file.handle(), appended.at, end))
+        return writeFailure(path, QStringLiteral("書き足した行を取り消せませんでした。その後ほかのソフトがファイルを変更しています"));
     return FileResult::success();
 }
 

@@ -95,9 +95,32 @@ FileResult writeBytes(const QString &path, const QByteArray &bytes);
 // refused with a message, as read() refuses it.
 FileResult copy(const QString &from, const QString &to);
 
-// Adds one line and its CR LF at the end of the file (created if missing) in a single
-// write. If the write fails part-way the file is cut back to its old length.
-FileResult appendLine(const QString &path, QStringView line);
+// What the file system tells of a file: its size, its modification and status-change times
+// and which file it is. A change of the file changes its stamp, but for one made within the
+// same step of a coarse clock (FAT keeps two-second times).
+struct Stamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modified = 0; // nanoseconds since the epoch
+    qint64 changed = 0;  // status change, nanoseconds since the epoch
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const Stamp &, const Stamp &) = default;
+};
+Stamp stampOf(const QString &path);
+
+// Where an append put its bytes: they start at `at`, and the file had the stamp `after`
+// right after they were written.
+struct Appended {
+    qint64 at = 0;
+    QByteArray bytes; // the line and its CR LF, after a CR LF when the file lacked its last one
+    Stamp after;
+};
+
+// Adds one line and its CR LF at the end of the file (created if missing) in a single write
+// in append mode: lines other programs append at the same time stay whole, before or after it.
+// If the write fails part-way, what it wrote is taken back.
+FileResult appendLine(const QString &path, QStringView line, Appended *appended = nullptr);
 
 // Leaves an empty file (created if missing).
 FileResult truncate(const QString &path);
@@ -107,11 +130,9 @@ FileResult truncate(const QString &path);
 // before any file is written.
 void failWritesBeyondSizeLimit();
 
-// The size of the file in bytes; 0 for a missing file.
-qint64 size(const QString &path);
-
-// Takes back what was appended since the file had the given size.
-FileResult cutBack(const QString &path, qint64 size);
+// Takes back a line appendLine() added, while nothing was appended after it; a line another
+// program added since is never cut off, and the line then stays, with a message.
+FileResult takeBack(const QString &path, const Appended &appended);
 
 } // namespace TextFile
 } // namespace kotohana

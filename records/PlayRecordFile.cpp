@@ -138,9 +138,9 @@ QString PlayRecordFile::startNotice(const ReadResult &read)
     return notices.join(u'\n');
 }
 
-FileResult PlayRecordFile::append(const PlayRecord &record) const
+FileResult PlayRecordFile::append(const PlayRecord &record, TextFile::Appended *appended) const
 {
-    return TextFile::appendLine(m_path, appendedLine(record));
+    return TextFile::appendLine(m_path, appendedLine(record), appended);
 }
 
 QStringList PlayRecordFile::rewrittenLines(const std::vector<PlayRecord> &records)

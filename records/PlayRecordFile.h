@@ -12,6 +12,10 @@
 
 namespace kotohana {
 
+namespace TextFile {
+struct Appended;
+}
+
 // データ.txt: one record per line in the order the plays were saved. Games append; the
 // record book rewrites the whole file after a diary edit or a deletion.
 class PlayRecordFile final
@@ -45,7 +49,7 @@ public:
     ReadResult readAll() const;
 
     // A game's save: field 6 is written as nothing, so the line ends in a bare comma.
-    FileResult append(const PlayRecord &record) const;
+    FileResult append(const PlayRecord &record, TextFile::Appended *appended = nullptr) const;
     // The record book's rewrite: field 6 is written as "", replacing the file in one step.
     FileResult rewrite(const std::vector<PlayRecord> &records) const;
     FileResult truncate() const;

@@ -2,10 +2,6 @@
 
 #include "platform/ShiftJis.h"
 
-#include <QFile>
-
-#include <sys/stat.h>
-
 namespace kotohana {
 
 RecordStore::RecordStore(QString path)
@@ -26,7 +22,7 @@ void RecordStore::prefetch()
     try {
         m_prefetched = std::async(std::launch::async, [path = path()] {
             // The stamp is taken before the read: a change made while reading is seen next time.
-            const Stamp before = stampOf(path);
+            const Stamp before = TextFile::stampOf(path);
             return std::make_pair(before, PlayRecordFile(path).readAll());
         });
     } catch (const std::system_error &) {
@@ -48,21 +44,6 @@ void RecordStore::takePrefetched()
         // The reading ahead failed (out of memory, say): current() reads the file itself.
         m_stamp.reset();
     }
-}
-
-RecordStore::Stamp RecordStore::stampOf(const QString &path)
-{
-    Stamp result;
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return result;
-    result.exists = true;
-    result.size = qint64(status.st_size);
-    result.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
-    result.changed = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
-    result.device = quint64(status.st_dev);
-    result.inode = quint64(status.st_ino);
-    return result;
 }
 
 bool RecordStore::upToDate() const
@@ -90,7 +71,7 @@ std::shared_ptr<const PlayRecordFile::ReadResult> RecordStore::snapshot()
     return m_read;
 }
 
-void RecordStore::keepLine(const QString &line)
+void RecordStore::keepLine(const QString &line, const Stamp &stamp)
 {
     // The line as the file holds it: writing turns a few characters into the forms Windows
     // shows (〜 into ～), and reading the file back would give those.
@@ -102,7 +83,7 @@ void RecordStore::keepLine(const QString &line)
     if (std::optional<PlayRecord> record = PlayRecordFile::recordOf(held, before))
         records.push_back(std::move(*record));
     ++m_version;
-    m_stamp = stamp();
+    m_stamp = stamp;
 }
 
 void RecordStore::refuseChanges(QString message)
@@ -116,9 +97,14 @@ FileResult RecordStore::append(const PlayRecord &record)
         return FileResult::failed(m_refusal);
     takePrefetched();
     const bool keep = upToDate();
-    const FileResult written = m_file.append(record);
-    if (written.ok() && keep)
-        keepLine(PlayRecordFile::appendedLine(record));
+    TextFile::Appended appended;
+    const FileResult written = m_file.append(record, &appended);
+    // The kept records are the file's with the line only when it went right after what they were
+    // read from and nothing came after it; else another program appended too, and the next
+    // current() reads its lines.
+    if (written.ok() && keep && appended.at == m_stamp->size
+        && appended.after.size == appended.at + appended.bytes.size())
+        keepLine(PlayRecordFile::appendedLine(record), appended.after);
     else
         m_stamp.reset();
     return written;

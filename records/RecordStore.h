@@ -2,6 +2,8 @@
 
 #include "PlayRecordFile.h"
 
+#include "platform/TextFile.h"
+
 #include <future>
 #include <memory>
 #include <optional>
@@ -52,22 +54,14 @@ public:
     const QString &refusal() const { return m_refusal; }
 
 private:
-    struct Stamp {
-        bool exists = false;
-        qint64 size = 0;
-        qint64 modified = 0; // nanoseconds
-        qint64 changed = 0;  // nanoseconds
-        quint64 device = 0;
-        quint64 inode = 0;
-        friend bool operator==(const Stamp &, const Stamp &) = default;
-    };
-    static Stamp stampOf(const QString &path);
-    Stamp stamp() const { return stampOf(path()); }
+    using Stamp = TextFile::Stamp;
+    Stamp stamp() const { return TextFile::stampOf(path()); }
     void takePrefetched();
     // Whether the kept records are the file's: nothing else wrote to it since they were read.
     bool upToDate() const;
-    // After the program's own append: the kept records gain the line written.
-    void keepLine(const QString &line);
+    // After the program's own append: the kept records gain the line written, and the file
+    // had the given stamp with it.
+    void keepLine(const QString &line, const Stamp &stamp);
 
     PlayRecordFile m_file;
     std::optional<Stamp> m_stamp;

@@ -300,6 +300,18 @@ void TestTextFiles::failedAppendLeavesOldFileWhole()
     }
     QCOMPARE(result.status, FileResult::Status::Failed);
     QCOMPARE(readBytes(path), old);
+
+    // Taking an append back cuts only the program's own line, never one appended after it.
+    TextFile::Appended appended;
+    QVERIFY(TextFile::appendLine(path, u"second", &appended).ok());
+    QCOMPARE(appended.at, old.size());
+    QCOMPARE(appended.after, TextFile::stampOf(path));
+    QVERIFY(TextFile::takeBack(path, appended).ok());
+    QCOMPARE(readBytes(path), old);
+    QVERIFY(TextFile::appendLine(path, u"second", &appended).ok());
+    QVERIFY(TextFile::appendLine(path, u"another's").ok());
+    QVERIFY(!TextFile::takeBack(path, appended).ok());
+    QCOMPARE(readBytes(path), old + "second\r\nanother's\r\n");
 }
 
 void TestTextFiles::writeBeyondSizeLimitFailsWithoutEndingTheProgram()
@@ -386,7 +398,7 @@ void TestTextFiles::fileErrorsAreToldInJapanese()
     } else if (operation == QStringLiteral("empty")) {
         message = TextFile::truncate(path).message;
     } else if (operation == QStringLiteral("cut back")) {
-        message = TextFile::cutBack(path, 0).message;
+        message = TextFile::takeBack(path, {}).message;
     } else if (operation == QStringLiteral("read")) {
         message = TextFile::read(path).message;
     } else {
@@ -539,7 +551,7 @@ void TestTextFiles::onlyRegularFilesAreReadOrWritten()
     const QString source = pathOf(QStringLiteral("source.txt"));
     writeBytes(source, QByteArray("a\r\n"));
     for (const FileResult &written : {TextFile::appendLine(path, u"a"), TextFile::writeLines(path, {QStringLiteral("a")}),
-                                      TextFile::truncate(path), TextFile::cutBack(path, 0),
+                                      TextFile::truncate(path), TextFile::takeBack(path, {}),
                                       TextFile::writeBytes(path, "a"), TextFile::copy(source, path)}) {
         QVERIFY(!written.ok());
         QCOMPARE(written.message, refused);

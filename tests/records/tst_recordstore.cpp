@@ -1,3 +1,4 @@
+#include "OutsideAppender.h"
 #include "TestFiles.h"
 
 #include "platform/DataFolder.h"
@@ -19,6 +20,39 @@ namespace {
 
 const QString kTwoRecords = QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\n"
                                            "\"2024/05/18\",\"21:07:30\",\"しりとり\",41.3,\"答数 : 10\",\n");
+
+const QString kOutside = QStringLiteral("外");
+
+// A record line of another program's, numbered in its diary.
+std::vector<QByteArray> outsideLines(int count)
+{
+    std::vector<QByteArray> lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back(sjis(QStringLiteral("\"2024/06/01\",\"12:00:00\",\"%1\",1,\"%2\",\n").arg(kOutside).arg(i)));
+    return lines;
+}
+
+PlayRecord ownRecord(int i)
+{
+    return {QStringLiteral("2024/06/02"), QStringLiteral("12:00:00"), QStringLiteral("プラマイ"), 60, QString::number(i)};
+}
+
+// The diaries of the records, the outside program's and the store's apart.
+std::pair<QStringList, QStringList> numbers(const std::vector<PlayRecord> &records)
+{
+    std::pair<QStringList, QStringList> found;
+    for (const PlayRecord &record : records)
+        (record.item == kOutside ? found.first : found.second).append(record.diary);
+    return found;
+}
+
+QStringList upTo(int count)
+{
+    QStringList all;
+    for (int i = 0; i < count; ++i)
+        all.append(QString::number(i));
+    return all;
+}
 
 void appendBytes(const QString &path, const QByteArray &bytes)
 {
@@ -146,6 +180,26 @@ private Q_SLOTS:
                     .ok());
         QCOMPARE(store.current().records.size(), std::size_t(4));
         QCOMPARE(store.current().records, fresh());
+    }
+
+    // Another program appends while the store does: no line of either is overwritten or cut,
+    // and the store's records follow all of them.
+    void appendsAmongAnotherProgramsAppends()
+    {
+        writeBytes(m_path, QByteArray());
+        RecordStore store(m_path);
+        store.current();
+        constexpr int kOutsideLines = 10000;
+        OutsideAppender other(m_path, outsideLines(kOutsideLines));
+        other.start();
+        int own = 0;
+        while (other.busy() || own < 100)
+            QVERIFY(store.append(ownRecord(own++)).ok());
+        QVERIFY(other.finish());
+        const PlayRecordFile::ReadResult read = PlayRecordFile(m_path).readAll();
+        QCOMPARE(read.skippedLines, 0);
+        QCOMPARE(numbers(read.records), std::make_pair(upTo(kOutsideLines), upTo(own)));
+        QCOMPARE(store.current().records, read.records);
     }
 
     void readingAheadGivesTheSameRecords()
