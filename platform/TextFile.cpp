@@ -100,6 +100,32 @@ QString shortWriteReason()
     return QStringLiteral("書き込みが途中で止まりました。ディスクの空き容量が足りない可能性があります");
 }
 
+Stamp stampFrom(const struct stat &status)
+{
+    Stamp result;
+    result.exists = true;
+    result.size = qint64(status.st_size);
+    result.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    result.changed = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
+    result.device = quint64(status.st_dev);
+    result.inode = quint64(status.st_ino);
+    return result;
+}
+
+Stamp stampOfOpen(int handle)
+{
+    struct stat status {};
+    return ::fstat(handle, &status) == 0 ? stampFrom(status) : Stamp{};
+}
+
+// Cuts the file back to `size` while it ends at `end`, as this program's write left it; false
+// when it does not (another program appended since), and the file is left as it is.
+bool cutOwnEnd(int handle, qint64 size, qint64 end)
+{
+    struct stat status {};
+    return ::fstat(handle, &status) == 0 && qint64(status.st_size) == end && ::ftruncate(handle, off_t(size)) == 0;
+}
+
 // DataFolder gives an empty path for a name it does not accept; such a file is never written.
 FileResult refusedName()
 {
@@ -166,6 +192,41 @@ FileResult replaceWith(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
+void Digest::add(QByteArrayView bytes)
+{
+    m_length += bytes.size();
+    if (!m_tail.isEmpty()) {
+        const qsizetype taken = std::min(kBlock - m_tail.size(), bytes.size());
+        m_tail += bytes.first(taken);
+        bytes = bytes.sliced(taken);
+        if (m_tail.size() < kBlock)
+            return;
+        m_blocks = qHash(QByteArrayView(m_tail), m_blocks);
+        m_tail.clear();
+    }
+    for (; bytes.size() >= kBlock; bytes = bytes.sliced(kBlock))
+        m_blocks = qHash(bytes.first(kBlock), m_blocks);
+    m_tail = bytes.toByteArray();
+}
+
+std::optional<Fingerprint> fingerprint(const QString &path)
+{
+    Fingerprint result;
+    QFile file(path);
+    if (!file.exists())
+        return result;
+    if (!refusal(path, true).isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    result.stamp = stampOfOpen(file.handle());
+    QByteArray piece(64 * 1024, Qt::Uninitialized);
+    for (qint64 got; (got = file.read(piece.data(), piece.size())) != 0;) {
+        if (got < 0)
+            return std::nullopt;
+        result.digest.add(QByteArrayView(piece).first(got));
+    }
+    return result;
+}
+
 bool tooLarge(const QString &path)
 {
     struct stat status {};
@@ -231,7 +292,7 @@ LineReader::LineReader(const QString &path)
         fail(*failed);
         return;
     }
-    m_size = m_file->size();
+    m_seen.stamp = stampOfOpen(m_file->handle());
 }
 
 LineReader::~LineReader()
@@ -268,6 +329,7 @@ bool LineReader::decodeNextPiece()
             return false;
         }
         m_pending.resize(had + got);
+        m_seen.digest.add(QByteArrayView(m_pending).sliced(had));
         m_atEnd = got == 0;
         // The bytes waiting from before hold no line feed: only the new ones are searched.
         const qsizetype feed = QByteArrayView(m_pending).sliced(had).lastIndexOf('\n');
@@ -378,30 +440,6 @@ FileResult writeLines(const QString &path, const QStringList &lines)
     return writeText(path, text);
 }
 
-namespace {
-
-Stamp stampFrom(const struct stat &status)
-{
-    Stamp result;
-    result.exists = true;
-    result.size = qint64(status.st_size);
-    result.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
-    result.changed = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
-    result.device = quint64(status.st_dev);
-    result.inode = quint64(status.st_ino);
-    return result;
-}
-
-// Cuts the file back to `size` while it ends at `end`, as this program's write left it; false
-// when it does not (another program appended since), and the file is left as it is.
-bool cutOwnEnd(int handle, qint64 size, qint64 end)
-{
-    struct stat status {};
-    return ::fstat(handle, &status) == 0 && qint64(status.st_size) == end && ::ftruncate(handle, off_t(size)) == 0;
-}
-
-} // namespace
-
 Stamp stampOf(const QString &path)
 {
     struct stat status {};
@@ -457,7 +495,7 @@ FileResult appendLine(const QString &path, QStringView line, Appended *appended)
     if (appended) {
         appended->at = end() - bytes.size();
         appended->bytes = bytes;
-        appended->after = ::fstat(handle, &status) == 0 ? stampFrom(status) : Stamp{};
+        appended->after = stampOfOpen(handle);
     }
     return FileResult::success();
 }

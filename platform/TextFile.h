@@ -3,9 +3,12 @@
 #include "FileResult.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QFile;
 
@@ -38,6 +41,47 @@ ReadResult read(const QString &path);
 // Splits at CR LF or a bare LF. A line break at the very end does not start another line.
 QList<QStringView> lines(QStringView text);
 
+// What the file system tells of a file: its size, its modification and status-change times
+// and which file it is. A change of the file changes its stamp, but for one made within the
+// same step of a coarse clock (FAT keeps two-second times).
+struct Stamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modified = 0; // nanoseconds since the epoch
+    qint64 changed = 0;  // status change, nanoseconds since the epoch
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const Stamp &, const Stamp &) = default;
+};
+Stamp stampOf(const QString &path);
+
+// A digest of bytes given piece by piece: the same bytes give the same digest however they
+// come split. It only compares a file with what the program read of it earlier in the same run.
+class Digest final
+{
+public:
+    void add(QByteArrayView bytes);
+    qint64 length() const { return m_length; }
+    friend bool operator==(const Digest &, const Digest &) = default;
+
+private:
+    static constexpr qsizetype kBlock = 64 * 1024;
+    size_t m_blocks = 0; // of every whole block so far
+    QByteArray m_tail;   // the bytes after them
+    qint64 m_length = 0;
+};
+
+// A file's bytes as one reading saw them: the stamp of the file it opened, taken before the
+// first byte was read, and the digest of what it read.
+struct Fingerprint {
+    Stamp stamp;
+    Digest digest;
+    friend bool operator==(const Fingerprint &, const Fingerprint &) = default;
+};
+
+// The file's fingerprint as it is now; nothing when it cannot be read.
+std::optional<Fingerprint> fingerprint(const QString &path);
+
 // Reads a file line by line, as read() and lines() would give them, but decoding a piece of
 // the file at a time: a long file is never held whole as text, and the same buffer serves
 // every piece.
@@ -53,7 +97,9 @@ public:
     bool ok() const { return m_ok; }               // false when the file exists but cannot be read
     const QString &message() const { return m_message; }
     bool hadInvalidBytes() const { return m_invalid; } // so far
-    qsizetype byteSize() const { return qsizetype(m_size); }
+    qsizetype byteSize() const { return qsizetype(m_seen.stamp.size); }
+    // What was read so far.
+    const Fingerprint &seen() const { return m_seen; }
 
     // The next line, without its line break; valid until the next call. False at the end.
     bool next(QStringView &line);
@@ -63,7 +109,7 @@ private:
     void fail(const QString &reason);
 
     QFile *m_file = nullptr;
-    qint64 m_size = 0;
+    Fingerprint m_seen;
     QByteArray m_pending; // read, not yet decoded
     bool m_atEnd = false;
     bool m_exists = false;
@@ -94,20 +140,6 @@ FileResult writeBytes(const QString &path, const QByteArray &bytes);
 // complete. A source that may not be read (a folder, a device, a file beyond kLargestFile) is
 // refused with a message, as read() refuses it.
 FileResult copy(const QString &from, const QString &to);
-
-// What the file system tells of a file: its size, its modification and status-change times
-// and which file it is. A change of the file changes its stamp, but for one made within the
-// same step of a coarse clock (FAT keeps two-second times).
-struct Stamp {
-    bool exists = false;
-    qint64 size = 0;
-    qint64 modified = 0; // nanoseconds since the epoch
-    qint64 changed = 0;  // status change, nanoseconds since the epoch
-    quint64 device = 0;
-    quint64 inode = 0;
-    friend bool operator==(const Stamp &, const Stamp &) = default;
-};
-Stamp stampOf(const QString &path);
 
 // Where an append put its bytes: they start at `at`, and the file had the stamp `after`
 // right after they were written.

@@ -15,6 +15,12 @@ namespace kotohana {
 // or the file itself, as after an editor's or another program's save), so a page always
 // shows what the file holds now without reading it at every opening. The program's own
 // appends and rewrites go through it and the kept records follow them.
+//
+// Some file systems keep times in steps of a second or two (FAT on USB sticks and SD cards,
+// some network shares): a same-size change made within the step of the last reading leaves the
+// stamp as it was. While the file's times are that close to the reading, the store compares
+// the file's bytes with those it read, at every call, until a comparison made a whole step
+// later shows the stamp will tell any further change.
 class RecordStore final
 {
 public:
@@ -37,7 +43,7 @@ public:
     // keeps showing what it listed while the file changes under it.
     std::shared_ptr<const PlayRecordFile::ReadResult> snapshot();
 
-    // How often the file was read whole: once, then only after changes made by others.
+    // How often the file was read into records: once, then only after changes made by others.
     int reads() const { return m_reads; }
     // A number that changes whenever the records current() gives change: what was built from
     // them at one number is still right while current() gives that number.
@@ -54,18 +60,27 @@ public:
     const QString &refusal() const { return m_refusal; }
 
 private:
-    using Stamp = TextFile::Stamp;
-    Stamp stamp() const { return TextFile::stampOf(path()); }
+    // One reading of the file: its records, the bytes they came from and the wall clock just
+    // before the file was opened.
+    struct Reading {
+        PlayRecordFile::ReadResult records;
+        TextFile::Fingerprint seen;
+        qint64 at = 0;
+    };
+    static Reading read(const QString &path);
+    void take(Reading &&reading);
     void takePrefetched();
     // Whether the kept records are the file's: nothing else wrote to it since they were read.
-    bool upToDate() const;
-    // After the program's own append: the kept records gain the line written, and the file
-    // had the given stamp with it.
-    void keepLine(const QString &line, const Stamp &stamp);
+    bool upToDate();
+    // After the program's own append: the kept records gain the line written.
+    void keepLine(const QString &line, const TextFile::Appended &appended);
 
     PlayRecordFile m_file;
-    std::optional<Stamp> m_stamp;
-    std::future<std::pair<Stamp, PlayRecordFile::ReadResult>> m_prefetched;
+    // The bytes the kept records are, while they are known to be the file's.
+    std::optional<TextFile::Fingerprint> m_seen;
+    // Whether a change of the file since m_seen would show in its stamp.
+    bool m_settled = false;
+    std::future<Reading> m_prefetched;
     // Shared with the lists that show it; changed in place only while nobody else holds it.
     std::shared_ptr<PlayRecordFile::ReadResult> m_read = std::make_shared<PlayRecordFile::ReadResult>();
     int m_reads = 0;

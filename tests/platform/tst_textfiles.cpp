@@ -50,6 +50,7 @@ private Q_SLOTS:
     void fileErrorsAreToldInJapanese();
     void onlyRegularFilesAreReadOrWritten_data();
     void onlyRegularFilesAreReadOrWritten();
+    void digestIsOfTheBytesHoweverSplit();
     void filesBeyondTheLimitAreNotRead_data();
     void filesBeyondTheLimitAreNotRead();
     void recognisesUtf8_data();
@@ -561,6 +562,36 @@ void TestTextFiles::onlyRegularFilesAreReadOrWritten()
     QCOMPARE(after.isDir(), kind == u"folder");
     QVERIFY(!after.isFile());
     QVERIFY(kind == u"folder" ? QDir().rmdir(path) : QFile::remove(path));
+}
+
+void TestTextFiles::digestIsOfTheBytesHoweverSplit()
+{
+    QByteArray bytes(200 * 1024, '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 7 + i / 251);
+    TextFile::Digest whole;
+    whole.add(bytes);
+    for (const qsizetype piece : {1000, 48 * 1024, 64 * 1024, 70000}) {
+        TextFile::Digest split;
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            split.add(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at)));
+        QVERIFY(split == whole);
+    }
+    for (const qsizetype at : {0, 100000, 204799}) {
+        QByteArray changed = bytes;
+        ++changed[at];
+        TextFile::Digest other;
+        other.add(changed);
+        QVERIFY(!(other == whole));
+    }
+    // The file as read, and as a fingerprint sees it.
+    const QString path = pathOf(QStringLiteral("digest.txt"));
+    writeBytes(path, bytes);
+    TextFile::LineReader reader(path);
+    for (QStringView line; reader.next(line);) {
+    }
+    QCOMPARE(TextFile::fingerprint(path), reader.seen());
+    QVERIFY(reader.seen().digest == whole);
 }
 
 void TestTextFiles::filesBeyondTheLimitAreNotRead_data()

@@ -126,6 +126,34 @@ private Q_SLOTS:
         QCOMPARE(store.current().records, fresh());
     }
 
+    // On a file system whose times step by a second or two (FAT, some network shares), another
+    // program's same-size edit within the step of the last reading leaves the stamp as it was.
+    // An edit through a shared memory map, which changes no time at all, stands in for it.
+    void anEditWithinTheClocksStepIsSeen()
+    {
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        auto *bytes = reinterpret_cast<volatile char *>(file.map(0, file.size()));
+        QVERIFY(bytes);
+        bytes[0] = '"'; // the first write through the map sets the file's times
+        // Times in whole seconds, as such a file system keeps them.
+        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch()),
+                                 QFileDevice::FileModificationTime));
+        RecordStore store(m_path);
+        QCOMPARE(store.current().records.back().time, QStringLiteral("21:07:30"));
+
+        const qsizetype at = readBytes(m_path).indexOf("21:07:30");
+        bytes[at + 4] = '8';
+        QCOMPARE(store.current().records.back().time, QStringLiteral("21:08:30"));
+        QCOMPARE(store.reads(), 2);
+        // A diary saved on another row keeps the edit.
+        const DataFolder folder(m_dir.path());
+        const AppliedChange applied = applyChange(folder, store, {store.current().records.front(), 0, QStringLiteral("日記")});
+        QVERIFY(applied.rewrite.result.ok());
+        QCOMPARE(fresh().back().time, QStringLiteral("21:08:30"));
+        QCOMPARE(fresh().front().diary, QStringLiteral("日記"));
+    }
+
     void ownChangesFollowTheFile()
     {
         RecordStore store(m_path);
