@@ -85,8 +85,9 @@ void RecordStore::takePrefetched()
     }
 }
 
-bool RecordStore::upToDate()
+bool RecordStore::unchanged()
 {
+    takePrefetched();
     if (!m_seen)
         return false;
     const qint64 at = wallClock();
@@ -103,8 +104,7 @@ bool RecordStore::upToDate()
 
 const PlayRecordFile::ReadResult &RecordStore::current()
 {
-    takePrefetched();
-    if (!upToDate())
+    if (!unchanged())
         take(read(path()));
     return *m_read;
 }
@@ -141,8 +141,7 @@ FileResult RecordStore::append(const PlayRecord &record)
 {
     if (!m_refusal.isEmpty())
         return FileResult::failed(m_refusal);
-    takePrefetched();
-    const bool keep = upToDate();
+    const bool keep = unchanged();
     TextFile::Appended appended;
     const FileResult written = m_file.append(record, &appended);
     // The kept records are the file's with the line only when it went right after what they were
@@ -156,11 +155,18 @@ FileResult RecordStore::append(const PlayRecord &record)
     return written;
 }
 
+QString RecordStore::changedMessage()
+{
+    return QStringLiteral("データ.txt がほかのプログラムで変更されたため、保存しませんでした。\n"
+                          "一覧を読み直してから、もう一度お試しください。");
+}
+
 FileResult RecordStore::rewrite(const std::vector<PlayRecord> &records)
 {
     if (!m_refusal.isEmpty())
         return FileResult::failed(m_refusal);
-    takePrefetched();
+    if (!unchanged())
+        return FileResult::failed(changedMessage());
     // The whole file is new: the next page reads it, and so sees exactly what it holds.
     m_seen.reset();
     return m_file.rewrite(records);
@@ -170,7 +176,8 @@ FileResult RecordStore::truncate()
 {
     if (!m_refusal.isEmpty())
         return FileResult::failed(m_refusal);
-    takePrefetched();
+    if (!unchanged())
+        return FileResult::failed(changedMessage());
     const FileResult written = m_file.truncate();
     m_seen.reset();
     if (written.ok()) {

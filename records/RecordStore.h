@@ -50,8 +50,16 @@ public:
     quint64 version() const { return m_version; }
 
     FileResult append(const PlayRecord &record);
+    // Replace the file with these records, made from what current() gave last. Only while the
+    // file is still that: when another program wrote to it since, nothing is written (and its
+    // change is not undone); the message is changedMessage(). A line another program appends
+    // in the moment the new file takes the old one's place is lost: no lock binds it.
     FileResult rewrite(const std::vector<PlayRecord> &records);
     FileResult truncate();
+
+    // Whether the file is still what current() gave last: nothing else wrote to it since.
+    bool unchanged();
+    static QString changedMessage();
 
     // From now on the file is only read: every change is refused with this message (the data
     // folder cannot be written).
@@ -70,8 +78,6 @@ private:
     static Reading read(const QString &path);
     void take(Reading &&reading);
     void takePrefetched();
-    // Whether the kept records are the file's: nothing else wrote to it since they were read.
-    bool upToDate();
     // After the program's own append: the kept records gain the line written.
     void keepLine(const QString &line, const TextFile::Appended &appended);
 

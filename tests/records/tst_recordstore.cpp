@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTime>
+
+#include <algorithm>
 
 #include <sys/stat.h>
 
@@ -32,9 +35,11 @@ std::vector<QByteArray> outsideLines(int count)
     return lines;
 }
 
+// One of the store's own, each at a time of its own, so that a change finds it.
 PlayRecord ownRecord(int i)
 {
-    return {QStringLiteral("2024/06/02"), QStringLiteral("12:00:00"), QStringLiteral("プラマイ"), 60, QString::number(i)};
+    return {QStringLiteral("2024/06/02"), QTime(0, 0).addSecs(i).toString(u"HH:mm:ss"), QStringLiteral("プラマイ"), 60,
+            QString::number(i)};
 }
 
 // The diaries of the records, the outside program's and the store's apart.
@@ -227,6 +232,81 @@ private Q_SLOTS:
         const PlayRecordFile::ReadResult read = PlayRecordFile(m_path).readAll();
         QCOMPARE(read.skippedLines, 0);
         QCOMPARE(numbers(read.records), std::make_pair(upTo(kOutsideLines), upTo(own)));
+        QCOMPARE(store.current().records, read.records);
+    }
+
+    // A rewrite made from records read before another program's change would undo it: it is
+    // refused, with nothing written, and a change made anew on the file as it is keeps it.
+    void rewritesNeverUndoAnotherProgramsChange()
+    {
+        RecordStore store(m_path);
+        const std::vector<PlayRecord> before = store.current().records;
+        const QByteArray outside = sjis(QStringLiteral("\"2024/05/19\",\"07:00:00\",\"カラパニ\",30,\"\",\n"));
+        appendBytes(m_path, outside);
+        const QByteArray held = readBytes(m_path);
+        const DataFolder folder(m_dir.path());
+        const RecordRewrite emptied = RecordRewrite::truncate(folder, store, true);
+        QVERIFY(emptied.fileChanged);
+        QVERIFY(emptied.backupName.isEmpty());
+        for (const FileResult &refused : {store.rewrite(before), store.truncate(), emptied.result})
+            QCOMPARE(refused.message, RecordStore::changedMessage());
+        QCOMPARE(readBytes(m_path), held);
+
+        appendBytes(m_path, outside);
+        const AppliedChange applied = applyChange(folder, store, {before.front(), 0, QStringLiteral("日記")});
+        QVERIFY(applied.rewrite.result.ok());
+        QCOMPARE(fresh().size(), std::size_t(4));
+        QCOMPARE(fresh().front().diary, QStringLiteral("日記"));
+    }
+
+    // Another program appends while the store appends and rewrites. Appends never lose a line.
+    // A rewrite keeps every line the file held when it began; only a line appended while the
+    // new file was being put in place may be lost, and none is ever cut.
+    void rewritesAmongAnotherProgramsAppends()
+    {
+        writeBytes(m_path, QByteArray());
+        RecordStore store(m_path);
+        const DataFolder folder(m_dir.path());
+        constexpr int kOutsideLines = 3000;
+        OutsideAppender other(m_path, outsideLines(kOutsideLines));
+        other.start();
+        QStringList diaries;
+        std::vector<std::pair<qint64, qint64>> rewrites;
+        while (other.busy() || diaries.size() < 100) {
+            const int own = int(diaries.size());
+            QVERIFY(store.append(ownRecord(own)).ok());
+            diaries.append(QString::number(own));
+            if (own % 4 != 3)
+                continue;
+            const PlayRecord picked = ownRecord(own - 2);
+            const QString diary = QStringLiteral("%1 日記").arg(own - 2);
+            const qint64 began = OutsideAppender::now();
+            const AppliedChange applied = applyChange(folder, store, {picked, std::size_t(own - 2), diary});
+            rewrites.emplace_back(began, OutsideAppender::now());
+            QVERIFY(applied.found);
+            if (applied.rewrite.result.ok())
+                diaries[own - 2] = diary;
+            else
+                QCOMPARE(applied.rewrite.result.message, RecordStore::changedMessage());
+        }
+        QVERIFY(other.finish());
+
+        const PlayRecordFile::ReadResult read = PlayRecordFile(m_path).readAll();
+        QCOMPARE(read.skippedLines, 0);
+        const auto [outside, own] = numbers(read.records);
+        QCOMPARE(own, diaries);
+        int next = 0;
+        for (const QString &number : outside) {
+            const int line = number.toInt();
+            QVERIFY2(line >= next, "outside lines in their order, each once");
+            for (; next < line; ++next) {
+                const auto [began, ended] = other.written(std::size_t(next));
+                QVERIFY2(std::any_of(rewrites.begin(), rewrites.end(),
+                                     [&](const auto &rewrite) { return began <= rewrite.second && ended >= rewrite.first; }),
+                         qPrintable(QStringLiteral("outside line %1 lost outside any rewrite").arg(next)));
+            }
+            ++next;
+        }
         QCOMPARE(store.current().records, read.records);
     }
 
