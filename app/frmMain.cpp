@@ -335,17 +335,17 @@ void frmMain::Form_Load()
     m_loading = true;
     HideAllFrames();
     fraMain->setSelectedDay(m_services.clock.today());
-    const MainSettings::Setting<QString> userName = MainSettings::readUserName(m_services.folder);
-    m_state.userName = userName.value;
+    QString userNameFailure;
+    m_state.userName = MainSettings::readUserName(m_services.folder, &userNameFailure);
     SetWindowTitle();
     fraMain->SetupTodayGrids();
     loadFontsOf(*m_menu);
     loadFontsOf(*fraMain);
     fraMain->BuildTodayView();
     fraMemo->LoadMemo();
-    const MainSettings::Setting<int> helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder);
-    m_state.helpTourFlag = helpTourFlag.value;
-    for (const QString &failure : {userName.failure, helpTourFlag.failure}) {
+    QString helpTourFailure;
+    m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder, &helpTourFailure);
+    for (const QString &failure : {userNameFailure, helpTourFailure}) {
         if (!failure.isEmpty())
             m_services.messages.warning(failure, QStringLiteral("設定"));
     }

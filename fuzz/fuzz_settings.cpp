@@ -28,11 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArrayView bytes = fuzz::bytesOf(data, size);
     fuzz::writeFile(QStringLiteral("設定.txt"), bytes);
     fuzz::writeFile(QStringLiteral("プライベート.txt"), bytes);
-    const int flag = MainSettings::readHelpTourFlag(fuzz::folder()).value;
-    const QString name = MainSettings::readUserName(fuzz::folder()).value;
+    const int flag = MainSettings::readHelpTourFlag(fuzz::folder());
+    const QString name = MainSettings::readUserName(fuzz::folder());
     MainSettings::windowTitle(name);
     if (MainSettings::writeHelpTourFlag(fuzz::folder(), flag).ok()
-        && MainSettings::readHelpTourFlag(fuzz::folder()).value != flag)
+        && MainSettings::readHelpTourFlag(fuzz::folder()) != flag)
         fuzz::fail("the help-tour switch written reads back as another");
 
     checkGameSettings(bytes, {});

@@ -15,31 +15,34 @@ const QString kPrivateFile = QStringLiteral("プライベート.txt");
 
 // Field 2 of the file's first record, if there is one. A file that cannot be read is told of,
 // with what the program does instead.
-Setting<std::optional<QString>> secondField(const DataFolder &folder, const QString &name, const QString &instead)
+std::optional<QString> secondField(const DataFolder &folder, const QString &name, QString *failure, const QString &instead)
 {
     const TextFile::ReadResult file = TextFile::read(folder.path(name));
+    if (!file.ok && failure)
+        *failure = file.message + u'\n' + instead;
     if (!file.ok)
-        return {std::nullopt, file.message + u'\n' + instead};
+        return std::nullopt;
     const QList<QStringView> lines = TextFile::lines(file.text);
     if (lines.isEmpty())
-        return {};
+        return std::nullopt;
     const ListFormat::Fields fields = ListFormat::splitFields(lines.first());
     if (fields.size() < 2)
-        return {};
-    return {fields[1].toString(), {}};
+        return std::nullopt;
+    return fields[1].toString();
 }
 
 } // namespace
 
-Setting<int> readHelpTourFlag(const DataFolder &folder)
+int readHelpTourFlag(const DataFolder &folder, QString *failure)
 {
-    const auto field = secondField(folder, kSettingsFile, QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
-    const std::optional<float> number = field.value ? ListFormat::parseNumber(*field.value) : std::nullopt;
+    const std::optional<QString> field =
+        secondField(folder, kSettingsFile, failure, QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
+    const std::optional<float> number = field ? ListFormat::parseNumber(*field) : std::nullopt;
     // The flag is written as 0 or 1; any other number beyond an int is no flag at all.
     const std::optional<int> flag = number ? Formats::wholePartWithin(*number, std::numeric_limits<int>::min(),
                                                                       std::numeric_limits<int>::max())
                                            : std::nullopt;
-    return {flag.value_or(1), field.failure};
+    return flag.value_or(1);
 }
 
 FileResult writeHelpTourFlag(const DataFolder &folder, int flag)
@@ -49,10 +52,9 @@ FileResult writeHelpTourFlag(const DataFolder &folder, int flag)
     return TextFile::writeLines(folder.path(kSettingsFile), {line.line()});
 }
 
-Setting<QString> readUserName(const DataFolder &folder)
+QString readUserName(const DataFolder &folder, QString *failure)
 {
-    const auto field = secondField(folder, kPrivateFile, QStringLiteral("名前なしで始めます。"));
-    return {field.value.value_or(QString()), field.failure};
+    return secondField(folder, kPrivateFile, failure, QStringLiteral("名前なしで始めます。")).value_or(QString());
 }
 
 FileResult writeUserName(const DataFolder &folder, const QString &name)

@@ -166,25 +166,16 @@ void TestRensou::topicsWithForbiddenCharactersAreSkipped()
     // A topic whose files would be the program's own (データ.txt, メモ.TXT) is skipped too.
     writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(QStringLiteral("データ\nメモ\n猫_履歴\n")));
     auto skipped = open();
-    // One message lists them all.
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().first().text.count(QStringLiteral("はこのソフトのファイルと同じ名前になるため")), 3);
+    QCOMPARE(m_messages.shown().size(), 1); // one message lists them all
     QVERIFY(m_messages.shown().first().text.startsWith(QStringLiteral("データ はこのソフトのファイル")));
     QCOMPARE(find<QComboBox>(*skipped, QStringLiteral("cboMondai"))->count(), 0);
     click(*skipped, "cmdStart"); // nothing to ask: the play does not start
     QVERIFY(find<QPushButton>(*skipped, QStringLiteral("cmdStart"))->isEnabled());
     m_messages.forget();
-    // A long list of them: the first ten, then how many more.
-    QString many;
-    for (int i = 1; i <= 12; ++i)
-        many += QStringLiteral("問%1?\n").arg(i);
-    writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(many));
-    open();
-    QCOMPARE(m_messages.shown().size(), 1);
-    const QStringList lines = m_messages.shown().first().text.split(u'\n');
-    QCOMPARE(lines.size(), 11);
-    QCOMPARE(lines[9], QStringLiteral("問10? に含まれる ? は使えませんので飛ばします"));
-    QCOMPARE(lines[10], QStringLiteral("ほかに 2 件の問いも飛ばします"));
+    writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(QStringLiteral("問?\n").repeated(12)));
+    open(); // a long list: the first ten, then how many more
+    QVERIFY(m_messages.shown().last().text.endsWith(QStringLiteral("飛ばします\nほかに 2 件の問いも飛ばします")));
+    QCOMPARE(m_messages.shown().last().text.count(u'\n'), 10);
     m_messages.forget();
     writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(QStringLiteral("好きな動物\n何?それ\n夏といえば\n")));
 

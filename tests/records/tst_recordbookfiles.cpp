@@ -47,9 +47,9 @@ void TestRecordBookFiles::helpTourFlag()
 {
     QVERIFY(MainSettings::writeHelpTourFlag(*m_folder, 0).ok());
     QCOMPARE(readBytes(file(QStringLiteral("設定.TXT"))), sjis(QStringLiteral("\"ヘルプツアー\",0\n")));
-    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder).value, 0);
+    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder), 0);
     QVERIFY(MainSettings::writeHelpTourFlag(*m_folder, 1).ok());
-    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder).value, 1);
+    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder), 1);
 }
 
 void TestRecordBookFiles::helpTourFlagFallsBackToOn_data()
@@ -65,18 +65,18 @@ void TestRecordBookFiles::helpTourFlagFallsBackToOn_data()
 void TestRecordBookFiles::helpTourFlagFallsBackToOn()
 {
     QFETCH(QByteArray, content);
-    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder).value, 1); // missing
+    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder), 1); // missing
     writeBytes(file(QStringLiteral("設定.txt")), content);
-    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder).value, 1);
+    QCOMPARE(MainSettings::readHelpTourFlag(*m_folder), 1);
 }
 
 void TestRecordBookFiles::userNameAndTitle()
 {
-    QCOMPARE(MainSettings::readUserName(*m_folder).value, QString());
+    QCOMPARE(MainSettings::readUserName(*m_folder), QString());
     QVERIFY(MainSettings::writeUserName(*m_folder, QString()).ok());
     QCOMPARE(readBytes(file(QStringLiteral("プライベート.txt"))), sjis(QStringLiteral("\"氏名\",\"\"\n")));
     QVERIFY(MainSettings::writeUserName(*m_folder, QStringLiteral("太郎")).ok());
-    QCOMPARE(MainSettings::readUserName(*m_folder).value, QStringLiteral("太郎"));
+    QCOMPARE(MainSettings::readUserName(*m_folder), QStringLiteral("太郎"));
     QCOMPARE(MainSettings::windowTitle(QStringLiteral("太郎")), QStringLiteral(" 太郎 の コトハナ"));
     QCOMPARE(MainSettings::windowTitle(QString()), QStringLiteral(" コトハナ"));
 }

@@ -1,4 +1,3 @@
-#include "OutsideAppender.h"
 #include "TestFiles.h"
 
 #include "platform/DataFolder.h"
@@ -13,8 +12,12 @@
 #include <QTime>
 
 #include <algorithm>
+#include <chrono>
 
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -23,41 +26,6 @@ namespace {
 
 const QString kTwoRecords = QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\n"
                                            "\"2024/05/18\",\"21:07:30\",\"しりとり\",41.3,\"答数 : 10\",\n");
-
-const QString kOutside = QStringLiteral("外");
-
-// A record line of another program's, numbered in its diary.
-std::vector<QByteArray> outsideLines(int count)
-{
-    std::vector<QByteArray> lines;
-    for (int i = 0; i < count; ++i)
-        lines.push_back(sjis(QStringLiteral("\"2024/06/01\",\"12:00:00\",\"%1\",1,\"%2\",\n").arg(kOutside).arg(i)));
-    return lines;
-}
-
-// One of the store's own, each at a time of its own, so that a change finds it.
-PlayRecord ownRecord(int i)
-{
-    return {QStringLiteral("2024/06/02"), QTime(0, 0).addSecs(i).toString(u"HH:mm:ss"), QStringLiteral("プラマイ"), 60,
-            QString::number(i)};
-}
-
-// The diaries of the records, the outside program's and the store's apart.
-std::pair<QStringList, QStringList> numbers(const std::vector<PlayRecord> &records)
-{
-    std::pair<QStringList, QStringList> found;
-    for (const PlayRecord &record : records)
-        (record.item == kOutside ? found.first : found.second).append(record.diary);
-    return found;
-}
-
-QStringList upTo(int count)
-{
-    QStringList all;
-    for (int i = 0; i < count; ++i)
-        all.append(QString::number(i));
-    return all;
-}
 
 void appendBytes(const QString &path, const QByteArray &bytes)
 {
@@ -131,32 +99,22 @@ private Q_SLOTS:
         QCOMPARE(store.current().records, fresh());
     }
 
-    // On a file system whose times step by a second or two (FAT, some network shares), another
-    // program's same-size edit within the step of the last reading leaves the stamp as it was.
-    // An edit through a shared memory map, which changes no time at all, stands in for it.
+    // A same-size edit within the step of a coarse file clock (FAT keeps two seconds) leaves the
+    // stamp as it was; an edit through a shared map, which sets no time at all, stands in for it.
     void anEditWithinTheClocksStepIsSeen()
     {
         QFile file(m_path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         auto *bytes = reinterpret_cast<volatile char *>(file.map(0, file.size()));
-        QVERIFY(bytes);
-        bytes[0] = '"'; // the first write through the map sets the file's times
-        // Times in whole seconds, as such a file system keeps them.
-        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch()),
-                                 QFileDevice::FileModificationTime));
+        bytes[0] = '"'; // the first write through the map sets the times, here to a whole second
+        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch()), QFileDevice::FileModificationTime));
         RecordStore store(m_path);
-        QCOMPARE(store.current().records.back().time, QStringLiteral("21:07:30"));
-
-        const qsizetype at = readBytes(m_path).indexOf("21:07:30");
-        bytes[at + 4] = '8';
+        store.current();
+        bytes[readBytes(m_path).indexOf("21:07:30") + 4] = '8';
         QCOMPARE(store.current().records.back().time, QStringLiteral("21:08:30"));
-        QCOMPARE(store.reads(), 2);
         // A diary saved on another row keeps the edit.
-        const DataFolder folder(m_dir.path());
-        const AppliedChange applied = applyChange(folder, store, {store.current().records.front(), 0, QStringLiteral("日記")});
-        QVERIFY(applied.rewrite.result.ok());
-        QCOMPARE(fresh().back().time, QStringLiteral("21:08:30"));
-        QCOMPARE(fresh().front().diary, QStringLiteral("日記"));
+        QVERIFY(applyChange(DataFolder(m_dir.path()), store, {fresh().front(), 0, QStringLiteral("日記")}).rewrite.result.ok()
+                && fresh().back().time == u"21:08:30");
     }
 
     void ownChangesFollowTheFile()
@@ -187,12 +145,13 @@ private Q_SLOTS:
     // A list on screen holds the records it shows; the store's changes must not alter them.
     void snapshotsOutliveChanges()
     {
+        writeBytes(m_path, sjis(kTwoRecords.repeated(1500))); // the file's bytes compared in pieces of all sizes
         RecordStore store(m_path);
         const std::shared_ptr<const PlayRecordFile::ReadResult> shown = store.snapshot();
         const std::vector<PlayRecord> before = shown->records;
         QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("07:00:00"), QStringLiteral("カラパニ"), 30, QString()})
                     .ok());
-        QCOMPARE(store.current().records.size(), std::size_t(3));
+        QCOMPARE(store.current().records.size(), before.size() + 1);
         QCOMPARE(shown->records, before);
         QCOMPARE(store.reads(), 1);
 
@@ -215,99 +174,74 @@ private Q_SLOTS:
         QCOMPARE(store.current().records, fresh());
     }
 
-    // Another program appends while the store does: no line of either is overwritten or cut,
-    // and the store's records follow all of them.
-    void appendsAmongAnotherProgramsAppends()
-    {
-        writeBytes(m_path, QByteArray());
-        RecordStore store(m_path);
-        store.current();
-        constexpr int kOutsideLines = 10000;
-        OutsideAppender other(m_path, outsideLines(kOutsideLines));
-        other.start();
-        int own = 0;
-        while (other.busy() || own < 100)
-            QVERIFY(store.append(ownRecord(own++)).ok());
-        QVERIFY(other.finish());
-        const PlayRecordFile::ReadResult read = PlayRecordFile(m_path).readAll();
-        QCOMPARE(read.skippedLines, 0);
-        QCOMPARE(numbers(read.records), std::make_pair(upTo(kOutsideLines), upTo(own)));
-        QCOMPARE(store.current().records, read.records);
-    }
-
-    // A rewrite made from records read before another program's change would undo it: it is
-    // refused, with nothing written, and a change made anew on the file as it is keeps it.
+    // Records read before another program's change would undo it: the rewrite is refused.
     void rewritesNeverUndoAnotherProgramsChange()
     {
         RecordStore store(m_path);
         const std::vector<PlayRecord> before = store.current().records;
-        const QByteArray outside = sjis(QStringLiteral("\"2024/05/19\",\"07:00:00\",\"カラパニ\",30,\"\",\n"));
-        appendBytes(m_path, outside);
-        const QByteArray held = readBytes(m_path);
-        const DataFolder folder(m_dir.path());
-        const RecordRewrite emptied = RecordRewrite::truncate(folder, store, true);
-        QVERIFY(emptied.fileChanged);
-        QVERIFY(emptied.backupName.isEmpty());
-        for (const FileResult &refused : {store.rewrite(before), store.truncate(), emptied.result})
-            QCOMPARE(refused.message, RecordStore::changedMessage());
-        QCOMPARE(readBytes(m_path), held);
-
-        appendBytes(m_path, outside);
-        const AppliedChange applied = applyChange(folder, store, {before.front(), 0, QStringLiteral("日記")});
-        QVERIFY(applied.rewrite.result.ok());
-        QCOMPARE(fresh().size(), std::size_t(4));
-        QCOMPARE(fresh().front().diary, QStringLiteral("日記"));
+        appendBytes(m_path, "\r\n");
+        const RecordRewrite emptied = RecordRewrite::truncate(DataFolder(m_dir.path()), store, true);
+        QVERIFY(emptied.fileChanged && emptied.backupName.isEmpty() && !store.rewrite(before).ok());
+        QCOMPARE(readBytes(m_path), sjis(kTwoRecords + u'\n'));
     }
 
-    // Another program appends while the store appends and rewrites. Appends never lose a line.
-    // A rewrite keeps every line the file held when it began; only a line appended while the
-    // new file was being put in place may be lost, and none is ever cut.
-    void rewritesAmongAnotherProgramsAppends()
+    // Another process appends lines, each with an open, a write and a close as a shell's >> does,
+    // while the store appends and edits diaries. No line is cut, none of the store's is lost, and
+    // an outside line only when written while a rewrite put its new file in place.
+    void amongAnotherProgramsAppends()
     {
+        constexpr int kLines = 10000;
+        using Span = std::pair<qint64, qint64>;
+        auto *written = static_cast<Span *>(mmap(nullptr, sizeof(Span) * kLines, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+        const auto now = [] { return qint64(std::chrono::steady_clock::now().time_since_epoch().count()); };
         writeBytes(m_path, QByteArray());
-        RecordStore store(m_path);
-        const DataFolder folder(m_dir.path());
-        constexpr int kOutsideLines = 3000;
-        OutsideAppender other(m_path, outsideLines(kOutsideLines));
-        other.start();
-        QStringList diaries;
-        std::vector<std::pair<qint64, qint64>> rewrites;
-        while (other.busy() || diaries.size() < 100) {
-            const int own = int(diaries.size());
-            QVERIFY(store.append(ownRecord(own)).ok());
-            diaries.append(QString::number(own));
-            if (own % 4 != 3)
-                continue;
-            const PlayRecord picked = ownRecord(own - 2);
-            const QString diary = QStringLiteral("%1 日記").arg(own - 2);
-            const qint64 began = OutsideAppender::now();
-            const AppliedChange applied = applyChange(folder, store, {picked, std::size_t(own - 2), diary});
-            rewrites.emplace_back(began, OutsideAppender::now());
-            QVERIFY(applied.found);
-            if (applied.rewrite.result.ok())
-                diaries[own - 2] = diary;
-            else
-                QCOMPARE(applied.rewrite.result.message, RecordStore::changedMessage());
+        const pid_t other = fork();
+        for (int i = 0; other == 0 && i < kLines; ++i) {
+            const QByteArray line = "\"2024/06/01\",\"12:00:00\",\"other\",1,\"" + QByteArray::number(i) + "\",\r\n";
+            written[i].first = now();
+            QFile file(m_path);
+            if (!file.open(QIODevice::Append) || file.write(line) != line.size() || !file.flush())
+                _exit(1);
+            written[i].second = now();
         }
-        QVERIFY(other.finish());
-
+        if (other == 0)
+            _exit(0);
+        RecordStore store(m_path);
+        const auto own = [](int n) { return PlayRecord{QStringLiteral("2024/06/02"), QTime(0, 0).addSecs(n).toString(u"HH:mm:ss"),
+                                                       QStringLiteral("プラマイ"), 60, QString::number(n)}; };
+        QStringList diaries;
+        std::vector<Span> rewrites;
+        int status = 0;
+        for (bool busy = true; busy || diaries.size() < 300; busy = busy && waitpid(other, &status, WNOHANG) == 0) {
+            const int n = int(diaries.size());
+            QVERIFY(store.append(own(n)).ok());
+            diaries.append(own(n).diary);
+            if (n % 10 == 9) {
+                const qint64 began = now();
+                const RecordChange change{own(n - 2), std::size_t(n - 2), QStringLiteral("日記")};
+                if (applyChange(DataFolder(m_dir.path()), store, change).rewrite.result.ok())
+                    diaries[n - 2] = *change.diary;
+                rewrites.emplace_back(began, now());
+            }
+        }
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         const PlayRecordFile::ReadResult read = PlayRecordFile(m_path).readAll();
         QCOMPARE(read.skippedLines, 0);
-        const auto [outside, own] = numbers(read.records);
-        QCOMPARE(own, diaries);
-        int next = 0;
-        for (const QString &number : outside) {
-            const int line = number.toInt();
-            QVERIFY2(line >= next, "outside lines in their order, each once");
-            for (; next < line; ++next) {
-                const auto [began, ended] = other.written(std::size_t(next));
-                QVERIFY2(std::any_of(rewrites.begin(), rewrites.end(),
-                                     [&](const auto &rewrite) { return began <= rewrite.second && ended >= rewrite.first; }),
-                         qPrintable(QStringLiteral("outside line %1 lost outside any rewrite").arg(next)));
-            }
-            ++next;
+        QStringList kept, outside;
+        for (const PlayRecord &record : read.records)
+            (record.item == u"other" ? outside : kept).append(record.diary);
+        QCOMPARE(kept, diaries);
+        qsizetype next = 0; // the outside lines in order, once each
+        for (int line = 0; line < kLines; ++line) {
+            const bool lost = next == outside.size() || outside[next] != QString::number(line);
+            next += lost ? 0 : 1;
+            QVERIFY(!lost || std::any_of(rewrites.begin(), rewrites.end(), [&](const Span &rewrite) {
+                return written[line].first <= rewrite.second && written[line].second >= rewrite.first;
+            }));
         }
+        QCOMPARE(next, outside.size());
         QCOMPARE(store.current().records, read.records);
+        munmap(written, sizeof(Span) * kLines);
     }
 
     void readingAheadGivesTheSameRecords()
