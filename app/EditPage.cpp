@@ -217,10 +217,10 @@ void EditPage::cmdCsv_Click()
         m_services.messages.critical(written.message, title);
         return;
     }
-    m_services.messages.information(QStringLiteral("%1 件の記録を書き出しました。\n%2")
-                                        .arg(read.records.size())
-                                        .arg(QDir::toNativeSeparators(path)),
-                                    title);
+    QString done = QStringLiteral("%1 件の記録を書き出しました。\n").arg(read.records.size());
+    if (read.skippedLines > 0)
+        done += QStringLiteral("データ.txt の %1 行は記録として読めなかったため、書き出していません。\n").arg(read.skippedLines);
+    m_services.messages.information(done + QDir::toNativeSeparators(path), title);
 }
 
 void EditPage::cmdOpenFolder_Click()

@@ -335,14 +335,20 @@ void frmMain::Form_Load()
     m_loading = true;
     HideAllFrames();
     fraMain->setSelectedDay(m_services.clock.today());
-    m_state.userName = MainSettings::readUserName(m_services.folder);
+    QString userNameFailure;
+    m_state.userName = MainSettings::readUserName(m_services.folder, &userNameFailure);
     SetWindowTitle();
     fraMain->SetupTodayGrids();
     loadFontsOf(*m_menu);
     loadFontsOf(*fraMain);
     fraMain->BuildTodayView();
     fraMemo->LoadMemo();
-    m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder);
+    QString helpTourFailure;
+    m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder, &helpTourFailure);
+    for (const QString &failure : {userNameFailure, helpTourFailure}) {
+        if (!failure.isEmpty())
+            m_services.messages.warning(failure, QStringLiteral("設定"));
+    }
 
     fitToScreen(*this);
     show();

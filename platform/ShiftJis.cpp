@@ -1,5 +1,7 @@
 #include "ShiftJis.h"
 
+#include <QStringConverter>
+
 #include <algorithm>
 
 namespace kotohana::ShiftJis {
@@ -16,6 +18,29 @@ QStringEncoder makeEncoder()
     return encoder;
 }
 
+// The converter reads three control bytes as IBM's code pages do (0x1A as U+001C, 0x1C as U+007F,
+// 0x7F as U+001A); Windows reads each byte as the control character of its own number, and so
+// does the program. The converter gets and gives its own forms.
+char16_t converterControl(char16_t c)
+{
+    switch (c) {
+    case 0x1A:
+        return 0x1C;
+    case 0x1C:
+        return 0x7F;
+    case 0x7F:
+        return 0x1A;
+    default:
+        return c;
+    }
+}
+
+// The bytes the converter reads as another control character than their own.
+bool isSwappedControl(char byte)
+{
+    return byte == '\x1A' || byte == '\x1C' || byte == '\x7F';
+}
+
 // Characters that input methods type but code page 932 holds under another code point
 // (〜 is ～ there, − is －); they are written as the character Windows would show.
 QString windowsForms(QStringView text)
@@ -27,6 +52,15 @@ QString windowsForms(QStringView text)
     QString result = text.toString();
     for (const auto &[typed, written] : forms)
         result.replace(QChar(typed), QChar(written));
+    for (QChar &c : result)
+        c = QChar(converterControl(c.unicode()));
+    return result;
+}
+
+QStringDecoder decoder()
+{
+    QStringDecoder result(kCodecName, QStringConverter::Flag::Stateless);
+    Q_ASSERT(result.isValid());
     return result;
 }
 
@@ -60,33 +94,47 @@ EncodedText encode(QStringView original)
     result.bytes = encoder.encode(text);
     if (encoder.hasError()) {
         result.bytes.clear();
-        result.unencodable = firstUnencodable(text);
+        result.unencodable = firstUnencodable(original);
     }
     return result;
 }
 
-QStringDecoder decoder()
+qsizetype decodedSize(qsizetype bytes)
 {
-    QStringDecoder result(kCodecName, QStringConverter::Flag::Stateless);
-    Q_ASSERT(result.isValid());
-    return result;
+    return decoder().requiredSpace(bytes);
 }
 
-void mendSubstitutes(QChar *begin, QChar *end)
+QChar *decodeInto(QChar *out, QByteArrayView bytes, bool &invalid)
 {
-    // The converter's replacement character has no Shift_JIS form; a full-width question mark
-    // stands in for it, so that a text read from a damaged file can still be written back.
-    std::replace(begin, end, QChar(0xFFFD), QChar(0xFF1F));
+    QStringDecoder converter = decoder();
+    QChar *const begin = out;
+    // Those three bytes are never part of a two-byte character: the text around them is decoded
+    // in pieces, and each of them is put in as itself.
+    const bool swapped = bytes.contains('\x1A') || bytes.contains('\x1C') || bytes.contains('\x7F');
+    qsizetype start = 0;
+    for (qsizetype i = 0; swapped && i < bytes.size(); ++i) {
+        if (!isSwappedControl(bytes[i]))
+            continue;
+        out = converter.appendToBuffer(out, bytes.sliced(start, i - start));
+        *out++ = QChar(char16_t(bytes[i]));
+        start = i + 1;
+    }
+    out = converter.appendToBuffer(out, bytes.sliced(start));
+    if (converter.hasError()) {
+        invalid = true;
+        // The converter's replacement character has no Shift_JIS form; a full-width question
+        // mark stands in for it, so that a text read from a damaged file can still be written back.
+        std::replace(begin, out, QChar(0xFFFD), QChar(0xFF1F));
+    }
+    return out;
 }
 
 DecodedText decode(QByteArrayView bytes)
 {
-    QStringDecoder converter = decoder();
     DecodedText result;
-    result.text = converter.decode(bytes);
-    result.hadInvalidBytes = converter.hasError();
-    if (result.hadInvalidBytes)
-        mendSubstitutes(result.text.begin(), result.text.end());
+    result.text.resize(decodedSize(bytes.size()));
+    QChar *const end = decodeInto(result.text.data(), bytes, result.hadInvalidBytes);
+    result.text.truncate(end - result.text.constData());
     return result;
 }
 

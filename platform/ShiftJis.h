@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringConverter>
 
 #include <optional>
 
@@ -29,10 +28,11 @@ namespace ShiftJis {
 EncodedText encode(QStringView text);
 DecodedText decode(QByteArrayView bytes);
 
-// A decoder for reading a text a piece at a time; each piece must end where a character ends.
-QStringDecoder decoder();
-// What decode() does to the characters that stand for bytes that are not Shift_JIS.
-void mendSubstitutes(QChar *begin, QChar *end);
+// Decoding a text a piece at a time, each piece ending where a character ends: room for the
+// characters of so many bytes, and the piece decoded as decode() would, into out, which has that
+// room. Gives the end of what was written; sets invalid when bytes that are not Shift_JIS were met.
+qsizetype decodedSize(qsizetype bytes);
+QChar *decodeInto(QChar *out, QByteArrayView bytes, bool &invalid);
 
 // The first character of the text that Shift_JIS cannot hold, if any.
 std::optional<char32_t> firstUnencodable(QStringView text);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStringConverter>
 
 #include <algorithm>
 #include <cerrno>
@@ -101,6 +102,32 @@ QString shortWriteReason()
     return QStringLiteral("書き込みが途中で止まりました。ディスクの空き容量が足りない可能性があります");
 }
 
+Stamp stampFrom(const struct stat &status)
+{
+    Stamp result;
+    result.exists = true;
+    result.size = qint64(status.st_size);
+    result.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    result.changed = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
+    result.device = quint64(status.st_dev);
+    result.inode = quint64(status.st_ino);
+    return result;
+}
+
+Stamp stampOfOpen(int handle)
+{
+    struct stat status {};
+    return ::fstat(handle, &status) == 0 ? stampFrom(status) : Stamp{};
+}
+
+// Cuts the file back to `size` while it ends at `end`, as this program's write left it; false
+// when it does not (another program appended since), and the file is left as it is.
+bool cutOwnEnd(int handle, qint64 size, qint64 end)
+{
+    struct stat status {};
+    return ::fstat(handle, &status) == 0 && qint64(status.st_size) == end && ::ftruncate(handle, off_t(size)) == 0;
+}
+
 // DataFolder gives an empty path for a name it does not accept; such a file is never written.
 FileResult refusedName()
 {
@@ -124,7 +151,9 @@ QString refusal(const QString &path, bool forReading)
         return QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。")
             .arg(displayName(path));
     if (forReading && qint64(status.st_size) > kLargestFile)
-        return QStringLiteral("ファイル「%1」は 1 GB を超えているため、読み込みませんでした。").arg(displayName(path));
+        return QStringLiteral("ファイル「%1」は %2 MB を超えているため、読み込みませんでした。")
+            .arg(displayName(path))
+            .arg(kLargestFile >> 20);
     return {};
 }
 
@@ -205,6 +234,48 @@ FileResult replaceWith(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
+void Digest::add(QByteArrayView bytes)
+{
+    m_length += bytes.size();
+    if (!m_tail.isEmpty()) {
+        const qsizetype taken = std::min(kBlock - m_tail.size(), bytes.size());
+        m_tail += bytes.first(taken);
+        bytes = bytes.sliced(taken);
+        if (m_tail.size() < kBlock)
+            return;
+        m_blocks = qHash(QByteArrayView(m_tail), m_blocks);
+        m_tail.clear();
+    }
+    for (; bytes.size() >= kBlock; bytes = bytes.sliced(kBlock))
+        m_blocks = qHash(bytes.first(kBlock), m_blocks);
+    m_tail = bytes.toByteArray();
+}
+
+std::optional<Fingerprint> fingerprint(const QString &path)
+{
+    Fingerprint result;
+    QFile file(path);
+    if (!file.exists())
+        return result;
+    if (!refusal(path, true).isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    result.stamp = stampOfOpen(file.handle());
+    QByteArray piece(64 * 1024, Qt::Uninitialized);
+    for (qint64 got; (got = file.read(piece.data(), piece.size())) != 0;) {
+        if (got < 0)
+            return std::nullopt;
+        result.digest.add(QByteArrayView(piece).first(got));
+    }
+    return result;
+}
+
+bool tooLarge(const QString &path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode)
+        && qint64(status.st_size) > kLargestFile;
+}
+
 ReadResult read(const QString &path)
 {
     ReadResult result;
@@ -263,7 +334,7 @@ LineReader::LineReader(const QString &path)
         fail(*failed);
         return;
     }
-    m_size = m_file->size();
+    m_seen.stamp = stampOfOpen(m_file->handle());
 }
 
 LineReader::~LineReader()
@@ -300,6 +371,7 @@ bool LineReader::decodeNextPiece()
             return false;
         }
         m_pending.resize(had + got);
+        m_seen.digest.add(QByteArrayView(m_pending).sliced(had));
         m_atEnd = got == 0;
         // The bytes waiting from before hold no line feed: only the new ones are searched.
         const qsizetype feed = QByteArrayView(m_pending).sliced(had).lastIndexOf('\n');
@@ -309,17 +381,11 @@ bool LineReader::decodeNextPiece()
     if (end == 0)
         return false;
     const QByteArrayView piece(m_pending.constData(), end);
-    QStringDecoder converter = ShiftJis::decoder();
-    const qsizetype room = converter.requiredSpace(piece.size());
+    const qsizetype room = ShiftJis::decodedSize(piece.size());
     if (m_text.size() < room)
         m_text.resize(room);
     QChar *const begin = m_text.data();
-    QChar *const finish = converter.appendToBuffer(begin, piece);
-    if (converter.hasError()) {
-        m_invalid = true;
-        ShiftJis::mendSubstitutes(begin, finish);
-    }
-    m_textSize = finish - begin;
+    m_textSize = ShiftJis::decodeInto(begin, piece, m_invalid) - begin;
     m_at = 0;
     m_pending.remove(0, end);
     return true;
@@ -416,7 +482,15 @@ FileResult writeLines(const QString &path, const QStringList &lines)
     return writeText(path, text);
 }
 
-FileResult appendLine(const QString &path, QStringView line)
+Stamp stampOf(const QString &path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return stampFrom(status);
+}
+
+FileResult appendLine(const QString &path, QStringView line, Appended *appended)
 {
     EncodedText encoded = ShiftJis::encode(line);
     if (!encoded.ok())
@@ -427,26 +501,43 @@ FileResult appendLine(const QString &path, QStringView line)
         return refused;
 
     QFile file(path);
-    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered); }))
+    // Append mode: the system puts each write at the end of the file as it is at that moment,
+    // after whatever another program has just appended, and never over it.
+    const auto opened = [&] { return file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered); };
+    if (const auto failed = failureOf(file, path, opened))
         return writeFailure(path, *failed);
-    const qint64 oldSize = file.size();
-    QByteArray bytes;
-    bytes.reserve(encoded.bytes.size() + 4);
+    const int handle = file.handle();
     // A hand-edited file may lack the final line break; without one the new record
     // would be glued to the last line and both would be lost to the readers.
-    if (oldSize > 0) {
-        char last = 0;
-        if (const auto failed = failureOf(file, path, [&] { return file.seek(oldSize - 1) && file.getChar(&last); }))
-            return writeFailure(path, *failed);
-        if (last != '\n')
-            bytes += "\r\n";
-    }
+    struct stat status {};
+    char last = '\n';
+    const auto lastByte = [&] {
+        return ::fstat(handle, &status) == 0 && (status.st_size == 0 || ::pread(handle, &last, 1, status.st_size - 1) == 1);
+    };
+    if (const auto failed = failureOf(file, path, lastByte))
+        return writeFailure(path, *failed);
+    QByteArray bytes;
+    bytes.reserve(encoded.bytes.size() + 4);
+    if (last != '\n')
+        bytes += "\r\n";
     bytes += encoded.bytes;
     bytes += "\r\n";
-    const auto written = [&] { return file.seek(oldSize) && file.write(bytes) == bytes.size(); };
+    qint64 count = 0;
+    const auto written = [&] {
+        count = file.write(bytes);
+        return count == bytes.size();
+    };
+    // After a write in append mode the file's offset is the end of what it wrote.
+    const auto end = [&] { return qint64(::lseek(handle, 0, SEEK_CUR)); };
     if (const auto failed = failureOf(file, path, written, shortWriteReason())) {
-        file.resize(oldSize); // no half line is left behind
+        if (count > 0)
+            cutOwnEnd(handle, end() - count, end()); // no half line is left behind
         return writeFailure(path, *failed);
+    }
+    if (appended) {
+        appended->at = end() - bytes.size();
+        appended->bytes = bytes;
+        appended->after = stampOfOpen(handle);
     }
     return FileResult::success();
 }
@@ -468,20 +559,21 @@ void failWritesBeyondSizeLimit()
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
-qint64 size(const QString &path)
-{
-    return QFileInfo(path).size();
-}
-
-FileResult cutBack(const QString &path, qint64 size)
+FileResult takeBack(const QString &path, const Appended &appended)
 {
     if (path.isEmpty())
         return refusedName();
     if (FileResult refused = writeRefusal(path); !refused.ok())
         return refused;
     QFile file(path);
-    if (const auto failed = failureOf(file, path, [&] { return file.resize(size); }))
+    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered); }))
         return writeFailure(path, *failed);
+    const qint64 end = appended.at + appended.bytes.size();
+    QByteArray held(appended.bytes.size(), '\0');
+    const bool ours = ::pread(file.handle(), held.data(), size_t(held.size()), off_t(appended.at)) == held.size()
+        && held == appended.bytes;
+    if (!ours || !cutOwnEnd(file.handle(), appended.at, end))
+        return writeFailure(path, QStringLiteral("書き足した行を取り消せませんでした。その後ほかのソフトがファイルを変更しています"));
     return FileResult::success();
 }
 

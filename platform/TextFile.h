@@ -3,9 +3,12 @@
 #include "FileResult.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QFile;
 
@@ -18,7 +21,12 @@ namespace kotohana {
 // and so is a file larger than kLargestFile when read.
 namespace TextFile {
 
-constexpr qint64 kLargestFile = qint64(1) << 30;
+// Far beyond what years of plays write (a million records take some 64 MB), and small enough to
+// read in a second or two: a larger file is no file of the program's, or a damaged one.
+constexpr qint64 kLargestFile = qint64(128) << 20;
+
+// Whether the file is larger than kLargestFile: read(), LineReader and copy() refuse it.
+bool tooLarge(const QString &path);
 
 // A rewrite writes the whole new content into a temporary file beside the file, then puts it in
 // the file's place in one step. The temporary file is named after the file, this mark and six
@@ -39,6 +47,47 @@ ReadResult read(const QString &path);
 // Splits at CR LF or a bare LF. A line break at the very end does not start another line.
 QList<QStringView> lines(QStringView text);
 
+// What the file system tells of a file: its size, its modification and status-change times
+// and which file it is. A change of the file changes its stamp, but for one made within the
+// same step of a coarse clock (FAT keeps two-second times).
+struct Stamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modified = 0; // nanoseconds since the epoch
+    qint64 changed = 0;  // status change, nanoseconds since the epoch
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const Stamp &, const Stamp &) = default;
+};
+Stamp stampOf(const QString &path);
+
+// A digest of bytes given piece by piece: the same bytes give the same digest however they
+// come split. It only compares a file with what the program read of it earlier in the same run.
+class Digest final
+{
+public:
+    void add(QByteArrayView bytes);
+    qint64 length() const { return m_length; }
+    friend bool operator==(const Digest &, const Digest &) = default;
+
+private:
+    static constexpr qsizetype kBlock = 64 * 1024;
+    size_t m_blocks = 0; // of every whole block so far
+    QByteArray m_tail;   // the bytes after them
+    qint64 m_length = 0;
+};
+
+// A file's bytes as one reading saw them: the stamp of the file it opened, taken before the
+// first byte was read, and the digest of what it read.
+struct Fingerprint {
+    Stamp stamp;
+    Digest digest;
+    friend bool operator==(const Fingerprint &, const Fingerprint &) = default;
+};
+
+// The file's fingerprint as it is now; nothing when it cannot be read.
+std::optional<Fingerprint> fingerprint(const QString &path);
+
 // Reads a file line by line, as read() and lines() would give them, but decoding a piece of
 // the file at a time: a long file is never held whole as text, and the same buffer serves
 // every piece.
@@ -54,7 +103,9 @@ public:
     bool ok() const { return m_ok; }               // false when the file exists but cannot be read
     const QString &message() const { return m_message; }
     bool hadInvalidBytes() const { return m_invalid; } // so far
-    qsizetype byteSize() const { return qsizetype(m_size); }
+    qsizetype byteSize() const { return qsizetype(m_seen.stamp.size); }
+    // What was read so far.
+    const Fingerprint &seen() const { return m_seen; }
 
     // The next line, without its line break; valid until the next call. False at the end.
     bool next(QStringView &line);
@@ -64,7 +115,7 @@ private:
     void fail(const QString &reason);
 
     QFile *m_file = nullptr;
-    qint64 m_size = 0;
+    Fingerprint m_seen;
     QByteArray m_pending; // read, not yet decoded
     bool m_atEnd = false;
     bool m_exists = false;
@@ -96,9 +147,18 @@ FileResult writeBytes(const QString &path, const QByteArray &bytes);
 // refused with a message, as read() refuses it.
 FileResult copy(const QString &from, const QString &to);
 
-// Adds one line and its CR LF at the end of the file (created if missing) in a single
-// write. If the write fails part-way the file is cut back to its old length.
-FileResult appendLine(const QString &path, QStringView line);
+// Where an append put its bytes: they start at `at`, and the file had the stamp `after`
+// right after they were written.
+struct Appended {
+    qint64 at = 0;
+    QByteArray bytes; // the line and its CR LF, after a CR LF when the file lacked its last one
+    Stamp after;
+};
+
+// Adds one line and its CR LF at the end of the file (created if missing) in a single write
+// in append mode: lines other programs append at the same time stay whole, before or after it.
+// If the write fails part-way, what it wrote is taken back.
+FileResult appendLine(const QString &path, QStringView line, Appended *appended = nullptr);
 
 // Leaves an empty file (created if missing).
 FileResult truncate(const QString &path);
@@ -108,11 +168,9 @@ FileResult truncate(const QString &path);
 // before any file is written.
 void failWritesBeyondSizeLimit();
 
-// The size of the file in bytes; 0 for a missing file.
-qint64 size(const QString &path);
-
-// Takes back what was appended since the file had the given size.
-FileResult cutBack(const QString &path, qint64 size);
+// Takes back a line appendLine() added, while nothing was appended after it; a line another
+// program added since is never cut off, and the line then stays, with a message.
+FileResult takeBack(const QString &path, const Appended &appended);
 
 } // namespace TextFile
 } // namespace kotohana

@@ -13,10 +13,13 @@ namespace {
 const QString kSettingsFile = QStringLiteral("設定.txt");
 const QString kPrivateFile = QStringLiteral("プライベート.txt");
 
-// Field 2 of the file's first record, if there is one.
-std::optional<QString> secondField(const DataFolder &folder, const QString &name)
+// Field 2 of the file's first record, if there is one. A file that cannot be read is told of,
+// with what the program does instead.
+std::optional<QString> secondField(const DataFolder &folder, const QString &name, QString *failure, const QString &instead)
 {
     const TextFile::ReadResult file = TextFile::read(folder.path(name));
+    if (!file.ok && failure)
+        *failure = file.message + u'\n' + instead;
     if (!file.ok)
         return std::nullopt;
     const QList<QStringView> lines = TextFile::lines(file.text);
@@ -30,9 +33,10 @@ std::optional<QString> secondField(const DataFolder &folder, const QString &name
 
 } // namespace
 
-int readHelpTourFlag(const DataFolder &folder)
+int readHelpTourFlag(const DataFolder &folder, QString *failure)
 {
-    const std::optional<QString> field = secondField(folder, kSettingsFile);
+    const std::optional<QString> field =
+        secondField(folder, kSettingsFile, failure, QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
     const std::optional<float> number = field ? ListFormat::parseNumber(*field) : std::nullopt;
     // The flag is written as 0 or 1; any other number beyond an int is no flag at all.
     const std::optional<int> flag = number ? Formats::wholePartWithin(*number, std::numeric_limits<int>::min(),
@@ -48,9 +52,9 @@ FileResult writeHelpTourFlag(const DataFolder &folder, int flag)
     return TextFile::writeLines(folder.path(kSettingsFile), {line.line()});
 }
 
-QString readUserName(const DataFolder &folder)
+QString readUserName(const DataFolder &folder, QString *failure)
 {
-    return secondField(folder, kPrivateFile).value_or(QString());
+    return secondField(folder, kPrivateFile, failure, QStringLiteral("名前なしで始めます。")).value_or(QString());
 }
 
 FileResult writeUserName(const DataFolder &folder, const QString &name)

@@ -86,7 +86,7 @@ std::optional<PlayRecord> PlayRecordFile::recordOf(QStringView line, const PlayR
     return fromFields(ListFormat::splitFields(line), before, nullptr);
 }
 
-PlayRecordFile::ReadResult PlayRecordFile::readAll() const
+PlayRecordFile::ReadResult PlayRecordFile::readAll(TextFile::Fingerprint *seen) const
 {
     ReadResult result;
     TextFile::LineReader file(m_path);
@@ -109,6 +109,8 @@ PlayRecordFile::ReadResult PlayRecordFile::readAll() const
         else
             ++result.skippedLines;
     }
+    if (seen)
+        *seen = file.seen();
     result.hadInvalidBytes = file.hadInvalidBytes();
     result.otherEncoding = result.hadInvalidBytes && TextFile::isUtf8(m_path);
     if (!file.ok()) {
@@ -138,9 +140,9 @@ QString PlayRecordFile::startNotice(const ReadResult &read)
     return notices.join(u'\n');
 }
 
-FileResult PlayRecordFile::append(const PlayRecord &record) const
+FileResult PlayRecordFile::append(const PlayRecord &record, TextFile::Appended *appended) const
 {
-    return TextFile::appendLine(m_path, appendedLine(record));
+    return TextFile::appendLine(m_path, appendedLine(record), appended);
 }
 
 QStringList PlayRecordFile::rewrittenLines(const std::vector<PlayRecord> &records)

@@ -12,6 +12,11 @@
 
 namespace kotohana {
 
+namespace TextFile {
+struct Appended;
+struct Fingerprint;
+}
+
 // データ.txt: one record per line in the order the plays were saved. Games append; the
 // record book rewrites the whole file after a diary edit or a deletion.
 class PlayRecordFile final
@@ -42,10 +47,11 @@ public:
     // The file is left as it is. Empty when there is nothing to tell.
     static QString startNotice(const ReadResult &read);
 
-    ReadResult readAll() const;
+    // seen: where to put what the reading saw of the file's bytes.
+    ReadResult readAll(TextFile::Fingerprint *seen = nullptr) const;
 
     // A game's save: field 6 is written as nothing, so the line ends in a bare comma.
-    FileResult append(const PlayRecord &record) const;
+    FileResult append(const PlayRecord &record, TextFile::Appended *appended = nullptr) const;
     // The record book's rewrite: field 6 is written as "", replacing the file in one step.
     FileResult rewrite(const std::vector<PlayRecord> &records) const;
     FileResult truncate() const;

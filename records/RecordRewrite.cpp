@@ -33,6 +33,11 @@ RecordRewrite guarded(const DataFolder &folder, RecordStore &store, bool fileHad
         outcome.result = FileResult::failed(store.refusal());
         return outcome;
     }
+    if (!store.unchanged()) {
+        outcome.result = FileResult::failed(RecordStore::changedMessage());
+        outcome.fileChanged = true;
+        return outcome;
+    }
     if (fileHadUnreadLines) {
         const std::optional<QString> backup = backUp(folder, store.path());
         if (!backup) {
@@ -60,7 +65,9 @@ RecordRewrite RecordRewrite::truncate(const DataFolder &folder, RecordStore &sto
     return guarded(folder, store, fileHadUnreadLines, [](RecordStore &file) { return file.truncate(); });
 }
 
-AppliedChange applyChange(const DataFolder &folder, RecordStore &store, const RecordChange &change)
+namespace {
+
+AppliedChange applyOnce(const DataFolder &folder, RecordStore &store, const RecordChange &change)
 {
     const std::shared_ptr<const PlayRecordFile::ReadResult> read = store.snapshot();
     AppliedChange applied;
@@ -96,6 +103,17 @@ AppliedChange applyChange(const DataFolder &folder, RecordStore &store, const Re
     const bool fileHadUnreadLines = !read->lossless();
     applied.rewrite = edited.empty() ? RecordRewrite::truncate(folder, store, fileHadUnreadLines)
                                      : RecordRewrite::rewrite(folder, store, edited, fileHadUnreadLines);
+    return applied;
+}
+
+} // namespace
+
+AppliedChange applyChange(const DataFolder &folder, RecordStore &store, const RecordChange &change)
+{
+    constexpr int kAttempts = 3;
+    AppliedChange applied = applyOnce(folder, store, change);
+    for (int attempt = 1; attempt < kAttempts && applied.rewrite.fileChanged; ++attempt)
+        applied = applyOnce(folder, store, change);
     return applied;
 }
 

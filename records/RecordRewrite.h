@@ -20,6 +20,8 @@ class RecordStore;
 struct RecordRewrite {
     FileResult result;
     QString backupName; // empty when no backup was made
+    // Refused, nothing written: another program changed the file since the store read it.
+    bool fileChanged = false;
 
     static RecordRewrite rewrite(const DataFolder &folder, RecordStore &store, const std::vector<PlayRecord> &records,
                                  bool fileHadUnreadLines);
@@ -44,7 +46,9 @@ struct AppliedChange {
 
 // Applies the change to データ.txt as it is now, not to the list, which may be older than the
 // file (another program or an editor may have saved since). The record is looked for at its
-// place in the list, else at the nearest place that holds it.
+// place in the list, else at the nearest place that holds it. When another program writes to
+// the file between the reading and the rewrite, the change is made anew on the file as it is
+// then, a few times at most.
 AppliedChange applyChange(const DataFolder &folder, RecordStore &store, const RecordChange &change);
 
 } // namespace kotohana

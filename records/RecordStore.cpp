@@ -2,11 +2,30 @@
 
 #include "platform/ShiftJis.h"
 
-#include <QFile>
-
-#include <sys/stat.h>
+#include <chrono>
 
 namespace kotohana {
+namespace {
+
+// The coarsest step of file times in use: FAT keeps two seconds.
+constexpr qint64 kCoarsestStep = 2'000'000'000;
+
+// The system's wall clock, which the file system stamps its times with; not the program's
+// Clock, which tests set at will.
+qint64 wallClock()
+{
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+// Whether any change after `at` would show in the stamp: the file's times are a whole step
+// older, so a change gets later times. A missing file shows any change by coming to be.
+bool settledAt(qint64 at, const TextFile::Stamp &stamp)
+{
+    return !stamp.exists || at - std::max(stamp.modified, stamp.changed) >= kCoarsestStep;
+}
+
+} // namespace
 
 RecordStore::RecordStore(QString path)
     : m_file(std::move(path))
@@ -19,16 +38,36 @@ RecordStore::~RecordStore()
         m_prefetched.wait();
 }
 
+RecordStore::Reading RecordStore::read(const QString &path)
+{
+    Reading reading;
+    reading.at = wallClock();
+    reading.records = PlayRecordFile(path).readAll(&reading.seen);
+    return reading;
+}
+
+void RecordStore::take(Reading &&reading)
+{
+    m_read = std::make_shared<PlayRecordFile::ReadResult>(std::move(reading.records));
+    ++m_reads;
+    ++m_version;
+    // The stamp was taken at the opening, before the first byte was read: a change made while
+    // reading is seen next time, as is one that made the file longer or shorter than was read.
+    const TextFile::Fingerprint &seen = reading.seen;
+    if (m_read->ok && seen.digest.length() == seen.stamp.size) {
+        m_seen = seen;
+        m_settled = settledAt(reading.at, seen.stamp);
+    } else {
+        m_seen.reset();
+    }
+}
+
 void RecordStore::prefetch()
 {
-    if (m_prefetched.valid() || m_stamp)
+    if (m_prefetched.valid() || m_seen)
         return;
     try {
-        m_prefetched = std::async(std::launch::async, [path = path()] {
-            // The stamp is taken before the read: a change made while reading is seen next time.
-            const Stamp before = stampOf(path);
-            return std::make_pair(before, PlayRecordFile(path).readAll());
-        });
+        m_prefetched = std::async(std::launch::async, [path = path()] { return read(path); });
     } catch (const std::system_error &) {
         // No thread to be had: current() reads the file itself.
     }
@@ -39,48 +78,34 @@ void RecordStore::takePrefetched()
     if (!m_prefetched.valid())
         return;
     try {
-        auto [before, read] = m_prefetched.get();
-        m_read = std::make_shared<PlayRecordFile::ReadResult>(std::move(read));
-        ++m_reads;
-        ++m_version;
-        m_stamp = m_read->ok ? std::optional<Stamp>(before) : std::nullopt;
+        take(m_prefetched.get());
     } catch (const std::exception &) {
         // The reading ahead failed (out of memory, say): current() reads the file itself.
-        m_stamp.reset();
+        m_seen.reset();
     }
 }
 
-RecordStore::Stamp RecordStore::stampOf(const QString &path)
+bool RecordStore::unchanged()
 {
-    Stamp result;
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return result;
-    result.exists = true;
-    result.size = qint64(status.st_size);
-    result.modified = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
-    result.changed = qint64(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
-    result.device = quint64(status.st_dev);
-    result.inode = quint64(status.st_ino);
-    return result;
-}
-
-bool RecordStore::upToDate() const
-{
-    return m_stamp && *m_stamp == stamp();
+    takePrefetched();
+    if (!m_seen)
+        return false;
+    const qint64 at = wallClock();
+    if (TextFile::stampOf(path()) != m_seen->stamp)
+        return false;
+    if (m_settled)
+        return true;
+    // The stamp cannot tell a change made within its step since the reading; the bytes can.
+    if (TextFile::fingerprint(path()) != m_seen)
+        return false;
+    m_settled = settledAt(at, m_seen->stamp);
+    return true;
 }
 
 const PlayRecordFile::ReadResult &RecordStore::current()
 {
-    takePrefetched();
-    if (!upToDate()) {
-        // The stamp is taken before the read: a change made while reading is seen next time.
-        const Stamp before = stamp();
-        m_read = std::make_shared<PlayRecordFile::ReadResult>(m_file.readAll());
-        ++m_reads;
-        ++m_version;
-        m_stamp = m_read->ok ? std::optional<Stamp>(before) : std::nullopt;
-    }
+    if (!unchanged())
+        take(read(path()));
     return *m_read;
 }
 
@@ -90,7 +115,7 @@ std::shared_ptr<const PlayRecordFile::ReadResult> RecordStore::snapshot()
     return m_read;
 }
 
-void RecordStore::keepLine(const QString &line)
+void RecordStore::keepLine(const QString &line, const TextFile::Appended &appended)
 {
     // The line as the file holds it: writing turns a few characters into the forms Windows
     // shows (〜 into ～), and reading the file back would give those.
@@ -102,7 +127,9 @@ void RecordStore::keepLine(const QString &line)
     if (std::optional<PlayRecord> record = PlayRecordFile::recordOf(held, before))
         records.push_back(std::move(*record));
     ++m_version;
-    m_stamp = stamp();
+    m_seen->stamp = appended.after;
+    m_seen->digest.add(appended.bytes);
+    m_settled = false; // the file was written just now
 }
 
 void RecordStore::refuseChanges(QString message)
@@ -114,23 +141,34 @@ FileResult RecordStore::append(const PlayRecord &record)
 {
     if (!m_refusal.isEmpty())
         return FileResult::failed(m_refusal);
-    takePrefetched();
-    const bool keep = upToDate();
-    const FileResult written = m_file.append(record);
-    if (written.ok() && keep)
-        keepLine(PlayRecordFile::appendedLine(record));
+    const bool keep = unchanged();
+    TextFile::Appended appended;
+    const FileResult written = m_file.append(record, &appended);
+    // The kept records are the file's with the line only when it went right after what they were
+    // read from and nothing came after it; else another program appended too, and the next
+    // current() reads its lines.
+    if (written.ok() && keep && appended.at == m_seen->stamp.size
+        && appended.after.size == appended.at + appended.bytes.size())
+        keepLine(PlayRecordFile::appendedLine(record), appended);
     else
-        m_stamp.reset();
+        m_seen.reset();
     return written;
+}
+
+QString RecordStore::changedMessage()
+{
+    return QStringLiteral("データ.txt がほかのプログラムで変更されたため、保存しませんでした。\n"
+                          "一覧を読み直してから、もう一度お試しください。");
 }
 
 FileResult RecordStore::rewrite(const std::vector<PlayRecord> &records)
 {
     if (!m_refusal.isEmpty())
         return FileResult::failed(m_refusal);
-    takePrefetched();
+    if (!unchanged())
+        return FileResult::failed(changedMessage());
     // The whole file is new: the next page reads it, and so sees exactly what it holds.
-    m_stamp.reset();
+    m_seen.reset();
     return m_file.rewrite(records);
 }
 
@@ -138,13 +176,18 @@ FileResult RecordStore::truncate()
 {
     if (!m_refusal.isEmpty())
         return FileResult::failed(m_refusal);
-    takePrefetched();
+    if (!unchanged())
+        return FileResult::failed(changedMessage());
     const FileResult written = m_file.truncate();
-    m_stamp.reset();
+    m_seen.reset();
     if (written.ok()) {
         m_read = std::make_shared<PlayRecordFile::ReadResult>();
         ++m_version;
-        m_stamp = stamp();
+        // Empty as long as nothing was appended since; else the next current() reads it.
+        if (const TextFile::Stamp emptied = TextFile::stampOf(path()); emptied.size == 0) {
+            m_seen = TextFile::Fingerprint{emptied, {}};
+            m_settled = false;
+        }
     }
     return written;
 }

@@ -2,6 +2,8 @@
 
 #include "PlayRecordFile.h"
 
+#include "platform/TextFile.h"
+
 #include <future>
 #include <memory>
 #include <optional>
@@ -13,6 +15,12 @@ namespace kotohana {
 // or the file itself, as after an editor's or another program's save), so a page always
 // shows what the file holds now without reading it at every opening. The program's own
 // appends and rewrites go through it and the kept records follow them.
+//
+// Some file systems keep times in steps of a second or two (FAT on USB sticks and SD cards,
+// some network shares): a same-size change made within the step of the last reading leaves the
+// stamp as it was. While the file's times are that close to the reading, the store compares
+// the file's bytes with those it read, at every call, until a comparison made a whole step
+// later shows the stamp will tell any further change.
 class RecordStore final
 {
 public:
@@ -35,15 +43,23 @@ public:
     // keeps showing what it listed while the file changes under it.
     std::shared_ptr<const PlayRecordFile::ReadResult> snapshot();
 
-    // How often the file was read whole: once, then only after changes made by others.
+    // How often the file was read into records: once, then only after changes made by others.
     int reads() const { return m_reads; }
     // A number that changes whenever the records current() gives change: what was built from
     // them at one number is still right while current() gives that number.
     quint64 version() const { return m_version; }
 
     FileResult append(const PlayRecord &record);
+    // Replace the file with these records, made from what current() gave last. Only while the
+    // file is still that: when another program wrote to it since, nothing is written (and its
+    // change is not undone); the message is changedMessage(). A line another program appends
+    // in the moment the new file takes the old one's place is lost: no lock binds it.
     FileResult rewrite(const std::vector<PlayRecord> &records);
     FileResult truncate();
+
+    // Whether the file is still what current() gave last: nothing else wrote to it since.
+    bool unchanged();
+    static QString changedMessage();
 
     // From now on the file is only read: every change is refused with this message (the data
     // folder cannot be written).
@@ -52,26 +68,25 @@ public:
     const QString &refusal() const { return m_refusal; }
 
 private:
-    struct Stamp {
-        bool exists = false;
-        qint64 size = 0;
-        qint64 modified = 0; // nanoseconds
-        qint64 changed = 0;  // nanoseconds
-        quint64 device = 0;
-        quint64 inode = 0;
-        friend bool operator==(const Stamp &, const Stamp &) = default;
+    // One reading of the file: its records, the bytes they came from and the wall clock just
+    // before the file was opened.
+    struct Reading {
+        PlayRecordFile::ReadResult records;
+        TextFile::Fingerprint seen;
+        qint64 at = 0;
     };
-    static Stamp stampOf(const QString &path);
-    Stamp stamp() const { return stampOf(path()); }
+    static Reading read(const QString &path);
+    void take(Reading &&reading);
     void takePrefetched();
-    // Whether the kept records are the file's: nothing else wrote to it since they were read.
-    bool upToDate() const;
     // After the program's own append: the kept records gain the line written.
-    void keepLine(const QString &line);
+    void keepLine(const QString &line, const TextFile::Appended &appended);
 
     PlayRecordFile m_file;
-    std::optional<Stamp> m_stamp;
-    std::future<std::pair<Stamp, PlayRecordFile::ReadResult>> m_prefetched;
+    // The bytes the kept records are, while they are known to be the file's.
+    std::optional<TextFile::Fingerprint> m_seen;
+    // Whether a change of the file since m_seen would show in its stamp.
+    bool m_settled = false;
+    std::future<Reading> m_prefetched;
     // Shared with the lists that show it; changed in place only while nobody else holds it.
     std::shared_ptr<PlayRecordFile::ReadResult> m_read = std::make_shared<PlayRecordFile::ReadResult>();
     int m_reads = 0;

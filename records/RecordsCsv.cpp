@@ -16,6 +16,16 @@ QString csvField(const QString &text)
     return u'"' + quoted + u'"';
 }
 
+// A text a spreadsheet would take for a formula ("=cmd|' /C calc'!A0") is kept from running as
+// spreadsheet makers advise: an apostrophe before it, which makes the cell text.
+QString inert(const QString &text)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r\n");
+    if (!text.isEmpty() && formulaStarts.contains(text.front()))
+        return u'\'' + text;
+    return text;
+}
+
 void addRow(QString &csv, const QStringList &fields)
 {
     for (qsizetype i = 0; i < fields.size(); ++i) {
@@ -34,7 +44,8 @@ QByteArray recordsCsv(const std::vector<PlayRecord> &records)
     addRow(csv, {QStringLiteral("日付"), QStringLiteral("時間"), QStringLiteral("項目"), QStringLiteral("秒"),
                  QStringLiteral("一言日記")});
     for (const PlayRecord &record : records)
-        addRow(csv, {record.date, record.time, record.item, ListFormat::formatNumber(record.seconds), record.diary});
+        addRow(csv, {inert(record.date), inert(record.time), inert(record.item), ListFormat::formatNumber(record.seconds),
+                     inert(record.diary)});
     return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }
 

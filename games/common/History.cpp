@@ -62,7 +62,7 @@ HistoryFile::ReadResult HistoryFile::readAll() const
     return result;
 }
 
-FileResult HistoryFile::append(const HistoryRow &row) const
+FileResult HistoryFile::append(const HistoryRow &row, TextFile::Appended *appended) const
 {
     ListFormat::LineWriter line;
     for (std::size_t i = 0; i < m_layout.fields.size(); ++i) {
@@ -72,7 +72,7 @@ FileResult HistoryFile::append(const HistoryRow &row) const
         else
             line.text(value);
     }
-    return TextFile::appendLine(m_path, line.line());
+    return TextFile::appendLine(m_path, line.line(), appended);
 }
 
 FileResult HistoryFile::clear() const

@@ -9,6 +9,10 @@
 
 namespace kotohana {
 
+namespace TextFile {
+struct Appended;
+}
+
 // How one game keeps its history file: the fields of a line in order (texts quoted, numbers
 // bare) and which of them the filters of the history list look at.
 struct HistoryLayout {
@@ -51,7 +55,7 @@ public:
     };
     // A missing file is an empty history.
     ReadResult readAll() const;
-    FileResult append(const HistoryRow &row) const;
+    FileResult append(const HistoryRow &row, TextFile::Appended *appended = nullptr) const;
     FileResult clear() const;
 
     const HistoryLayout &layout() const { return m_layout; }

@@ -19,13 +19,13 @@ SavedPlay savePlay(const Play &play, const SaveTarget &target, const QDateTime &
         return saved;
     }
 
-    const qint64 historySize = TextFile::size(target.history.path());
-    saved.result = target.history.append(saved.line);
+    TextFile::Appended historyLine;
+    saved.result = target.history.append(saved.line, &historyLine);
     if (!saved.result.ok())
         return saved;
     saved.result = target.records.append(PlayRecord{date, time, target.item, float(play.seconds()), play.recordText()});
     if (!saved.result.ok()) {
-        const FileResult undone = TextFile::cutBack(target.history.path(), historySize);
+        const FileResult undone = TextFile::takeBack(target.history.path(), historyLine);
         if (!undone.ok())
             saved.result.message += QStringLiteral("\n") + undone.message;
     }

@@ -66,6 +66,14 @@ QString skipReason(const QString &topic, const QStringList &programFiles)
     return {};
 }
 
+QString skippedTopicsMessage(const QStringList &reasons)
+{
+    QStringList lines = reasons.first(std::min(reasons.size(), kMostListedSkips));
+    if (reasons.size() > kMostListedSkips)
+        lines.append(QStringLiteral("ほかに %1 件の問いも飛ばします").arg(reasons.size() - kMostListedSkips));
+    return lines.join(u'\n');
+}
+
 QString answerFileName(const QString &topic)
 {
     return topic + QStringLiteral(".txt");

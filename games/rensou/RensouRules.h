@@ -36,6 +36,10 @@ bool namesProgramFile(const QString &topic, const QStringList &programFiles);
 // Why a topic of the topic list cannot be offered, for the message that skips it; empty when
 // it can be.
 QString skipReason(const QString &topic, const QStringList &programFiles);
+// The one message for all the topics skipped: their reasons a line each, the first
+// kMostListedSkips of them, then how many more there are.
+constexpr qsizetype kMostListedSkips = 10;
+QString skippedTopicsMessage(const QStringList &reasons);
 
 QString answerFileName(const QString &topic);   // 一番食べたいもの.txt
 QString answerLogName(const QString &topic);    // 一番食べたいもの_履歴.txt

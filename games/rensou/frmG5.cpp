@@ -175,13 +175,17 @@ QStringList frmG5::offeredTopics()
     // The program's own files: a topic's files must never be one of them.
     const QStringList programFiles = deliveredFileNames() + GameCatalog::fileNames();
     QStringList topics;
+    QStringList skipped;
     for (const QString &candidate : readDeliveredList(QString::fromUtf16(kTopicFile), RensouRules::game().name())) {
-        const QString skipped = RensouRules::skipReason(candidate, programFiles);
-        if (skipped.isEmpty())
+        const QString reason = RensouRules::skipReason(candidate, programFiles);
+        if (reason.isEmpty())
             topics.append(candidate);
         else
-            services().messages.critical(skipped, QStringLiteral("不正文字"));
+            skipped.append(reason);
     }
+    // One message for the whole list: a click for each skipped topic would never end on a long one.
+    if (!skipped.isEmpty())
+        services().messages.critical(RensouRules::skippedTopicsMessage(skipped), QStringLiteral("不正文字"));
     return topics;
 }
 

@@ -27,6 +27,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace kotohana;
 using namespace kotohana::test;
 
@@ -99,6 +101,7 @@ private Q_SLOTS:
     }
 
     void loadShowsTheMainPageAndWelcomesOncePerRun();
+    void settingsThatCannotBeReadAreTold();
     void menuCaptionsAndToolTips_data();
     void menuCaptionsAndToolTips();
     void visiblePageButtonDoesNothing();
@@ -135,6 +138,19 @@ void TestFrmMain::loadShowsTheMainPageAndWelcomesOncePerRun()
     auto again = load();
     QCOMPARE(m_messages.shown().size(), 1);
     QCOMPARE(visiblePages(*again), QStringList{QStringLiteral("fraMain")});
+}
+
+void TestFrmMain::settingsThatCannotBeReadAreTold()
+{
+    for (const char16_t *name : {u"設定.txt", u"プライベート.txt"})
+        QCOMPARE(::mkfifo(QFile::encodeName(m_folder->path(name)).constData(), 0600), 0);
+    auto window = load();
+    const QString pipe = QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。\n");
+    QCOMPARE(m_messages.shown().size(), 3); // then the welcome
+    QCOMPARE(m_messages.shown().at(0).text, pipe.arg(u"プライベート.txt") + QStringLiteral("名前なしで始めます。"));
+    QCOMPARE(m_messages.shown().at(1).text, pipe.arg(u"設定.txt") + QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
+    QVERIFY(window->findChild<QCheckBox *>(QStringLiteral("chkHelp"))->isChecked());
+    QVERIFY(QFile::remove(m_folder->path(u"設定.txt")) && QFile::remove(m_folder->path(u"プライベート.txt")));
 }
 
 void TestFrmMain::menuCaptionsAndToolTips_data()

@@ -776,6 +776,12 @@ void TestRecordBook::csvHoldsEveryRecord()
     desktop.answer = written;
     click(*window, QStringLiteral("cmdCsv"));
     QCOMPARE(readCsv(readBytes(written)).rows, std::vector<QStringList>(expected.begin(), expected.end() - 1));
+
+    // Lines that are no records are left out, and the message says how many.
+    writeBytes(records(), sjis(kFivePlays + QStringLiteral("壊れた行\n")));
+    m_messages.forget();
+    click(*window, QStringLiteral("cmdCsv"));
+    QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("\nデータ.txt の 1 行は記録として読めなかったため、書き出していません。\n")));
 }
 
 void TestRecordBook::csvCancelledOrUnwritable()

@@ -80,7 +80,7 @@ void TestDataFolder::refusesNamesOutsideItsFiles()
     QVERIFY(!TextFile::truncate(folder.path(name)).ok());
     QVERIFY(!TextFile::writeLines(folder.path(name), {QStringLiteral("a")}).ok());
     QVERIFY(!TextFile::appendLine(folder.path(name), QStringLiteral("a")).ok());
-    QVERIFY(!TextFile::cutBack(folder.path(name), 0).ok());
+    QVERIFY(!TextFile::takeBack(folder.path(name), {}).ok());
     QVERIFY(!TextFile::read(folder.path(name)).exists);
     QCOMPARE(readBytes(records), QByteArray("x"));
     QCOMPARE(readBytes(outside), QByteArray("y"));

@@ -73,6 +73,7 @@ void TestTextFiles::encodesAsWindowsDoes_data()
     QTest::newRow("NEC circled digit") << QStringLiteral("①") << QByteArray::fromHex("8740");
     QTest::newRow("half-width kana") << QStringLiteral("ｶﾞ") << QByteArray::fromHex("b6de");
     QTest::newRow("ideographic space") << QStringLiteral("　") << QByteArray::fromHex("8140");
+    QTest::newRow("control characters, not IBM's (0x7F as U+001A)") << QStringLiteral("\u001A\u001C\u007F") << QByteArray("\x1a\x1c\x7f");
 }
 
 void TestTextFiles::inputMethodFormsAreWrittenAsWindowsShowsThem()
@@ -297,6 +298,13 @@ void TestTextFiles::failedAppendLeavesOldFileWhole()
     }
     QCOMPARE(result.status, FileResult::Status::Failed);
     QCOMPARE(readBytes(path), old);
+    // Taking an append back cuts the program's own line only, never one appended after it.
+    TextFile::Appended appended;
+    QVERIFY(TextFile::appendLine(path, u"second", &appended).ok() && TextFile::takeBack(path, appended).ok());
+    QCOMPARE(readBytes(path), old);
+    QVERIFY(TextFile::appendLine(path, u"second", &appended).ok() && TextFile::appendLine(path, u"another's").ok());
+    QVERIFY(!TextFile::takeBack(path, appended).ok());
+    QCOMPARE(readBytes(path), old + "second\r\nanother's\r\n");
 }
 
 void TestTextFiles::writeBeyondSizeLimitFailsWithoutEndingTheProgram()
@@ -383,7 +391,7 @@ void TestTextFiles::fileErrorsAreToldInJapanese()
     } else if (operation == QStringLiteral("empty")) {
         message = TextFile::truncate(path).message;
     } else if (operation == QStringLiteral("cut back")) {
-        message = TextFile::cutBack(path, 0).message;
+        message = TextFile::takeBack(path, {}).message;
     } else if (operation == QStringLiteral("read")) {
         message = TextFile::read(path).message;
     } else {
@@ -536,7 +544,7 @@ void TestTextFiles::onlyRegularFilesAreReadOrWritten()
     const QString source = pathOf(QStringLiteral("source.txt"));
     writeBytes(source, QByteArray("a\r\n"));
     for (const FileResult &written : {TextFile::appendLine(path, u"a"), TextFile::writeLines(path, {QStringLiteral("a")}),
-                                      TextFile::truncate(path), TextFile::cutBack(path, 0),
+                                      TextFile::truncate(path), TextFile::takeBack(path, {}),
                                       TextFile::writeBytes(path, "a"), TextFile::copy(source, path)}) {
         QVERIFY(!written.ok());
         QCOMPARE(written.message, refused);
@@ -553,9 +561,12 @@ void TestTextFiles::filesBeyondTheLimitAreNotRead()
     const QString path = pathOf(QStringLiteral("大きい.txt"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(file.resize(TextFile::kLargestFile + 1)); // sparse: no disk space is taken
+    QVERIFY(file.resize(TextFile::kLargestFile)); // sparse: no disk space is taken
+    QVERIFY(!TextFile::tooLarge(path));
+    QVERIFY(file.resize(qint64(1) << 30));
     file.close();
-    const QString refused = QStringLiteral("ファイル「大きい.txt」は 1 GB を超えているため、読み込みませんでした。");
+    QVERIFY(TextFile::tooLarge(path));
+    const QString refused = QStringLiteral("ファイル「大きい.txt」は 128 MB を超えているため、読み込みませんでした。");
     QCOMPARE(TextFile::read(path).message, refused);
     QVERIFY(!TextFile::read(path).ok);
     const TextFile::LineReader reader(path);

@@ -121,6 +121,7 @@ void TestRecordBookFiles::rewriteBacksUpUnreadLinesOnce()
 
     // An older backup is never overwritten.
     writeBytes(records, original);
+    store.current();
     const RecordRewrite second = RecordRewrite::truncate(*m_folder, store, true);
     QVERIFY(second.result.ok());
     QCOMPARE(second.backupName, QStringLiteral("データ.txt.bak2"));
@@ -131,6 +132,7 @@ void TestRecordBookFiles::rewriteBacksUpUnreadLinesOnce()
 void TestRecordBookFiles::rewriteWithoutUnreadLinesMakesNoBackup()
 {
     RecordStore store(file(QStringLiteral("データ.txt")));
+    store.current();
     const RecordRewrite rewrite = RecordRewrite::rewrite(*m_folder, store, {}, false);
     QVERIFY(rewrite.result.ok());
     QVERIFY(rewrite.backupName.isEmpty());

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void everyFieldReadsBack_data();
     void everyFieldReadsBack();
     void noRecordsLeaveTheHeadings();
+    void formulasStayText();
     void testReaderRefusesWhatTheStandardDoesNot_data();
     void testReaderRefusesWhatTheStandardDoesNot();
 };
@@ -90,6 +91,16 @@ void TestRecordsCsv::noRecordsLeaveTheHeadings()
     QVERIFY(read.error.isEmpty());
     QCOMPARE(read.rows.size(), std::size_t(1));
     QCOMPARE(read.rows[0], kHeadings);
+}
+
+// What a spreadsheet would run as a formula starts with an apostrophe, which makes it text.
+void TestRecordsCsv::formulasStayText()
+{
+    const CsvContent read = readCsv(recordsCsv(
+        {{QStringLiteral("=1+1"), QStringLiteral("+1"), QStringLiteral("-2+3"), 60, QStringLiteral("@SUM(A1)")},
+         {QStringLiteral("\t=1"), QStringLiteral("\r=1"), QStringLiteral("=cmd|' /C calc'!A0"), 1, QStringLiteral("a=b")}}));
+    QCOMPARE(read.rows[1], (QStringList{"'=1+1", "'+1", "'-2+3", "60", "'@SUM(A1)"}));
+    QCOMPARE(read.rows[2], (QStringList{"'\t=1", "'\r=1", "'=cmd|' /C calc'!A0", "1", "a=b"}));
 }
 
 // The reader that checks the writer must itself tell a broken file.

@@ -9,8 +9,15 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTime>
 
+#include <algorithm>
+#include <chrono>
+
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -92,6 +99,24 @@ private Q_SLOTS:
         QCOMPARE(store.current().records, fresh());
     }
 
+    // A same-size edit within the step of a coarse file clock (FAT keeps two seconds) leaves the
+    // stamp as it was; an edit through a shared map, which sets no time at all, stands in for it.
+    void anEditWithinTheClocksStepIsSeen()
+    {
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        auto *bytes = reinterpret_cast<volatile char *>(file.map(0, file.size()));
+        bytes[0] = '"'; // the first write through the map sets the times, here to a whole second
+        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch()), QFileDevice::FileModificationTime));
+        RecordStore store(m_path);
+        store.current();
+        bytes[readBytes(m_path).indexOf("21:07:30") + 4] = '8';
+        QCOMPARE(store.current().records.back().time, QStringLiteral("21:08:30"));
+        // A diary saved on another row keeps the edit.
+        QVERIFY(applyChange(DataFolder(m_dir.path()), store, {fresh().front(), 0, QStringLiteral("日記")}).rewrite.result.ok()
+                && fresh().back().time == u"21:08:30");
+    }
+
     void ownChangesFollowTheFile()
     {
         RecordStore store(m_path);
@@ -120,12 +145,13 @@ private Q_SLOTS:
     // A list on screen holds the records it shows; the store's changes must not alter them.
     void snapshotsOutliveChanges()
     {
+        writeBytes(m_path, sjis(kTwoRecords.repeated(1500))); // the file's bytes compared in pieces of all sizes
         RecordStore store(m_path);
         const std::shared_ptr<const PlayRecordFile::ReadResult> shown = store.snapshot();
         const std::vector<PlayRecord> before = shown->records;
         QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("07:00:00"), QStringLiteral("カラパニ"), 30, QString()})
                     .ok());
-        QCOMPARE(store.current().records.size(), std::size_t(3));
+        QCOMPARE(store.current().records.size(), before.size() + 1);
         QCOMPARE(shown->records, before);
         QCOMPARE(store.reads(), 1);
 
@@ -146,6 +172,76 @@ private Q_SLOTS:
                     .ok());
         QCOMPARE(store.current().records.size(), std::size_t(4));
         QCOMPARE(store.current().records, fresh());
+    }
+
+    // Records read before another program's change would undo it: the rewrite is refused.
+    void rewritesNeverUndoAnotherProgramsChange()
+    {
+        RecordStore store(m_path);
+        const std::vector<PlayRecord> before = store.current().records;
+        appendBytes(m_path, "\r\n");
+        const RecordRewrite emptied = RecordRewrite::truncate(DataFolder(m_dir.path()), store, true);
+        QVERIFY(emptied.fileChanged && emptied.backupName.isEmpty() && !store.rewrite(before).ok());
+        QCOMPARE(readBytes(m_path), sjis(kTwoRecords + u'\n'));
+    }
+
+    // Another process appends lines, each with an open, a write and a close as a shell's >> does,
+    // while the store appends and edits diaries. No line is cut, none of the store's is lost, and
+    // an outside line only when written while a rewrite put its new file in place.
+    void amongAnotherProgramsAppends()
+    {
+        constexpr int kLines = 10000;
+        using Span = std::pair<qint64, qint64>;
+        auto *written = static_cast<Span *>(mmap(nullptr, sizeof(Span) * kLines, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+        const auto now = [] { return qint64(std::chrono::steady_clock::now().time_since_epoch().count()); };
+        writeBytes(m_path, QByteArray());
+        const pid_t other = fork();
+        for (int i = 0; other == 0 && i < kLines; ++i) {
+            const QByteArray line = "\"2024/06/01\",\"12:00:00\",\"other\",1,\"" + QByteArray::number(i) + "\",\r\n";
+            written[i].first = now();
+            QFile file(m_path);
+            if (!file.open(QIODevice::Append) || file.write(line) != line.size() || !file.flush())
+                _exit(1);
+            written[i].second = now();
+        }
+        if (other == 0)
+            _exit(0);
+        RecordStore store(m_path);
+        const auto own = [](int n) { return PlayRecord{QStringLiteral("2024/06/02"), QTime(0, 0).addSecs(n).toString(u"HH:mm:ss"),
+                                                       QStringLiteral("プラマイ"), 60, QString::number(n)}; };
+        QStringList diaries;
+        std::vector<Span> rewrites;
+        int status = 0;
+        for (bool busy = true; busy || diaries.size() < 300; busy = busy && waitpid(other, &status, WNOHANG) == 0) {
+            const int n = int(diaries.size());
+            QVERIFY(store.append(own(n)).ok());
+            diaries.append(own(n).diary);
+            if (n % 10 == 9) {
+                const qint64 began = now();
+                const RecordChange change{own(n - 2), std::size_t(n - 2), QStringLiteral("日記")};
+                if (applyChange(DataFolder(m_dir.path()), store, change).rewrite.result.ok())
+                    diaries[n - 2] = *change.diary;
+                rewrites.emplace_back(began, now());
+            }
+        }
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        const PlayRecordFile::ReadResult read = PlayRecordFile(m_path).readAll();
+        QCOMPARE(read.skippedLines, 0);
+        QStringList kept, outside;
+        for (const PlayRecord &record : read.records)
+            (record.item == u"other" ? outside : kept).append(record.diary);
+        QCOMPARE(kept, diaries);
+        qsizetype next = 0; // the outside lines in order, once each
+        for (int line = 0; line < kLines; ++line) {
+            const bool lost = next == outside.size() || outside[next] != QString::number(line);
+            next += lost ? 0 : 1;
+            QVERIFY(!lost || std::any_of(rewrites.begin(), rewrites.end(), [&](const Span &rewrite) {
+                return written[line].first <= rewrite.second && written[line].second >= rewrite.first;
+            }));
+        }
+        QCOMPARE(next, outside.size());
+        QCOMPARE(store.current().records, read.records);
+        munmap(written, sizeof(Span) * kLines);
     }
 
     void readingAheadGivesTheSameRecords()
