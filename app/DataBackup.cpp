@@ -34,6 +34,10 @@ void backUpDataFiles(const Services &services)
     const Backups::Result result = Backups(services.folder, services.clock, dataFileNames(services.folder)).makeDaily();
     if (!result.failure.isEmpty())
         services.messages.warning(result.failure, QStringLiteral("バックアップ"));
+    if (!result.tooLarge.isEmpty())
+        services.messages.warning(QStringLiteral("次のファイルは大きすぎるため、今日のバックアップに入れませんでした。\n%1")
+                                      .arg(result.tooLarge.join(u'\n')),
+                                  QStringLiteral("バックアップ"));
 }
 
 bool backUpBeforeRemoving(const Services &services)

@@ -118,7 +118,7 @@ Backups::Result Backups::make(bool anew) const
     const QString today = dayDirectory(m_clock.today());
     if (!anew && QFileInfo(today).isDir())
         return result;
-    result.failure = makeToday(today);
+    result.failure = makeToday(today, result.tooLarge);
     if (!result.failure.isEmpty())
         return result;
     result.made = true;
@@ -144,7 +144,7 @@ void Backups::removeLeftovers() const
     }
 }
 
-QString Backups::makeToday(const QString &day) const
+QString Backups::makeToday(const QString &day, QStringList &tooLarge) const
 {
     const QString shown = QDir::toNativeSeparators(directory());
     if (!QDir().mkpath(directory()))
@@ -161,6 +161,10 @@ QString Backups::makeToday(const QString &day) const
         const QString source = m_folder.path(name);
         if (source.isEmpty() || !QFileInfo(source).isFile())
             continue;
+        if (TextFile::tooLarge(source)) {
+            tooLarge.append(QFileInfo(source).fileName());
+            continue;
+        }
         sources.append(source);
         marker.append(QFileInfo(source).fileName());
     }

@@ -40,6 +40,7 @@ public:
         bool made = false;   // today's backup was made now
         QStringList removed; // the days removed, "2024-05-01"
         QString failure;     // what went wrong, for the user; empty when nothing did
+        QStringList tooLarge; // files left out: larger than any file of the program's can be
     };
     // Makes today's backup unless there is one already, then removes the days no longer kept.
     // The copies go to a folder that takes the day's name only once every file is in it, so
@@ -56,7 +57,7 @@ public:
 
 private:
     Result make(bool anew) const;
-    QString makeToday(const QString &day) const;
+    QString makeToday(const QString &day, QStringList &tooLarge) const;
     void removeLeftovers() const;
     QStringList prune() const;
 

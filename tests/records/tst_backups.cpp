@@ -3,9 +3,11 @@
 #include "TestFiles.h"
 
 #include "platform/DataFolder.h"
+#include "platform/TextFile.h"
 #include "records/Backups.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -113,6 +115,16 @@ void TestBackups::firstStartOfEachDayCopiesTheFiles()
     QCOMPARE(readBytes(today.filePath(QStringLiteral("データ.txt"))), records);
     QCOMPARE(readBytes(today.filePath(QStringLiteral("設定.TXT"))), settings);
     QCOMPARE(readBytes(today.filePath(QStringLiteral("プラマイ履歴.txt"))), odd);
+
+    // A file larger than any of the program's can be is left out, and said.
+    QFile huge(file(QStringLiteral("メモ.TXT")));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(TextFile::kLargestFile + 1));
+    huge.close();
+    m_clock.set(midnight(QDate(2024, 5, 20)));
+    QCOMPARE(backups().makeDaily().tooLarge, QStringList{QStringLiteral("メモ.TXT")});
+    QVERIFY(!QFileInfo::exists(backups().dayDirectory(QDate(2024, 5, 20)) + QStringLiteral("/メモ.TXT")));
+    QVERIFY(QFile::remove(file(QStringLiteral("メモ.TXT"))));
+    QVERIFY(QDir(backups().dayDirectory(QDate(2024, 5, 20))).removeRecursively());
 
     // Later starts of the same day leave its backup as it was made.
     writeBytes(file(QStringLiteral("データ.txt")), records + records);
