@@ -194,12 +194,11 @@ bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, Messa
 
 namespace {
 
-// Runs its work once, right after the main window first painted: what need not be done before
-// the user sees the window waits until then.
-class AfterFirstPaint final : public QObject
+// Runs its work once, as the main window first paints.
+class AtFirstPaint final : public QObject
 {
 public:
-    AfterFirstPaint(std::function<void()> work, QObject *parent)
+    AtFirstPaint(std::function<void()> work, QObject *parent)
         : QObject(parent)
         , m_work(std::move(work))
     {
@@ -210,10 +209,8 @@ protected:
     {
         if (event->type() == QEvent::Paint && qobject_cast<frmMain *>(watched)) {
             QCoreApplication::instance()->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                m_work();
-                deleteLater();
-            });
+            m_work();
+            deleteLater();
         }
         return QObject::eventFilter(watched, event);
     }
@@ -222,29 +219,10 @@ private:
     std::function<void()> m_work;
 };
 
-void afterFirstPaint(std::function<void()> work)
+void atFirstPaint(std::function<void()> work)
 {
-    QCoreApplication::instance()->installEventFilter(new AfterFirstPaint(std::move(work), QCoreApplication::instance()));
+    QCoreApplication::instance()->installEventFilter(new AtFirstPaint(std::move(work), QCoreApplication::instance()));
 }
-
-// For the benchmark: writes a line to the standard output as the main window first paints, so
-// that the time from spawning the program to its first picture can be measured from outside.
-class FirstPaintReport final : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && qobject_cast<frmMain *>(watched)) {
-            std::fputs("painted\n", stdout);
-            std::fflush(stdout);
-            QCoreApplication::instance()->removeEventFilter(this);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 } // namespace
 
@@ -252,8 +230,14 @@ int runProgram(int argc, char **argv)
 {
     TextFile::failWritesBeyondSizeLimit();
     QApplication qt(argc, argv);
-    if (qEnvironmentVariableIsSet("KOTOHANA_REPORT_FIRST_PAINT"))
-        qt.installEventFilter(new FirstPaintReport(&qt));
+    // For the benchmark: a line on the standard output as the main window first paints, so that
+    // the time from spawning the program to its first picture can be measured from outside.
+    if (qEnvironmentVariableIsSet("KOTOHANA_REPORT_FIRST_PAINT")) {
+        atFirstPaint([] {
+            std::fputs("painted\n", stdout);
+            std::fflush(stdout);
+        });
+    }
     QApplication::setApplicationName(QStringLiteral("kotohana"));
     // No display name is set: the window system would add it to every title.
     QTranslator qtTexts;
@@ -285,7 +269,7 @@ int runProgram(int argc, char **argv)
     records.prefetch(); // read while the main window is built
     const Services services{clock, random, messages, folder, records};
     // The day's backup copies every data file: it waits until the window shows.
-    afterFirstPaint([&services] { backUpDataFiles(services); });
+    atFirstPaint([&services] { QTimer::singleShot(0, [&services] { backUpDataFiles(services); }); });
     Application application(services);
     application.showMain();
     return qt.exec();
