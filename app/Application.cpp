@@ -15,6 +15,7 @@
 #include "platform/TextFile.h"
 #include "records/RecordStore.h"
 #include "platform/MessageBoxes.h"
+#include "ui/Look.h"
 #include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
@@ -230,6 +231,7 @@ int runProgram(int argc, char **argv)
 {
     TextFile::failWritesBeyondSizeLimit();
     QApplication qt(argc, argv);
+    useProgramLook();
     // For the benchmark: a line on the standard output as the main window first paints, so that
     // the time from spawning the program to its first picture can be measured from outside.
     if (qEnvironmentVariableIsSet("KOTOHANA_REPORT_FIRST_PAINT")) {

@@ -18,6 +18,7 @@
 #include "records/PlayRecordFile.h"
 #include "records/RecordStore.h"
 #include "ui/Grid.h"
+#include "ui/Look.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -443,6 +444,7 @@ int gamesPhase(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useProgramLook();
     World world;
     world.state.helpTourFlag = 0;
     world.state.welcomeShown = true;

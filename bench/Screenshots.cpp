@@ -16,6 +16,7 @@
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "records/RecordStore.h"
+#include "ui/Look.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -127,6 +128,7 @@ int main(int argc, char **argv)
 {
     using namespace kotohana;
     QApplication qt(argc, argv);
+    useProgramLook();
     QTranslator qtTexts;
     installQtTexts(qtTexts);
     const QStringList args = QApplication::arguments();

@@ -12,6 +12,7 @@
 #include "records/RecordStore.h"
 #include "ui/Chart.h"
 #include "ui/Grid.h"
+#include "ui/Look.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -138,6 +139,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
+        useProgramLook(); // the texts are measured in the fonts the program shows them in
         m_folder = std::make_unique<DataFolder>(m_dir.path());
         m_clock = std::make_unique<FakeClock>(sample::fillFolder(*m_folder, 400, 30));
         m_random = std::make_unique<MersenneRandomSource>(*m_clock, 5);
