@@ -8,8 +8,8 @@
 #include "games/common/GameWindow.h"
 #include "platform/DataFolder.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 #include "ui/Chart.h"
 #include "ui/Grid.h"
 
