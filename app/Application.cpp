@@ -2,6 +2,7 @@
 
 #include "DataBackup.h"
 #include "Games.h"
+#include "HelpTour.h"
 #include "frmMain.h"
 
 #include "games/common/GameCatalog.h"
@@ -103,6 +104,7 @@ void Application::openGame(int game)
         if (m_main)
             m_main->close();
     });
+    connect(window, &GameWindow::helpTourDue, this, [this] { ShowHelpTour(m_state, m_services.messages); });
     m_game = window;
     window->Form_Load();
 }

@@ -13,9 +13,9 @@
 #include "platform/DataFolder.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 #include "ui/Look.h"
 
 #include <QAbstractButton>

@@ -3,8 +3,8 @@
 #include "TestFiles.h"
 
 #include "app/frmMain.h"
+#include "games/common/ProgramState.h"
 #include "platform/DataFolder.h"
-#include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
 #include "records/RecordStore.h"
 #include "ui/Grid.h"

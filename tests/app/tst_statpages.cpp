@@ -4,11 +4,11 @@
 #include "Widgets.h"
 
 #include "app/frmMain.h"
+#include "games/common/ProgramState.h"
 #include "platform/DataFolder.h"
-#include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"

@@ -5,14 +5,14 @@
 #include "Widgets.h"
 
 #include "games/common/PersonalBest.h"
+#include "games/common/ProgramState.h"
 #include "games/karapani/KarapaniPlay.h"
 #include "games/karapani/KarapaniRules.h"
 #include "games/karapani/frmG6.h"
 #include "platform/DataFolder.h"
-#include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 #include "ui/Colors.h"
 #include "ui/Shape.h"
 
@@ -58,7 +58,6 @@ struct Desk {
     explicit Desk(QList<double> draws)
         : random(std::move(draws))
     {
-        state.helpTourFlag = 0;
     }
 
     QString file(const char16_t *name) const { return folder.path(QStringView(name)); }
@@ -242,7 +241,6 @@ void TestKarapani::playThroughTheWindow()
     RecordStore records{folder.path(PlayRecordFile::kFileName)};
     const Services services{clock, random, messages, folder, records};
     ProgramState state;
-    state.helpTourFlag = 0;
     writeBytes(folder.path(u"カラパニ設定.txt"), sjis(QStringLiteral("3,60,\"P:パニック\",\"答数\",1\n")));
     frmG6 window(services, state);
     window.Form_Load();

@@ -5,15 +5,15 @@
 #include "Widgets.h"
 
 #include "games/common/HistoryPanel.h"
+#include "games/common/ProgramState.h"
 #include "games/rensou/RensouPlay.h"
 #include "games/rensou/RensouRules.h"
 #include "games/rensou/TopicFiles.h"
 #include "games/rensou/frmG5.h"
 #include "platform/DataFolder.h"
-#include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 #include "ui/Colors.h"
 #include "ui/Grid.h"
 #include "ui/GridModel.h"
@@ -113,7 +113,6 @@ private Q_SLOTS:
         m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
         m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
         m_state = ProgramState();
-        m_state.helpTourFlag = 0;
         m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(20, 0, 0)));
         m_messages.forget();
         writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(QStringLiteral("好きな動物\n何?それ\n夏といえば\n")));

@@ -5,14 +5,14 @@
 #include "Widgets.h"
 
 #include "games/common/PersonalBest.h"
+#include "games/common/ProgramState.h"
 #include "games/vocabra/VocabraPlay.h"
 #include "games/vocabra/VocabraRules.h"
 #include "games/vocabra/frmG7.h"
 #include "platform/DataFolder.h"
-#include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -101,7 +101,6 @@ private:
 
 TestVocabra::Room::Room(const QString &settings)
 {
-    state.helpTourFlag = 0;
     writeBytes(file(u"ボキャブラかな.TXT"), sjis(QStringLiteral("らい\nかさ\n")));
     writeBytes(file(u"ボキャブラ不要.TXT"), {});
     writeBytes(file(u"ボキャブラ設定.txt"), sjis(settings + u'\n'));
@@ -285,7 +284,6 @@ void TestVocabra::playThroughTheWindow()
     RecordStore records{folder.path(PlayRecordFile::kFileName)};
     const Services services{clock, random, messages, folder, records};
     ProgramState state;
-    state.helpTourFlag = 0;
     writeBytes(folder.path(u"ボキャブラかな.TXT"), sjis(QStringLiteral("らい\nかさ\n")));
     writeBytes(folder.path(u"ボキャブラ設定.txt"), sjis(QStringLiteral("3,60,\"１文字\",\"答数\",1\n")));
 

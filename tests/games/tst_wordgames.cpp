@@ -7,6 +7,7 @@
 #include "games/barabara/BarabaraPlay.h"
 #include "games/barabara/frmG3.h"
 #include "games/common/PersonalBest.h"
+#include "games/common/ProgramState.h"
 #include "games/shiritori/ShiritoriPlay.h"
 #include "games/shiritori/ShiritoriRules.h"
 #include "games/shiritori/frmG2.h"
@@ -14,9 +15,8 @@
 #include "games/yojijukugo/frmG4.h"
 #include "platform/DataFolder.h"
 #include "platform/KanaConvert.h"
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 #include "ui/Colors.h"
 #include "ui/Grid.h"
 
@@ -140,7 +140,6 @@ private Q_SLOTS:
         m_random = std::make_unique<MersenneRandomSource>(m_clock, 11);
         m_services = std::make_unique<Services>(Services{m_clock, *m_random, m_messages, *m_folder, *m_records});
         m_state = ProgramState();
-        m_state.helpTourFlag = 0;
         m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(10, 0, 0)));
         m_messages.forget();
     }
