@@ -2,6 +2,8 @@
 
 #include "games/common/Play.h"
 
+#include <QStringList>
+
 namespace kotohana::test {
 
 // The settings of a count-mode play of that many answers, and of a time-mode play of that many
@@ -21,6 +23,13 @@ inline void begin(Play &play)
 {
     for (qint64 ms = 1000; ms <= 3000; ms += 1000)
         play.cycle().countdownTick(ms);
+}
+
+// The dictionary the first question of a seeded play is drawn from in the word games' tests.
+inline QStringList seedWords()
+{
+    return {QStringLiteral("りんご"), QStringLiteral("ごりら"), QStringLiteral("らっぱ"), QStringLiteral("ぱんだ"),
+            QStringLiteral("だちょう"), QStringLiteral("うさぎ"), QStringLiteral("ぎんこう"), QStringLiteral("うちわ")};
 }
 
 } // namespace kotohana::test
