@@ -2,6 +2,7 @@
 
 #include "DataBackup.h"
 #include "Games.h"
+#include "HelpTour.h"
 #include "frmMain.h"
 
 #include "games/common/GameCatalog.h"
@@ -15,19 +16,25 @@
 #include "platform/TextFile.h"
 #include "records/RecordStore.h"
 #include "platform/MessageBoxes.h"
+#include "ui/Look.h"
 #include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <random>
 #include <utility>
 
@@ -102,6 +109,7 @@ void Application::openGame(int game)
         if (m_main)
             m_main->close();
     });
+    connect(window, &GameWindow::helpTourDue, this, [this] { ShowHelpTour(m_state, m_services.messages); });
     m_game = window;
     window->Form_Load();
 }
@@ -229,7 +237,31 @@ void atFirstPaint(std::function<void()> work)
 int runProgram(int argc, char **argv)
 {
     TextFile::failWritesBeyondSizeLimit();
+    // Qt takes the first thread that asks for its own as the program's main thread: this one,
+    // before the reading thread starts.
+    QThread::currentThread();
+    QApplication::setApplicationName(QStringLiteral("kotohana"));
+    const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // Reading the record file is the longest step before the first window: it starts at once,
+    // on a thread of its own, while Qt connects to the display and the window is built. With
+    // an option among the arguments (Qt's own, such as -platform) it waits until Qt has taken
+    // its own out of them; should the folder turn out another after all, the file is read anew
+    // from there.
+    QStringList givenArguments;
+    for (int i = 0; i < argc; ++i)
+        givenArguments.append(QString::fromLocal8Bit(argv[i]));
+    std::unique_ptr<RecordStore> records;
+    if (std::none_of(givenArguments.cbegin() + 1, givenArguments.cend(), [](const QString &argument) {
+            return argument.startsWith(u'-');
+        })) {
+        const QString programFile = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+        const QString directory = DataFolder::choose(givenArguments, QFileInfo(programFile).absolutePath(), userData);
+        records = std::make_unique<RecordStore>(DataFolder(directory).path(PlayRecordFile::kFileName));
+        records->prefetch();
+    }
+
     QApplication qt(argc, argv);
+    useProgramLook();
     // For the benchmark: a line on the standard output as the main window first paints, so that
     // the time from spawning the program to its first picture can be measured from outside.
     if (qEnvironmentVariableIsSet("KOTOHANA_REPORT_FIRST_PAINT")) {
@@ -238,7 +270,6 @@ int runProgram(int argc, char **argv)
             std::fflush(stdout);
         });
     }
-    QApplication::setApplicationName(QStringLiteral("kotohana"));
     // No display name is set: the window system would add it to every title.
     QTranslator qtTexts;
     installQtTexts(qtTexts);
@@ -247,9 +278,7 @@ int runProgram(int argc, char **argv)
     QApplication::setWindowIcon(programIcon());
 
     QtMessageBoxes messages;
-    const QString directory =
-        DataFolder::choose(QApplication::arguments(), QApplication::applicationDirPath(),
-                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString directory = DataFolder::choose(QApplication::arguments(), QApplication::applicationDirPath(), userData);
     if (!QDir().mkpath(directory)) {
         messages.critical(QStringLiteral("データを保存するフォルダ「%1」を作れませんでした。").arg(directory),
                           QStringLiteral("コトハナ"));
@@ -260,14 +289,18 @@ int runProgram(int argc, char **argv)
         return 1;
     const DataFolder folder(directory);
     folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
-    RecordStore records(folder.path(PlayRecordFile::kFileName));
-    if (!prepareFolder(folder, deliveredFilesDirectory(), messages, records))
+    if (!records || records->path() != folder.path(PlayRecordFile::kFileName)) {
+        records = std::make_unique<RecordStore>(folder.path(PlayRecordFile::kFileName));
+        records->prefetch();
+    }
+    // A file delivered now, or changed since the reading began, is read again when first asked
+    // for: the store compares the file with what it read.
+    if (!prepareFolder(folder, deliveredFilesDirectory(), messages, *records))
         return 1;
 
     SystemClock clock;
     MersenneRandomSource random(clock, std::random_device{}());
-    records.prefetch(); // read while the main window is built
-    const Services services{clock, random, messages, folder, records};
+    const Services services{clock, random, messages, folder, *records};
     // The day's backup copies every data file: it waits until the window shows.
     atFirstPaint([&services] { QTimer::singleShot(0, [&services] { backUpDataFiles(services); }); });
     Application application(services);

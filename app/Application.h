@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
+#include "games/common/ProgramState.h"
+#include "records/Services.h"
 #include "ui/HelpWindows.h"
 
 #include <QDate>

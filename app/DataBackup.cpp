@@ -7,10 +7,10 @@
 #include "platform/DataFolder.h"
 #include "platform/ListFormat.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "records/Backups.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 
 namespace kotohana {
 

@@ -6,8 +6,8 @@
 #include "platform/DataFolder.h"
 #include "platform/ListFormat.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Services.h"
 #include "records/Memo.h"
+#include "records/Services.h"
 #include "ui/Grid.h"
 
 #include <QGridLayout>

@@ -2,8 +2,8 @@
 
 #include "platform/DataFolder.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Services.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"
 

@@ -5,8 +5,8 @@
 
 #include "platform/DataFolder.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Services.h"
 #include "records/RecordRewrite.h"
+#include "records/Services.h"
 
 #include "stats/CellTexts.h"
 #include "records/RecordStore.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Services.h"
+#include "records/Services.h"
 
 #include <QDate>
 #include <QWidget>

@@ -2,6 +2,7 @@
 #include "SampleData.h"
 
 #include "games/common/GameSettings.h"
+#include "games/common/ProgramState.h"
 #include "games/plamai/PlamaiRules.h"
 #include "games/plamai/frmG1.h"
 #include "games/shiritori/ShiritoriPlay.h"
@@ -11,13 +12,13 @@
 #include "platform/DataFolder.h"
 #include "platform/ListFormat.h"
 #include "platform/MessageBoxes.h"
-#include "platform/ProgramState.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "records/PlayRecordFile.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 #include "ui/Grid.h"
+#include "ui/Look.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -443,8 +444,8 @@ int gamesPhase(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useProgramLook();
     World world;
-    world.state.helpTourFlag = 0;
     world.state.welcomeShown = true;
 
     const GameDefinition plamai = frmG1::definition();

@@ -13,9 +13,10 @@
 #include "platform/DataFolder.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
+#include "ui/Look.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -127,6 +128,7 @@ int main(int argc, char **argv)
 {
     using namespace kotohana;
     QApplication qt(argc, argv);
+    useProgramLook();
     QTranslator qtTexts;
     installQtTexts(qtTexts);
     const QStringList args = QApplication::arguments();

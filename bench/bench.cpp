@@ -11,15 +11,16 @@
 #include "app/frmMain.h"
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
-#include "platform/ProgramState.h"
+#include "games/common/ProgramState.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "platform/TextFile.h"
 #include "ui/HelpWindows.h"
 #include "ui/QtMessageBoxes.h"
 #include "records/PlayRecordFile.h"
 #include "records/RecordStore.h"
 #include "ui/Grid.h"
+#include "ui/Look.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -87,6 +88,7 @@ int gridPhase(int argc, char **argv, const QString &path)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useProgramLook();
     const auto read = std::make_shared<const PlayRecordFile::ReadResult>(PlayRecordFile(path).readAll());
     Grid grid;
     grid.resize(900, 600);
@@ -123,6 +125,7 @@ int pagesPhase(int argc, char **argv, const QString &path)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useProgramLook();
     Program program(path);
     RecordStore &records = program.records;
     const Services &services = program.services;
@@ -175,6 +178,7 @@ int scalePhase(int argc, char **argv, const QString &path)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useProgramLook();
     double parseMs = 1e18;
     for (int round = 0; round < 3; ++round) {
         QElapsedTimer timer;

@@ -3,6 +3,8 @@
 #include <QStringConverter>
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 
 namespace kotohana::ShiftJis {
 namespace {
@@ -64,6 +66,70 @@ QStringDecoder decoder()
     return result;
 }
 
+
+// What the converter makes of one or two bytes, remembered: a record file is mostly ASCII, and
+// its other characters are few and come again and again (the games' names), while each call of
+// the converter costs as much as many characters. Each entry is the one character the bytes are,
+// kNotOne when they are not exactly one character, or 0 while not asked yet. Reading threads
+// share the tables; an entry is written whole or not at all.
+constexpr char16_t kNotOne = 0xFFFF;
+std::atomic<char16_t> singleBytes[256];
+std::atomic<char16_t> twoBytes[256 * 256];
+
+// Asks the converter what the bytes are, and remembers it in entry.
+Q_DECL_COLD_FUNCTION Q_NEVER_INLINE char16_t learn(std::atomic<char16_t> &entry, QByteArrayView bytes)
+{
+    QStringDecoder converter = decoder();
+    const QString text = converter.decode(bytes);
+    const bool one = !converter.hasError() && text.size() == 1 && text[0] != QChar(0xFFFD) && text[0] != QChar(0);
+    const char16_t known = one ? text[0].unicode() : kNotOne;
+    entry.store(known, std::memory_order_relaxed);
+    return known;
+}
+
+char16_t asOneCharacter(std::atomic<char16_t> &entry, const unsigned char *bytes, qsizetype size)
+{
+    const char16_t known = entry.load(std::memory_order_relaxed);
+    return known ? known : learn(entry, QByteArrayView(bytes, size));
+}
+
+// A piece without the three swapped control bytes, decoded as the converter would decode it
+// whole: a byte below 0x80 is always a character of its own (never the start of two), so the
+// known characters are put in directly and the converter is asked only from the first bytes that
+// are not one known character to the end of the piece.
+QChar *decodePiece(QStringDecoder &converter, QChar *out, QByteArrayView bytes)
+{
+    const auto *at = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *const end = at + bytes.size();
+    while (at != end) {
+        // Eight ASCII bytes at a time, as long as they come.
+        for (quint64 eight = 0; end - at >= 8; at += 8, out += 8) {
+            std::memcpy(&eight, at, sizeof eight);
+            if (eight & 0x8080808080808080ULL)
+                break;
+            for (int k = 0; k < 8; ++k)
+                out[k] = QChar(char16_t(at[k]));
+        }
+        if (at == end)
+            break;
+        if (*at < 0x80) {
+            *out++ = QChar(char16_t(*at++));
+            continue;
+        }
+        char16_t known = asOneCharacter(singleBytes[*at], at, 1);
+        qsizetype length = 1;
+        if (known == kNotOne && end - at >= 2) {
+            known = asOneCharacter(twoBytes[*at * 256 + at[1]], at, 2);
+            length = 2;
+        }
+        if (known == kNotOne)
+            return converter.appendToBuffer(out, QByteArrayView(at, end - at));
+        *out++ = QChar(known);
+        at += length;
+    }
+    return out;
+}
+
 } // namespace
 
 std::optional<char32_t> firstUnencodable(QStringView original)
@@ -115,11 +181,11 @@ QChar *decodeInto(QChar *out, QByteArrayView bytes, bool &invalid)
     for (qsizetype i = 0; swapped && i < bytes.size(); ++i) {
         if (!isSwappedControl(bytes[i]))
             continue;
-        out = converter.appendToBuffer(out, bytes.sliced(start, i - start));
+        out = decodePiece(converter, out, bytes.sliced(start, i - start));
         *out++ = QChar(char16_t(bytes[i]));
         start = i + 1;
     }
-    out = converter.appendToBuffer(out, bytes.sliced(start));
+    out = decodePiece(converter, out, bytes.sliced(start));
     if (converter.hasError()) {
         invalid = true;
         // The converter's replacement character has no Shift_JIS form; a full-width question

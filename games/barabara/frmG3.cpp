@@ -3,7 +3,7 @@
 #include "BarabaraPlay.h"
 
 #include "games/common/DictionaryPanel.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,16 +3,15 @@
 #include "HistoryPanel.h"
 #include "PersonalBest.h"
 #include "PlayDisplay.h"
+#include "ProgramState.h"
 #include "SavePlay.h"
 #include "SettingsPanel.h"
 
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
 #include "platform/Formats.h"
-#include "platform/HelpTour.h"
 #include "platform/MessageBoxes.h"
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "ui/Grid.h"
 #include "ui/Keys.h"
 #include "ui/ScreenFit.h"
@@ -166,7 +165,7 @@ void GameWindow::Form_Load()
     if (!stored.message.isEmpty())
         m_services.messages.warning(stored.message, QStringLiteral("設定"));
     m_state.helpTourMessage = helpText();
-    ShowHelpTour(m_state, m_services.messages);
+    Q_EMIT helpTourDue();
 }
 
 void GameWindow::saveSettings()

@@ -59,6 +59,9 @@ Q_SIGNALS:
     // The window has just been shown by its load step, before it says anything: the window it
     // takes the place of can go now, and messages then show over this one.
     void opened();
+    // The load step ends: the game's help text is the help-tour message now, for the help tour
+    // to show while it is switched on.
+    void helpTourDue();
 
 protected:
     // The hooks every game supplies.

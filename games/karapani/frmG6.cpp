@@ -2,7 +2,7 @@
 
 #include "KarapaniPlay.h"
 
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "ui/Colors.h"
 #include "ui/Shape.h"
 

@@ -2,7 +2,7 @@
 
 #include "PlamaiPlay.h"
 
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "ui/Colors.h"
 
 #include <QEvent>

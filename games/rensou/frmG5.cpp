@@ -8,7 +8,7 @@
 #include "games/common/HistoryPanel.h"
 #include "platform/Clock.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "games/common/GameCatalog.h"
 #include "ui/Caption.h"
 #include "ui/Colors.h"

@@ -5,7 +5,7 @@
 #include "games/common/DictionaryPanel.h"
 #include "platform/DataFolder.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -7,8 +7,8 @@
 #include "platform/DataFolder.h"
 #include "platform/ListFormat.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Services.h"
 #include "platform/TextFile.h"
+#include "records/Services.h"
 
 #include <QEvent>
 #include <QGridLayout>

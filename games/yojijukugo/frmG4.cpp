@@ -3,9 +3,9 @@
 #include "YojiPlay.h"
 
 #include "games/common/DictionaryPanel.h"
+#include "games/common/ProgramState.h"
 #include "platform/MessageBoxes.h"
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "ui/Colors.h"
 
 #include <QEvent>
@@ -21,6 +21,17 @@ namespace kotohana {
 namespace {
 
 const QColor kOpen(255, 255, 255);
+
+// The windows the player opened for "S:指定"; they stay chosen for the whole run, however often
+// the game window is closed and opened again.
+struct ChosenWindows {
+    YojiRules::Windows open{};
+};
+
+YojiRules::Windows &chosenWindows(ProgramState &state)
+{
+    return state.keptByGame<ChosenWindows>().open;
+}
 
 } // namespace
 
@@ -96,7 +107,7 @@ void frmG4::showWindow(int index, bool open, const QString &text)
 
 void frmG4::showDesignated(bool designatedLevel)
 {
-    const YojiRules::Windows &designated = programState().designatedWindows;
+    const YojiRules::Windows &designated = chosenWindows(programState());
     for (int i = 1; i <= 4; ++i)
         showWindow(i, designatedLevel && designated[std::size_t(i - 1)]);
 }
@@ -122,7 +133,7 @@ void frmG4::modeChanged()
     lblPmode->setText(level);
     if (isLoading() || !YojiRules::designatedLevel(level))
         return;
-    programState().designatedWindows = {};
+    chosenWindows(programState()) = {};
     if (running())
         playAs<YojiPlay>()->closeWindows();
     showDesignated(true);
@@ -133,7 +144,7 @@ void frmG4::lblMondai_Click(int index)
 {
     if (!YojiRules::designatedLevel(modeText()))
         return;
-    bool &open = programState().designatedWindows[std::size_t(index - 1)];
+    bool &open = chosenWindows(programState())[std::size_t(index - 1)];
     open = !open;
     // The colour changes at once; the characters follow from the next question on.
     QLabel *window = lblMondai[std::size_t(index - 1)];
@@ -142,7 +153,7 @@ void frmG4::lblMondai_Click(int index)
 
 std::unique_ptr<Play> frmG4::makePlay(const PlaySetup &setup)
 {
-    const YojiRules::Windows &designated = programState().designatedWindows;
+    const YojiRules::Windows &designated = chosenWindows(programState());
     if (YojiRules::designatedLevel(setup.mode) && std::none_of(designated.begin(), designated.end(), std::identity())) {
         services().messages.warning(QStringLiteral("Ｓ：指定モードの場合は、いずれか一つ以上の窓は開いてください。"),
                                     QStringLiteral("スタートチェック"));

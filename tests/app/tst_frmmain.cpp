@@ -4,7 +4,7 @@
 #include "Widgets.h"
 
 #include "app/frmMain.h"
-#include "platform/ProgramState.h"
+#include "games/common/ProgramState.h"
 #include "ui/Grid.h"
 #include "ui/HelpWindows.h"
 #include "ui/MonthView.h"

@@ -6,9 +6,10 @@
 #include "app/frmMain.h"
 #include "bench/SampleData.h"
 #include "games/common/GameWindow.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "ui/Chart.h"
 #include "ui/Grid.h"
+#include "ui/Look.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -130,6 +131,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
+        useProgramLook(); // the texts are measured in the fonts the program shows them in
         m_desk.emplace(QDateTime(), 5);
         m_desk->clock.set(sample::fillFolder(m_desk->folder, 400, 30));
     }

@@ -4,8 +4,8 @@
 #include "Widgets.h"
 
 #include "app/frmMain.h"
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
+#include "games/common/ProgramState.h"
+#include "records/Services.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"

@@ -4,10 +4,10 @@
 #include "Widgets.h"
 
 #include "games/common/PersonalBest.h"
+#include "games/common/ProgramState.h"
 #include "games/karapani/KarapaniPlay.h"
 #include "games/karapani/frmG6.h"
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "ui/Colors.h"
 #include "ui/Shape.h"
 
@@ -49,7 +49,6 @@ private:
     std::unique_ptr<frmG6> open(QList<double> draws, const QString &settings)
     {
         m_desk.emplace(QDateTime(QDate(2024, 5, 18), QTime(9, 0, 0)), std::move(draws));
-        m_state.helpTourFlag = 0;
         writeBytes(m_desk->file(u"カラパニ設定.txt"), sjis(settings + u'\n'));
         return openGame<frmG6>(m_desk->services, m_state);
     }

@@ -3,10 +3,10 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
+#include "games/common/ProgramState.h"
 #include "games/plamai/PlamaiRules.h"
 #include "games/plamai/frmG1.h"
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"
@@ -82,7 +82,6 @@ private Q_SLOTS:
     {
         m_desk.emplace(QDateTime(QDate(2024, 5, 18), QTime(21, 0, 0)), 7);
         m_state = ProgramState();
-        m_state.helpTourFlag = 0;
     }
 
     void helpTourExplainsTheGame();
@@ -104,13 +103,10 @@ private Q_SLOTS:
 
 void TestPlamai::helpTourExplainsTheGame()
 {
-    m_state.helpTourFlag = 1;
     auto window = open();
     QCOMPARE(window->windowTitle(), QStringLiteral("プラマイ±タイピング"));
-    QCOMPARE(m_desk->messages.shown().size(), 1);
-    QCOMPARE(m_desk->messages.shown().first().title, QStringLiteral("ヘルプツアー"));
-    QVERIFY(m_desk->messages.shown().first().text.startsWith(QStringLiteral("このゲームは『プラマイ±タイピング』です。\r\n\r\n")));
-    QVERIFY(m_desk->messages.shown().first().text.endsWith(QStringLiteral("\r\n\r\n単純計算の繰り返しで集中力を高めましょう！")));
+    QVERIFY(m_state.helpTourMessage.startsWith(QStringLiteral("このゲームは『プラマイ±タイピング』です。\r\n\r\n")));
+    QVERIFY(m_state.helpTourMessage.endsWith(QStringLiteral("\r\n\r\n単純計算の繰り返しで集中力を高めましょう！")));
 }
 
 void TestPlamai::countdownPicturesAndFirstRow()

@@ -3,10 +3,10 @@
 #include "Widgets.h"
 
 #include "games/common/HistoryPanel.h"
+#include "games/common/ProgramState.h"
 #include "games/rensou/TopicFiles.h"
 #include "games/rensou/frmG5.h"
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "ui/Colors.h"
 #include "ui/Grid.h"
 #include "ui/GridModel.h"
@@ -88,7 +88,6 @@ private Q_SLOTS:
     {
         m_desk.emplace(QDateTime(QDate(2024, 5, 18), QTime(20, 0, 0)), QList<double>{0.0});
         m_state = ProgramState();
-        m_state.helpTourFlag = 0;
         writeBytes(file(QStringLiteral("連想心理題目.txt")), sjis(QStringLiteral("好きな動物\n何?それ\n夏といえば\n")));
         writeBytes(file(QStringLiteral("連想心理設定.txt")), sjis(QStringLiteral("3,60,\"答数\",1\n")));
     }

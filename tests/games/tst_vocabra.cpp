@@ -2,9 +2,9 @@
 #include "TestFiles.h"
 #include "Widgets.h"
 
+#include "games/common/ProgramState.h"
 #include "games/vocabra/frmG7.h"
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -40,7 +40,6 @@ private:
     void room(const QString &settings)
     {
         m_desk.emplace(QDateTime(QDate(2024, 5, 18), QTime(7, 0, 0)), QList<double>{0.0});
-        m_state.helpTourFlag = 0;
         writeBytes(m_desk->file(u"ボキャブラかな.TXT"), sjis(QStringLiteral("らい\nかさ\n")));
         writeBytes(m_desk->file(u"ボキャブラ不要.TXT"), {});
         writeBytes(m_desk->file(u"ボキャブラ設定.txt"), sjis(settings + u'\n'));

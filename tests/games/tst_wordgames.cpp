@@ -6,12 +6,12 @@
 #include "games/barabara/BarabaraPlay.h"
 #include "games/barabara/frmG3.h"
 #include "games/common/PersonalBest.h"
+#include "games/common/ProgramState.h"
 #include "games/shiritori/ShiritoriPlay.h"
 #include "games/shiritori/frmG2.h"
 #include "games/yojijukugo/YojiPlay.h"
 #include "games/yojijukugo/frmG4.h"
-#include "platform/ProgramState.h"
-#include "platform/Services.h"
+#include "records/Services.h"
 #include "ui/Colors.h"
 
 #include <QComboBox>
@@ -103,7 +103,6 @@ private Q_SLOTS:
     {
         m_desk.emplace(QDateTime(QDate(2024, 5, 18), QTime(10, 0, 0)), 11);
         m_state = ProgramState();
-        m_state.helpTourFlag = 0;
     }
 
     void shiritoriPlayLearnsWords();

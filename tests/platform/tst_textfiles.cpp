@@ -7,11 +7,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <optional>
+#include <vector>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -35,6 +37,7 @@ private Q_SLOTS:
     void refusesWhatShiftJisCannotHold_data();
     void refusesWhatShiftJisCannotHold();
     void reportsUndecodableBytes();
+    void decodesEveryByteAsTheConverterDoes();
     void splitsLinesAtCrLfOrLf_data();
     void splitsLinesAtCrLfOrLf();
     void lineReaderGivesTheLinesOfTheWholeText_data();
@@ -130,6 +133,44 @@ void TestTextFiles::reportsUndecodableBytes()
     QVERIFY(read.hadInvalidBytes);
     QCOMPARE(TextFile::lines(read.text).size(), 2);
     QCOMPARE(TextFile::lines(read.text).first(), QStringLiteral("あ"));
+}
+
+void TestTextFiles::decodesEveryByteAsTheConverterDoes()
+{
+    // The converter alone, each piece between the three control bytes it reads the IBM way.
+    const auto converted = [](const QByteArray &bytes) {
+        DecodedText result;
+        qsizetype start = 0;
+        for (qsizetype i = 0; i <= bytes.size(); ++i) {
+            if (i < bytes.size() && bytes[i] != '\x1A' && bytes[i] != '\x1C' && bytes[i] != '\x7F')
+                continue;
+            QStringDecoder converter("windows-31j", QStringConverter::Flag::Stateless);
+            result.text += QString(converter.decode(bytes.sliced(start, i - start))).replace(QChar(0xFFFD), QChar(0xFF1F));
+            result.hadInvalidBytes |= converter.hasError();
+            if (i < bytes.size())
+                result.text += QChar(char16_t(bytes[i]));
+            start = i + 1;
+        }
+        return result;
+    };
+    // Every byte and pair of bytes, and every three of the bytes where the reading changes.
+    std::vector<QByteArray> texts;
+    for (int first = 0; first < 256; ++first) {
+        texts.push_back(QByteArray(1, char(first)));
+        for (int second = 0; second < 256; ++second)
+            texts.push_back(QByteArray(1, char(first)) + char(second));
+    }
+    const QByteArray edges("\x00\x0a\x1a\x1c\x3f\x40\x5c\x7e\x7f\x80\x81\x82\x9f\xa0\xa1\xdf\xe0\xef\xf0\xfc\xfd\xff", 22);
+    for (const char a : edges)
+        for (const char b : edges)
+            for (const char c : edges)
+                texts.push_back(QByteArray(1, a) + b + c);
+    for (const QByteArray &bytes : texts) {
+        const DecodedText expected = converted(bytes);
+        const DecodedText decoded = ShiftJis::decode(bytes);
+        QVERIFY2(decoded.text == expected.text && decoded.hadInvalidBytes == expected.hadInvalidBytes,
+                 bytes.toHex().constData());
+    }
 }
 
 void TestTextFiles::splitsLinesAtCrLfOrLf_data()

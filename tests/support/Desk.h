@@ -6,8 +6,8 @@
 
 #include "platform/DataFolder.h"
 #include "platform/RandomSource.h"
-#include "platform/Services.h"
 #include "records/RecordStore.h"
+#include "records/Services.h"
 
 #include <QTemporaryDir>
 

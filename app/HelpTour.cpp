@@ -1,7 +1,7 @@
 #include "HelpTour.h"
 
-#include "MessageBoxes.h"
-#include "ProgramState.h"
+#include "games/common/ProgramState.h"
+#include "platform/MessageBoxes.h"
 
 namespace kotohana {
 
