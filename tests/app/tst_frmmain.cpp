@@ -1,12 +1,10 @@
-#include "FakeClock.h"
+#include "Desk.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
+#include "Widgets.h"
 
 #include "app/frmMain.h"
 #include "games/common/ProgramState.h"
-#include "platform/DataFolder.h"
-#include "platform/RandomSource.h"
-#include "records/RecordStore.h"
 #include "ui/Grid.h"
 #include "ui/HelpWindows.h"
 #include "ui/MonthView.h"
@@ -22,10 +20,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -44,22 +42,11 @@ class TestFrmMain : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    FakeClock m_clock{QDateTime(QDate(2024, 5, 18), QTime(21, 5, 9))};
-    MersenneRandomSource m_random{m_clock, 1};
-    ScriptedMessageBoxes m_messages;
-    std::unique_ptr<DataFolder> m_folder;
-    std::unique_ptr<RecordStore> m_records;
-    std::unique_ptr<Services> m_services;
+    std::optional<Desk> m_desk;
     ProgramState m_state;
     HelpWindows m_help{QStringLiteral(":/help/index.html")};
 
-    std::unique_ptr<frmMain> load()
-    {
-        auto window = std::make_unique<frmMain>(*m_services, m_state, m_help);
-        window->Form_Load();
-        return window;
-    }
+    std::unique_ptr<frmMain> load() { return loadWindow<frmMain>(m_desk->services, m_state, m_help); }
 
     static QStringList visiblePages(const frmMain &window)
     {
@@ -82,22 +69,11 @@ private:
         return pressed;
     }
 
-    static void click(const frmMain &window, const char *button)
-    {
-        auto *target = window.findChild<QPushButton *>(QString::fromLatin1(button));
-        QVERIFY2(target, button);
-        QTest::mouseClick(target, Qt::LeftButton);
-    }
-
 private Q_SLOTS:
     void init()
     {
-        QFile::remove(QDir(m_dir.path()).filePath(QStringLiteral("設定.txt")));
-        m_folder = std::make_unique<DataFolder>(m_dir.path());
-        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
+        m_desk.emplace(QDateTime(QDate(2024, 5, 18), QTime(21, 5, 9)), 1);
         m_state = ProgramState();
-        m_messages.forget();
     }
 
     void loadShowsTheMainPageAndWelcomesOncePerRun();
@@ -123,8 +99,8 @@ void TestFrmMain::loadShowsTheMainPageAndWelcomesOncePerRun()
     QCOMPARE(window->findChild<MonthView *>(QStringLiteral("mtvmain"))->value(), QDate(2024, 5, 18));
     QVERIFY(window->findChild<QCheckBox *>(QStringLiteral("chkHelp"))->isChecked());
 
-    QCOMPARE(m_messages.shown().size(), 1);
-    const auto &welcome = m_messages.shown().first();
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    const auto &welcome = m_desk->messages.shown().first();
     QCOMPARE(welcome.icon, ScriptedMessageBoxes::Icon::Information);
     QCOMPARE(welcome.title, QStringLiteral("ヘルプツアー"));
     QVERIFY(welcome.text.startsWith(QStringLiteral("コトハナに興味をもっていただきありがとうございます。(^o^)／\r\n\r\nこのソフトは")));
@@ -136,21 +112,21 @@ void TestFrmMain::loadShowsTheMainPageAndWelcomesOncePerRun()
     // The window is loaded anew after a game; the welcome is not offered again in this run.
     window.reset();
     auto again = load();
-    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().size(), 1);
     QCOMPARE(visiblePages(*again), QStringList{QStringLiteral("fraMain")});
 }
 
 void TestFrmMain::settingsThatCannotBeReadAreTold()
 {
     for (const char16_t *name : {u"設定.txt", u"プライベート.txt"})
-        QCOMPARE(::mkfifo(QFile::encodeName(m_folder->path(name)).constData(), 0600), 0);
+        QCOMPARE(::mkfifo(QFile::encodeName(m_desk->file(name)).constData(), 0600), 0);
     auto window = load();
     const QString pipe = QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。\n");
-    QCOMPARE(m_messages.shown().size(), 3); // then the welcome
-    QCOMPARE(m_messages.shown().at(0).text, pipe.arg(u"プライベート.txt") + QStringLiteral("名前なしで始めます。"));
-    QCOMPARE(m_messages.shown().at(1).text, pipe.arg(u"設定.txt") + QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
+    QCOMPARE(m_desk->messages.shown().size(), 3); // then the welcome
+    QCOMPARE(m_desk->messages.shown().at(0).text, pipe.arg(u"プライベート.txt") + QStringLiteral("名前なしで始めます。"));
+    QCOMPARE(m_desk->messages.shown().at(1).text, pipe.arg(u"設定.txt") + QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
     QVERIFY(window->findChild<QCheckBox *>(QStringLiteral("chkHelp"))->isChecked());
-    QVERIFY(QFile::remove(m_folder->path(u"設定.txt")) && QFile::remove(m_folder->path(u"プライベート.txt")));
+    QVERIFY(QFile::remove(m_desk->file(u"設定.txt")) && QFile::remove(m_desk->file(u"プライベート.txt")));
 }
 
 void TestFrmMain::menuCaptionsAndToolTips_data()
@@ -177,7 +153,7 @@ void TestFrmMain::menuCaptionsAndToolTips()
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QString, toolTip);
-    frmMain window(*m_services, m_state, m_help);
+    frmMain window(m_desk->services, m_state, m_help);
     window.cmdGame_Click(); // the launcher's buttons are made when it first shows
     auto *button = window.findChild<QPushButton *>(name);
     QVERIFY(button);
@@ -193,12 +169,12 @@ void TestFrmMain::visiblePageButtonDoesNothing()
     auto window = load();
     click(*window, "cmdMain");
     QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraMain")});
-    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m_desk->messages.shown().isEmpty());
     click(*window, "cmdCale");
-    QCOMPARE(m_messages.shown().size(), 1); // the calendar explains itself once
+    QCOMPARE(m_desk->messages.shown().size(), 1); // the calendar explains itself once
     click(*window, "cmdCale");
     QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraCale")});
-    QCOMPARE(m_messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().size(), 1);
 }
 
 void TestFrmMain::pageButtonsSwitchPages()
@@ -258,9 +234,9 @@ void TestFrmMain::menuByAssistiveToolsAndHelpTour()
     // While a page explains itself, only its button is pressed.
     m_state.helpTourFlag = 1;
     QStringList pressedDuringHelp;
-    m_messages.onShow = [&](const ScriptedMessageBoxes::Shown &) { pressedDuringHelp = pressedButtons(*window); };
+    m_desk->messages.onShow = [&](const ScriptedMessageBoxes::Shown &) { pressedDuringHelp = pressedButtons(*window); };
     click(*window, "cmdCale");
-    m_messages.onShow = nullptr;
+    m_desk->messages.onShow = nullptr;
     QCOMPARE(pressedDuringHelp, QStringList{QStringLiteral("cmdCale")});
 }
 
@@ -299,7 +275,7 @@ void TestFrmMain::memoAndDiaryByKeyboard()
     QString records;
     for (int day = 1; day <= 40; ++day)
         records += QStringLiteral("\"2024/04/01\",\"08:%1:00\",\"プラマイ\",60,\"d%2\",\n").arg(day, 2, 10, QLatin1Char('0')).arg(day);
-    writeBytes(m_folder->path(u"データ.txt"), sjis(records));
+    writeBytes(m_desk->file(u"データ.txt"), sjis(records));
     m_state.welcomeShown = true;
     auto window = load();
     click(*window, "cmdMemo");
@@ -320,7 +296,7 @@ void TestFrmMain::memoAndDiaryByKeyboard()
     QCOMPARE(entry->text(), QStringLiteral("d40"));
     entry->setText(QStringLiteral("x"));
     QTest::keyClick(entry, Qt::Key_Return);
-    const QByteArray saved = readBytes(m_folder->path(u"データ.txt"));
+    const QByteArray saved = readBytes(m_desk->file(u"データ.txt"));
     QVERIFY(saved.startsWith(sjis(records.section(u'\n', 0, 0))));
     QVERIFY(saved.endsWith(sjis(QStringLiteral("\"08:40:00\",\"プラマイ\",60,\"x\",\"\"\n"))));
     QVERIFY(list->selectionModel()->isRowSelected(39));
@@ -328,12 +304,12 @@ void TestFrmMain::memoAndDiaryByKeyboard()
 
 void TestFrmMain::welcomeNeedsTheHelpTour()
 {
-    QFile settings(m_folder->path(u"設定.txt"));
+    QFile settings(m_desk->file(u"設定.txt"));
     QVERIFY(settings.open(QIODevice::WriteOnly));
     settings.write(QByteArray::fromHex("228377838b837683638341815b222c300d0a")); // "ヘルプツアー",0
     settings.close();
     auto window = load();
-    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m_desk->messages.shown().isEmpty());
     QVERIFY(m_state.welcomeShown);
 }
 

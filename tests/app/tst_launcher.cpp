@@ -1,4 +1,4 @@
-#include "FakeClock.h"
+#include "Desk.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
 #include "Widgets.h"
@@ -8,10 +8,7 @@
 #include "app/frmMain.h"
 #include "games/common/GameWindow.h"
 #include "games/plamai/PlamaiRules.h"
-#include "platform/DataFolder.h"
 #include "platform/FolderLock.h"
-#include "platform/RandomSource.h"
-#include "records/RecordStore.h"
 #include "ui/Grid.h"
 #include "ui/HelpWindows.h"
 #include "ui/MonthView.h"
@@ -30,13 +27,13 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStyleOption>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -46,26 +43,14 @@ class TestLauncher : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeClock m_clock;
-    MersenneRandomSource m_random{m_clock, 3};
-    ScriptedMessageBoxes m_messages;
-    std::unique_ptr<DataFolder> m_folder;
-    std::unique_ptr<RecordStore> m_records;
-    std::unique_ptr<Services> m_services;
+    std::optional<Desk> m_desk;
 
-    QString file(const QString &name) const { return m_folder->path(name); }
-
+    QString file(const QString &name) const { return m_desk->file(name); }
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_folder = std::make_unique<DataFolder>(m_dir->path());
-        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
-        m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(9, 30, 0)));
-        m_messages.forget();
+        m_desk.emplace(QDateTime(QDate(2024, 5, 18), QTime(9, 30, 0)), 3);
         writeBytes(file(QStringLiteral("設定.txt")), sjis(QStringLiteral("\"ヘルプツアー\",0\n")));
     }
 
@@ -84,10 +69,10 @@ void TestLauncher::gamesOfTheLauncher()
 {
     QCOMPARE(Games::name(1), QStringLiteral("プラマイ"));
     QCOMPARE(Games::name(7), QStringLiteral("ボキャブラ"));
-    QVERIFY(!Games::create(8, *m_services, *std::make_unique<ProgramState>()));
+    QVERIFY(!Games::create(8, m_desk->services, *std::make_unique<ProgramState>()));
     ProgramState state;
     for (int game = 1; game <= 7; ++game) {
-        const std::unique_ptr<GameWindow> window = Games::create(game, *m_services, state);
+        const std::unique_ptr<GameWindow> window = Games::create(game, m_desk->services, state);
         QCOMPARE(window->objectName(), QStringLiteral("frmG%1").arg(game));
         // プラマイ's digit boxes tell the input method they take no composed text (what the
         // desktop's input-method plugin asks); every other game's answer box asks it for Japanese.
@@ -136,7 +121,7 @@ void TestLauncher::launcherShowsTodayAgain()
 {
     writeBytes(file(QStringLiteral("データ.txt")),
                sjis(QStringLiteral("\"2024/05/17\",\"08:00:00\",\"プラマイ\",60,\"a\",\n")));
-    Application app(*m_services);
+    Application app(m_desk->services);
     app.showMain();
     frmMain *main = app.mainWindow();
     auto *monthView = find<MonthView>(*main, QStringLiteral("mtvmain"));
@@ -154,18 +139,18 @@ void TestLauncher::launcherShowsTodayAgain()
 void TestLauncher::playFromTheMainWindowToTheRecordBook()
 {
     writeBytes(file(QStringLiteral("設定.txt")), sjis(QStringLiteral("\"ヘルプツアー\",1\n")));
-    Application app(*m_services);
+    Application app(m_desk->services);
     app.state().welcomeShown = true;
     app.showMain();
     QPointer<frmMain> main = app.mainWindow();
     // The game's help shows over the game's own window: the main window has gone already.
     bool helpOverTheGame = false;
-    m_messages.onShow = [&](const ScriptedMessageBoxes::Shown &) {
+    m_desk->messages.onShow = [&](const ScriptedMessageBoxes::Shown &) {
         helpOverTheGame = (!main || !main->isVisible()) && app.gameWindow() && app.gameWindow()->isVisible();
     };
     QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdGame")), Qt::LeftButton);
     QTest::mouseClick(find<QToolButton>(*main, QStringLiteral("cmdG1")), Qt::LeftButton);
-    m_messages.onShow = nullptr;
+    m_desk->messages.onShow = nullptr;
     QVERIFY(helpOverTheGame);
     app.openGame(2); // a second click while the first game opens changes nothing
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -186,10 +171,10 @@ void TestLauncher::playFromTheMainWindowToTheRecordBook()
     Q_EMIT answers->activated(answers->currentIndex());
     QTest::mouseClick(find<QPushButton>(*game, QStringLiteral("cmdStart")), Qt::LeftButton);
     for (int i = 0; i < 3; ++i) {
-        m_clock.advanceMilliseconds(1000);
+        m_desk->clock.advanceMilliseconds(1000);
         game->tmrStart_Timer();
     }
-    m_clock.advanceMilliseconds(8000);
+    m_desk->clock.advanceMilliseconds(8000);
     game->tmrPlay_Timer();
     for (int i = 1; i <= 5; ++i) {
         const int a = find<QLabel>(*game, QStringLiteral("lblMondai%1").arg(i))->text().toInt();
@@ -228,14 +213,14 @@ void TestLauncher::lockFromAnotherComputer()
 {
     const QString lockFile = file(QString::fromUtf16(FolderLock::kFileName));
     writeBytes(lockFile, QByteArray("4242\nkotohana\nother-pc\n"));
-    FolderLock lock(m_dir->path());
-    m_messages.answerNext(false);
-    QVERIFY(!claimFolder(lock, m_dir->path(), m_messages));
-    QVERIFY(m_messages.shown().last().text.startsWith(
+    FolderLock lock(m_desk->dir.path());
+    m_desk->messages.answerNext(false);
+    QVERIFY(!claimFolder(lock, m_desk->dir.path(), m_desk->messages));
+    QVERIFY(m_desk->messages.shown().last().text.startsWith(
         QStringLiteral("このデータフォルダーは、別のコンピューター「other-pc」のコトハナが使用中になっています。")));
     QCOMPARE(readBytes(lockFile), QByteArray("4242\nkotohana\nother-pc\n"));
-    m_messages.answerNext(true);
-    QVERIFY(claimFolder(lock, m_dir->path(), m_messages));
+    m_desk->messages.answerNext(true);
+    QVERIFY(claimFolder(lock, m_desk->dir.path(), m_desk->messages));
     QCOMPARE(lock.state(), FolderLock::State::Held);
 }
 
@@ -243,19 +228,19 @@ void TestLauncher::lockFromAnotherComputer()
 void TestLauncher::pastMidnightTheNewDayShows()
 {
     writeBytes(file(QStringLiteral("データ.txt")), sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\n")));
-    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(23, 59, 30)));
-    Application app(*m_services);
+    m_desk->clock.set(QDateTime(QDate(2024, 5, 18), QTime(23, 59, 30)));
+    Application app(m_desk->services);
     app.state().welcomeShown = true;
     app.showMain();
     auto *today = find<Grid>(*app.mainWindow(), QStringLiteral("msgDayList"));
     QCOMPARE(today->rows(), 2);
     app.watchTheDate();
     QCOMPARE(today->rows(), 2);
-    m_clock.set(QDateTime(QDate(2024, 5, 19), QTime(0, 0, 30)));
+    m_desk->clock.set(QDateTime(QDate(2024, 5, 19), QTime(0, 0, 30)));
     app.watchTheDate();
     QCOMPARE(find<MonthView>(*app.mainWindow(), QStringLiteral("mtvmain"))->value(), QDate(2024, 5, 19));
     QCOMPARE(today->rows(), 1);
-    QVERIFY(QFileInfo(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-19/データ.txt"))).isFile());
+    QVERIFY(QFileInfo(QDir(m_desk->dir.path()).filePath(QStringLiteral("バックアップ/2024-05-19/データ.txt"))).isFile());
     app.mainWindow()->close();
 }
 
@@ -263,17 +248,17 @@ void TestLauncher::newStartCancelled()
 {
     const QByteArray records = sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\n"));
     writeBytes(file(QStringLiteral("データ.txt")), records);
-    Application app(*m_services);
+    Application app(m_desk->services);
     app.showMain();
     frmMain *main = app.mainWindow();
     QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdSettei")), Qt::LeftButton);
-    m_messages.answerNext(false);
+    m_desk->messages.answerNext(false);
     QSignalSpy ended(main, &frmMain::programEnd);
     QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdNew1")), Qt::LeftButton);
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("クリア確認"));
-    QCOMPARE(m_messages.shown().last().text, QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"));
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("クリア確認"));
+    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"));
     QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records);
-    QVERIFY(!m_folder->contains(u"プライベート.txt"));
+    QVERIFY(!m_desk->folder.contains(u"プライベート.txt"));
     QCOMPARE(ended.size(), 0);
     main->close();
 }
@@ -288,17 +273,17 @@ void TestLauncher::newStartEmptiesThePlayData()
     writeBytes(file(QStringLiteral("プラマイ設定.txt")), gameSettings);
     const QByteArray settings = readBytes(file(QStringLiteral("設定.txt")));
 
-    Application app(*m_services);
+    Application app(m_desk->services);
     app.showMain();
     frmMain *main = app.mainWindow();
     QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdSettei")), Qt::LeftButton);
     find<QLineEdit>(*main, QStringLiteral("txtPriData"))->setText(QStringLiteral("次郎"));
-    m_messages.answerNext(true);
+    m_desk->messages.answerNext(true);
     QSignalSpy ended(main, &frmMain::programEnd);
     QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdNew1")), Qt::LeftButton);
     QCOMPARE(ended.size(), 1);
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("新規スタート準備完了"));
-    QCOMPARE(m_messages.shown().last().text,
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("新規スタート準備完了"));
+    QCOMPARE(m_desk->messages.shown().last().text,
              QStringLiteral("データを削除しました。\r\n\r\n一旦プログラムを終了させていただきます。次の起動から新規スタートです！"));
     QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), QByteArray());
     for (const QString &history : Games::historyFiles())

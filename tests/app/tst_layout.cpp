@@ -1,4 +1,4 @@
-#include "FakeClock.h"
+#include "Desk.h"
 #include "ScriptedMessageBoxes.h"
 #include "Widgets.h"
 
@@ -6,9 +6,6 @@
 #include "app/frmMain.h"
 #include "bench/SampleData.h"
 #include "games/common/GameWindow.h"
-#include "platform/DataFolder.h"
-#include "platform/RandomSource.h"
-#include "records/RecordStore.h"
 #include "records/Services.h"
 #include "ui/Chart.h"
 #include "ui/Grid.h"
@@ -21,8 +18,9 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -116,13 +114,7 @@ class TestLayout : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<DataFolder> m_folder;
-    std::unique_ptr<FakeClock> m_clock;
-    std::unique_ptr<MersenneRandomSource> m_random;
-    ScriptedMessageBoxes m_messages;
-    std::unique_ptr<RecordStore> m_records;
-    std::unique_ptr<Services> m_services;
+    std::optional<Desk> m_desk;
 
     template <typename Look>
     void atBothSizes(QWidget &window, const Look &look)
@@ -140,11 +132,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         useProgramLook(); // the texts are measured in the fonts the program shows them in
-        m_folder = std::make_unique<DataFolder>(m_dir.path());
-        m_clock = std::make_unique<FakeClock>(sample::fillFolder(*m_folder, 400, 30));
-        m_random = std::make_unique<MersenneRandomSource>(*m_clock, 5);
-        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
-        m_services = std::make_unique<Services>(Services{*m_clock, *m_random, m_messages, *m_folder, *m_records});
+        m_desk.emplace(QDateTime(), 5);
+        m_desk->clock.set(sample::fillFolder(m_desk->folder, 400, 30));
     }
 
     void everyWindowReadsWhole()
@@ -154,7 +143,7 @@ private Q_SLOTS:
             const QRect available = window->screen()->availableGeometry();
             return available.contains(window->frameGeometry()) && (available.height() > 720 || window->height() <= 660);
         };
-        Application application(*m_services);
+        Application application(m_desk->services);
         application.state().welcomeShown = true;
         application.showMain();
         frmMain *main = application.mainWindow();
@@ -192,7 +181,7 @@ private Q_SLOTS:
             });
             // The answer boxes show only in a play, 連想心理's topic history only when asked for.
             stopTimers(*window);
-            startPlay(*window, *m_clock);
+            startPlay(*window, m_desk->clock);
             nameless << namelessControls(*window);
             if (auto *topics = window->findChild<QAbstractButton *>(QStringLiteral("cmdSyousai")))
                 topics->click();

@@ -1,5 +1,5 @@
 #include "CsvReader.h"
-#include "FakeClock.h"
+#include "Desk.h"
 #include "FileSizeLimit.h"
 #include "ScriptedDesktop.h"
 #include "ScriptedMessageBoxes.h"
@@ -13,10 +13,7 @@
 #include "app/frmMain.h"
 #include "data/DeliveredFiles.h"
 #include "games/common/ProgramState.h"
-#include "platform/DataFolder.h"
 #include "platform/MessageBoxes.h"
-#include "platform/RandomSource.h"
-#include "records/RecordStore.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"
@@ -41,6 +38,7 @@
 #include <QValueAxis>
 
 #include <memory>
+#include <optional>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -69,26 +67,13 @@ class TestRecordBook : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeClock m_clock{QDateTime(QDate(2024, 5, 18), QTime(22, 0, 0))};
-    MersenneRandomSource m_random{m_clock, 1};
-    ScriptedMessageBoxes m_messages;
-    std::unique_ptr<DataFolder> m_folder;
-    std::unique_ptr<RecordStore> m_records;
-    std::unique_ptr<Services> m_services;
+    std::optional<Desk> m_desk;
     ProgramState m_state;
     HelpWindows m_help{QStringLiteral(":/help/index.html")};
 
-    QString records() const { return m_folder->path(u"データ.txt"); }
+    QString records() const { return m_desk->file(u"データ.txt"); }
 
-    std::unique_ptr<frmMain> load()
-    {
-        auto window = std::make_unique<frmMain>(*m_services, m_state, m_help);
-        window->Form_Load();
-        return window;
-    }
-
-
+    std::unique_ptr<frmMain> load() { return loadWindow<frmMain>(m_desk->services, m_state, m_help); }
 
     static void clickRow(Grid *grid, int row)
     {
@@ -132,15 +117,10 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(22, 0, 0)));
-        m_folder = std::make_unique<DataFolder>(m_dir->path());
-        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
+        m_desk.emplace(QDateTime(QDate(2024, 5, 18), QTime(22, 0, 0)), 1);
         m_state = ProgramState();
         m_state.welcomeShown = true;
-        m_messages.forget();
-        writeBytes(m_folder->path(u"設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",0\n")));
+        writeBytes(m_desk->file(u"設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",0\n")));
     }
 
     void emptyFileShowsTheRestingFace();
@@ -185,7 +165,7 @@ void TestRecordBook::emptyFileShowsTheRestingFace()
     QCOMPARE(find<QLabel>(*window, QStringLiteral("lblDayTotal"))->text(), QStringLiteral("0:00:00"));
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayList"))->rows(), 1);
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgDayTotal"))->rows(), 1);
-    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m_desk->messages.shown().isEmpty());
     QVERIFY(find<Chart>(*window, QStringLiteral("mcrMain"))->showsEmptyText());
 }
 
@@ -258,7 +238,7 @@ void TestRecordBook::streakBesideTheLamps()
                                                "\"2024/05/16\",\"20:00:00\",\"しりとり\",60,\"\",\n"
                                                "\"2024/05/17\",\"07:30:00\",\"バラバラ\",47.3,\"\",\n");
     writeBytes(records(), sjis(beforeToday));
-    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(23, 59, 59)));
+    m_desk->clock.set(QDateTime(QDate(2024, 5, 18), QTime(23, 59, 59)));
     auto window = load();
     auto *streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
     QCOMPARE(streak->text(), QStringLiteral("連続 3 日"));
@@ -277,13 +257,13 @@ void TestRecordBook::streakBesideTheLamps()
     QCOMPARE(streak->text(), QStringLiteral("連続 4 日"));
 
     // Midnight: the new day has no play yet, and the streak up to yesterday holds.
-    m_clock.set(QDateTime(QDate(2024, 5, 19), QTime(0, 0, 0)));
+    m_desk->clock.set(QDateTime(QDate(2024, 5, 19), QTime(0, 0, 0)));
     window = load();
     streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
     QCOMPARE(streak->text(), QStringLiteral("連続 4 日"));
 
     // A whole day without a play ends it.
-    m_clock.set(QDateTime(QDate(2024, 5, 20), QTime(0, 0, 0)));
+    m_desk->clock.set(QDateTime(QDate(2024, 5, 20), QTime(0, 0, 0)));
     window = load();
     streak = find<QLabel>(*window, QStringLiteral("lblStreak"));
     QVERIFY(streak->text().isEmpty());
@@ -352,54 +332,54 @@ void TestRecordBook::chartButtonsDrawFromTheLists()
 
 void TestRecordBook::helpTourSwitch()
 {
-    const QString settings = m_folder->path(u"設定.txt");
+    const QString settings = m_desk->file(u"設定.txt");
     const QByteArray off = sjis(QStringLiteral("\"ヘルプツアー\",0\n"));
     auto window = load();
     auto *box = find<QCheckBox>(*window, QStringLiteral("chkHelp"));
     QVERIFY(!box->isChecked());
     QCOMPARE(readBytes(settings), off); // loading set the box and wrote nothing
-    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m_desk->messages.shown().isEmpty());
 
     QTest::mouseClick(box, Qt::LeftButton);
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアーＯＮ"));
-    QCOMPARE(m_messages.shown().last().text, QStringLiteral("ヘルプツアー機能をオンにします。"));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("ヘルプツアーＯＮ"));
+    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("ヘルプツアー機能をオンにします。"));
     QCOMPARE(readBytes(settings), sjis(QStringLiteral("\"ヘルプツアー\",1\n")));
 
     click(*window, QStringLiteral("cmdMemo"));
-    QCOMPARE(m_messages.shown().size(), 2);
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアー"));
-    QCOMPARE(m_messages.shown().last().text,
+    QCOMPARE(m_desk->messages.shown().size(), 2);
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("ヘルプツアー"));
+    QCOMPARE(m_desk->messages.shown().last().text,
              QStringLiteral("一回一回の記録ごとにちょっとしたコメントを残すことができます。\r\n"
                             "簡単な一言日記的な使い方でご利用ください\r\n\r\n"
                             "メモはよりフリーにいろんなことが書き込めます。\r\n"
                             "それぞれの項目についての効果や意味合いなどを残しておくのも良いと思います。\r\n\r\n"));
     click(*window, QStringLiteral("cmdSettei"));
-    QCOMPARE(m_messages.shown().last().text,
+    QCOMPARE(m_desk->messages.shown().last().text,
              QStringLiteral("これまでのデータを全部削除して新規にスタートさせたり、個別に削除することができます。\r\n\r\n"
                             "名前（ニックネームM）を登録することもできます\r\n\r\n"));
     click(*window, QStringLiteral("cmdMain")); // the main page has no explanation
-    QCOMPARE(m_messages.shown().size(), 3);
+    QCOMPARE(m_desk->messages.shown().size(), 3);
 
     QTest::mouseClick(box, Qt::LeftButton);
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアーＯＦＦ"));
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("ヘルプツアーＯＦＦ"));
     QCOMPARE(readBytes(settings), off);
     click(*window, QStringLiteral("cmdMemo"));
-    QCOMPARE(m_messages.shown().size(), 4);
+    QCOMPARE(m_desk->messages.shown().size(), 4);
 
     // The keyboard (or an assistive tool) toggles the box as a click does.
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Space);
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアーＯＮ"));
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("ヘルプツアーＯＮ"));
     QCOMPARE(readBytes(settings), sjis(QStringLiteral("\"ヘルプツアー\",1\n")));
     box->setChecked(false);
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("ヘルプツアーＯＦＦ"));
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("ヘルプツアーＯＦＦ"));
     QCOMPARE(readBytes(settings), off);
 }
 
 void TestRecordBook::userNameAndTitle()
 {
-    writeBytes(m_folder->path(u"プライベート.txt"), sjis(QStringLiteral("\"氏名\",\"花子\"\n")));
+    writeBytes(m_desk->file(u"プライベート.txt"), sjis(QStringLiteral("\"氏名\",\"花子\"\n")));
     auto window = load();
     QCOMPARE(window->windowTitle(), QStringLiteral(" 花子 の コトハナ"));
     click(*window, QStringLiteral("cmdSettei"));
@@ -409,14 +389,14 @@ void TestRecordBook::userNameAndTitle()
     name->setText(QStringLiteral("太郎"));
     click(*window, QStringLiteral("cmdPHozon1"));
     QCOMPARE(window->windowTitle(), QStringLiteral(" 太郎 の コトハナ"));
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("保存終了"));
-    QCOMPARE(m_messages.shown().last().text, QStringLiteral("保存が終了しました"));
-    QCOMPARE(readBytes(m_folder->path(u"プライベート.txt")), sjis(QStringLiteral("\"氏名\",\"太郎\"\n")));
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("保存終了"));
+    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("保存が終了しました"));
+    QCOMPARE(readBytes(m_desk->file(u"プライベート.txt")), sjis(QStringLiteral("\"氏名\",\"太郎\"\n")));
 
     name->clear();
     click(*window, QStringLiteral("cmdPHozon1"));
     QCOMPARE(window->windowTitle(), QStringLiteral(" コトハナ"));
-    QCOMPARE(readBytes(m_folder->path(u"プライベート.txt")), sjis(QStringLiteral("\"氏名\",\"\"\n")));
+    QCOMPARE(readBytes(m_desk->file(u"プライベート.txt")), sjis(QStringLiteral("\"氏名\",\"\"\n")));
 }
 
 void TestRecordBook::userNameRefusesWhatCannotBeStored()
@@ -426,10 +406,10 @@ void TestRecordBook::userNameRefusesWhatCannotBeStored()
     auto *name = find<QLineEdit>(*window, QStringLiteral("txtPriData"));
     name->setText(QStringLiteral("ねこ😀"));
     click(*window, QStringLiteral("cmdPHozon1"));
-    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
-    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("😀")));
+    QCOMPARE(m_desk->messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_desk->messages.shown().last().text.contains(QStringLiteral("😀")));
     QCOMPARE(name->text(), QStringLiteral("ねこ😀"));
-    QVERIFY(!m_folder->contains(u"プライベート.txt"));
+    QVERIFY(!m_desk->folder.contains(u"プライベート.txt"));
     QCOMPARE(window->windowTitle(), QStringLiteral(" コトハナ"));
 
     // A double quote would cut the record short; it is stored as ＂ and the name reads back whole.
@@ -471,7 +451,7 @@ void TestRecordBook::diaryChangesOnlyItsRecord()
     QTest::mouseClick(save, Qt::LeftButton);
     expected.replace(QStringLiteral("\"朝いちばん、調子よし\""), QStringLiteral("\"\""));
     QCOMPARE(readBytes(records()), sjis(expected));
-    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m_desk->messages.shown().isEmpty());
 }
 
 void TestRecordBook::diaryKeepsRecordsWholeAndRefusesEmoji()
@@ -493,9 +473,9 @@ void TestRecordBook::diaryKeepsRecordsWholeAndRefusesEmoji()
     clickRow(list, 2);
     entry->setText(QStringLiteral("🎉やった"));
     QTest::mouseClick(save, Qt::LeftButton);
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
-    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("🎉")));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_desk->messages.shown().last().text.contains(QStringLiteral("🎉")));
     QCOMPARE(entry->text(), QStringLiteral("🎉やった"));
     QCOMPARE(readBytes(records()), saved);
     QCOMPARE(list->textMatrix(2, 5), QStringLiteral("答数 : 10"));
@@ -521,9 +501,9 @@ void TestRecordBook::diaryWriteFailureKeepsOldFile()
         click(*window, QStringLiteral("cmdMemoHozon"));
     }
     QCOMPARE(readBytes(records()), sjis(kFivePlays));
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
-    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("データ.txt")));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_desk->messages.shown().last().text.contains(QStringLiteral("データ.txt")));
     QCOMPARE(list->textMatrix(2, 5), QStringLiteral("答数 : 10"));
 }
 
@@ -536,52 +516,52 @@ void TestRecordBook::diaryBacksUpUnreadLines()
     auto *list = find<Grid>(*window, QStringLiteral("msgMemoList"));
     clickRow(list, 5);
     click(*window, QStringLiteral("cmdMemoHozon"));
-    QCOMPARE(readBytes(m_folder->path(u"データ.txt.bak")), original);
+    QCOMPARE(readBytes(m_desk->file(u"データ.txt.bak")), original);
     QCOMPARE(readBytes(records()), sjis(rewritten(kFivePlays)));
-    QCOMPARE(m_messages.shown().size(), 1);
-    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("データ.txt.bak")));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QVERIFY(m_desk->messages.shown().last().text.contains(QStringLiteral("データ.txt.bak")));
     // Once the file is whole again, later saves make no more copies.
     click(*window, QStringLiteral("cmdMemoHozon"));
-    QVERIFY(!m_folder->contains(u"データ.txt.bak2"));
-    QCOMPARE(m_messages.shown().size(), 1);
+    QVERIFY(!m_desk->folder.contains(u"データ.txt.bak2"));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
 }
 
 void TestRecordBook::memoSavesAndLoads()
 {
-    writeBytes(m_folder->path(u"メモ.TXT"), sjis(QStringLiteral("一行目\n二行目\n")));
+    writeBytes(m_desk->file(u"メモ.TXT"), sjis(QStringLiteral("一行目\n二行目\n")));
     auto window = load();
     auto *memo = find<QPlainTextEdit>(*window, QStringLiteral("txtKizuki"));
     QCOMPARE(memo->toPlainText(), QStringLiteral("一行目\n二行目"));
     click(*window, QStringLiteral("cmdMemo"));
     memo->setPlainText(QStringLiteral("効果あり\n\n続ける"));
     click(*window, QStringLiteral("cmdKizukiHozon"));
-    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), sjis(QStringLiteral("効果あり\n\n続ける\n")));
-    QVERIFY(m_messages.shown().isEmpty());
+    QCOMPARE(readBytes(m_desk->file(u"メモ.TXT")), sjis(QStringLiteral("効果あり\n\n続ける\n")));
+    QVERIFY(m_desk->messages.shown().isEmpty());
 
     memo->setPlainText(QStringLiteral("😀"));
     click(*window, QStringLiteral("cmdKizukiHozon"));
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), sjis(QStringLiteral("効果あり\n\n続ける\n")));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(readBytes(m_desk->file(u"メモ.TXT")), sjis(QStringLiteral("効果あり\n\n続ける\n")));
 }
 
 // A record file or a memo that exists but cannot be read is reported, not shown as empty.
 void TestRecordBook::unreadableFilesAreReported()
 {
     writeBytes(records(), sjis(kFivePlays));
-    QFile::remove(m_folder->path(u"メモ.TXT"));
-    QVERIFY(QDir(m_folder->path(u"メモ.TXT")).mkpath(QStringLiteral(".")));
+    QFile::remove(m_desk->file(u"メモ.TXT"));
+    QVERIFY(QDir(m_desk->file(u"メモ.TXT")).mkpath(QStringLiteral(".")));
     auto window = load();
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("メモ"));
-    QVERIFY(m_messages.shown().last().text.contains(QStringLiteral("メモ.TXT")));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("メモ"));
+    QVERIFY(m_desk->messages.shown().last().text.contains(QStringLiteral("メモ.TXT")));
 
     QFile::remove(records());
     QVERIFY(QDir(records()).mkpath(QStringLiteral(".")));
     for (const char *page : {"cmdMemo", "cmdSettei"}) {
-        m_messages.forget();
+        m_desk->messages.forget();
         click(*window, QString::fromLatin1(page));
-        QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
-        QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("データ.txt")));
+        QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+        QVERIFY(m_desk->messages.shown().first().text.contains(QStringLiteral("データ.txt")));
     }
 }
 
@@ -589,35 +569,35 @@ void TestRecordBook::unsavedMemoIsNotLostSilently()
 {
     using SaveChoice = MessageBoxes::SaveChoice;
     const QByteArray before = sjis(QStringLiteral("一行目\n"));
-    writeBytes(m_folder->path(u"メモ.TXT"), before);
+    writeBytes(m_desk->file(u"メモ.TXT"), before);
     auto window = load();
     auto *memo = find<QPlainTextEdit>(*window, QStringLiteral("txtKizuki"));
     auto *memoPage = find<QFrame>(*window, QStringLiteral("fraMemo"));
     click(*window, QStringLiteral("cmdMemo"));
     click(*window, QStringLiteral("cmdMain")); // nothing changed: no question
-    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m_desk->messages.shown().isEmpty());
 
     click(*window, QStringLiteral("cmdMemo"));
     memo->setPlainText(QStringLiteral("書きかけ"));
     click(*window, QStringLiteral("cmdMain")); // キャンセル: the page stays
-    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Question);
-    QCOMPARE(m_messages.shown().last().text, QStringLiteral("メモが変更されています。保存しますか？"));
+    QCOMPARE(m_desk->messages.shown().last().icon, ScriptedMessageBoxes::Icon::Question);
+    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("メモが変更されています。保存しますか？"));
     QVERIFY(!memoPage->isHidden());
-    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), before);
+    QCOMPARE(readBytes(m_desk->file(u"メモ.TXT")), before);
 
-    m_messages.chooseNext(SaveChoice::Discard);
+    m_desk->messages.chooseNext(SaveChoice::Discard);
     click(*window, QStringLiteral("cmdBunseki"));
     QVERIFY(memoPage->isHidden());
-    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), before);
+    QCOMPARE(readBytes(m_desk->file(u"メモ.TXT")), before);
     QCOMPARE(memo->toPlainText(), QStringLiteral("一行目"));
 
     click(*window, QStringLiteral("cmdMemo"));
     memo->setPlainText(QStringLiteral("書きかけ"));
     QVERIFY(!window->close()); // closing the program asks too
     QVERIFY(window->isVisible());
-    m_messages.chooseNext(SaveChoice::Save);
+    m_desk->messages.chooseNext(SaveChoice::Save);
     QVERIFY(window->close());
-    QCOMPARE(readBytes(m_folder->path(u"メモ.TXT")), sjis(QStringLiteral("書きかけ\n")));
+    QCOMPARE(readBytes(m_desk->file(u"メモ.TXT")), sjis(QStringLiteral("書きかけ\n")));
 }
 
 void TestRecordBook::deletingTheThirdOfFive()
@@ -634,11 +614,11 @@ void TestRecordBook::deletingTheThirdOfFive()
     QVERIFY(!remove->isEnabled());
     clickRow(list, 3);
     QVERIFY(remove->isEnabled());
-    m_messages.answerNext(true);
+    m_desk->messages.answerNext(true);
     QTest::mouseClick(remove, Qt::LeftButton);
-    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Exclamation);
-    QCOMPARE(m_messages.shown().last().title, QStringLiteral("クリア確認"));
-    QCOMPARE(m_messages.shown().last().text,
+    QCOMPARE(m_desk->messages.shown().last().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("クリア確認"));
+    QCOMPARE(m_desk->messages.shown().last().text,
              QStringLiteral("2024/05/18 08:00:00 プラマイ を削除します。よろしいですか？"));
 
     QString expected = rewritten(kFivePlays);
@@ -671,7 +651,7 @@ void TestRecordBook::changesApplyToTheFileAsItIsNow()
     QString expected = rewritten(inFront + kFivePlays + added);
     expected.replace(QStringLiteral("\"秒数 : 60  (＋) モード\""), QStringLiteral("\"朝いちばん\""));
     QCOMPARE(readBytes(records()), sjis(expected));
-    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m_desk->messages.shown().isEmpty());
     // The list shows the file as it is now, the changed record still picked.
     QCOMPARE(diaries->rows(), 8);
     QCOMPARE(diaries->row(), 4);
@@ -682,9 +662,9 @@ void TestRecordBook::changesApplyToTheFileAsItIsNow()
     auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
     clickRow(list, 1);
     writeBytes(records(), sjis(kFivePlays));
-    m_messages.answerNext(true);
+    m_desk->messages.answerNext(true);
     click(*window, QStringLiteral("cmdRowDel"));
-    QCOMPARE(m_messages.shown().last().text,
+    QCOMPARE(m_desk->messages.shown().last().text,
              QStringLiteral("選んだ記録（2024/05/15 06:00:00 連想心理）は、データ.txt にもうありません。"
                             "ほかのプログラムで変更されたようです。\r\n一覧を読み直しました。"));
     QCOMPARE(readBytes(records()), sjis(kFivePlays));
@@ -699,7 +679,7 @@ void TestRecordBook::cancelDeletesNothing()
     click(*window, QStringLiteral("cmdSettei"));
     auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
     clickRow(list, 2);
-    m_messages.answerNext(false);
+    m_desk->messages.answerNext(false);
     click(*window, QStringLiteral("cmdRowDel"));
     QCOMPARE(readBytes(records()), sjis(kFivePlays));
     QCOMPARE(list->rows(), 6);
@@ -716,13 +696,13 @@ void TestRecordBook::lastRecordAsksLikeAnyOther()
     auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
     clickRow(list, 1);
     // A mis-click must not erase the only play.
-    m_messages.answerNext(false);
+    m_desk->messages.answerNext(false);
     click(*window, QStringLiteral("cmdRowDel"));
-    QCOMPARE(m_messages.shown().last().text, QStringLiteral("2024/05/18 08:00:00 プラマイ を削除します。よろしいですか？"));
+    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("2024/05/18 08:00:00 プラマイ を削除します。よろしいですか？"));
     QCOMPARE(readBytes(records()), one);
-    m_messages.answerNext(true);
+    m_desk->messages.answerNext(true);
     click(*window, QStringLiteral("cmdRowDel"));
-    QCOMPARE(m_messages.shown().size(), 2);
+    QCOMPARE(m_desk->messages.shown().size(), 2);
     QCOMPARE(readBytes(records()), QByteArray());
     QCOMPARE(list->rows(), 1);
     QCOMPARE(shownFace(*window), QStringLiteral("imgNashi"));
@@ -747,9 +727,9 @@ void TestRecordBook::csvHoldsEveryRecord()
     QVERIFY(asked[1].endsWith(QStringLiteral("/コトハナの記録_2024-05-18.csv")));
     QCOMPARE(asked[2], QStringLiteral("CSV ファイル (*.csv)"));
     const QString written = elsewhere.filePath(QStringLiteral("記録.csv"));
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Information);
-    QCOMPARE(m_messages.shown().first().text,
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Information);
+    QCOMPARE(m_desk->messages.shown().first().text,
              QStringLiteral("6 件の記録を書き出しました。\n") + QDir::toNativeSeparators(written));
 
     const CsvContent csv = readCsv(readBytes(written));
@@ -779,9 +759,9 @@ void TestRecordBook::csvHoldsEveryRecord()
 
     // Lines that are no records are left out, and the message says how many.
     writeBytes(records(), sjis(kFivePlays + QStringLiteral("壊れた行\n")));
-    m_messages.forget();
+    m_desk->messages.forget();
     click(*window, QStringLiteral("cmdCsv"));
-    QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("\nデータ.txt の 1 行は記録として読めなかったため、書き出していません。\n")));
+    QVERIFY(m_desk->messages.shown().first().text.contains(QStringLiteral("\nデータ.txt の 1 行は記録として読めなかったため、書き出していません。\n")));
 }
 
 void TestRecordBook::csvCancelledOrUnwritable()
@@ -793,27 +773,27 @@ void TestRecordBook::csvCancelledOrUnwritable()
     window->findChild<EditPage *>()->setDesktop(desktop);
     click(*window, QStringLiteral("cmdCsv")); // the dialog is cancelled
     QCOMPARE(desktop.asked.size(), 1);
-    QVERIFY(m_messages.shown().isEmpty());
+    QVERIFY(m_desk->messages.shown().isEmpty());
 
     QTemporaryDir elsewhere;
     desktop.answer = elsewhere.filePath(QStringLiteral("ない/記録.csv"));
     click(*window, QStringLiteral("cmdCsv"));
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
-    QCOMPARE(m_messages.shown().first().title, QStringLiteral("CSV書き出し"));
-    QCOMPARE(m_messages.shown().first().text,
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QCOMPARE(m_desk->messages.shown().first().title, QStringLiteral("CSV書き出し"));
+    QCOMPARE(m_desk->messages.shown().first().text,
              QStringLiteral("ファイル「記録.csv」に書き込めませんでした。\n（ファイルまたはフォルダが見つかりません）"));
     QVERIFY(QDir(elsewhere.path()).isEmpty());
 
     // A record file that cannot be read gives no CSV, rather than an empty one.
     QVERIFY(QFile::remove(records()));
     QVERIFY(QDir().mkdir(records()));
-    m_messages.forget();
+    m_desk->messages.forget();
     desktop.answer = elsewhere.filePath(QStringLiteral("記録.csv"));
     click(*window, QStringLiteral("cmdCsv"));
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
-    QVERIFY(m_messages.shown().first().text.contains(QStringLiteral("データ.txt")));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QVERIFY(m_desk->messages.shown().first().text.contains(QStringLiteral("データ.txt")));
     QVERIFY(QDir(elsewhere.path()).isEmpty());
 }
 
@@ -824,15 +804,15 @@ void TestRecordBook::dataFolderOpensInTheFileManager()
     ScriptedDesktop desktop;
     window->findChild<EditPage *>()->setDesktop(desktop);
     click(*window, QStringLiteral("cmdOpenFolder"));
-    QCOMPARE(desktop.opened, QStringList{m_dir->path()});
-    QVERIFY(m_messages.shown().isEmpty());
+    QCOMPARE(desktop.opened, QStringList{m_desk->dir.path()});
+    QVERIFY(m_desk->messages.shown().isEmpty());
 
     desktop.opens = false;
     click(*window, QStringLiteral("cmdOpenFolder"));
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
-    QCOMPARE(m_messages.shown().first().text,
-             QStringLiteral("データフォルダー「%1」を開けませんでした。").arg(QDir::toNativeSeparators(m_dir->path())));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
+    QCOMPARE(m_desk->messages.shown().first().text,
+             QStringLiteral("データフォルダー「%1」を開けませんでした。").arg(QDir::toNativeSeparators(m_desk->dir.path())));
 }
 
 void TestRecordBook::wholeRoadThroughTheRecordBook()
@@ -853,7 +833,7 @@ void TestRecordBook::wholeRoadThroughTheRecordBook()
 
     click(*window, QStringLiteral("cmdSettei"));
     clickRow(find<Grid>(*window, QStringLiteral("msgHenList")), 5);
-    m_messages.answerNext(true);
+    m_desk->messages.answerNext(true);
     click(*window, QStringLiteral("cmdRowDel"));
 
     window.reset();
@@ -868,34 +848,33 @@ void TestRecordBook::wholeRoadThroughTheRecordBook()
     QCOMPARE(diaries->textMatrix(1, 5), QStringLiteral("はじめてのしりとり"));
 }
 
-
 void TestRecordBook::unwritableFolderStartsReadOnly()
 {
     writeBytes(records(), sjis(kFivePlays));
     // Writes fail in the folder as on a read-only disk, even for root, whom permissions do not
     // stop. The folder lacks most delivered files, and they cannot be written.
     const FileSizeLimit nothingWritten(0);
-    QVERIFY(prepareFolder(*m_folder, deliveredFilesDirectory(), m_messages, *m_records));
-    const QString folder = QDir::toNativeSeparators(m_dir->path());
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
-    QCOMPARE(m_messages.shown().first().text,
+    QVERIFY(prepareFolder(m_desk->folder, deliveredFilesDirectory(), m_desk->messages, m_desk->records));
+    const QString folder = QDir::toNativeSeparators(m_desk->dir.path());
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_desk->messages.shown().first().text,
              QStringLiteral("データを保存するフォルダ「%1」に書き込めません。\n"
                             "記録を見ることはできますが、ゲームの結果や記録の変更は保存できません。")
                  .arg(folder));
-    QVERIFY(!m_folder->contains(u"メモ.TXT"));
+    QVERIFY(!m_desk->folder.contains(u"メモ.TXT"));
 
     auto window = load();
     click(*window, QStringLiteral("cmdSettei"));
     auto *list = find<Grid>(*window, QStringLiteral("msgHenList"));
     QCOMPARE(list->rows(), 6);
     clickRow(list, 2);
-    m_messages.forget();
-    m_messages.answerNext(true);
+    m_desk->messages.forget();
+    m_desk->messages.answerNext(true);
     click(*window, QStringLiteral("cmdRowDel"));
-    QCOMPARE(m_messages.shown().size(), 2);
-    QCOMPARE(m_messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
-    QCOMPARE(m_messages.shown().last().text,
+    QCOMPARE(m_desk->messages.shown().size(), 2);
+    QCOMPARE(m_desk->messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
+    QCOMPARE(m_desk->messages.shown().last().text,
              QStringLiteral("データを保存するフォルダ「%1」に書き込めないため、保存できません。").arg(folder));
     QCOMPARE(list->rows(), 6);
     QCOMPARE(readBytes(records()), sjis(kFivePlays));
@@ -905,19 +884,19 @@ void TestRecordBook::unwritableFolderStartsReadOnly()
 // a backup that fails is told, and a read-only run makes none.
 void TestRecordBook::startBacksUpEveryDataFile()
 {
-    QVERIFY(prepareFolder(*m_folder, deliveredFilesDirectory(), m_messages, *m_records));
+    QVERIFY(prepareFolder(m_desk->folder, deliveredFilesDirectory(), m_desk->messages, m_desk->records));
     writeBytes(records(), sjis(kFivePlays));
-    writeBytes(m_folder->path(u"連想心理題目.txt"), sjis(QStringLiteral("好きな動物\nなに?それ\n")));
-    writeBytes(m_folder->path(u"好きな動物.txt"), sjis(QStringLiteral("ねこ\n")));
-    writeBytes(m_folder->path(u"好きな動物_履歴.txt"), sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"001\",\"ねこ\"\n")));
-    writeBytes(m_folder->path(u"プラマイ履歴.txt"),
+    writeBytes(m_desk->file(u"連想心理題目.txt"), sjis(QStringLiteral("好きな動物\nなに?それ\n")));
+    writeBytes(m_desk->file(u"好きな動物.txt"), sjis(QStringLiteral("ねこ\n")));
+    writeBytes(m_desk->file(u"好きな動物_履歴.txt"), sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"001\",\"ねこ\"\n")));
+    writeBytes(m_desk->file(u"プラマイ履歴.txt"),
                sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",14,14,0,\"100.0%\",\"1.12/秒\",\"12.5秒\",\"＋\"\n")));
-    writeBytes(m_folder->path(u"なに.txt"), QByteArray("not a topic's"));
-    m_messages.forget();
+    writeBytes(m_desk->file(u"なに.txt"), QByteArray("not a topic's"));
+    m_desk->messages.forget();
 
-    backUpDataFiles(*m_services);
-    QVERIFY(m_messages.shown().isEmpty());
-    const QDir backup(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-18")));
+    backUpDataFiles(m_desk->services);
+    QVERIFY(m_desk->messages.shown().isEmpty());
+    const QDir backup(QDir(m_desk->dir.path()).filePath(QStringLiteral("バックアップ/2024-05-18")));
     QStringList expected = deliveredFileNames()
         + QStringList{QStringLiteral("好きな動物.txt"), QStringLiteral("好きな動物_履歴.txt"), QStringLiteral("プラマイ履歴.txt")};
     expected.sort();
@@ -925,24 +904,24 @@ void TestRecordBook::startBacksUpEveryDataFile()
     copied.sort();
     QCOMPARE(copied, expected);
     for (const QString &name : copied)
-        QCOMPARE(readBytes(backup.filePath(name)), readBytes(m_folder->path(name)));
+        QCOMPARE(readBytes(backup.filePath(name)), readBytes(m_desk->file(name)));
 
-    m_clock.set(QDateTime(QDate(2024, 5, 19), QTime(7, 0, 0)));
+    m_desk->clock.set(QDateTime(QDate(2024, 5, 19), QTime(7, 0, 0)));
     {
         const FileSizeLimit diskFull(1);
-        backUpDataFiles(*m_services);
+        backUpDataFiles(m_desk->services);
     }
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
-    QCOMPARE(m_messages.shown().first().title, QStringLiteral("バックアップ"));
-    QVERIFY(m_messages.shown().first().text.startsWith(QStringLiteral("今日のバックアップを作れませんでした。\n")));
-    QVERIFY(!QFileInfo::exists(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-19"))));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_desk->messages.shown().first().title, QStringLiteral("バックアップ"));
+    QVERIFY(m_desk->messages.shown().first().text.startsWith(QStringLiteral("今日のバックアップを作れませんでした。\n")));
+    QVERIFY(!QFileInfo::exists(QDir(m_desk->dir.path()).filePath(QStringLiteral("バックアップ/2024-05-19"))));
 
-    m_messages.forget();
-    m_records->refuseChanges(QStringLiteral("読み取り専用"));
-    backUpDataFiles(*m_services);
-    QVERIFY(m_messages.shown().isEmpty());
-    QVERIFY(!QFileInfo::exists(QDir(m_dir->path()).filePath(QStringLiteral("バックアップ/2024-05-19"))));
+    m_desk->messages.forget();
+    m_desk->records.refuseChanges(QStringLiteral("読み取り専用"));
+    backUpDataFiles(m_desk->services);
+    QVERIFY(m_desk->messages.shown().isEmpty());
+    QVERIFY(!QFileInfo::exists(QDir(m_desk->dir.path()).filePath(QStringLiteral("バックアップ/2024-05-19"))));
 }
 
 // Told once when the program starts, not again each time the main window comes back after a
@@ -951,16 +930,16 @@ void TestRecordBook::unreadLinesAreAnnouncedOncePerRun()
 {
     const QByteArray bytes = sjis(kFivePlays + QStringLiteral("手で書いたメモ\n\"2024/05/18\",\"22:00:00\"\n"));
     writeBytes(records(), bytes);
-    QVERIFY(prepareFolder(*m_folder, deliveredFilesDirectory(), m_messages, *m_records));
-    QVERIFY(m_messages.shown().isEmpty());
-    Application application(*m_services);
+    QVERIFY(prepareFolder(m_desk->folder, deliveredFilesDirectory(), m_desk->messages, m_desk->records));
+    QVERIFY(m_desk->messages.shown().isEmpty());
+    Application application(m_desk->services);
     for (int shown = 0; shown < 2; ++shown) {
         application.showMain();
         delete application.mainWindow();
     }
-    QCOMPARE(m_messages.shown().size(), 1);
-    QCOMPARE(m_messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
-    QCOMPARE(m_messages.shown().first().text,
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Exclamation);
+    QCOMPARE(m_desk->messages.shown().first().text,
              QStringLiteral("データ.txt の 2 行を記録として読めませんでした。\nファイルはそのまま残してあります。"));
     QCOMPARE(readBytes(records()), bytes);
 }

@@ -1,13 +1,10 @@
-#include "FakeClock.h"
+#include "Desk.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
 #include "Widgets.h"
 
 #include "app/frmMain.h"
 #include "games/common/ProgramState.h"
-#include "platform/DataFolder.h"
-#include "platform/RandomSource.h"
-#include "records/RecordStore.h"
 #include "records/Services.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
@@ -24,10 +21,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -62,24 +59,11 @@ class TestStatPages : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeClock m_clock{QDateTime(QDate(2024, 5, 18), QTime(20, 0, 0))};
-    MersenneRandomSource m_random{m_clock, 1};
-    ScriptedMessageBoxes m_messages;
-    std::unique_ptr<DataFolder> m_folder;
-    std::unique_ptr<RecordStore> m_records;
-    std::unique_ptr<Services> m_services;
+    std::optional<Desk> m_desk;
     ProgramState m_state;
     HelpWindows m_help{QStringLiteral(":/help/index.html")};
 
-    std::unique_ptr<frmMain> load()
-    {
-        auto window = std::make_unique<frmMain>(*m_services, m_state, m_help);
-        window->Form_Load();
-        return window;
-    }
-
-
+    std::unique_ptr<frmMain> load() { return loadWindow<frmMain>(m_desk->services, m_state, m_help); }
 
     static QStringList column(Grid *grid, int col)
     {
@@ -92,15 +76,11 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_folder = std::make_unique<DataFolder>(m_dir->path());
-        m_records = std::make_unique<RecordStore>(m_folder->path(PlayRecordFile::kFileName));
-        m_services = std::make_unique<Services>(Services{m_clock, m_random, m_messages, *m_folder, *m_records});
+        m_desk.emplace(QDateTime(QDate(2024, 5, 18), QTime(20, 0, 0)), 1);
         m_state = ProgramState();
         m_state.welcomeShown = true;
-        m_messages.forget();
-        writeBytes(m_folder->path(u"設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",1\n")));
-        writeBytes(m_folder->path(u"データ.txt"), sjis(sixtyDays()));
+        writeBytes(m_desk->file(u"設定.txt"), sjis(QStringLiteral("\"ヘルプツアー\",1\n")));
+        writeBytes(m_desk->file(u"データ.txt"), sjis(sixtyDays()));
     }
 
     void rangePage();
@@ -121,8 +101,8 @@ void TestStatPages::rangePage()
 {
     auto window = load();
     click(*window, "cmdTaijyu");
-    QCOMPARE(m_messages.shown().size(), 1);
-    QVERIFY(m_messages.shown().last().text.startsWith(QStringLiteral("これまでプレイしてきたデータを「項目」「曜日」「期間」指定で表示できます。\r\n\r\n")));
+    QCOMPARE(m_desk->messages.shown().size(), 1);
+    QVERIFY(m_desk->messages.shown().last().text.startsWith(QStringLiteral("これまでプレイしてきたデータを「項目」「曜日」「期間」指定で表示できます。\r\n\r\n")));
     auto *plays = find<Grid>(*window, QStringLiteral("msgBunseki"));
     auto *totals = find<Grid>(*window, QStringLiteral("msgBunseki2"));
     QCOMPARE(plays->rows(), 301);
@@ -185,7 +165,7 @@ void TestStatPages::rangePageScrollsAfterTenPlays()
         text += QStringLiteral("\"2024/05/17\",\"08:%1:00\",\"プラマイ\",30,\"\",\n").arg(i, 2, 10, QLatin1Char('0'));
     for (int i = 0; i < 11; ++i)
         text += QStringLiteral("\"2024/05/18\",\"08:%1:00\",\"プラマイ\",30,\"\",\n").arg(i, 2, 10, QLatin1Char('0'));
-    writeBytes(m_folder->path(u"データ.txt"), sjis(text));
+    writeBytes(m_desk->file(u"データ.txt"), sjis(text));
     m_state.helpTourFlag = 0;
     auto window = load();
     click(*window, "cmdTaijyu");
@@ -208,7 +188,7 @@ void TestStatPages::allGraphPage()
 {
     auto window = load();
     click(*window, "cmdRentai");
-    QVERIFY(m_messages.shown().last().text.startsWith(QStringLiteral("コトハナを開始した日から現在までの実施推移を表示します。")));
+    QVERIFY(m_desk->messages.shown().last().text.startsWith(QStringLiteral("コトハナを開始した日から現在までの実施推移を表示します。")));
     auto *plays = find<Grid>(*window, QStringLiteral("msgDayList2"));
     auto *items = find<Grid>(*window, QStringLiteral("msgDayTotal2"));
     auto *days = find<Grid>(*window, QStringLiteral("msgDayList3"));
@@ -240,7 +220,7 @@ void TestStatPages::calendarPage()
 {
     auto window = load();
     click(*window, "cmdCale");
-    QVERIFY(m_messages.shown().last().text.startsWith(QStringLiteral("実施状況を色と数字で把握できるカレンダーです。")));
+    QVERIFY(m_desk->messages.shown().last().text.startsWith(QStringLiteral("実施状況を色と数字で把握できるカレンダーです。")));
     auto *months = find<Grid>(*window, QStringLiteral("msgCale"));
     QCOMPARE(months->rows(), 4);
     QCOMPARE(months->textMatrix(1, 0), QStringLiteral("2024年03月"));
@@ -266,7 +246,7 @@ void TestStatPages::calendarPage()
 // dated records, and the range page says how many it left out.
 void TestStatPages::recordsWithoutADate()
 {
-    writeBytes(m_folder->path(u"データ.txt"),
+    writeBytes(m_desk->file(u"データ.txt"),
                sjis(QStringLiteral("\"2024/02/31\",\"10:00:00\",\"プラマイ\",60,\"\",\n") + sixtyDays()
                     + QStringLiteral("\"いつか\",\"10:00:00\",\"しりとり\",60,\"\",\n\"2024/03/01\",\"10:00:00\",\"しりとり\",60,\"\",\n")));
     auto window = load();
@@ -363,7 +343,7 @@ void TestStatPages::totalsPage()
 {
     auto window = load();
     click(*window, "cmdSyuukei");
-    QCOMPARE(m_messages.shown().last().text, QStringLiteral("プレイしたデータを月別、日別の集計結果で見ることができます。\r\n\r\n"));
+    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("プレイしたデータを月別、日別の集計結果で見ることができます。\r\n\r\n"));
     auto *monthly = find<Grid>(*window, QStringLiteral("msgKakei1"));
     auto *daily = find<Grid>(*window, QStringLiteral("msgKakei2"));
     QCOMPARE(monthly->rows(), 5);
@@ -403,7 +383,7 @@ void TestStatPages::filesWithoutDaysShowHeadingsOnly()
     QFETCH(QByteArray, content);
     QFETCH(int, plays);
     QFETCH(int, days);
-    writeBytes(m_folder->path(u"データ.txt"), content);
+    writeBytes(m_desk->file(u"データ.txt"), content);
     m_state.helpTourFlag = 0;
     auto window = load();
     click(*window, "cmdRentai");
@@ -431,7 +411,7 @@ void TestStatPages::outsideChangesShowAtTheNextOpening()
     auto *list = find<Grid>(*window, QStringLiteral("msgIchiran"));
     QCOMPARE(list->rows(), 301);
     // Another program adds a play; an editor then takes the first one out.
-    QFile file(m_folder->path(u"データ.txt"));
+    QFile file(m_desk->file(u"データ.txt"));
     QVERIFY(file.open(QIODevice::Append));
     file.write(sjis(QStringLiteral("\"2024/05/18\",\"23:59:00\",\"カラパニ\",30,\"外から\",\n")));
     file.close();
@@ -439,9 +419,9 @@ void TestStatPages::outsideChangesShowAtTheNextOpening()
     click(*window, "cmdBunseki");
     QCOMPARE(list->rows(), 302);
     QCOMPARE(list->textMatrix(301, 5), QStringLiteral("外から"));
-    QByteArray bytes = readBytes(m_folder->path(u"データ.txt"));
+    QByteArray bytes = readBytes(m_desk->file(u"データ.txt"));
     bytes.remove(0, bytes.indexOf('\n') + 1);
-    writeBytes(m_folder->path(u"データ.txt"), bytes);
+    writeBytes(m_desk->file(u"データ.txt"), bytes);
     click(*window, "cmdMain");
     click(*window, "cmdBunseki");
     QCOMPARE(list->rows(), 301);
@@ -470,7 +450,7 @@ void TestStatPages::chartsShowingTheSameAreNotDrawnAgain()
     QCOMPARE(listed->redrawCount(), listedDrawn);
 
     // A new play changes what the chart shows: it is drawn anew.
-    QFile file(m_folder->path(u"データ.txt"));
+    QFile file(m_desk->file(u"データ.txt"));
     QVERIFY(file.open(QIODevice::Append));
     file.write(sjis(QStringLiteral("\"2024/05/18\",\"23:59:00\",\"カラパニ\",30,\"\",\n")));
     file.close();

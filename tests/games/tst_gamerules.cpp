@@ -1,3 +1,4 @@
+#include "Plays.h"
 #include "TestFiles.h"
 
 #include "games/common/GameSettings.h"
@@ -49,12 +50,6 @@ public:
     HistoryRow historyFields() const override { return {QString::number(cycle().correct()), setup().mode}; }
     QString recordText() const override { return conditions() + QStringLiteral("  ") + setup().mode; }
 };
-
-void startPlaying(Play &play)
-{
-    for (int tick = 1; tick <= 3; ++tick)
-        play.cycle().countdownTick(tick * 1000);
-}
 
 // A play whose history line holds its answers, correct answers, seconds and mode.
 class ScoredPlay final : public Play
@@ -202,7 +197,7 @@ void TestGameRules::saveGuardAndSpeedGuard()
 {
     CountingPlay play({TimingMode::Count, 60, 2, QStringLiteral("＋"), {}});
     QVERIFY(!play.canSave()); // a countdown
-    startPlaying(play);
+    begin(play);
     play.give(true);
     QVERIFY(!play.canSave()); // still playing
     QVERIFY(play.give(true).ended);
@@ -212,7 +207,7 @@ void TestGameRules::saveGuardAndSpeedGuard()
     QCOMPARE(play.speed(), 0.0);
 
     CountingPlay untouched({TimingMode::Time, 10, 10, {}, {}});
-    startPlaying(untouched);
+    begin(untouched);
     QVERIFY(untouched.cycle().timeTick(13000)->ended);
     QVERIFY(!untouched.canSave()); // time ran out without an answer
     QVERIFY(!untouched.give(true).counted); // nor can one be added afterwards
@@ -223,7 +218,7 @@ void TestGameRules::playKeepsTheSettingsItStartedWith()
     CountingPlay play({TimingMode::Time, 60, 10, QStringLiteral("＋"), {}});
     QCOMPARE(play.conditions(), QStringLiteral("秒数 : 60"));
     play.changeMode(QStringLiteral("－")); // during the countdown: the play's mode from now on
-    startPlaying(play);
+    begin(play);
     play.give(true);
     QVERIFY(play.cycle().timeTick(63000)->ended);
     play.changeMode(QStringLiteral("＋")); // after the end: the list changes, the play does not
@@ -247,7 +242,7 @@ void TestGameRules::savingWritesBothFilesOrNeither()
     const QByteArray before = readBytes(history.path());
 
     CountingPlay play({TimingMode::Time, 60, 10, QStringLiteral("＋"), {}});
-    startPlaying(play);
+    begin(play);
     play.give(true);
     play.cycle().timeTick(63000);
     const QDateTime now(QDate(2024, 5, 18), QTime(21, 5, 9, 700));
@@ -487,7 +482,7 @@ void TestGameRules::personalBest()
     QFETCH(bool, best);
 
     ScoredPlay play({TimingMode(timing), 60, correct + wrong, mode, {}});
-    startPlaying(play);
+    begin(play);
     if (play.setup().timing == TimingMode::Count)
         play.cycle().countTick(3000 + qint64(tenths) * 100);
     for (int i = 0; i < correct + wrong; ++i)
@@ -503,7 +498,7 @@ void TestGameRules::noBestUntilThePlayIsOverAndSavable()
     const std::vector<HistoryRow> earlier = scoredHistory({"1 1 60 ＋"});
     ScoredPlay play({TimingMode::Time, 60, 10, QStringLiteral("＋"), {}});
     QVERIFY(!isPersonalBest(play, scoredLayout(false), earlier)); // the countdown
-    startPlaying(play);
+    begin(play);
     for (int i = 0; i < 5; ++i)
         play.give(true);
     QVERIFY(!isPersonalBest(play, scoredLayout(false), earlier)); // still playing
@@ -512,7 +507,7 @@ void TestGameRules::noBestUntilThePlayIsOverAndSavable()
 
     // Time ran out without an answer: nothing to save, nothing to beat with.
     ScoredPlay silent({TimingMode::Time, 60, 10, QStringLiteral("＋"), {}});
-    startPlaying(silent);
+    begin(silent);
     QVERIFY(silent.cycle().timeTick(63000)->ended);
     QVERIFY(!isPersonalBest(silent, scoredLayout(false), scoredHistory({"0 -1 60 ＋"})));
 }

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
 namespace kotohana::test {
 
 // A window's control by its name; a missing control ends the test run with its name.
@@ -33,6 +35,24 @@ inline void stopTimers(const QObject &window)
 {
     for (QTimer *timer : window.findChildren<QTimer *>())
         timer->stop();
+}
+
+// A window made and loaded as the program opens it.
+template <typename Window, typename... Args>
+std::unique_ptr<Window> loadWindow(Args &...args)
+{
+    auto window = std::make_unique<Window>(args...);
+    window->Form_Load();
+    return window;
+}
+
+// A game window so loaded, its timers left to the test.
+template <typename Window, typename... Args>
+std::unique_ptr<Window> openGame(Args &...args)
+{
+    auto window = loadWindow<Window>(args...);
+    stopTimers(*window);
+    return window;
 }
 
 // Presses "スタート" and lets the three countdown ticks pass, a second apart.

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "games/common/Play.h"
+
+#include <QStringList>
+
+namespace kotohana::test {
+
+// The settings of a count-mode play of that many answers, and of a time-mode play of that many
+// seconds.
+inline PlaySetup countPlay(int answers, QString mode = {})
+{
+    return {TimingMode::Count, 60, answers, std::move(mode), {}};
+}
+inline PlaySetup timePlay(int seconds, QString mode = {})
+{
+    return {TimingMode::Time, seconds, 10, std::move(mode), {}};
+}
+
+// Takes a play through its countdown, a tick a second, as the window's timer would: it takes
+// answers from here on, and its clock starts at 3000 ms.
+inline void begin(Play &play)
+{
+    for (qint64 ms = 1000; ms <= 3000; ms += 1000)
+        play.cycle().countdownTick(ms);
+}
+
+// The dictionary the first question of a seeded play is drawn from in the word games' tests.
+inline QStringList seedWords()
+{
+    return {QStringLiteral("りんご"), QStringLiteral("ごりら"), QStringLiteral("らっぱ"), QStringLiteral("ぱんだ"),
+            QStringLiteral("だちょう"), QStringLiteral("うさぎ"), QStringLiteral("ぎんこう"), QStringLiteral("うちわ")};
+}
+
+} // namespace kotohana::test
