@@ -192,13 +192,20 @@ bool openTemporary(QFile &file, const QString &path)
     return false;
 }
 
-FileResult replaceWith(const QString &path, const QByteArray &bytes)
+// A file's new content written whole into a temporary file beside it, not yet in its place.
+struct Staged {
+    QString temporary;
+    QString target;
+};
+
+// The first half of a replace: the bytes go into a fresh temporary file beside the file at the
+// path (beside the file a link there leads to: the link stays).
+FileResult stage(const QString &path, const QByteArray &bytes, Staged &staged)
 {
     if (path.isEmpty())
         return refusedName();
     if (FileResult refused = writeRefusal(path); !refused.ok())
         return refused;
-    // A link is saved through: the file it leads to is replaced, the link stays.
     const QFileInfo given(path);
     const QString target = given.isSymLink() && given.exists() ? given.canonicalFilePath() : path;
     QFile file;
@@ -207,28 +214,58 @@ FileResult replaceWith(const QString &path, const QByteArray &bytes)
         return writeFailure(target, reason(EACCES, file, target, {}));
     if (const auto failed = failureOf(file, target, [&] { return openTemporary(file, target); }))
         return writeFailure(target, *failed);
-    const auto discard = [&] {
-        file.close();
-        QFile::remove(file.fileName());
-    };
     const auto written = [&] {
         return file.write(bytes) == bytes.size() && file.size() == bytes.size() && ::fsync(file.handle()) == 0;
     };
     if (const auto failed = failureOf(file, target, written, shortWriteReason())) {
-        discard();
+        file.close();
+        QFile::remove(file.fileName());
         return writeFailure(target, *failed);
     }
-    file.close();
+    staged = {file.fileName(), target};
+    return FileResult::success();
+}
+
+// The second half: the temporary file takes the file's place in one step. On failure it is
+// removed and the file stays as it was.
+FileResult putInPlace(const Staged &staged)
+{
+    QFile file(staged.temporary);
     // The file keeps its permissions; a new one gets the usual ones of a new file.
-    if (QFileInfo::exists(target))
-        file.setPermissions(QFileInfo(target).permissions());
+    if (QFileInfo::exists(staged.target))
+        file.setPermissions(QFileInfo(staged.target).permissions());
     const auto replaced = [&] {
-        return ::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) == 0;
+        return ::rename(QFile::encodeName(staged.temporary).constData(), QFile::encodeName(staged.target).constData()) == 0;
     };
-    if (const auto failed = failureOf(file, target, replaced)) {
-        discard();
-        return writeFailure(target, *failed);
+    if (const auto failed = failureOf(file, staged.target, replaced)) {
+        file.remove();
+        return writeFailure(staged.target, *failed);
     }
+    return FileResult::success();
+}
+
+FileResult replaceWith(const QString &path, const QByteArray &bytes)
+{
+    Staged staged;
+    const FileResult written = stage(path, bytes, staged);
+    return written.ok() ? putInPlace(staged) : written;
+}
+
+// The whole content of a file to be copied; a file that may not be read is refused as read()
+// refuses it.
+FileResult readWhole(const QString &path, QByteArray &bytes)
+{
+    if (const QString refused = refusal(path, true); !refused.isEmpty())
+        return FileResult::failed(refused);
+    QFile file(path);
+    if (const auto failed = failureOf(file, path, [&] { return file.open(QIODevice::ReadOnly); }))
+        return FileResult::failed(readFailure(path, *failed));
+    const auto whole = [&] {
+        bytes = file.readAll();
+        return file.error() == QFileDevice::NoError;
+    };
+    if (const auto failed = failureOf(file, path, whole))
+        return FileResult::failed(readFailure(path, *failed));
     return FileResult::success();
 }
 
@@ -453,19 +490,41 @@ FileResult writeBytes(const QString &path, const QByteArray &bytes)
 
 FileResult copy(const QString &from, const QString &to)
 {
-    if (const QString refused = refusal(from, true); !refused.isEmpty())
-        return FileResult::failed(refused);
-    QFile file(from);
-    if (const auto failed = failureOf(file, from, [&] { return file.open(QIODevice::ReadOnly); }))
-        return FileResult::failed(readFailure(from, *failed));
     QByteArray bytes;
-    const auto whole = [&] {
-        bytes = file.readAll();
-        return file.error() == QFileDevice::NoError;
+    const FileResult read = readWhole(from, bytes);
+    return read.ok() ? replaceWith(to, bytes) : read;
+}
+
+FileResult copyTogether(const std::vector<std::pair<QString, QString>> &copies, qsizetype *replaced)
+{
+    if (replaced)
+        *replaced = 0;
+    std::vector<Staged> staged;
+    const auto discardFrom = [&](std::size_t first) {
+        for (std::size_t i = first; i < staged.size(); ++i)
+            QFile::remove(staged[i].temporary);
     };
-    if (const auto failed = failureOf(file, from, whole))
-        return FileResult::failed(readFailure(from, *failed));
-    return replaceWith(to, bytes);
+    for (const auto &[from, to] : copies) {
+        QByteArray bytes;
+        Staged copy;
+        FileResult done = readWhole(from, bytes);
+        if (done.ok())
+            done = stage(to, bytes, copy);
+        if (!done.ok()) {
+            discardFrom(0);
+            return done;
+        }
+        staged.push_back(copy);
+    }
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (FileResult done = putInPlace(staged[i]); !done.ok()) {
+            discardFrom(i + 1);
+            return done;
+        }
+        if (replaced)
+            *replaced = qsizetype(i + 1);
+    }
+    return FileResult::success();
 }
 
 FileResult writeLines(const QString &path, const QStringList &lines)

@@ -9,6 +9,8 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QFile;
 
@@ -146,6 +148,14 @@ FileResult writeBytes(const QString &path, const QByteArray &bytes);
 // complete. A source that may not be read (a folder, a device, a file beyond kLargestFile) is
 // refused with a message, as read() refuses it.
 FileResult copy(const QString &from, const QString &to);
+
+// Copies files (source, target) so that they change together as far as a file system allows:
+// each source goes into a temporary file beside its target, and only once every copy is whole
+// do they take their targets' places, one after the other. A source that cannot be read or a
+// copy that fails leaves every target as it was. Only when putting one in its place fails (the
+// folder changed in that moment) are the ones before it already replaced: `replaced` says how
+// many.
+FileResult copyTogether(const std::vector<std::pair<QString, QString>> &copies, qsizetype *replaced = nullptr);
 
 // Where an append put its bytes: they start at `at`, and the file had the stamp `after`
 // right after they were written.
