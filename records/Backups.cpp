@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 
 namespace kotohana {
 namespace {
@@ -23,25 +24,53 @@ const QString kOldSuffix = QStringLiteral(".old");   // a day's backup being mad
 // The marker's first line; the names of the copied files follow.
 constexpr char16_t kMarkerTitle[] = u"コトハナのバックアップ";
 
-// The day of a folder name the backups made, "2024-05-18"; nothing for any other name.
-std::optional<QDate> dayOf(const QString &name)
+// The name of a backup made before a restore: the day, the time and this mark.
+constexpr char16_t kTimeFormat[] = u"HH-mm-ss";
+constexpr char16_t kBeforeRestoreMark[] = u"復元前";
+
+struct Named {
+    QDate day;
+    QTime beforeRestore; // null for a day's backup
+};
+
+// What a folder name the backups made tells: "2024-05-18" is a day's backup,
+// "2024-05-18_21-05-09_復元前" the one made before a restore at that moment. Nothing for any
+// other name.
+std::optional<Named> nameOf(const QString &name)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    if (!pattern.match(name).hasMatch())
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2})(?:_(\\d{2}-\\d{2}-\\d{2})_%1)?$").arg(QString::fromUtf16(kBeforeRestoreMark)));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
         return std::nullopt;
-    const QDate day = QDate::fromString(name, QStringView(kDayFormat));
-    return day.isValid() ? std::optional<QDate>(day) : std::nullopt;
+    const Named named{QDate::fromString(match.captured(1), QStringView(kDayFormat)),
+                      QTime::fromString(match.captured(2), QStringView(kTimeFormat))};
+    if (!named.day.isValid() || (match.hasCaptured(2) && !named.beforeRestore.isValid()))
+        return std::nullopt;
+    return named;
 }
 
-// The day of a folder name with the given ending ("2024-05-18.part").
-std::optional<QDate> dayOf(const QString &name, const QString &suffix)
+// The day of a day's backup, "2024-05-18"; nothing for any other name.
+std::optional<QDate> dayOf(const QString &name)
 {
-    return name.endsWith(suffix) ? dayOf(name.chopped(suffix.size())) : std::nullopt;
+    const std::optional<Named> named = nameOf(name);
+    return named && named->beforeRestore.isNull() ? std::optional<QDate>(named->day) : std::nullopt;
+}
+
+// The name of a backup's folder with the given ending ("2024-05-18.part").
+std::optional<Named> nameOf(const QString &name, const QString &suffix)
+{
+    return name.endsWith(suffix) ? nameOf(name.chopped(suffix.size())) : std::nullopt;
 }
 
 QString failedBackup(const QString &reason)
 {
     return QStringLiteral("今日のバックアップを作れませんでした。\n%1").arg(reason);
+}
+
+QString failedRestore(const QString &reason)
+{
+    return QStringLiteral("バックアップから復元できませんでした。\n%1").arg(reason);
 }
 
 // The files the backups copied into the folder, as its marker names them; nothing when the
@@ -118,9 +147,11 @@ Backups::Result Backups::make(bool anew) const
     const QString today = dayDirectory(m_clock.today());
     if (!anew && QFileInfo(today).isDir())
         return result;
-    result.failure = makeToday(today, result.tooLarge);
-    if (!result.failure.isEmpty())
+    const QString failure = makeCopy(today, result.tooLarge);
+    if (!failure.isEmpty()) {
+        result.failure = failedBackup(failure);
         return result;
+    }
     result.made = true;
     result.removed = prune();
     return result;
@@ -132,9 +163,9 @@ void Backups::removeLeftovers() const
     // being made anew goes back to its place if the new one did not take it.
     QDir root(directory());
     for (const QString &name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
-        if (dayOf(name, kPartSuffix)) {
+        if (nameOf(name, kPartSuffix)) {
             removeCopies(root.filePath(name));
-        } else if (dayOf(name, kOldSuffix) && copiedInto(root.filePath(name))) {
+        } else if (nameOf(name, kOldSuffix) && copiedInto(root.filePath(name))) {
             const QString day = name.chopped(kOldSuffix.size());
             if (QFileInfo(root.filePath(day)).isDir())
                 removeCopies(root.filePath(name));
@@ -144,16 +175,16 @@ void Backups::removeLeftovers() const
     }
 }
 
-QString Backups::makeToday(const QString &day, QStringList &tooLarge) const
+QString Backups::makeCopy(const QString &target, QStringList &tooLarge) const
 {
     const QString shown = QDir::toNativeSeparators(directory());
     if (!QDir().mkpath(directory()))
-        return failedBackup(QStringLiteral("フォルダ「%1」を作れませんでした。").arg(shown));
+        return QStringLiteral("フォルダ「%1」を作れませんでした。").arg(shown);
     removeLeftovers();
-    const QString part = day + kPartSuffix;
+    const QString part = target + kPartSuffix;
     const QString cannotMake = QStringLiteral("フォルダ「%1」を作れませんでした。");
     if (!QDir().mkdir(part))
-        return failedBackup(cannotMake.arg(QDir::toNativeSeparators(part)));
+        return cannotMake.arg(QDir::toNativeSeparators(part));
     // The marker first: a backup stopped at any later point is known as the backups' own.
     QStringList sources;
     QStringList marker{QString::fromUtf16(kMarkerTitle)};
@@ -174,24 +205,121 @@ QString Backups::makeToday(const QString &day, QStringList &tooLarge) const
     if (!written.ok()) {
         removeCopies(part);
         QDir().rmdir(part);
-        return failedBackup(written.message);
+        return written.message;
     }
-    // A day's backup made anew takes the old one's place only once it is whole.
-    const QString old = day + kOldSuffix;
-    const bool replacing = QFileInfo(day).isDir();
-    if (replacing && (!copiedInto(day) || !QDir().rename(day, old))) {
+    // A backup made anew takes the old one's place only once it is whole.
+    const QString old = target + kOldSuffix;
+    const bool replacing = QFileInfo(target).isDir();
+    if (replacing && (!copiedInto(target) || !QDir().rename(target, old))) {
         removeCopies(part);
-        return failedBackup(cannotMake.arg(QDir::toNativeSeparators(day)));
+        return cannotMake.arg(QDir::toNativeSeparators(target));
     }
-    if (!QDir().rename(part, day)) {
+    if (!QDir().rename(part, target)) {
         if (replacing)
-            QDir().rename(old, day);
+            QDir().rename(old, target);
         removeCopies(part);
-        return failedBackup(cannotMake.arg(QDir::toNativeSeparators(day)));
+        return cannotMake.arg(QDir::toNativeSeparators(target));
     }
     if (replacing)
         removeCopies(old);
     return {};
+}
+
+std::vector<Backups::Kept> Backups::kept() const
+{
+    QDir root(directory());
+    std::vector<Kept> backups;
+    for (const QString &name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        const std::optional<Named> named = nameOf(name);
+        const std::optional<QStringList> files = named ? copiedInto(root.filePath(name)) : std::nullopt;
+        if (!files)
+            continue;
+        Kept backup;
+        backup.directory = root.filePath(name);
+        backup.day = named->day;
+        backup.beforeRestore = named->beforeRestore;
+        const auto records = std::find_if(files->begin(), files->end(), [](const QString &file) {
+            return file.compare(QStringView(PlayRecordFile::kFileName), Qt::CaseInsensitive) == 0;
+        });
+        const QFileInfo recordFile(QDir(backup.directory).filePath(records == files->end() ? QString() : *records));
+        backup.holdsRecords = records != files->end() && !recordFile.isSymLink();
+        if (backup.holdsRecords) {
+            const PlayRecordFile::ReadResult read = PlayRecordFile(recordFile.filePath()).readAll();
+            backup.plays = int(read.records.size());
+            if (!read.records.empty())
+                backup.lastPlay = read.records.back().date;
+        }
+        backups.push_back(std::move(backup));
+    }
+    const auto newness = [](const Kept &backup) {
+        return std::tuple(backup.day, backup.beforeRestore.isValid(), backup.beforeRestore.msecsSinceStartOfDay());
+    };
+    std::sort(backups.begin(), backups.end(), [&](const Kept &a, const Kept &b) { return newness(a) > newness(b); });
+    return backups;
+}
+
+Backups::Restored Backups::restore(const Kept &backup) const
+{
+    Restored result;
+    const std::optional<QStringList> files = copiedInto(backup.directory);
+    if (!files) {
+        result.failure = failedRestore(QStringLiteral("「%1」は、このソフトが作ったバックアップではありません。")
+                                           .arg(QDir::toNativeSeparators(backup.directory)));
+        return result;
+    }
+    std::vector<std::pair<QString, QString>> copies;
+    for (const QString &name : *files) {
+        const QString source = QDir(backup.directory).filePath(name);
+        if (QFileInfo(source).isSymLink()) {
+            result.failure = failedRestore(QStringLiteral("バックアップの「%1」はリンクのため、復元しませんでした。").arg(name));
+            return result;
+        }
+        copies.emplace_back(source, m_folder.path(name));
+    }
+
+    const QDateTime now = m_clock.now();
+    const QString before = QDir(directory()).filePath(QStringLiteral("%1_%2_%3").arg(
+        now.date().toString(QStringView(kDayFormat)), now.time().toString(QStringView(kTimeFormat)),
+        QString::fromUtf16(kBeforeRestoreMark)));
+    const QString notKept = QStringLiteral("いまのデータのバックアップを作れなかったため、何も変えていません。\n%1");
+    if (QFileInfo::exists(before)) {
+        result.failure = failedRestore(notKept.arg(QStringLiteral("少し待ってから、もう一度お試しください。")));
+        return result;
+    }
+    QStringList tooLarge;
+    if (const QString failure = makeCopy(before, tooLarge); !failure.isEmpty()) {
+        result.failure = failedRestore(notKept.arg(failure));
+        return result;
+    }
+    if (!tooLarge.isEmpty()) {
+        removeCopies(before);
+        result.failure = failedRestore(notKept.arg(QStringLiteral("次のファイルが大きすぎます。\n%1").arg(tooLarge.join(u'\n'))));
+        return result;
+    }
+    result.before = before;
+
+    qsizetype replaced = 0;
+    const FileResult copied = TextFile::copyTogether(copies, &replaced);
+    if (copied.ok())
+        return result;
+    if (replaced == 0) {
+        result.failure = failedRestore(QStringLiteral("いまのデータは、そのまま変わっていません。\n%1").arg(copied.message));
+        return result;
+    }
+    // A file that could not take its place after others had taken theirs (the folder changed
+    // in that moment): those go back as they were.
+    std::vector<std::pair<QString, QString>> back;
+    for (qsizetype i = 0; i < replaced; ++i) {
+        const QString saved = QDir(before).filePath(QFileInfo(copies[std::size_t(i)].second).fileName());
+        if (QFileInfo(saved).isFile())
+            back.emplace_back(saved, copies[std::size_t(i)].second);
+    }
+    const QString undone = TextFile::copyTogether(back).ok()
+        ? QStringLiteral("途中まで復元したファイルは、元に戻しました。")
+        : QStringLiteral("途中まで復元したファイルを元に戻せませんでした。「%1」から復元してください。")
+              .arg(QDir::toNativeSeparators(before));
+    result.failure = failedRestore(copied.message + u'\n' + undone);
+    return result;
 }
 
 QStringList Backups::prune() const

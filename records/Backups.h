@@ -3,6 +3,9 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QTime>
+
+#include <vector>
 
 namespace kotohana {
 
@@ -25,6 +28,14 @@ class DataFolder;
 // before anything is copied, that names the files copied into it. A folder without one (the
 // user's own, say "2020-01-01" with notes) or a link is never touched, and of a marked folder
 // only the files the marker names are removed; the folder goes only when nothing else is in it.
+//
+// A restore puts a backup's files back in the data folder's place. The data as they were just
+// before go into a backup of their own first, バックアップ/2024-05-18_21-05-09_復元前/ (the
+// moment of the restore), so that a restore can be undone by restoring that one. They do not go
+// into the day's backup, made anew as before a deletion: the backup restored is often that very
+// one (a new start by mistake, put right the same day), and it would be gone. The backups made
+// before a restore are never pruned: a restore is rare, and the plays it took back may be held
+// nowhere else.
 class Backups final
 {
 public:
@@ -55,9 +66,36 @@ public:
     // The folder of the day's backup.
     QString dayDirectory(QDate day) const;
 
+    // A backup as the restore offers it.
+    struct Kept {
+        QString directory;
+        QDate day;
+        QTime beforeRestore;       // when it was made before a restore; null for a day's backup
+        bool holdsRecords = false; // データ.txt is among them
+        int plays = 0;             // the records of its データ.txt
+        QString lastPlay;          // the date of its last record, "2024/05/18"; empty with none
+    };
+    // The backups the program made, newest first (of a day, those made before a restore come
+    // before the day's own, the latest first). Only folders with the backups' marker and a
+    // name they give; never a link.
+    std::vector<Kept> kept() const;
+
+    struct Restored {
+        QString failure; // what went wrong, for the user; empty when the backup's files are in place
+        QString before;  // the backup of the data as they were before the restore, once made
+    };
+    // Makes the backup of the data as they are, then puts each file the backup holds (as its
+    // marker names them) in the place of the data folder's file of that name. Each copy is
+    // made whole beside its file first; only when all are whole do they take the files' places,
+    // so a copy that fails leaves every file as it was. Files the backup does not hold stay as
+    // they are: the answers of a topic added since, say, are kept rather than lost.
+    Restored restore(const Kept &backup) const;
+
 private:
     Result make(bool anew) const;
-    QString makeToday(const QString &day, QStringList &tooLarge) const;
+    // Copies the data files into the folder `target` (made anew when it is there); what went
+    // wrong, or nothing.
+    QString makeCopy(const QString &target, QStringList &tooLarge) const;
     void removeLeftovers() const;
     QStringList prune() const;
 

@@ -84,6 +84,10 @@ private Q_SLOTS:
     void failedBackupLeavesNothingBehind();
     void onlyTheBackupsOwnAreRemoved();
     void deletedPlaysStayInTheBackups();
+    void restoreBringsBackEveryByte();
+    void failedRestoreChangesNothing_data();
+    void failedRestoreChangesNothing();
+    void onlyTheProgramsBackupsAreListed();
 };
 
 void TestBackups::firstStartOfEachDayCopiesTheFiles()
@@ -259,6 +263,118 @@ void TestBackups::deletedPlaysStayInTheBackups()
     playEveryDay(QDate(2024, 5, 4), QDate(2024, 6, 10), plays);
     QVERIFY(backupEntries().contains(QStringLiteral("2024-05-03")));
     QCOMPARE(backupEntries().size(), Backups::kKeptDays + 1);
+}
+
+// A new start by mistake, put right the same day from the day's backup: every file comes back
+// as it was, and the data as they were just before stay in a backup of their own, which undoes
+// the restore and is never pruned.
+void TestBackups::restoreBringsBackEveryByte()
+{
+    const QByteArray records = sjis(playLine(QDate(2024, 5, 17)) + playLine(QDate(2024, 5, 18)));
+    const QByteArray history("\x81\x81 not Shift_JIS, no line break");
+    writeBytes(file(QStringLiteral("データ.txt")), records);
+    writeBytes(file(QStringLiteral("設定.TXT")), QByteArray("\"ヘルプツアー\",1\r\n"));
+    writeBytes(file(QStringLiteral("プラマイ履歴.txt")), history);
+    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(8, 0, 0)));
+    QVERIFY(backups().makeDaily().made);
+    writeBytes(file(QStringLiteral("データ.txt")), QByteArray()); // the new start
+    writeBytes(file(QStringLiteral("プラマイ履歴.txt")), QByteArray());
+    writeBytes(file(QStringLiteral("しりとり辞書.txt")), QByteArray("learned since")); // not in the backup
+
+    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(21, 5, 9)));
+    Backups::Restored restored = backups().restore(backups().kept().front());
+    QVERIFY2(restored.failure.isEmpty(), qPrintable(restored.failure));
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records);
+    QCOMPARE(readBytes(file(QStringLiteral("プラマイ履歴.txt"))), history);
+    QCOMPARE(readBytes(file(QStringLiteral("設定.TXT"))), QByteArray("\"ヘルプツアー\",1\r\n"));
+    QCOMPARE(readBytes(file(QStringLiteral("しりとり辞書.txt"))), QByteArray("learned since"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), 4); // no copy left beside them
+
+    QCOMPARE(restored.before, file(QStringLiteral("バックアップ/2024-05-18_21-05-09_復元前")));
+    const Backups::Kept before = backups().kept().front();
+    QCOMPARE(before.directory, restored.before);
+    QCOMPARE(before.plays, 0);
+    QVERIFY(before.holdsRecords);
+    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(21, 6, 0)));
+    QVERIFY(backups().restore(before).failure.isEmpty());
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), QByteArray());
+    QCOMPARE(readBytes(file(QStringLiteral("しりとり辞書.txt"))), QByteArray("learned since"));
+
+    QString plays;
+    playEveryDay(QDate(2024, 5, 19), QDate(2024, 6, 2), plays);
+    QVERIFY(backupEntries().contains(QStringLiteral("2024-05-18_21-05-09_復元前")));
+    QVERIFY(backupEntries().contains(QStringLiteral("2024-05-18_21-06-00_復元前")));
+}
+
+void TestBackups::failedRestoreChangesNothing_data()
+{
+    QTest::addColumn<bool>("diskFull");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a folder in the backup") << false << QStringLiteral("同じ名前のフォルダがあります");
+    QTest::newRow("a full disk") << true << QStringLiteral("ファイルが大きくなりすぎました");
+}
+
+// The files before the one that fails are already copied beside their files, and are taken back.
+void TestBackups::failedRestoreChangesNothing()
+{
+    QFETCH(bool, diskFull);
+    QFETCH(QString, reason);
+    for (const QString &name : kOwnFiles)
+        writeBytes(file(name), name.toUtf8());
+    QVERIFY(backups().makeDaily().made);
+    const QString copy = backups().dayDirectory(m_clock.today()) + QStringLiteral("/プラマイ履歴.txt");
+    QVERIFY(QFile::remove(copy));
+    if (diskFull)
+        writeBytes(copy, QByteArray(300, 'x'));
+    else
+        QVERIFY(QDir().mkdir(copy));
+    for (const QString &name : kOwnFiles)
+        writeBytes(file(name), "now " + name.toUtf8());
+    const QStringList files = QDir(m_dir->path()).entryList(QDir::Files);
+
+    Backups::Restored restored;
+    {
+        const FileSizeLimit limit(diskFull ? 100 : RLIM_INFINITY);
+        restored = backups().restore(backups().kept().front());
+    }
+    QVERIFY(restored.failure.startsWith(
+        QStringLiteral("バックアップから復元できませんでした。\nいまのデータは、そのまま変わっていません。\n")));
+    QVERIFY(restored.failure.contains(QStringLiteral("プラマイ履歴.txt")));
+    QVERIFY2(restored.failure.contains(reason), qPrintable(restored.failure));
+    for (const QString &name : kOwnFiles)
+        QCOMPARE(readBytes(file(name)), "now " + name.toUtf8());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), files);
+    QVERIFY(QFileInfo::exists(restored.before + QStringLiteral("/データ.txt")));
+}
+
+// Offered are the folders the backups made, newest first: not a folder of the user's named like a
+// day, not a link to a backup elsewhere, not one stopped part-way.
+void TestBackups::onlyTheProgramsBackupsAreListed()
+{
+    writeBytes(file(QStringLiteral("データ.txt")), sjis(playLine(QDate(2024, 5, 16)) + playLine(QDate(2024, 5, 17))));
+    m_clock.set(QDateTime(QDate(2024, 5, 17), QTime(8, 0, 0)));
+    QVERIFY(backups().makeDaily().made);
+    const QString day = backups().dayDirectory(QDate(2024, 5, 17));
+    QVERIFY(backups().restore(backups().kept().front()).failure.isEmpty());
+    m_clock.set(QDateTime(QDate(2024, 5, 18), QTime(8, 0, 0)));
+    writeBytes(file(QStringLiteral("データ.txt")), QByteArray());
+    QVERIFY(backups().makeDaily().made);
+
+    for (const char16_t *name : {u"2020-01-01", u"2024-05-19.part", u"2024-02-30", u"2024-05-20_99-00-00_復元前"}) {
+        const QString folder = file(QStringLiteral("バックアップ/") + QString::fromUtf16(name));
+        QVERIFY(QDir().mkpath(folder));
+        writeBytes(folder + QStringLiteral("/データ.txt"), sjis(playLine(QDate(2024, 4, 1))));
+        if (QString::fromUtf16(name) != u"2020-01-01")
+            QVERIFY(QFile::copy(day + QStringLiteral("/.kotohana-backup"), folder + QStringLiteral("/.kotohana-backup")));
+    }
+    QVERIFY(QFile::link(day, file(QStringLiteral("バックアップ/2024-05-21"))));
+
+    QStringList listed;
+    for (const Backups::Kept &backup : backups().kept())
+        listed << QStringLiteral("%1 %2 %3 %4").arg(QDir(backup.directory).dirName()).arg(backup.plays).arg(backup.lastPlay, backup.day.toString(u"MM/dd"));
+    QCOMPARE(listed, (QStringList{QStringLiteral("2024-05-18 0  05/18"),
+                                  QStringLiteral("2024-05-17_08-00-00_復元前 2 2024/05/17 05/17"),
+                                  QStringLiteral("2024-05-17 2 2024/05/17 05/17")}));
 }
 
 QTEST_GUILESS_MAIN(TestBackups)
