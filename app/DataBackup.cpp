@@ -8,7 +8,6 @@
 #include "platform/ListFormat.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TextFile.h"
-#include "records/Backups.h"
 #include "records/RecordStore.h"
 #include "records/Services.h"
 
@@ -27,11 +26,16 @@ QStringList dataFileNames(const DataFolder &folder)
     return names;
 }
 
+Backups dataBackups(const Services &services)
+{
+    return Backups(services.folder, services.clock, dataFileNames(services.folder));
+}
+
 void backUpDataFiles(const Services &services)
 {
     if (!services.records.refusal().isEmpty())
         return;
-    const Backups::Result result = Backups(services.folder, services.clock, dataFileNames(services.folder)).makeDaily();
+    const Backups::Result result = dataBackups(services).makeDaily();
     if (!result.failure.isEmpty())
         services.messages.warning(result.failure, QStringLiteral("バックアップ"));
     if (!result.tooLarge.isEmpty())
@@ -44,7 +48,7 @@ bool backUpBeforeRemoving(const Services &services)
 {
     if (!services.records.refusal().isEmpty())
         return true; // nothing is removed in a read-only run: the removal itself is refused
-    const Backups::Result result = Backups(services.folder, services.clock, dataFileNames(services.folder)).refresh();
+    const Backups::Result result = dataBackups(services).refresh();
     return result.failure.isEmpty()
         || services.messages.confirm(result.failure + QStringLiteral("\r\n\r\nバックアップなしで続けますか？"),
                                      QStringLiteral("バックアップ"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/Backups.h"
+
 #include <QStringList>
 
 namespace kotohana {
@@ -10,6 +12,9 @@ struct Services;
 // The names of every data file: the delivered files, the games' histories and settings, and
 // the answer file and log of each topic 連想心理's topic list offers.
 QStringList dataFileNames(const DataFolder &folder);
+
+// The backups of the data folder's files.
+Backups dataBackups(const Services &services);
 
 // At the first start of a day, copies the data files into the day's backup folder and removes
 // the days no longer kept. Nothing in a read-only run. A backup that fails is told to the

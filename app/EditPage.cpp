@@ -3,6 +3,7 @@
 #include "DataBackup.h"
 #include "Games.h"
 #include "RecordLists.h"
+#include "RestoreDialog.h"
 #include "SaveMessages.h"
 
 #include "games/common/ProgramState.h"
@@ -63,6 +64,9 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     cmdCsv = new QPushButton(QStringLiteral("CSV書き出し"), this);
     cmdCsv->setObjectName(QStringLiteral("cmdCsv"));
     cmdCsv->setToolTip(QStringLiteral("これまでの記録を表計算ソフトで開けるCSVファイルに書き出します"));
+    cmdRestore = new QPushButton(QStringLiteral("バックアップから復元"), this);
+    cmdRestore->setObjectName(QStringLiteral("cmdRestore"));
+    cmdRestore->setToolTip(QStringLiteral("毎日のバックアップから、その時のデータに戻します"));
     cmdOpenFolder = new QPushButton(QStringLiteral("データフォルダーを開く"), this);
     cmdOpenFolder->setObjectName(QStringLiteral("cmdOpenFolder"));
     cmdOpenFolder->setToolTip(QStringLiteral("記録や設定のファイルがあるフォルダーを開きます"));
@@ -85,6 +89,7 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     layout->addWidget(msgHenList, 1);
     auto *newStartRow = new QHBoxLayout;
     newStartRow->addWidget(cmdCsv);
+    newStartRow->addWidget(cmdRestore);
     newStartRow->addWidget(cmdOpenFolder);
     newStartRow->addStretch(1);
     newStartRow->addWidget(cmdNew1);
@@ -95,6 +100,7 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     connect(cmdRowDel, &QPushButton::clicked, this, &EditPage::cmdRowDel_Click);
     connect(cmdNew1, &QPushButton::clicked, this, &EditPage::cmdNew1_Click);
     connect(cmdCsv, &QPushButton::clicked, this, &EditPage::cmdCsv_Click);
+    connect(cmdRestore, &QPushButton::clicked, this, &EditPage::cmdRestore_Click);
     connect(cmdOpenFolder, &QPushButton::clicked, this, &EditPage::cmdOpenFolder_Click);
 }
 
@@ -221,6 +227,14 @@ void EditPage::cmdCsv_Click()
     if (read.skippedLines > 0)
         done += QStringLiteral("データ.txt の %1 行は記録として読めなかったため、書き出していません。\n").arg(read.skippedLines);
     m_services.messages.information(done + QDir::toNativeSeparators(path), title);
+}
+
+void EditPage::cmdRestore_Click()
+{
+    auto *dialog = new RestoreDialog(m_services, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &RestoreDialog::restored, this, &EditPage::dataRestored);
+    dialog->open();
 }
 
 void EditPage::cmdOpenFolder_Click()

@@ -15,7 +15,8 @@ struct ProgramState;
 struct Services;
 
 // The "編集" page: the user's name, and the list of every play with single deletion; the
-// records written out as a spreadsheet file, and the data folder opened in the file manager.
+// records written out as a spreadsheet file, a backup restored, and the data folder opened in
+// the file manager.
 class EditPage final : public QFrame
 {
     Q_OBJECT
@@ -38,12 +39,15 @@ public:
     void cmdRowDel_Click();
     void cmdNew1_Click();
     void cmdCsv_Click();
+    void cmdRestore_Click();
     void cmdOpenFolder_Click();
 
 Q_SIGNALS:
     void userNameSaved();
     // A deletion was tried: データ.txt may hold other records now, which the main page must show.
     void recordsChanged();
+    // A backup took the data files' place: every page is to show what they hold now.
+    void dataRestored();
     // The new start has emptied the play data: the program ends at once.
     void programEnd();
 
@@ -59,6 +63,7 @@ private:
     QPushButton *cmdRowDel = nullptr;
     QPushButton *cmdNew1 = nullptr;
     QPushButton *cmdCsv = nullptr;
+    QPushButton *cmdRestore = nullptr;
     QPushButton *cmdOpenFolder = nullptr;
 };
 

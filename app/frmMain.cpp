@@ -238,6 +238,7 @@ void frmMain::buildPages()
     connect(fraMain, &TodayPage::dayPicked, this, [this] { cmdMain->setFocus(); });
     connect(fraSettei, &EditPage::userNameSaved, this, &frmMain::SetWindowTitle);
     connect(fraSettei, &EditPage::recordsChanged, fraMain, &TodayPage::BuildTodayView);
+    connect(fraSettei, &EditPage::dataRestored, this, &frmMain::dataRestored);
     connect(fraSettei, &EditPage::programEnd, this, &frmMain::programEnd);
 
     buildLauncher();
@@ -335,26 +336,15 @@ void frmMain::Form_Load()
     m_loading = true;
     HideAllFrames();
     fraMain->setSelectedDay(m_services.clock.today());
-    QString userNameFailure;
-    m_state.userName = MainSettings::readUserName(m_services.folder, &userNameFailure);
-    SetWindowTitle();
     fraMain->SetupTodayGrids();
     loadFontsOf(*m_menu);
     loadFontsOf(*fraMain);
-    fraMain->BuildTodayView();
-    fraMemo->LoadMemo();
-    QString helpTourFailure;
-    m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder, &helpTourFailure);
-    for (const QString &failure : {userNameFailure, helpTourFailure}) {
-        if (!failure.isEmpty())
-            m_services.messages.warning(failure, QStringLiteral("設定"));
-    }
+    readDataFiles();
 
     fitToScreen(*this);
     show();
     fraMain->show();
     markShownPage();
-    chkHelp->setChecked(m_state.helpTourFlag != 0);
 
     if (!m_state.welcomeShown) {
         QCoreApplication::processEvents();
@@ -366,6 +356,31 @@ void frmMain::Form_Load()
     }
     m_loading = false;
     cmdGame->setFocus();
+}
+
+void frmMain::readDataFiles()
+{
+    QString userNameFailure;
+    m_state.userName = MainSettings::readUserName(m_services.folder, &userNameFailure);
+    SetWindowTitle();
+    fraMain->BuildTodayView();
+    fraMemo->LoadMemo();
+    QString helpTourFailure;
+    m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder, &helpTourFailure);
+    for (const QString &failure : {userNameFailure, helpTourFailure}) {
+        if (!failure.isEmpty())
+            m_services.messages.warning(failure, QStringLiteral("設定"));
+    }
+    chkHelp->setChecked(m_state.helpTourFlag != 0);
+}
+
+void frmMain::dataRestored()
+{
+    // As the load step reads them; the statistics pages read the records anew when they open.
+    m_loading = true;
+    readDataFiles();
+    m_loading = false;
+    fraSettei->prepare();
 }
 
 void frmMain::HideAllFrames()

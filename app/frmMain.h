@@ -40,6 +40,8 @@ public:
     frmMain(const Services &services, ProgramState &state, HelpWindows &help, QWidget *parent = nullptr);
 
     void Form_Load();
+    // A backup took the data files' place: the window shows what they hold now.
+    void dataRestored();
     void HideAllFrames();
 
     void cmdMain_Click();
@@ -82,6 +84,9 @@ private:
     void buildMenu();
     void buildPages();
     void buildLauncher();
+    // Shows what the data files hold: the user name in the title, today's view, the memo and
+    // the help-tour switch.
+    void readDataFiles();
     void fillLauncher();
     // Presses the menu button of what is in view, the launcher or a page, and only that one.
     void markShownPage();

@@ -24,7 +24,9 @@
 #include "ui/Shape.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +37,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QValueAxis>
 
 #include <memory>
@@ -147,6 +150,7 @@ private Q_SLOTS:
     void csvHoldsEveryRecord();
     void csvCancelledOrUnwritable();
     void dataFolderOpensInTheFileManager();
+    void restoreFromTheEditPage();
     void unwritableFolderStartsReadOnly();
     void startBacksUpEveryDataFile();
     void unreadLinesAreAnnouncedOncePerRun();
@@ -813,6 +817,44 @@ void TestRecordBook::dataFolderOpensInTheFileManager()
     QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
     QCOMPARE(m_desk->messages.shown().first().text,
              QStringLiteral("データフォルダー「%1」を開けませんでした。").arg(QDir::toNativeSeparators(m_desk->dir.path())));
+}
+
+// A new start by mistake, put right from the edit page by keyboard: the day's backup is listed
+// with what restoring it changes, a question comes first, and the pages show the plays again.
+void TestRecordBook::restoreFromTheEditPage()
+{
+    writeBytes(records(), sjis(kFivePlays));
+    writeBytes(m_desk->file(u"プライベート.txt"), sjis(QStringLiteral("\"氏名\",\"花子\"\n")));
+    QVERIFY(dataBackups(m_desk->services).makeDaily().made);
+    writeBytes(records(), QByteArray());
+    writeBytes(m_desk->file(u"プライベート.txt"), sjis(QStringLiteral("\"氏名\",\"\"\n")));
+    auto window = load();
+    click(*window, QStringLiteral("cmdSettei"));
+    click(*window, QStringLiteral("cmdRestore"));
+    auto *dialog = find<QDialog>(*window, QStringLiteral("frmRestore"));
+    auto *list = find<QTreeWidget>(*dialog, QStringLiteral("lstBackups"));
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+    QStringList row;
+    for (int col = 0; col < list->columnCount(); ++col)
+        row << list->currentItem()->text(col);
+    QCOMPARE(row, (QStringList{QStringLiteral("2024/05/18"), QStringLiteral("5 件"), QStringLiteral("2024/05/18"),
+                               QStringLiteral("0 件 → 5 件")}));
+
+    m_desk->messages.answerNext(false);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("2024/05/18 のバックアップから復元します。\n記録は 0 件から 5 件になります。\n\n"
+                                                            "いまのデータは、復元の前にバックアップしておきます。よろしいですか？"));
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(readBytes(records()), QByteArray());
+    m_desk->messages.answerNext(true);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(readBytes(records()), sjis(kFivePlays));
+    QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("バックアップから復元"));
+    QTRY_VERIFY(!window->findChild<QDialog *>());
+    QCOMPARE(find<Grid>(*window, QStringLiteral("msgHenList"))->rows(), 6);
+    QCOMPARE(find<QLineEdit>(*window, QStringLiteral("txtPriData"))->text(), QStringLiteral("花子"));
+    QCOMPARE(window->windowTitle(), QStringLiteral(" 花子 の コトハナ"));
+    QCOMPARE(shownFace(*window), QStringLiteral("imgniko"));
 }
 
 void TestRecordBook::wholeRoadThroughTheRecordBook()
