@@ -7,11 +7,15 @@
 #include "records/Services.h"
 #include "ui/Keys.h"
 
+#include <algorithm>
+
 #include <QDir>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -21,6 +25,8 @@ namespace kotohana {
 namespace {
 
 const QString kTitle = QStringLiteral("バックアップから復元");
+// Room a column keeps beside its widest text.
+constexpr int kCellRoom = 24;
 
 // A backup as the list and the question name it.
 QString nameOf(const Backups::Kept &backup)
@@ -66,8 +72,6 @@ RestoreDialog::RestoreDialog(const Services &services, QWidget *parent)
     lstBackups->setUniformRowHeights(true);
     lstBackups->setHeaderLabels({QStringLiteral("バックアップ"), QStringLiteral("記録の数"), QStringLiteral("最後の記録の日"),
                                  QStringLiteral("記録の数（いま → 復元後）")});
-    lstBackups->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    lstBackups->header()->setStretchLastSection(false);
     caption->setBuddy(lstBackups);
 
     cmdRestoreRun = new QPushButton(QStringLiteral("復元する"), this);
@@ -89,7 +93,7 @@ RestoreDialog::RestoreDialog(const Services &services, QWidget *parent)
     connect(cmdRestoreRun, &QPushButton::clicked, this, &RestoreDialog::cmdRestoreRun_Click);
     connect(cmdRestoreClose, &QPushButton::clicked, this, &QDialog::reject);
     fill();
-    resize(720, 420);
+    resize(sizeHint().width(), minimumSizeHint().height() + 160);
 }
 
 void RestoreDialog::fill()
@@ -105,6 +109,18 @@ void RestoreDialog::fill()
             row->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
         row->setTextAlignment(2, Qt::AlignCenter);
     }
+    // Each column as wide as its widest text and some room; the list is never narrower than its
+    // columns, so that no text is cut at any size.
+    const QFontMetrics metrics(lstBackups->font());
+    int width = 2 * lstBackups->frameWidth() + lstBackups->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int col = 0; col < lstBackups->columnCount(); ++col) {
+        int widest = metrics.horizontalAdvance(lstBackups->headerItem()->text(col));
+        for (int row = 0; row < lstBackups->topLevelItemCount(); ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(lstBackups->topLevelItem(row)->text(col)));
+        lstBackups->header()->resizeSection(col, widest + kCellRoom);
+        width += widest + kCellRoom;
+    }
+    lstBackups->setMinimumSize(width, metrics.height() * 8);
     lblNoBackup->setVisible(m_backups.empty());
     cmdRestoreRun->setEnabled(!m_backups.empty());
     if (!m_backups.empty())

@@ -6,6 +6,7 @@
 #include "SampleData.h"
 
 #include "app/Application.h"
+#include "app/DataBackup.h"
 #include "app/frmMain.h"
 #include "games/common/GameWindow.h"
 #include "games/plamai/PlamaiRules.h"
@@ -14,6 +15,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/RandomSource.h"
 #include "platform/TextFile.h"
+#include "records/Backups.h"
 #include "records/RecordStore.h"
 #include "records/Services.h"
 #include "ui/Look.h"
@@ -21,6 +23,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -121,6 +124,32 @@ void atBothSizes(QWidget &window, Shoot shoot)
     settle();
 }
 
+// Backups as some days of use leave them: two earlier days', each with the plays before it, and
+// a restore of the newer one, undone a few minutes later.
+void makeBackups(const DataFolder &folder, const Clock &clock)
+{
+    const QString recordFile = folder.path(PlayRecordFile::kFileName);
+    const std::vector<PlayRecord> plays = PlayRecordFile(recordFile).readAll().records;
+    const QStringList names = dataFileNames(folder);
+    std::vector<Backups::Kept> kept;
+    for (int daysBefore : {6, 1}) {
+        const StillClock then(clock.now().addDays(-daysBefore));
+        const QString day = then.today().toString(u"yyyy/MM/dd");
+        std::vector<PlayRecord> before;
+        std::copy_if(plays.begin(), plays.end(), std::back_inserter(before), [&](const PlayRecord &play) { return play.date < day; });
+        PlayRecordFile(recordFile).rewrite(before);
+        Backups(folder, then, names).makeDaily();
+    }
+    PlayRecordFile(recordFile).rewrite(plays);
+    const StillClock restored(clock.now().addSecs(-600));
+    const Backups::Restored first = Backups(folder, restored, names).restore(Backups(folder, clock, names).kept().front());
+    const StillClock undone(clock.now().addSecs(-300));
+    for (const Backups::Kept &backup : Backups(folder, clock, names).kept()) {
+        if (backup.directory == first.before)
+            Backups(folder, undone, names).restore(backup);
+    }
+}
+
 } // namespace
 } // namespace kotohana
 
@@ -143,6 +172,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const DataFolder folder(dir.path());
     StillClock clock(sample::fillFolder(folder, 400, 30));
+    makeBackups(folder, clock);
     MersenneRandomSource random(clock, 1);
     PrintedMessages messages;
     RecordStore records(folder.path(PlayRecordFile::kFileName));
@@ -179,6 +209,15 @@ int main(int argc, char **argv)
             if (qstrcmp(shot.page, "cmdGame") == 0)
                 click(*main, "cmdModori");
         });
+    }
+    // The edit page's list of backups to restore from, over the page.
+    click(*main, "cmdMain");
+    click(*main, "cmdSettei");
+    click(*main, "cmdRestore");
+    if (auto *dialog = main->findChild<QDialog *>(QStringLiteral("frmRestore"))) {
+        atBothSizes(*main, [&](const QString &size) { save(*main, out, QStringLiteral("main-15-restore-%1").arg(size)); });
+        atBothSizes(*dialog, [&](const QString &size) { save(*dialog, out, QStringLiteral("main-16-restore-dialog-%1").arg(size)); });
+        dialog->close();
     }
     // A diary line longer than its column, just saved.
     click(*main, "cmdMemo");
