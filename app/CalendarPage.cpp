@@ -2,19 +2,24 @@
 
 #include "PageTools.h"
 
+#include "platform/Clock.h"
 #include "platform/Dates.h"
-#include "stats/CalendarData.h"
+#include "records/Services.h"
 #include "stats/CellTexts.h"
 #include "ui/Chart.h"
 #include "ui/Colors.h"
 #include "ui/Grid.h"
 #include "ui/GridModel.h"
+#include "ui/YearGridView.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kotohana {
 namespace {
@@ -26,6 +31,20 @@ const QString kLegendCaptions[] = {QStringLiteral("0回："),    QStringLiteral(
 QString legendText(int colorClass, qint64 days)
 {
     return kLegendCaptions[colorClass] + QString::number(days) + QStringLiteral("日");
+}
+
+// A label of a legend, on the colour it stands for; dark colours take white letters.
+QLabel *legendLabel(const QString &name, const QColor &color, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setAutoFillBackground(true);
+    label->setMargin(4);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, color);
+    p.setColor(QPalette::WindowText, color.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black));
+    label->setPalette(p);
+    return label;
 }
 
 } // namespace
@@ -45,13 +64,8 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     auto *legend = new QGroupBox(QStringLiteral("色の目安"), this);
     auto *legendRow = new QHBoxLayout(legend);
     for (int k = 0; k < 7; ++k) {
-        auto *label = new QLabel(legendText(k, 0), legend);
-        label->setObjectName(QStringLiteral("lblHan%1").arg(k));
-        label->setAutoFillBackground(true);
-        label->setMargin(4);
-        QPalette p = label->palette();
-        p.setColor(QPalette::Window, k == 0 ? QColor(Qt::white) : windowsColor(CalendarData::classColor(k)));
-        label->setPalette(p);
+        QLabel *label = legendLabel(QStringLiteral("lblHan%1").arg(k),
+                                    k == 0 ? QColor(Qt::white) : windowsColor(CalendarData::classColor(k)), legend);
         legendRow->addWidget(label);
         lblHan[std::size_t(k)] = label;
     }
@@ -61,8 +75,8 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     mcrKensu->setObjectName(QStringLiteral("mcrKensu"));
     mcrKingaku = new Chart(this);
     mcrKingaku->setObjectName(QStringLiteral("mcrKingaku"));
-    mcrKensu->setMinimumHeight(150);
-    mcrKingaku->setMinimumHeight(150);
+    mcrKensu->setMinimumHeight(140);
+    mcrKingaku->setMinimumHeight(140);
     mcrKensu->setAccessibleName(QStringLiteral("週別セット数"));
     mcrKensu->setSubject(QStringLiteral("曜日別のセット数"));
     mcrKingaku->setAccessibleName(QStringLiteral("週別回数"));
@@ -72,17 +86,54 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     auto *secondsFrame = new QGroupBox(QStringLiteral("週別回数"), this);
     (new QVBoxLayout(secondsFrame))->addWidget(mcrKingaku);
 
-    auto *charts = new QVBoxLayout;
-    charts->addWidget(playsFrame);
-    charts->addWidget(secondsFrame);
+    yearGrid = new YearGridView(this);
+    yearGrid->setObjectName(QStringLiteral("yearGrid"));
+    yearGrid->setAccessibleName(QStringLiteral("1年間のプレイ"));
+    yearGrid->setDescription(QStringLiteral("12か月の毎日のプレイ時間を色の濃さで表します。"
+                                            "矢印キーで日を選び、Enter キーでその日をメイン画面に表示します。"));
+    connect(yearGrid, &YearGridView::dayOpened, this, &CalendarPage::dayOpened);
+    cmdPrevMonth = new QPushButton(QStringLiteral("前の月"), this);
+    cmdPrevMonth->setObjectName(QStringLiteral("cmdPrevMonth"));
+    cmdNextMonth = new QPushButton(QStringLiteral("次の月"), this);
+    cmdNextMonth->setObjectName(QStringLiteral("cmdNextMonth"));
+    connect(cmdPrevMonth, &QPushButton::clicked, this, [this] { showYear(m_shownMonth.addMonths(-1)); });
+    connect(cmdNextMonth, &QPushButton::clicked, this, [this] { showYear(m_shownMonth.addMonths(1)); });
+    lblYearSpan = new QLabel(this);
+    lblYearSpan->setObjectName(QStringLiteral("lblYearSpan"));
+    auto *yearFrame = new QGroupBox(QStringLiteral("1年間のプレイ"), this);
+    auto *yearColumn = new QVBoxLayout(yearFrame);
+    auto *yearRow = new QHBoxLayout;
+    yearRow->addWidget(cmdPrevMonth);
+    yearRow->addWidget(lblYearSpan);
+    yearRow->addWidget(cmdNextMonth);
+    yearRow->addStretch(1);
+    yearRow->addWidget(new QLabel(QStringLiteral("1日のプレイ時間："), yearFrame));
+    for (int step = 0; step < YearGrid::kSteps; ++step) {
+        lblYearStep[std::size_t(step)] = legendLabel(QStringLiteral("lblYearStep%1").arg(step),
+                                                     windowsColor(YearGrid::stepColor(step)), yearFrame);
+        yearRow->addWidget(lblYearStep[std::size_t(step)]);
+    }
+    yearColumn->addLayout(yearRow);
+    yearColumn->addWidget(yearGrid, 0, Qt::AlignLeft);
+    // Tab goes through the page as it reads: the year grid stands between the month and the
+    // week calendars.
+    setTabOrder(msgCale, cmdPrevMonth);
+    setTabOrder(cmdPrevMonth, cmdNextMonth);
+    setTabOrder(cmdNextMonth, yearGrid);
+    setTabOrder(yearGrid, msgCale_w);
+
     auto *lower = new QHBoxLayout;
-    lower->addWidget(msgCale_w, 3);
-    lower->addLayout(charts, 2);
+    // Three equal thirds: the week calendar's columns fit in one at the smallest size, and its
+    // width does not follow its texts, which would have the charts drawn anew at each opening.
+    lower->addWidget(msgCale_w, 1);
+    lower->addWidget(playsFrame, 1);
+    lower->addWidget(secondsFrame, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(msgCale, 2);
+    layout->addWidget(msgCale, 3);
     layout->addWidget(legend);
-    layout->addLayout(lower, 3);
+    layout->addWidget(yearFrame);
+    layout->addLayout(lower, 2);
     setupMonthGrid();
     setupWeekGrid();
     showWeekdays({}, {});
@@ -156,20 +207,50 @@ void CalendarPage::fill(const QString &firstRecordDate, const QString &lastRecor
     setupWeekGrid();
     for (int k = 0; k < 7; ++k)
         lblHan[std::size_t(k)]->setText(legendText(k, 0));
+    m_months = {};
     const std::optional<QDate> first = Dates::parse(firstRecordDate);
     const std::optional<QDate> last = Dates::parse(lastRecordDate);
     if (!first || !last || *last < *first) {
         showWeekdays({}, {});
-        return;
+    } else {
+        const std::vector<PlayRecord> &records = PageTools::readRecords(m_services);
+        FillMonthCalendar(records, *first, *last);
+        FillWeekCalendar(records, *first, *last);
     }
-    const std::vector<PlayRecord> &records = PageTools::readRecords(m_services);
-    FillMonthCalendar(records, *first, *last);
-    FillWeekCalendar(records, *first, *last);
+    const QDate today = m_services.clock.today();
+    m_yearMonths = YearGrid::shownMonths(m_months, today);
+    showYear(m_yearMonths.initial);
+    yearGrid->setCurrentDay(today);
+}
+
+void CalendarPage::showYear(QDate month)
+{
+    m_shownMonth = std::clamp(month, m_yearMonths.earliest, m_yearMonths.latest);
+    const YearGrid year = YearGrid::build(m_months, m_shownMonth);
+    std::vector<YearGridView::Day> days;
+    days.reserve(year.days.size());
+    for (const YearGrid::Day &day : year.days) {
+        days.push_back({day.date, windowsColor(YearGrid::stepColor(day.step)),
+                        day.date.isValid() ? YearGrid::dayText(day) : QString()});
+    }
+    std::vector<YearGridView::MonthLabel> months;
+    for (const YearGrid::MonthLabel &label : year.months)
+        months.push_back({label.week, label.text});
+    yearGrid->setDays(std::move(days), std::move(months));
+    for (int step = 0; step < YearGrid::kSteps; ++step) {
+        QLabel *label = lblYearStep[std::size_t(step)];
+        label->setText(year.stepText(step));
+        label->setVisible(!label->text().isEmpty());
+    }
+    lblYearSpan->setText(year.spanText());
+    cmdPrevMonth->setEnabled(m_shownMonth > m_yearMonths.earliest);
+    cmdNextMonth->setEnabled(m_shownMonth < m_yearMonths.latest);
 }
 
 void CalendarPage::FillMonthCalendar(const std::vector<PlayRecord> &records, QDate first, QDate last)
 {
-    const CalendarData::Months months = CalendarData::months(records, first, last);
+    m_months = CalendarData::months(records, first, last);
+    const CalendarData::Months &months = m_months;
     msgCale->setRows(int(months.labels.size()) + 1);
     for (int m = 0; m < months.labels.size(); ++m) {
         msgCale->setTextMatrix(m + 1, 0, months.labels[m]);

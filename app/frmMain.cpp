@@ -540,8 +540,20 @@ void frmMain::cmdMemo_Click()
 void frmMain::cmdCale_Click()
 {
     const TodayView &view = fraMain->freshView();
-    switchPage(built(fraCale), [&] { fraCale->fill(view.firstRecordDate, view.lastRecordDate); },
-               CalendarPage::helpText());
+    if (!fraCale)
+        connect(built(fraCale), &CalendarPage::dayOpened, this, &frmMain::showDay);
+    switchPage(fraCale, [&] { fraCale->fill(view.firstRecordDate, view.lastRecordDate); }, CalendarPage::helpText());
+}
+
+void frmMain::showDay(QDate day)
+{
+    cmdMain_Click();
+    markShownPage();
+    if (fraMain->isHidden())
+        return; // the memo kept its page
+    // As a day picked in the main page's month view.
+    fraMain->setSelectedDay(day);
+    fraMain->mtvmain_DateClick();
 }
 
 void frmMain::cmdBunseki_Click()

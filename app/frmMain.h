@@ -62,6 +62,8 @@ public:
     // The date changed while the window is open: the main page follows to the new day when it
     // showed the old one.
     void dayChanged(QDate before, QDate today);
+    // Shows the day on the main page, picked on another page.
+    void showDay(QDate day);
 
     static QString welcomeText();
 

@@ -29,9 +29,12 @@ Months months(const std::vector<PlayRecord> &records, QDate first, QDate last)
     const int rows = Dates::monthsBetween(first, last) + 1;
     if (rows < 1)
         return result;
+    result.first = first;
+    result.last = last;
     for (int m = 0; m < rows; ++m)
         result.labels.append(CellTexts::kanjiYearMonth(first.addMonths(m)));
     result.plays.assign(std::size_t(rows), {});
+    result.seconds.assign(std::size_t(rows), {});
     // Where a date's plays are counted: its row and day of the month; no row for a text that
     // is not a date or lies outside the span.
     struct Cell {
@@ -47,8 +50,11 @@ Months months(const std::vector<PlayRecord> &records, QDate first, QDate last)
     };
     for (const PlayRecord &record : records) {
         const Cell &cell = cells.get(record.date, cellOf);
-        if (cell.row >= 0)
-            ++result.plays[std::size_t(cell.row)][std::size_t(cell.day)];
+        if (cell.row < 0)
+            continue;
+        ++result.plays[std::size_t(cell.row)][std::size_t(cell.day)];
+        qint64 &seconds = result.seconds[std::size_t(cell.row)][std::size_t(cell.day)];
+        seconds = Rounding::addRounded(seconds, record.seconds);
     }
     qint64 played = 0;
     for (const auto &row : result.plays) {

@@ -22,8 +22,11 @@ int colorClass(qint64 plays);
 quint32 classColor(int colorClass);
 
 struct Months {
+    QDate first;                                 // the span's first and last day; null with no span
+    QDate last;
     QStringList labels;                          // "2024年01月", one per row
     std::vector<std::array<qint64, 32>> plays;   // [row][day of month 1..31]
+    std::vector<std::array<qint64, 32>> seconds; // [row][day]: time played, rounded at each addition
     std::array<qint64, 7> legend{};              // days per class; [0] = days of the span without play
 };
 
