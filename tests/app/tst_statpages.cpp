@@ -12,6 +12,8 @@
 #include "ui/Grid.h"
 #include "ui/GridModel.h"
 #include "ui/HelpWindows.h"
+#include "ui/MonthView.h"
+#include "ui/YearGridView.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -87,6 +89,7 @@ private Q_SLOTS:
     void rangePageScrollsAfterTenPlays();
     void allGraphPage();
     void calendarPage();
+    void yearGrid();
     void sortPage();
     void totalsPage();
     void filesWithoutDaysShowHeadingsOnly_data();
@@ -242,6 +245,54 @@ void TestStatPages::calendarPage()
     QCOMPARE(plays, 300.0);
 }
 
+// The year grid over a data folder: each day's tooltip and colour, the months it moves to, and a
+// day opened on the main page by a click and by the keyboard.
+void TestStatPages::yearGrid()
+{
+    writeBytes(m_desk->file(u"データ.txt"),
+               sjis(QStringLiteral("\"2023/05/31\",\"10:00:00\",\"プラマイ\",5000,\"\",\n"
+                                   "\"2024/02/29\",\"10:00:00\",\"プラマイ\",12.5,\"\",\n\"2024/02/29\",\"11:00:00\",\"しりとり\",13.5,\"\",\n"
+                                   "\"2024/05/10\",\"10:00:00\",\"カラパニ\",400,\"\",\n"
+                                   "\"2024/05/18\",\"10:00:00\",\"プラマイ\",600,\"\",\n\"2024/05/18\",\"11:00:00\",\"しりとり\",1000,\"\",\n")));
+    m_state.helpTourFlag = 0;
+    auto window = load();
+    click(*window, "cmdCale");
+    auto *grid = find<YearGridView>(*window, QStringLiteral("yearGrid"));
+    auto *span = find<QLabel>(*window, QStringLiteral("lblYearSpan"));
+    const auto tip = [grid](QDate day) { return grid->toolTipAt(grid->dayRect(day).center()); };
+    const auto colour = [grid](QDate day) { return grid->grab().toImage().pixelColor(grid->dayRect(day).center()); };
+    QCOMPARE(span->text(), QStringLiteral("2023年06月～2024年05月"));
+    QCOMPARE(tip(QDate(2024, 5, 18)), QStringLiteral("2024/05/18（土）\n2回　プレイ時間 0:26:40"));
+    QCOMPARE(tip(QDate(2024, 2, 29)), QStringLiteral("2024/02/29（木）\n2回　プレイ時間 0:00:26"));
+    QCOMPARE(tip(QDate(2024, 5, 17)), QStringLiteral("2024/05/17（金）\nプレイなし"));
+    QVERIFY(grid->dayRect(QDate(2023, 5, 31)).isEmpty());
+    QCOMPARE(colour(QDate(2024, 5, 18)), QColor(32, 32, 120)); // the longest day: the darkest step
+    QCOMPARE(colour(QDate(2024, 5, 10)), QColor(192, 192, 255)); // a quarter of it: the lightest
+    QCOMPARE(colour(QDate(2024, 5, 17)), QColor(Qt::white));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblYearStep1"))->text(), QStringLiteral("～0:06:40"));
+    QVERIFY(!find<QPushButton>(*window, QStringLiteral("cmdNextMonth"))->isEnabled());
+
+    click(*window, "cmdPrevMonth"); // the first play's month comes in, and with it a longer day
+    QCOMPARE(span->text(), QStringLiteral("2023年05月～2024年04月"));
+    QCOMPARE(tip(QDate(2023, 5, 31)), QStringLiteral("2023/05/31（水）\n1回　プレイ時間 1:23:20"));
+    QCOMPARE(colour(QDate(2024, 2, 29)), QColor(192, 192, 255));
+    QVERIFY(!find<QPushButton>(*window, QStringLiteral("cmdPrevMonth"))->isEnabled());
+
+    auto *days = find<Grid>(*window, QStringLiteral("msgDayList"));
+    auto *monthView = find<MonthView>(*window, QStringLiteral("mtvmain"));
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->dayRect(QDate(2024, 2, 29)).center());
+    QVERIFY(find<QWidget>(*window, QStringLiteral("fraMain"))->isVisible());
+    QCOMPARE(monthView->value(), QDate(2024, 2, 29));
+    QCOMPARE(days->rows(), 3);
+    // By keyboard the focus starts on today: a week back, a day back, and Enter.
+    click(*window, "cmdCale");
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Return})
+        QTest::keyClick(grid, key);
+    QVERIFY(find<QWidget>(*window, QStringLiteral("fraMain"))->isVisible());
+    QCOMPARE(monthView->value(), QDate(2024, 5, 10));
+    QCOMPARE(days->rows(), 2);
+}
+
 // A hand edit left the first record without a date: the calendar and the totals still span the
 // dated records, and the range page says how many it left out.
 void TestStatPages::recordsWithoutADate()
@@ -394,6 +445,8 @@ void TestStatPages::filesWithoutDaysShowHeadingsOnly()
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgCale"))->rows(), days + 1);
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgCale_w"))->rows(), days + 1);
     QCOMPARE(find<Chart>(*window, QStringLiteral("mcrKingaku"))->pointCount(), 7);
+    auto *year = find<YearGridView>(*window, QStringLiteral("yearGrid"));
+    QCOMPARE(year->toolTipAt(year->dayRect(QDate(2024, 5, 18)).center()).endsWith(QStringLiteral("\n1回　プレイ時間 0:00:10")), days > 0);
     click(*window, "cmdSyuukei");
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgKakei1"))->rows() > 1, days > 0);
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgKakei2"))->rows() > 1, days > 0);

@@ -4,6 +4,7 @@
 #include "stats/RangeList.h"
 #include "stats/Rounding.h"
 #include "stats/TotalsTable.h"
+#include "stats/YearGrid.h"
 
 #include "platform/Dates.h"
 #include "platform/Formats.h"
@@ -12,6 +13,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -49,6 +51,11 @@ private Q_SLOTS:
     void monthCalendar();
     void weekCalendarStartsOnTheSundayBefore_data();
     void weekCalendarStartsOnTheSundayBefore();
+    void yearGridWeeks_data();
+    void yearGridWeeks();
+    void yearGridDaysAndSteps();
+    void yearGridMonthsShown_data();
+    void yearGridMonthsShown();
     void totalsTables();
     void cellNumbersAreQtNumbers();
     void cellDatesAreTheDateFormats();
@@ -239,6 +246,107 @@ void TestStatistics::weekCalendarStartsOnTheSundayBefore()
     QCOMPARE(weeks.plays[std::size_t(firstRow)][std::size_t(weekday)], qint64(2));
     QCOMPARE(weeks.playsPerWeekday[std::size_t(weekday)], qint64(2));
     QCOMPARE(weeks.secondsPerWeekday[std::size_t(weekday)], qint64(26));
+}
+
+void TestStatistics::yearGridWeeks_data()
+{
+    QTest::addColumn<QDate>("shown");
+    QTest::addColumn<QDate>("firstDay");
+    QTest::addColumn<QDate>("lastDay");
+    QTest::addColumn<int>("firstPlace"); // places count from the first week's Sunday
+    QTest::addColumn<int>("lastPlace");
+    QTest::addColumn<int>("weeks");
+    QTest::addColumn<int>("januaryWeek");
+    QTest::newRow("leap year from a Monday") << QDate(2024, 12, 5) << QDate(2024, 1, 1) << QDate(2024, 12, 31) << 1 << 366 << 53 << 0;
+    QTest::newRow("across the new year") << QDate(2025, 2, 28) << QDate(2024, 3, 1) << QDate(2025, 2, 28) << 5 << 369 << 53 << 44;
+    QTest::newRow("leap day, from a Saturday") << QDate(2024, 3, 1) << QDate(2023, 4, 1) << QDate(2024, 3, 31) << 6 << 371 << 54 << 40;
+    QTest::newRow("from a Sunday") << QDate(2023, 12, 31) << QDate(2023, 1, 1) << QDate(2023, 12, 31) << 0 << 364 << 53 << 0;
+}
+
+void TestStatistics::yearGridWeeks()
+{
+    QFETCH(QDate, shown);
+    QFETCH(QDate, firstDay);
+    QFETCH(QDate, lastDay);
+    QFETCH(int, firstPlace);
+    QFETCH(int, lastPlace);
+    QFETCH(int, weeks);
+    QFETCH(int, januaryWeek);
+    const YearGrid grid = YearGrid::build({}, shown);
+    QCOMPARE(grid.firstDay, firstDay);
+    QCOMPARE(grid.lastDay, lastDay);
+    QCOMPARE(grid.weeks, weeks);
+    QCOMPARE(int(grid.days.size()), weeks * 7);
+    QCOMPARE(grid.days[std::size_t(firstPlace)].date, firstDay);
+    QCOMPARE(grid.days[std::size_t(lastPlace)].date, lastDay);
+    for (const int place : {firstPlace - 1, lastPlace + 1}) // outside the twelve months: no day
+        QVERIFY(place < 0 || place >= weeks * 7 || !grid.days[std::size_t(place)].date.isValid());
+    QCOMPARE(grid.months.size(), std::size_t(12));
+    const YearGrid::MonthLabel &january = grid.months[std::size_t((13 - firstDay.month()) % 12)];
+    QCOMPARE(january.text, QStringLiteral("1月"));
+    QCOMPARE(january.week, januaryWeek);
+    QCOMPARE(grid.stepText(1), QString()); // nothing played: no time to name
+}
+
+void TestStatistics::yearGridDaysAndSteps()
+{
+    const std::vector<PlayRecord> records{
+        play("2023/05/31", u"プラマイ", 5000), // before the twelve months: not the longest day
+        play("2024/02/29", u"プラマイ", 12.5), play("2024/02/29", u"しりとり", 13.5),
+        play("2024/05/01", u"プラマイ", 400),  play("2024/05/02", u"プラマイ", 401),
+        play("2024/05/10", u"プラマイ", 1200), play("2024/05/11", u"プラマイ", 1201),
+        play("2024/05/18", u"プラマイ", 600),  play("2024/05/18", u"しりとり", 600),
+        play("2024/05/18", u"バラバラ", 400)};
+    const YearGrid grid = YearGrid::build(CalendarData::months(records, QDate(2023, 5, 31), QDate(2024, 5, 18)),
+                                          QDate(2024, 5, 18));
+    const auto day = [&grid](int month, int dayOfMonth) {
+        const QDate date(month > 5 ? 2023 : 2024, month, dayOfMonth);
+        return *std::find_if(grid.days.begin(), grid.days.end(), [&](const YearGrid::Day &d) { return d.date == date; });
+    };
+    QCOMPARE(grid.spanText(), QStringLiteral("2023年06月～2024年05月"));
+    QCOMPARE(grid.longestDay, qint64(1600));
+    QCOMPARE(day(5, 18).plays, qint64(3));
+    QCOMPARE(day(2, 29).seconds, qint64(26)); // 12.5 rounds to 12, then 25.5 to 26
+    const std::pair<int, int> steps[] = {{3, 0}, {29, 1}, {1, 1}, {2, 2}, {10, 3}, {11, 4}, {18, 4}};
+    for (const auto &[dayOfMay, step] : steps)
+        QCOMPARE(day(dayOfMay == 29 ? 2 : 5, dayOfMay).step, step);
+    QCOMPARE(grid.stepText(0), QStringLiteral("なし"));
+    QCOMPARE(grid.stepText(1), QStringLiteral("～0:06:40"));
+    QCOMPARE(grid.stepText(4), QStringLiteral("～0:26:40"));
+    QCOMPARE(YearGrid::dayText(day(2, 29)), QStringLiteral("2024/02/29（木）\n2回　プレイ時間 0:00:26"));
+    QCOMPARE(YearGrid::dayText(day(5, 3)), QStringLiteral("2024/05/03（金）\nプレイなし"));
+    QCOMPARE(YearGrid::stepColor(1), CalendarData::classColor(6)); // the calendar's most played blue
+}
+
+void TestStatistics::yearGridMonthsShown_data()
+{
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<QDate>("earliest");
+    QTest::addColumn<QDate>("latest");
+    QTest::addColumn<QDate>("initial");
+    const QDate may(2024, 5, 1);
+    QTest::newRow("no play") << QDate() << QDate() << may << may << may;
+    QTest::newRow("years up to today") << QDate(2020, 1, 5) << QDate(2024, 5, 18) << QDate(2020, 12, 1) << may << may;
+    QTest::newRow("a gap since the last play") << QDate(2021, 3, 3) << QDate(2023, 6, 1) << QDate(2022, 2, 1) << may << may;
+    QTest::newRow("last play years ago") << QDate(2021, 3, 3) << QDate(2022, 4, 20) << QDate(2022, 2, 1) << may << QDate(2022, 4, 1);
+    QTest::newRow("a few months") << QDate(2024, 2, 10) << QDate(2024, 4, 30) << may << may << may;
+}
+
+void TestStatistics::yearGridMonthsShown()
+{
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    QFETCH(QDate, earliest);
+    QFETCH(QDate, latest);
+    QFETCH(QDate, initial);
+    CalendarData::Months calendar;
+    calendar.first = first;
+    calendar.last = last;
+    const YearGrid::Span span = YearGrid::shownMonths(calendar, QDate(2024, 5, 18));
+    QCOMPARE(span.earliest, earliest);
+    QCOMPARE(span.latest, latest);
+    QCOMPARE(span.initial, initial);
 }
 
 void TestStatistics::totalsTables()
