@@ -89,6 +89,23 @@ void settle(int ms = 150)
     QTest::qWait(ms);
 }
 
+// The program over a data folder, its main window open.
+struct Run {
+    Run(const DataFolder &folder, const Clock &clock, RandomSource &random, MessageBoxes &messages)
+        : records(folder.path(PlayRecordFile::kFileName))
+        , services{clock, random, messages, folder, records}
+        , application(services)
+    {
+        application.state().welcomeShown = true;
+        application.showMain();
+        settle(400);
+    }
+
+    RecordStore records;
+    const Services services;
+    Application application;
+};
+
 struct Output {
     QString folder;
     bool wholeScreen = false;
@@ -175,12 +192,8 @@ int main(int argc, char **argv)
     makeBackups(folder, clock);
     MersenneRandomSource random(clock, 1);
     PrintedMessages messages;
-    RecordStore records(folder.path(PlayRecordFile::kFileName));
-    const Services services{clock, random, messages, folder, records};
-    Application application(services);
-    application.state().welcomeShown = true;
-    application.showMain();
-    settle(400);
+    Run run(folder, clock, random, messages);
+    Application &application = run.application;
 
     frmMain *main = application.mainWindow();
     // A page, the chart button pressed on it (if any), and the picture's name.
@@ -306,6 +319,18 @@ int main(int argc, char **argv)
         click(*window, "cmdEnd");
         settle(400);
     }
+    // The calendar page over a data folder without a play.
+    if (frmMain *window = application.mainWindow())
+        window->hide();
+    QTemporaryDir emptyDir;
+    const DataFolder emptyFolder(emptyDir.path());
+    TextFile::writeLines(emptyFolder.path(u"設定.txt"), {QStringLiteral("\"ヘルプツアー\",0")});
+    Run empty(emptyFolder, clock, random, messages);
+    frmMain *emptyMain = empty.application.mainWindow();
+    atBothSizes(*emptyMain, [&](const QString &size) {
+        click(*emptyMain, "cmdCale");
+        save(*emptyMain, out, QStringLiteral("main-09-calendar-empty-%1").arg(size));
+    });
     std::printf("pictures in %s\n", qPrintable(out.folder));
     return 0;
 }

@@ -163,6 +163,11 @@ int pagesPhase(int argc, char **argv, const QString &path)
         auto *pressed = window->findChild<QPushButton *>(QString::fromLatin1(button));
         timed(button, [&] { pressed->click(); });
     }
+    // The calendar's year grid moved a month back.
+    window->cmdCale_Click();
+    QCoreApplication::processEvents();
+    auto *earlier = window->findChild<QPushButton *>(QStringLiteral("cmdPrevMonth"));
+    timed("cmdPrevMonth", [&] { earlier->click(); });
     // Back from a game: the main window is built anew over the records already read.
     window.reset();
     timed("main window load, again", [&] {
