@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QDialog>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QValueAxis>
+#include <cmath>
 
 using namespace kotohana;
 
@@ -102,6 +104,8 @@ private Q_SLOTS:
     void windowsColours();
     void chartFromHeadingOnlyGridHasNoPoints();
     void chartHoldsValuesAndLabels();
+    void chartValueAxisReadable_data();
+    void chartValueAxisReadable();
     void longChartShowsEveryPointAndScrolls();
     void monthViewValue();
     void messageBoxesKeepTheirLines();
@@ -534,6 +538,45 @@ void TestGrid::chartHoldsValuesAndLabels()
     chart.setSeriesCount(7);
     QCOMPARE(chart.seriesCount(), Chart::kMaxSeries);
     QCoreApplication::processEvents();
+}
+
+void TestGrid::chartValueAxisReadable_data()
+{
+    QTest::addColumn<double>("largest");
+    QTest::addColumn<int>("height");
+    QTest::newRow("all zero") << 0.0 << 140;
+    QTest::newRow("all zero, low") << 0.0 << 90;
+    QTest::newRow("nice numbers add a tick") << 84.0 << 120;
+}
+
+void TestGrid::chartValueAxisReadable()
+{
+    QFETCH(double, largest);
+    QFETCH(int, height);
+    Chart chart;
+    chart.resize(280, height);
+    chart.show();
+    chart.setPointCount(7);
+    for (int i = 1; i <= 7; ++i) {
+        chart.setCurrentPoint(i);
+        chart.setLabel(QString(QChar(u"日月火水木金土"[i - 1])));
+        chart.setValue(i == 3 ? largest : 0.0);
+    }
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    // Every value label shown is a number, none cut to "…"; with nothing played, whole ones.
+    QStringList numbers;
+    for (const QGraphicsItem *item : chart.scene()->items()) {
+        const auto *text = dynamic_cast<const QGraphicsTextItem *>(item);
+        if (text && text->isVisible() && !QStringLiteral("日月火水木金土").contains(text->toPlainText()))
+            numbers << text->toPlainText();
+    }
+    QVERIFY2(numbers.size() >= 2, qPrintable(numbers.join(u' ')));
+    for (const QString &number : std::as_const(numbers)) {
+        bool isNumber = false;
+        const double value = number.toDouble(&isNumber);
+        QVERIFY2(isNumber && (largest > 0 || value == std::round(value)), qPrintable(numbers.join(u' ')));
+    }
 }
 
 void TestGrid::longChartShowsEveryPointAndScrolls()
