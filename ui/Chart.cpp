@@ -9,9 +9,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGraphicsTextItem>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -28,8 +30,10 @@ constexpr int kLabelGap = 16;
 constexpr int kBarPixels = 8;
 constexpr int kMinBars = 20;
 constexpr int kMaxBars = 400;
-// Ticks on a new value axis.
+// Ticks on a new value axis, at most.
 constexpr int kValueTicks = 5;
+// Room above and below each value label.
+constexpr qreal kValueLabelPadding = 4;
 
 const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46),
                                                  QColor(0x6a, 0xb0, 0x5a)};
@@ -56,6 +60,11 @@ Chart::Chart(QWidget *parent)
             scheduleRedraw();
         }
     });
+    // A chart grown or shrunk in height fits its value axis again.
+    connect(chart(), &QChart::plotAreaChanged, this, [this](const QRectF &area) {
+        if (area.height() != m_fittedHeight)
+            fitValueAxis();
+    }, Qt::QueuedConnection);
     setSeriesCount(1);
     setPointCount(1);
 }
@@ -340,6 +349,59 @@ std::vector<std::pair<QString, int>> Chart::labelsInView(int bars)
     return labels;
 }
 
+void Chart::fitValueAxis()
+{
+    auto *axis = qobject_cast<QValueAxis *>(chart()->axes(Qt::Vertical).value(0));
+    if (!axis)
+        return;
+    // The axis shows "…" for every label when a label and the room around it are taller than
+    // the height between two ticks: a short chart has fewer ticks. The axis measures a label
+    // as a text item with half a pixel of margin.
+    m_fittedHeight = chart()->plotArea().height();
+    QGraphicsTextItem sample;
+    sample.document()->setDocumentMargin(0.5);
+    sample.setFont(axis->labelsFont());
+    sample.setHtml(QStringLiteral("0"));
+    const int room = m_fittedHeight > 0
+        ? std::max(2, int(m_fittedHeight / (sample.boundingRect().height() + 2 * kValueLabelPadding)))
+        : kValueTicks;
+    // The nice numbers start from the axis's tick count and change it: a kept axis starts
+    // from the same count a new one has, so the same values at the same height always give
+    // the same axis.
+    axis->setTickCount(std::min(kValueTicks, room));
+    if (blank()) {
+        // No bar, only the maximum asked for: the axis ends there, not at a rounder number.
+        axis->setRange(0.0, m_valueMaximum);
+        return;
+    }
+    // The value axis is the whole series': it stays put while the chart scrolls.
+    double largest = m_valueMaximum;
+    double smallest = 0.0;
+    for (const auto &values : m_values) {
+        for (double v : values) {
+            largest = std::max(largest, v);
+            smallest = std::min(smallest, v);
+        }
+    }
+    // Every value 0: whole numbers a tick apart, as most charts count plays.
+    axis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + kValueTicks - 1);
+    axis->applyNiceNumbers();
+    // The nice numbers may add a tick: then the step grows to the next of 1, 2, 5 (× 10ⁿ)
+    // until the ticks fit (an axis across 0 keeps at least three).
+    int ticks = axis->tickCount();
+    double step = (axis->max() - axis->min()) / (ticks - 1);
+    while (ticks > std::max(room, 3)) {
+        const double power = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+        const double leading = step / power;
+        step = power * (leading < 1.5 ? 2.0 : leading < 3.5 ? 5.0 : 10.0);
+        const double low = std::floor(axis->min() / step + 1e-9) * step;
+        const double high = std::ceil(axis->max() / step - 1e-9) * step;
+        ticks = int(std::lround((high - low) / step)) + 1;
+        axis->setRange(low, high);
+        axis->setTickCount(ticks);
+    }
+}
+
 void Chart::redraw()
 {
     m_redrawPending = false;
@@ -379,15 +441,6 @@ void Chart::redraw()
         m_scroll->setValue(m_first);
     }
 
-    // The value axis is the whole series': it stays put while the chart scrolls.
-    double largest = m_valueMaximum;
-    double smallest = 0.0;
-    for (const auto &values : m_values) {
-        for (double v : values) {
-            largest = std::max(largest, v);
-            smallest = std::min(smallest, v);
-        }
-    }
     std::vector<std::pair<QString, int>> labels = labelsInView(bars);
     const auto slice = [&](int s) {
         const auto &values = m_values[std::size_t(s)];
@@ -448,16 +501,7 @@ void Chart::redraw()
         series->attachAxis(yAxis);
         m_shownLabels = std::move(labels);
     }
-    // The nice numbers start from the axis's tick count and change it: a kept axis starts
-    // from the count a new one has, so the same values always give the same axis.
-    yAxis->setTickCount(kValueTicks);
-    if (blank()) {
-        // No bar, only the maximum asked for: the axis ends there, not at a rounder number.
-        yAxis->setRange(0.0, m_valueMaximum);
-    } else {
-        yAxis->setRange(smallest, largest > smallest ? largest * 1.05 : smallest + 1.0);
-        yAxis->applyNiceNumbers();
-    }
+    fitValueAxis();
 
     const bool named = std::any_of(m_seriesNames.begin(), m_seriesNames.end(),
                                    [](const QString &name) { return !name.isEmpty(); });

@@ -87,6 +87,8 @@ private:
     // The point labels the axis shows for the points in view, each with its bar: every k-th
     // where they do not all fit, repeated texts told apart. Notes the widest.
     std::vector<std::pair<QString, int>> labelsInView(int bars);
+    // The value axis's range and ticks, as many as its height has room for.
+    void fitValueAxis();
     // Every value 0 and every label empty.
     bool blank() const;
     // The points in view at a width.
@@ -109,6 +111,7 @@ private:
     int m_first = 0; // 0-based
     int m_labelWidth = 72; // the widest point label shown, with room beside it
     double m_valueMaximum = 0;
+    qreal m_fittedHeight = 0; // of the plot area the value axis was last fitted to
     QString m_subject;
     QString m_emptyText = QStringLiteral("表示するデータがありません");
     QString m_title;     // the line the chart shows over or instead of its bars

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QDialog>
 #include <QTimer>
@@ -102,6 +103,7 @@ private Q_SLOTS:
     void windowsColours();
     void chartFromHeadingOnlyGridHasNoPoints();
     void chartHoldsValuesAndLabels();
+    void chartValueAxisReadable();
     void longChartShowsEveryPointAndScrolls();
     void monthViewValue();
     void messageBoxesKeepTheirLines();
@@ -534,6 +536,26 @@ void TestGrid::chartHoldsValuesAndLabels()
     chart.setSeriesCount(7);
     QCOMPARE(chart.seriesCount(), Chart::kMaxSeries);
     QCoreApplication::processEvents();
+}
+
+void TestGrid::chartValueAxisReadable()
+{
+    // In a short chart every value label is a whole number, none cut to "...".
+    for (const auto &[largest, height] : {std::pair{0.0, 140}, {0.0, 90}, {84.0, 120}}) {
+        Chart chart;
+        chart.resize(280, height);
+        chart.show();
+        chart.setLabel(QStringLiteral("火"));
+        chart.setValue(largest);
+        QTest::qWait(50);
+        QStringList labels;
+        for (const QGraphicsItem *item : chart.scene()->items()) {
+            if (const auto *text = dynamic_cast<const QGraphicsTextItem *>(item); text && text->isVisible())
+                labels << text->toPlainText();
+        }
+        const QString shown = labels.join(u' ').remove(u'火').simplified();
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\d+( \\d+)+$")).match(shown).hasMatch(), qPrintable(shown));
+    }
 }
 
 void TestGrid::longChartShowsEveryPointAndScrolls()
