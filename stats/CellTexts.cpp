@@ -7,11 +7,9 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <bit>
 #include <charconv>
 #include <cmath>
-#include <mutex>
 
 namespace kotohana::CellTexts {
 namespace {
@@ -58,7 +56,9 @@ bool fourDigitYear(QDate day, int &year, int &month, int &dayOfMonth)
 }
 
 // The pooled number texts, in blocks made when first asked for and never freed, so that a
-// text can point into them (QString::fromRawData) for as long as the program runs.
+// text can point into them (QString::fromRawData) for as long as the program runs. The lists
+// are filled on the thread of the windows alone (the reading ahead of the record file makes
+// no cell texts), so the blocks need no lock.
 class NumberPool final
 {
 public:
@@ -87,12 +87,9 @@ private:
     // zeros; a number's text is the end of its slot.
     const char16_t *blockOf(qint64 index, int width)
     {
-        std::atomic<char16_t *> &block = m_blocks[std::size_t(index)];
-        if (const char16_t *texts = block.load(std::memory_order_acquire))
-            return texts;
-        const std::lock_guard lock(m_growing);
-        if (const char16_t *texts = block.load(std::memory_order_acquire))
-            return texts;
+        char16_t *&block = m_blocks[std::size_t(index)];
+        if (block)
+            return block;
         auto *texts = new char16_t[std::size_t(kBlockSize * width)]; // kept for good: texts point into it
         char16_t digits[20];
         for (qint64 rest = index * kBlockSize, i = width - 1; i >= 0; rest /= 10, --i)
@@ -102,12 +99,11 @@ private:
             for (int i = width - 1; i >= 0 && ++digits[i] > u'9'; --i)
                 digits[i] = u'0';
         }
-        block.store(texts, std::memory_order_release);
+        block = texts;
         return texts;
     }
 
-    std::array<std::atomic<char16_t *>, std::size_t(kBlocks)> m_blocks{};
-    std::mutex m_growing;
+    std::array<char16_t *, std::size_t(kBlocks)> m_blocks{};
 };
 
 // Where SecondsTexts looks for a number first.
