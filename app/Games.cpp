@@ -30,10 +30,15 @@ static_assert(std::size(kWindows) == GameCatalog::kGames.size());
 
 bool known(int number)
 {
-    return number >= 1 && number <= int(GameCatalog::kGames.size());
+    return number >= 1 && number <= count();
 }
 
 } // namespace
+
+int count()
+{
+    return int(GameCatalog::kGames.size());
+}
 
 QString name(int number)
 {

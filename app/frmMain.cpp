@@ -287,7 +287,7 @@ void frmMain::fillLauncher()
 
     auto *buttons = new QGridLayout;
     buttons->setSpacing(16);
-    for (int game = 1; game <= 7; ++game) {
+    for (int game = 1; game <= Games::count(); ++game) {
         auto *button = new QToolButton(fraGame);
         button->setObjectName(QStringLiteral("cmdG%1").arg(game));
         button->setText(Games::name(game));
