@@ -6,8 +6,8 @@ namespace kotohana {
 
 int RandomSource::index(int count)
 {
-    const int drawn = int(count * next()) + 1;
-    return drawn > count ? count : drawn;
+    const int drawn = int(count * next());
+    return drawn >= count ? count - 1 : drawn;
 }
 
 MersenneRandomSource::MersenneRandomSource(const Clock &clock, std::uint64_t seed)

@@ -16,7 +16,7 @@ public:
     virtual double next() = 0;
     virtual void reseedFromClock() = 0;
 
-    // An entry of a list of count entries, numbered from 1: the whole part of count × r + 1.
+    // An entry of a list of count entries, numbered from 0: the whole part of count × r.
     int index(int count);
 };
 

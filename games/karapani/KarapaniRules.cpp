@@ -38,13 +38,13 @@ Question next(RandomSource &random, Task task, bool panic)
 {
     Question question;
     random.reseedFromClock();
-    question.word = random.index(5);
+    question.word = random.index(5) + 1;
     random.reseedFromClock();
-    question.colour = random.index(5);
+    question.colour = random.index(5) + 1;
     question.task = task;
     if (panic) {
         random.reseedFromClock();
-        question.task = random.index(2) == 1 ? Task::Word : Task::Colour;
+        question.task = random.index(2) == 0 ? Task::Word : Task::Colour;
     }
     return question;
 }

@@ -87,7 +87,7 @@ QString answerLogName(const QString &topic)
 int drawTopic(RandomSource &random, int count)
 {
     random.reseedFromClock();
-    return random.index(count) - 1;
+    return random.index(count);
 }
 
 QString storedForm(const QString &answer)

@@ -26,7 +26,7 @@ void ShiritoriPlay::firstWord()
 {
     m_random.reseedFromClock();
     const QStringList &words = m_dictionary.words();
-    m_computerWord = words.at(m_random.index(int(words.size())) - 1);
+    m_computerWord = words.at(m_random.index(int(words.size())));
 }
 
 ShiritoriPlay::Reply ShiritoriPlay::answer(const QString &typed)

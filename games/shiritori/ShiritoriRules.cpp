@@ -85,7 +85,7 @@ std::optional<QString> reply(const WordIndex &dictionary, const QString &answer,
     const qsizetype candidates = dictionary.count(kana);
     if (candidates == 0)
         return std::nullopt;
-    return dictionary.at(kana, random.index(int(candidates)) - 1);
+    return dictionary.at(kana, random.index(int(candidates)));
 }
 
 } // namespace kotohana::ShiritoriRules

@@ -13,7 +13,7 @@ int draw(RandomSource &random, int count)
 
 QString question(const QStringList &kana, bool pairs, int first, int second)
 {
-    return pairs ? kana.at(first - 1) + kana.at(second - 1) : kana.at(first - 1);
+    return pairs ? kana.at(first) + kana.at(second) : kana.at(first);
 }
 
 // Every question that may still be asked, for the rare list that is almost all banned.
@@ -21,9 +21,9 @@ QStringList allowed(const QStringList &kana, bool pairs, const QSet<QString> &ba
 {
     QStringList result;
     const int n = int(kana.size());
-    for (int first = 1; first <= n; ++first) {
-        for (int second = 1; second <= (pairs ? n : 1); ++second) {
-            if (pairs && first > kBasicKana && second > kBasicKana)
+    for (int first = 0; first < n; ++first) {
+        for (int second = 0; second < (pairs ? n : 1); ++second) {
+            if (pairs && first >= kBasicKana && second >= kBasicKana)
                 continue;
             const QString q = question(kana, pairs, first, second);
             if (!banned.contains(q))
@@ -64,7 +64,7 @@ std::optional<QString> nextQuestion(const QStringList &kana, bool pairs, const Q
         if (pairs) {
             do {
                 second = draw(random, n);
-            } while (first > kBasicKana && second > kBasicKana);
+            } while (first >= kBasicKana && second >= kBasicKana);
         }
         const QString q = question(kana, pairs, first, second);
         if (!banned.contains(q))
@@ -73,7 +73,7 @@ std::optional<QString> nextQuestion(const QStringList &kana, bool pairs, const Q
     const QStringList left = allowed(kana, pairs, banned);
     if (left.isEmpty())
         return std::nullopt;
-    return left.at(draw(random, int(left.size())) - 1);
+    return left.at(draw(random, int(left.size())));
 }
 
 Answer judge(const QString &typed, const QString &question)

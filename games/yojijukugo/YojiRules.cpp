@@ -23,7 +23,7 @@ Question make(const QStringList &idioms, const QString &level, const Windows &de
 {
     random.reseedFromClock();
     Question question;
-    question.idiom = idioms.at(random.index(int(idioms.size())) - 1);
+    question.idiom = idioms.at(random.index(int(idioms.size())));
     if (designatedLevel(level)) {
         question.open = designated;
         return question;
