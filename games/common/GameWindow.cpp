@@ -224,9 +224,9 @@ QString GameWindow::modeText() const
     return m_settingsPanel->modeText();
 }
 
-QLabel *GameWindow::resultLabel(const char *name) const
+QLabel *GameWindow::resultLabel(ResultLabel which) const
 {
-    return m_display->label(name);
+    return m_display->label(which);
 }
 
 void GameWindow::cmdStart_Click()
@@ -253,11 +253,11 @@ void GameWindow::cmdStart_Click()
     m_display->setBarWidth(PlayDisplay::kBarWidth);
     m_display->showBest(false);
     resetQuestion();
-    for (const char *label : {"lblByou", "lblRitu"})
+    for (ResultLabel label : {ResultLabel::Speed, ResultLabel::Rate})
         resultLabel(label)->clear();
     showCounts();
     const PlaySetup &started = m_play->setup();
-    resultLabel("lblJikan")->setText(started.timing == TimingMode::Time ? QString::number(started.seconds) : QStringLiteral("0.0"));
+    resultLabel(ResultLabel::Clock)->setText(started.timing == TimingMode::Time ? QString::number(started.seconds) : QStringLiteral("0.0"));
     cmdStart->setEnabled(false);
     m_settingsPanel->setPlaying(true);
 }
@@ -285,7 +285,7 @@ void GameWindow::tmrBp_Timer()
         m_play->cycle().timeTick(m_services.clock.monotonicMilliseconds());
     if (!reading)
         return;
-    resultLabel("lblJikan")->setText(QString::number(reading->restSeconds));
+    resultLabel(ResultLabel::Clock)->setText(QString::number(reading->restSeconds));
     m_display->setBarWidth(int(reading->barFraction * 100 * PlayDisplay::kBarWidth / 100));
     if (reading->ended)
         endPlay();
@@ -296,20 +296,20 @@ void GameWindow::tmrPlay_Timer()
     if (!m_play)
         return;
     if (const std::optional<QString> elapsed = m_play->cycle().countTick(m_services.clock.monotonicMilliseconds()))
-        resultLabel("lblJikan")->setText(*elapsed);
+        resultLabel(ResultLabel::Clock)->setText(*elapsed);
 }
 
 void GameWindow::showCounts()
 {
     const PlayCycle &cycle = m_play->cycle();
-    resultLabel("lblOk")->setText(QString::number(cycle.correct()));
-    resultLabel("lblNg")->setText(QString::number(cycle.wrong()));
-    resultLabel("lblMoji_T")->setText(QString::number(cycle.answers()));
+    resultLabel(ResultLabel::Correct)->setText(QString::number(cycle.correct()));
+    resultLabel(ResultLabel::Wrong)->setText(QString::number(cycle.wrong()));
+    resultLabel(ResultLabel::Answers)->setText(QString::number(cycle.answers()));
 }
 
-void GameWindow::setResultCaption(const char *label, const QString &caption)
+void GameWindow::setResultCaption(ResultLabel which, const QString &caption)
 {
-    m_display->setCaption(label, caption);
+    m_display->setCaption(which, caption);
 }
 
 void GameWindow::showOutcome(const Outcome &outcome)
@@ -320,7 +320,7 @@ void GameWindow::showOutcome(const Outcome &outcome)
         return;
     showCounts();
     if (showsRateEachAnswer())
-        resultLabel("lblRitu")->setText(Formats::percent(m_play->cycle().correctRate()));
+        resultLabel(ResultLabel::Rate)->setText(Formats::percent(m_play->cycle().correctRate()));
     if (outcome.ended)
         endPlay();
 }
@@ -330,9 +330,9 @@ void GameWindow::endPlay()
     tmrPlay->stop();
     cmdStart->setEnabled(true);
     m_settingsPanel->setPlaying(false);
-    resultLabel("lblByou")->setText(Formats::perSecond(m_play->speed()));
+    resultLabel(ResultLabel::Speed)->setText(Formats::perSecond(m_play->speed()));
     if (!showsRateEachAnswer()) // otherwise it stands as the last answer left it
-        resultLabel("lblRitu")->setText(m_play->endRate());
+        resultLabel(ResultLabel::Rate)->setText(m_play->endRate());
     // Judged against the history as it was when the play started, before this play joins it,
     // under the mode the play ended in, which it is saved under. A history that cannot be read
     // says so in its list; here it only means no best is shown.

@@ -4,6 +4,7 @@
 #include "GameSettings.h"
 #include "PersonalBest.h"
 #include "Play.h"
+#include "PlayDisplay.h"
 
 #include <QWidget>
 
@@ -16,9 +17,7 @@ class QTimer;
 
 namespace kotohana {
 
-class CountdownPictures;
 class HistoryPanel;
-class PlayDisplay;
 class SettingsPanel;
 struct ProgramState;
 struct Services;
@@ -100,8 +99,8 @@ protected:
     QString modeText() const;
     QWidget *playArea() const { return m_playArea; }
     HistoryPanel &history() const { return *m_history; }
-    void setResultCaption(const char *label, const QString &caption);
-    QLabel *resultLabel(const char *name) const;
+    void setResultCaption(ResultLabel which, const QString &caption);
+    QLabel *resultLabel(ResultLabel which) const;
     const Services &services() const { return m_services; }
     ProgramState &programState() const { return m_state; }
 

@@ -37,7 +37,7 @@ PlayDisplay::PlayDisplay(QWidget *parent)
     : QWidget(parent)
 {
     QLabel *clock = valueLabel(QStringLiteral("lblJikan"), this);
-    m_labels[clock->objectName()] = clock;
+    m_labels[std::size_t(ResultLabel::Clock)] = clock;
     auto *barHolder = new QWidget(this);
     barHolder->setFixedSize(kBarWidth, 20);
     shpJikanK = new Shape(Shape::Kind::Rectangle, barHolder);
@@ -51,21 +51,25 @@ PlayDisplay::PlayDisplay(QWidget *parent)
     clockRow->addStretch(1);
 
     auto *results = new QHBoxLayout;
-    const std::pair<const char16_t *, const char16_t *> resultLabels[] = {{u"解答数", u"lblMoji_T"},
-                                                                          {u"正解", u"lblOk"},
-                                                                          {u"不正解", u"lblNg"},
-                                                                          {u"正解率", u"lblRitu"},
-                                                                          {u"タイプ数／秒", u"lblByou"}};
-    for (const auto &[caption, name] : resultLabels) {
+    const struct {
+        ResultLabel which;
+        const char16_t *caption;
+        const char16_t *name;
+    } resultLabels[] = {{ResultLabel::Answers, u"解答数", u"lblMoji_T"},
+                        {ResultLabel::Correct, u"正解", u"lblOk"},
+                        {ResultLabel::Wrong, u"不正解", u"lblNg"},
+                        {ResultLabel::Rate, u"正解率", u"lblRitu"},
+                        {ResultLabel::Speed, u"タイプ数／秒", u"lblByou"}};
+    for (const auto &[which, caption, name] : resultLabels) {
         auto *captionLabel = new QLabel(QString::fromUtf16(caption), this);
         QLabel *value = valueLabel(QString::fromUtf16(name), this);
-        m_labels[value->objectName()] = value;
-        m_captions[value->objectName()] = captionLabel;
+        m_labels[std::size_t(which)] = value;
+        m_captions[std::size_t(which)] = captionLabel;
         results->addWidget(captionLabel);
         results->addWidget(value);
         results->addSpacing(8);
     }
-    m_labels[QStringLiteral("lblByou")]->setMinimumWidth(100);
+    label(ResultLabel::Speed)->setMinimumWidth(100);
     lblBest = new QLabel(QStringLiteral("自己ベスト！"), this);
     lblBest->setObjectName(QStringLiteral("lblBest"));
     lblBest->setToolTip(QStringLiteral("同じ条件でのこれまでの記録をすべて上回りました"));
@@ -91,14 +95,9 @@ PlayDisplay::PlayDisplay(QWidget *parent)
     layout->addLayout(results);
 }
 
-QLabel *PlayDisplay::label(const char *name) const
+void PlayDisplay::setCaption(ResultLabel which, const QString &caption)
 {
-    return m_labels.at(QString::fromLatin1(name));
-}
-
-void PlayDisplay::setCaption(const char *label, const QString &caption)
-{
-    m_captions.at(QString::fromLatin1(label))->setText(caption);
+    m_captions[std::size_t(which)]->setText(caption);
 }
 
 void PlayDisplay::setBarWidth(int width)
@@ -108,7 +107,7 @@ void PlayDisplay::setBarWidth(int width)
 
 void PlayDisplay::clear()
 {
-    for (const auto &[name, label] : m_labels)
+    for (QLabel *label : m_labels)
         label->clear();
     lblBest->hide();
 }

@@ -3,7 +3,6 @@
 #include <QWidget>
 
 #include <array>
-#include <map>
 
 class QLabel;
 
@@ -11,6 +10,10 @@ namespace kotohana {
 
 class Picture;
 class Shape;
+
+// The clock and the results a play shows, each a label of its own (lblJikan, lblMoji_T, lblOk,
+// lblNg, lblRitu, lblByou).
+enum class ResultLabel { Clock, Answers, Correct, Wrong, Rate, Speed };
 
 // What a play shows besides its question: the clock with its time bar, the results (answers,
 // correct, wrong, rate, speed) under their captions, and the mark of a personal best.
@@ -23,9 +26,9 @@ public:
 
     explicit PlayDisplay(QWidget *parent = nullptr);
 
-    // The result label of that name (lblMoji_T, lblOk, lblNg, lblRitu, lblByou) or the clock (lblJikan).
-    QLabel *label(const char *name) const;
-    void setCaption(const char *label, const QString &caption);
+    QLabel *label(ResultLabel which) const { return m_labels[std::size_t(which)]; }
+    // The caption beside a result (not the clock's).
+    void setCaption(ResultLabel which, const QString &caption);
     void setBarWidth(int width);
     // Clears the results and hides the personal best.
     void clear();
@@ -35,8 +38,8 @@ public:
 private:
     Shape *shpJikanK = nullptr;
     QLabel *lblBest = nullptr;
-    std::map<QString, QLabel *> m_labels;
-    std::map<QString, QLabel *> m_captions;
+    std::array<QLabel *, 6> m_labels{};
+    std::array<QLabel *, 6> m_captions{};
 };
 
 // The three countdown pictures, one shown at a time.

@@ -142,7 +142,7 @@ void frmG6::playEnded()
     // At the end of a time-mode play the answers box shows the typed characters.
     const auto *play = playAs<KarapaniPlay>();
     if (play->setup().timing == TimingMode::Time)
-        resultLabel("lblMoji_T")->setText(QString::number(play->typed()));
+        resultLabel(ResultLabel::Answers)->setText(QString::number(play->typed()));
 }
 
 } // namespace kotohana

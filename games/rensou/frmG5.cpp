@@ -71,8 +71,8 @@ GameDefinition frmG5::definition()
 frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     : WordGameWindow(services, state, definition(), parent)
 {
-    setResultCaption("lblOk", QStringLiteral("新規"));
-    setResultCaption("lblNg", QStringLiteral("重複"));
+    setResultCaption(ResultLabel::Correct, QStringLiteral("新規"));
+    setResultCaption(ResultLabel::Wrong, QStringLiteral("重複"));
 
     auto *chooser = new QHBoxLayout;
     cboMondai = new QComboBox(playArea());
@@ -316,10 +316,10 @@ void frmG5::playEnded()
 void frmG5::showCounts()
 {
     const auto *play = playAs<RensouPlay>();
-    resultLabel("lblOk")->setText(QString::number(play->newCount()));
-    resultLabel("lblNg")->setText(QString::number(play->duplicateCount()));
+    resultLabel(ResultLabel::Correct)->setText(QString::number(play->newCount()));
+    resultLabel(ResultLabel::Wrong)->setText(QString::number(play->duplicateCount()));
     lblChu->setText(QString::number(play->existingCount()));
-    resultLabel("lblMoji_T")->setText(QString::number(play->total()));
+    resultLabel(ResultLabel::Answers)->setText(QString::number(play->total()));
 }
 
 void frmG5::cmdSyousai_Click()

@@ -145,7 +145,7 @@ void TestGamePanels::resultsMoveNothing()
 {
     PlayDisplay display;
     const QSize empty = display.sizeHint();
-    display.label("lblByou")->setText(Formats::perSecond(0.56));
+    display.label(ResultLabel::Speed)->setText(Formats::perSecond(0.56));
     QCOMPARE(display.sizeHint(), empty);
 }
 
