@@ -72,10 +72,10 @@ QStringList historyLines(const GameDefinition &game, int count)
                 line.text(layout.modeByFirstCharacter ? mode.left(1) : mode);
             } else {
                 // The other texts: a share of right answers, answers per second, a topic.
-                const QString &heading = game.columns[std::size_t(GameDefinition::column(field))].heading;
-                if (heading.endsWith(u'率'))
+                const HistoryColumn::Source source = layout.columns[std::size_t(field)].source;
+                if (source == HistoryColumn::Source::Rate)
                     line.text(QString::number(40 + i % 61) + QStringLiteral(".0%"));
-                else if (heading.endsWith(QStringLiteral("当たり")))
+                else if (source == HistoryColumn::Source::Speed)
                     line.text(QStringLiteral("%1/秒").arg(0.2 + (i % 9) * 0.15, 0, 'f', 2));
                 else
                     line.text(QString::fromUtf16(kTopics[std::size_t(i) % std::size(kTopics)]));

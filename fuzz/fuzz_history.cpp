@@ -4,6 +4,7 @@
 
 #include "games/common/History.h"
 #include "games/common/WordPlay.h"
+#include "games/rensou/RensouPlay.h"
 #include "games/rensou/RensouRules.h"
 #include "games/rensou/TopicFiles.h"
 #include "games/vocabra/VocabraPlay.h"
@@ -33,9 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArrayView bytes = fuzz::bytesOf(data, size);
     const QString history = fuzz::writeFile(QStringLiteral("履歴.txt"), bytes);
-    readHistory(history, wordHistory(false, {WordField::Correct}));
-    readHistory(history, wordHistory(true, {WordField::Correct, WordField::Wrong}));
+    readHistory(history, HistoryLayout(wordTable(u"答数", HistoryColumn::Source::Answers, u"秒数")));
+    readHistory(history, HistoryLayout(kLevelTable));
     readHistory(history, vocabraHistory());
+    readHistory(history, rensouHistory());
 
     const QString topic = QStringLiteral("果物");
     fuzz::writeFile(RensouRules::answerFileName(topic), bytes);

@@ -3,7 +3,7 @@
 namespace kotohana {
 
 BarabaraPlay::BarabaraPlay(PlaySetup setup, QStringList words, RandomSource &random)
-    : WordPlay(std::move(setup))
+    : WordPlay(std::move(setup), kBarabaraTable)
     , m_words(std::move(words))
     , m_random(random)
 {
@@ -33,11 +33,6 @@ BarabaraPlay::Checked BarabaraPlay::answer(const QString &typed)
         checked.outcome.title = QStringLiteral("間違い");
     }
     return checked;
-}
-
-HistoryRow BarabaraPlay::historyFields() const
-{
-    return wordFields(QString::number(cycle().answers()), false);
 }
 
 } // namespace kotohana

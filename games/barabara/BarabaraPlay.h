@@ -8,6 +8,8 @@ namespace kotohana {
 
 class RandomSource;
 
+inline constexpr auto kBarabaraTable = wordTable(u"答数", HistoryColumn::Source::Answers, u"表示秒数");
+
 // One play of バラバラ: a dictionary word with its characters in random order, to be typed
 // in its right order. A wrong answer leaves the question; a right one brings the next.
 class BarabaraPlay final : public WordPlay
@@ -30,7 +32,6 @@ public:
     };
     Checked answer(const QString &typed);
 
-    HistoryRow historyFields() const override;
     QString recordText() const override { return conditions(); }
 
 private:

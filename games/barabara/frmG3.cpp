@@ -14,8 +14,7 @@ GameDefinition frmG3::definition()
 {
     GameDefinition game;
     game.game = GameCatalog::game(3);
-    game.history = wordHistory(false, {WordField::Correct, WordField::Wrong});
-    game.columns = wordColumns(QStringLiteral("答数"), QStringLiteral("表示秒数"));
+    game.history = HistoryLayout(kBarabaraTable);
     game.charts = wordCharts(QStringLiteral("文字数"), QStringLiteral("予備"));
     return game;
 }

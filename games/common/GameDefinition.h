@@ -3,8 +3,6 @@
 #include "GameCatalog.h"
 #include "History.h"
 
-#include "ui/Grid.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -14,13 +12,8 @@ namespace kotohana {
 
 // What a game declares about itself for the window every game shares. History fields are
 // numbered from 0 (the date) in the order of the history line; the list shows field f in
-// column f + 1, after the running number in column 0.
+// column f + 1, under the heading its table gives, after the running number in column 0.
 struct GameDefinition {
-    struct Column {
-        QString heading;
-        int twips;
-        Grid::Align align;
-    };
     // A chart button of the history frame: one series per field, one to three.
     struct ChartButton {
         const char *objectName;
@@ -38,8 +31,8 @@ struct GameDefinition {
     bool buttonToolTips = true;
     // The list shows dates as yy/mm/dd and times as hh:mm (the file keeps them whole).
     bool shortDateTime = false;
-    HistoryLayout history;
-    std::vector<Column> columns; // column 0 "回", then one per history field
+    HistoryLayout history;      // made from the game's table
+    int numberTwips = 600;      // the width of column 0, "回"
     std::vector<ChartButton> charts;
 };
 

@@ -26,6 +26,29 @@ QString answersOf(const HistoryLayout &layout, const HistoryRow &row)
 
 } // namespace
 
+HistoryLayout::HistoryLayout(HistoryTable table)
+    : columns(table)
+{
+    using Source = HistoryColumn::Source;
+    for (const HistoryColumn &column : table) {
+        fields.push_back(column.kind);
+        if (column.source == Source::Seconds)
+            secondsField = column.field;
+        if (column.source == Source::Mode || column.source == Source::ModeInitial) {
+            modeField = column.field;
+            modeByFirstCharacter = column.source == Source::ModeInitial;
+        }
+        if (column.source == Source::Topic)
+            topicField = column.field;
+        if (column.uses & HistoryColumn::Answered)
+            answersFields.push_back(column.field);
+        if (column.uses & (HistoryColumn::Best | HistoryColumn::BestAlone)) {
+            achievementField = column.field;
+            achievementInCountMode = (column.uses & HistoryColumn::BestAlone) != 0;
+        }
+    }
+}
+
 bool matches(const HistoryLayout &layout, const HistoryRow &row, const HistoryFilter &filter)
 {
     if (layout.modeField >= 0 && !filter.mode.isEmpty() && !sameMode(layout, row.value(layout.modeField), filter.mode))

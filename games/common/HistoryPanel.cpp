@@ -116,16 +116,22 @@ HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &
 
 void HistoryPanel::SetupHistoryGrid()
 {
-    Q_ASSERT(m_definition.columns.size() == m_definition.history.fields.size() + 1);
+    const HistoryTable table = m_definition.history.columns;
     msgRireki->setRows(1);
-    msgRireki->setCols(int(m_definition.columns.size()));
+    msgRireki->setCols(GameDefinition::column(int(table.size())));
     msgRireki->setFontSize(11);
-    for (std::size_t c = 0; c < m_definition.columns.size(); ++c) {
-        const GameDefinition::Column &column = m_definition.columns[c];
-        msgRireki->setTextMatrix(0, int(c), column.heading);
-        msgRireki->setColWidth(int(c), column.twips);
-        msgRireki->setColAlignment(int(c), column.align);
-        msgRireki->setFixedAlignment(int(c), Grid::Align::Center);
+    const auto setColumn = [this](int column, const QString &heading, int twips, Grid::Align align) {
+        msgRireki->setTextMatrix(0, column, heading);
+        msgRireki->setColWidth(column, twips);
+        msgRireki->setColAlignment(column, align);
+        msgRireki->setFixedAlignment(column, Grid::Align::Center);
+    };
+    setColumn(0, QStringLiteral("回"), m_definition.numberTwips, Grid::Align::Right);
+    for (const HistoryColumn &field : table) {
+        const Grid::Align align = field.align == Qt::AlignLeft    ? Grid::Align::Left
+                                  : field.align == Qt::AlignRight ? Grid::Align::Right
+                                                                  : Grid::Align::Center;
+        setColumn(GameDefinition::column(field.field), QString::fromUtf16(field.heading), field.twips, align);
     }
 }
 

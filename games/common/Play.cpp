@@ -15,8 +15,9 @@ QString PlaySetup::limitText() const
     return QString::number(timing == TimingMode::Time ? seconds : answers);
 }
 
-Play::Play(PlaySetup setup)
+Play::Play(PlaySetup setup, HistoryTable table)
     : m_setup(std::move(setup))
+    , m_table(table)
 {
     m_cycle.start(m_setup.timing, m_setup.seconds, m_setup.answers);
 }
@@ -35,6 +36,58 @@ QString Play::conditions() const
 QString Play::endRate() const
 {
     return Formats::percent(m_cycle.correctRate());
+}
+
+HistoryRow Play::historyFields() const
+{
+    using Source = HistoryColumn::Source;
+    HistoryRow row;
+    for (const HistoryColumn &column : m_table) {
+        switch (column.source) {
+        case Source::Stamp:
+            break;
+        case Source::Answers:
+            row.append(QString::number(m_cycle.answers()));
+            break;
+        case Source::Correct:
+            row.append(QString::number(m_cycle.correct()));
+            break;
+        case Source::Wrong:
+            row.append(QString::number(m_cycle.wrong()));
+            break;
+        case Source::Rate:
+            row.append(Formats::percent(m_cycle.correctRate()));
+            break;
+        case Source::Speed:
+            row.append(Formats::perSecond(speed()));
+            break;
+        case Source::Seconds:
+            row.append(secondsField());
+            break;
+        case Source::Mode:
+            row.append(m_setup.mode);
+            break;
+        case Source::ModeInitial:
+            row.append(m_setup.mode.left(1));
+            break;
+        case Source::Topic:
+            row.append(m_setup.topic);
+            break;
+        case Source::Characters:
+            row.append(QString::number(speedCount()));
+            break;
+        case Source::Own:
+            row.append(ownField(column.field));
+            break;
+        }
+    }
+    return row;
+}
+
+QString Play::ownField(int field) const
+{
+    Q_UNUSED(field);
+    return {};
 }
 
 QString Play::secondsField() const

@@ -37,7 +37,8 @@ struct Outcome {
 class Play
 {
 public:
-    explicit Play(PlaySetup setup);
+    // table: the game's history table.
+    explicit Play(PlaySetup setup, HistoryTable table = {});
     virtual ~Play() = default;
     Play(const Play &) = delete;
     Play &operator=(const Play &) = delete;
@@ -55,8 +56,9 @@ public:
     virtual qint64 speedCount() const = 0;
     // Whether anything was answered, so that the play may be saved.
     virtual bool answered() const { return m_cycle.answers() > 0; }
-    // The fields of the history line after its date and time.
-    virtual HistoryRow historyFields() const = 0;
+    // The fields of the history line after its date and time: by default each field of the
+    // game's table from where its source says.
+    virtual HistoryRow historyFields() const;
     // What the play record says of the play's conditions.
     virtual QString recordText() const = 0;
     // The rate shown at the end of the play: correct answers of the answers given, "0.0%"
@@ -73,11 +75,14 @@ public:
     QString secondsField() const;
 
 protected:
+    // The text of a field of the game's table whose source is the game's own.
+    virtual QString ownField(int field) const;
     // Counts a judged answer: the outcome of a right or wrong answer, ended when it was the last.
     Outcome judged(bool correct);
 
 private:
     PlaySetup m_setup;
+    HistoryTable m_table;
     PlayCycle m_cycle;
 };
 

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QVBoxLayout>
 
 namespace kotohana {
@@ -74,9 +75,15 @@ WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, Ga
     m_under = new QVBoxLayout;
     m_column->addLayout(m_under);
     m_column->addStretch(1);
-    auto *row = new QHBoxLayout(playArea());
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addLayout(m_column, 1);
+    m_row = new QHBoxLayout(playArea());
+    m_row->setContentsMargins(0, 0, 0, 0);
+    m_row->addLayout(m_column, 1);
+}
+
+void WordGameWindow::replaceQuestion(QWidget *display)
+{
+    delete m_column->replaceWidget(lblMondai, display);
+    lblMondai->hide();
 }
 
 void WordGameWindow::addHint()
@@ -95,29 +102,7 @@ void WordGameWindow::setSidePanel(QWidget *panel)
     // a tall panel left an empty band under the answer box and squeezed the history list.
     panel->setSizePolicy(panel->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
     panel->setMinimumHeight(150);
-    static_cast<QHBoxLayout *>(playArea()->layout())->addWidget(panel);
-}
-
-std::vector<GameDefinition::Column> WordGameWindow::wordColumns(const QString &countHeading,
-                                                                const QString &secondsHeading)
-{
-    using Align = Grid::Align;
-    return {{QStringLiteral("回"), 600, Align::Right},      {QStringLiteral("日付"), 1400, Align::Center},
-            {QStringLiteral("時間"), 1000, Align::Center},  {countHeading, 600, Align::Right},
-            {QStringLiteral("ＯＫ"), 600, Align::Right},    {QStringLiteral("ＮＧ"), 600, Align::Right},
-            {QStringLiteral("文字数"), 755, Align::Right},  {QStringLiteral("正解率"), 880, Align::Right},
-            {QStringLiteral("秒当たり"), 980, Align::Right}, {secondsHeading, 1025, Align::Right}};
-}
-
-std::vector<GameDefinition::Column> WordGameWindow::levelColumns()
-{
-    using Align = Grid::Align;
-    return {{QStringLiteral("回"), 570, Align::Right},      {QStringLiteral("日付"), 1360, Align::Center},
-            {QStringLiteral("時間"), 960, Align::Center},   {QStringLiteral("答数"), 600, Align::Right},
-            {QStringLiteral("ＯＫ"), 580, Align::Right},    {QStringLiteral("ＮＧ"), 580, Align::Right},
-            {QStringLiteral("字数"), 600, Align::Right},    {QStringLiteral("正解率"), 860, Align::Right},
-            {QStringLiteral("秒当たり"), 980, Align::Right}, {QStringLiteral("秒数"), 980, Align::Right},
-            {QStringLiteral("Ｍ"), 360, Align::Center}};
+    m_row->addWidget(panel);
 }
 
 std::vector<GameDefinition::ChartButton> WordGameWindow::wordCharts(const QString &charactersCaption,
@@ -136,8 +121,8 @@ GameDefinition WordGameWindow::levelDefinition(const GameInfo &game, QStringList
     definition.modeNames = std::move(levels);
     definition.modeListName = "cboHide";
     definition.modeTwinName = "cboHide2";
-    definition.history = wordHistory(true, {WordField::Count});
-    definition.columns = levelColumns();
+    definition.history = HistoryLayout(kLevelTable);
+    definition.numberTwips = 570;
     definition.charts = wordCharts(QStringLiteral("字数"), QStringLiteral("予備"));
     return definition;
 }
@@ -184,7 +169,7 @@ void WordGameWindow::txtKaitou_KeyPress(int key)
             reveal();
         return;
     }
-    const QString typed = WordPlay::cleaned(txtKaitou->text());
+    const QString typed = txtKaitou->text();
     if (typed.isEmpty())
         return;
     if (!playing()) {

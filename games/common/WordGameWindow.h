@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QVBoxLayout;
@@ -20,9 +21,7 @@ public:
     WordGameWindow(const Services &services, ProgramState &state, GameDefinition definition,
                    QWidget *parent = nullptr);
 
-    // The columns and charts of the word history most word games keep.
-    static std::vector<GameDefinition::Column> wordColumns(const QString &countHeading, const QString &secondsHeading);
-    static std::vector<GameDefinition::Column> levelColumns();
+    // The charts of the word history most word games keep.
     static std::vector<GameDefinition::ChartButton> wordCharts(const QString &charactersCaption,
                                                                const QString &countCaption);
     // A game with a level list (cboHide) and the word history with the level's first character.
@@ -31,7 +30,7 @@ public:
     void txtKaitou_KeyPress(int key);
 
 protected:
-    // Enter with an answer while a play runs; the text is cleaned of surrounding blanks.
+    // Enter with an answer while a play runs: the text as typed, for the play to judge.
     virtual void answer(const QString &typed) = 0;
     // Whether Esc reveals the answer during a play (and clears the box outside one).
     virtual bool revealsOnEscape() const { return false; }
@@ -43,9 +42,12 @@ protected:
     // A "　問題" label above the question; a click on it reveals the answer.
     void addHint();
     QLabel *question() const { return lblMondai; }
+    // The game's own display of the question takes the place of the question label.
+    void replaceQuestion(QWidget *display);
     QLineEdit *answerBox() const { return txtKaitou; }
     // Where a game puts its own rows, under the answer box.
     QVBoxLayout *underAnswer() const { return m_under; }
+    // A panel of the game's at the right of the question and answer.
     void setSidePanel(QWidget *panel);
 
     // A list file the program is delivered with, one list field an entry, in file order. A
@@ -59,6 +61,7 @@ private:
     QLabel *lblMondai = nullptr;
     QLineEdit *txtKaitou = nullptr;
     QLabel *lblHint = nullptr;
+    QHBoxLayout *m_row = nullptr;
     QVBoxLayout *m_column = nullptr;
     QVBoxLayout *m_under = nullptr;
 };

@@ -2,7 +2,7 @@
 
 #include "Play.h"
 
-#include <vector>
+#include <array>
 
 namespace kotohana {
 
@@ -10,11 +10,33 @@ namespace kotohana {
 // (answers, or the dictionary's size), correct, wrong, characters, rate, speed, seconds and,
 // with a level list, the level's first character.
 namespace WordField {
-enum : int { Date, Time, Count, Correct, Wrong, Characters, Rate, Speed, Seconds, Level };
+enum Id : int { Date, Time, Count, Correct, Wrong, Characters, Rate, Speed, Seconds, Level };
 }
 
-// The layout of that history; answersFields are the fields the answers filter sums.
-HistoryLayout wordHistory(bool withLevel, std::vector<int> answersFields);
+// The word history without a level: the answers filter sums correct and wrong. The count is
+// the answers unless the game gives its own.
+constexpr std::array<HistoryColumn, 9> wordTable(const char16_t *countHeading, HistoryColumn::Source count,
+                                                 const char16_t *secondsHeading)
+{
+    using namespace WordField;
+    using C = HistoryColumn;
+    return {C::date(1400), C::time(1000), C::number(Count, count, countHeading, 600),
+            C::correct(Correct, 600, C::Answered | C::Best), C::wrong(Wrong, 600, C::Answered),
+            C::number(Characters, C::Source::Characters, u"文字数", 755), C::rate(Rate, 880), C::speed(Speed, 980),
+            C::seconds(Seconds, 1025, secondsHeading)};
+}
+
+// The word history with a level list (四熟虫喰, カラパニ): the answers filter looks at the count.
+inline constexpr std::array<HistoryColumn, 10> kLevelTable = [] {
+    using namespace WordField;
+    using C = HistoryColumn;
+    return std::array{C::date(1360), C::time(960), C::number(Count, C::Source::Answers, u"答数", 600, C::Answered),
+                      C::correct(Correct, 580, C::Best), C::wrong(Wrong, 580),
+                      C::number(Characters, C::Source::Characters, u"字数", 600), C::rate(Rate, 860),
+                      C::speed(Speed, 980), C::seconds(Seconds, 980),
+                      C::text(Level, C::Source::ModeInitial, u"Ｍ", 360, Qt::AlignHCenter)};
+}();
+static_assert(inOrder(kLevelTable) && inOrder(wordTable(u"", HistoryColumn::Source::Answers, u"")));
 
 // A play of a word game: answers typed into one box and sent with Enter; its speed counts
 // the characters of the answers the game counts.
@@ -32,8 +54,6 @@ public:
 
 protected:
     void addTyped(qint64 characters) { m_typed += characters; }
-    // The fields of wordHistory() from the count on.
-    HistoryRow wordFields(const QString &count, bool withLevel) const;
 
 private:
     qint64 m_typed = 0;

@@ -3,7 +3,7 @@
 namespace kotohana {
 
 KarapaniPlay::KarapaniPlay(PlaySetup setup, RandomSource &random)
-    : WordPlay(std::move(setup))
+    : WordPlay(std::move(setup), kLevelTable)
     , m_random(random)
 {
 }
@@ -27,11 +27,6 @@ Outcome KarapaniPlay::answer(const QString &typed)
         nextQuestion();
     }
     return judged(correct);
-}
-
-HistoryRow KarapaniPlay::historyFields() const
-{
-    return wordFields(QString::number(cycle().answers()), true);
 }
 
 QString KarapaniPlay::recordText() const

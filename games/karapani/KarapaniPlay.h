@@ -24,7 +24,6 @@ public:
     // the question. Nothing counts outside the play.
     Outcome answer(const QString &typed);
 
-    HistoryRow historyFields() const override;
     QString recordText() const override;
 
 private:

@@ -1,25 +1,9 @@
 #include "PlamaiPlay.h"
 
-#include "platform/Formats.h"
-
 namespace kotohana {
 
-HistoryLayout plamaiHistory()
-{
-    using Field = HistoryLayout::Field;
-    using namespace PlamaiField;
-    HistoryLayout layout;
-    layout.fields = {Field::Text, Field::Text, Field::Number, Field::Number, Field::Number,
-                     Field::Text, Field::Text, Field::Text,   Field::Text};
-    layout.secondsField = Seconds;
-    layout.modeField = Mode;
-    layout.answersFields = {Answers};
-    layout.achievementField = Correct;
-    return layout;
-}
-
 PlamaiPlay::PlamaiPlay(PlaySetup setup, RandomSource &random)
-    : Play(std::move(setup))
+    : Play(std::move(setup), kPlamaiTable)
     , m_random(random)
 {
 }
@@ -44,17 +28,6 @@ PlamaiPlay::BoxOutcome PlamaiPlay::answer(int box, const QString &typed)
     }
     result.outcome = judged(correct);
     return result;
-}
-
-HistoryRow PlamaiPlay::historyFields() const
-{
-    return {QString::number(cycle().answers()),
-            QString::number(cycle().correct()),
-            QString::number(cycle().wrong()),
-            Formats::percent(cycle().correctRate()),
-            Formats::perSecond(speed()),
-            secondsField(),
-            setup().mode};
 }
 
 QString PlamaiPlay::recordText() const

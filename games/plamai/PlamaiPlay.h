@@ -4,17 +4,32 @@
 
 #include "games/common/Play.h"
 
+#include <array>
+
 namespace kotohana {
 
 class RandomSource;
 
 // The fields of プラマイ's history line.
 namespace PlamaiField {
-enum : int { Date, Time, Answers, Correct, Wrong, Rate, Speed, Seconds, Mode };
+enum Id : int { Date, Time, Answers, Correct, Wrong, Rate, Speed, Seconds, Mode };
 }
 
+inline constexpr std::array<HistoryColumn, 9> kPlamaiTable = [] {
+    using namespace PlamaiField;
+    using C = HistoryColumn;
+    return std::array{C::date(1400), C::time(1000), C::number(Answers, C::Source::Answers, u"答数", 600, C::Answered),
+                      C::correct(Correct, 600, C::Best), C::wrong(Wrong, 600), C::rate(Rate, 900),
+                      C::speed(Speed, 1000), C::seconds(Seconds, 1025),
+                      C::text(Mode, C::Source::Mode, u"モード", 700, Qt::AlignHCenter)};
+}();
+static_assert(inOrder(kPlamaiTable));
+
 // The layout of プラマイ's history.
-HistoryLayout plamaiHistory();
+inline HistoryLayout plamaiHistory()
+{
+    return HistoryLayout(kPlamaiTable);
+}
 
 // One play of プラマイ: rows of fifteen digits, an answer per box between neighbours.
 class PlamaiPlay final : public Play
@@ -37,7 +52,6 @@ public:
     BoxOutcome answer(int box, const QString &typed);
 
     qint64 speedCount() const override { return cycle().answers(); }
-    HistoryRow historyFields() const override;
     QString recordText() const override;
 
 private:

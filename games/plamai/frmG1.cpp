@@ -44,18 +44,12 @@ public:
 
 GameDefinition frmG1::definition()
 {
-    using Align = Grid::Align;
     using namespace PlamaiField;
     GameDefinition game;
     game.game = GameCatalog::game(1);
     game.modeNames = {QStringLiteral("＋"), QStringLiteral("－")};
     game.buttonToolTips = false;
     game.history = plamaiHistory();
-    game.columns = {{QStringLiteral("回"), 600, Align::Right},       {QStringLiteral("日付"), 1400, Align::Center},
-                    {QStringLiteral("時間"), 1000, Align::Center},   {QStringLiteral("答数"), 600, Align::Right},
-                    {QStringLiteral("ＯＫ"), 600, Align::Right},     {QStringLiteral("ＮＧ"), 600, Align::Right},
-                    {QStringLiteral("正解率"), 900, Align::Right},   {QStringLiteral("秒当たり"), 1000, Align::Right},
-                    {QStringLiteral("秒数"), 1025, Align::Right},    {QStringLiteral("モード"), 700, Align::Center}};
     game.charts = {{"cmdKaitou", QStringLiteral("答数"), {Correct, Wrong}},
                    {"cmdPByou", QStringLiteral("秒数"), {Seconds}},
                    {"cmdRitu", QStringLiteral("正解率"), {Rate}},

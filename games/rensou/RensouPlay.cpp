@@ -5,21 +5,6 @@
 
 namespace kotohana {
 
-HistoryLayout rensouHistory()
-{
-    using Field = HistoryLayout::Field;
-    using namespace RensouField;
-    HistoryLayout layout;
-    layout.fields = {Field::Text,   Field::Text,   Field::Text,   Field::Number, Field::Number,
-                     Field::Number, Field::Number, Field::Number, Field::Text,   Field::Text};
-    layout.secondsField = Seconds;
-    layout.answersFields = {Answers};
-    layout.topicField = Topic;
-    layout.achievementField = New;
-    layout.achievementInCountMode = true;
-    return layout;
-}
-
 RensouPlay::Prepared RensouPlay::prepare(const PlaySetup &setup, const DataFolder &folder, QDate today)
 {
     TopicFiles files(folder, setup.topic);
@@ -31,7 +16,7 @@ RensouPlay::Prepared RensouPlay::prepare(const PlaySetup &setup, const DataFolde
 }
 
 RensouPlay::RensouPlay(PlaySetup setup, TopicFiles files, QStringList existing, int playOfTheDay)
-    : WordPlay(std::move(setup))
+    : WordPlay(std::move(setup), kRensouTable)
     , m_files(std::move(files))
     , m_existing(std::move(existing))
     , m_playOfTheDay(playOfTheDay)
@@ -79,16 +64,11 @@ RensouPlay::Given RensouPlay::answer(const QString &typed, const QDateTime &now)
     return given;
 }
 
-HistoryRow RensouPlay::historyFields() const
+QString RensouPlay::ownField(int field) const
 {
-    return {topic(),
-            QString::number(total()),
-            QString::number(m_new),
-            QString::number(m_existingCount),
-            QString::number(m_duplicates),
-            QString::number(typed()),
-            Formats::perSecond(speed()),
-            secondsField()};
+    Q_ASSERT(field >= RensouField::New && field <= RensouField::Duplicate);
+    const int counts[] = {m_new, m_existingCount, m_duplicates};
+    return QString::number(counts[field - RensouField::New]);
 }
 
 } // namespace kotohana

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDateTime>
 
+#include <array>
 #include <memory>
 
 namespace kotohana {
@@ -16,13 +17,30 @@ class DataFolder;
 
 // The fields of 連想心理's history line.
 namespace RensouField {
-enum : int { Date, Time, Topic, Answers, New, Existing, Duplicate, Characters, Speed, Seconds };
+enum Id : int { Date, Time, Topic, Answers, New, Existing, Duplicate, Characters, Speed, Seconds };
 }
 
-// The layout of 連想心理's history. There is no wrong answer, and in count mode every play
-// has as many answers: a personal best has more new answers, in either mode, than the earlier
-// plays of its topic (to a topic never played before every answer is new).
-HistoryLayout rensouHistory();
+// There is no wrong answer, and in count mode every play has as many answers: a personal best
+// has more new answers, in either mode, than the earlier plays of its topic (to a topic never
+// played before every answer is new).
+inline constexpr std::array<HistoryColumn, 10> kRensouTable = [] {
+    using namespace RensouField;
+    using C = HistoryColumn;
+    using Source = HistoryColumn::Source;
+    return std::array{C::date(1100), C::time(680), C::text(Topic, Source::Topic, u"問題", 1900, Qt::AlignLeft),
+                      C::number(Answers, Source::Answers, u"計", 450, C::Answered),
+                      C::number(New, Source::Own, u"新", 400, C::BestAlone), C::number(Existing, Source::Own, u"既", 400),
+                      C::number(Duplicate, Source::Own, u"重", 400),
+                      C::number(Characters, Source::Characters, u"字数", 570), C::speed(Speed, 950),
+                      C::seconds(Seconds, 980)};
+}();
+static_assert(inOrder(kRensouTable));
+
+// The layout of 連想心理's history.
+inline HistoryLayout rensouHistory()
+{
+    return HistoryLayout(kRensouTable);
+}
 
 // One play of 連想心理: answers to the play's topic, each new, existing or a duplicate. New
 // answers join the topic's answers and every answer its log, whatever topic the window shows
@@ -60,10 +78,12 @@ public:
 
     // There are no wrong answers: any answer of any class makes the play worth saving.
     bool answered() const override { return total() > 0; }
-    HistoryRow historyFields() const override;
     QString recordText() const override { return conditions(); }
     // No answer is wrong: the rate of a play with answers is whole, "100%".
     QString endRate() const override { return answered() ? QStringLiteral("100%") : WordPlay::endRate(); }
+
+protected:
+    QString ownField(int field) const override;
 
 private:
     TopicFiles m_files;

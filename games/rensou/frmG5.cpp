@@ -12,6 +12,7 @@
 #include "games/common/GameCatalog.h"
 #include "ui/Caption.h"
 #include "ui/Colors.h"
+#include "ui/Grid.h"
 #include "ui/GridModel.h"
 
 #include <QComboBox>
@@ -44,18 +45,11 @@ quint32 kindColour(RensouRules::Kind kind)
 
 GameDefinition frmG5::definition()
 {
-    using Align = Grid::Align;
     using namespace RensouField;
     GameDefinition game;
     game.game = RensouRules::game();
     game.shortDateTime = true;
     game.history = rensouHistory();
-    game.columns = {{QStringLiteral("回"), 600, Align::Right},      {QStringLiteral("日付"), 1100, Align::Center},
-                    {QStringLiteral("時間"), 680, Align::Center},   {QStringLiteral("問題"), 1900, Align::Left},
-                    {QStringLiteral("計"), 450, Align::Right},      {QStringLiteral("新"), 400, Align::Right},
-                    {QStringLiteral("既"), 400, Align::Right},      {QStringLiteral("重"), 400, Align::Right},
-                    {QStringLiteral("字数"), 570, Align::Right},    {QStringLiteral("秒当たり"), 950, Align::Right},
-                    {QStringLiteral("秒数"), 980, Align::Right}};
     // With no wrong answer there is no rate: "正解率" shows the new answers of each play and
     // "予備" all its answers.
     game.charts = {{"cmdKaitou", QStringLiteral("答数"), {New, Existing, Duplicate},

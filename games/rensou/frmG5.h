@@ -9,6 +9,7 @@ class QRadioButton;
 
 namespace kotohana {
 
+class Grid;
 class TopicPanel;
 
 // 連想心理: free association to a topic; every answer is new, existing or a duplicate, and each

@@ -12,7 +12,7 @@
 namespace kotohana {
 
 ShiritoriPlay::ShiritoriPlay(PlaySetup setup, QStringList words, QString dictionaryPath, RandomSource &random)
-    : WordPlay(std::move(setup))
+    : WordPlay(std::move(setup), kShiritoriTable)
     , m_dictionary(std::move(words))
     , m_dictionaryPath(std::move(dictionaryPath))
     , m_random(random)
@@ -85,9 +85,10 @@ QString ShiritoriPlay::learn(const QString &word)
     return written.message;
 }
 
-HistoryRow ShiritoriPlay::historyFields() const
+QString ShiritoriPlay::ownField(int field) const
 {
-    return wordFields(QString::number(dictionarySize()), false);
+    Q_ASSERT(field == WordField::Count);
+    return QString::number(dictionarySize());
 }
 
 QString ShiritoriPlay::recordText() const

@@ -10,6 +10,9 @@ namespace kotohana {
 
 class RandomSource;
 
+// しりとり's history: the count is the dictionary's size.
+inline constexpr auto kShiritoriTable = wordTable(u"辞書", HistoryColumn::Source::Own, u"秒数");
+
 // One play of しりとり against the computer. The words it knows are the dictionary as it stood
 // at "スタート"; a new word of the player's goes to the end of the dictionary file at once and
 // is offered by the computer from the next play on.
@@ -35,8 +38,10 @@ public:
     // The dictionary's size now: the words of the start and those learned since.
     qint64 dictionarySize() const { return m_dictionary.words().size() + m_learned; }
 
-    HistoryRow historyFields() const override;
     QString recordText() const override;
+
+protected:
+    QString ownField(int field) const override;
 
 private:
     // Writes a word the dictionary lacks at its end: what went wrong, naming the file, or

@@ -17,8 +17,7 @@ GameDefinition frmG2::definition()
     GameDefinition game;
     game.game = GameCatalog::game(2);
     game.buttonToolTips = false;
-    game.history = wordHistory(false, {WordField::Correct, WordField::Wrong});
-    game.columns = wordColumns(QStringLiteral("辞書"), QStringLiteral("秒数"));
+    game.history = HistoryLayout(kShiritoriTable);
     game.charts = wordCharts(QStringLiteral("文字数"), QStringLiteral("辞書数"));
     return game;
 }

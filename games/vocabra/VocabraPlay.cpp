@@ -2,29 +2,13 @@
 
 #include "VocabraRules.h"
 
-#include "platform/Formats.h"
 #include "platform/TextFile.h"
 
 namespace kotohana {
 
-HistoryLayout vocabraHistory()
-{
-    using Field = HistoryLayout::Field;
-    using namespace VocabraField;
-    HistoryLayout layout;
-    layout.fields = {Field::Text,   Field::Text, Field::Number, Field::Number, Field::Number,
-                     Field::Number, Field::Text, Field::Text,   Field::Text,   Field::Text};
-    layout.secondsField = Seconds;
-    layout.modeField = Mode;
-    layout.modeByFirstCharacter = true;
-    layout.answersFields = {Correct, Wrong};
-    layout.achievementField = Correct;
-    return layout;
-}
-
 VocabraPlay::VocabraPlay(PlaySetup setup, QStringList kana, QSet<QString> banned, QString bannedFile,
                          RandomSource &random)
-    : WordPlay(std::move(setup))
+    : WordPlay(std::move(setup), kVocabraTable)
     , m_kana(std::move(kana))
     , m_banned(std::move(banned))
     , m_bannedFile(std::move(bannedFile))
@@ -77,16 +61,10 @@ VocabraPlay::Answered VocabraPlay::answer(const QString &typed)
     return result;
 }
 
-HistoryRow VocabraPlay::historyFields() const
+QString VocabraPlay::ownField(int field) const
 {
-    return {QString::number(cycle().correct()),
-            QString::number(cycle().wrong()),
-            QString::number(typed()),
-            QString::number(m_score),
-            Formats::percent(cycle().correctRate()),
-            Formats::perSecond(speed()),
-            secondsField(),
-            setup().mode.left(1)};
+    Q_ASSERT(field == VocabraField::Score);
+    return QString::number(m_score);
 }
 
 QString VocabraPlay::recordText() const

@@ -13,11 +13,25 @@ class RandomSource;
 
 // The fields of ボキャブラ's history line.
 namespace VocabraField {
-enum : int { Date, Time, Correct, Wrong, Characters, Score, Rate, Speed, Seconds, Mode };
+enum Id : int { Date, Time, Correct, Wrong, Characters, Score, Rate, Speed, Seconds, Mode };
 }
 
-// The layout of ボキャブラ's history: the answers filter sums correct and wrong.
-HistoryLayout vocabraHistory();
+// The answers filter sums correct and wrong; the file keeps the mode's first character.
+inline constexpr std::array<HistoryColumn, 10> kVocabraTable = [] {
+    using namespace VocabraField;
+    using C = HistoryColumn;
+    return std::array{C::date(1400), C::time(1000), C::correct(Correct, 550, C::Answered | C::Best),
+                      C::wrong(Wrong, 550, C::Answered), C::number(Characters, C::Source::Characters, u"文字", 550),
+                      C::number(Score, C::Source::Own, u"得点", 600), C::rate(Rate, 870), C::speed(Speed, 980),
+                      C::seconds(Seconds, 980), C::text(Mode, C::Source::ModeInitial, u"Ｍ", 340, Qt::AlignHCenter)};
+}();
+static_assert(inOrder(kVocabraTable));
+
+// The layout of ボキャブラ's history.
+inline HistoryLayout vocabraHistory()
+{
+    return HistoryLayout(kVocabraTable);
+}
 
 // One play of ボキャブラ: a kana or a pair of kana, answered by a word that contains them and
 // scored by where they stand in it. Each question is drawn in the play's mode, so a mode
@@ -49,11 +63,13 @@ public:
     const std::array<qint64, 3> &positions() const { return m_positions; }
     qint64 score() const { return m_score; }
 
-    HistoryRow historyFields() const override;
     QString recordText() const override;
     // A play of only "不要" or the question itself typed something but answered nothing: it
     // has no rate to show.
     QString endRate() const override { return typed() > 0 && !answered() ? QString() : WordPlay::endRate(); }
+
+protected:
+    QString ownField(int field) const override;
 
 private:
     QStringList m_kana;

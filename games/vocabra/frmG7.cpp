@@ -22,18 +22,11 @@ namespace kotohana {
 
 GameDefinition frmG7::definition()
 {
-    using Align = Grid::Align;
     using namespace VocabraField;
     GameDefinition game;
     game.game = GameCatalog::game(7);
     game.modeNames = VocabraRules::modeNames();
     game.history = vocabraHistory();
-    game.columns = {{QStringLiteral("回"), 600, Align::Right},      {QStringLiteral("日付"), 1400, Align::Center},
-                    {QStringLiteral("時間"), 1000, Align::Center},  {QStringLiteral("ＯＫ"), 550, Align::Right},
-                    {QStringLiteral("ＮＧ"), 550, Align::Right},    {QStringLiteral("文字"), 550, Align::Right},
-                    {QStringLiteral("得点"), 600, Align::Right},    {QStringLiteral("正解率"), 870, Align::Right},
-                    {QStringLiteral("秒当たり"), 980, Align::Right}, {QStringLiteral("秒数"), 980, Align::Right},
-                    {QStringLiteral("Ｍ"), 340, Align::Center}};
     game.charts = {{"cmdKaitou", QStringLiteral("答数"), {Correct, Wrong}},
                    {"cmdPByou", QStringLiteral("秒数"), {Seconds}},
                    {"cmdRitu", QStringLiteral("正解率"), {Rate}},

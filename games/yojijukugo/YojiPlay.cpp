@@ -3,7 +3,7 @@
 namespace kotohana {
 
 YojiPlay::YojiPlay(PlaySetup setup, QStringList idioms, const YojiRules::Windows &designated, RandomSource &random)
-    : WordPlay(std::move(setup))
+    : WordPlay(std::move(setup), kLevelTable)
     , m_idioms(std::move(idioms))
     , m_designated(designated)
     , m_random(random)
@@ -48,11 +48,6 @@ YojiPlay::Checked YojiPlay::answer(const QString &typed)
     addTyped(idiom.size());
     checked.outcome = judged(true);
     return checked;
-}
-
-HistoryRow YojiPlay::historyFields() const
-{
-    return wordFields(QString::number(cycle().answers()), true);
 }
 
 QString YojiPlay::recordText() const

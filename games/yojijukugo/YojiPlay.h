@@ -34,7 +34,6 @@ public:
     };
     Checked answer(const QString &typed);
 
-    HistoryRow historyFields() const override;
     QString recordText() const override;
 
 private:

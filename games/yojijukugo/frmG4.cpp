@@ -11,7 +11,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -72,8 +71,7 @@ frmG4::frmG4(const Services &services, ProgramState &state, QWidget *parent)
     row->addWidget(new QLabel(QStringLiteral("プレイモード"), windows));
     row->addWidget(lblPmode);
     row->addStretch(1);
-    delete playArea()->layout()->replaceWidget(question(), windows);
-    question()->hide();
+    replaceQuestion(windows);
 
     m_panel = new DictionaryPanel({QStringLiteral("登録四字熟語 "), "frmRireki", QStringLiteral("虫喰い履歴"),
                                    QStringLiteral("クリックすると解いた問題の表示になります"),

@@ -25,20 +25,18 @@ using namespace kotohana::test;
 namespace {
 
 // A game with a mode list and a three-field history: date, time, answers, mode, seconds.
+constexpr HistoryColumn kTestTable[] = {
+    HistoryColumn::date(1400), HistoryColumn::time(1000),
+    HistoryColumn::number(2, HistoryColumn::Source::Answers, u"答数", 600, HistoryColumn::Answered),
+    HistoryColumn::text(3, HistoryColumn::Source::Mode, u"モード", 700, Qt::AlignHCenter),
+    HistoryColumn::seconds(4, 1025)};
+
 GameDefinition testGame()
 {
-    using Field = HistoryLayout::Field;
-    using Align = Grid::Align;
     GameDefinition game;
     game.game = GameCatalog::game(1);
     game.modeNames = {QStringLiteral("＋"), QStringLiteral("－")};
-    game.history.fields = {Field::Text, Field::Text, Field::Number, Field::Text, Field::Text};
-    game.history.answersFields = {2};
-    game.history.modeField = 3;
-    game.history.secondsField = 4;
-    game.columns = {{QStringLiteral("回"), 600, Align::Right},   {QStringLiteral("日付"), 1400, Align::Center},
-                    {QStringLiteral("時間"), 1000, Align::Center}, {QStringLiteral("答数"), 600, Align::Right},
-                    {QStringLiteral("モード"), 700, Align::Center}, {QStringLiteral("秒数"), 1025, Align::Right}};
+    game.history = HistoryLayout(kTestTable);
     game.charts = {{"cmdKaitou", QStringLiteral("答数"), {2}}};
     return game;
 }
