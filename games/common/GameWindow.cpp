@@ -231,13 +231,24 @@ QLabel *GameWindow::resultLabel(ResultLabel which) const
 
 void GameWindow::cmdStart_Click()
 {
-    if (running())
-        return;
+    if (!running())
+        startPlay(startSetup());
+}
+
+PlaySetup GameWindow::shownSetup() const
+{
     PlaySetup setup;
     setup.timing = m_settingsPanel->timing();
     setup.seconds = m_settingsPanel->seconds();
     setup.answers = m_settingsPanel->answers();
     setup.mode = m_settingsPanel->modeText();
+    return setup;
+}
+
+void GameWindow::startPlay(const PlaySetup &setup)
+{
+    if (running())
+        return;
     std::unique_ptr<Play> play = makePlay(setup);
     if (!play)
         return;

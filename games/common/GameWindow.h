@@ -65,9 +65,11 @@ Q_SIGNALS:
 protected:
     // The hooks every game supplies.
     virtual QString helpText() const = 0;
-    // The play "スタート" starts, with the settings shown now; nothing (after telling the user
-    // why) when the game has nothing to ask.
+    // The play to start with setup; nothing (after telling the user why) when the game has
+    // nothing to ask.
     virtual std::unique_ptr<Play> makePlay(const PlaySetup &setup) = 0;
+    // What "スタート" starts a play with: the settings shown now by default.
+    virtual PlaySetup startSetup() { return shownSetup(); }
     // Clears the game's question display for the new play.
     virtual void resetQuestion() = 0;
     // Shows the play's first question at the end of the countdown.
@@ -83,6 +85,10 @@ protected:
     // Shows the counters after an answer: correct, wrong and answers given by default.
     virtual void showCounts();
 
+    // The settings the window shows now.
+    PlaySetup shownSetup() const;
+    // Starts a play with setup, unless one runs: its countdown, with the results cleared.
+    void startPlay(const PlaySetup &setup);
     // Shows what an answer did: its message, the counters, and the end of the play it ended.
     void showOutcome(const Outcome &outcome);
     template <typename T>

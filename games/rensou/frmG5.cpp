@@ -242,35 +242,37 @@ void frmG5::optRendata2_Click()
     lstRenData->show();
 }
 
+PlaySetup frmG5::startSetup()
+{
+    PlaySetup setup = shownSetup();
+    if (cboMondai->count() > 0)
+        setup.topic = cboMondai->itemText(RensouRules::drawTopic(services().random, cboMondai->count()));
+    return setup;
+}
+
+void frmG5::cmdStart2_Click()
+{
+    PlaySetup setup = shownSetup();
+    setup.topic = topic();
+    startPlay(setup); // like "スタート", it waits for a running play to end
+}
+
 std::unique_ptr<Play> frmG5::makePlay(const PlaySetup &setup)
 {
     if (cboMondai->count() == 0) {
         services().messages.critical(QStringLiteral("問題がないため、始められません。"), RensouRules::game().name());
         return nullptr;
     }
-    if (m_drawTopic)
-        cboMondai->setCurrentIndex(RensouRules::drawTopic(services().random, cboMondai->count()));
-    question()->setText(topic());
-    PlaySetup withTopic = setup;
-    withTopic.topic = topic();
-    RensouPlay::Prepared prepared = RensouPlay::prepare(withTopic, services().folder, services().clock.today());
+    RensouPlay::Prepared prepared = RensouPlay::prepare(setup, services().folder, services().clock.today());
     if (!prepared.play)
         services().messages.critical(prepared.failure, RensouRules::game().name());
     return std::move(prepared.play);
 }
 
-void frmG5::cmdStart2_Click()
-{
-    if (running())
-        return; // like "スタート", it waits for the play to end
-    m_drawTopic = false;
-    cmdStart_Click();
-    m_drawTopic = true;
-}
-
 void frmG5::resetQuestion()
 {
     const auto *play = playAs<RensouPlay>();
+    cboMondai->setCurrentIndex(cboMondai->findText(play->topic()));
     question()->setText(play->topic());
     lstRenData->clear();
     lstRenData->addItems(play->existing());

@@ -35,6 +35,7 @@ public:
 protected:
     QString helpText() const override;
     void loaded() override;
+    PlaySetup startSetup() override;
     std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     void resetQuestion() override;
     void firstQuestion() override;
@@ -50,8 +51,6 @@ private:
     void fillExisting(const QString &topic);
     // During a countdown and a play the topic is the play's: it cannot be changed.
     void lockTopic(bool locked);
-
-    bool m_drawTopic = true;
 
     QComboBox *cboMondai = nullptr;
     QPushButton *cmdStart2 = nullptr;
