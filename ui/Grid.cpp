@@ -614,11 +614,4 @@ bool Grid::viewportEvent(QEvent *event)
     return QTableView::viewportEvent(event);
 }
 
-void Grid::keyboardSearch(const QString &search)
-{
-    // Typing into a list never jumps to a row: a key meant for an answer box that reaches the
-    // list at the end of a play must leave the newest row where it is.
-    Q_UNUSED(search);
-}
-
 } // namespace kotohana

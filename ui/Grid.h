@@ -96,7 +96,6 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool viewportEvent(QEvent *event) override;
-    void keyboardSearch(const QString &search) override;
 
 private:
     static Qt::Alignment toQt(Align align);

@@ -350,10 +350,11 @@ void GameWindow::endPlay()
     m_display->showBest(beats(*m_play, m_definition.history, m_bests));
     if (chkAs->isChecked())
         cmdHozon_Click();
-    // The focus goes to the history list, on its newest row, marked.
+    // The newest row is the list's current one, so that the keyboard finds it there. The
+    // focus stays with the answer: keys typed as the play ends are the player's answers,
+    // which a play no longer takes, and never move the list.
     Grid *list = m_history->list();
     list->setRow(list->rows() - 1);
-    list->setFocus();
     playEnded();
 }
 
