@@ -2,7 +2,6 @@
 
 #include "BarabaraPlay.h"
 
-#include "games/common/DictionaryPanel.h"
 #include "records/Services.h"
 
 #include <QLabel>
@@ -20,22 +19,13 @@ GameDefinition frmG3::definition()
 }
 
 frmG3::frmG3(const Services &services, ProgramState &state, QWidget *parent)
-    : WordGameWindow(services, state, definition(), parent)
+    : DictionaryGameWindow(services, state, definition(), {kDictionary, u"バラバラ辞書"},
+                           {QStringLiteral("登録ワード一覧 "), "frmRireki", QStringLiteral("バラバラ履歴"),
+                            QStringLiteral("クリックすると解いた問題の表示になります"),
+                            QStringLiteral("クリックすると登録ワード一覧の表示になります")},
+                           parent)
 {
     addHint();
-    m_panel = new DictionaryPanel({QStringLiteral("登録ワード一覧 "), "frmRireki", QStringLiteral("バラバラ履歴"),
-                                   QStringLiteral("クリックすると解いた問題の表示になります"),
-                                   QStringLiteral("クリックすると登録ワード一覧の表示になります")},
-                                  playArea());
-    setSidePanel(m_panel);
-}
-
-QString frmG3::helpText() const
-{
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("このゲームは『バラバラタイピング』です。") + crlf + crlf
-        + QStringLiteral("ランダムに並べ替えられた単語から元の言葉を推測して解答を入力します。") + crlf + crlf
-        + QStringLiteral("ばらばらになった文字を元通りにする瞬間的な判断力を高めましょう！");
 }
 
 std::unique_ptr<Play> frmG3::makePlay(const PlaySetup &setup)
@@ -43,21 +33,6 @@ std::unique_ptr<Play> frmG3::makePlay(const PlaySetup &setup)
     QStringList words = readDictionary();
     // Why the list is empty was told while reading it.
     return words.isEmpty() ? nullptr : std::make_unique<BarabaraPlay>(setup, std::move(words), services().random);
-}
-
-void frmG3::loaded()
-{
-    question()->clear();
-    answerBox()->clear();
-    const QStringList listing = readDictionary();
-    m_panel->showListing(listing, listing.size());
-}
-
-void frmG3::resetQuestion()
-{
-    m_panel->startChain();
-    question()->clear();
-    answerBox()->clear();
 }
 
 void frmG3::firstQuestion()
@@ -82,15 +57,10 @@ void frmG3::answer(const QString &typed)
     auto *play = playAs<BarabaraPlay>();
     const BarabaraPlay::Checked checked = play->answer(typed);
     if (checked.outcome.correct)
-        m_panel->addToChain(checked.solved);
+        dictionaryPanel().addToChain(checked.solved);
     question()->setText(play->shown());
     answerBox()->clear();
     showOutcome(checked.outcome);
-}
-
-QStringList frmG3::readDictionary()
-{
-    return readDeliveredList(QString::fromUtf16(kDictionary), QStringLiteral("バラバラ辞書"));
 }
 
 } // namespace kotohana

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "games/common/WordGameWindow.h"
+#include "games/common/DictionaryGameWindow.h"
 
 namespace kotohana {
 
-class DictionaryPanel;
-
 // バラバラ: a word with its characters in random order, to be typed in its right order.
-class frmG3 final : public WordGameWindow
+class frmG3 final : public DictionaryGameWindow
 {
     Q_OBJECT
 
@@ -19,19 +17,11 @@ public:
     static GameDefinition definition();
 
 protected:
-    QString helpText() const override;
-    void loaded() override;
     std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
-    void resetQuestion() override;
     void firstQuestion() override;
     void answer(const QString &typed) override;
     bool revealsOnEscape() const override { return true; }
     void reveal() override;
-
-private:
-    QStringList readDictionary();
-
-    DictionaryPanel *m_panel = nullptr;
 };
 
 } // namespace kotohana

@@ -23,6 +23,15 @@ struct GameDefinition {
     };
 
     static constexpr int column(int field) { return field + 1; }
+    // The chart buttons every game has: 答数 (cmdKaitou) on the fields of the answers, and 秒数
+    // (cmdPByou), 正解率 (cmdRitu) and 秒当たり (cmdByou) on a field each.
+    static std::vector<ChartButton> commonCharts(std::vector<int> answers, int seconds, int rate, int speed)
+    {
+        return {{"cmdKaitou", QStringLiteral("答数"), std::move(answers)},
+                {"cmdPByou", QStringLiteral("秒数"), {seconds}},
+                {"cmdRitu", QStringLiteral("正解率"), {rate}},
+                {"cmdByou", QStringLiteral("秒当たり"), {speed}}};
+    }
 
     GameInfo game;
     QStringList modeNames;      // the game's variants; empty when it has none

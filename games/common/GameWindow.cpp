@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -166,6 +167,17 @@ void GameWindow::Form_Load()
         m_services.messages.warning(stored.message, QStringLiteral("設定"));
     m_state.helpTourMessage = helpText();
     Q_EMIT helpTourDue();
+}
+
+QString GameWindow::helpText() const
+{
+    QFile file(QStringLiteral(":/help/games/%1.txt").arg(QString::fromLatin1(m_definition.game.objectName)));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text.replace(u'\n', QStringLiteral("\r\n"));
 }
 
 void GameWindow::saveSettings()

@@ -64,7 +64,6 @@ Q_SIGNALS:
 
 protected:
     // The hooks every game supplies.
-    virtual QString helpText() const = 0;
     // The play to start with setup; nothing (after telling the user why) when the game has
     // nothing to ask.
     virtual std::unique_ptr<Play> makePlay(const PlaySetup &setup) = 0;
@@ -114,6 +113,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // What the help tour says of the game, from the game's file among the help files.
+    QString helpText() const;
     void buildLayout();
     void saveSettings();
     void showSaveMode();

@@ -40,48 +40,44 @@ QString Play::endRate() const
 
 HistoryRow Play::historyFields() const
 {
-    using Source = HistoryColumn::Source;
     HistoryRow row;
     for (const HistoryColumn &column : m_table) {
-        switch (column.source) {
-        case Source::Stamp:
-            break;
-        case Source::Answers:
-            row.append(QString::number(m_cycle.answers()));
-            break;
-        case Source::Correct:
-            row.append(QString::number(m_cycle.correct()));
-            break;
-        case Source::Wrong:
-            row.append(QString::number(m_cycle.wrong()));
-            break;
-        case Source::Rate:
-            row.append(Formats::percent(m_cycle.correctRate()));
-            break;
-        case Source::Speed:
-            row.append(Formats::perSecond(speed()));
-            break;
-        case Source::Seconds:
-            row.append(secondsField());
-            break;
-        case Source::Mode:
-            row.append(m_setup.mode);
-            break;
-        case Source::ModeInitial:
-            row.append(m_setup.mode.left(1));
-            break;
-        case Source::Topic:
-            row.append(m_setup.topic);
-            break;
-        case Source::Characters:
-            row.append(QString::number(speedCount()));
-            break;
-        case Source::Own:
-            row.append(ownField(column.field));
-            break;
-        }
+        if (column.source != HistoryColumn::Source::Stamp)
+            row.append(fieldText(column));
     }
     return row;
+}
+
+QString Play::fieldText(const HistoryColumn &column) const
+{
+    using Source = HistoryColumn::Source;
+    switch (column.source) {
+    case Source::Answers:
+        return QString::number(m_cycle.answers());
+    case Source::Correct:
+        return QString::number(m_cycle.correct());
+    case Source::Wrong:
+        return QString::number(m_cycle.wrong());
+    case Source::Rate:
+        return Formats::percent(m_cycle.correctRate());
+    case Source::Speed:
+        return Formats::perSecond(speed());
+    case Source::Seconds:
+        return secondsField();
+    case Source::Mode:
+        return m_setup.mode;
+    case Source::ModeInitial:
+        return m_setup.mode.left(1);
+    case Source::Topic:
+        return m_setup.topic;
+    case Source::Characters:
+        return QString::number(speedCount());
+    case Source::Own:
+        return ownField(column.field);
+    case Source::Stamp:
+        break;
+    }
+    return {};
 }
 
 QString Play::ownField(int field) const

@@ -81,6 +81,8 @@ protected:
     Outcome judged(bool correct);
 
 private:
+    QString fieldText(const HistoryColumn &column) const;
+
     PlaySetup m_setup;
     HistoryTable m_table;
     PlayCycle m_cycle;

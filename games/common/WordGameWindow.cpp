@@ -109,9 +109,11 @@ std::vector<GameDefinition::ChartButton> WordGameWindow::wordCharts(const QStrin
                                                                     const QString &countCaption)
 {
     using namespace WordField;
-    return {{"cmdKaitou", QStringLiteral("答数"), {Correct, Wrong}}, {"cmdPByou", QStringLiteral("秒数"), {Seconds}},
-            {"cmdRitu", QStringLiteral("正解率"), {Rate}},          {"cmdByou", QStringLiteral("秒当たり"), {Speed}},
-            {"cmdMoji", charactersCaption, {Characters}},           {"cmdJisyo", countCaption, {Count}}};
+    std::vector<GameDefinition::ChartButton> charts =
+        GameDefinition::commonCharts({Correct, Wrong}, Seconds, Rate, Speed);
+    charts.push_back({"cmdMoji", charactersCaption, {Characters}});
+    charts.push_back({"cmdJisyo", countCaption, {Count}});
+    return charts;
 }
 
 GameDefinition WordGameWindow::levelDefinition(const GameInfo &game, QStringList levels)

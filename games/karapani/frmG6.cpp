@@ -61,15 +61,6 @@ frmG6::frmG6(const Services &services, ProgramState &state, QWidget *parent)
     underAnswer()->addWidget(task);
 }
 
-QString frmG6::helpText() const
-{
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("このゲームは『カラパニタイピング』です。") + crlf + crlf
-        + QStringLiteral("例えば、赤い色で　「青」　などと出題されます。") + crlf
-        + QStringLiteral("これを　文字通り「あお」と入力したり、色の方に従って「あか」と入力したりします。") + crlf + crlf
-        + QStringLiteral("文字や色に惑わされずに的確な判断力を鍛えましょう！");
-}
-
 std::unique_ptr<Play> frmG6::makePlay(const PlaySetup &setup)
 {
     return std::make_unique<KarapaniPlay>(setup, services().random);

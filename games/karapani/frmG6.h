@@ -19,7 +19,6 @@ public:
     static GameDefinition definition();
 
 protected:
-    QString helpText() const override;
     std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     void modeChanged() override;
     void resetQuestion() override;

@@ -50,10 +50,7 @@ GameDefinition frmG1::definition()
     game.modeNames = {QStringLiteral("＋"), QStringLiteral("－")};
     game.buttonToolTips = false;
     game.history = plamaiHistory();
-    game.charts = {{"cmdKaitou", QStringLiteral("答数"), {Correct, Wrong}},
-                   {"cmdPByou", QStringLiteral("秒数"), {Seconds}},
-                   {"cmdRitu", QStringLiteral("正解率"), {Rate}},
-                   {"cmdByou", QStringLiteral("秒当たり"), {Speed}}};
+    game.charts = GameDefinition::commonCharts({Correct, Wrong}, Seconds, Rate, Speed);
     return game;
 }
 
@@ -97,16 +94,6 @@ frmG1::frmG1(const Services &services, ProgramState &state, QWidget *parent)
     }
     grid->setColumnStretch(29, 1);
     grid->setRowStretch(2, 1);
-}
-
-QString frmG1::helpText() const
-{
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("このゲームは『プラマイ±タイピング』です。") + crlf + crlf
-        + QStringLiteral("隣り合う二つの数字を足したり引いたりした結果を入力してください。") + crlf + crlf
-        + QStringLiteral("　・足し算（＋）モードで結果が二桁になった場合は一桁目を入力します。（8 + 4 = 12 → 2）") + crlf
-        + QStringLiteral("　・引き算（－）モードで結果がマイナスになった場合は－を除いて入力します。（4 - 8 = -4 → 4）")
-        + crlf + crlf + QStringLiteral("単純計算の繰り返しで集中力を高めましょう！");
 }
 
 std::unique_ptr<Play> frmG1::makePlay(const PlaySetup &setup)

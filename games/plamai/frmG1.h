@@ -25,7 +25,6 @@ public:
     void txtKaitou_Click(int index);
 
 protected:
-    QString helpText() const override;
     std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     bool showsRateEachAnswer() const override { return true; }
     void resetQuestion() override;

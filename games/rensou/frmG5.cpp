@@ -52,13 +52,10 @@ GameDefinition frmG5::definition()
     game.history = rensouHistory();
     // With no wrong answer there is no rate: "正解率" shows the new answers of each play and
     // "予備" all its answers.
-    game.charts = {{"cmdKaitou", QStringLiteral("答数"), {New, Existing, Duplicate},
-                    {QStringLiteral("新規"), QStringLiteral("既存"), QStringLiteral("重複")}},
-                   {"cmdPByou", QStringLiteral("秒数"), {Seconds}},
-                   {"cmdRitu", QStringLiteral("正解率"), {New}},
-                   {"cmdByou", QStringLiteral("秒当たり"), {Speed}},
-                   {"cmdMoji", QStringLiteral("字数"), {Characters}},
-                   {"cmdJisyo", QStringLiteral("予備"), {Answers}}};
+    game.charts = GameDefinition::commonCharts({New, Existing, Duplicate}, Seconds, New, Speed);
+    game.charts.front().seriesNames = {QStringLiteral("新規"), QStringLiteral("既存"), QStringLiteral("重複")};
+    game.charts.push_back({"cmdMoji", QStringLiteral("字数"), {Characters}});
+    game.charts.push_back({"cmdJisyo", QStringLiteral("予備"), {Answers}});
     return game;
 }
 
@@ -149,14 +146,6 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
             lstRenData->clear();
     });
     connect(history().list(), &Grid::clicked, this, &frmG5::msgRireki_Click);
-}
-
-QString frmG5::helpText() const
-{
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("このゲームは『連想心理タイピング』です。") + crlf + crlf
-        + QStringLiteral("出題された問いについて自分が連想したことを思うがままに回答します。") + crlf + crlf
-        + QStringLiteral("より多くの回答を瞬時に用意して連想力、想像力を鍛えましょう！");
 }
 
 QString frmG5::topic() const

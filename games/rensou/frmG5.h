@@ -33,7 +33,6 @@ public:
     void msgRireki_Click();
 
 protected:
-    QString helpText() const override;
     void loaded() override;
     PlaySetup startSetup() override;
     std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;

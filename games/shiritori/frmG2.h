@@ -1,13 +1,11 @@
 #pragma once
 
-#include "games/common/WordGameWindow.h"
+#include "games/common/DictionaryGameWindow.h"
 
 namespace kotohana {
 
-class DictionaryPanel;
-
 // しりとり: a word chain against the computer, which learns the player's new words.
-class frmG2 final : public WordGameWindow
+class frmG2 final : public DictionaryGameWindow
 {
     Q_OBJECT
 
@@ -19,18 +17,10 @@ public:
     static GameDefinition definition();
 
 protected:
-    QString helpText() const override;
-    void loaded() override;
     std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
-    void resetQuestion() override;
     void firstQuestion() override;
     void answer(const QString &typed) override;
     void playEnded() override;
-
-private:
-    QStringList readDictionary();
-
-    DictionaryPanel *m_panel = nullptr;
 };
 
 } // namespace kotohana

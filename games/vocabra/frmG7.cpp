@@ -27,12 +27,9 @@ GameDefinition frmG7::definition()
     game.game = GameCatalog::game(7);
     game.modeNames = VocabraRules::modeNames();
     game.history = vocabraHistory();
-    game.charts = {{"cmdKaitou", QStringLiteral("答数"), {Correct, Wrong}},
-                   {"cmdPByou", QStringLiteral("秒数"), {Seconds}},
-                   {"cmdRitu", QStringLiteral("正解率"), {Rate}},
-                   {"cmdByou", QStringLiteral("秒当たり"), {Speed}},
-                   {"cmdMoji", QStringLiteral("字数"), {Characters}},
-                   {"cmdJisyo", QStringLiteral("得点"), {Score}}};
+    game.charts = GameDefinition::commonCharts({Correct, Wrong}, Seconds, Rate, Speed);
+    game.charts.push_back({"cmdMoji", QStringLiteral("字数"), {Characters}});
+    game.charts.push_back({"cmdJisyo", QStringLiteral("得点"), {Score}});
     return game;
 }
 
@@ -65,16 +62,6 @@ frmG7::frmG7(const Services &services, ProgramState &state, QWidget *parent)
     lstRireki->setAccessibleName(QStringLiteral("履歴"));
     (new QVBoxLayout(fraRireki))->addWidget(lstRireki);
     setSidePanel(fraRireki);
-}
-
-QString frmG7::helpText() const
-{
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("このゲームは『ボキャブラタイピング』です。") + crlf + crlf
-        + QStringLiteral("パソコンが無作為に出題する「文字」が使われている単語をタイピングします。") + crlf + crlf
-        + QStringLiteral("例えば…「らい」　と出題されたとします。") + crlf
-        + QStringLiteral("らいおん…　みらい…　すらいむ…　などが回答例になります。") + crlf + crlf
-        + QStringLiteral("いろんな言葉を返してボキャブラリを鍛えましょう！");
 }
 
 void frmG7::loaded()

@@ -25,7 +25,6 @@ public:
     static GameDefinition definition();
 
 protected:
-    QString helpText() const override;
     void loaded() override;
     std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
     void resetQuestion() override;

@@ -2,7 +2,6 @@
 
 #include "YojiPlay.h"
 
-#include "games/common/DictionaryPanel.h"
 #include "games/common/ProgramState.h"
 #include "platform/MessageBoxes.h"
 #include "records/Services.h"
@@ -42,7 +41,11 @@ GameDefinition frmG4::definition()
 }
 
 frmG4::frmG4(const Services &services, ProgramState &state, QWidget *parent)
-    : WordGameWindow(services, state, definition(), parent)
+    : DictionaryGameWindow(services, state, definition(), {kDictionary, u"四熟虫喰辞書"},
+                           {QStringLiteral("登録四字熟語 "), "frmRireki", QStringLiteral("虫喰い履歴"),
+                            QStringLiteral("クリックすると解いた問題の表示になります"),
+                            QStringLiteral("クリックすると登録四字熟語の表示になります")},
+                           parent)
 {
     addHint();
     // Four character windows take the place of the one question label.
@@ -72,26 +75,7 @@ frmG4::frmG4(const Services &services, ProgramState &state, QWidget *parent)
     row->addWidget(lblPmode);
     row->addStretch(1);
     replaceQuestion(windows);
-
-    m_panel = new DictionaryPanel({QStringLiteral("登録四字熟語 "), "frmRireki", QStringLiteral("虫喰い履歴"),
-                                   QStringLiteral("クリックすると解いた問題の表示になります"),
-                                   QStringLiteral("クリックすると登録四字熟語の表示になります")},
-                                  playArea());
-    setSidePanel(m_panel);
     showDesignated(false);
-}
-
-QString frmG4::helpText() const
-{
-    const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("このゲームは『四熟虫喰タイピング』です。") + crlf + crlf
-        + QStringLiteral("四字熟語を無作為に虫食い問題にして出題します。元の四字熟語を完成させましょう。") + crlf + crlf
-        + QStringLiteral("虫食いを埋める、瞬間的な判断力を高めましょう！　四文字熟語の勉強にもどうぞ！");
-}
-
-QStringList frmG4::readDictionary()
-{
-    return readDeliveredList(QString::fromUtf16(kDictionary), QStringLiteral("四熟虫喰辞書"));
 }
 
 void frmG4::showWindow(int index, bool open, const QString &text)
@@ -119,10 +103,8 @@ void frmG4::showQuestion()
 
 void frmG4::loaded()
 {
-    const QStringList entries = readDictionary();
-    m_panel->showListing(entries, entries.size());
+    DictionaryGameWindow::loaded();
     showDesignated(YojiRules::designatedLevel(modeText()));
-    answerBox()->clear();
 }
 
 void frmG4::modeChanged()
@@ -168,9 +150,8 @@ std::unique_ptr<Play> frmG4::makePlay(const PlaySetup &setup)
 
 void frmG4::resetQuestion()
 {
+    DictionaryGameWindow::resetQuestion();
     showDesignated(YojiRules::designatedLevel(play()->setup().mode));
-    m_panel->startChain();
-    answerBox()->clear();
 }
 
 void frmG4::firstQuestion()
@@ -199,7 +180,7 @@ void frmG4::answer(const QString &typed)
 {
     const YojiPlay::Checked checked = playAs<YojiPlay>()->answer(typed);
     if (checked.outcome.correct) {
-        m_panel->addToChain(checked.solved);
+        dictionaryPanel().addToChain(checked.solved);
         showQuestion();
     }
     answerBox()->clear();
@@ -214,7 +195,7 @@ bool frmG4::eventFilter(QObject *watched, QEvent *event)
                 lblMondai_Click(i + 1);
         }
     }
-    return WordGameWindow::eventFilter(watched, event);
+    return DictionaryGameWindow::eventFilter(watched, event);
 }
 
 } // namespace kotohana

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "games/common/WordGameWindow.h"
+#include "games/common/DictionaryGameWindow.h"
 
 #include <array>
 
@@ -8,10 +8,8 @@ class QLabel;
 
 namespace kotohana {
 
-class DictionaryPanel;
-
 // 四熟虫喰: a four-character idiom in four windows, some of them eaten; the whole idiom is typed.
-class frmG4 final : public WordGameWindow
+class frmG4 final : public DictionaryGameWindow
 {
     Q_OBJECT
 
@@ -24,7 +22,6 @@ public:
     void lblMondai_Click(int index);
 
 protected:
-    QString helpText() const override;
     void loaded() override;
     void modeChanged() override;
     std::unique_ptr<Play> makePlay(const PlaySetup &setup) override;
@@ -37,14 +34,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QStringList readDictionary();
     // Window index (1 to 4) open (white) or eaten (face colour), with the text it shows.
     void showWindow(int index, bool open, const QString &text = {});
     // Every window white where designated, eaten elsewhere, all without characters.
     void showDesignated(bool designatedLevel);
     void showQuestion();
 
-    DictionaryPanel *m_panel = nullptr;
     std::array<QLabel *, 4> lblMondai{};
     QLabel *lblPmode = nullptr;
 };
