@@ -350,6 +350,10 @@ void TestGrid::clickPicksTheRow()
     QTest::mouseClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(headingX, 5));
     QCOMPARE(clicked.size(), 2);
     QCOMPARE(grid.row(), 2);
+    // Typing goes to the row whose text in the current cell's column begins with what was typed.
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(1, 1)).center());
+    QTest::keyClick(&grid, 'a');
+    QCOMPARE(grid.row(), 1);
 }
 
 void TestGrid::widthsInTwips()
