@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArrayView bytes = fuzz::bytesOf(data, size);
     const QString history = fuzz::writeFile(QStringLiteral("履歴.txt"), bytes);
-    readHistory(history, HistoryLayout(wordTable(u"答数", HistoryColumn::Source::Answers, u"秒数")));
+    static constexpr auto kWordTable = wordTable(u"答数", HistoryColumn::Source::Answers, u"秒数");
+    readHistory(history, HistoryLayout(kWordTable));
     readHistory(history, HistoryLayout(kLevelTable));
     readHistory(history, vocabraHistory());
     readHistory(history, rensouHistory());

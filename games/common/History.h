@@ -107,7 +107,8 @@ struct HistoryLayout {
     using Field = HistoryColumn::Kind;
 
     HistoryLayout() = default;
-    // The layout of a game's table.
+    // The layout of a game's table, which it keeps: the table must outlive it (a game's table
+    // is a constant of the program).
     explicit HistoryLayout(HistoryTable table);
 
     HistoryTable columns;           // the game's table; empty for a layout made without one
