@@ -145,9 +145,12 @@ void AllGraphPage::LoadAllGraphData(bool noData)
     msgDayTotal2->setRows(int(graph.items.size()) + 1);
     int r = 1;
     for (const AllGraph::ItemRow &item : graph.items) {
-        const QString cells[] = {CellTexts::number(r),          item.name,
-                                 CellTexts::number(item.count),  CellTexts::number(item.seconds),
-                                 CellTexts::hms(item.seconds),   CellTexts::number(item.longest),
+        const QString cells[] = {CellTexts::number(r),
+                                 item.name,
+                                 CellTexts::number(item.count),
+                                 CellTexts::number(item.seconds),
+                                 CellTexts::hms(item.seconds),
+                                 CellTexts::number(item.longest),
                                  item.average};
         for (int c = 0; c < 7; ++c)
             msgDayTotal2->setTextMatrix(r, c, cells[c]);
@@ -180,8 +183,7 @@ void AllGraphPage::LoadAllGraphData(bool noData)
 void AllGraphPage::lightButton(ColorButton *lit)
 {
     const bool daily = lit == cmdHigoto || lit == cmdHigoto2 || lit == cmdHigoto3;
-    PageTools::light({cmdDay2, cmdTotal2, cmdJikan2, cmdHigoto, cmdHigoto2, cmdHigoto3}, lit,
-                     daily ? kLitDaily : kLitList);
+    PageTools::light({cmdDay2, cmdTotal2, cmdJikan2, cmdHigoto, cmdHigoto2, cmdHigoto3}, lit, daily ? kLitDaily : kLitList);
 }
 
 void AllGraphPage::showDaily(bool daily)

@@ -146,26 +146,30 @@ bool claimFolder(FolderLock &lock, const QString &directory, MessageBoxes &messa
         messages.critical(alreadyRunningMessage(directory), title);
         return false;
     case FolderLock::State::OtherComputer:
-        question = QStringLiteral("このデータフォルダーは、別のコンピューター「%1」のコトハナが使用中になっています。\r\n%2\r\n\r\n"
-                                  "そのコンピューターでコトハナが動いているときは、そちらを終了してから起動してください。\r\n"
-                                  "もう動いていない（強制終了などで使用中の印が残った）ときは、OK を押すとこのコンピューターで使い始めます。")
+        question = QStringLiteral(
+                       "このデータフォルダーは、別のコンピューター「%1」のコトハナが使用中になっています。\r\n%2\r\n\r\n"
+                       "そのコンピューターでコトハナが動いているときは、そちらを終了してから起動してください。\r\n"
+                       "もう動いていない（強制終了などで使用中の印が残った）ときは、OK を押すとこのコンピューターで使い始めます。")
                        .arg(lock.otherComputer(), shown);
         break;
     case FolderLock::State::Damaged:
-        question = QStringLiteral("このデータフォルダーの使用中の印（.kotohana.lock）が壊れていて、どのコトハナが使っているか分かりません。\r\n"
-                                  "%1\r\n\r\nほかにコトハナが動いていなければ、OK を押すと印を作り直して起動します。")
+        question = QStringLiteral(
+                       "このデータフォルダーの使用中の印（.kotohana.lock）が壊れていて、どのコトハナが使っているか分かりません。\r\n"
+                       "%1\r\n\r\nほかにコトハナが動いていなければ、OK を押すと印を作り直して起動します。")
                        .arg(shown);
         break;
     case FolderLock::State::NotAFile:
         if (!lock.canTakeOver()) {
-            messages.critical(QStringLiteral("このデータフォルダーでは、使用中の印（.kotohana.lock）の場所にフォルダなどがあるため、印を作れません。\r\n"
-                                             "%1\r\n\r\n「.kotohana.lock」の名前を変えるか別の場所に移してから、起動し直してください。")
+            messages.critical(QStringLiteral(
+                                  "このデータフォルダーでは、使用中の印（.kotohana.lock）の場所にフォルダなどがあるため、印を作れません。\r\n"
+                                  "%1\r\n\r\n「.kotohana.lock」の名前を変えるか別の場所に移してから、起動し直してください。")
                                   .arg(shown),
                               title);
             return false;
         }
-        question = QStringLiteral("このデータフォルダーでは、使用中の印（.kotohana.lock）の場所にファイルではないもの（空のフォルダなど）があります。\r\n"
-                                  "%1\r\n\r\nOK を押すと、それを取り除いて印を作り直し、起動します。")
+        question = QStringLiteral(
+                       "このデータフォルダーでは、使用中の印（.kotohana.lock）の場所にファイルではないもの（空のフォルダなど）があります。\r\n"
+                       "%1\r\n\r\nOK を押すと、それを取り除いて印を作り直し、起動します。")
                        .arg(shown);
         break;
     }
@@ -180,8 +184,7 @@ bool claimFolder(FolderLock &lock, const QString &directory, MessageBoxes &messa
     return false;
 }
 
-bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages,
-                   RecordStore &records)
+bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages, RecordStore &records)
 {
     if (!folder.writable()) {
         messages.warning(QStringLiteral("データを保存するフォルダ「%1」に書き込めません。\n"
@@ -251,9 +254,8 @@ int runProgram(int argc, char **argv)
     for (int i = 0; i < argc; ++i)
         givenArguments.append(QString::fromLocal8Bit(argv[i]));
     std::unique_ptr<RecordStore> records;
-    if (std::none_of(givenArguments.cbegin() + 1, givenArguments.cend(), [](const QString &argument) {
-            return argument.startsWith(u'-');
-        })) {
+    if (std::none_of(givenArguments.cbegin() + 1, givenArguments.cend(),
+                     [](const QString &argument) { return argument.startsWith(u'-'); })) {
         const QString programFile = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
         const QString directory = DataFolder::choose(givenArguments, QFileInfo(programFile).absolutePath(), userData);
         records = std::make_unique<RecordStore>(DataFolder(directory).path(PlayRecordFile::kFileName));

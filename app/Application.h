@@ -73,8 +73,7 @@ bool claimFolder(FolderLock &lock, const QString &directory, MessageBoxes &messa
 // lacks. A folder that cannot be written is told to the user once, and the run goes on read-
 // only: the records show, and every change of データ.txt is refused with a message. False
 // when the program cannot start: delivered files could not be written to a writable folder.
-bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages,
-                   RecordStore &records);
+bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages, RecordStore &records);
 
 // Runs the program: picks the data folder, delivers missing files, opens the main window.
 int runProgram(int argc, char **argv);

@@ -24,8 +24,8 @@
 namespace kotohana {
 namespace {
 
-const QString kLegendCaptions[] = {QStringLiteral("0回："),    QStringLiteral("1-2回："), QStringLiteral("3-4回："),
-                                   QStringLiteral("5-6回："),  QStringLiteral("7-8回："), QStringLiteral("9-10回："),
+const QString kLegendCaptions[] = {QStringLiteral("0回："),   QStringLiteral("1-2回："), QStringLiteral("3-4回："),
+                                   QStringLiteral("5-6回："), QStringLiteral("7-8回："), QStringLiteral("9-10回："),
                                    QStringLiteral("10超：")};
 
 QString legendText(int colorClass, qint64 days)
@@ -230,8 +230,8 @@ void CalendarPage::showYear(QDate month)
     std::vector<YearGridView::Day> days;
     days.reserve(year.days.size());
     for (const YearGrid::Day &day : year.days) {
-        days.push_back({day.date, windowsColor(YearGrid::stepColor(day.step)),
-                        day.date.isValid() ? YearGrid::dayText(day) : QString()});
+        days.push_back(
+            {day.date, windowsColor(YearGrid::stepColor(day.step)), day.date.isValid() ? YearGrid::dayText(day) : QString()});
     }
     std::vector<YearGridView::MonthLabel> months;
     for (const YearGrid::MonthLabel &label : year.months)
@@ -259,8 +259,7 @@ void CalendarPage::FillMonthCalendar(const std::vector<PlayRecord> &records, QDa
             if (plays == 0)
                 continue;
             msgCale->setTextMatrix(m + 1, d, CellTexts::number(plays));
-            msgCale->gridModel().setBackColor(m + 1, d,
-                                              windowsColor(CalendarData::classColor(CalendarData::colorClass(plays))));
+            msgCale->gridModel().setBackColor(m + 1, d, windowsColor(CalendarData::classColor(CalendarData::colorClass(plays))));
         }
     }
     if (msgCale->rows() > 13)
@@ -280,8 +279,7 @@ void CalendarPage::FillWeekCalendar(const std::vector<PlayRecord> &records, QDat
             if (plays == 0)
                 continue;
             msgCale_w->setTextMatrix(u + 1, w, CellTexts::number(plays));
-            msgCale_w->gridModel().setBackColor(
-                u + 1, w, windowsColor(CalendarData::classColor(CalendarData::colorClass(plays))));
+            msgCale_w->gridModel().setBackColor(u + 1, w, windowsColor(CalendarData::classColor(CalendarData::colorClass(plays))));
         }
     }
     showWeekdays(weeks.playsPerWeekday, weeks.secondsPerWeekday);

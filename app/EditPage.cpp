@@ -182,8 +182,8 @@ void EditPage::cmdNew1_Click()
         return;
     // Through the record store: a file with lines it could not read is kept as データ.txt.bak
     // first, and a read-only run refuses.
-    const RecordRewrite emptied =
-        RecordRewrite::truncate(m_services.folder, m_services.records, !m_services.records.current().lossless());
+    const RecordRewrite emptied = RecordRewrite::truncate(m_services.folder, m_services.records,
+                                                          !m_services.records.current().lossless());
     if (!SaveMessages::report(m_services.messages, emptied))
         return;
     const QString name = ListFormat::quotableText(txtPriData->text());
@@ -203,9 +203,9 @@ void EditPage::cmdNew1_Click()
 void EditPage::cmdCsv_Click()
 {
     const QString title = QStringLiteral("CSV書き出し");
-    const QString suggested =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath(QStringLiteral("コトハナの記録_%1.csv").arg(m_services.clock.today().toString(u"yyyy-MM-dd")));
+    const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                  .filePath(
+                                      QStringLiteral("コトハナの記録_%1.csv").arg(m_services.clock.today().toString(u"yyyy-MM-dd")));
     QString path = m_desktop->saveFileName(title, suggested, QStringLiteral("CSV ファイル (*.csv)"));
     if (path.isEmpty())
         return;
@@ -241,9 +241,9 @@ void EditPage::cmdOpenFolder_Click()
 {
     const QString directory = m_services.folder.directory();
     if (!m_desktop->openFolder(directory))
-        m_services.messages.critical(QStringLiteral("データフォルダー「%1」を開けませんでした。")
-                                         .arg(QDir::toNativeSeparators(directory)),
-                                     QStringLiteral("データフォルダー"));
+        m_services.messages.critical(
+            QStringLiteral("データフォルダー「%1」を開けませんでした。").arg(QDir::toNativeSeparators(directory)),
+            QStringLiteral("データフォルダー"));
 }
 
 } // namespace kotohana

@@ -24,8 +24,7 @@ std::unique_ptr<GameWindow> make(const Services &services, ProgramState &state)
 }
 
 // The windows of the games, by game number.
-constexpr Factory kWindows[] = {make<frmG1>, make<frmG2>, make<frmG3>, make<frmG4>,
-                                make<frmG5>, make<frmG6>, make<frmG7>};
+constexpr Factory kWindows[] = {make<frmG1>, make<frmG2>, make<frmG3>, make<frmG4>, make<frmG5>, make<frmG6>, make<frmG7>};
 static_assert(std::size(kWindows) == GameCatalog::kGames.size());
 
 bool known(int number)

@@ -41,7 +41,7 @@ struct Period {
     const char16_t *caption;
     int daysBack;
 };
-constexpr Period kPeriods[9] = {{u"", 0},      {u"前日", 1},   {u"１週間", 7}, {u"２週間", 14}, {u"１ヶ月", 30},
+constexpr Period kPeriods[9] = {{u"", 0},        {u"前日", 1},   {u"１週間", 7}, {u"２週間", 14}, {u"１ヶ月", 30},
                                 {u"３ヶ月", 90}, {u"半年", 180}, {u"１年", 365}, {u"３日", 2}};
 
 } // namespace
@@ -131,8 +131,8 @@ void RangePage::buildLayout()
     lstAct2->setWrapping(true);
     lstAct2->setResizeMode(QListView::Adjust);
     lstAct2->setUniformItemSizes(true);
-    lstAct2->setGridSize(QSize(lstAct2->fontMetrics().horizontalAdvance(QStringLiteral("ボキャブラ")) + 14,
-                               lstAct2->fontMetrics().height() + 6));
+    lstAct2->setGridSize(
+        QSize(lstAct2->fontMetrics().horizontalAdvance(QStringLiteral("ボキャブラ")) + 14, lstAct2->fontMetrics().height() + 6));
     lstAct2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstAct2->setFixedHeight(3 * (lstAct2->fontMetrics().height() + 6) + 8);
     lstAct2->setMinimumWidth(3 * (lstAct2->fontMetrics().horizontalAdvance(QStringLiteral("ボキャブラ")) + 14) + 6);
@@ -230,7 +230,7 @@ void RangePage::fillItemList()
 
 std::vector<ColorButton *> RangePage::periodButtons() const
 {
-    return {cmdAllDay, cmdKikan[1], cmdKikan[2], cmdKikan[3], cmdKikan[4],
+    return {cmdAllDay,   cmdKikan[1], cmdKikan[2], cmdKikan[3], cmdKikan[4],
             cmdKikan[5], cmdKikan[6], cmdKikan[7], cmdKikan[8], cmdKikanF};
 }
 
@@ -305,7 +305,8 @@ void RangePage::list(const RangeFilter &given, bool opening)
     lblUndated->setVisible(listing.undated > 0);
     {
         using enum RecordColumn;
-        msgBunseki->setRowSource(std::make_shared<RecordRows>(std::move(read), std::vector{Number, Date, Time, Weekday, Item, Seconds},
+        msgBunseki->setRowSource(std::make_shared<RecordRows>(std::move(read),
+                                                              std::vector{Number, Date, Time, Weekday, Item, Seconds},
                                                               std::move(listing.rows)));
     }
     if (msgBunseki->rows() > 11)

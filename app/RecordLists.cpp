@@ -89,9 +89,8 @@ void load(Grid &grid, const Services &services, int scrollAfterRows)
 
 int change(Grid &grid, const Services &services, int row, const std::optional<QString> &diary)
 {
-    const PlayRecord picked = PlayRecordFile::fromListRow(grid.textMatrix(row, 1), grid.textMatrix(row, 2),
-                                                          grid.textMatrix(row, 3), grid.textMatrix(row, 4),
-                                                          grid.textMatrix(row, 5));
+    const PlayRecord picked = PlayRecordFile::fromListRow(grid.textMatrix(row, 1), grid.textMatrix(row, 2), grid.textMatrix(row, 3),
+                                                          grid.textMatrix(row, 4), grid.textMatrix(row, 5));
     const AppliedChange applied = applyChange(services.folder, services.records, {picked, std::size_t(row - 1), diary});
     const int top = grid.topRow();
     load(grid, services, std::numeric_limits<int>::max());

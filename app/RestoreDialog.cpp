@@ -32,8 +32,9 @@ constexpr int kCellRoom = 24;
 QString nameOf(const Backups::Kept &backup)
 {
     const QString day = backup.day.toString(u"yyyy/MM/dd");
-    return backup.beforeRestore.isNull() ? day
-                                         : QStringLiteral("%1 %2（復元の前）").arg(day, backup.beforeRestore.toString(u"HH:mm:ss"));
+    return backup.beforeRestore.isNull()
+        ? day
+        : QStringLiteral("%1 %2（復元の前）").arg(day, backup.beforeRestore.toString(u"HH:mm:ss"));
 }
 
 // The plays the records will be after restoring the backup: a backup without データ.txt leaves
@@ -102,9 +103,10 @@ void RestoreDialog::fill()
     const int now = playsNow(m_services);
     lstBackups->clear();
     for (const Backups::Kept &backup : m_backups) {
-        auto *row = new QTreeWidgetItem(lstBackups, {nameOf(backup), QStringLiteral("%1 件").arg(backup.plays),
-                                                     backup.lastPlay.isEmpty() ? QStringLiteral("なし") : backup.lastPlay,
-                                                     QStringLiteral("%1 件 → %2 件").arg(now).arg(playsAfter(backup, now))});
+        auto *row = new QTreeWidgetItem(lstBackups,
+                                        {nameOf(backup), QStringLiteral("%1 件").arg(backup.plays),
+                                         backup.lastPlay.isEmpty() ? QStringLiteral("なし") : backup.lastPlay,
+                                         QStringLiteral("%1 件 → %2 件").arg(now).arg(playsAfter(backup, now))});
         for (int col : {1, 3})
             row->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
         row->setTextAlignment(2, Qt::AlignCenter);

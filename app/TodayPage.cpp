@@ -40,9 +40,8 @@ void paintLabel(QLabel *label, const QColor &color)
 
 QColor lampColor(int lamp)
 {
-    static const QColor colors[] = {QColor(255, 192, 192), QColor(255, 224, 192), QColor(255, 255, 192),
-                                    QColor(192, 255, 192), QColor(192, 255, 255), QColor(192, 192, 255),
-                                    QColor(255, 192, 255)};
+    static const QColor colors[] = {QColor(255, 192, 192), QColor(255, 224, 192), QColor(255, 255, 192), QColor(192, 255, 192),
+                                    QColor(192, 255, 255), QColor(192, 192, 255), QColor(255, 192, 255)};
     return lamp >= 1 && lamp <= 7 ? colors[lamp - 1] : QColor(Qt::white);
 }
 

@@ -123,8 +123,7 @@ frmMain::frmMain(const Services &services, ProgramState &state, HelpWindows &hel
     layout->addWidget(m_pageArea, 1);
 }
 
-QPushButton *frmMain::addMenuButton(const char *name, const QString &caption, const QString &toolTip,
-                                   const QKeySequence &key)
+QPushButton *frmMain::addMenuButton(const char *name, const QString &caption, const QString &toolTip, const QKeySequence &key)
 {
     auto *button = new QPushButton(caption, m_menu);
     button->setObjectName(QString::fromLatin1(name));
@@ -217,8 +216,6 @@ void frmMain::placePage(QFrame *page)
     // All pages share one place; only the one not hidden takes it.
     static_cast<QGridLayout *>(m_pageArea->layout())->addWidget(page, 0, 0);
 }
-
-
 
 void frmMain::buildPages()
 {
@@ -504,11 +501,20 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             const int at = int(tile - m_tiles.begin());
             int to = at;
             switch (static_cast<QKeyEvent *>(event)->key()) {
-            case Qt::Key_Left: to = at - 1; break;
-            case Qt::Key_Right: to = at + 1; break;
-            case Qt::Key_Up: to = at - kTilesInRow; break;
-            case Qt::Key_Down: to = std::min(at + kTilesInRow, int(m_tiles.size()) - 1); break;
-            default: return QWidget::eventFilter(watched, event);
+            case Qt::Key_Left:
+                to = at - 1;
+                break;
+            case Qt::Key_Right:
+                to = at + 1;
+                break;
+            case Qt::Key_Up:
+                to = at - kTilesInRow;
+                break;
+            case Qt::Key_Down:
+                to = std::min(at + kTilesInRow, int(m_tiles.size()) - 1);
+                break;
+            default:
+                return QWidget::eventFilter(watched, event);
             }
             if (to >= 0 && to < int(m_tiles.size()))
                 m_tiles[std::size_t(to)]->setFocus(Qt::TabFocusReason);
@@ -527,20 +533,21 @@ void frmMain::keyPressEvent(QKeyEvent *event)
 void frmMain::cmdSettei_Click()
 {
     const QString crlf = QStringLiteral("\r\n");
-    switchPage(fraSettei, [this] { fraSettei->prepare(); },
-               QStringLiteral("これまでのデータを全部削除して新規にスタートさせたり、個別に削除することができます。") + crlf
-                   + crlf + QStringLiteral("名前（ニックネームM）を登録することもできます") + crlf + crlf);
+    switchPage(
+        fraSettei, [this] { fraSettei->prepare(); },
+        QStringLiteral("これまでのデータを全部削除して新規にスタートさせたり、個別に削除することができます。") + crlf + crlf
+            + QStringLiteral("名前（ニックネームM）を登録することもできます") + crlf + crlf);
 }
 
 void frmMain::cmdMemo_Click()
 {
     const QString crlf = QStringLiteral("\r\n");
-    switchPage(fraMemo, [this] { fraMemo->prepare(); },
-               QStringLiteral("一回一回の記録ごとにちょっとしたコメントを残すことができます。") + crlf
-                   + QStringLiteral("簡単な一言日記的な使い方でご利用ください") + crlf + crlf
-                   + QStringLiteral("メモはよりフリーにいろんなことが書き込めます。") + crlf
-                   + QStringLiteral("それぞれの項目についての効果や意味合いなどを残しておくのも良いと思います。") + crlf
-                   + crlf);
+    switchPage(
+        fraMemo, [this] { fraMemo->prepare(); },
+        QStringLiteral("一回一回の記録ごとにちょっとしたコメントを残すことができます。") + crlf
+            + QStringLiteral("簡単な一言日記的な使い方でご利用ください") + crlf + crlf
+            + QStringLiteral("メモはよりフリーにいろんなことが書き込めます。") + crlf
+            + QStringLiteral("それぞれの項目についての効果や意味合いなどを残しておくのも良いと思います。") + crlf + crlf);
 }
 
 void frmMain::cmdCale_Click()
@@ -548,7 +555,8 @@ void frmMain::cmdCale_Click()
     const TodayView &view = fraMain->freshView();
     if (!fraCale)
         connect(built(fraCale), &CalendarPage::dayOpened, this, &frmMain::showDay);
-    switchPage(fraCale, [&] { fraCale->fill(view.firstRecordDate, view.lastRecordDate); }, CalendarPage::helpText());
+    switchPage(
+        fraCale, [&] { fraCale->fill(view.firstRecordDate, view.lastRecordDate); }, CalendarPage::helpText());
 }
 
 void frmMain::showDay(QDate day)
@@ -564,34 +572,37 @@ void frmMain::showDay(QDate day)
 
 void frmMain::cmdBunseki_Click()
 {
-    switchPage(built(fraBunseki),
-               [this] {
-                   fraBunseki->SetupSortList();
-                   fraBunseki->FillSortList();
-               },
-               SortPage::helpText());
+    switchPage(
+        built(fraBunseki),
+        [this] {
+            fraBunseki->SetupSortList();
+            fraBunseki->FillSortList();
+        },
+        SortPage::helpText());
 }
 
 void frmMain::cmdSyuukei_Click()
 {
     const TodayView &view = fraMain->freshView();
-    switchPage(built(fraSyuukei), [&] { fraSyuukei->open(view.firstRecordDate, view.lastRecordDate); },
-               TotalsPage::helpText());
+    switchPage(
+        built(fraSyuukei), [&] { fraSyuukei->open(view.firstRecordDate, view.lastRecordDate); }, TotalsPage::helpText());
 }
 
 void frmMain::cmdTaijyu_Click()
 {
-    switchPage(built(fraTaijyu),
-               [this] {
-                   const TodayView &view = fraMain->freshView();
-                   fraTaijyu->open(view.firstRecordDate, view.lastRecordDate);
-               },
-               RangePage::helpText());
+    switchPage(
+        built(fraTaijyu),
+        [this] {
+            const TodayView &view = fraMain->freshView();
+            fraTaijyu->open(view.firstRecordDate, view.lastRecordDate);
+        },
+        RangePage::helpText());
 }
 
 void frmMain::cmdRentai_Click()
 {
-    switchPage(built(fraRenTai), [this] { fraRenTai->LoadAllGraphData(fraMain->freshView().noData); }, AllGraphPage::helpText());
+    switchPage(
+        built(fraRenTai), [this] { fraRenTai->LoadAllGraphData(fraMain->freshView().noData); }, AllGraphPage::helpText());
 }
 
 void frmMain::cmdOwari_Click()

@@ -291,10 +291,8 @@ void measureWindowLoad(World &world, const char *what, const PaintCounter &paint
         window.reset();
         QCoreApplication::processEvents();
     }
-    const QByteArray note = QStringLiteral("  (%1 rows listed%2)")
-                                .arg(listed)
-                                .arg(painted ? QString() : QStringLiteral(", NOT PAINTED"))
-                                .toUtf8();
+    const QByteArray note
+        = QStringLiteral("  (%1 rows listed%2)").arg(listed).arg(painted ? QString() : QStringLiteral(", NOT PAINTED")).toUtf8();
     printFigure(what, best, note.constData());
 }
 
@@ -359,9 +357,7 @@ void measurePlamaiKeys(World &world, const PaintCounter &paints)
             return;
         }
         const int index = box->objectName().mid(9).toInt();
-        const auto digit = [&](int i) {
-            return window->findChild<QLabel *>(QStringLiteral("lblMondai%1").arg(i))->text().toInt();
-        };
+        const auto digit = [&](int i) { return window->findChild<QLabel *>(QStringLiteral("lblMondai%1").arg(i))->text().toInt(); };
         const QString typed = QString::number(PlamaiRules::expected(digit(index), digit(index + 1), mode));
         const int before = paints.count();
         const double ms = keystroke(box, Qt::Key_0 + typed.toInt(), typed);

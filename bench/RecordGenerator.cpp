@@ -13,13 +13,13 @@
 namespace kotohana::bench {
 namespace {
 
-const QString kItems[] = {QStringLiteral("プラマイ"), QStringLiteral("しりとり"), QStringLiteral("バラバラ"),
-                          QStringLiteral("四熟虫喰"), QStringLiteral("連想心理"), QStringLiteral("カラパニ"),
+const QString kItems[] = {QStringLiteral("プラマイ"),  QStringLiteral("しりとり"), QStringLiteral("バラバラ"),
+                          QStringLiteral("四熟虫喰"),  QStringLiteral("連想心理"), QStringLiteral("カラパニ"),
                           QStringLiteral("ボキャブラ")};
 
-const QString kDiaries[] = {QStringLiteral("今日は調子が良かった"), QStringLiteral("眠くて集中できず"),
-                            QStringLiteral("新記録！"), QStringLiteral("朝の一回目"),
-                            QStringLiteral("散歩のあとで頭がすっきり"), QStringLiteral("家族と一緒に")};
+const QString kDiaries[] = {
+    QStringLiteral("今日は調子が良かった"), QStringLiteral("眠くて集中できず"),         QStringLiteral("新記録！"),
+    QStringLiteral("朝の一回目"),           QStringLiteral("散歩のあとで頭がすっきり"), QStringLiteral("家族と一緒に")};
 
 QString summary(int game, bool secondsMode, int amount, std::mt19937 &random)
 {
@@ -61,8 +61,8 @@ FileResult generateRecords(const QString &path, int count, unsigned seed)
             const bool secondsMode = random() % 3 != 0;
             const int amount = secondsMode ? int(30 + 30 * (random() % 4)) : int(5 + 5 * (random() % 4));
             const float seconds = secondsMode ? float(amount) : float(50 + random() % 1500) / 10.0f;
-            PlayRecord record{Formats::date(day), Formats::time(QTime(0, 0).addSecs(secondOfDay)), kItems[game],
-                              seconds, summary(game, secondsMode, amount, random)};
+            PlayRecord record{Formats::date(day), Formats::time(QTime(0, 0).addSecs(secondOfDay)), kItems[game], seconds,
+                              summary(game, secondsMode, amount, random)};
             if (random() % 12 == 0)
                 record.diary = kDiaries[random() % std::size(kDiaries)];
             const bool rewritten = lines.size() < count * 3 / 4;

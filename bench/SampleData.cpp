@@ -24,16 +24,14 @@ namespace kotohana::sample {
 namespace {
 
 // 連想心理's topics, a long one among them.
-constexpr const char16_t *kTopics[] = {u"一番食べたいもの", u"好きな果物", u"お弁当に入っていてうれしいもの",
-                                       u"赤いもの"};
+constexpr const char16_t *kTopics[] = {u"一番食べたいもの", u"好きな果物", u"お弁当に入っていてうれしいもの", u"赤いもの"};
 
 // What a player gave for the first topic over a fortnight of plays.
-constexpr const char16_t *kAnswers =
-    u"すし ラーメン カレー ぎょうざ てんぷら うなぎ やきにく ステーキ ハンバーグ オムライス そば うどん "
-    u"おにぎり からあげ とんかつ パスタ ピザ グラタン すきやき しゃぶしゃぶ おでん たこやき "
-    u"おこのみやき やきとり さしみ かいせんどん ぎゅうどん おやこどん てんどん カツどん "
-    u"シチュー コロッケ エビフライ チャーハン マーボーどうふ ちらしずし いくら メロン いちご "
-    u"ケーキ プリン あんみつ";
+constexpr const char16_t *kAnswers = u"すし ラーメン カレー ぎょうざ てんぷら うなぎ やきにく ステーキ ハンバーグ オムライス そば うどん "
+                                     u"おにぎり からあげ とんかつ パスタ ピザ グラタン すきやき しゃぶしゃぶ おでん たこやき "
+                                     u"おこのみやき やきとり さしみ かいせんどん ぎゅうどん おやこどん てんどん カツどん "
+                                     u"シチュー コロッケ エビフライ チャーハン マーボーどうふ ちらしずし いくら メロン いちご "
+                                     u"ケーキ プリン あんみつ";
 
 void addTopicAnswers(const DataFolder &folder)
 {

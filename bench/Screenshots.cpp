@@ -153,7 +153,8 @@ void makeBackups(const DataFolder &folder, const Clock &clock)
         const StillClock then(clock.now().addDays(-daysBefore));
         const QString day = then.today().toString(u"yyyy/MM/dd");
         std::vector<PlayRecord> before;
-        std::copy_if(plays.begin(), plays.end(), std::back_inserter(before), [&](const PlayRecord &play) { return play.date < day; });
+        std::copy_if(plays.begin(), plays.end(), std::back_inserter(before),
+                     [&](const PlayRecord &play) { return play.date < day; });
         PlayRecordFile(recordFile).rewrite(before);
         Backups(folder, then, names).makeDaily();
     }
@@ -202,14 +203,19 @@ int main(int argc, char **argv)
         const char *chart;
         const char *name;
     };
-    const Shot shots[] = {
-        {"cmdMain", nullptr, "01-main"},          {"cmdMain", "cmdJikan", "02-main-hours"},
-        {"cmdGame", nullptr, "03-launcher"},      {"cmdTaijyu", nullptr, "04-range"},
-        {"cmdTaijyu", "cmdDay3", "05-range-series"}, {"cmdRentai", "cmdDay2", "06-allgraph-series"},
-        {"cmdRentai", "cmdHigoto", "07-allgraph-daily"}, {"cmdRentai", "cmdJikan2", "08-allgraph-hours"},
-        {"cmdCale", nullptr, "09-calendar"},      {"cmdBunseki", nullptr, "10-sort"},
-        {"cmdSyuukei", nullptr, "11-totals"},     {"cmdMemo", nullptr, "12-diary"},
-        {"cmdSettei", nullptr, "13-edit"}};
+    const Shot shots[] = {{"cmdMain", nullptr, "01-main"},
+                          {"cmdMain", "cmdJikan", "02-main-hours"},
+                          {"cmdGame", nullptr, "03-launcher"},
+                          {"cmdTaijyu", nullptr, "04-range"},
+                          {"cmdTaijyu", "cmdDay3", "05-range-series"},
+                          {"cmdRentai", "cmdDay2", "06-allgraph-series"},
+                          {"cmdRentai", "cmdHigoto", "07-allgraph-daily"},
+                          {"cmdRentai", "cmdJikan2", "08-allgraph-hours"},
+                          {"cmdCale", nullptr, "09-calendar"},
+                          {"cmdBunseki", nullptr, "10-sort"},
+                          {"cmdSyuukei", nullptr, "11-totals"},
+                          {"cmdMemo", nullptr, "12-diary"},
+                          {"cmdSettei", nullptr, "13-edit"}};
     // Each picture at both sizes before the next: a page keeps the chart last pressed on it,
     // so the pictures of a page at rest come before those of its charts at either size.
     for (const Shot &shot : shots) {
@@ -229,7 +235,8 @@ int main(int argc, char **argv)
     click(*main, "cmdRestore");
     if (auto *dialog = main->findChild<QDialog *>(QStringLiteral("frmRestore"))) {
         atBothSizes(*main, [&](const QString &size) { save(*main, out, QStringLiteral("main-15-restore-%1").arg(size)); });
-        atBothSizes(*dialog, [&](const QString &size) { save(*dialog, out, QStringLiteral("main-16-restore-dialog-%1").arg(size)); });
+        atBothSizes(*dialog,
+                    [&](const QString &size) { save(*dialog, out, QStringLiteral("main-16-restore-dialog-%1").arg(size)); });
         dialog->close();
     }
     // A diary line longer than its column, just saved.
@@ -239,7 +246,8 @@ int main(int argc, char **argv)
         QTest::mouseClick(diary->viewport(), Qt::LeftButton, {}, cell.center());
     }
     if (auto *line = main->findChild<QLineEdit *>(QStringLiteral("txtMemo")))
-        line->setText(QStringLiteral("朝いちばんに遊んだら頭がすっきりして、しりとりでもプラマイでも新記録に近い成績が出せたので、明日も同じ時間に続けてみる"));
+        line->setText(QStringLiteral(
+            "朝いちばんに遊んだら頭がすっきりして、しりとりでもプラマイでも新記録に近い成績が出せたので、明日も同じ時間に続けてみる"));
     click(*main, "cmdMemoHozon");
     atBothSizes(*main, [&](const QString &size) { save(*main, out, QStringLiteral("main-14-diary-saved-%1").arg(size)); });
 
@@ -279,14 +287,12 @@ int main(int argc, char **argv)
             box->setText(QStringLiteral("りんご"));
             QTest::keyClick(box, Qt::Key_Return);
         }
-        atBothSizes(*window, [&](const QString &size) {
-            save(*window, out, QStringLiteral("game%1-%2-playing").arg(game).arg(size));
-        });
+        atBothSizes(*window,
+                    [&](const QString &size) { save(*window, out, QStringLiteral("game%1-%2-playing").arg(game).arg(size)); });
         if (playToTheEnd) {
             settle(int(std::max<qint64>(0, 16000 - started.elapsed())));
-            atBothSizes(*window, [&](const QString &size) {
-                save(*window, out, QStringLiteral("game%1-%2-ended").arg(game).arg(size));
-            });
+            atBothSizes(*window,
+                        [&](const QString &size) { save(*window, out, QStringLiteral("game%1-%2-ended").arg(game).arg(size)); });
         }
         click(*window, "cmdEnd");
         settle(400);

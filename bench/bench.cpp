@@ -55,7 +55,8 @@ long peakKilobytes()
 }
 
 template <typename Work, typename Prepare = void (*)()>
-double bestMilliseconds(Work work, Prepare prepare = [] {})
+double bestMilliseconds(
+    Work work, Prepare prepare = [] {})
 {
     double best = 1e18;
     for (int round = 0; round < kRounds; ++round) {
@@ -137,7 +138,8 @@ int pagesPhase(int argc, char **argv, const QString &path)
         timer.start();
         work();
         QCoreApplication::processEvents();
-        std::printf("%-28s %7.1f ms  (peak so far %ld KB, in use %zu KB)\n", what, timer.nsecsElapsed() / 1e6, peakKilobytes(), mallinfo2().uordblks / 1024);
+        std::printf("%-28s %7.1f ms  (peak so far %ld KB, in use %zu KB)\n", what, timer.nsecsElapsed() / 1e6, peakKilobytes(),
+                    mallinfo2().uordblks / 1024);
     };
     std::unique_ptr<frmMain> window;
     timed("main window load", [&] {
@@ -145,11 +147,13 @@ int pagesPhase(int argc, char **argv, const QString &path)
         window = std::make_unique<frmMain>(services, state, help);
         window->Form_Load();
     });
-    const std::pair<const char *, void (frmMain::*)()> pages[] = {
-        {"範囲指定 (range)", &frmMain::cmdTaijyu_Click},   {"全グラフ (all graphs)", &frmMain::cmdRentai_Click},
-        {"カレンダー (calendar)", &frmMain::cmdCale_Click}, {"並び替え (sort)", &frmMain::cmdBunseki_Click},
-        {"集計表示 (totals)", &frmMain::cmdSyuukei_Click},  {"一言日記 (diary)", &frmMain::cmdMemo_Click},
-        {"編集 (edit)", &frmMain::cmdSettei_Click}};
+    const std::pair<const char *, void (frmMain::*)()> pages[] = {{"範囲指定 (range)", &frmMain::cmdTaijyu_Click},
+                                                                  {"全グラフ (all graphs)", &frmMain::cmdRentai_Click},
+                                                                  {"カレンダー (calendar)", &frmMain::cmdCale_Click},
+                                                                  {"並び替え (sort)", &frmMain::cmdBunseki_Click},
+                                                                  {"集計表示 (totals)", &frmMain::cmdSyuukei_Click},
+                                                                  {"一言日記 (diary)", &frmMain::cmdMemo_Click},
+                                                                  {"編集 (edit)", &frmMain::cmdSettei_Click}};
     for (const auto &page : pages) {
         window->cmdMain_Click();
         QCoreApplication::processEvents();
@@ -341,8 +345,8 @@ int main(int argc, char **argv)
     const double iconvMs = bestMilliseconds([&] {
         QProcess iconv;
         iconv.setStandardOutputFile(QProcess::nullDevice());
-        iconv.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("CP932"), QStringLiteral("-t"),
-                                              QStringLiteral("UTF-8"), path});
+        iconv.start(QStringLiteral("iconv"),
+                    {QStringLiteral("-f"), QStringLiteral("CP932"), QStringLiteral("-t"), QStringLiteral("UTF-8"), path});
         iconv.waitForFinished(-1);
     });
     std::printf("iconv %.1f ms (floor, process start included)\n", iconvMs);

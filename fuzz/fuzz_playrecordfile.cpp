@@ -28,8 +28,8 @@ PlayRecordFile::ReadResult readWhole(const QString &path)
 
 PlayRecord asRewritten(const PlayRecord &record)
 {
-    return {ListFormat::quotableText(record.date), ListFormat::quotableText(record.time),
-            ListFormat::quotableText(record.item), record.seconds, ListFormat::quotableText(record.diary)};
+    return {ListFormat::quotableText(record.date), ListFormat::quotableText(record.time), ListFormat::quotableText(record.item),
+            record.seconds, ListFormat::quotableText(record.diary)};
 }
 
 } // namespace
@@ -42,8 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!read.ok)
         fuzz::fail("a regular file could not be read");
     const PlayRecordFile::ReadResult whole = readWhole(path);
-    if (read.records != whole.records || read.skippedLines != whole.skippedLines
-        || read.hadInvalidBytes != whole.hadInvalidBytes)
+    if (read.records != whole.records || read.skippedLines != whole.skippedLines || read.hadInvalidBytes != whole.hadInvalidBytes)
         fuzz::fail("reading in pieces differs from reading whole");
 
     // A rewrite keeps every record the file held.

@@ -31,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int flag = MainSettings::readHelpTourFlag(fuzz::folder());
     const QString name = MainSettings::readUserName(fuzz::folder());
     MainSettings::windowTitle(name);
-    if (MainSettings::writeHelpTourFlag(fuzz::folder(), flag).ok()
-        && MainSettings::readHelpTourFlag(fuzz::folder()) != flag)
+    if (MainSettings::writeHelpTourFlag(fuzz::folder(), flag).ok() && MainSettings::readHelpTourFlag(fuzz::folder()) != flag)
         fuzz::fail("the help-tour switch written reads back as another");
 
     checkGameSettings(bytes, {});

@@ -21,8 +21,7 @@ bool DataFolder::acceptsName(QStringView fileName)
 {
     if (fileName.isEmpty() || fileName.contains(u"..") || fileName.contains(u'/') || fileName.contains(u'\\'))
         return false;
-    return std::none_of(fileName.begin(), fileName.end(),
-                        [](QChar c) { return c.category() == QChar::Other_Control; });
+    return std::none_of(fileName.begin(), fileName.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 QString DataFolder::path(QStringView fileName) const
@@ -52,8 +51,7 @@ bool DataFolder::writable() const
     return probe.open() && probe.write("\r\n", 2) == 2 && probe.flush();
 }
 
-QString DataFolder::choose(const QStringList &arguments, const QString &programDirectory,
-                           const QString &userDataDirectory)
+QString DataFolder::choose(const QStringList &arguments, const QString &programDirectory, const QString &userDataDirectory)
 {
     if (arguments.size() > 1 && !arguments.at(1).isEmpty())
         return QDir(arguments.at(1)).absolutePath();

@@ -35,8 +35,7 @@ public:
     // Where the data lives: the folder given as the one command-line argument; else the
     // program's own folder when it already holds データ.txt (a portable copy); else the
     // user's data folder.
-    static QString choose(const QStringList &arguments, const QString &programDirectory,
-                          const QString &userDataDirectory);
+    static QString choose(const QStringList &arguments, const QString &programDirectory, const QString &userDataDirectory);
 
     struct Delivery {
         QStringList created;

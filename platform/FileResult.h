@@ -13,7 +13,7 @@ struct FileResult {
 
     Status status = Status::Ok;
     std::optional<char32_t> unencodable; // set with Status::Unencodable
-    QString message;                     // empty with Status::Ok
+    QString message; // empty with Status::Ok
 
     bool ok() const { return status == Status::Ok; }
 

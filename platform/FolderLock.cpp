@@ -15,7 +15,8 @@ namespace {
 // to read it would wait for a writer for ever.
 std::optional<mode_t> kindAt(const QString &path)
 {
-    struct stat status {};
+    struct stat status {
+    };
     if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
     return status.st_mode & S_IFMT;

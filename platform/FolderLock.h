@@ -18,12 +18,12 @@ class FolderLock final
 {
 public:
     enum class State {
-        Held,          // this copy has the folder
+        Held, // this copy has the folder
         HeldElsewhere, // another copy that still runs on this computer has it
         OtherComputer, // the lock was written on another computer, named by otherComputer()
-        Damaged,       // the lock file says nothing readable (empty, or garbled)
-        NotAFile,      // a folder, a pipe, a link or a device is where the lock goes
-        NotLockable,   // the folder cannot hold the lock file (it cannot be written)
+        Damaged, // the lock file says nothing readable (empty, or garbled)
+        NotAFile, // a folder, a pipe, a link or a device is where the lock goes
+        NotLockable, // the folder cannot hold the lock file (it cannot be written)
     };
 
     static constexpr const char16_t *kFileName = u".kotohana.lock";

@@ -48,8 +48,7 @@ QString fixed(double value, int decimals)
     const bool negative = value < 0;
     // First the value as it reads in decimal, 15 significant digits: d.dddddddddddddde±x ...
     char buffer[64];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 14);
     Q_ASSERT(error == std::errc());
     const QByteArrayView text(buffer, end - buffer);
     const qsizetype ePos = text.indexOf('e');
@@ -58,7 +57,7 @@ QString fixed(double value, int decimals)
 
     // ... then rounded half away from zero to the wanted decimals.
     const int keep = exponent + 1 + decimals; // digits before the rounding position
-    QByteArray units;                         // the value × 10^decimals, as decimal digits
+    QByteArray units; // the value × 10^decimals, as decimal digits
     if (keep >= digits.size()) {
         units = digits + QByteArray(keep - digits.size(), '0');
     } else {

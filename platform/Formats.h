@@ -11,21 +11,21 @@ namespace kotohana {
 // The number, date and time formats used on screen and on disk.
 namespace Formats {
 
-QString date(QDate day);            // 2024/05/18
-QString time(QTime moment);         // 21:05:09
-QString shortDate(QDate day);       // 24/05/18
-QString shortYearMonth(QDate day);  // 24/05
-QString kanjiYearMonth(QDate day);  // 2024年05月
-QString kanjiShortDate(QDate day);  // 24年05月18日
+QString date(QDate day); // 2024/05/18
+QString time(QTime moment); // 21:05:09
+QString shortDate(QDate day); // 24/05/18
+QString shortYearMonth(QDate day); // 24/05
+QString kanjiYearMonth(QDate day); // 2024年05月
+QString kanjiShortDate(QDate day); // 24年05月18日
 
 // Decimal formats. Halves round away from zero, as they do on screen in the decimal text
 // of the value (0.15 shows as 0.2 with one decimal).
 QString fixed(double value, int decimals);
-QString whole(double value);       // "0"
-QString twoDigits(qint64 value);   // "00"
-QString oneDecimal(double value);  // "0.0"
-QString percent(double ratio);     // "0.0%" of ratio × 100
-QString perSecond(double value);   // "0.00/秒"
+QString whole(double value); // "0"
+QString twoDigits(qint64 value); // "00"
+QString oneDecimal(double value); // "0.0"
+QString percent(double ratio); // "0.0%" of ratio × 100
+QString perSecond(double value); // "0.00/秒"
 
 // Seconds as whole hours (no limit, no leading zero), minutes and seconds: 3725 → 1:02:05.
 QString hms(qint64 seconds);

@@ -14,10 +14,10 @@ std::unique_ptr<icu::Transliterator> makeTransliterator()
     // letters back into half-width ones.
     UErrorCode error = U_ZERO_ERROR;
     UParseError parseError{};
-    std::unique_ptr<icu::Transliterator> transliterator(icu::Transliterator::createFromRules(
-        icu::UnicodeString(u"kotohana-hiragana"),
-        icu::UnicodeString(u"::Halfwidth-Fullwidth; ::[:Katakana:] Katakana-Hiragana;"), UTRANS_FORWARD,
-        parseError, error));
+    std::unique_ptr<icu::Transliterator> transliterator(
+        icu::Transliterator::createFromRules(icu::UnicodeString(u"kotohana-hiragana"),
+                                             icu::UnicodeString(u"::Halfwidth-Fullwidth; ::[:Katakana:] Katakana-Hiragana;"),
+                                             UTRANS_FORWARD, parseError, error));
     if (U_FAILURE(error))
         return nullptr;
     return transliterator;

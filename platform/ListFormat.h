@@ -38,10 +38,10 @@ QString quotableText(QStringView text);
 class LineWriter final
 {
 public:
-    LineWriter &text(QStringView value);   // quoted
-    LineWriter &number(float value);       // bare, shortest form
-    LineWriter &integer(qint64 value);     // bare
-    LineWriter &nothing();                 // an empty unquoted field: "a",  ends in a bare comma
+    LineWriter &text(QStringView value); // quoted
+    LineWriter &number(float value); // bare, shortest form
+    LineWriter &integer(qint64 value); // bare
+    LineWriter &nothing(); // an empty unquoted field: "a",  ends in a bare comma
 
     const QString &line() const { return m_line; }
 

@@ -47,9 +47,8 @@ bool isSwappedControl(char byte)
 // (〜 is ～ there, − is －); they are written as the character Windows would show.
 QString windowsForms(QStringView text)
 {
-    static const std::pair<char16_t, char16_t> forms[] = {{u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'},
-                                                          {u'\u2016', u'\u2225'}, {u'\u2014', u'\u2015'},
-                                                          {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'},
+    static const std::pair<char16_t, char16_t> forms[] = {{u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}, {u'\u2016', u'\u2225'},
+                                                          {u'\u2014', u'\u2015'}, {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'},
                                                           {u'\u00AC', u'\uFFE2'}, {u'\u00A5', u'\uFFE5'}};
     QString result = text.toString();
     for (const auto &[typed, written] : forms)
@@ -65,7 +64,6 @@ QStringDecoder decoder()
     Q_ASSERT(result.isValid());
     return result;
 }
-
 
 // What the converter makes of one or two bytes, remembered: a record file is mostly ASCII, and
 // its other characters are few and come again and again (the games' names), while each call of

@@ -28,8 +28,7 @@ QString displayName(const QString &path)
 
 FileResult writeFailure(const QString &path, const QString &reason)
 {
-    return FileResult::failed(QStringLiteral("ファイル「%1」に書き込めませんでした。\n（%2）")
-                                  .arg(displayName(path), reason));
+    return FileResult::failed(QStringLiteral("ファイル「%1」に書き込めませんでした。\n（%2）").arg(displayName(path), reason));
 }
 
 QString readFailure(const QString &path, const QString &reason)
@@ -45,8 +44,7 @@ QString readFailure(const QString &path, const QString &reason)
 // not be written and a missing folder are read from the file system.
 int errorNumber(int captured, const QFileDevice &file, const QString &path)
 {
-    if (captured != 0
-        && (file.error() == QFileDevice::NoError || qt_error_string(captured) == file.errorString()))
+    if (captured != 0 && (file.error() == QFileDevice::NoError || qt_error_string(captured) == file.errorString()))
         return captured;
     const QFileInfo info(path);
     if (info.isDir())
@@ -86,8 +84,7 @@ QString reason(int captured, const QFileDevice &file, const QString &path, const
 // Runs one operation on the file; when it fails, the reason, taken from the system's error
 // number before anything else can change it.
 template <typename Operation>
-std::optional<QString> failureOf(const QFileDevice &file, const QString &path, Operation operation,
-                                 const QString &otherwise = {})
+std::optional<QString> failureOf(const QFileDevice &file, const QString &path, Operation operation, const QString &otherwise = {})
 {
     errno = 0;
     if (operation())
@@ -116,7 +113,8 @@ Stamp stampFrom(const struct stat &status)
 
 Stamp stampOfOpen(int handle)
 {
-    struct stat status {};
+    struct stat status {
+    };
     return ::fstat(handle, &status) == 0 ? stampFrom(status) : Stamp{};
 }
 
@@ -124,7 +122,8 @@ Stamp stampOfOpen(int handle)
 // when it does not (another program appended since), and the file is left as it is.
 bool cutOwnEnd(int handle, qint64 size, qint64 end)
 {
-    struct stat status {};
+    struct stat status {
+    };
     return ::fstat(handle, &status) == 0 && qint64(status.st_size) == end && ::ftruncate(handle, off_t(size)) == 0;
 }
 
@@ -140,7 +139,8 @@ FileResult refusedName()
 // opened, or when it is missing and opening it will say so.
 QString refusal(const QString &path, bool forReading)
 {
-    struct stat status {};
+    struct stat status {
+    };
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return {};
     if (S_ISDIR(status.st_mode)) {
@@ -148,8 +148,7 @@ QString refusal(const QString &path, bool forReading)
         return forReading ? readFailure(path, reason) : writeFailure(path, reason).message;
     }
     if (!S_ISREG(status.st_mode))
-        return QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。")
-            .arg(displayName(path));
+        return QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。").arg(displayName(path));
     if (forReading && qint64(status.st_size) > kLargestFile)
         return QStringLiteral("ファイル「%1」は %2 MB を超えているため、読み込みませんでした。")
             .arg(displayName(path))
@@ -167,8 +166,7 @@ FileResult writeRefusal(const QString &path)
 FileResult unencodable(char32_t character)
 {
     return {FileResult::Status::Unencodable, character,
-            QStringLiteral("%1 はこのソフトのファイルに保存できない文字です。")
-                .arg(ShiftJis::describeCharacter(character))};
+            QStringLiteral("%1 はこのソフトのファイルに保存できない文字です。").arg(ShiftJis::describeCharacter(character))};
 }
 
 // A fresh temporary file beside the file a save replaces, named after it with the save mark
@@ -308,7 +306,8 @@ std::optional<Fingerprint> fingerprint(const QString &path)
 
 bool tooLarge(const QString &path)
 {
-    struct stat status {};
+    struct stat status {
+    };
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode)
         && qint64(status.st_size) > kLargestFile;
 }
@@ -543,7 +542,8 @@ FileResult writeLines(const QString &path, const QStringList &lines)
 
 Stamp stampOf(const QString &path)
 {
-    struct stat status {};
+    struct stat status {
+    };
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return {};
     return stampFrom(status);
@@ -568,7 +568,8 @@ FileResult appendLine(const QString &path, QStringView line, Appended *appended)
     const int handle = file.handle();
     // A hand-edited file may lack the final line break; without one the new record
     // would be glued to the last line and both would be lost to the readers.
-    struct stat status {};
+    struct stat status {
+    };
     char last = '\n';
     const auto lastByte = [&] {
         return ::fstat(handle, &status) == 0 && (status.st_size == 0 || ::pread(handle, &last, 1, status.st_size - 1) == 1);
@@ -632,7 +633,8 @@ FileResult takeBack(const QString &path, const Appended &appended)
     const bool ours = ::pread(file.handle(), held.data(), size_t(held.size()), off_t(appended.at)) == held.size()
         && held == appended.bytes;
     if (!ours || !cutOwnEnd(file.handle(), appended.at, end))
-        return writeFailure(path, QStringLiteral("書き足した行を取り消せませんでした。その後ほかのソフトがファイルを変更しています"));
+        return writeFailure(path,
+                            QStringLiteral("書き足した行を取り消せませんでした。その後ほかのソフトがファイルを変更しています"));
     return FileResult::success();
 }
 

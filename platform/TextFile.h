@@ -39,9 +39,9 @@ inline constexpr char16_t kSaveMark[] = u".kotohana-tmp-";
 struct ReadResult {
     QString text;
     bool exists = false;
-    bool ok = false;               // false when the file exists but cannot or may not be read
-    bool hadInvalidBytes = false;  // bytes that are not Shift_JIS became substitutes
-    QString message;               // why it could not be read
+    bool ok = false; // false when the file exists but cannot or may not be read
+    bool hadInvalidBytes = false; // bytes that are not Shift_JIS became substitutes
+    QString message; // why it could not be read
 };
 
 ReadResult read(const QString &path);
@@ -56,7 +56,7 @@ struct Stamp {
     bool exists = false;
     qint64 size = 0;
     qint64 modified = 0; // nanoseconds since the epoch
-    qint64 changed = 0;  // status change, nanoseconds since the epoch
+    qint64 changed = 0; // status change, nanoseconds since the epoch
     quint64 device = 0;
     quint64 inode = 0;
     friend bool operator==(const Stamp &, const Stamp &) = default;
@@ -75,7 +75,7 @@ public:
 private:
     static constexpr qsizetype kBlock = 64 * 1024;
     size_t m_blocks = 0; // of every whole block so far
-    QByteArray m_tail;   // the bytes after them
+    QByteArray m_tail; // the bytes after them
     qint64 m_length = 0;
 };
 
@@ -102,7 +102,7 @@ public:
     LineReader &operator=(const LineReader &) = delete;
 
     bool exists() const { return m_exists; }
-    bool ok() const { return m_ok; }               // false when the file exists but cannot be read
+    bool ok() const { return m_ok; } // false when the file exists but cannot be read
     const QString &message() const { return m_message; }
     bool hadInvalidBytes() const { return m_invalid; } // so far
     qsizetype byteSize() const { return qsizetype(m_seen.stamp.size); }

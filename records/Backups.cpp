@@ -20,7 +20,7 @@ namespace {
 
 constexpr char16_t kDayFormat[] = u"yyyy-MM-dd";
 const QString kPartSuffix = QStringLiteral(".part"); // a backup being made
-const QString kOldSuffix = QStringLiteral(".old");   // a day's backup being made anew
+const QString kOldSuffix = QStringLiteral(".old"); // a day's backup being made anew
 // The marker's first line; the names of the copied files follow.
 constexpr char16_t kMarkerTitle[] = u"コトハナのバックアップ";
 
@@ -278,9 +278,11 @@ Backups::Restored Backups::restore(const Kept &backup) const
     }
 
     const QDateTime now = m_clock.now();
-    const QString before = QDir(directory()).filePath(QStringLiteral("%1_%2_%3").arg(
-        now.date().toString(QStringView(kDayFormat)), now.time().toString(QStringView(kTimeFormat)),
-        QString::fromUtf16(kBeforeRestoreMark)));
+    const QString before = QDir(directory())
+                               .filePath(QStringLiteral("%1_%2_%3")
+                                             .arg(now.date().toString(QStringView(kDayFormat)),
+                                                  now.time().toString(QStringView(kTimeFormat)),
+                                                  QString::fromUtf16(kBeforeRestoreMark)));
     const QString notKept = QStringLiteral("いまのデータのバックアップを作れなかったため、何も変えていません。\n%1");
     if (QFileInfo::exists(before)) {
         result.failure = failedRestore(notKept.arg(QStringLiteral("少し待ってから、もう一度お試しください。")));

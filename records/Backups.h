@@ -48,9 +48,9 @@ public:
     Backups(const DataFolder &folder, const Clock &clock, QStringList fileNames);
 
     struct Result {
-        bool made = false;   // today's backup was made now
+        bool made = false; // today's backup was made now
         QStringList removed; // the days removed, "2024-05-01"
-        QString failure;     // what went wrong, for the user; empty when nothing did
+        QString failure; // what went wrong, for the user; empty when nothing did
         QStringList tooLarge; // files left out: larger than any file of the program's can be
     };
     // Makes today's backup unless there is one already, then removes the days no longer kept.
@@ -70,10 +70,10 @@ public:
     struct Kept {
         QString directory;
         QDate day;
-        QTime beforeRestore;       // when it was made before a restore; null for a day's backup
+        QTime beforeRestore; // when it was made before a restore; null for a day's backup
         bool holdsRecords = false; // データ.txt is among them
-        int plays = 0;             // the records of its データ.txt
-        QString lastPlay;          // the date of its last record, "2024/05/18"; empty with none
+        int plays = 0; // the records of its データ.txt
+        QString lastPlay; // the date of its last record, "2024/05/18"; empty with none
     };
     // The backups the program made, newest first (of a day, those made before a restore come
     // before the day's own, the latest first). Only folders with the backups' marker and a
@@ -82,7 +82,7 @@ public:
 
     struct Restored {
         QString failure; // what went wrong, for the user; empty when the backup's files are in place
-        QString before;  // the backup of the data as they were before the restore, once made
+        QString before; // the backup of the data as they were before the restore, once made
     };
     // Makes the backup of the data as they are, then puts each file the backup holds (as its
     // marker names them) in the place of the data folder's file of that name. Each copy is

@@ -10,9 +10,8 @@ namespace kotohana {
 // book uses (カラパニ before 連想心理). Records are matched to items by exact text.
 inline const std::array<QString, 7> &itemNames()
 {
-    static const std::array<QString, 7> names{QStringLiteral("プラマイ"), QStringLiteral("しりとり"),
-                                              QStringLiteral("バラバラ"), QStringLiteral("四熟虫喰"),
-                                              QStringLiteral("カラパニ"), QStringLiteral("連想心理"),
+    static const std::array<QString, 7> names{QStringLiteral("プラマイ"),  QStringLiteral("しりとり"), QStringLiteral("バラバラ"),
+                                              QStringLiteral("四熟虫喰"),  QStringLiteral("カラパニ"), QStringLiteral("連想心理"),
                                               QStringLiteral("ボキャブラ")};
     return names;
 }

@@ -35,13 +35,13 @@ std::optional<QString> secondField(const DataFolder &folder, const QString &name
 
 int readHelpTourFlag(const DataFolder &folder, QString *failure)
 {
-    const std::optional<QString> field =
-        secondField(folder, kSettingsFile, failure, QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
+    const std::optional<QString> field = secondField(folder, kSettingsFile, failure,
+                                                     QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
     const std::optional<float> number = field ? ListFormat::parseNumber(*field) : std::nullopt;
     // The flag is written as 0 or 1; any other number beyond an int is no flag at all.
-    const std::optional<int> flag = number ? Formats::wholePartWithin(*number, std::numeric_limits<int>::min(),
-                                                                      std::numeric_limits<int>::max())
-                                           : std::nullopt;
+    const std::optional<int> flag = number
+        ? Formats::wholePartWithin(*number, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())
+        : std::nullopt;
     return flag.value_or(1);
 }
 

@@ -12,8 +12,8 @@ class DataFolder;
 namespace Memo {
 
 struct Loaded {
-    QString text;    // without its final line break
-    bool ok = true;  // false when the file exists but cannot be read
+    QString text; // without its final line break
+    bool ok = true; // false when the file exists but cannot be read
     QString message; // why it could not be read
 };
 // The memo; an empty or missing file is an empty memo.

@@ -11,11 +11,11 @@ struct PlayRecord {
     // number a double holds exactly, far inside qint64 and its h:mm:ss text.
     static constexpr float kMostSeconds = 86400;
 
-    QString date;    // "yyyy/mm/dd" of saving
-    QString time;    // "HH:MM:SS" of saving
-    QString item;    // the game's short name
+    QString date; // "yyyy/mm/dd" of saving
+    QString time; // "HH:MM:SS" of saving
+    QString item; // the game's short name
     float seconds = 0;
-    QString diary;   // the play's conditions as the game wrote them, or the user's one-line diary
+    QString diary; // the play's conditions as the game wrote them, or the user's one-line diary
 
     friend bool operator==(const PlayRecord &, const PlayRecord &) = default;
 };

@@ -74,11 +74,9 @@ QString PlayRecordFile::rewrittenLine(const PlayRecord &record)
     return firstFiveFields(record).text(u"").line();
 }
 
-PlayRecord PlayRecordFile::fromListRow(QStringView date, QStringView time, QStringView item,
-                                       QStringView seconds, QStringView diary)
+PlayRecord PlayRecordFile::fromListRow(QStringView date, QStringView time, QStringView item, QStringView seconds, QStringView diary)
 {
-    return PlayRecord{date.toString(), time.toString(), item.toString(), float(Formats::numericValue(seconds)),
-                      diary.toString()};
+    return PlayRecord{date.toString(), time.toString(), item.toString(), float(Formats::numericValue(seconds)), diary.toString()};
 }
 
 std::optional<PlayRecord> PlayRecordFile::recordOf(QStringView line, const PlayRecord *before)

@@ -15,7 +15,7 @@ namespace kotohana {
 namespace TextFile {
 struct Appended;
 struct Fingerprint;
-}
+} // namespace TextFile
 
 // データ.txt: one record per line in the order the plays were saved. Games append; the
 // record book rewrites the whole file after a diary edit or a deletion.
@@ -28,7 +28,7 @@ public:
 
     struct ReadResult {
         std::vector<PlayRecord> records;
-        bool ok = true;              // false when the file exists but cannot be read
+        bool ok = true; // false when the file exists but cannot be read
         QString message;
         // Lines that are not records (too few or too many fields, seconds not a number or not
         // from 0 to PlayRecord::kMostSeconds, as a hand-edited file may hold) are left out. A
@@ -63,8 +63,7 @@ public:
     // not a record. before: the record of the line above, whose texts the new one may share.
     static std::optional<PlayRecord> recordOf(QStringView line, const PlayRecord *before);
     // The record shown in a list row; the seconds text becomes a single-precision number.
-    static PlayRecord fromListRow(QStringView date, QStringView time, QStringView item, QStringView seconds,
-                                  QStringView diary);
+    static PlayRecord fromListRow(QStringView date, QStringView time, QStringView item, QStringView seconds, QStringView diary);
 
     const QString &path() const { return m_path; }
 

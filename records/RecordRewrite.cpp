@@ -54,8 +54,8 @@ RecordRewrite guarded(const DataFolder &folder, RecordStore &store, bool fileHad
 
 } // namespace
 
-RecordRewrite RecordRewrite::rewrite(const DataFolder &folder, RecordStore &store,
-                                     const std::vector<PlayRecord> &records, bool fileHadUnreadLines)
+RecordRewrite RecordRewrite::rewrite(const DataFolder &folder, RecordStore &store, const std::vector<PlayRecord> &records,
+                                     bool fileHadUnreadLines)
 {
     return guarded(folder, store, fileHadUnreadLines, [&](RecordStore &file) { return file.rewrite(records); });
 }
@@ -121,8 +121,7 @@ QString RecordRewrite::backupNotice() const
 {
     if (backupName.isEmpty())
         return {};
-    return QStringLiteral("データ.txt に読み込めない行がありました。書き換える前のファイルを「%1」として残しました。")
-        .arg(backupName);
+    return QStringLiteral("データ.txt に読み込めない行がありました。書き換える前のファイルを「%1」として残しました。").arg(backupName);
 }
 
 } // namespace kotohana

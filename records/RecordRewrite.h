@@ -33,13 +33,13 @@ struct RecordRewrite {
 
 // A change the user made to one record of a list: a new one-line diary, or its deletion.
 struct RecordChange {
-    PlayRecord picked;            // as the list shows it; found again by date, time and item
-    std::size_t listedIndex = 0;  // where the list shows it (0: the first record)
+    PlayRecord picked; // as the list shows it; found again by date, time and item
+    std::size_t listedIndex = 0; // where the list shows it (0: the first record)
     std::optional<QString> diary; // the new diary; none: the record is deleted
 };
 
 struct AppliedChange {
-    bool found = false;    // false: the file no longer holds the record, and nothing was written
+    bool found = false; // false: the file no longer holds the record, and nothing was written
     std::size_t index = 0; // where the file held it
     RecordRewrite rewrite;
 };

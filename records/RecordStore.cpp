@@ -147,8 +147,7 @@ FileResult RecordStore::append(const PlayRecord &record)
     // The kept records are the file's with the line only when it went right after what they were
     // read from and nothing came after it; else another program appended too, and the next
     // current() reads its lines.
-    if (written.ok() && keep && appended.at == m_seen->stamp.size
-        && appended.after.size == appended.at + appended.bytes.size())
+    if (written.ok() && keep && appended.at == m_seen->stamp.size && appended.after.size == appended.at + appended.bytes.size())
         keepLine(PlayRecordFile::appendedLine(record), appended);
     else
         m_seen.reset();

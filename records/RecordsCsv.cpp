@@ -41,11 +41,13 @@ void addRow(QString &csv, const QStringList &fields)
 QByteArray recordsCsv(const std::vector<PlayRecord> &records)
 {
     QString csv;
-    addRow(csv, {QStringLiteral("日付"), QStringLiteral("時間"), QStringLiteral("項目"), QStringLiteral("秒"),
-                 QStringLiteral("一言日記")});
+    addRow(csv,
+           {QStringLiteral("日付"), QStringLiteral("時間"), QStringLiteral("項目"), QStringLiteral("秒"),
+            QStringLiteral("一言日記")});
     for (const PlayRecord &record : records)
-        addRow(csv, {inert(record.date), inert(record.time), inert(record.item), ListFormat::formatNumber(record.seconds),
-                     inert(record.diary)});
+        addRow(csv,
+               {inert(record.date), inert(record.time), inert(record.item), ListFormat::formatNumber(record.seconds),
+                inert(record.diary)});
     return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }
 

@@ -13,8 +13,7 @@ namespace kotohana {
 std::vector<TodayView::ItemTotal> TodayView::playedItems() const
 {
     std::vector<ItemTotal> played;
-    std::copy_if(items.begin(), items.end(), std::back_inserter(played),
-                 [](const ItemTotal &item) { return item.count > 0; });
+    std::copy_if(items.begin(), items.end(), std::back_inserter(played), [](const ItemTotal &item) { return item.count > 0; });
     return played;
 }
 

@@ -24,12 +24,12 @@ struct TodayView {
         qint64 seconds = 0; // rounded to a whole number at each addition, halves to even
     };
 
-    bool noData = true;          // the file holds no record
+    bool noData = true; // the file holds no record
     // The earliest and the latest date of a record ("yyyy/mm/dd"), whatever their order in the
     // file; records whose date is not a date do not count. Empty when no record has a date.
     QString firstRecordDate;
     QString lastRecordDate;
-    std::vector<Play> plays;     // the day's plays in file order
+    std::vector<Play> plays; // the day's plays in file order
     std::vector<qint64> playDays; // every date a record has, as Julian day numbers, sorted, once each
     std::array<ItemTotal, 7> items; // every item in list order
     float longestPlay = 0;

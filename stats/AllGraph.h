@@ -14,9 +14,9 @@ struct AllGraph {
     struct ItemRow {
         QString name;
         qint64 count = 0;
-        qint64 seconds = 0;  // rounded at each addition, halves to even
-        qint64 longest = 0;  // the longest play, rounded the same way
-        QString average;     // "0.0"
+        qint64 seconds = 0; // rounded at each addition, halves to even
+        qint64 longest = 0; // the longest play, rounded the same way
+        QString average; // "0.0"
     };
     struct DayRow {
         QString date;

@@ -22,20 +22,20 @@ int colorClass(qint64 plays);
 quint32 classColor(int colorClass);
 
 struct Months {
-    QDate first;                                 // the span's first and last day; null with no span
+    QDate first; // the span's first and last day; null with no span
     QDate last;
-    QStringList labels;                          // "2024年01月", one per row
-    std::vector<std::array<qint64, 32>> plays;   // [row][day of month 1..31]
+    QStringList labels; // "2024年01月", one per row
+    std::vector<std::array<qint64, 32>> plays; // [row][day of month 1..31]
     std::vector<std::array<qint64, 32>> seconds; // [row][day]: time played, rounded at each addition
-    std::array<qint64, 7> legend{};              // days per class; [0] = days of the span without play
+    std::array<qint64, 7> legend{}; // days per class; [0] = days of the span without play
 };
 
 struct Weeks {
-    QDate start;                                 // the Sunday of the first row
-    QStringList labels;                          // "24年02月25日", one per row
-    std::vector<std::array<qint64, 8>> plays;    // [row][weekday 1..7]
-    std::array<qint64, 8> playsPerWeekday{};     // [1..7]
-    std::array<qint64, 8> secondsPerWeekday{};   // [1..7], rounded at each addition
+    QDate start; // the Sunday of the first row
+    QStringList labels; // "24年02月25日", one per row
+    std::vector<std::array<qint64, 8>> plays; // [row][weekday 1..7]
+    std::array<qint64, 8> playsPerWeekday{}; // [1..7]
+    std::array<qint64, 8> secondsPerWeekday{}; // [1..7], rounded at each addition
 };
 
 // The span runs from the first to the last record date. Records whose date is not a date or

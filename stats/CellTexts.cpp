@@ -233,8 +233,7 @@ QString oneDecimal(double value)
     if (!std::isfinite(value) || std::signbit(value) || value >= 1e15)
         return Formats::oneDecimal(value);
     char scientific[32];
-    const auto [end, error] = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                            std::chars_format::scientific, 14);
+    const auto [end, error] = std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific, 14);
     if (error != std::errc())
         return Formats::oneDecimal(value);
     // d.dddddddddddddde±xx: 15 digits and the exponent.
@@ -246,7 +245,7 @@ QString oneDecimal(double value)
     std::from_chars(scientific + 17 + (scientific[17] == '+' ? 1 : 0), end, exponent);
 
     const int keep = exponent + 2; // digits up to and including the first decimal
-    char units[20];                // the value × 10, as decimal digits
+    char units[20]; // the value × 10, as decimal digits
     int size = 0;
     if (keep >= 15) {
         for (int i = 0; i < keep; ++i)
@@ -284,7 +283,6 @@ QString oneDecimal(double value)
     writer.put(char16_t(units[size - 1]));
     return writer.text();
 }
-
 
 const QString &SecondsTexts::text(float value)
 {

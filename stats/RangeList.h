@@ -23,12 +23,12 @@ struct RangeFilter {
 struct RangeListing {
     struct Row {
         const PlayRecord *record; // one of the records listed from, which must outlive the listing
-        int weekday;              // 1 = Sunday ... 7 = Saturday
+        int weekday; // 1 = Sunday ... 7 = Saturday
     };
     std::vector<Row> rows;
     std::array<qint64, 7> itemSeconds{}; // list order, rounded at each addition
-    QStringList dates;                   // every record date once, in file order (when asked for)
-    int undated = 0;                     // records left out because their date is not a date
+    QStringList dates; // every record date once, in file order (when asked for)
+    int undated = 0; // records left out because their date is not a date
 };
 
 // The plays that pass the filter. A record whose date is not a date (a hand-edited file) is left

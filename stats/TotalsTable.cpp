@@ -75,8 +75,7 @@ qint64 rowCount(QDate first, QDate last, TotalsTable::Unit unit)
 
 // The plays of the span per day and per month, in one pass over the records; a table not
 // asked for is left empty.
-void tally(const std::vector<PlayRecord> &records, QDate first, QDate last, std::vector<Row> *days,
-           std::vector<Row> *months)
+void tally(const std::vector<PlayRecord> &records, QDate first, QDate last, std::vector<Row> *days, std::vector<Row> *months)
 {
     if (days)
         days->assign(std::size_t(std::max<qint64>(rowCount(first, last, TotalsTable::Unit::Day), 0)), {});
@@ -122,8 +121,7 @@ TotalsTable tableOf(const std::vector<Row> &rows, QDate first, TotalsTable::Unit
     table.rows.reserve(rows.size() + 1);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const QDate when = monthly ? first.addMonths(int(r)) : first.addDays(qint64(r));
-        QStringList cells{CellTexts::number(qint64(r) + 1),
-                          monthly ? CellTexts::shortYearMonth(when) : CellTexts::shortDate(when),
+        QStringList cells{CellTexts::number(qint64(r) + 1), monthly ? CellTexts::shortYearMonth(when) : CellTexts::shortDate(when),
                           subtotalText(rows[r].total, mode)};
         cells.reserve(3 + qsizetype(rows[r].items.size()));
         for (std::size_t i = 0; i < rows[r].items.size(); ++i) {

@@ -22,22 +22,22 @@ struct YearGrid {
     static constexpr int kSteps = 5;
 
     struct Day {
-        QDate date;         // null for a place of the first or last week outside the twelve months
+        QDate date; // null for a place of the first or last week outside the twelve months
         qint64 plays = 0;
         qint64 seconds = 0; // rounded at each addition, halves to even
         int step = 0;
     };
     struct MonthLabel {
-        int week = 0;       // the column of the month's first day
-        QString text;       // "6月"
+        int week = 0; // the column of the month's first day
+        QString text; // "6月"
     };
 
-    QDate firstDay;                  // the first day of the first month
-    QDate lastDay;                   // the last day of the month shown
-    int weeks = 0;                   // 53 or 54
-    std::vector<Day> days;           // weeks × 7: week by week, Sunday first
-    std::vector<MonthLabel> months;  // the twelve
-    qint64 longestDay = 0;           // the seconds of the most played day; 0 without play
+    QDate firstDay; // the first day of the first month
+    QDate lastDay; // the last day of the month shown
+    int weeks = 0; // 53 or 54
+    std::vector<Day> days; // weeks × 7: week by week, Sunday first
+    std::vector<MonthLabel> months; // the twelve
+    qint64 longestDay = 0; // the seconds of the most played day; 0 without play
 
     // The twelve months up to the month of `shown`, from the calendar's days.
     static YearGrid build(const CalendarData::Months &calendar, QDate shown);

@@ -35,8 +35,7 @@ constexpr int kValueTicks = 5;
 // Room above and below each value label.
 constexpr qreal kValueLabelPadding = 4;
 
-const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46),
-                                                 QColor(0x6a, 0xb0, 0x5a)};
+const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46), QColor(0x6a, 0xb0, 0x5a)};
 
 } // namespace
 
@@ -61,10 +60,13 @@ Chart::Chart(QWidget *parent)
         }
     });
     // A chart grown or shrunk in height fits its value axis again.
-    connect(chart(), &QChart::plotAreaChanged, this, [this](const QRectF &area) {
-        if (area.height() != m_fittedHeight)
-            fitValueAxis();
-    }, Qt::QueuedConnection);
+    connect(
+        chart(), &QChart::plotAreaChanged, this,
+        [this](const QRectF &area) {
+            if (area.height() != m_fittedHeight)
+                fitValueAxis();
+        },
+        Qt::QueuedConnection);
     setSeriesCount(1);
     setPointCount(1);
 }
@@ -155,9 +157,8 @@ bool Chart::blank() const
 {
     const auto zero = [](double v) { return v == 0.0 && !std::signbit(v); };
     return std::all_of(m_labels.begin(), m_labels.end(), [](const QString &l) { return l.isEmpty(); })
-        && std::all_of(m_values.begin(), m_values.end(), [&](const std::vector<double> &values) {
-               return std::all_of(values.begin(), values.end(), zero);
-           });
+        && std::all_of(m_values.begin(), m_values.end(),
+                       [&](const std::vector<double> &values) { return std::all_of(values.begin(), values.end(), zero); });
 }
 
 bool Chart::showsEmptyText() const
@@ -503,8 +504,7 @@ void Chart::redraw()
     }
     fitValueAxis();
 
-    const bool named = std::any_of(m_seriesNames.begin(), m_seriesNames.end(),
-                                   [](const QString &name) { return !name.isEmpty(); });
+    const bool named = std::any_of(m_seriesNames.begin(), m_seriesNames.end(), [](const QString &name) { return !name.isEmpty(); });
     c->legend()->setVisible(named && seriesCount() > 1);
     describe();
 }

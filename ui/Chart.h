@@ -114,13 +114,13 @@ private:
     qreal m_fittedHeight = 0; // of the plot area the value axis was last fitted to
     QString m_subject;
     QString m_emptyText = QStringLiteral("表示するデータがありません");
-    QString m_title;     // the line the chart shows over or instead of its bars
-    QFont m_titleFont;   // its size where there is room
+    QString m_title; // the line the chart shows over or instead of its bars
+    QFont m_titleFont; // its size where there is room
     static constexpr int kTitleMargin = 12;
     static constexpr qreal kSmallestTitlePoints = 6;
     bool m_askForChoice = false;
     bool m_askShown = false; // whether the picture asks for a chart
-    bool m_changed = false;  // since the picture was built
+    bool m_changed = false; // since the picture was built
     QScrollBar *m_scroll = nullptr;
     std::vector<std::pair<QString, int>> m_shownLabels; // what the axis on the chart shows
 };

@@ -45,8 +45,7 @@ public:
         // The cell without its text: the style places the text's room without laying it out.
         cell.text.clear();
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-        const QRect textRect =
-            style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).adjusted(margin, 0, -margin, 0);
+        const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).adjusted(margin, 0, -margin, 0);
         const QSize size = text.size().toSize();
         if (size.width() > textRect.width()) {
             QStyledItemDelegate::paint(painter, option, index);
@@ -61,8 +60,7 @@ public:
         painter->save();
         painter->setPen(pen);
         painter->setFont(cell.font);
-        painter->drawStaticText(QStyle::alignedRect(cell.direction, cell.displayAlignment, size, textRect).topLeft(),
-                                text);
+        painter->drawStaticText(QStyle::alignedRect(cell.direction, cell.displayAlignment, size, textRect).topLeft(), text);
         painter->restore();
     }
 
@@ -158,10 +156,13 @@ void Grid::applyColumnWidthsSoon()
     if (m_widthsPending)
         return;
     m_widthsPending = true;
-    QMetaObject::invokeMethod(this, [this] {
-        m_widthsPending = false;
-        applyColumnWidths();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_widthsPending = false;
+            applyColumnWidths();
+        },
+        Qt::QueuedConnection);
 }
 
 int Grid::rows() const
@@ -360,8 +361,7 @@ void Grid::applyColumnWidths()
     for (int col = 0; col < cols; ++col) {
         // The width asked for is a least width: a column is never narrower than its texts.
         const int texts = col == m_fillCol ? headingWidth(col) : m_contentWidths[std::size_t(col)];
-        pixels[std::size_t(col)] =
-            std::max({colWidth(col) * dpi / kTwipsPerInch, texts, horizontalHeader()->minimumSectionSize()});
+        pixels[std::size_t(col)] = std::max({colWidth(col) * dpi / kTwipsPerInch, texts, horizontalHeader()->minimumSectionSize()});
         total += pixels[std::size_t(col)];
     }
     if (m_columnsInView && total != m_columnsWidth) {
@@ -376,8 +376,7 @@ void Grid::applyColumnWidths()
     } else if (total > 0 && available > total) {
         int given = 0;
         for (int col = 0; col < cols; ++col) {
-            const int share = col == cols - 1 ? available - given
-                                              : int(qint64(pixels[std::size_t(col)]) * available / total);
+            const int share = col == cols - 1 ? available - given : int(qint64(pixels[std::size_t(col)]) * available / total);
             pixels[std::size_t(col)] = share;
             given += share;
         }
@@ -406,10 +405,10 @@ QSize Grid::minimumSizeHint() const
     // list scroll sideways rather than its window wider than a screen.
     constexpr int kMostAskedFor = 900;
     if (m_columnsInView)
-        hint.setWidth(std::max(hint.width(),
-                               std::min(m_columnsWidth + 2 * frameWidth()
-                                            + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
-                                        kMostAskedFor)));
+        hint.setWidth(
+            std::max(hint.width(),
+                     std::min(m_columnsWidth + 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
+                              kMostAskedFor)));
     return hint;
 }
 
@@ -574,8 +573,7 @@ void Grid::focusInEvent(QFocusEvent *event)
         executeDelayedItemsLayout();
         const int top = std::max(topRow(), 1);
         int bottom = top;
-        while (bottom + 1 < m_model->rows()
-               && rowViewportPosition(bottom) + rowHeight(bottom) <= viewport()->height())
+        while (bottom + 1 < m_model->rows() && rowViewportPosition(bottom) + rowHeight(bottom) <= viewport()->height())
             ++bottom;
         const int current = currentIndex().isValid() ? currentIndex().row() + 1 : 0;
         if (current >= top && current <= bottom)

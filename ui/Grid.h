@@ -126,9 +126,9 @@ private:
     int m_columnsWidth = -1; // the columns' least widths together, when kept in view
     bool m_widthsPending = false;
     bool m_keepWidths = false; // while rows are added at the end
-    int m_measuredRows = 0;    // the rows the measured widths count
-    int m_writtenTop = 0;      // cells written over since, to be counted by the next measuring
-    int m_writtenBottom = -1;  // (none while -1)
+    int m_measuredRows = 0; // the rows the measured widths count
+    int m_writtenTop = 0; // cells written over since, to be counted by the next measuring
+    int m_writtenBottom = -1; // (none while -1)
     int m_requestedTopRow = -1;
     bool m_headingClicked = false;
 };

@@ -80,7 +80,7 @@ private:
     // Without a source, every cell; with one, the heading row only.
     std::vector<QString> m_cells;
     std::shared_ptr<const GridRows> m_source;
-    std::vector<int> m_order;                           // data row - 1 -> source row
+    std::vector<int> m_order; // data row - 1 -> source row
     std::unordered_map<std::size_t, QString> m_written; // source cell (row, col) -> text written over it
     // Cell colours, allocated on first use; a value with zero alpha means "not set".
     std::vector<QRgb> m_backColors;

@@ -54,7 +54,7 @@ QString preferredJapaneseFamily(const QStringList &installed)
 {
     // Gothic (sans-serif) faces, the usual for a program's texts, Debian's own first.
     static const char *const preferred[] = {"Noto Sans CJK JP", "Noto Sans JP", "Source Han Sans JP", "IPAexGothic",
-                                            "IPAPGothic", "VL PGothic", "TakaoPGothic", "M+ 1c"};
+                                            "IPAPGothic",       "VL PGothic",   "TakaoPGothic",       "M+ 1c"};
     for (const char *family : preferred) {
         if (installed.contains(QString::fromUtf8(family), Qt::CaseInsensitive))
             return QString::fromUtf8(family);

@@ -17,8 +17,9 @@ MonthView::MonthView(QWidget *parent)
     setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     setGridVisible(false);
     headYearFirst();
-    const std::pair<const char *, const char *> parts[] = {
-        {"qt_calendar_prevmonth", "前の月"}, {"qt_calendar_nextmonth", "次の月"}, {"qt_calendar_yearedit", "年"}};
+    const std::pair<const char *, const char *> parts[] = {{"qt_calendar_prevmonth", "前の月"},
+                                                           {"qt_calendar_nextmonth", "次の月"},
+                                                           {"qt_calendar_yearedit", "年"}};
     for (const auto &[part, name] : parts) {
         if (auto *control = findChild<QWidget *>(QString::fromLatin1(part)))
             control->setAccessibleName(QString::fromUtf8(name));

@@ -56,8 +56,7 @@ QSize YearGridView::minimumSizeHint() const
 
 QRect YearGridView::cellRect(const Metrics &m, int index) const
 {
-    return {m.labelWidth + index / kWeekdays * m.step, m.monthHeight + index % kWeekdays * m.step, m.step - kGap,
-            m.step - kGap};
+    return {m.labelWidth + index / kWeekdays * m.step, m.monthHeight + index % kWeekdays * m.step, m.step - kGap, m.step - kGap};
 }
 
 void YearGridView::setDays(std::vector<Day> days, std::vector<MonthLabel> months)
@@ -221,12 +220,24 @@ void YearGridView::keyPressEvent(QKeyEvent *event)
     }
     int to = m_current;
     switch (event->key()) {
-    case Qt::Key_Left: to -= kWeekdays; break;
-    case Qt::Key_Right: to += kWeekdays; break;
-    case Qt::Key_Up: to -= 1; break;
-    case Qt::Key_Down: to += 1; break;
-    case Qt::Key_Home: to = nearestShown(0); break;
-    case Qt::Key_End: to = nearestShown(int(m_days.size())); break;
+    case Qt::Key_Left:
+        to -= kWeekdays;
+        break;
+    case Qt::Key_Right:
+        to += kWeekdays;
+        break;
+    case Qt::Key_Up:
+        to -= 1;
+        break;
+    case Qt::Key_Down:
+        to += 1;
+        break;
+    case Qt::Key_Home:
+        to = nearestShown(0);
+        break;
+    case Qt::Key_End:
+        to = nearestShown(int(m_days.size()));
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:

@@ -14,11 +14,11 @@ class DictionaryGameWindow : public WordGameWindow
 public:
     struct Dictionary {
         const char16_t *fileName; // "しりとり辞書.txt"
-        const char16_t *title;    // the title of the messages about it: "しりとり辞書"
+        const char16_t *title; // the title of the messages about it: "しりとり辞書"
     };
 
-    DictionaryGameWindow(const Services &services, ProgramState &state, GameDefinition definition,
-                         Dictionary dictionary, DictionaryPanel::Captions captions, QWidget *parent = nullptr);
+    DictionaryGameWindow(const Services &services, ProgramState &state, GameDefinition definition, Dictionary dictionary,
+                         DictionaryPanel::Captions captions, QWidget *parent = nullptr);
 
 protected:
     // The dictionary's entries as the file holds them now (see readDeliveredList).

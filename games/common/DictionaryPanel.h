@@ -20,11 +20,11 @@ class DictionaryPanel final : public QWidget
 
 public:
     struct Captions {
-        QString listing;      // "覚えた言葉 ": the count and "個" follow
+        QString listing; // "覚えた言葉 ": the count and "個" follow
         const char *chainFrame; // object name of the frame over the listing
-        QString chain;        // its caption
-        QString listingTip;   // "click here for the play's words"
-        QString chainTip;     // "click here for the dictionary"
+        QString chain; // its caption
+        QString listingTip; // "click here for the play's words"
+        QString chainTip; // "click here for the dictionary"
     };
 
     DictionaryPanel(Captions captions, QWidget *parent = nullptr);

@@ -34,14 +34,14 @@ struct GameDefinition {
     }
 
     GameInfo game;
-    QStringList modeNames;      // the game's variants; empty when it has none
+    QStringList modeNames; // the game's variants; empty when it has none
     const char *modeListName = "cboMode";
     const char *modeTwinName = "cboMode2";
     bool buttonToolTips = true;
     // The list shows dates as yy/mm/dd and times as hh:mm (the file keeps them whole).
     bool shortDateTime = false;
-    HistoryLayout history;      // made from the game's table
-    int numberTwips = 600;      // the width of column 0, "回"
+    HistoryLayout history; // made from the game's table
+    int numberTwips = 600; // the width of column 0, "回"
     std::vector<ChartButton> charts;
 };
 

@@ -99,8 +99,7 @@ GameSettingsFile::LoadResult GameSettingsFile::load() const
         take(m_modeNames.contains(mode) ? std::optional<QString>(mode) : std::nullopt, settings.modeName);
     }
     const QString timing = field(next++).toString();
-    take(timing == kTimeMode || timing == kCountMode ? std::optional<QString>(timing) : std::nullopt,
-         settings.timingName);
+    take(timing == kTimeMode || timing == kCountMode ? std::optional<QString>(timing) : std::nullopt, settings.timingName);
     take(wholeNumber(field(next), 0, 1), settings.autoSave);
 
     if (damaged) {

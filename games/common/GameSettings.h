@@ -10,9 +10,9 @@ namespace kotohana {
 // The choices of a game window's "ゲーム設定" frame, kept in the game's settings file as one
 // line: answers, seconds, [game mode,] "秒数" or "答数", automatic saving.
 struct GameSettings {
-    int answers = 10;               // Kaisu
-    int seconds = 60;               // Jikan
-    QString modeName;               // the game's own variant; empty for games without one
+    int answers = 10; // Kaisu
+    int seconds = 60; // Jikan
+    QString modeName; // the game's own variant; empty for games without one
     QString timingName = QStringLiteral("秒数");
     int autoSave = 1;
 
@@ -33,9 +33,9 @@ public:
 
     struct LoadResult {
         enum class Status {
-            Read,       // every field as stored
-            Created,    // no file, or an empty one: written anew with the defaults
-            Repaired,   // damaged fields fell back to their defaults, the others were kept
+            Read, // every field as stored
+            Created, // no file, or an empty one: written anew with the defaults
+            Repaired, // damaged fields fell back to their defaults, the others were kept
             Unreadable, // the file is there but cannot be read: defaults, the file left alone
         };
         GameSettings settings;

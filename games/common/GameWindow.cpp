@@ -280,7 +280,8 @@ void GameWindow::startPlay(const PlaySetup &setup)
         resultLabel(label)->clear();
     showCounts();
     const PlaySetup &started = m_play->setup();
-    resultLabel(ResultLabel::Clock)->setText(started.timing == TimingMode::Time ? QString::number(started.seconds) : QStringLiteral("0.0"));
+    resultLabel(ResultLabel::Clock)
+        ->setText(started.timing == TimingMode::Time ? QString::number(started.seconds) : QStringLiteral("0.0"));
     cmdStart->setEnabled(false);
     m_settingsPanel->setPlaying(true);
 }
@@ -304,8 +305,7 @@ void GameWindow::tmrBp_Timer()
 {
     if (!m_play)
         return;
-    const std::optional<PlayCycle::TimeReading> reading =
-        m_play->cycle().timeTick(m_services.clock.monotonicMilliseconds());
+    const std::optional<PlayCycle::TimeReading> reading = m_play->cycle().timeTick(m_services.clock.monotonicMilliseconds());
     if (!reading)
         return;
     resultLabel(ResultLabel::Clock)->setText(QString::number(reading->restSeconds));

@@ -74,11 +74,11 @@ protected:
     // Shows the play's first question at the end of the countdown.
     virtual void firstQuestion() = 0;
     // The game's own display when its mode changes; nothing by default.
-    virtual void modeChanged() {}
+    virtual void modeChanged() { }
     // What a game prepares when its window loads, before the window shows; nothing by default.
-    virtual void loaded() {}
+    virtual void loaded() { }
     // What a game adds at the end of a play, after the automatic save.
-    virtual void playEnded() {}
+    virtual void playEnded() { }
     // Whether the rate shows after every answer, or only at the end of a play (by default).
     virtual bool showsRateEachAnswer() const { return false; }
     // Shows the counters after an answer: correct, wrong and answers given by default.

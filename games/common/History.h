@@ -24,25 +24,25 @@ struct HistoryColumn {
     enum class Kind { Text, Number }; // a quoted text, or a bare number
     // Where the play takes the field's text from.
     enum class Source {
-        Stamp,       // the date or the time, stamped by the save
-        Answers,     // the answers given
-        Correct,     // the right answers
-        Wrong,       // the wrong answers
-        Rate,        // the right answers of the answers given, "50.0%"
-        Speed,       // "1.20/秒"
-        Seconds,     // "60秒"; the seconds filter looks at it
-        Mode,        // the game mode; the mode filter looks at it
+        Stamp, // the date or the time, stamped by the save
+        Answers, // the answers given
+        Correct, // the right answers
+        Wrong, // the wrong answers
+        Rate, // the right answers of the answers given, "50.0%"
+        Speed, // "1.20/秒"
+        Seconds, // "60秒"; the seconds filter looks at it
+        Mode, // the game mode; the mode filter looks at it
         ModeInitial, // the mode's first character alone; the mode filter compares first characters
-        Topic,       // 連想心理's topic; a personal best is a best of its topic
-        Characters,  // the characters typed, the speed's numerator in a word game
-        Own,         // the game's own: the play gives it
+        Topic, // 連想心理's topic; a personal best is a best of its topic
+        Characters, // the characters typed, the speed's numerator in a word game
+        Own, // the game's own: the play gives it
     };
     // What else looks at the field.
     enum Use : unsigned {
         None = 0,
         Answered = 1, // the answers filter: this field, or the sum of the fields marked so
-        Best = 2,     // what a play achieved, for its personal best: more is better; in count
-                      // mode a play with as many is better in fewer seconds ...
+        Best = 2, // what a play achieved, for its personal best: more is better; in count
+                  // mode a play with as many is better in fewer seconds ...
         BestAlone = 4 // ... unless marked so: then it is judged by this field alone
     };
 
@@ -78,13 +78,11 @@ struct HistoryColumn {
         return text(field, Source::Seconds, heading, twips, Qt::AlignRight);
     }
     // Any other column: a number (right-aligned) or a text.
-    static constexpr HistoryColumn number(int field, Source source, const char16_t *heading, int twips,
-                                          unsigned uses = None)
+    static constexpr HistoryColumn number(int field, Source source, const char16_t *heading, int twips, unsigned uses = None)
     {
         return {field, Kind::Number, source, heading, twips, Qt::AlignRight, uses};
     }
-    static constexpr HistoryColumn text(int field, Source source, const char16_t *heading, int twips,
-                                        Qt::AlignmentFlag align)
+    static constexpr HistoryColumn text(int field, Source source, const char16_t *heading, int twips, Qt::AlignmentFlag align)
     {
         return {field, Kind::Text, source, heading, twips, align};
     }
@@ -111,11 +109,11 @@ struct HistoryLayout {
     // is a constant of the program).
     explicit HistoryLayout(HistoryTable table);
 
-    HistoryTable columns;           // the game's table; empty for a layout made without one
+    HistoryTable columns; // the game's table; empty for a layout made without one
     std::vector<Field> fields;
-    int secondsField = -1;          // holds e.g. "60秒"
-    int modeField = -1;             // -1 for a game without a mode list
-    int topicField = -1;            // 連想心理's topic; -1 for the other games
+    int secondsField = -1; // holds e.g. "60秒"
+    int modeField = -1; // -1 for a game without a mode list
+    int topicField = -1; // 連想心理's topic; -1 for the other games
     bool modeByFirstCharacter = false; // the file keeps only the mode's first character
     // The answers of a play: one field, or the sum of several (correct + wrong).
     std::vector<int> answersFields;
@@ -144,8 +142,8 @@ public:
 
     struct ReadResult {
         std::vector<HistoryRow> rows; // every line of the game's layout, oldest first
-        bool ok = true;               // false when the file is there but cannot be read
-        QString message;              // why, naming the file
+        bool ok = true; // false when the file is there but cannot be read
+        QString message; // why, naming the file
     };
     // A missing file is an empty history.
     ReadResult readAll() const;

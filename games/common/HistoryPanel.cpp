@@ -25,8 +25,7 @@ constexpr quint32 kWholeListing = 0xC0FFFF;
 
 } // namespace
 
-HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &file, MessageBoxes &messages,
-                           QWidget *parent)
+HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &file, MessageBoxes &messages, QWidget *parent)
     : QWidget(parent)
     , m_definition(definition)
     , m_file(file)
@@ -128,9 +127,9 @@ void HistoryPanel::SetupHistoryGrid()
     };
     setColumn(0, QStringLiteral("回"), m_definition.numberTwips, Grid::Align::Right);
     for (const HistoryColumn &field : table) {
-        const Grid::Align align = field.align == Qt::AlignLeft    ? Grid::Align::Left
-                                  : field.align == Qt::AlignRight ? Grid::Align::Right
-                                                                  : Grid::Align::Center;
+        const Grid::Align align = field.align == Qt::AlignLeft ? Grid::Align::Left
+            : field.align == Qt::AlignRight                    ? Grid::Align::Right
+                                                               : Grid::Align::Center;
         setColumn(GameDefinition::column(field.field), QString::fromUtf16(field.heading), field.twips, align);
     }
 }

@@ -24,8 +24,7 @@ class HistoryPanel final : public QWidget
     Q_OBJECT
 
 public:
-    HistoryPanel(const GameDefinition &definition, const HistoryFile &file, MessageBoxes &messages,
-                 QWidget *parent = nullptr);
+    HistoryPanel(const GameDefinition &definition, const HistoryFile &file, MessageBoxes &messages, QWidget *parent = nullptr);
 
     // The whole history, newest row in view.
     void cmdAllDsp_Click();

@@ -22,8 +22,7 @@ BestToBeat measured(const HistoryLayout &layout, const HistoryRow &row)
 // Whether a play measured so is better than another.
 bool better(const BestToBeat &play, const BestToBeat &other, bool timed)
 {
-    return play.achievement > other.achievement
-        || (timed && play.achievement == other.achievement && play.seconds < other.seconds);
+    return play.achievement > other.achievement || (timed && play.achievement == other.achievement && play.seconds < other.seconds);
 }
 
 } // namespace

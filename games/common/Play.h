@@ -11,10 +11,10 @@ namespace kotohana {
 // show later, the play is judged and saved with these.
 struct PlaySetup {
     TimingMode timing = TimingMode::Time;
-    int seconds = 60;   // the time limit of a time-mode play
-    int answers = 10;   // the answer limit of a count-mode play
-    QString mode;       // the game's own variant; empty for a game without one
-    QString topic;      // 連想心理's topic
+    int seconds = 60; // the time limit of a time-mode play
+    int answers = 10; // the answer limit of a count-mode play
+    QString mode; // the game's own variant; empty for a game without one
+    QString topic; // 連想心理's topic
 
     // "秒数" or "答数".
     QString timingName() const;
@@ -26,9 +26,9 @@ struct PlaySetup {
 struct Outcome {
     bool counted = false; // it counts as an answer (right or wrong)
     bool correct = false;
-    bool ended = false;   // it was the last answer of a count-mode play
-    QString message;      // a message to show before anything else, with its title;
-    QString title;        // empty when there is none
+    bool ended = false; // it was the last answer of a count-mode play
+    QString message; // a message to show before anything else, with its title;
+    QString title; // empty when there is none
 };
 
 // One play of a game, from "スタート" to the end and its save: the settings it started with,

@@ -39,8 +39,7 @@ std::optional<PlayCycle::TimeReading> PlayCycle::timeTick(qint64 nowMs)
         return std::nullopt;
     TimeReading reading;
     reading.restSeconds = m_endSecond - nowMs / 1000;
-    reading.barFraction =
-        m_limitSeconds > 0 ? std::clamp(double(reading.restSeconds) / m_limitSeconds, 0.0, 1.0) : 0.0;
+    reading.barFraction = m_limitSeconds > 0 ? std::clamp(double(reading.restSeconds) / m_limitSeconds, 0.0, 1.0) : 0.0;
     if (reading.restSeconds < 1) {
         reading.ended = true;
         end();

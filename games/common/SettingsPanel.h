@@ -31,8 +31,8 @@ public:
     TimingMode timing() const;
     int seconds() const;
     int answers() const;
-    QString modeText() const;     // empty for a game without a mode list
-    QString timingName() const;   // caption of the chosen button
+    QString modeText() const; // empty for a game without a mode list
+    QString timingName() const; // caption of the chosen button
 
     // A play keeps the timing mode and limits it started with, and shows it by locking them;
     // the game mode stays free (it applies from the next question on).

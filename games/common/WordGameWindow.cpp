@@ -27,7 +27,8 @@ namespace {
 class JapaneseAnswerBox final : public QLineEdit
 {
 public:
-    explicit JapaneseAnswerBox(QWidget *parent) : QLineEdit(parent)
+    explicit JapaneseAnswerBox(QWidget *parent)
+        : QLineEdit(parent)
     {
         setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
         setAttribute(Qt::WA_InputMethodEnabled, true);
@@ -45,8 +46,7 @@ public:
 
 } // namespace
 
-WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, GameDefinition definition,
-                               QWidget *parent)
+WordGameWindow::WordGameWindow(const Services &services, ProgramState &state, GameDefinition definition, QWidget *parent)
     : GameWindow(services, state, std::move(definition), parent)
 {
     lblMondai = new QLabel(playArea());
@@ -105,12 +105,10 @@ void WordGameWindow::setSidePanel(QWidget *panel)
     m_row->addWidget(panel);
 }
 
-std::vector<GameDefinition::ChartButton> WordGameWindow::wordCharts(const QString &charactersCaption,
-                                                                    const QString &countCaption)
+std::vector<GameDefinition::ChartButton> WordGameWindow::wordCharts(const QString &charactersCaption, const QString &countCaption)
 {
     using namespace WordField;
-    std::vector<GameDefinition::ChartButton> charts =
-        GameDefinition::commonCharts({Correct, Wrong}, Seconds, Rate, Speed);
+    std::vector<GameDefinition::ChartButton> charts = GameDefinition::commonCharts({Correct, Wrong}, Seconds, Rate, Speed);
     charts.push_back({"cmdMoji", charactersCaption, {Characters}});
     charts.push_back({"cmdJisyo", countCaption, {Count}});
     return charts;
@@ -146,8 +144,8 @@ QStringList WordGameWindow::readDeliveredList(const QString &fileName, const QSt
         services().messages.critical(restored.message, title);
         return {};
     }
-    services().messages.information(
-        QStringLiteral("「%1」が見つからないか空だったため、最初の内容で作り直しました。").arg(fileName), title);
+    services().messages.information(QStringLiteral("「%1」が見つからないか空だったため、最初の内容で作り直しました。").arg(fileName),
+                                    title);
     file = TextFile::read(folder.path(fileName));
     entries = ListFormat::entries(file.text);
     if (entries.isEmpty())

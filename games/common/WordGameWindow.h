@@ -18,12 +18,10 @@ class WordGameWindow : public GameWindow
     Q_OBJECT
 
 public:
-    WordGameWindow(const Services &services, ProgramState &state, GameDefinition definition,
-                   QWidget *parent = nullptr);
+    WordGameWindow(const Services &services, ProgramState &state, GameDefinition definition, QWidget *parent = nullptr);
 
     // The charts of the word history most word games keep.
-    static std::vector<GameDefinition::ChartButton> wordCharts(const QString &charactersCaption,
-                                                               const QString &countCaption);
+    static std::vector<GameDefinition::ChartButton> wordCharts(const QString &charactersCaption, const QString &countCaption);
     // A game with a level list (cboHide) and the word history with the level's first character.
     static GameDefinition levelDefinition(const GameInfo &game, QStringList levels);
 
@@ -34,7 +32,7 @@ protected:
     virtual void answer(const QString &typed) = 0;
     // Whether Esc reveals the answer during a play (and clears the box outside one).
     virtual bool revealsOnEscape() const { return false; }
-    virtual void reveal() {}
+    virtual void reveal() { }
     // Esc while no play runs, in a game that reveals: the box is cleared and the focus goes
     // to "スタート" by default.
     virtual void escapeOutsidePlay();

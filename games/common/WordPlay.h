@@ -20,9 +20,14 @@ constexpr std::array<HistoryColumn, 9> wordTable(const char16_t *countHeading, H
 {
     using namespace WordField;
     using C = HistoryColumn;
-    return {C::date(1400), C::time(1000), C::number(Count, count, countHeading, 600),
-            C::correct(Correct, 600, C::Answered | C::Best), C::wrong(Wrong, 600, C::Answered),
-            C::number(Characters, C::Source::Characters, u"文字数", 755), C::rate(Rate, 880), C::speed(Speed, 980),
+    return {C::date(1400),
+            C::time(1000),
+            C::number(Count, count, countHeading, 600),
+            C::correct(Correct, 600, C::Answered | C::Best),
+            C::wrong(Wrong, 600, C::Answered),
+            C::number(Characters, C::Source::Characters, u"文字数", 755),
+            C::rate(Rate, 880),
+            C::speed(Speed, 980),
             C::seconds(Seconds, 1025, secondsHeading)};
 }
 
@@ -30,10 +35,15 @@ constexpr std::array<HistoryColumn, 9> wordTable(const char16_t *countHeading, H
 inline constexpr std::array<HistoryColumn, 10> kLevelTable = [] {
     using namespace WordField;
     using C = HistoryColumn;
-    return std::array{C::date(1360), C::time(960), C::number(Count, C::Source::Answers, u"答数", 600, C::Answered),
-                      C::correct(Correct, 580, C::Best), C::wrong(Wrong, 580),
-                      C::number(Characters, C::Source::Characters, u"字数", 600), C::rate(Rate, 860),
-                      C::speed(Speed, 980), C::seconds(Seconds, 980),
+    return std::array{C::date(1360),
+                      C::time(960),
+                      C::number(Count, C::Source::Answers, u"答数", 600, C::Answered),
+                      C::correct(Correct, 580, C::Best),
+                      C::wrong(Wrong, 580),
+                      C::number(Characters, C::Source::Characters, u"字数", 600),
+                      C::rate(Rate, 860),
+                      C::speed(Speed, 980),
+                      C::seconds(Seconds, 980),
                       C::text(Level, C::Source::ModeInitial, u"Ｍ", 360, Qt::AlignHCenter)};
 }();
 static_assert(inOrder(kLevelTable) && inOrder(wordTable(u"", HistoryColumn::Source::Answers, u"")));

@@ -19,8 +19,7 @@ PlamaiPlay::BoxOutcome PlamaiPlay::answer(int box, const QString &typed)
     if (!playing() || typed.isEmpty() || box < 1 || box > kBoxes)
         return result;
     // The mode is read at each box, so a mode chosen during the play rules from the next box.
-    const bool correct =
-        PlamaiRules::judge(m_row[std::size_t(box - 1)], m_row[std::size_t(box)], typed, setup().mode);
+    const bool correct = PlamaiRules::judge(m_row[std::size_t(box - 1)], m_row[std::size_t(box)], typed, setup().mode);
     if (box == kBoxes) {
         // The fresh row is drawn before the end test, so it stays on screen after the last box.
         m_row = PlamaiRules::newRow(m_random);

@@ -18,9 +18,14 @@ enum Id : int { Date, Time, Answers, Correct, Wrong, Rate, Speed, Seconds, Mode 
 inline constexpr std::array<HistoryColumn, 9> kPlamaiTable = [] {
     using namespace PlamaiField;
     using C = HistoryColumn;
-    return std::array{C::date(1400), C::time(1000), C::number(Answers, C::Source::Answers, u"答数", 600, C::Answered),
-                      C::correct(Correct, 600, C::Best), C::wrong(Wrong, 600), C::rate(Rate, 900),
-                      C::speed(Speed, 1000), C::seconds(Seconds, 1025),
+    return std::array{C::date(1400),
+                      C::time(1000),
+                      C::number(Answers, C::Source::Answers, u"答数", 600, C::Answered),
+                      C::correct(Correct, 600, C::Best),
+                      C::wrong(Wrong, 600),
+                      C::rate(Rate, 900),
+                      C::speed(Speed, 1000),
+                      C::seconds(Seconds, 1025),
                       C::text(Mode, C::Source::Mode, u"モード", 700, Qt::AlignHCenter)};
 }();
 static_assert(inOrder(kPlamaiTable));

@@ -25,7 +25,8 @@ constexpr quint32 kWrongBox = 0xC0C0FF;
 class DigitBox final : public QLineEdit
 {
 public:
-    explicit DigitBox(QWidget *parent) : QLineEdit(parent)
+    explicit DigitBox(QWidget *parent)
+        : QLineEdit(parent)
     {
         setAttribute(Qt::WA_InputMethodEnabled, false);
         setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);

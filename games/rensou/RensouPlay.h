@@ -27,11 +27,15 @@ inline constexpr std::array<HistoryColumn, 10> kRensouTable = [] {
     using namespace RensouField;
     using C = HistoryColumn;
     using Source = HistoryColumn::Source;
-    return std::array{C::date(1100), C::time(680), C::text(Topic, Source::Topic, u"問題", 1900, Qt::AlignLeft),
+    return std::array{C::date(1100),
+                      C::time(680),
+                      C::text(Topic, Source::Topic, u"問題", 1900, Qt::AlignLeft),
                       C::number(Answers, Source::Answers, u"計", 450, C::Answered),
-                      C::number(New, Source::Own, u"新", 400, C::BestAlone), C::number(Existing, Source::Own, u"既", 400),
+                      C::number(New, Source::Own, u"新", 400, C::BestAlone),
+                      C::number(Existing, Source::Own, u"既", 400),
                       C::number(Duplicate, Source::Own, u"重", 400),
-                      C::number(Characters, Source::Characters, u"字数", 570), C::speed(Speed, 950),
+                      C::number(Characters, Source::Characters, u"字数", 570),
+                      C::speed(Speed, 950),
                       C::seconds(Seconds, 980)};
 }();
 static_assert(inOrder(kRensouTable));

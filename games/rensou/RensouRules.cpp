@@ -54,9 +54,8 @@ QString skipReason(const QString &topic, const QStringList &programFiles)
 {
     // A topic names files of the data folder: one that could reach outside it is skipped.
     if (const std::optional<QChar> bad = forbiddenCharacter(topic)) {
-        const QString character = isControl(*bad)
-            ? QStringLiteral("制御文字 ") + ShiftJis::codePoint(bad->unicode())
-            : QString(*bad);
+        const QString character = isControl(*bad) ? QStringLiteral("制御文字 ") + ShiftJis::codePoint(bad->unicode())
+                                                  : QString(*bad);
         return shownTopic(topic) + QStringLiteral(" に含まれる ") + character + QStringLiteral(" は使えませんので飛ばします");
     }
     if (!DataFolder::acceptsName(answerFileName(topic)) || !DataFolder::acceptsName(answerLogName(topic)))

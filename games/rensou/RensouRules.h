@@ -41,8 +41,8 @@ QString skipReason(const QString &topic, const QStringList &programFiles);
 constexpr qsizetype kMostListedSkips = 10;
 QString skippedTopicsMessage(const QStringList &reasons);
 
-QString answerFileName(const QString &topic);   // 一番食べたいもの.txt
-QString answerLogName(const QString &topic);    // 一番食べたいもの_履歴.txt
+QString answerFileName(const QString &topic); // 一番食べたいもの.txt
+QString answerLogName(const QString &topic); // 一番食べたいもの_履歴.txt
 
 // "スタート" draws the topic: the place (from 0) of one of count topics, after reseeding.
 int drawTopic(RandomSource &random, int count);

@@ -23,7 +23,7 @@ public:
     struct Contents {
         QStringList answers;
         std::vector<QStringList> log; // the four fields of each line
-        QString failure;              // what could not be created or read, naming the files
+        QString failure; // what could not be created or read, naming the files
         bool ok() const { return failure.isEmpty(); }
     };
     // Makes the topic ready for use: a missing file is created empty (a file already there is

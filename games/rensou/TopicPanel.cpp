@@ -113,8 +113,7 @@ void TopicPanel::cmdRenClr_Click()
 {
     const QString topic = cboMondai2->currentText();
     if (topic.isEmpty()
-        || !m_messages.confirm(topic + QStringLiteral("のデータをクリアします。よろしいですか？"),
-                               QStringLiteral("クリア確認")))
+        || !m_messages.confirm(topic + QStringLiteral("のデータをクリアします。よろしいですか？"), QStringLiteral("クリア確認")))
         return;
     const FileResult cleared = TopicFiles(m_folder, topic).clear();
     if (!cleared.ok())

@@ -18,10 +18,10 @@ namespace ShiritoriRules {
 QString chainKana(const QString &word);
 
 enum class Verdict {
-    EndsWithN,       // 最後が『ん』
-    EndsWithLong,    // a final ー: neither right nor wrong
-    Repeated,        // used already in this play
-    NoChain,         // does not begin with the chain kana
+    EndsWithN, // 最後が『ん』
+    EndsWithLong, // a final ー: neither right nor wrong
+    Repeated, // used already in this play
+    NoChain, // does not begin with the chain kana
     Accepted,
 };
 

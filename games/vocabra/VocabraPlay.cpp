@@ -6,8 +6,7 @@
 
 namespace kotohana {
 
-VocabraPlay::VocabraPlay(PlaySetup setup, QStringList kana, QSet<QString> banned, QString bannedFile,
-                         RandomSource &random)
+VocabraPlay::VocabraPlay(PlaySetup setup, QStringList kana, QSet<QString> banned, QString bannedFile, RandomSource &random)
     : WordPlay(std::move(setup), kVocabraTable)
     , m_kana(std::move(kana))
     , m_banned(std::move(banned))
@@ -23,8 +22,8 @@ bool VocabraPlay::canAsk() const
 
 bool VocabraPlay::nextQuestion()
 {
-    const std::optional<QString> next =
-        VocabraRules::nextQuestion(m_kana, VocabraRules::asksPairs(setup().mode), m_banned, m_random);
+    const std::optional<QString> next = VocabraRules::nextQuestion(m_kana, VocabraRules::asksPairs(setup().mode), m_banned,
+                                                                   m_random);
     if (next)
         m_question = *next;
     return next.has_value();

@@ -20,10 +20,16 @@ enum Id : int { Date, Time, Correct, Wrong, Characters, Score, Rate, Speed, Seco
 inline constexpr std::array<HistoryColumn, 10> kVocabraTable = [] {
     using namespace VocabraField;
     using C = HistoryColumn;
-    return std::array{C::date(1400), C::time(1000), C::correct(Correct, 550, C::Answered | C::Best),
-                      C::wrong(Wrong, 550, C::Answered), C::number(Characters, C::Source::Characters, u"文字", 550),
-                      C::number(Score, C::Source::Own, u"得点", 600), C::rate(Rate, 870), C::speed(Speed, 980),
-                      C::seconds(Seconds, 980), C::text(Mode, C::Source::ModeInitial, u"Ｍ", 340, Qt::AlignHCenter)};
+    return std::array{C::date(1400),
+                      C::time(1000),
+                      C::correct(Correct, 550, C::Answered | C::Best),
+                      C::wrong(Wrong, 550, C::Answered),
+                      C::number(Characters, C::Source::Characters, u"文字", 550),
+                      C::number(Score, C::Source::Own, u"得点", 600),
+                      C::rate(Rate, 870),
+                      C::speed(Speed, 980),
+                      C::seconds(Seconds, 980),
+                      C::text(Mode, C::Source::ModeInitial, u"Ｍ", 340, Qt::AlignHCenter)};
 }();
 static_assert(inOrder(kVocabraTable));
 
@@ -41,8 +47,7 @@ class VocabraPlay final : public WordPlay
 public:
     // The kana list and the banned questions as the window read them; a question banned with
     // "不要" goes to the end of bannedFile, and comes again in this window all the same.
-    VocabraPlay(PlaySetup setup, QStringList kana, QSet<QString> banned, QString bannedFile,
-                RandomSource &random);
+    VocabraPlay(PlaySetup setup, QStringList kana, QSet<QString> banned, QString bannedFile, RandomSource &random);
 
     // Whether the play's mode has a question left that is not banned.
     bool canAsk() const;
@@ -52,8 +57,8 @@ public:
     const QString &question() const { return m_question; }
 
     struct Answered {
-        Outcome outcome;   // counted for a word judged right or wrong
-        QString entry;     // its line in this play's list: "らい _ すらいむ", "らい _ " when wrong
+        Outcome outcome; // counted for a word judged right or wrong
+        QString entry; // its line in this play's list: "らい _ すらいむ", "らい _ " when wrong
         bool asked = true; // false when no question was left to ask next
     };
     // Every Enter brings a new question; "不要" and the question itself count nothing.

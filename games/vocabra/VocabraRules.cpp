@@ -50,8 +50,7 @@ bool canAsk(const QStringList &kana, bool pairs, const QSet<QString> &banned)
     return !allowed(kana, pairs, banned).isEmpty();
 }
 
-std::optional<QString> nextQuestion(const QStringList &kana, bool pairs, const QSet<QString> &banned,
-                                    RandomSource &random)
+std::optional<QString> nextQuestion(const QStringList &kana, bool pairs, const QSet<QString> &banned, RandomSource &random)
 {
     const int n = int(kana.size());
     if (n == 0)

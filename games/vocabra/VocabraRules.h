@@ -27,16 +27,15 @@ bool canAsk(const QStringList &kana, bool pairs, const QSet<QString> &banned);
 
 // A question not on the banned list, each index drawn after reseeding from the clock; nothing
 // when every possible question is banned.
-std::optional<QString> nextQuestion(const QStringList &kana, bool pairs, const QSet<QString> &banned,
-                                    RandomSource &random);
+std::optional<QString> nextQuestion(const QStringList &kana, bool pairs, const QSet<QString> &banned, RandomSource &random);
 
 enum class Answer {
-    Banish,    // "不要": the question goes on the banned list
-    Itself,    // the question typed back: counts nothing
+    Banish, // "不要": the question goes on the banned list
+    Itself, // the question typed back: counts nothing
     Beginning, // 1 point
-    End,       // 2 points
-    Inside,    // 3 points
-    Wrong,     // −1 point
+    End, // 2 points
+    Inside, // 3 points
+    Wrong, // −1 point
 };
 
 Answer judge(const QString &typed, const QString &question);

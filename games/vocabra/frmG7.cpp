@@ -95,8 +95,7 @@ QSet<QString> frmG7::readBanned()
 
 std::unique_ptr<Play> frmG7::makePlay(const PlaySetup &setup)
 {
-    auto play = std::make_unique<VocabraPlay>(setup, m_kana, m_banned, services().folder.path(kBannedFile),
-                                              services().random);
+    auto play = std::make_unique<VocabraPlay>(setup, m_kana, m_banned, services().folder.path(kBannedFile), services().random);
     if (!play->canAsk()) {
         services().messages.warning(QStringLiteral("出題できる文字がありません。ボキャブラ不要.TXT から問題を減らしてください。"),
                                     QStringLiteral("ボキャブラ"));

@@ -32,8 +32,7 @@ using namespace kotohana::test;
 
 namespace {
 
-const char *const kPages[] = {"fraTaijyu", "fraBunseki", "fraRenTai", "fraMain",
-                              "fraSettei", "fraCale",    "fraMemo",   "fraSyuukei"};
+const char *const kPages[] = {"fraTaijyu", "fraBunseki", "fraRenTai", "fraMain", "fraSettei", "fraCale", "fraMemo", "fraSyuukei"};
 
 } // namespace
 
@@ -103,7 +102,8 @@ void TestFrmMain::loadShowsTheMainPageAndWelcomesOncePerRun()
     const auto &welcome = m_desk->messages.shown().first();
     QCOMPARE(welcome.icon, ScriptedMessageBoxes::Icon::Information);
     QCOMPARE(welcome.title, QStringLiteral("ヘルプツアー"));
-    QVERIFY(welcome.text.startsWith(QStringLiteral("コトハナに興味をもっていただきありがとうございます。(^o^)／\r\n\r\nこのソフトは")));
+    QVERIFY(welcome.text.startsWith(
+        QStringLiteral("コトハナに興味をもっていただきありがとうございます。(^o^)／\r\n\r\nこのソフトは")));
     QVERIFY(welcome.text.contains(QStringLiteral("楽しみながら \r\n脳を活性化")));
     QVERIFY(welcome.text.contains(QStringLiteral("配りましょう！\r\n\r\n\r\n<使用方法>\r\n①")));
     QVERIFY(welcome.text.contains(QStringLiteral("遊ぶだけ！\r\n　自動的に")));
@@ -124,7 +124,8 @@ void TestFrmMain::settingsThatCannotBeReadAreTold()
     const QString pipe = QStringLiteral("ファイル「%1」は普通のファイルではありません（フォルダや装置などです）。\n");
     QCOMPARE(m_desk->messages.shown().size(), 3); // then the welcome
     QCOMPARE(m_desk->messages.shown().at(0).text, pipe.arg(u"プライベート.txt") + QStringLiteral("名前なしで始めます。"));
-    QCOMPARE(m_desk->messages.shown().at(1).text, pipe.arg(u"設定.txt") + QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
+    QCOMPARE(m_desk->messages.shown().at(1).text,
+             pipe.arg(u"設定.txt") + QStringLiteral("最初の設定（ヘルプツアーはオン）で始めます。"));
     QVERIFY(window->findChild<QCheckBox *>(QStringLiteral("chkHelp"))->isChecked());
     QVERIFY(QFile::remove(m_desk->file(u"設定.txt")) && QFile::remove(m_desk->file(u"プライベート.txt")));
 }
@@ -134,18 +135,42 @@ void TestFrmMain::menuCaptionsAndToolTips_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("toolTip");
-    QTest::newRow("game") << "cmdGame" << "ゲーム" << "メイン画面を表示します（Ctrl+G）";
-    QTest::newRow("end") << "cmdOwari" << "終了" << "プログラムを終了します（Ctrl+Q）";
-    QTest::newRow("help") << "cmdHelp" << "ヘルプ" << "ヘルプファイルを開きます（F1）";
-    QTest::newRow("edit") << "cmdSettei" << "編集" << "編集画面を表示します（Ctrl+8）";
-    QTest::newRow("memo") << "cmdMemo" << "一言日記" << "ちょっとした日記を記録、表示します（Ctrl+7）";
-    QTest::newRow("calendar") << "cmdCale" << "カレンダー" << "実施状況把握カレンダーを表示します（Ctrl+4）";
-    QTest::newRow("sort") << "cmdBunseki" << "並び替え" << "データを並び替えて表示できます（Ctrl+5）";
-    QTest::newRow("totals") << "cmdSyuukei" << "集計表示" << "月別、日別の集計結果を表示します（Ctrl+6）";
-    QTest::newRow("range") << "cmdTaijyu" << "範囲指定" << "表示条件を指定できます（Ctrl+2）";
-    QTest::newRow("all graphs") << "cmdRentai" << "全グラフ" << "現在までの全グラフを表示します（Ctrl+3）";
-    QTest::newRow("main") << "cmdMain" << "メイン" << "メイン画面を表示します（Ctrl+1）";
-    QTest::newRow("back") << "cmdModori" << "戻る" << "キャンセルします";
+    QTest::newRow("game") << "cmdGame"
+                          << "ゲーム"
+                          << "メイン画面を表示します（Ctrl+G）";
+    QTest::newRow("end") << "cmdOwari"
+                         << "終了"
+                         << "プログラムを終了します（Ctrl+Q）";
+    QTest::newRow("help") << "cmdHelp"
+                          << "ヘルプ"
+                          << "ヘルプファイルを開きます（F1）";
+    QTest::newRow("edit") << "cmdSettei"
+                          << "編集"
+                          << "編集画面を表示します（Ctrl+8）";
+    QTest::newRow("memo") << "cmdMemo"
+                          << "一言日記"
+                          << "ちょっとした日記を記録、表示します（Ctrl+7）";
+    QTest::newRow("calendar") << "cmdCale"
+                              << "カレンダー"
+                              << "実施状況把握カレンダーを表示します（Ctrl+4）";
+    QTest::newRow("sort") << "cmdBunseki"
+                          << "並び替え"
+                          << "データを並び替えて表示できます（Ctrl+5）";
+    QTest::newRow("totals") << "cmdSyuukei"
+                            << "集計表示"
+                            << "月別、日別の集計結果を表示します（Ctrl+6）";
+    QTest::newRow("range") << "cmdTaijyu"
+                           << "範囲指定"
+                           << "表示条件を指定できます（Ctrl+2）";
+    QTest::newRow("all graphs") << "cmdRentai"
+                                << "全グラフ"
+                                << "現在までの全グラフを表示します（Ctrl+3）";
+    QTest::newRow("main") << "cmdMain"
+                          << "メイン"
+                          << "メイン画面を表示します（Ctrl+1）";
+    QTest::newRow("back") << "cmdModori"
+                          << "戻る"
+                          << "キャンセルします";
 }
 
 void TestFrmMain::menuCaptionsAndToolTips()
@@ -159,8 +184,7 @@ void TestFrmMain::menuCaptionsAndToolTips()
     QVERIFY(button);
     QCOMPARE(button->text(), caption);
     QCOMPARE(button->toolTip(), toolTip);
-    QCOMPARE(window.findChild<QCheckBox *>(QStringLiteral("chkHelp"))->toolTip(),
-             QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
+    QCOMPARE(window.findChild<QCheckBox *>(QStringLiteral("chkHelp"))->toolTip(), QStringLiteral("ヘルプツアーのＯｎ／Ｏｆｆです"));
 }
 
 void TestFrmMain::visiblePageButtonDoesNothing()
@@ -181,10 +205,10 @@ void TestFrmMain::pageButtonsSwitchPages()
 {
     m_state.welcomeShown = true;
     auto window = load();
-    const std::pair<const char *, const char *> switches[] = {
-        {"cmdTaijyu", "fraTaijyu"}, {"cmdRentai", "fraRenTai"}, {"cmdCale", "fraCale"},
-        {"cmdBunseki", "fraBunseki"}, {"cmdSyuukei", "fraSyuukei"}, {"cmdMemo", "fraMemo"},
-        {"cmdSettei", "fraSettei"}, {"cmdMain", "fraMain"}};
+    const std::pair<const char *, const char *> switches[] = {{"cmdTaijyu", "fraTaijyu"},   {"cmdRentai", "fraRenTai"},
+                                                              {"cmdCale", "fraCale"},       {"cmdBunseki", "fraBunseki"},
+                                                              {"cmdSyuukei", "fraSyuukei"}, {"cmdMemo", "fraMemo"},
+                                                              {"cmdSettei", "fraSettei"},   {"cmdMain", "fraMain"}};
     for (const auto &[button, page] : switches) {
         click(*window, button);
         QCOMPARE(visiblePages(*window), QStringList{QString::fromLatin1(page)});
@@ -222,8 +246,8 @@ void TestFrmMain::menuByAssistiveToolsAndHelpTour()
     // A screen reader offers the page buttons' "toggle": it switches pages as a click does, and
     // toggling the pressed button changes nothing.
     const auto toggle = [&](const char *name) {
-        QAccessibleInterface *button =
-            QAccessible::queryAccessibleInterface(window->findChild<QPushButton *>(QString::fromLatin1(name)));
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(
+            window->findChild<QPushButton *>(QString::fromLatin1(name)));
         button->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     };
     for (int i = 0; i < 2; ++i) {
@@ -257,9 +281,8 @@ void TestFrmMain::menuAndLauncherByKeyboard()
     QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
     const auto focused = [] { return QApplication::focusWidget()->objectName(); };
     QTRY_COMPARE(focused(), QStringLiteral("cmdG1"));
-    const std::pair<Qt::Key, const char *> moves[] = {
-        {Qt::Key_Left, "cmdG1"}, {Qt::Key_Right, "cmdG2"}, {Qt::Key_Down, "cmdG6"},
-        {Qt::Key_Right, "cmdG7"}, {Qt::Key_Right, "cmdG7"}, {Qt::Key_Up, "cmdG3"}};
+    const std::pair<Qt::Key, const char *> moves[] = {{Qt::Key_Left, "cmdG1"},  {Qt::Key_Right, "cmdG2"}, {Qt::Key_Down, "cmdG6"},
+                                                      {Qt::Key_Right, "cmdG7"}, {Qt::Key_Right, "cmdG7"}, {Qt::Key_Up, "cmdG3"}};
     for (const auto &[key, to] : moves) {
         QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(focused(), QString::fromLatin1(to));

@@ -119,8 +119,7 @@ void TestLauncher::programIconIsDrawn()
 
 void TestLauncher::launcherShowsTodayAgain()
 {
-    writeBytes(file(QStringLiteral("データ.txt")),
-               sjis(QStringLiteral("\"2024/05/17\",\"08:00:00\",\"プラマイ\",60,\"a\",\n")));
+    writeBytes(file(QStringLiteral("データ.txt")), sjis(QStringLiteral("\"2024/05/17\",\"08:00:00\",\"プラマイ\",60,\"a\",\n")));
     Application app(m_desk->services);
     app.showMain();
     frmMain *main = app.mainWindow();
@@ -256,7 +255,8 @@ void TestLauncher::newStartCancelled()
     QSignalSpy ended(main, &frmMain::programEnd);
     QTest::mouseClick(find<QPushButton>(*main, QStringLiteral("cmdNew1")), Qt::LeftButton);
     QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("クリア確認"));
-    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"));
+    QCOMPARE(m_desk->messages.shown().last().text,
+             QStringLiteral("これまでのデータを削除して新しくスタートします。よろしいですか？"));
     QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records);
     QVERIFY(!m_desk->folder.contains(u"プライベート.txt"));
     QCOMPARE(ended.size(), 0);

@@ -151,7 +151,8 @@ private Q_SLOTS:
         settle();
         QVERIFY(onScreen(main));
         QStringList nameless;
-        const char *pages[] = {"cmdMain", "cmdTaijyu", "cmdRentai", "cmdCale", "cmdBunseki", "cmdSyuukei", "cmdSettei", "cmdMemo"};
+        const char *pages[] = {"cmdMain",    "cmdTaijyu",  "cmdRentai", "cmdCale",
+                               "cmdBunseki", "cmdSyuukei", "cmdSettei", "cmdMemo"};
         atBothSizes(*main, [&](const QString &size) {
             for (const char *page : pages) {
                 main->findChild<QAbstractButton *>(QString::fromLatin1(page))->click();
@@ -162,7 +163,8 @@ private Q_SLOTS:
             }
             // A diary line saved, longer than its column: the list is laid out as before.
             auto *diary = main->findChild<Grid *>(QStringLiteral("msgMemoList"));
-            QTest::mouseClick(diary->viewport(), Qt::LeftButton, {}, diary->visualRect(diary->model()->index(diary->topRow(), 5)).center());
+            QTest::mouseClick(diary->viewport(), Qt::LeftButton, {},
+                              diary->visualRect(diary->model()->index(diary->topRow(), 5)).center());
             main->findChild<QLineEdit *>(QStringLiteral("txtMemo"))->setText(QString(70, u'長'));
             main->findChild<QAbstractButton *>(QStringLiteral("cmdMemoHozon"))->click();
             settle();

@@ -49,12 +49,11 @@ using namespace kotohana::test;
 namespace {
 
 // Five plays: three today (2024/05/18), two on earlier days; appended by games.
-const QString kFivePlays = QStringLiteral(
-    "\"2024/05/16\",\"20:00:00\",\"しりとり\",60,\"秒数 : 60　新語 +1\",\n"
-    "\"2024/05/17\",\"07:30:00\",\"バラバラ\",47.3,\"答数 : 10\",\n"
-    "\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\n"
-    "\"2024/05/18\",\"08:05:00\",\"プラマイ\",12.5,\"答数 : 5  (－) モード\",\n"
-    "\"2024/05/18\",\"21:05:09\",\"カラパニ\",30,\"秒数 : 30  Eモード\",\n");
+const QString kFivePlays = QStringLiteral("\"2024/05/16\",\"20:00:00\",\"しりとり\",60,\"秒数 : 60　新語 +1\",\n"
+                                          "\"2024/05/17\",\"07:30:00\",\"バラバラ\",47.3,\"答数 : 10\",\n"
+                                          "\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\n"
+                                          "\"2024/05/18\",\"08:05:00\",\"プラマイ\",12.5,\"答数 : 5  (－) モード\",\n"
+                                          "\"2024/05/18\",\"21:05:09\",\"カラパニ\",30,\"秒数 : 30  Eモード\",\n");
 
 QString rewritten(const QString &appended)
 {
@@ -207,11 +206,13 @@ void TestRecordBook::mainPageFollowsOutsideChanges()
     writeBytes(records(), sjis(kFivePlays));
     auto window = load();
     click(*window, QStringLiteral("cmdBunseki"));
-    writeBytes(records(), sjis(QStringLiteral("\"2024/05/01\",\"06:00:00\",\"連想心理\",60,\"\",\n") + kFivePlays
-                               + QStringLiteral("\"2024/05/18\",\"21:30:00\",\"しりとり\",60,\"\",\n")));
+    writeBytes(records(),
+               sjis(QStringLiteral("\"2024/05/01\",\"06:00:00\",\"連想心理\",60,\"\",\n") + kFivePlays
+                    + QStringLiteral("\"2024/05/18\",\"21:30:00\",\"しりとり\",60,\"\",\n")));
     click(*window, QStringLiteral("cmdMain"));
     QCOMPARE(column(find<Grid>(*window, QStringLiteral("msgDayList")), 2),
-             (QStringList{QStringLiteral("プラマイ"), QStringLiteral("プラマイ"), QStringLiteral("カラパニ"), QStringLiteral("しりとり")}));
+             (QStringList{QStringLiteral("プラマイ"), QStringLiteral("プラマイ"), QStringLiteral("カラパニ"),
+                          QStringLiteral("しりとり")}));
     QCOMPARE(shownFace(*window), QStringLiteral("imgwara"));
 
     writeBytes(records(), sjis(QStringLiteral("\"2024/04/30\",\"06:00:00\",\"連想心理\",60,\"\",\n") + kFivePlays));
@@ -622,16 +623,16 @@ void TestRecordBook::deletingTheThirdOfFive()
     QTest::mouseClick(remove, Qt::LeftButton);
     QCOMPARE(m_desk->messages.shown().last().icon, ScriptedMessageBoxes::Icon::Exclamation);
     QCOMPARE(m_desk->messages.shown().last().title, QStringLiteral("クリア確認"));
-    QCOMPARE(m_desk->messages.shown().last().text,
-             QStringLiteral("2024/05/18 08:00:00 プラマイ を削除します。よろしいですか？"));
+    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("2024/05/18 08:00:00 プラマイ を削除します。よろしいですか？"));
 
     QString expected = rewritten(kFivePlays);
     expected.remove(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"秒数 : 60  (＋) モード\",\"\"\n"));
     QCOMPARE(readBytes(records()), sjis(expected));
     // The list shows the file as it now is, and no row looks picked.
     QCOMPARE(column(list, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
-    QCOMPARE(column(list, 2), (QStringList{QStringLiteral("20:00:00"), QStringLiteral("07:30:00"), QStringLiteral("08:05:00"),
-                                           QStringLiteral("21:05:09")}));
+    QCOMPARE(column(list, 2),
+             (QStringList{QStringLiteral("20:00:00"), QStringLiteral("07:30:00"), QStringLiteral("08:05:00"),
+                          QStringLiteral("21:05:09")}));
     QVERIFY(!remove->isEnabled());
     QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
 }
@@ -738,8 +739,7 @@ void TestRecordBook::csvHoldsEveryRecord()
 
     const CsvContent csv = readCsv(readBytes(written));
     QVERIFY2(csv.error.isEmpty(), qPrintable(csv.error));
-    const auto row = [](const char16_t *date, const char *time, const char16_t *item, const char *seconds,
-                        const char16_t *diary) {
+    const auto row = [](const char16_t *date, const char *time, const char16_t *item, const char *seconds, const char16_t *diary) {
         return QStringList{QString::fromUtf16(date), QString::fromUtf8(time), QString::fromUtf16(item),
                            QString::fromUtf8(seconds), QString::fromUtf16(diary)};
     };
@@ -765,7 +765,8 @@ void TestRecordBook::csvHoldsEveryRecord()
     writeBytes(records(), sjis(kFivePlays + QStringLiteral("壊れた行\n")));
     m_desk->messages.forget();
     click(*window, QStringLiteral("cmdCsv"));
-    QVERIFY(m_desk->messages.shown().first().text.contains(QStringLiteral("\nデータ.txt の 1 行は記録として読めなかったため、書き出していません。\n")));
+    QVERIFY(m_desk->messages.shown().first().text.contains(
+        QStringLiteral("\nデータ.txt の 1 行は記録として読めなかったため、書き出していません。\n")));
 }
 
 void TestRecordBook::csvCancelledOrUnwritable()
@@ -837,13 +838,15 @@ void TestRecordBook::restoreFromTheEditPage()
     QStringList row;
     for (int col = 0; col < list->columnCount(); ++col)
         row << list->currentItem()->text(col);
-    QCOMPARE(row, (QStringList{QStringLiteral("2024/05/18"), QStringLiteral("5 件"), QStringLiteral("2024/05/18"),
-                               QStringLiteral("0 件 → 5 件")}));
+    QCOMPARE(row,
+             (QStringList{QStringLiteral("2024/05/18"), QStringLiteral("5 件"), QStringLiteral("2024/05/18"),
+                          QStringLiteral("0 件 → 5 件")}));
 
     m_desk->messages.answerNext(false);
     QTest::keyClick(list, Qt::Key_Return);
-    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("2024/05/18 のバックアップから復元します。\n記録は 0 件から 5 件になります。\n\n"
-                                                            "いまのデータは、復元の前にバックアップしておきます。よろしいですか？"));
+    QCOMPARE(m_desk->messages.shown().last().text,
+             QStringLiteral("2024/05/18 のバックアップから復元します。\n記録は 0 件から 5 件になります。\n\n"
+                            "いまのデータは、復元の前にバックアップしておきます。よろしいですか？"));
     QVERIFY(dialog->isVisible());
     QCOMPARE(readBytes(records()), QByteArray());
     m_desk->messages.answerNext(true);

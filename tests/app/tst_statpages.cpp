@@ -105,7 +105,8 @@ void TestStatPages::rangePage()
     auto window = load();
     click(*window, "cmdTaijyu");
     QCOMPARE(m_desk->messages.shown().size(), 1);
-    QVERIFY(m_desk->messages.shown().last().text.startsWith(QStringLiteral("これまでプレイしてきたデータを「項目」「曜日」「期間」指定で表示できます。\r\n\r\n")));
+    QVERIFY(m_desk->messages.shown().last().text.startsWith(
+        QStringLiteral("これまでプレイしてきたデータを「項目」「曜日」「期間」指定で表示できます。\r\n\r\n")));
     auto *plays = find<Grid>(*window, QStringLiteral("msgBunseki"));
     auto *totals = find<Grid>(*window, QStringLiteral("msgBunseki2"));
     QCOMPARE(plays->rows(), 301);
@@ -145,8 +146,8 @@ void TestStatPages::rangePage()
     QCOMPARE(byItem->label(1), QStringLiteral("プラ"));
     click(*window, "cmdAllact");
     QCOMPARE(plays->rows(), 41);
-    QCOMPARE(byItem->value(1, 1) + byItem->value(1, 2) + byItem->value(1, 3) + byItem->value(1, 4)
-                 + byItem->value(1, 5) + byItem->value(1, 6) + byItem->value(1, 7),
+    QCOMPARE(byItem->value(1, 1) + byItem->value(1, 2) + byItem->value(1, 3) + byItem->value(1, 4) + byItem->value(1, 5)
+                 + byItem->value(1, 6) + byItem->value(1, 7),
              double(8 * (30 + 31 + 32 + 33 + 34)));
     click(*window, "cmdJikan3");
     QCOMPARE(byItem->pointCount(), 24);
@@ -191,7 +192,8 @@ void TestStatPages::allGraphPage()
 {
     auto window = load();
     click(*window, "cmdRentai");
-    QVERIFY(m_desk->messages.shown().last().text.startsWith(QStringLiteral("コトハナを開始した日から現在までの実施推移を表示します。")));
+    QVERIFY(m_desk->messages.shown().last().text.startsWith(
+        QStringLiteral("コトハナを開始した日から現在までの実施推移を表示します。")));
     auto *plays = find<Grid>(*window, QStringLiteral("msgDayList2"));
     auto *items = find<Grid>(*window, QStringLiteral("msgDayTotal2"));
     auto *days = find<Grid>(*window, QStringLiteral("msgDayList3"));
@@ -250,10 +252,11 @@ void TestStatPages::calendarPage()
 void TestStatPages::yearGrid()
 {
     writeBytes(m_desk->file(u"データ.txt"),
-               sjis(QStringLiteral("\"2023/05/31\",\"10:00:00\",\"プラマイ\",5000,\"\",\n"
-                                   "\"2024/02/29\",\"10:00:00\",\"プラマイ\",12.5,\"\",\n\"2024/02/29\",\"11:00:00\",\"しりとり\",13.5,\"\",\n"
-                                   "\"2024/05/10\",\"10:00:00\",\"カラパニ\",400,\"\",\n"
-                                   "\"2024/05/18\",\"10:00:00\",\"プラマイ\",600,\"\",\n\"2024/05/18\",\"11:00:00\",\"しりとり\",1000,\"\",\n")));
+               sjis(QStringLiteral(
+                   "\"2023/05/31\",\"10:00:00\",\"プラマイ\",5000,\"\",\n"
+                   "\"2024/02/29\",\"10:00:00\",\"プラマイ\",12.5,\"\",\n\"2024/02/29\",\"11:00:00\",\"しりとり\",13.5,\"\",\n"
+                   "\"2024/05/10\",\"10:00:00\",\"カラパニ\",400,\"\",\n"
+                   "\"2024/05/18\",\"10:00:00\",\"プラマイ\",600,\"\",\n\"2024/05/18\",\"11:00:00\",\"しりとり\",1000,\"\",\n")));
     m_state.helpTourFlag = 0;
     auto window = load();
     click(*window, "cmdCale");
@@ -299,7 +302,8 @@ void TestStatPages::recordsWithoutADate()
 {
     writeBytes(m_desk->file(u"データ.txt"),
                sjis(QStringLiteral("\"2024/02/31\",\"10:00:00\",\"プラマイ\",60,\"\",\n") + sixtyDays()
-                    + QStringLiteral("\"いつか\",\"10:00:00\",\"しりとり\",60,\"\",\n\"2024/03/01\",\"10:00:00\",\"しりとり\",60,\"\",\n")));
+                    + QStringLiteral(
+                        "\"いつか\",\"10:00:00\",\"しりとり\",60,\"\",\n\"2024/03/01\",\"10:00:00\",\"しりとり\",60,\"\",\n")));
     auto window = load();
     click(*window, "cmdCale");
     auto *months = find<Grid>(*window, QStringLiteral("msgCale"));
@@ -394,7 +398,8 @@ void TestStatPages::totalsPage()
 {
     auto window = load();
     click(*window, "cmdSyuukei");
-    QCOMPARE(m_desk->messages.shown().last().text, QStringLiteral("プレイしたデータを月別、日別の集計結果で見ることができます。\r\n\r\n"));
+    QCOMPARE(m_desk->messages.shown().last().text,
+             QStringLiteral("プレイしたデータを月別、日別の集計結果で見ることができます。\r\n\r\n"));
     auto *monthly = find<Grid>(*window, QStringLiteral("msgKakei1"));
     auto *daily = find<Grid>(*window, QStringLiteral("msgKakei2"));
     QCOMPARE(monthly->rows(), 5);
@@ -420,13 +425,12 @@ void TestStatPages::filesWithoutDaysShowHeadingsOnly_data()
     QTest::addColumn<int>("days");
     QTest::newRow("empty file") << QByteArray() << 0 << 0;
     // Hand-edited dates far apart: the pages list no day of them, rather than every day between.
-    QTest::newRow("dates outside two centuries")
-        << sjis(QStringLiteral("\"0100/01/01\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
-                               "\"1899/12/31\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
-                               "\"2024/05/18\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
-                               "\"2100/01/01\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
-                               "\"9999/12/31\",\"10:00:00\",\"プラマイ\",10,\"\",\n"))
-        << 5 << 1;
+    QTest::newRow("dates outside two centuries") << sjis(QStringLiteral("\"0100/01/01\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
+                                                                        "\"1899/12/31\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
+                                                                        "\"2024/05/18\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
+                                                                        "\"2100/01/01\",\"10:00:00\",\"プラマイ\",10,\"\",\n"
+                                                                        "\"9999/12/31\",\"10:00:00\",\"プラマイ\",10,\"\",\n"))
+                                                 << 5 << 1;
 }
 
 void TestStatPages::filesWithoutDaysShowHeadingsOnly()
@@ -446,7 +450,8 @@ void TestStatPages::filesWithoutDaysShowHeadingsOnly()
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgCale_w"))->rows(), days + 1);
     QCOMPARE(find<Chart>(*window, QStringLiteral("mcrKingaku"))->pointCount(), 7);
     auto *year = find<YearGridView>(*window, QStringLiteral("yearGrid"));
-    QCOMPARE(year->toolTipAt(year->dayRect(QDate(2024, 5, 18)).center()).endsWith(QStringLiteral("\n1回　プレイ時間 0:00:10")), days > 0);
+    QCOMPARE(year->toolTipAt(year->dayRect(QDate(2024, 5, 18)).center()).endsWith(QStringLiteral("\n1回　プレイ時間 0:00:10")),
+             days > 0);
     click(*window, "cmdSyuukei");
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgKakei1"))->rows() > 1, days > 0);
     QCOMPARE(find<Grid>(*window, QStringLiteral("msgKakei2"))->rows() > 1, days > 0);

@@ -25,11 +25,11 @@ using namespace kotohana::test;
 namespace {
 
 // A game with a mode list and a three-field history: date, time, answers, mode, seconds.
-constexpr HistoryColumn kTestTable[] = {
-    HistoryColumn::date(1400), HistoryColumn::time(1000),
-    HistoryColumn::number(2, HistoryColumn::Source::Answers, u"答数", 600, HistoryColumn::Answered),
-    HistoryColumn::text(3, HistoryColumn::Source::Mode, u"モード", 700, Qt::AlignHCenter),
-    HistoryColumn::seconds(4, 1025)};
+constexpr HistoryColumn kTestTable[] = {HistoryColumn::date(1400), HistoryColumn::time(1000),
+                                        HistoryColumn::number(2, HistoryColumn::Source::Answers, u"答数", 600,
+                                                              HistoryColumn::Answered),
+                                        HistoryColumn::text(3, HistoryColumn::Source::Mode, u"モード", 700, Qt::AlignHCenter),
+                                        HistoryColumn::seconds(4, 1025)};
 
 GameDefinition testGame()
 {
@@ -43,8 +43,8 @@ GameDefinition testGame()
 
 HistoryRow line(const char *time, int answers, const char16_t *mode)
 {
-    return {QStringLiteral("2024/05/18"), QString::fromLatin1(time), QString::number(answers),
-            QString::fromUtf16(mode), QStringLiteral("60秒")};
+    return {QStringLiteral("2024/05/18"), QString::fromLatin1(time), QString::number(answers), QString::fromUtf16(mode),
+            QStringLiteral("60秒")};
 }
 
 } // namespace

@@ -35,9 +35,11 @@ HistoryLayout plamaiLayout()
 
 HistoryRow row(const char *time, int answers, const char *seconds, const char16_t *mode)
 {
-    return {QStringLiteral("2024/05/18"), QString::fromLatin1(time), QString::number(answers), QString::number(answers),
-            QStringLiteral("0"), QStringLiteral("100.0%"), QStringLiteral("1.00/秒"),
-            QString::fromLatin1(seconds) + QStringLiteral("秒"), QString::fromUtf16(mode)};
+    return {QStringLiteral("2024/05/18"), QString::fromLatin1(time),
+            QString::number(answers),     QString::number(answers),
+            QStringLiteral("0"),          QStringLiteral("100.0%"),
+            QStringLiteral("1.00/秒"),    QString::fromLatin1(seconds) + QStringLiteral("秒"),
+            QString::fromUtf16(mode)};
 }
 
 // A play of a game with one field, driven by the test: enough to see what every game shares.
@@ -257,8 +259,8 @@ void TestGameRules::savingWritesBothFilesOrNeither()
     QDir().rmdir(records);
     saved = savePlay(play, {QStringLiteral("プラマイ"), history, store}, now);
     QVERIFY(saved.result.ok());
-    QCOMPARE(saved.line, (HistoryRow{QStringLiteral("2024/05/18"), QStringLiteral("21:05:09"), QStringLiteral("1"),
-                                     QStringLiteral("＋")}));
+    QCOMPARE(saved.line,
+             (HistoryRow{QStringLiteral("2024/05/18"), QStringLiteral("21:05:09"), QStringLiteral("1"), QStringLiteral("＋")}));
     // "2024/05/18","21:05:09",1,"＋" and "2024/05/18","21:05:09","プラマイ",60,"秒数 : 60  ＋",
     QCOMPARE(readBytes(history.path()).mid(before.size()),
              QByteArray::fromHex("22323032342f30352f3138222c2232313a30353a3039222c312c22817b220d0a"));
@@ -317,8 +319,8 @@ void TestGameRules::damagedSettingsLoseOnlyTheDamagedFields_data()
     QTest::addColumn<QString>("repaired");
     QTest::addColumn<QStringList>("modes");
     // Every line keeps manual saving (0) unless that very field is damaged.
-    QTest::newRow("too few fields") << sjis(QStringLiteral("20,60,\"－\"\n"))
-                                    << QStringLiteral("20,60,\"－\",\"秒数\",1\n") << kPlamaiModes;
+    QTest::newRow("too few fields") << sjis(QStringLiteral("20,60,\"－\"\n")) << QStringLiteral("20,60,\"－\",\"秒数\",1\n")
+                                    << kPlamaiModes;
     QTest::newRow("unknown mode") << sjis(QStringLiteral("20,60,\"×\",\"答数\",0\n"))
                                   << QStringLiteral("20,60,\"＋\",\"答数\",0\n") << kPlamaiModes;
     QTest::newRow("seconds not listed") << sjis(QStringLiteral("20,61,\"－\",\"答数\",0\n"))
@@ -333,12 +335,12 @@ void TestGameRules::damagedSettingsLoseOnlyTheDamagedFields_data()
         << (sjis(QStringLiteral("20,90,\"")) + QByteArray("\xff\xfe") + sjis(QStringLiteral("\",\"答数\",0\n")))
         << QStringLiteral("20,90,\"＋\",\"答数\",0\n") << kPlamaiModes;
     // Numbers beyond an int fall back like any other number out of range (a game without modes).
-    QTest::newRow("answers beyond an int") << sjis(QStringLiteral("1e38,60,\"秒数\",1\n"))
-                                           << QStringLiteral("10,60,\"秒数\",1\n") << QStringList();
-    QTest::newRow("seconds below an int") << sjis(QStringLiteral("20,-1e38,\"答数\",0\n"))
-                                          << QStringLiteral("20,60,\"答数\",0\n") << QStringList();
-    QTest::newRow("save mode beyond an int") << sjis(QStringLiteral("20,90,\"答数\",3e9\n"))
-                                             << QStringLiteral("20,90,\"答数\",1\n") << QStringList();
+    QTest::newRow("answers beyond an int") << sjis(QStringLiteral("1e38,60,\"秒数\",1\n")) << QStringLiteral("10,60,\"秒数\",1\n")
+                                           << QStringList();
+    QTest::newRow("seconds below an int") << sjis(QStringLiteral("20,-1e38,\"答数\",0\n")) << QStringLiteral("20,60,\"答数\",0\n")
+                                          << QStringList();
+    QTest::newRow("save mode beyond an int")
+        << sjis(QStringLiteral("20,90,\"答数\",3e9\n")) << QStringLiteral("20,90,\"答数\",1\n") << QStringList();
     QTest::newRow("garbage") << QByteArray("\xff\xfe\x01", 3) << QStringLiteral("10,60,\"＋\",\"秒数\",1\n") << kPlamaiModes;
 }
 
@@ -422,7 +424,7 @@ void TestGameRules::personalBest_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<int>("correct");
     QTest::addColumn<int>("wrong");
-    QTest::addColumn<int>("tenths");    // a count-mode play's time, in tenths of a second
+    QTest::addColumn<int>("tenths"); // a count-mode play's time, in tenths of a second
     QTest::addColumn<bool>("achievementInCountMode");
     QTest::addColumn<QStringList>("earlier");
     QTest::addColumn<bool>("best");
@@ -432,17 +434,15 @@ void TestGameRules::personalBest_data()
     // Time mode, 60 seconds: judged by the correct answers.
     QTest::newRow("time: more correct than every earlier play")
         << time << "＋" << 31 << 2 << 0 << false << QStringList{"30 30 60 ＋", "35 28 60 ＋"} << true;
-    QTest::newRow("time: a tie is no best")
-        << time << "＋" << 30 << 0 << 0 << false << QStringList{"30 30 60 ＋", "35 28 60 ＋"} << false;
+    QTest::newRow("time: a tie is no best") << time << "＋" << 30 << 0 << 0 << false << QStringList{"30 30 60 ＋", "35 28 60 ＋"}
+                                            << false;
     QTest::newRow("time: fewer than one earlier play")
         << time << "＋" << 29 << 9 << 0 << false << QStringList{"30 30 60 ＋", "35 28 60 ＋"} << false;
     QTest::newRow("time: other modes and limits do not count")
-        << time << "＋" << 20 << 0 << 0 << false
-        << QStringList{"40 40 60 －", "50 50 90 ＋", "19 19 60 ＋"} << true;
+        << time << "＋" << 20 << 0 << 0 << false << QStringList{"40 40 60 －", "50 50 90 ＋", "19 19 60 ＋"} << true;
     QTest::newRow("time: the first play of its conditions")
         << time << "＋" << 20 << 0 << 0 << false << QStringList{"40 40 60 －", "50 50 90 ＋"} << false;
-    QTest::newRow("time: an empty history")
-        << time << "＋" << 20 << 0 << 0 << false << QStringList() << false;
+    QTest::newRow("time: an empty history") << time << "＋" << 20 << 0 << 0 << false << QStringList() << false;
     QTest::newRow("time: a count-mode play that took exactly 60 seconds joins")
         << time << "＋" << 20 << 0 << 0 << false << QStringList{"20 20 60 ＋"} << false;
     QTest::newRow("time: more correct answers, not more answers")
@@ -459,13 +459,11 @@ void TestGameRules::personalBest_data()
     QTest::newRow("count: slower than one earlier play")
         << count << "－" << 10 << 0 << 420 << false << QStringList{"10 10 41.4 －", "10 9 50 －"} << false;
     QTest::newRow("count: other answer counts and modes do not count")
-        << count << "－" << 10 << 0 << 500 << false
-        << QStringList{"5 5 10 －", "10 10 20 ＋", "10 10 50.1 －"} << true;
+        << count << "－" << 10 << 0 << 500 << false << QStringList{"5 5 10 －", "10 10 20 ＋", "10 10 50.1 －"} << true;
     QTest::newRow("count: a whole second beats a tenth more")
         << count << "－" << 10 << 0 << 410 << false << QStringList{"10 10 41.1 －"} << true;
     // Count mode judged by the achievement as well (連想心理: new answers).
-    QTest::newRow("count by achievement: more")
-        << count << "－" << 7 << 3 << 900 << true << QStringList{"10 6 20 －"} << true;
+    QTest::newRow("count by achievement: more") << count << "－" << 7 << 3 << 900 << true << QStringList{"10 6 20 －"} << true;
     QTest::newRow("count by achievement: faster is not enough")
         << count << "－" << 6 << 4 << 100 << true << QStringList{"10 6 20 －"} << false;
 }

@@ -33,32 +33,38 @@ void TestHistoryTables::eachGameKeepsItsHistory_data()
     QTest::addColumn<QByteArray>("line"); // every field "1"
     QTest::addColumn<QString>("reads");
     QTest::newRow("プラマイ") << 1
-        << QStringLiteral("回 600 R|日付 1400 C|時間 1000 C|答数 600 R|ＯＫ 600 R|ＮＧ 600 R|正解率 900 R|秒当たり 1000 R|"
-                          "秒数 1025 R|モード 700 C")
-        << QByteArray(R"("1","1",1,1,1,"1","1","1","1")") << QStringLiteral("seconds 7, mode 8, answers 2, best 3");
+                              << QStringLiteral(
+                                     "回 600 R|日付 1400 C|時間 1000 C|答数 600 R|ＯＫ 600 R|ＮＧ 600 R|正解率 900 R|秒当たり 1000 R|"
+                                     "秒数 1025 R|モード 700 C")
+                              << QByteArray(R"("1","1",1,1,1,"1","1","1","1")")
+                              << QStringLiteral("seconds 7, mode 8, answers 2, best 3");
     QTest::newRow("しりとり") << 2
-        << QStringLiteral("回 600 R|日付 1400 C|時間 1000 C|辞書 600 R|ＯＫ 600 R|ＮＧ 600 R|文字数 755 R|正解率 880 R|"
-                          "秒当たり 980 R|秒数 1025 R")
-        << QByteArray(R"("1","1",1,1,1,1,"1","1","1")") << QStringLiteral("seconds 8, answers 3+4, best 3");
+                              << QStringLiteral(
+                                     "回 600 R|日付 1400 C|時間 1000 C|辞書 600 R|ＯＫ 600 R|ＮＧ 600 R|文字数 755 R|正解率 880 R|"
+                                     "秒当たり 980 R|秒数 1025 R")
+                              << QByteArray(R"("1","1",1,1,1,1,"1","1","1")") << QStringLiteral("seconds 8, answers 3+4, best 3");
     QTest::newRow("バラバラ") << 3
-        << QStringLiteral("回 600 R|日付 1400 C|時間 1000 C|答数 600 R|ＯＫ 600 R|ＮＧ 600 R|文字数 755 R|正解率 880 R|"
-                          "秒当たり 980 R|表示秒数 1025 R")
-        << QByteArray(R"("1","1",1,1,1,1,"1","1","1")") << QStringLiteral("seconds 8, answers 3+4, best 3");
+                              << QStringLiteral(
+                                     "回 600 R|日付 1400 C|時間 1000 C|答数 600 R|ＯＫ 600 R|ＮＧ 600 R|文字数 755 R|正解率 880 R|"
+                                     "秒当たり 980 R|表示秒数 1025 R")
+                              << QByteArray(R"("1","1",1,1,1,1,"1","1","1")") << QStringLiteral("seconds 8, answers 3+4, best 3");
     const QString level = QStringLiteral("回 570 R|日付 1360 C|時間 960 C|答数 600 R|ＯＫ 580 R|ＮＧ 580 R|字数 600 R|"
                                          "正解率 860 R|秒当たり 980 R|秒数 980 R|Ｍ 360 C");
     const QString levelReads = QStringLiteral("seconds 8, mode 9 by its first character, answers 2, best 3");
     QTest::newRow("四熟虫喰") << 4 << level << QByteArray(R"("1","1",1,1,1,1,"1","1","1","1")") << levelReads;
     QTest::newRow("連想心理") << 5
-        << QStringLiteral("回 600 R|日付 1100 C|時間 680 C|問題 1900 L|計 450 R|新 400 R|既 400 R|重 400 R|字数 570 R|"
-                          "秒当たり 950 R|秒数 980 R")
-        << QByteArray(R"("1","1","1",1,1,1,1,1,"1","1")")
-        << QStringLiteral("seconds 9, topic 2, answers 3, best 4 alone in count mode");
+                              << QStringLiteral(
+                                     "回 600 R|日付 1100 C|時間 680 C|問題 1900 L|計 450 R|新 400 R|既 400 R|重 400 R|字数 570 R|"
+                                     "秒当たり 950 R|秒数 980 R")
+                              << QByteArray(R"("1","1","1",1,1,1,1,1,"1","1")")
+                              << QStringLiteral("seconds 9, topic 2, answers 3, best 4 alone in count mode");
     QTest::newRow("カラパニ") << 6 << level << QByteArray(R"("1","1",1,1,1,1,"1","1","1","1")") << levelReads;
     QTest::newRow("ボキャブラ") << 7
-        << QStringLiteral("回 600 R|日付 1400 C|時間 1000 C|ＯＫ 550 R|ＮＧ 550 R|文字 550 R|得点 600 R|正解率 870 R|"
-                          "秒当たり 980 R|秒数 980 R|Ｍ 340 C")
-        << QByteArray(R"("1","1",1,1,1,1,"1","1","1","1")")
-        << QStringLiteral("seconds 8, mode 9 by its first character, answers 2+3, best 2");
+                                << QStringLiteral(
+                                       "回 600 R|日付 1400 C|時間 1000 C|ＯＫ 550 R|ＮＧ 550 R|文字 550 R|得点 600 R|正解率 870 R|"
+                                       "秒当たり 980 R|秒数 980 R|Ｍ 340 C")
+                                << QByteArray(R"("1","1",1,1,1,1,"1","1","1","1")")
+                                << QStringLiteral("seconds 8, mode 9 by its first character, answers 2+3, best 2");
 }
 
 void TestHistoryTables::eachGameKeepsItsHistory()

@@ -80,7 +80,7 @@ void TestKarapaniPlay::firstQuestionOfASeed()
     MersenneRandomSource random(clock, 6);
     KarapaniPlay play(countPlay(10, QStringLiteral("P:パニック")), random);
     play.nextQuestion();
-    QCOMPARE(play.question().word, 5);   // 黒
+    QCOMPARE(play.question().word, 5); // 黒
     QCOMPARE(play.question().colour, 3); // drawn in dark yellow
     QCOMPARE(play.question().task, Task::Colour);
 }
@@ -95,8 +95,7 @@ void TestKarapaniPlay::answersAreJudgedWithoutSurroundingBlanks_data()
     QTest::newRow("half-width blanks round the colour") << kNormal << QStringLiteral(" あか ") << true << qint64(2);
     QTest::newRow("ideographic blanks round the word") << kEasy << QStringLiteral("　青　") << true << qint64(1);
     QTest::newRow("a tab before the word") << kEasy << QStringLiteral("\tあお") << true << qint64(2);
-    QTest::newRow("blanks do not make the word the colour") << kNormal << QStringLiteral(" あお ") << false
-                                                            << qint64(0);
+    QTest::newRow("blanks do not make the word the colour") << kNormal << QStringLiteral(" あお ") << false << qint64(0);
 }
 
 void TestKarapaniPlay::answersAreJudgedWithoutSurroundingBlanks()

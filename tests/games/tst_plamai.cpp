@@ -48,10 +48,7 @@ private:
         return find<QLabel>(window, QString::fromLatin1(label))->text();
     }
 
-    static QLineEdit *box(const QWidget &window, int i)
-    {
-        return find<QLineEdit>(window, QStringLiteral("txtKaitou%1").arg(i));
-    }
+    static QLineEdit *box(const QWidget &window, int i) { return find<QLineEdit>(window, QStringLiteral("txtKaitou%1").arg(i)); }
 
     static int digit(const QWidget &window, int i)
     {

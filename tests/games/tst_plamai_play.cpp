@@ -24,8 +24,14 @@ PlamaiPlay::BoxOutcome give(PlamaiPlay &play, int box, bool right)
 // An earlier play of the history; only its answers, correct answers, seconds and mode count.
 HistoryRow earlier(int answers, int correct, const char *seconds, const char16_t *mode)
 {
-    return {QStringLiteral("2024/05/17"), QStringLiteral("20:00:00"), QString::number(answers), QString::number(correct),
-            QString::number(answers - correct), QString(), QString(), QString::fromLatin1(seconds) + u'秒',
+    return {QStringLiteral("2024/05/17"),
+            QStringLiteral("20:00:00"),
+            QString::number(answers),
+            QString::number(correct),
+            QString::number(answers - correct),
+            QString(),
+            QString(),
+            QString::fromLatin1(seconds) + u'秒',
             QString::fromUtf16(mode)};
 }
 
@@ -125,10 +131,10 @@ void TestPlamaiPlay::eachBoxIsAnAnswer()
 void TestPlamaiPlay::finishedPlayIsSavedAsPlayed_data()
 {
     QTest::addColumn<int>("timing"); // TimingMode
-    QTest::addColumn<int>("limit");  // seconds or answers
+    QTest::addColumn<int>("limit"); // seconds or answers
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("answers"); // R right, W wrong, a box each
-    QTest::addColumn<int>("ms");          // how long the play took
+    QTest::addColumn<int>("ms"); // how long the play took
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QString>("record");
     QTest::newRow("count mode ends on its last box, the fresh row drawn")
@@ -204,8 +210,8 @@ void TestPlamaiPlay::personalBest()
     QFETCH(int, tenths);
     QFETCH(bool, saved);
     QFETCH(bool, best);
-    std::vector<HistoryRow> history{earlier(14, 14, "13", u"＋"), earlier(14, 14, "7", u"－"),
-                                    earlier(10, 10, "5", u"＋"), earlier(14, 14, "60", u"＋"),
+    std::vector<HistoryRow> history{earlier(14, 14, "13", u"＋"), earlier(14, 14, "7", u"－"), earlier(10, 10, "5", u"＋"),
+                                    earlier(14, 14, "60", u"＋"),
                                     // Keys hit at random: faster, but no match for right answers.
                                     earlier(14, 2, "3", u"＋")};
     if (saved)

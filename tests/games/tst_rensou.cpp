@@ -145,15 +145,16 @@ void TestRensou::topicsNamingAnotherFileTouchNothing()
     const QByteArray records = sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"プラマイ\",60,\"秒数 : 60\",\n"));
     writeBytes(file(QStringLiteral("データ.txt")), records);
     writeBytes(file(QStringLiteral("連想心理題目.txt")),
-               sjis(QStringLiteral("データ.txt")) + QByteArray("\0\r\n", 3) + sjis(QStringLiteral("好きな動物\nメモ\tあ\nえ..\n猫"))
-                   + QByteArray("\x7f\r\n"));
+               sjis(QStringLiteral("データ.txt")) + QByteArray("\0\r\n", 3)
+                   + sjis(QStringLiteral("好きな動物\nメモ\tあ\nえ..\n猫")) + QByteArray("\x7f\r\n"));
     auto window = open();
     QCOMPARE(m_desk->messages.shown().size(), 1);
     QCOMPARE(m_desk->messages.shown().at(0).title, QStringLiteral("不正文字"));
-    QCOMPARE(m_desk->messages.shown().at(0).text, QStringLiteral("データ.txt\uFFFD に含まれる 制御文字 U+0000 は使えませんので飛ばします\n"
-                                                           "メモ\uFFFDあ に含まれる 制御文字 U+0009 は使えませんので飛ばします\n"
-                                                           "え.. はファイルの名前に使えないため飛ばします\n"
-                                                           "猫\uFFFD に含まれる 制御文字 U+007F は使えませんので飛ばします"));
+    QCOMPARE(m_desk->messages.shown().at(0).text,
+             QStringLiteral("データ.txt\uFFFD に含まれる 制御文字 U+0000 は使えませんので飛ばします\n"
+                            "メモ\uFFFDあ に含まれる 制御文字 U+0009 は使えませんので飛ばします\n"
+                            "え.. はファイルの名前に使えないため飛ばします\n"
+                            "猫\uFFFD に含まれる 制御文字 U+007F は使えませんので飛ばします"));
     QCOMPARE(find<QComboBox>(*window, QStringLiteral("cboMondai"))->count(), 1);
     click(*window, "cmdSyousai");
     QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), records);
@@ -206,7 +207,8 @@ void TestRensou::clearingATopicStartsItAfresh()
     QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdModoru")), Qt::LeftButton);
     play(*window, {QStringLiteral("ねこ"), QStringLiteral("いぬ"), QStringLiteral("うさぎ")});
     QCOMPARE(label(*window, "lblOk"), QStringLiteral("3"));
-    QVERIFY(readBytes(file(QStringLiteral("好きな動物_履歴.txt"))).startsWith(sjis(QStringLiteral("\"2024/05/18\",\"20:00:16\",\"001\""))));
+    QVERIFY(readBytes(file(QStringLiteral("好きな動物_履歴.txt")))
+                .startsWith(sjis(QStringLiteral("\"2024/05/18\",\"20:00:16\",\"001\""))));
 }
 
 // The topic history lies over the play area: what it covers is out of reach of Tab and of a
@@ -215,7 +217,8 @@ void TestRensou::topicHistoryHidesWhatItCovers()
 {
     auto window = open();
     auto *button = find<QPushButton>(*window, QStringLiteral("cmdSyousai"));
-    const QList<QWidget *> covered = {button, find<QLineEdit>(*window, QStringLiteral("txtKaitou")), find<Grid>(*window, QStringLiteral("msgRireki2"))};
+    const QList<QWidget *> covered = {button, find<QLineEdit>(*window, QStringLiteral("txtKaitou")),
+                                      find<Grid>(*window, QStringLiteral("msgRireki2"))};
     button->setFocus();
     click(*window, "cmdSyousai");
     for (QWidget *control : covered)

@@ -24,9 +24,16 @@ const QString kTopic = QStringLiteral("好きな動物");
 // A play of the history: its topic, answers, new answers and seconds.
 HistoryRow earlier(const QString &topic, int answers, int fresh, const char *seconds)
 {
-    return {QStringLiteral("2024/05/17"), QStringLiteral("09:00:00"), topic, QString::number(answers),
-            QString::number(fresh), QString::number(answers - fresh), QStringLiteral("0"), QStringLiteral("6"),
-            QStringLiteral("1.00/秒"), QString::fromLatin1(seconds) + u'秒'};
+    return {QStringLiteral("2024/05/17"),
+            QStringLiteral("09:00:00"),
+            topic,
+            QString::number(answers),
+            QString::number(fresh),
+            QString::number(answers - fresh),
+            QStringLiteral("0"),
+            QStringLiteral("6"),
+            QStringLiteral("1.00/秒"),
+            QString::fromLatin1(seconds) + u'秒'};
 }
 
 } // namespace
@@ -77,14 +84,17 @@ void TestRensouPlay::rules()
     QCOMPARE(classify(QStringLiteral("ネコ"), {QStringLiteral("ねこ")}, {}), Kind::New);
     QCOMPARE(classify(QStringLiteral("ねこ"), {QStringLiteral("ねこ")}, {QStringLiteral("ねこ")}), Kind::Duplicate);
     QCOMPARE(classify(QStringLiteral("ねこ"), {}, {QStringLiteral("ねこ")}), Kind::Existing);
-    const std::vector<QStringList> log{{QStringLiteral("2024/05/17"), QStringLiteral("09:00:00"), QStringLiteral("004"), QStringLiteral("a")},
-                                       {QStringLiteral("2024/05/18"), QStringLiteral("09:00:00"), QStringLiteral("002"), QStringLiteral("b")}};
+    const std::vector<QStringList> log{{QStringLiteral("2024/05/17"), QStringLiteral("09:00:00"), QStringLiteral("004"),
+                                        QStringLiteral("a")},
+                                       {QStringLiteral("2024/05/18"), QStringLiteral("09:00:00"), QStringLiteral("002"),
+                                        QStringLiteral("b")}};
     QCOMPARE(playOfTheDay(log, QStringLiteral("2024/05/18")), 3);
     QCOMPARE(playOfTheDay(log, QStringLiteral("2024/05/19")), 1);
     QCOMPARE(playOfTheDay({}, QStringLiteral("2024/05/19")), 1);
     // A hand-written number no day can hold counts as no play of the day.
     for (const QString &number : {QStringLiteral("3e9"), QStringLiteral("2147483647"), QStringLiteral("-5")}) {
-        const std::vector<QStringList> edited{{QStringLiteral("2024/05/18"), QStringLiteral("09:00:00"), number, QStringLiteral("b")}};
+        const std::vector<QStringList> edited{
+            {QStringLiteral("2024/05/18"), QStringLiteral("09:00:00"), number, QStringLiteral("b")}};
         QCOMPARE(playOfTheDay(edited, QStringLiteral("2024/05/18")), 1);
     }
 }
@@ -112,8 +122,7 @@ void TestRensouPlay::topicFilesRefuseNamesOfOtherFiles()
 void TestRensouPlay::playCountsItsAnswersUnderItsTopic()
 {
     writeBytes(file(QStringLiteral("好きな動物.txt")), sjis(QStringLiteral("ねこ\n")));
-    writeBytes(file(QStringLiteral("好きな動物_履歴.txt")),
-               sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"002\",\"ねこ\"\n")));
+    writeBytes(file(QStringLiteral("好きな動物_履歴.txt")), sjis(QStringLiteral("\"2024/05/18\",\"09:00:00\",\"002\",\"ねこ\"\n")));
     PlaySetup setup = countPlay(3);
     setup.topic = kTopic;
     RensouPlay::Prepared prepared = RensouPlay::prepare(setup, m_desk->folder, m_desk->clock.today());

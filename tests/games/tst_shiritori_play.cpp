@@ -78,8 +78,7 @@ void TestShiritoriPlay::rules()
     QCOMPARE(judge(QStringLiteral("やま"), QStringLiteral("おもちゃ"), used), Verdict::Accepted);
 
     SequenceRandom random({0.99});
-    const WordIndex words(
-        {QStringLiteral("まど"), QStringLiteral("いす"), QStringLiteral("まめ"), QStringLiteral("まど")});
+    const WordIndex words({QStringLiteral("まど"), QStringLiteral("いす"), QStringLiteral("まめ"), QStringLiteral("まど")});
     QCOMPARE(reply(words, QStringLiteral("やま"), random).value(), QStringLiteral("まど")); // duplicates count
     QVERIFY(!reply(words, QStringLiteral("かぎ"), random));
 }
@@ -87,12 +86,11 @@ void TestShiritoriPlay::rules()
 void TestShiritoriPlay::replyDrawsFromEveryCandidate()
 {
     using namespace ShiritoriRules;
-    const WordIndex dictionary({QStringLiteral("まど"), QStringLiteral("いす"), QStringLiteral("まめ"),
-                                QStringLiteral("まど"), QStringLiteral("やさい"), QStringLiteral("ままごと"),
-                                QString(), QStringLiteral("すいか"), QStringLiteral("まり"), QStringLiteral("やま"),
-                                QStringLiteral("まど")});
+    const WordIndex dictionary({QStringLiteral("まど"), QStringLiteral("いす"), QStringLiteral("まめ"), QStringLiteral("まど"),
+                                QStringLiteral("やさい"), QStringLiteral("ままごと"), QString(), QStringLiteral("すいか"),
+                                QStringLiteral("まり"), QStringLiteral("やま"), QStringLiteral("まど")});
     // The candidates in dictionary order, repeats included; a draw r picks number ⌊count × r⌋.
-    const QStringList ma{QStringLiteral("まど"), QStringLiteral("まめ"),  QStringLiteral("まど"),
+    const QStringList ma{QStringLiteral("まど"),     QStringLiteral("まめ"), QStringLiteral("まど"),
                          QStringLiteral("ままごと"), QStringLiteral("まり"), QStringLiteral("まど")};
     QCOMPARE(dictionary.count(u"ま"), ma.size());
     for (qsizetype k = 0; k < ma.size(); ++k) {
@@ -127,7 +125,7 @@ void TestShiritoriPlay::replyMatchesTheWholeDictionary()
     }
     const WordIndex dictionary(words);
     for (const QString &answer : {QStringLiteral("しか"), QStringLiteral("いま"), QStringLiteral("きゅ"),
-                                 QStringLiteral("おもちゃ"), QStringLiteral("らっ"), QStringLiteral("かぎ")}) {
+                                  QStringLiteral("おもちゃ"), QStringLiteral("らっ"), QStringLiteral("かぎ")}) {
         QStringList candidates;
         for (const QString &word : words) {
             if (word.startsWith(chainKana(answer)))
@@ -169,7 +167,7 @@ void TestShiritoriPlay::firstWordForASeed()
 
 void TestShiritoriPlay::playRepliesByDraw()
 {
-    const QStringList words{QStringLiteral("ごりら"), QStringLiteral("らくだ"), QStringLiteral("らっこ"),
+    const QStringList words{QStringLiteral("ごりら"),   QStringLiteral("らくだ"),   QStringLiteral("らっこ"),
                             QStringLiteral("だちょう"), QStringLiteral("らいおん"), QStringLiteral("らま"),
                             QStringLiteral("だるま")};
     writeBytes(dictionary(), sjis(words.join(u'\n') + u'\n'));
@@ -191,8 +189,7 @@ void TestShiritoriPlay::playRepliesByDraw()
 
 void TestShiritoriPlay::playJudgesAndLearns()
 {
-    writeBytes(dictionary(),
-               sjis(QStringLiteral("ごりら\nらいおん\nらくだ\nだちょう\n")));
+    writeBytes(dictionary(), sjis(QStringLiteral("ごりら\nらいおん\nらくだ\nだちょう\n")));
     const QStringList words{QStringLiteral("ごりら"), QStringLiteral("らいおん"), QStringLiteral("らくだ"),
                             QStringLiteral("だちょう")};
     SequenceRandom random({0.0});
@@ -223,11 +220,10 @@ void TestShiritoriPlay::playJudgesAndLearns()
     QVERIFY(reply.outcome.ended);
 
     QCOMPARE(play.learned(), 2);
-    QCOMPARE(readBytes(dictionary()),
-             sjis(QStringLiteral("ごりら\nらいおん\nらくだ\nだちょう\nうし\nしか\n")));
-    QCOMPARE(play.historyFields(), (HistoryRow{QStringLiteral("6"), QStringLiteral("3"), QStringLiteral("2"),
-                                               QStringLiteral("7"), QStringLiteral("60.0%"),
-                                               QStringLiteral("1.00/秒"), QStringLiteral("7秒")}));
+    QCOMPARE(readBytes(dictionary()), sjis(QStringLiteral("ごりら\nらいおん\nらくだ\nだちょう\nうし\nしか\n")));
+    QCOMPARE(play.historyFields(),
+             (HistoryRow{QStringLiteral("6"), QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("7"),
+                         QStringLiteral("60.0%"), QStringLiteral("1.00/秒"), QStringLiteral("7秒")}));
     QCOMPARE(play.recordText(), QStringLiteral("答数 : 5　新語 +2"));
 }
 

@@ -136,8 +136,8 @@ void TestVocabraPlay::answersAreJudgedWithoutSurroundingBlanks_data()
         << QStringLiteral("　すらいむ ") << true << true << qint64(3) << qint64(4) << QStringLiteral("らい _ すらいむ");
     QTest::newRow("a blank before a beginning")
         << QStringLiteral(" らいおん") << true << true << qint64(1) << qint64(4) << QStringLiteral("らい _ らいおん");
-    QTest::newRow("a padded wrong word")
-        << QStringLiteral(" かぼちゃ　") << true << false << qint64(-1) << qint64(0) << QStringLiteral("らい _ ");
+    QTest::newRow("a padded wrong word") << QStringLiteral(" かぼちゃ　") << true << false << qint64(-1) << qint64(0)
+                                         << QStringLiteral("らい _ ");
     QTest::newRow("the question itself, padded")
         << QStringLiteral("\tらい ") << false << false << qint64(0) << qint64(2) << QString();
     QTest::newRow("a padded 不要") << QStringLiteral("　不要 ") << false << false << qint64(0) << qint64(2) << QString();
@@ -214,8 +214,7 @@ void TestVocabraPlay::bestCountsCorrectWordsNotPoints()
                sjis(QStringLiteral("\"2024/05/17\",\"10:00:00\",1,0,3,30,\"100.0%\",\"0.10/秒\",\"30秒\",\"１\"\n"
                                    "\"2024/05/17\",\"11:00:00\",9,0,27,20,\"100.0%\",\"0.90/秒\",\"30秒\",\"２\"\n")));
     QVERIFY(isPersonalBest(play, layout, file.readAll().rows));
-    writeBytes(file.path(),
-               sjis(QStringLiteral("\"2024/05/17\",\"12:00:00\",2,5,6,-3,\"28.6%\",\"0.20/秒\",\"30秒\",\"１\"\n")));
+    writeBytes(file.path(), sjis(QStringLiteral("\"2024/05/17\",\"12:00:00\",2,5,6,-3,\"28.6%\",\"0.20/秒\",\"30秒\",\"１\"\n")));
     QVERIFY(!isPersonalBest(play, layout, file.readAll().rows));
 }
 

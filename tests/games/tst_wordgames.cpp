@@ -175,8 +175,8 @@ void TestWordGames::dictionaryListing()
     QStringList shown;
     for (int row = 0; row < listing->model()->rowCount(); ++row)
         shown.append(listing->model()->index(row, 0).data().toString());
-    QCOMPARE(shown, (QStringList{QStringLiteral("ごりら"), QStringLiteral("らっぱ"), QStringLiteral("ぱせり"),
-                                 QStringLiteral("ごりら")}));
+    QCOMPARE(shown,
+             (QStringList{QStringLiteral("ごりら"), QStringLiteral("らっぱ"), QStringLiteral("ぱせり"), QStringLiteral("ごりら")}));
     // The listing only shows the dictionary: no key opens an entry for editing.
     listing->setCurrentIndex(listing->model()->index(1, 0));
     for (const Qt::Key key : {Qt::Key_F2, Qt::Key_Return, Qt::Key_A})
@@ -232,8 +232,7 @@ void TestWordGames::barabaraPlay()
     QCOMPARE(items(find<QListWidget>(*window, QStringLiteral("lstRireki"))), QStringList{answer});
     QCOMPARE(readBytes(file(u"バラバラ履歴.txt")),
              sjis(QStringLiteral("\"2024/05/18\",\"10:00:07\",3,1,2,3,\"33.3%\",\"0.75/秒\",\"4秒\"\n")));
-    QCOMPARE(readBytes(file(u"データ.txt")),
-             sjis(QStringLiteral("\"2024/05/18\",\"10:00:07\",\"バラバラ\",4,\"答数 : 3\",\n")));
+    QCOMPARE(readBytes(file(u"データ.txt")), sjis(QStringLiteral("\"2024/05/18\",\"10:00:07\",\"バラバラ\",4,\"答数 : 3\",\n")));
 }
 
 void TestWordGames::yojiDesignatedWindows()
@@ -251,8 +250,7 @@ void TestWordGames::yojiDesignatedWindows()
     QTest::mouseClick(find<QLabel>(*window, QStringLiteral("lblMondai3")), Qt::LeftButton);
     start(*window);
     QCOMPARE(windows(*window), QStringLiteral("一□二□"));
-    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMondai2"))->palette().color(QPalette::Window),
-             windowsColor(kButtonFace));
+    QCOMPARE(find<QLabel>(*window, QStringLiteral("lblMondai2"))->palette().color(QPalette::Window), windowsColor(kButtonFace));
     type(*window, QStringLiteral("一石二鳥"));
     QCOMPARE(items(find<QListWidget>(*window, QStringLiteral("lstRireki"))), QStringList{QStringLiteral("一□二□")});
 
@@ -336,13 +334,10 @@ void TestWordGames::shiritoriBestCountsCorrectAnswers()
     QVERIFY(play.cycle().timeTick(63000)->ended);
 
     const HistoryLayout layout = frmG2::definition().history;
-    const QString fewerCorrect =
-        QStringLiteral("\"2024/05/17\",\"10:00:00\",5000,1,9,3,\"10.0%\",\"0.05/秒\",\"60秒\"\n");
-    const QString otherLimit =
-        QStringLiteral("\"2024/05/17\",\"11:00:00\",5000,9,0,27,\"100.0%\",\"0.30/秒\",\"30秒\"\n");
+    const QString fewerCorrect = QStringLiteral("\"2024/05/17\",\"10:00:00\",5000,1,9,3,\"10.0%\",\"0.05/秒\",\"60秒\"\n");
+    const QString otherLimit = QStringLiteral("\"2024/05/17\",\"11:00:00\",5000,9,0,27,\"100.0%\",\"0.30/秒\",\"30秒\"\n");
     QVERIFY(isPersonalBest(play, layout, history(u"しりとり履歴.txt", layout, fewerCorrect + otherLimit)));
-    const QString asManyCorrect =
-        QStringLiteral("\"2024/05/17\",\"12:00:00\",3,2,0,6,\"100.0%\",\"0.10/秒\",\"60秒\"\n");
+    const QString asManyCorrect = QStringLiteral("\"2024/05/17\",\"12:00:00\",3,2,0,6,\"100.0%\",\"0.10/秒\",\"60秒\"\n");
     QVERIFY(!isPersonalBest(play, layout, history(u"しりとり履歴.txt", layout, fewerCorrect + asManyCorrect)));
 }
 
@@ -373,8 +368,7 @@ void TestWordGames::yojiBestKeepsToItsLevel()
 {
     SequenceRandom random({0.0, 0.5, 0.5});
     const YojiRules::Windows designated{};
-    YojiPlay play({TimingMode::Time, 60, 10, QStringLiteral("2:ノーマル"), {}}, {QStringLiteral("一石二鳥")}, designated,
-                  random);
+    YojiPlay play({TimingMode::Time, 60, 10, QStringLiteral("2:ノーマル"), {}}, {QStringLiteral("一石二鳥")}, designated, random);
     play.newQuestion();
     begin(play);
     QVERIFY(play.answer(QStringLiteral("一石二鳥")).outcome.correct);
@@ -382,10 +376,9 @@ void TestWordGames::yojiBestKeepsToItsLevel()
     QVERIFY(play.cycle().timeTick(63000)->ended);
 
     const HistoryLayout layout = frmG4::definition().history;
-    const QString lines =
-        QStringLiteral("\"2024/05/17\",\"10:00:00\",1,1,0,4,\"100.0%\",\"0.07/秒\",\"60秒\",\"2\"\n"
-                       "\"2024/05/17\",\"11:00:00\",9,9,0,36,\"100.0%\",\"0.60/秒\",\"60秒\",\"1\"\n"
-                       "\"2024/05/17\",\"12:00:00\",9,9,0,36,\"100.0%\",\"0.40/秒\",\"90秒\",\"2\"\n");
+    const QString lines = QStringLiteral("\"2024/05/17\",\"10:00:00\",1,1,0,4,\"100.0%\",\"0.07/秒\",\"60秒\",\"2\"\n"
+                                         "\"2024/05/17\",\"11:00:00\",9,9,0,36,\"100.0%\",\"0.60/秒\",\"60秒\",\"1\"\n"
+                                         "\"2024/05/17\",\"12:00:00\",9,9,0,36,\"100.0%\",\"0.40/秒\",\"90秒\",\"2\"\n");
     QVERIFY(isPersonalBest(play, layout, history(u"四熟虫喰履歴.txt", layout, lines)));
     const QString better = QStringLiteral("\"2024/05/17\",\"13:00:00\",3,3,0,12,\"100.0%\",\"0.20/秒\",\"60秒\",\"2\"\n");
     QVERIFY(!isPersonalBest(play, layout, history(u"四熟虫喰履歴.txt", layout, lines + better)));

@@ -44,13 +44,10 @@ private Q_SLOTS:
 
 void TestYojiPlay::rules()
 {
-    QCOMPARE(YojiRules::idioms({QStringLiteral("一石二鳥　いっせきにちょう"), QStringLiteral("短い"),
-                                QStringLiteral("四面楚歌")}),
+    QCOMPARE(YojiRules::idioms({QStringLiteral("一石二鳥　いっせきにちょう"), QStringLiteral("短い"), QStringLiteral("四面楚歌")}),
              (QStringList{QStringLiteral("一石二鳥"), QStringLiteral("四面楚歌")}));
     const QStringList idioms{QStringLiteral("一石二鳥")};
-    const auto eaten = [](const YojiRules::Question &q) {
-        return int(std::count(q.open.begin(), q.open.end(), false));
-    };
+    const auto eaten = [](const YojiRules::Question &q) { return int(std::count(q.open.begin(), q.open.end(), false)); };
     for (int i = 0; i < 20; ++i) {
         m_desk->clock.advanceMilliseconds(13);
         QCOMPARE(eaten(YojiRules::make(idioms, QStringLiteral("0:隠さない"), {}, *m_desk->random)), 0);
@@ -62,8 +59,8 @@ void TestYojiPlay::rules()
     QCOMPARE(eaten(YojiRules::make(idioms, QStringLiteral("R:ランダム"), {}, low)), 0);
     SequenceRandom high({0.9});
     QCOMPARE(eaten(YojiRules::make(idioms, QStringLiteral("R:ランダム"), {}, high)), 3);
-    const YojiRules::Question designated =
-        YojiRules::make(idioms, QStringLiteral("S:指定"), {true, false, true, false}, *m_desk->random);
+    const YojiRules::Question designated = YojiRules::make(idioms, QStringLiteral("S:指定"), {true, false, true, false},
+                                                           *m_desk->random);
     QCOMPARE(designated.open, (YojiRules::Windows{true, false, true, false}));
 }
 
@@ -101,7 +98,6 @@ void TestYojiPlay::playJudgesAndListsWhatItAsked()
     QCOMPARE(play.answer(QStringLiteral("一石二鳥")).solved, QStringLiteral("一石二鳥"));
     QCOMPARE(play.typed(), 8);
 }
-
 
 // A level chosen during a play leaves the question alone and rules the next one; once the play
 // is over, the play keeps the level it ended in.

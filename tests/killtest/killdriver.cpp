@@ -18,8 +18,7 @@ using namespace kotohana;
 
 namespace {
 
-const char16_t *const kItems[] = {u"プラマイ", u"しりとり", u"バラバラ", u"四熟虫喰",
-                                  u"カラパニ", u"ボキャブラ", u"連想心理"};
+const char16_t *const kItems[] = {u"プラマイ", u"しりとり", u"バラバラ", u"四熟虫喰", u"カラパニ", u"ボキャブラ", u"連想心理"};
 
 QString two(long long value)
 {
@@ -34,8 +33,8 @@ QString diaryText(long long n)
 PlayRecord recordOf(long long n)
 {
     return {QStringLiteral("2024/%1/%2").arg(two(1 + n % 12), two(1 + n % 28)),
-            QStringLiteral("%1:%2:%3").arg(two(n / 3600 % 24), two(n / 60 % 60), two(n % 60)),
-            QString::fromUtf16(kItems[n % 7]), float(n % 720) / 4, QStringLiteral("答数 : %1  ソ").arg(n)};
+            QStringLiteral("%1:%2:%3").arg(two(n / 3600 % 24), two(n / 60 % 60), two(n % 60)), QString::fromUtf16(kItems[n % 7]),
+            float(n % 720) / 4, QStringLiteral("答数 : %1  ソ").arg(n)};
 }
 
 [[noreturn]] void stop(const QString &message)

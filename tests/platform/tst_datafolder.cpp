@@ -84,7 +84,8 @@ void TestDataFolder::refusesNamesOutsideItsFiles()
     QVERIFY(!TextFile::read(folder.path(name)).exists);
     QCOMPARE(readBytes(records), QByteArray("x"));
     QCOMPARE(readBytes(outside), QByteArray("y"));
-    QCOMPARE(QDir(folder.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("データ.txt")});
+    QCOMPARE(QDir(folder.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("データ.txt")});
 }
 
 void TestDataFolder::choosesTheFolder()
@@ -210,12 +211,19 @@ void TestDataFolder::removesOnlyLeftoversOfItsOwnSaves()
     const QStringList leftovers{QStringLiteral("データ.txt.kotohana-tmp-OThc1f"), QStringLiteral("設定.TXT.kotohana-tmp-aBcDeF"),
                                 QStringLiteral("プラマイ履歴.txt.kotohana-tmp-QwErTy")};
     // The user's own copies, whatever their names, and what another program's saves leave.
-    const QStringList kept{
-        QStringLiteral("データ.txt"),           QStringLiteral("データ.txt.MyCopy"),     QStringLiteral("データ.txt.OldBak"),
-        QStringLiteral("設定.txt.BackUp"),      QStringLiteral("メモ.TXT.myMemo"),       QStringLiteral("プラマイ履歴.txt.KeepMe"),
-        QStringLiteral("データ.txt.OThcrf"),    QStringLiteral("データ.txt.bak"),        QStringLiteral("データ.txt.kotohana-tmp-OThc"),
-        QStringLiteral("データ.txt.kotohana-tmp-OThcrfx"), QStringLiteral("日記.txt.kotohana-tmp-OThcrf"),
-        QStringLiteral("データ.kotohana-tmp-OThcrf"),      QStringLiteral(".kotohana-tmp-OThcrf")};
+    const QStringList kept{QStringLiteral("データ.txt"),
+                           QStringLiteral("データ.txt.MyCopy"),
+                           QStringLiteral("データ.txt.OldBak"),
+                           QStringLiteral("設定.txt.BackUp"),
+                           QStringLiteral("メモ.TXT.myMemo"),
+                           QStringLiteral("プラマイ履歴.txt.KeepMe"),
+                           QStringLiteral("データ.txt.OThcrf"),
+                           QStringLiteral("データ.txt.bak"),
+                           QStringLiteral("データ.txt.kotohana-tmp-OThc"),
+                           QStringLiteral("データ.txt.kotohana-tmp-OThcrfx"),
+                           QStringLiteral("日記.txt.kotohana-tmp-OThcrf"),
+                           QStringLiteral("データ.kotohana-tmp-OThcrf"),
+                           QStringLiteral(".kotohana-tmp-OThcrf")};
     for (const QString &name : leftovers + kept)
         writeBytes(QDir(dir.path()).filePath(name), QByteArray("x"));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("メモ.TXT.kotohana-tmp-AbCdEf"))); // a folder is never a leftover
@@ -223,11 +231,12 @@ void TestDataFolder::removesOnlyLeftoversOfItsOwnSaves()
     QVERIFY(QFile::link(QDir(dir.path()).filePath(QStringLiteral("データ.txt.MyCopy")),
                         QDir(dir.path()).filePath(QStringLiteral("データ.txt.kotohana-tmp-L1nkEd"))));
 
-    const QStringList removed = folder.removeLeftovers(
-        {QStringLiteral("データ.txt"), QStringLiteral("設定.txt"), QStringLiteral("メモ.TXT"), QStringLiteral("プラマイ履歴.txt")});
+    const QStringList removed = folder.removeLeftovers({QStringLiteral("データ.txt"), QStringLiteral("設定.txt"),
+                                                        QStringLiteral("メモ.TXT"), QStringLiteral("プラマイ履歴.txt")});
     QCOMPARE(QSet<QString>(removed.begin(), removed.end()), QSet<QString>(leftovers.begin(), leftovers.end()));
     QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    QStringList expected = kept + QStringList{QStringLiteral("メモ.TXT.kotohana-tmp-AbCdEf"), QStringLiteral("データ.txt.kotohana-tmp-L1nkEd")};
+    QStringList expected = kept
+        + QStringList{QStringLiteral("メモ.TXT.kotohana-tmp-AbCdEf"), QStringLiteral("データ.txt.kotohana-tmp-L1nkEd")};
     left.sort();
     expected.sort();
     QCOMPARE(left, expected);

@@ -76,7 +76,8 @@ void TestTextFiles::encodesAsWindowsDoes_data()
     QTest::newRow("NEC circled digit") << QStringLiteral("①") << QByteArray::fromHex("8740");
     QTest::newRow("half-width kana") << QStringLiteral("ｶﾞ") << QByteArray::fromHex("b6de");
     QTest::newRow("ideographic space") << QStringLiteral("　") << QByteArray::fromHex("8140");
-    QTest::newRow("control characters, not IBM's (0x7F as U+001A)") << QStringLiteral("\u001A\u001C\u007F") << QByteArray("\x1a\x1c\x7f");
+    QTest::newRow("control characters, not IBM's (0x7F as U+001A)")
+        << QStringLiteral("\u001A\u001C\u007F") << QByteArray("\x1a\x1c\x7f");
 }
 
 void TestTextFiles::inputMethodFormsAreWrittenAsWindowsShowsThem()
@@ -168,8 +169,7 @@ void TestTextFiles::decodesEveryByteAsTheConverterDoes()
     for (const QByteArray &bytes : texts) {
         const DecodedText expected = converted(bytes);
         const DecodedText decoded = ShiftJis::decode(bytes);
-        QVERIFY2(decoded.text == expected.text && decoded.hadInvalidBytes == expected.hadInvalidBytes,
-                 bytes.toHex().constData());
+        QVERIFY2(decoded.text == expected.text && decoded.hadInvalidBytes == expected.hadInvalidBytes, bytes.toHex().constData());
     }
 }
 
@@ -181,7 +181,8 @@ void TestTextFiles::splitsLinesAtCrLfOrLf_data()
     QTest::newRow("one line with break") << QStringLiteral("a\r\n") << QStringList{QStringLiteral("a")};
     QTest::newRow("last line without break") << QStringLiteral("a\r\nb") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
     QTest::newRow("bare LF") << QStringLiteral("a\nb\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-    QTest::newRow("empty lines kept") << QStringLiteral("a\r\n\r\nb\r\n") << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+    QTest::newRow("empty lines kept") << QStringLiteral("a\r\n\r\nb\r\n")
+                                      << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
 }
 
 void TestTextFiles::splitsLinesAtCrLfOrLf()
@@ -200,7 +201,8 @@ void TestTextFiles::lineReaderGivesTheLinesOfTheWholeText_data()
     QTest::addColumn<QByteArray>("bytes");
     QByteArray many;
     for (int i = 0; i < 6000; ++i)
-        many += sjis(QStringLiteral("\"2024/05/18\",\"21:05:%1\",\"四熟虫喰\",60,\"一石二鳥\",\n").arg(i % 60, 2, 10, QLatin1Char('0')));
+        many += sjis(
+            QStringLiteral("\"2024/05/18\",\"21:05:%1\",\"四熟虫喰\",60,\"一石二鳥\",\n").arg(i % 60, 2, 10, QLatin1Char('0')));
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("short, last line without break") << sjis(QStringLiteral("一\ntwo\n三"));
     QTest::newRow("many CR LF lines") << many;
@@ -365,7 +367,8 @@ void TestTextFiles::writeBeyondSizeLimitFailsWithoutEndingTheProgram()
         limit.rlim_cur = 20;
         setrlimit(RLIMIT_FSIZE, &limit);
         const FileResult result = TextFile::appendLine(path, QStringLiteral("a second line far too long for the limit"));
-        const bool reported = !result.ok() && result.message.startsWith(QStringLiteral("ファイル「limited.txt」に書き込めませんでした。"));
+        const bool reported = !result.ok()
+            && result.message.startsWith(QStringLiteral("ファイル「limited.txt」に書き込めませんでした。"));
         _exit(reported ? 0 : 1);
     }
     int status = 0;
@@ -438,14 +441,13 @@ void TestTextFiles::fileErrorsAreToldInJapanese()
     } else {
         TextFile::LineReader reader(path);
         QStringView next;
-        while (reader.next(next)) {
-        }
+        while (reader.next(next)) { }
         message = reader.message();
     }
     limit.reset();
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString done = operation.startsWith(QStringLiteral("read")) ? QStringLiteral("を読み込めませんでした")
-                                                                       : QStringLiteral("に書き込めませんでした");
+                                                                      : QStringLiteral("に書き込めませんでした");
     QCOMPARE(message, QStringLiteral("ファイル「%1」%2。\n（%3）").arg(QFileInfo(path).fileName(), done, reason));
 }
 
@@ -506,14 +508,19 @@ void TestTextFiles::splitsFields_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("fields");
     QTest::newRow("appended record") << QStringLiteral(R"("a","b",60,"d",)")
-                                     << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("60"), QStringLiteral("d"), QString()};
+                                     << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("60"),
+                                                    QStringLiteral("d"), QString()};
     QTest::newRow("rewritten record") << QStringLiteral(R"("a","b",60,"d","")")
-                                      << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("60"), QStringLiteral("d"), QString()};
-    QTest::newRow("comma inside quotes") << QStringLiteral(R"("x, y",1)") << QStringList{QStringLiteral("x, y"), QStringLiteral("1")};
-    QTest::newRow("leading blanks skipped") << QStringLiteral(R"(  "a",   7)") << QStringList{QStringLiteral("a"), QStringLiteral("7")};
+                                      << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("60"),
+                                                     QStringLiteral("d"), QString()};
+    QTest::newRow("comma inside quotes") << QStringLiteral(R"("x, y",1)")
+                                         << QStringList{QStringLiteral("x, y"), QStringLiteral("1")};
+    QTest::newRow("leading blanks skipped") << QStringLiteral(R"(  "a",   7)")
+                                            << QStringList{QStringLiteral("a"), QStringLiteral("7")};
     QTest::newRow("spaces inside quotes kept") << QStringLiteral(R"(" a ")") << QStringList{QStringLiteral(" a ")};
     QTest::newRow("unclosed quote runs to the end") << QStringLiteral(R"("abc,def)") << QStringList{QStringLiteral("abc,def")};
-    QTest::newRow("text after closing quote dropped") << QStringLiteral(R"("ab"cd,2)") << QStringList{QStringLiteral("ab"), QStringLiteral("2")};
+    QTest::newRow("text after closing quote dropped")
+        << QStringLiteral(R"("ab"cd,2)") << QStringList{QStringLiteral("ab"), QStringLiteral("2")};
     QTest::newRow("empty quoted") << QStringLiteral(R"("")") << QStringList{QString()};
     QTest::newRow("blank line") << QStringLiteral("   ") << QStringList{};
 }
@@ -543,7 +550,6 @@ void TestTextFiles::writerQuotesAndKeepsRecordsWhole()
     QCOMPARE(fields[0].toString(), QStringLiteral("彼は＂はい＂と 言った"));
 }
 
-
 void TestTextFiles::onlyRegularFilesAreReadOrWritten_data()
 {
     QTest::addColumn<QString>("kind");
@@ -566,10 +572,12 @@ void TestTextFiles::onlyRegularFilesAreReadOrWritten()
         QVERIFY(QDir().mkdir(path));
 
     const bool folder = kind == u"folder";
-    const QString refused = folder ? QStringLiteral("ファイル「データ.txt」に書き込めませんでした。\n（同じ名前のフォルダがあります）")
-                                   : QStringLiteral("ファイル「データ.txt」は普通のファイルではありません（フォルダや装置などです）。");
-    const QString unread = folder ? QStringLiteral("ファイル「データ.txt」を読み込めませんでした。\n（同じ名前のフォルダがあります）")
-                                  : refused;
+    const QString refused = folder
+        ? QStringLiteral("ファイル「データ.txt」に書き込めませんでした。\n（同じ名前のフォルダがあります）")
+        : QStringLiteral("ファイル「データ.txt」は普通のファイルではありません（フォルダや装置などです）。");
+    const QString unread = folder
+        ? QStringLiteral("ファイル「データ.txt」を読み込めませんでした。\n（同じ名前のフォルダがあります）")
+        : refused;
     const TextFile::ReadResult read = TextFile::read(path);
     QVERIFY(read.exists && !read.ok);
     QCOMPARE(read.message, unread);
@@ -584,9 +592,9 @@ void TestTextFiles::onlyRegularFilesAreReadOrWritten()
 
     const QString source = pathOf(QStringLiteral("source.txt"));
     writeBytes(source, QByteArray("a\r\n"));
-    for (const FileResult &written : {TextFile::appendLine(path, u"a"), TextFile::writeLines(path, {QStringLiteral("a")}),
-                                      TextFile::truncate(path), TextFile::takeBack(path, {}),
-                                      TextFile::writeBytes(path, "a"), TextFile::copy(source, path)}) {
+    for (const FileResult &written :
+         {TextFile::appendLine(path, u"a"), TextFile::writeLines(path, {QStringLiteral("a")}), TextFile::truncate(path),
+          TextFile::takeBack(path, {}), TextFile::writeBytes(path, "a"), TextFile::copy(source, path)}) {
         QVERIFY(!written.ok());
         QCOMPARE(written.message, refused);
     }

@@ -178,8 +178,9 @@ void TestBackups::onlyBackupOfPlaysIsKept()
     plays.remove(playLine(QDate(2024, 5, 8)));
     writeBytes(file(QStringLiteral("データ.txt")), sjis(plays));
     playEveryDay(QDate(2024, 5, 31), QDate(2024, 6, 20), plays);
-    QCOMPARE(backupEntries(), (QStringList{QStringLiteral("2024-05-06"), QStringLiteral("2024-05-30")})
-                                  + days(QDate(2024, 6, 7), QDate(2024, 6, 20)));
+    QCOMPARE(backupEntries(),
+             (QStringList{QStringLiteral("2024-05-06"), QStringLiteral("2024-05-30")})
+                 + days(QDate(2024, 6, 7), QDate(2024, 6, 20)));
 }
 
 void TestBackups::failedBackupLeavesNothingBehind()
@@ -206,8 +207,9 @@ void TestBackups::failedBackupLeavesNothingBehind()
     writeBytes(backupRoot(), QByteArray("a file"));
     result = backups().makeDaily();
     QVERIFY(!result.made);
-    QCOMPARE(result.failure, QStringLiteral("今日のバックアップを作れませんでした。\nフォルダ「%1」を作れませんでした。")
-                                 .arg(QDir::toNativeSeparators(backupRoot())));
+    QCOMPARE(result.failure,
+             QStringLiteral("今日のバックアップを作れませんでした。\nフォルダ「%1」を作れませんでした。")
+                 .arg(QDir::toNativeSeparators(backupRoot())));
     QCOMPARE(readBytes(backupRoot()), QByteArray("a file"));
 }
 
@@ -223,7 +225,7 @@ void TestBackups::onlyTheBackupsOwnAreRemoved()
         if (!markerBytes.isEmpty())
             writeBytes(file(path + QStringLiteral("/.kotohana-backup")), markerBytes);
     };
-    make(QStringLiteral("バックアップ/2024-05-17.part"), marker);   // a backup stopped by a kill
+    make(QStringLiteral("バックアップ/2024-05-17.part"), marker); // a backup stopped by a kill
     make(QStringLiteral("バックアップ/2024-05-16.part"), QByteArray()); // not the backups'
     make(QStringLiteral("バックアップ/2020-01-01"), QByteArray());
     make(QStringLiteral("バックアップ/2020-01-03"), sjis(QStringLiteral("ほかのソフト\nデータ.txt\n")));
@@ -238,9 +240,10 @@ void TestBackups::onlyTheBackupsOwnAreRemoved()
     QString plays = playLine(QDate(2024, 4, 1)); // every backup holds it
     writeBytes(file(QStringLiteral("データ.txt")), sjis(plays));
     playEveryDay(QDate(2024, 5, 18), QDate(2024, 6, 10), plays);
-    QCOMPARE(backupEntries(), (QStringList{QStringLiteral("2020-01-01"), QStringLiteral("2020-01-02"), QStringLiteral("2020-01-03"),
-                                           QStringLiteral("2020-01-04"), QStringLiteral("2024-02-30"), QStringLiteral("2024-05-16.part")})
-                                  + days(QDate(2024, 5, 28), QDate(2024, 6, 10)));
+    QCOMPARE(backupEntries(),
+             (QStringList{QStringLiteral("2020-01-01"), QStringLiteral("2020-01-02"), QStringLiteral("2020-01-03"),
+                          QStringLiteral("2020-01-04"), QStringLiteral("2024-02-30"), QStringLiteral("2024-05-16.part")})
+                 + days(QDate(2024, 5, 28), QDate(2024, 6, 10)));
     // Of the backups' own folder with the user's note, only what the backups copied went.
     QCOMPARE(QDir(file(QStringLiteral("バックアップ/2020-01-04"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("ノート.txt")});
@@ -371,10 +374,13 @@ void TestBackups::onlyTheProgramsBackupsAreListed()
 
     QStringList listed;
     for (const Backups::Kept &backup : backups().kept())
-        listed << QStringLiteral("%1 %2 %3 %4").arg(QDir(backup.directory).dirName()).arg(backup.plays).arg(backup.lastPlay, backup.day.toString(u"MM/dd"));
-    QCOMPARE(listed, (QStringList{QStringLiteral("2024-05-18 0  05/18"),
-                                  QStringLiteral("2024-05-17_08-00-00_復元前 2 2024/05/17 05/17"),
-                                  QStringLiteral("2024-05-17 2 2024/05/17 05/17")}));
+        listed << QStringLiteral("%1 %2 %3 %4")
+                      .arg(QDir(backup.directory).dirName())
+                      .arg(backup.plays)
+                      .arg(backup.lastPlay, backup.day.toString(u"MM/dd"));
+    QCOMPARE(listed,
+             (QStringList{QStringLiteral("2024-05-18 0  05/18"), QStringLiteral("2024-05-17_08-00-00_復元前 2 2024/05/17 05/17"),
+                          QStringLiteral("2024-05-17 2 2024/05/17 05/17")}));
 }
 
 QTEST_GUILESS_MAIN(TestBackups)

@@ -65,8 +65,9 @@ void TestPlayRecordFile::appendedAndRewrittenBytes()
 
 void TestPlayRecordFile::appendedLineDoesNotSwallowTheNext()
 {
-    writeBytes(path(), sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"しりとり\",47.3,\"答数 : 10　新語 +2\",\n"
-                                           "\"2024/05/18\",\"21:10:00\",\"バラバラ\",60,\"秒数 : 60\",\"\"\n")));
+    writeBytes(path(),
+               sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"しりとり\",47.3,\"答数 : 10　新語 +2\",\n"
+                                   "\"2024/05/18\",\"21:10:00\",\"バラバラ\",60,\"秒数 : 60\",\"\"\n")));
     const PlayRecordFile::ReadResult read = PlayRecordFile(path()).readAll();
     QCOMPARE(read.skippedLines, 0);
     QCOMPARE(read.records.size(), std::size_t(2));
@@ -120,17 +121,18 @@ void TestPlayRecordFile::missingOrEmptyFileIsEmptyList()
 
 void TestPlayRecordFile::skipsAndCountsLinesThatAreNotRecords()
 {
-    writeBytes(path(), sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"a\",\n"
-                                           "\"2024/05/18\",\"21:06:00\",\"プラマイ\"\n"              // too few fields
-                                           "\"2024/05/18\",\"21:07:00\",\"プラマイ\",六十,\"b\",\n"  // seconds not a number
-                                           "\n"                                                       // blank: not counted
-                                           "\"2024/05/18\",\"21:08:00\",\"プラマイ\",60,\"c\",\"\",7\n" // too many fields
-                                           "\"2024/05/18\",\"21:08:10\",\"プラマイ\",3e38,\"e\",\n"   // longer than a day
-                                           "\"2024/05/18\",\"21:08:20\",\"プラマイ\",86401,\"f\",\n"
-                                           "\"2024/05/18\",\"21:08:30\",\"プラマイ\",-3e38,\"g\",\n"  // negative
-                                           "\"2024/05/18\",\"21:08:40\",\"プラマイ\",-1,\"h\",\n"
-                                           "\"2024/05/18\",\"21:08:50\",\"プラマイ\",86400,\"i\",\n"  // a whole day
-                                           "\"2024/05/18\",\"21:09:00\",\"プラマイ\",30,\"d\",\n")));
+    writeBytes(path(),
+               sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",60,\"a\",\n"
+                                   "\"2024/05/18\",\"21:06:00\",\"プラマイ\"\n" // too few fields
+                                   "\"2024/05/18\",\"21:07:00\",\"プラマイ\",六十,\"b\",\n" // seconds not a number
+                                   "\n" // blank: not counted
+                                   "\"2024/05/18\",\"21:08:00\",\"プラマイ\",60,\"c\",\"\",7\n" // too many fields
+                                   "\"2024/05/18\",\"21:08:10\",\"プラマイ\",3e38,\"e\",\n" // longer than a day
+                                   "\"2024/05/18\",\"21:08:20\",\"プラマイ\",86401,\"f\",\n"
+                                   "\"2024/05/18\",\"21:08:30\",\"プラマイ\",-3e38,\"g\",\n" // negative
+                                   "\"2024/05/18\",\"21:08:40\",\"プラマイ\",-1,\"h\",\n"
+                                   "\"2024/05/18\",\"21:08:50\",\"プラマイ\",86400,\"i\",\n" // a whole day
+                                   "\"2024/05/18\",\"21:09:00\",\"プラマイ\",30,\"d\",\n")));
     const PlayRecordFile::ReadResult read = PlayRecordFile(path()).readAll();
     QCOMPARE(read.records.size(), std::size_t(3));
     QCOMPARE(read.records[0].diary, QStringLiteral("a"));
@@ -156,8 +158,7 @@ void TestPlayRecordFile::rowTextBecomesSinglePrecisionSeconds()
 {
     const PlayRecord record = PlayRecordFile::fromListRow(u"2024/05/18", u"21:05:09", u"プラマイ", u"47.3", u"日記");
     QCOMPARE(record.seconds, 47.3f);
-    QCOMPARE(PlayRecordFile::rewrittenLine(record),
-             QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",47.3,\"日記\",\"\""));
+    QCOMPARE(PlayRecordFile::rewrittenLine(record), QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\",47.3,\"日記\",\"\""));
     QCOMPARE(PlayRecordFile::fromListRow(u"", u"", u"", u"", u"").seconds, 0.0f);
 }
 
@@ -168,7 +169,6 @@ void TestPlayRecordFile::truncateEmptiesTheFile()
     QVERIFY(file.truncate().ok());
     QCOMPARE(readBytes(path()), QByteArray());
 }
-
 
 void TestPlayRecordFile::startNoticeTellsWhatWasNotRead_data()
 {
@@ -182,16 +182,17 @@ void TestPlayRecordFile::startNoticeTellsWhatWasNotRead_data()
         << sjis(record + QStringLiteral("メモ\n\"2024/05/18\",\"21:06:00\"\n") + record) << false
         << QStringLiteral("データ.txt の 2 行を記録として読めませんでした。\n") + kept;
     QTest::newRow("saved as UTF-8")
-        << QString(record + QStringLiteral("\"2024/05/18\",60\n")).replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toUtf8() << true
+        << QString(record + QStringLiteral("\"2024/05/18\",60\n")).replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toUtf8()
+        << true
         << QStringLiteral("データ.txt は Shift_JIS ではなく、別の文字コード（UTF-8）で書かれているようです。"
                           "日本語の部分は正しく表示されません。Shift_JIS で保存し直してから、もう一度起動してください。\n"
                           "データ.txt の 1 行を記録として読めませんでした。\n")
-               + kept;
+            + kept;
     QTest::newRow("bytes that are not text")
         << sjis(record) + QByteArray("\"2024/05/18\",\"21:07:00\",\"\xff\",1,\"\",\r\n") << false
         << QStringLiteral("データ.txt に Shift_JIS として読めない文字がありました。"
                           "その文字は「？」などに置き換えて表示しています。\n")
-               + kept;
+            + kept;
 }
 
 // The notice at start names what was not read; the file itself is never changed by reading.

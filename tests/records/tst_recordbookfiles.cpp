@@ -155,10 +155,11 @@ void TestRecordBookFiles::changesFindTheirRecordInTheFileAsItIs()
     QVERIFY(applied.found);
     QCOMPARE(applied.index, std::size_t(2));
     QVERIFY(applied.rewrite.result.ok());
-    QCOMPARE(readBytes(records), sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\"\"\n"
-                                                     "\"2024/05/18\",\"09:00:00\",\"プラマイ\",60,\"b\",\"\"\n"
-                                                     "\"2024/05/18\",\"09:00:00\",\"プラマイ\",60,\"朝\",\"\"\n"
-                                                     "\"2024/05/18\",\"10:00:00\",\"プラマイ\",60,\"d\",\"\"\n")));
+    QCOMPARE(readBytes(records),
+             sjis(QStringLiteral("\"2024/05/18\",\"08:00:00\",\"プラマイ\",60,\"a\",\"\"\n"
+                                 "\"2024/05/18\",\"09:00:00\",\"プラマイ\",60,\"b\",\"\"\n"
+                                 "\"2024/05/18\",\"09:00:00\",\"プラマイ\",60,\"朝\",\"\"\n"
+                                 "\"2024/05/18\",\"10:00:00\",\"プラマイ\",60,\"d\",\"\"\n")));
 
     // Lines put in front since the list was read: the record is found further down.
     writeBytes(records, sjis(line("06:00:00", "x") + line("07:00:00", "y") + line("08:00:00", "a") + line("10:00:00", "d")));

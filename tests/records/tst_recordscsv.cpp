@@ -37,11 +37,12 @@ void TestRecordsCsv::exactBytes()
 {
     const QByteArray csv = recordsCsv({record(QStringLiteral("秒数 : 60  (＋) モード")),
                                        record(QStringLiteral("a,\"b\"\r\nc"), 12.5f, QStringLiteral("しりとり"))});
-    QCOMPARE(csv, QByteArray("\xEF\xBB\xBF")
-                      + QStringLiteral("日付,時間,項目,秒,一言日記\r\n"
-                                       "2024/05/18,08:00:00,プラマイ,60,秒数 : 60  (＋) モード\r\n"
-                                       "2024/05/18,08:00:00,しりとり,12.5,\"a,\"\"b\"\"\r\nc\"\r\n")
-                            .toUtf8());
+    QCOMPARE(csv,
+             QByteArray("\xEF\xBB\xBF")
+                 + QStringLiteral("日付,時間,項目,秒,一言日記\r\n"
+                                  "2024/05/18,08:00:00,プラマイ,60,秒数 : 60  (＋) モード\r\n"
+                                  "2024/05/18,08:00:00,しりとり,12.5,\"a,\"\"b\"\"\r\nc\"\r\n")
+                       .toUtf8());
 }
 
 void TestRecordsCsv::everyFieldReadsBack_data()
@@ -50,7 +51,8 @@ void TestRecordsCsv::everyFieldReadsBack_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<float>("seconds");
     QTest::addColumn<QString>("secondsText");
-    QTest::newRow("plain") << QStringLiteral("秒数 : 60  (＋) モード") << QStringLiteral("プラマイ") << 60.0f << QStringLiteral("60");
+    QTest::newRow("plain") << QStringLiteral("秒数 : 60  (＋) モード") << QStringLiteral("プラマイ") << 60.0f
+                           << QStringLiteral("60");
     QTest::newRow("empty diary") << QString() << QStringLiteral("バラバラ") << 47.3f << QStringLiteral("47.3");
     QTest::newRow("comma") << QStringLiteral("朝,昼,晩") << QStringLiteral("しりとり") << 0.1f << QStringLiteral("0.1");
     QTest::newRow("quotes") << QStringLiteral("\"名言\"と言った\"") << QStringLiteral("連想心理") << 30.0f << QStringLiteral("30");
@@ -78,11 +80,13 @@ void TestRecordsCsv::everyFieldReadsBack()
     QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
     QCOMPARE(read.rows.size(), std::size_t(4));
     QCOMPARE(read.rows[0], kHeadings);
-    QCOMPARE(read.rows[1], (QStringList{QStringLiteral("2024/05/17"), QStringLiteral("23:59:59"), QStringLiteral("プラマイ"),
-                                       QStringLiteral("60"), QStringLiteral("前")}));
+    QCOMPARE(read.rows[1],
+             (QStringList{QStringLiteral("2024/05/17"), QStringLiteral("23:59:59"), QStringLiteral("プラマイ"),
+                          QStringLiteral("60"), QStringLiteral("前")}));
     QCOMPARE(read.rows[2], (QStringList{QStringLiteral("2024/05/18"), QStringLiteral("08:00:00"), item, secondsText, diary}));
-    QCOMPARE(read.rows[3], (QStringList{QStringLiteral("2024/05/19"), QStringLiteral("00:00:00"), QStringLiteral("しりとり"),
-                                       QStringLiteral("30"), QStringLiteral("後")}));
+    QCOMPARE(read.rows[3],
+             (QStringList{QStringLiteral("2024/05/19"), QStringLiteral("00:00:00"), QStringLiteral("しりとり"),
+                          QStringLiteral("30"), QStringLiteral("後")}));
 }
 
 void TestRecordsCsv::noRecordsLeaveTheHeadings()
@@ -108,12 +112,18 @@ void TestRecordsCsv::testReaderRefusesWhatTheStandardDoesNot_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("no byte order mark") << QByteArray("a,b\r\n");
-    QTest::newRow("bare LF") << QByteArray("\xEF\xBB\xBF" "a,b\n");
-    QTest::newRow("quote in a bare field") << QByteArray("\xEF\xBB\xBF" "a\"b\r\n");
-    QTest::newRow("unclosed quote") << QByteArray("\xEF\xBB\xBF" "\"a,b\r\n");
-    QTest::newRow("text after the closing quote") << QByteArray("\xEF\xBB\xBF" "\"a\"b\r\n");
-    QTest::newRow("last row unended") << QByteArray("\xEF\xBB\xBF" "a,b");
-    QTest::newRow("not UTF-8") << QByteArray("\xEF\xBB\xBF" "\x93\xfa\r\n");
+    QTest::newRow("bare LF") << QByteArray("\xEF\xBB\xBF"
+                                           "a,b\n");
+    QTest::newRow("quote in a bare field") << QByteArray("\xEF\xBB\xBF"
+                                                         "a\"b\r\n");
+    QTest::newRow("unclosed quote") << QByteArray("\xEF\xBB\xBF"
+                                                  "\"a,b\r\n");
+    QTest::newRow("text after the closing quote") << QByteArray("\xEF\xBB\xBF"
+                                                                "\"a\"b\r\n");
+    QTest::newRow("last row unended") << QByteArray("\xEF\xBB\xBF"
+                                                    "a,b");
+    QTest::newRow("not UTF-8") << QByteArray("\xEF\xBB\xBF"
+                                             "\x93\xfa\r\n");
 }
 
 void TestRecordsCsv::testReaderRefusesWhatTheStandardDoesNot()

@@ -107,7 +107,8 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadWrite));
         auto *bytes = reinterpret_cast<volatile char *>(file.map(0, file.size()));
         bytes[0] = '"'; // the first write through the map sets the times, here to a whole second
-        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch()), QFileDevice::FileModificationTime));
+        QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch()),
+                                 QFileDevice::FileModificationTime));
         RecordStore store(m_path);
         store.current();
         bytes[readBytes(m_path).indexOf("21:07:30") + 4] = '8';
@@ -123,8 +124,9 @@ private Q_SLOTS:
         store.current();
         // Texts the line format and the code page change on the way: a quote, a line break, a
         // single-precision number, the wave dash and minus sign input methods type.
-        QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("07:00:00"), QStringLiteral("連想心理"), 12.3f,
-                              QStringLiteral("\"引用\"\n改行 波〜線−")})
+        QVERIFY(store
+                    .append({QStringLiteral("2024/05/19"), QStringLiteral("07:00:00"), QStringLiteral("連想心理"), 12.3f,
+                             QStringLiteral("\"引用\"\n改行 波〜線−")})
                     .ok());
         QCOMPARE(store.current().records, fresh());
         QCOMPARE(store.current().records.back().diary, QStringLiteral("＂引用＂ 改行 波～線－"));
@@ -149,8 +151,8 @@ private Q_SLOTS:
         RecordStore store(m_path);
         const std::shared_ptr<const PlayRecordFile::ReadResult> shown = store.snapshot();
         const std::vector<PlayRecord> before = shown->records;
-        QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("07:00:00"), QStringLiteral("カラパニ"), 30, QString()})
-                    .ok());
+        QVERIFY(
+            store.append({QStringLiteral("2024/05/19"), QStringLiteral("07:00:00"), QStringLiteral("カラパニ"), 30, QString()}).ok());
         QCOMPARE(store.current().records.size(), before.size() + 1);
         QCOMPARE(shown->records, before);
         QCOMPARE(store.reads(), 1);
@@ -167,9 +169,8 @@ private Q_SLOTS:
         RecordStore store(m_path);
         store.current();
         appendBytes(m_path, sjis(QStringLiteral("\"2024/05/19\",\"07:00:00\",\"カラパニ\",30,\"\",\n")));
-        QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("08:00:00"), QStringLiteral("プラマイ"), 60,
-                              QString()})
-                    .ok());
+        QVERIFY(
+            store.append({QStringLiteral("2024/05/19"), QStringLiteral("08:00:00"), QStringLiteral("プラマイ"), 60, QString()}).ok());
         QCOMPARE(store.current().records.size(), std::size_t(4));
         QCOMPARE(store.current().records, fresh());
     }
@@ -192,7 +193,8 @@ private Q_SLOTS:
     {
         constexpr int kLines = 10000;
         using Span = std::pair<qint64, qint64>;
-        auto *written = static_cast<Span *>(mmap(nullptr, sizeof(Span) * kLines, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+        auto *written = static_cast<Span *>(
+            mmap(nullptr, sizeof(Span) * kLines, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
         const auto now = [] { return qint64(std::chrono::steady_clock::now().time_since_epoch().count()); };
         writeBytes(m_path, QByteArray());
         const pid_t other = fork();
@@ -207,8 +209,10 @@ private Q_SLOTS:
         if (other == 0)
             _exit(0);
         RecordStore store(m_path);
-        const auto own = [](int n) { return PlayRecord{QStringLiteral("2024/06/02"), QTime(0, 0).addSecs(n).toString(u"HH:mm:ss"),
-                                                       QStringLiteral("プラマイ"), 60, QString::number(n)}; };
+        const auto own = [](int n) {
+            return PlayRecord{QStringLiteral("2024/06/02"), QTime(0, 0).addSecs(n).toString(u"HH:mm:ss"),
+                              QStringLiteral("プラマイ"), 60, QString::number(n)};
+        };
         QStringList diaries;
         std::vector<Span> rewrites;
         int status = 0;
@@ -249,9 +253,8 @@ private Q_SLOTS:
         RecordStore store(m_path);
         store.prefetch();
         // The program's own append waits for the reading ahead, and follows it.
-        QVERIFY(store.append({QStringLiteral("2024/05/19"), QStringLiteral("08:00:00"), QStringLiteral("プラマイ"), 60,
-                              QString()})
-                    .ok());
+        QVERIFY(
+            store.append({QStringLiteral("2024/05/19"), QStringLiteral("08:00:00"), QStringLiteral("プラマイ"), 60, QString()}).ok());
         QCOMPARE(store.current().records, fresh());
         QCOMPARE(store.reads(), 1);
 
@@ -307,8 +310,8 @@ private Q_SLOTS:
         const DataFolder folder(m_dir.path());
         const RecordRewrite rewritten = RecordRewrite::rewrite(folder, store, {}, true);
         const RecordRewrite emptied = RecordRewrite::truncate(folder, store, true);
-        for (const FileResult &result : {store.append(PlayRecord{}), store.rewrite({}), store.truncate(),
-                                         rewritten.result, emptied.result})
+        for (const FileResult &result :
+             {store.append(PlayRecord{}), store.rewrite({}), store.truncate(), rewritten.result, emptied.result})
             QCOMPARE(result.message, refusal);
         QVERIFY(rewritten.backupName.isEmpty() && emptied.backupName.isEmpty());
         QVERIFY(!folder.contains(u"データ.txt.bak"));

@@ -152,26 +152,21 @@ void TestTodayView::streakOfPlayDays_data()
     const QDate may18(2024, 5, 18);
     QTest::newRow("no records") << QStringList() << may18 << qint64(0);
     QTest::newRow("today only") << QStringList{"2024/05/18"} << may18 << qint64(1);
-    QTest::newRow("three days to today")
-        << QStringList{"2024/05/16", "2024/05/17", "2024/05/17", "2024/05/18"} << may18 << qint64(3);
+    QTest::newRow("three days to today") << QStringList{"2024/05/16", "2024/05/17", "2024/05/17", "2024/05/18"} << may18
+                                         << qint64(3);
     QTest::newRow("up to yesterday while today waits")
         << QStringList{"2024/05/15", "2024/05/16", "2024/05/17"} << may18 << qint64(3);
     QTest::newRow("broken by yesterday") << QStringList{"2024/05/15", "2024/05/16"} << may18 << qint64(0);
-    QTest::newRow("a gap ends it")
-        << QStringList{"2024/05/10", "2024/05/11", "2024/05/13", "2024/05/17", "2024/05/18"} << may18 << qint64(2);
-    QTest::newRow("file out of order")
-        << QStringList{"2024/05/18", "2024/05/16", "2024/05/01", "2024/05/17"} << may18 << qint64(3);
+    QTest::newRow("a gap ends it") << QStringList{"2024/05/10", "2024/05/11", "2024/05/13", "2024/05/17", "2024/05/18"} << may18
+                                   << qint64(2);
+    QTest::newRow("file out of order") << QStringList{"2024/05/18", "2024/05/16", "2024/05/01", "2024/05/17"} << may18 << qint64(3);
     QTest::newRow("invalid dates count for nothing")
         << QStringList{"2024/05/16", "2024/13/17", "", "昨日", "2024/05/32", "2024/05/18"} << may18 << qint64(1);
     QTest::newRow("hand-edited date") << QStringList{"2024/5/17", "2024/05/18"} << may18 << qint64(2);
-    QTest::newRow("later dates count for nothing")
-        << QStringList{"2024/05/17", "2024/05/19", "2024/05/20"} << may18 << qint64(1);
-    QTest::newRow("over the year's end")
-        << QStringList{"2024/12/30", "2024/12/31", "2025/01/01"} << QDate(2025, 1, 1) << qint64(3);
-    QTest::newRow("over a leap day")
-        << QStringList{"2024/02/28", "2024/02/29", "2024/03/01"} << QDate(2024, 3, 1) << qint64(3);
-    QTest::newRow("not a leap year")
-        << QStringList{"2023/02/28", "2023/03/01"} << QDate(2023, 3, 2) << qint64(2);
+    QTest::newRow("later dates count for nothing") << QStringList{"2024/05/17", "2024/05/19", "2024/05/20"} << may18 << qint64(1);
+    QTest::newRow("over the year's end") << QStringList{"2024/12/30", "2024/12/31", "2025/01/01"} << QDate(2025, 1, 1) << qint64(3);
+    QTest::newRow("over a leap day") << QStringList{"2024/02/28", "2024/02/29", "2024/03/01"} << QDate(2024, 3, 1) << qint64(3);
+    QTest::newRow("not a leap year") << QStringList{"2023/02/28", "2023/03/01"} << QDate(2023, 3, 2) << qint64(2);
 }
 
 void TestTodayView::streakOfPlayDays()
@@ -191,8 +186,7 @@ void TestTodayView::streakFollowsTheDay()
 {
     std::vector<PlayRecord> records;
     for (int day = 1; day <= 12; ++day)
-        records.push_back(play(qPrintable(QDate(2024, 5, day).toString(u"yyyy/MM/dd")), "10:00:00",
-                               QStringLiteral("プラマイ"), 60));
+        records.push_back(play(qPrintable(QDate(2024, 5, day).toString(u"yyyy/MM/dd")), "10:00:00", QStringLiteral("プラマイ"), 60));
     QCOMPARE(playStreak(records, QDate(2024, 5, 12)), qint64(12));
     QCOMPARE(playStreak(records, QDate(2024, 5, 13)), qint64(12));
     QCOMPARE(playStreak(records, QDate(2024, 5, 14)), qint64(0));

@@ -20,7 +20,7 @@ private Q_SLOTS:
 void TestChartRules::itemLabelsShortenForLongLists()
 {
     QCOMPARE(itemLabel(QStringLiteral("ボキャブラ"), 17), QStringLiteral("ボキ")); // 16 data rows
-    QCOMPARE(itemLabel(QStringLiteral("ボキャブラ"), 18), QStringLiteral("ボ"));   // 17 data rows
+    QCOMPARE(itemLabel(QStringLiteral("ボキャブラ"), 18), QStringLiteral("ボ")); // 17 data rows
     QCOMPARE(itemLabel(QStringLiteral("ボ"), 2), QStringLiteral("ボ"));
 }
 
@@ -30,8 +30,8 @@ void TestChartRules::hourSlots()
     hours.add(u"23:59:59", u"60");
     hours.add(u"00:00:00", u"12.5");
     hours.add(u"00:30:00", u"13.5"); // 12 + 13.5 = 25.5 → 26
-    hours.add(u"9:05:00", u"5");     // a hand-edited time with a one-digit hour
-    hours.add(u"朝", u"100");        // no hour: counted nowhere
+    hours.add(u"9:05:00", u"5"); // a hand-edited time with a one-digit hour
+    hours.add(u"朝", u"100"); // no hour: counted nowhere
     hours.add(u"", u"100");
     hours.add(u"99:00:00", u"100");
     QCOMPARE(hours.seconds(23), qint64(60));
@@ -47,10 +47,12 @@ void TestChartRules::hourSlots()
 
 void TestChartRules::hoursAreTheLeadingNumber()
 {
-    const QString times[] = {QStringLiteral("00:00:00"), QStringLiteral("07:30:00"), QStringLiteral("23:59:59"),
-                             QStringLiteral("24:00:00"), QStringLiteral("25:00:00"), QStringLiteral("9:05:00"),
-                             QStringLiteral(" 9:00"),    QStringLiteral("+1:00"),    QStringLiteral("-1:00"),
-                             QStringLiteral("1.5"),      QStringLiteral("5"),        QStringLiteral("１２:00"),
+    const QString times[] = {QStringLiteral("00:00:00"), QStringLiteral("07:30:00"),
+                             QStringLiteral("23:59:59"), QStringLiteral("24:00:00"),
+                             QStringLiteral("25:00:00"), QStringLiteral("9:05:00"),
+                             QStringLiteral(" 9:00"),    QStringLiteral("+1:00"),
+                             QStringLiteral("-1:00"),    QStringLiteral("1.5"),
+                             QStringLiteral("5"),        QStringLiteral("１２:00"),
                              QStringLiteral("朝"),       QString()};
     for (const QString &time : times) {
         HourSlots hours;

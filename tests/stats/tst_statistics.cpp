@@ -72,7 +72,8 @@ void TestStatistics::periodsCountDaysBack()
     QCOMPARE(periodStart(QDate(2024, 3, 1), 365), QStringLiteral("2023/03/02"));
     const std::vector<PlayRecord> records{play("2024/02/28", u"プラマイ", 10), play("2024/02/29", u"プラマイ", 20),
                                           play("2024/03/01", u"しりとり", 30)};
-    const RangeListing listing = listRange(records, {periodStart(QDate(2024, 3, 1), 1), QStringLiteral("2024/03/01"), 0, {}}, false);
+    const RangeListing listing = listRange(records, {periodStart(QDate(2024, 3, 1), 1), QStringLiteral("2024/03/01"), 0, {}},
+                                           false);
     QCOMPARE(dates(listing), (QStringList{QStringLiteral("2024/02/29"), QStringLiteral("2024/03/01")}));
     QCOMPARE(listing.rows[0].weekday, 5); // Thursday
     QCOMPARE(listing.itemSeconds[0], qint64(20));
@@ -84,8 +85,7 @@ void TestStatistics::rangeFilters()
     const std::vector<PlayRecord> records{
         play("2024/03/02", u"バラバラ", 60), // Saturday, long before
         play("2024/03/09", u"バラバラ", 60), // Saturday, the day before the 8 days from 03/10
-        play("2024/03/11", u"プラマイ", 12.5f),
-        play("2024/03/16", u"四熟虫喰", 13.5f), // Saturday
+        play("2024/03/11", u"プラマイ", 12.5f), play("2024/03/16", u"四熟虫喰", 13.5f), // Saturday
         play("2024/03/17", u"バラバラ", 30),
     };
     const QString today = QStringLiteral("2024/03/17");
@@ -121,9 +121,9 @@ void TestStatistics::rangeLeavesOutDatesThatAreNotDates()
                                           play("2024/03/02", u"しりとり", 10)};
     const RangeListing listing = listRange(records, {QString(), QString(QChar(0xFFFF)), 0, {}}, true);
     QCOMPARE(listing.rows.size(), std::size_t(3));
-    QCOMPARE(listing.dates, (QStringList{QStringLiteral("2024/03/01"), QStringLiteral("2024/13/45"),
-                                         QStringLiteral("きのう"), QStringLiteral("2024/03/01"),
-                                         QStringLiteral("2024/03/02")}));
+    QCOMPARE(listing.dates,
+             (QStringList{QStringLiteral("2024/03/01"), QStringLiteral("2024/13/45"), QStringLiteral("きのう"),
+                          QStringLiteral("2024/03/01"), QStringLiteral("2024/03/02")}));
 }
 
 void TestStatistics::allGraphDaysAndItems()
@@ -208,8 +208,8 @@ void TestStatistics::monthCalendar()
         records.push_back(play("2024/02/11", u"しりとり", 10));
     records.push_back(play("2024/03/01", u"プラマイ", 10));
     const CalendarData::Months months = CalendarData::months(records, QDate(2024, 1, 31), QDate(2024, 3, 1));
-    QCOMPARE(months.labels, (QStringList{QStringLiteral("2024年01月"), QStringLiteral("2024年02月"),
-                                         QStringLiteral("2024年03月")}));
+    QCOMPARE(months.labels,
+             (QStringList{QStringLiteral("2024年01月"), QStringLiteral("2024年02月"), QStringLiteral("2024年03月")}));
     QCOMPARE(months.plays[1][10], qint64(11));
     QCOMPARE(months.plays[1][11], qint64(10));
     QCOMPARE(months.plays[1][30], qint64(0)); // no 30 February
@@ -234,10 +234,10 @@ void TestStatistics::weekCalendarStartsOnTheSundayBefore()
     QFETCH(QDate, first);
     QFETCH(QDate, start);
     QFETCH(int, firstRow);
-    const std::vector<PlayRecord> records{{first.toString(u"yyyy/MM/dd"), QStringLiteral("10:00:00"),
-                                           QStringLiteral("プラマイ"), 12.5f, QString()},
-                                          {first.toString(u"yyyy/MM/dd"), QStringLiteral("11:00:00"),
-                                           QStringLiteral("プラマイ"), 13.5f, QString()}};
+    const std::vector<PlayRecord> records{{first.toString(u"yyyy/MM/dd"), QStringLiteral("10:00:00"), QStringLiteral("プラマイ"),
+                                           12.5f, QString()},
+                                          {first.toString(u"yyyy/MM/dd"), QStringLiteral("11:00:00"), QStringLiteral("プラマイ"),
+                                           13.5f, QString()}};
     const CalendarData::Weeks weeks = CalendarData::weeks(records, first, first);
     QCOMPARE(weeks.start, start);
     QCOMPARE(weeks.labels.first(), start.toString(u"yy年MM月dd日"));
@@ -257,9 +257,11 @@ void TestStatistics::yearGridWeeks_data()
     QTest::addColumn<int>("lastPlace");
     QTest::addColumn<int>("weeks");
     QTest::addColumn<int>("januaryWeek");
-    QTest::newRow("leap year from a Monday") << QDate(2024, 12, 5) << QDate(2024, 1, 1) << QDate(2024, 12, 31) << 1 << 366 << 53 << 0;
+    QTest::newRow("leap year from a Monday")
+        << QDate(2024, 12, 5) << QDate(2024, 1, 1) << QDate(2024, 12, 31) << 1 << 366 << 53 << 0;
     QTest::newRow("across the new year") << QDate(2025, 2, 28) << QDate(2024, 3, 1) << QDate(2025, 2, 28) << 5 << 369 << 53 << 44;
-    QTest::newRow("leap day, from a Saturday") << QDate(2024, 3, 1) << QDate(2023, 4, 1) << QDate(2024, 3, 31) << 6 << 371 << 54 << 40;
+    QTest::newRow("leap day, from a Saturday")
+        << QDate(2024, 3, 1) << QDate(2023, 4, 1) << QDate(2024, 3, 31) << 6 << 371 << 54 << 40;
     QTest::newRow("from a Sunday") << QDate(2023, 12, 31) << QDate(2023, 1, 1) << QDate(2023, 12, 31) << 0 << 364 << 53 << 0;
 }
 
@@ -290,13 +292,12 @@ void TestStatistics::yearGridWeeks()
 
 void TestStatistics::yearGridDaysAndSteps()
 {
-    const std::vector<PlayRecord> records{
-        play("2023/05/31", u"プラマイ", 5000), // before the twelve months: not the longest day
-        play("2024/02/29", u"プラマイ", 12.5), play("2024/02/29", u"しりとり", 13.5),
-        play("2024/05/01", u"プラマイ", 400),  play("2024/05/02", u"プラマイ", 401),
-        play("2024/05/10", u"プラマイ", 1200), play("2024/05/11", u"プラマイ", 1201),
-        play("2024/05/18", u"プラマイ", 600),  play("2024/05/18", u"しりとり", 600),
-        play("2024/05/18", u"バラバラ", 400)};
+    const std::vector<PlayRecord> records{play("2023/05/31", u"プラマイ", 5000), // before the twelve months: not the longest day
+                                          play("2024/02/29", u"プラマイ", 12.5), play("2024/02/29", u"しりとり", 13.5),
+                                          play("2024/05/01", u"プラマイ", 400),  play("2024/05/02", u"プラマイ", 401),
+                                          play("2024/05/10", u"プラマイ", 1200), play("2024/05/11", u"プラマイ", 1201),
+                                          play("2024/05/18", u"プラマイ", 600),  play("2024/05/18", u"しりとり", 600),
+                                          play("2024/05/18", u"バラバラ", 400)};
     const YearGrid grid = YearGrid::build(CalendarData::months(records, QDate(2023, 5, 31), QDate(2024, 5, 18)),
                                           QDate(2024, 5, 18));
     const auto day = [&grid](int month, int dayOfMonth) {
@@ -329,7 +330,8 @@ void TestStatistics::yearGridMonthsShown_data()
     QTest::newRow("no play") << QDate() << QDate() << may << may << may;
     QTest::newRow("years up to today") << QDate(2020, 1, 5) << QDate(2024, 5, 18) << QDate(2020, 12, 1) << may << may;
     QTest::newRow("a gap since the last play") << QDate(2021, 3, 3) << QDate(2023, 6, 1) << QDate(2022, 2, 1) << may << may;
-    QTest::newRow("last play years ago") << QDate(2021, 3, 3) << QDate(2022, 4, 20) << QDate(2022, 2, 1) << may << QDate(2022, 4, 1);
+    QTest::newRow("last play years ago") << QDate(2021, 3, 3) << QDate(2022, 4, 20) << QDate(2022, 2, 1) << may
+                                         << QDate(2022, 4, 1);
     QTest::newRow("a few months") << QDate(2024, 2, 10) << QDate(2024, 4, 30) << may << may << may;
 }
 
@@ -396,8 +398,20 @@ void TestStatistics::totalsTables()
 
 void TestStatistics::cellNumbersAreQtNumbers()
 {
-    std::vector<qint64> values{0, 1, 9, 10, 99, 100, 1023, 1024, 1025, 99999, 100000, 123456789,
-                               std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min()};
+    std::vector<qint64> values{0,
+                               1,
+                               9,
+                               10,
+                               99,
+                               100,
+                               1023,
+                               1024,
+                               1025,
+                               99999,
+                               100000,
+                               123456789,
+                               std::numeric_limits<qint64>::max(),
+                               std::numeric_limits<qint64>::min()};
     for (qint64 n = -2000; n <= 5000; ++n)
         values.push_back(n);
     for (qint64 n = 7; n > 0 && n < std::numeric_limits<qint64>::max() / 7; n *= 7)
@@ -424,8 +438,9 @@ void TestStatistics::cellNumbersAreQtNumbers()
 
 void TestStatistics::cellDatesAreTheDateFormats()
 {
-    std::vector<QDate> days{QDate(), QDate(100, 1, 1), QDate(999, 12, 31), QDate(1000, 1, 1), QDate(9999, 12, 31),
-                            QDate(10000, 1, 1), QDate(-44, 3, 15)};
+    std::vector<QDate> days{QDate(),           QDate(100, 1, 1),    QDate(999, 12, 31),
+                            QDate(1000, 1, 1), QDate(9999, 12, 31), QDate(10000, 1, 1),
+                            QDate(-44, 3, 15)};
     for (QDate day(1899, 12, 20); day <= QDate(2101, 1, 10); day = day.addDays(1))
         days.push_back(day);
     for (const QDate day : days) {
@@ -439,18 +454,43 @@ void TestStatistics::cellDatesAreTheDateFormats()
 
 void TestStatistics::cellDatesParseAsSavedDates()
 {
-    QStringList texts{QStringLiteral("2024/05/18"), QStringLiteral("2024/5/8"),    QStringLiteral(" 2024/05/18 "),
-                      QStringLiteral("\u30002024/05/18\t"), QStringLiteral("0099/01/01"), QStringLiteral("0100/01/01"),
-                      QStringLiteral("9999/12/31"), QStringLiteral("10000/1/1"),   QStringLiteral("2024/02/30"),
-                      QStringLiteral("2024/02/29"), QStringLiteral("2023/02/29"),  QStringLiteral("2024/13/01"),
-                      QStringLiteral("2024/00/10"), QStringLiteral("2024/01/00"),  QStringLiteral("2024//01"),
-                      QStringLiteral("/01/01"),     QStringLiteral("2024/01/"),    QStringLiteral("2024/01/01/"),
-                      QStringLiteral("2024/01"),    QStringLiteral("2024"),        QStringLiteral("2024/001/01"),
-                      QStringLiteral("2024/01/001"), QStringLiteral("+2024/01/01"), QStringLiteral("-2024/01/01"),
-                      QStringLiteral("２０２４/01/01"), QStringLiteral("2024/0１/01"), QStringLiteral("2024 /01/01"),
-                      QStringLiteral("2024-01-01"), QStringLiteral("きのう"),       QString(), QStringLiteral("/"),
-                      QStringLiteral("//"),         QStringLiteral("1/1/1"),       QStringLiteral("0000/00/00"),
-                      QStringLiteral("1899/12/31"), QStringLiteral("1900/01/01"),  QStringLiteral("2099/12/31"),
+    QStringList texts{QStringLiteral("2024/05/18"),
+                      QStringLiteral("2024/5/8"),
+                      QStringLiteral(" 2024/05/18 "),
+                      QStringLiteral("\u30002024/05/18\t"),
+                      QStringLiteral("0099/01/01"),
+                      QStringLiteral("0100/01/01"),
+                      QStringLiteral("9999/12/31"),
+                      QStringLiteral("10000/1/1"),
+                      QStringLiteral("2024/02/30"),
+                      QStringLiteral("2024/02/29"),
+                      QStringLiteral("2023/02/29"),
+                      QStringLiteral("2024/13/01"),
+                      QStringLiteral("2024/00/10"),
+                      QStringLiteral("2024/01/00"),
+                      QStringLiteral("2024//01"),
+                      QStringLiteral("/01/01"),
+                      QStringLiteral("2024/01/"),
+                      QStringLiteral("2024/01/01/"),
+                      QStringLiteral("2024/01"),
+                      QStringLiteral("2024"),
+                      QStringLiteral("2024/001/01"),
+                      QStringLiteral("2024/01/001"),
+                      QStringLiteral("+2024/01/01"),
+                      QStringLiteral("-2024/01/01"),
+                      QStringLiteral("２０２４/01/01"),
+                      QStringLiteral("2024/0１/01"),
+                      QStringLiteral("2024 /01/01"),
+                      QStringLiteral("2024-01-01"),
+                      QStringLiteral("きのう"),
+                      QString(),
+                      QStringLiteral("/"),
+                      QStringLiteral("//"),
+                      QStringLiteral("1/1/1"),
+                      QStringLiteral("0000/00/00"),
+                      QStringLiteral("1899/12/31"),
+                      QStringLiteral("1900/01/01"),
+                      QStringLiteral("2099/12/31"),
                       QStringLiteral("2100/01/01")};
     for (QDate day(1999, 12, 25); day <= QDate(2001, 1, 5); day = day.addDays(1))
         texts << day.toString(u"yyyy/MM/dd") << day.toString(u"yyyy/M/d");
@@ -471,10 +511,32 @@ void TestStatistics::cellDurationsAndAverages()
             QCOMPARE(CellTexts::oneDecimal(average), Formats::oneDecimal(average));
         }
     }
-    const double edges[] = {0.0, -0.0, 0.05, 0.15, 0.25, 0.95, 9.95, 9.96, 99.95, 999.95, 0.049999999999999996,
-                            0.04, 0.005, 1e-9, 5e-324, 12.5, 47.25, 123456.78, 99999999999999.95,
-                            999999999999999.9, 1e15, 1e300, -2.35, -0.01,
-                            std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()};
+    const double edges[] = {0.0,
+                            -0.0,
+                            0.05,
+                            0.15,
+                            0.25,
+                            0.95,
+                            9.95,
+                            9.96,
+                            99.95,
+                            999.95,
+                            0.049999999999999996,
+                            0.04,
+                            0.005,
+                            1e-9,
+                            5e-324,
+                            12.5,
+                            47.25,
+                            123456.78,
+                            99999999999999.95,
+                            999999999999999.9,
+                            1e15,
+                            1e300,
+                            -2.35,
+                            -0.01,
+                            std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity()};
     for (const double value : edges)
         QCOMPARE(CellTexts::oneDecimal(value), Formats::oneDecimal(value));
     for (double value = 1e-6; value < 1e16; value *= 1.37)
@@ -497,8 +559,18 @@ void TestStatistics::cellItemIndexes()
 void TestStatistics::cellSecondsAreTheShortestTexts()
 {
     CellTexts::SecondsTexts texts;
-    std::vector<float> values{0.0f, -0.0f, 30.0f, 43.8f, 0.1f, 12.5f, -2.25f, 1e-7f, 3.4e38f, 16777217.0f,
-                              std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::quiet_NaN(),
+    std::vector<float> values{0.0f,
+                              -0.0f,
+                              30.0f,
+                              43.8f,
+                              0.1f,
+                              12.5f,
+                              -2.25f,
+                              1e-7f,
+                              3.4e38f,
+                              16777217.0f,
+                              std::numeric_limits<float>::denorm_min(),
+                              std::numeric_limits<float>::quiet_NaN(),
                               std::numeric_limits<float>::infinity()};
     for (int i = 0; i < 3000; ++i)
         values.push_back(float(i) * 0.1f); // enough distinct numbers to make the table grow
@@ -512,10 +584,27 @@ void TestStatistics::cellSecondsAreTheShortestTexts()
 
 void TestStatistics::roundingIsHalfToEven()
 {
-    std::vector<double> values{0.0, -0.0, 0.5, 1.5, 2.5, -0.5, -1.5, -2.5, 0.49999999999999994, 12.5, 13.5,
-                               4503599627370495.5, 4503599627370496.0, 9007199254740991.0, 9007199254740992.0,
-                               -9007199254740993.0, 1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
-                               std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    std::vector<double> values{0.0,
+                               -0.0,
+                               0.5,
+                               1.5,
+                               2.5,
+                               -0.5,
+                               -1.5,
+                               -2.5,
+                               0.49999999999999994,
+                               12.5,
+                               13.5,
+                               4503599627370495.5,
+                               4503599627370496.0,
+                               9007199254740991.0,
+                               9007199254740992.0,
+                               -9007199254740993.0,
+                               1e300,
+                               -1e300,
+                               std::numeric_limits<double>::quiet_NaN(),
+                               std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity()};
     for (int tenths = -3000; tenths <= 3000; ++tenths)
         values.push_back(double(float(tenths) / 10.0f));
     for (const double value : values)

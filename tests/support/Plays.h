@@ -28,7 +28,7 @@ inline void begin(Play &play)
 // The dictionary the first question of a seeded play is drawn from in the word games' tests.
 inline QStringList seedWords()
 {
-    return {QStringLiteral("りんご"), QStringLiteral("ごりら"), QStringLiteral("らっぱ"), QStringLiteral("ぱんだ"),
+    return {QStringLiteral("りんご"),   QStringLiteral("ごりら"), QStringLiteral("らっぱ"),   QStringLiteral("ぱんだ"),
             QStringLiteral("だちょう"), QStringLiteral("うさぎ"), QStringLiteral("ぎんこう"), QStringLiteral("うちわ")};
 }
 

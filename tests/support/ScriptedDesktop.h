@@ -23,10 +23,10 @@ public:
         return opens;
     }
 
-    QString answer;      // the path the save dialog gives back
-    bool opens = true;   // whether the file manager shows a folder
-    QStringList asked;   // title|suggested path|filter of each save dialog
-    QStringList opened;  // the folders the file manager was asked to show
+    QString answer; // the path the save dialog gives back
+    bool opens = true; // whether the file manager shows a folder
+    QStringList asked; // title|suggested path|filter of each save dialog
+    QStringList opened; // the folders the file manager was asked to show
 };
 
 } // namespace kotohana::test

@@ -20,7 +20,7 @@ public:
         m_next = (m_next + 1) % m_values.size();
         return value;
     }
-    void reseedFromClock() override {}
+    void reseedFromClock() override { }
 
 private:
     QList<double> m_values;

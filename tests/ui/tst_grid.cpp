@@ -141,8 +141,9 @@ void TestGrid::modelPassesTheTester()
 {
     Grid grid;
     QAbstractItemModelTester tester(&grid.gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    fill(grid, {{QStringLiteral("1"), QStringLiteral("b"), QStringLiteral("3")},
-                {QStringLiteral("2"), QStringLiteral("a"), QStringLiteral("1")}});
+    fill(grid,
+         {{QStringLiteral("1"), QStringLiteral("b"), QStringLiteral("3")},
+          {QStringLiteral("2"), QStringLiteral("a"), QStringLiteral("1")}});
     grid.setCol(2);
     grid.sort(Grid::SortSetting::NumericAscending);
     grid.removeItem(1);
@@ -157,8 +158,9 @@ void TestGrid::modelPassesTheTester()
 void TestGrid::currentCellAndColours()
 {
     Grid grid;
-    fill(grid, {{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("5")},
-                {QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("6")}});
+    fill(grid,
+         {{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("5")},
+          {QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("6")}});
     grid.setRow(2);
     grid.setCol(1);
     QCOMPARE(grid.text(), QStringLiteral("b"));
@@ -185,8 +187,7 @@ void TestGrid::currentCellAndColours()
 
     grid.setColAlignment(2, Grid::Align::Right);
     grid.setFixedAlignment(2, Grid::Align::Center);
-    QCOMPARE(Qt::Alignment(grid.model()->index(0, 2).data(Qt::TextAlignmentRole).toInt()),
-             Qt::AlignRight | Qt::AlignVCenter);
+    QCOMPARE(Qt::Alignment(grid.model()->index(0, 2).data(Qt::TextAlignmentRole).toInt()), Qt::AlignRight | Qt::AlignVCenter);
     QCOMPARE(Qt::Alignment(grid.model()->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).toInt()),
              Qt::AlignHCenter | Qt::AlignVCenter);
 }
@@ -194,9 +195,10 @@ void TestGrid::currentCellAndColours()
 void TestGrid::removeItemClosesTheGap()
 {
     Grid grid;
-    fill(grid, {{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("1")},
-                {QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("2")},
-                {QStringLiteral("3"), QStringLiteral("c"), QStringLiteral("3")}});
+    fill(grid,
+         {{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("1")},
+          {QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("2")},
+          {QStringLiteral("3"), QStringLiteral("c"), QStringLiteral("3")}});
     grid.removeItem(2);
     QCOMPARE(grid.rows(), 3);
     QCOMPARE(column(grid, 0), (QStringList{QStringLiteral("1"), QStringLiteral("3")}));
@@ -235,7 +237,8 @@ void TestGrid::rowsFromASource()
     QCOMPARE(grid.gridModel().backColor(4, 1), QColor(255, 192, 192));
     grid.setCol(2);
     grid.sort(Grid::SortSetting::NumericDescending);
-    QCOMPARE(column(grid, 2), (QStringList{QStringLiteral("40"), QStringLiteral("30"), QStringLiteral("20"), QStringLiteral("10")}));
+    QCOMPARE(column(grid, 2),
+             (QStringList{QStringLiteral("40"), QStringLiteral("30"), QStringLiteral("20"), QStringLiteral("10")}));
     QCOMPARE(grid.textMatrix(3, 1), QStringLiteral("書いた"));
 
     grid.removeItem(1);
@@ -265,13 +268,17 @@ void TestGrid::sorts_data()
     QTest::addColumn<QStringList>("order");
     // Rows: number, item, seconds.
     QTest::newRow("numeric ascending") << 2 << 3
-                                       << QStringList{QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2")};
+                                       << QStringList{QStringLiteral("4"), QStringLiteral("3"), QStringLiteral("1"),
+                                                      QStringLiteral("2")};
     QTest::newRow("numeric descending") << 2 << 4
-                                        << QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4")};
+                                        << QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("3"),
+                                                       QStringLiteral("4")};
     QTest::newRow("text ascending") << 1 << 7
-                                    << QStringList{QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("2")};
+                                    << QStringList{QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("4"),
+                                                   QStringLiteral("2")};
     QTest::newRow("text descending") << 1 << 8
-                                     << QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("3")};
+                                     << QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("4"),
+                                                    QStringLiteral("3")};
 }
 
 void TestGrid::sorts()
@@ -282,10 +289,11 @@ void TestGrid::sorts()
     Grid grid;
     // 100 before 9 numerically but after it as text; row 4 has no number at all; rows 1 and 4
     // share an item, and a stable sort keeps them in their order.
-    fill(grid, {{QStringLiteral("1"), QStringLiteral("しりとり"), QStringLiteral("47.3")},
-                {QStringLiteral("2"), QStringLiteral("プラマイ"), QStringLiteral("100")},
-                {QStringLiteral("3"), QStringLiteral("あいう"), QStringLiteral("9")},
-                {QStringLiteral("4"), QStringLiteral("しりとり"), QString()}});
+    fill(grid,
+         {{QStringLiteral("1"), QStringLiteral("しりとり"), QStringLiteral("47.3")},
+          {QStringLiteral("2"), QStringLiteral("プラマイ"), QStringLiteral("100")},
+          {QStringLiteral("3"), QStringLiteral("あいう"), QStringLiteral("9")},
+          {QStringLiteral("4"), QStringLiteral("しりとり"), QString()}});
     grid.setCol(col);
     grid.sort(Grid::SortSetting(setting));
     QCOMPARE(column(grid, 0), order);
@@ -335,8 +343,9 @@ void TestGrid::clickPicksTheRow()
 {
     Grid grid;
     grid.resize(400, 300);
-    fill(grid, {{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("1")},
-                {QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("2")}});
+    fill(grid,
+         {{QStringLiteral("1"), QStringLiteral("a"), QStringLiteral("1")},
+          {QStringLiteral("2"), QStringLiteral("b"), QStringLiteral("2")}});
     grid.show();
     QVERIFY(QTest::qWaitForWindowExposed(&grid));
     QSignalSpy clicked(&grid, &Grid::clicked);
@@ -620,9 +629,7 @@ void TestGrid::longChartShowsEveryPointAndScrolls()
         }
         QCoreApplication::processEvents();
     };
-    const auto valueAxis = [](const Chart &of) {
-        return qobject_cast<QValueAxis *>(of.chart()->axes(Qt::Vertical).value(0));
-    };
+    const auto valueAxis = [](const Chart &of) { return qobject_cast<QValueAxis *>(of.chart()->axes(Qt::Vertical).value(0)); };
     Chart refilled;
     refilled.resize(400, 250);
     fill(refilled, {10, 4, 6, 5});
