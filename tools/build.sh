@@ -11,8 +11,9 @@ case "$mode" in
   # sanitizer runtimes, which the clang package only recommends. The install test validates the
   # desktop entry and the metainfo file; for the package test CPack finds the libraries the
   # program needs with dpkg-shlibdeps (dpkg-dev, which build-essential brings). The layout
-  # guard measures Japanese texts in the font the program shows them in.
-  test) packages="build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libicu-dev qt6-translations-l10n fonts-noto-cjk python3 clang libclang-rt-14-dev desktop-file-utils appstream" ;;
+  # guard measures Japanese texts in the font the program shows them in. CI checks the code's
+  # layout with clang-format (tools/format-check.sh).
+  test) packages="build-essential cmake qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev libicu-dev qt6-translations-l10n fonts-noto-cjk python3 clang libclang-rt-14-dev clang-format desktop-file-utils appstream" ;;
   *) echo "usage: $0 run|test" >&2; exit 2 ;;
 esac
 
