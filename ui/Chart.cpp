@@ -370,11 +370,19 @@ void Chart::fitValueAxis()
     // from the same count a new one has, so the same values at the same height always give
     // the same axis.
     axis->setTickCount(std::min(kValueTicks, room));
-    if (blank()) {
-        // No bar, only the maximum asked for: the axis ends there, not at a rounder number.
+    if (blank() && m_valueMaximum > 0) {
+        // No bar, only the maximum asked for: the axis ends there, not at a rounder number,
+        // and its labels stand at round steps below it (0, 30, 60, 90 under 113.3).
         axis->setRange(0.0, m_valueMaximum);
+        const double rough = m_valueMaximum / (axis->tickCount() - 1);
+        const double power = std::pow(10.0, std::floor(std::log10(rough) + 1e-9));
+        const double leading = rough / power;
+        axis->setTickAnchor(0.0);
+        axis->setTickInterval(power * (leading <= 1 ? 1.0 : leading <= 2 ? 2.0 : leading <= 5 ? 5.0 : 10.0));
+        axis->setTickType(QValueAxis::TicksDynamic);
         return;
     }
+    axis->setTickType(QValueAxis::TicksFixed);
     // The value axis is the whole series': it stays put while the chart scrolls.
     double largest = m_valueMaximum;
     double smallest = 0.0;

@@ -196,6 +196,10 @@ void TestRecordBook::playsOfTheDayLightLampsAndFace()
     const auto *values = qobject_cast<QValueAxis *>(chart->chart()->axes(Qt::Vertical).value(0));
     QVERIFY(values);
     QCOMPARE(values->max(), 60.0);
+    // Its labels stand at round steps below the maximum, not at fractions of it.
+    QCOMPARE(values->tickType(), QValueAxis::TicksDynamic);
+    QCOMPARE(values->tickAnchor(), 0.0);
+    QVERIFY(values->tickInterval() == 10 || values->tickInterval() == 20 || values->tickInterval() == 50);
     QCOMPARE(chart->chart()->title(), QString::fromUtf16(Chart::kChoose)); // not a bare frame
 }
 
