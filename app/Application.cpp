@@ -235,10 +235,46 @@ void atFirstPaint(std::function<void()> work)
     QCoreApplication::instance()->installEventFilter(new AtFirstPaint(std::move(work), QCoreApplication::instance()));
 }
 
+// Drawing the program's icon from its picture at the sizes the window system keeps takes a few
+// ms: the main window gets it just after its first paint. A window that shows before it (a
+// message that the folder is in use, say) gets it as it opens.
+class ProgramIconSoon final : public QObject
+{
+public:
+    explicit ProgramIconSoon(QObject *parent)
+        : QObject(parent)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+        atFirstPaint([this] { QTimer::singleShot(0, this, &ProgramIconSoon::give); });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()
+            && !qobject_cast<frmMain *>(watched))
+            give();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void give()
+    {
+        if (m_given)
+            return;
+        m_given = true;
+        QCoreApplication::instance()->removeEventFilter(this);
+        QApplication::setWindowIcon(programIcon());
+    }
+
+    bool m_given = false;
+};
+
 } // namespace
 
 int runProgram(int argc, char **argv)
 {
+    FontSetupAhead fonts;
     TextFile::failWritesBeyondSizeLimit();
     // Qt takes the first thread that asks for its own as the program's main thread: this one,
     // before the reading thread starts.
@@ -263,6 +299,7 @@ int runProgram(int argc, char **argv)
     }
 
     QApplication qt(argc, argv);
+    fonts.wait();
     useProgramLook();
     // For the benchmark: a line on the standard output as the main window first paints, so that
     // the time from spawning the program to its first picture can be measured from outside;
@@ -284,7 +321,7 @@ int runProgram(int argc, char **argv)
     installQtTexts(qtTexts);
     // The window system finds the program's menu entry, and with it the icon, by this name.
     QApplication::setDesktopFileName(QStringLiteral(KOTOHANA_APP_ID));
-    QApplication::setWindowIcon(programIcon());
+    new ProgramIconSoon(&qt);
 
     QtMessageBoxes messages;
     const QString directory = DataFolder::choose(QApplication::arguments(), QApplication::applicationDirPath(), userData);

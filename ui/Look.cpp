@@ -11,6 +11,10 @@
 #include <QPolygonF>
 #include <QProxyStyle>
 
+#include <system_error>
+
+#include <fontconfig/fontconfig.h>
+
 namespace kotohana {
 namespace {
 
@@ -63,6 +67,26 @@ QString preferredJapaneseFamily(const QStringList &installed)
 }
 
 } // namespace
+
+FontSetupAhead::FontSetupAhead()
+{
+    try {
+        m_reading = std::thread([] { FcInit(); });
+    } catch (const std::system_error &) {
+        // No thread to be had: Qt reads the configuration itself, when it first needs a font.
+    }
+}
+
+FontSetupAhead::~FontSetupAhead()
+{
+    wait();
+}
+
+void FontSetupAhead::wait()
+{
+    if (m_reading.joinable())
+        m_reading.join();
+}
 
 void useProgramLook()
 {
