@@ -7,15 +7,6 @@
 #include <system_error>
 
 namespace kotohana::ListFormat {
-namespace {
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-} // namespace
-
 QString formatNumber(float value)
 {
     if (!std::isfinite(value))
@@ -52,11 +43,15 @@ std::optional<float> parseNumber(QStringView field)
     return value;
 }
 
-Fields splitFields(QStringView line)
+namespace {
+
+template <typename FieldList, typename View>
+FieldList fieldsOf(View line)
 {
     // One pass over the characters: every record file of years of play goes through here.
-    Fields fields;
-    const QChar *const data = line.data();
+    const auto isBlank = [](auto c) { return c == ' ' || c == '\t'; };
+    FieldList fields;
+    const auto *const data = line.data();
     const qsizetype size = line.size();
     qsizetype i = 0;
     while (i < size && isBlank(data[i]))
@@ -67,28 +62,40 @@ Fields splitFields(QStringView line)
     while (true) {
         while (i < size && isBlank(data[i]))
             ++i;
-        if (i < size && data[i] == u'"') {
+        if (i < size && data[i] == '"') {
             const qsizetype open = ++i;
-            while (i < size && data[i] != u'"')
+            while (i < size && data[i] != '"')
                 ++i;
-            fields.append(QStringView(data + open, i - open));
+            fields.append(View(data + open, i - open));
             // Anything between the closing quote and the comma is not part of the field.
-            while (i < size && data[i] != u',')
+            while (i < size && data[i] != ',')
                 ++i;
         } else {
             const qsizetype start = i;
-            while (i < size && data[i] != u',')
+            while (i < size && data[i] != ',')
                 ++i;
             qsizetype last = i;
             while (last > start && isBlank(data[last - 1]))
                 --last;
-            fields.append(QStringView(data + start, last - start));
+            fields.append(View(data + start, last - start));
         }
         if (i >= size)
             break;
         ++i; // the comma
     }
     return fields;
+}
+
+} // namespace
+
+Fields splitFields(QStringView line)
+{
+    return fieldsOf<Fields>(line);
+}
+
+ByteFields splitFields(QByteArrayView line)
+{
+    return fieldsOf<ByteFields>(line);
 }
 
 QString quotableText(QStringView text)

@@ -20,11 +20,16 @@ QString formatNumber(float value);
 std::optional<float> parseNumber(QStringView field);
 
 using Fields = QVarLengthArray<QStringView, 8>;
+using ByteFields = QVarLengthArray<QByteArrayView, 8>;
 
 // Reads one line field by field: a field ends at a comma or at the end of the line, leading
 // blanks are skipped, a quoted field runs to its closing quote and loses its quotes.
 // A comma at the end of the line leaves one more, empty, field. A blank line has no field.
 Fields splitFields(QStringView line);
+// The same over the line's Shift_JIS bytes, before decoding: the blanks, quotes and commas are
+// bytes below 0x80, which Shift_JIS never uses inside a character of two bytes, so the fields
+// are those of the decoded line.
+ByteFields splitFields(QByteArrayView line);
 
 // The entries of a list file (a dictionary, a topic list, a topic's answers): every field of
 // every line that is not empty, in file order.

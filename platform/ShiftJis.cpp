@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <optional>
 
 namespace kotohana::ShiftJis {
 namespace {
@@ -95,7 +96,7 @@ char16_t asOneCharacter(std::atomic<char16_t> &entry, const unsigned char *bytes
 // whole: a byte below 0x80 is always a character of its own (never the start of two), so the
 // known characters are put in directly and the converter is asked only from the first bytes that
 // are not one known character to the end of the piece.
-QChar *decodePiece(QStringDecoder &converter, QChar *out, QByteArrayView bytes)
+QChar *decodePiece(std::optional<QStringDecoder> &converter, QChar *out, QByteArrayView bytes)
 {
     const auto *at = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *const end = at + bytes.size();
@@ -120,8 +121,12 @@ QChar *decodePiece(QStringDecoder &converter, QChar *out, QByteArrayView bytes)
             known = asOneCharacter(twoBytes[*at * 256 + at[1]], at, 2);
             length = 2;
         }
-        if (known == kNotOne)
-            return converter.appendToBuffer(out, QByteArrayView(at, end - at));
+        if (known == kNotOne) {
+            // Made in place: the converter keeps its own address to count what it cannot read.
+            if (!converter)
+                converter.emplace(kCodecName, QStringConverter::Flag::Stateless);
+            return converter->appendToBuffer(out, QByteArrayView(at, end - at));
+        }
         *out++ = QChar(known);
         at += length;
     }
@@ -165,12 +170,15 @@ EncodedText encode(QStringView original)
 
 qsizetype decodedSize(qsizetype bytes)
 {
-    return decoder().requiredSpace(bytes);
+    // Asked for every text a reader decodes: the converter that knows is made once per thread.
+    thread_local const QStringDecoder sizing = decoder();
+    return sizing.requiredSpace(bytes);
 }
 
 QChar *decodeInto(QChar *out, QByteArrayView bytes, bool &invalid)
 {
-    QStringDecoder converter = decoder();
+    // Made only when a character is not in the tables yet.
+    std::optional<QStringDecoder> converter;
     QChar *const begin = out;
     // Those three bytes are never part of a two-byte character: the text around them is decoded
     // in pieces, and each of them is put in as itself.
@@ -184,7 +192,7 @@ QChar *decodeInto(QChar *out, QByteArrayView bytes, bool &invalid)
         start = i + 1;
     }
     out = decodePiece(converter, out, bytes.sliced(start));
-    if (converter.hasError()) {
+    if (converter && converter->hasError()) {
         invalid = true;
         // The converter's replacement character has no Shift_JIS form; a full-width question
         // mark stands in for it, so that a text read from a damaged file can still be written back.

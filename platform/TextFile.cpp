@@ -384,9 +384,11 @@ void LineReader::fail(const QString &reason)
     m_message = readFailure(m_file->fileName(), reason);
 }
 
-bool LineReader::decodeNextPiece()
+bool LineReader::readNextPiece()
 {
     constexpr qsizetype kPiece = 48 * 1024;
+    m_pending.remove(0, m_pieceBytes);
+    m_pieceBytes = 0;
     // A piece ends just after a line feed: in Shift_JIS that byte is never part of a
     // character, so no character is cut in two. The bytes after it wait for the next piece.
     qsizetype end = -1;
@@ -416,35 +418,57 @@ bool LineReader::decodeNextPiece()
     }
     if (end == 0)
         return false;
-    const QByteArrayView piece(m_pending.constData(), end);
-    const qsizetype room = ShiftJis::decodedSize(piece.size());
-    if (m_text.size() < room)
-        m_text.resize(room);
-    QChar *const begin = m_text.data();
-    m_textSize = ShiftJis::decodeInto(begin, piece, m_invalid) - begin;
+    m_pieceBytes = end;
     m_at = 0;
-    m_pending.remove(0, end);
     return true;
+}
+
+template <typename View>
+View LineReader::lineAt(View piece)
+{
+    qsizetype end = piece.indexOf('\n', m_at);
+    const bool lastOfFile = end < 0 && m_atEnd && m_pending.size() == m_pieceBytes;
+    if (end < 0)
+        end = piece.size();
+    qsizetype lineEnd = end;
+    // As lines() does: a CR before the LF goes with the line break.
+    if (!lastOfFile && lineEnd > m_at && piece[lineEnd - 1] == '\r')
+        --lineEnd;
+    const View line = piece.sliced(m_at, lineEnd - m_at);
+    m_lineStart = m_at;
+    m_at = end + 1;
+    return line;
 }
 
 bool LineReader::next(QStringView &line)
 {
-    while (m_at >= m_textSize) {
-        if (!m_ok || !decodeNextPiece())
+    while (m_at >= m_pieceSize) {
+        if (!m_ok || !readNextPiece())
             return false;
+        const qsizetype room = ShiftJis::decodedSize(m_pieceBytes);
+        if (m_text.size() < room)
+            m_text.resize(room);
+        QChar *const begin = m_text.data();
+        m_pieceSize = ShiftJis::decodeInto(begin, QByteArrayView(m_pending.constData(), m_pieceBytes), m_invalid) - begin;
     }
-    const QStringView text(m_text.constData(), m_textSize);
-    qsizetype end = text.indexOf(u'\n', m_at);
-    const bool lastOfFile = end < 0 && m_atEnd && m_pending.isEmpty();
-    if (end < 0)
-        end = m_textSize;
-    qsizetype lineEnd = end;
-    // As lines() does: a CR before the LF goes with the line break.
-    if (!lastOfFile && lineEnd > m_at && text[lineEnd - 1] == u'\r')
-        --lineEnd;
-    line = text.sliced(m_at, lineEnd - m_at);
-    m_at = end + 1;
+    line = lineAt(QStringView(m_text.constData(), m_pieceSize));
     return true;
+}
+
+bool LineReader::nextBytes(QByteArrayView &line)
+{
+    while (m_at >= m_pieceSize) {
+        if (!m_ok || !readNextPiece())
+            return false;
+        m_pieceSize = m_pieceBytes;
+    }
+    line = lineAt(QByteArrayView(m_pending.constData(), m_pieceSize));
+    return true;
+}
+
+QByteArrayView LineReader::bytesWithBreak() const
+{
+    return QByteArrayView(m_pending.constData() + m_lineStart, std::min(m_at, m_pieceSize) - m_lineStart);
 }
 
 bool isUtf8(const QString &path)

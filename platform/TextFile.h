@@ -111,22 +111,35 @@ public:
 
     // The next line, without its line break; valid until the next call. False at the end.
     bool next(QStringView &line);
+    // The same line in its Shift_JIS bytes, for a reader that decodes only what it keeps; valid
+    // until the next call. One reader gives either texts or bytes, never both.
+    bool nextBytes(QByteArrayView &line);
+    // The bytes of the line nextBytes() gave last with its line break, if it had one.
+    QByteArrayView bytesWithBreak() const;
 
 private:
-    bool decodeNextPiece();
+    bool readNextPiece();
     void fail(const QString &reason);
+    // The line of the piece, text or bytes, from m_at; moves m_at past its line break.
+    template <typename View>
+    View lineAt(View piece);
 
     QFile *m_file = nullptr;
     Fingerprint m_seen;
-    QByteArray m_pending; // read, not yet decoded
+    // Read: first the piece, whole lines (the last one ending with its line feed unless at the
+    // end), then what waits for the next piece.
+    QByteArray m_pending;
+    qsizetype m_pieceBytes = 0;
     bool m_atEnd = false;
     bool m_exists = false;
     bool m_ok = true;
     bool m_invalid = false;
     QString m_message;
-    QString m_text;
+    QString m_text; // the piece decoded
     qsizetype m_textSize = 0;
-    qsizetype m_at = 0;
+    qsizetype m_at = 0; // in the piece's text or bytes
+    qsizetype m_lineStart = 0; // of the last line given
+    qsizetype m_pieceSize = 0; // of the text or bytes
 };
 
 // Whether the file is UTF-8 text with more than ASCII in it: saved by another program in another

@@ -1,8 +1,11 @@
 #include "TestFiles.h"
 
+#include "platform/ListFormat.h"
+#include "platform/ShiftJis.h"
 #include "records/PlayRecordFile.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +46,9 @@ private Q_SLOTS:
     void undecodableBytesAreReported();
     void startNoticeTellsWhatWasNotRead_data();
     void startNoticeTellsWhatWasNotRead();
+    void readsEveryLineAsItsText_data();
+    void readsEveryLineAsItsText();
+    void secondsAreTheNearestFloat();
     void rowTextBecomesSinglePrecisionSeconds();
     void truncateEmptiesTheFile();
 };
@@ -152,6 +158,68 @@ void TestPlayRecordFile::undecodableBytesAreReported()
     QVERIFY(read.hadInvalidBytes);
     QVERIFY(!read.lossless());
     QCOMPARE(read.records.size(), std::size_t(1));
+}
+
+void TestPlayRecordFile::readsEveryLineAsItsText_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    const QByteArray head = sjis(QStringLiteral("\"2024/05/18\",\"21:05:09\",\"プラマイ\","));
+    const QByteArray diary = sjis(QStringLiteral(",\"秒数 : 60\","));
+    QTest::newRow("appended") << head + "43.8" + diary;
+    QTest::newRow("rewritten") << head + "60" + diary + "\"\"";
+    QTest::newRow("blanks around fields") << QByteArray(" \"2024/05/18\" ,\t\"21:05:09\",\"a\", 60 ,\"b\" ,");
+    QTest::newRow("quoted seconds") << QByteArray("\"2024/05/18\",\"21:05:09\",\"a\",\"60\",\"b\",");
+    QTest::newRow("text after a closing quote") << QByteArray("\"2024/05/18\"x,\"21:05:09\",\"a\",60,\"b\",");
+    QTest::newRow("a sixth field") << head + "60" + diary + "\"memo\"";
+    QTest::newRow("not Shift_JIS in the sixth field") << head + "60" + diary + "\"\xff\"";
+    QTest::newRow("not Shift_JIS between fields") << QByteArray("\"2024/05/18\"\x85\x40,\"21:05:09\",\"a\",60,\"b\",");
+    QTest::newRow("not Shift_JIS in a line that is no record") << QByteArray("\"\xff\",1");
+    QTest::newRow("not Shift_JIS in the item") << QByteArray("\"2024/05/18\",\"21:05:09\",\"\x81\",60,\"b\",");
+    QTest::newRow("a wide space before the seconds") << head + sjis(QStringLiteral("　60")) + diary;
+    for (const char *seconds : {"47.29999", "1e2", "+5", "0060.50", "60.", ".5", "00000060", "12345678", "86400", "86400.001",
+                                "-0", "0.0001", "6 0", "0x10", "inf"})
+        QTest::newRow(seconds) << head + seconds + diary;
+}
+
+// The line's fields are found in its bytes: whatever the line holds, the record, the lines left
+// out and the bytes that are not Shift_JIS are those its decoded text gives.
+void TestPlayRecordFile::readsEveryLineAsItsText()
+{
+    QFETCH(QByteArray, line);
+    writeBytes(path(), line + "\r\n" + line);
+    const PlayRecordFile::ReadResult read = PlayRecordFile(path()).readAll();
+    const DecodedText text = ShiftJis::decode(line);
+    const std::optional<PlayRecord> record = PlayRecordFile::recordOf(text.text, nullptr);
+    const std::vector<PlayRecord> expected = record ? std::vector<PlayRecord>{*record, *record} : std::vector<PlayRecord>{};
+    QCOMPARE(read.records, expected);
+    QCOMPARE(read.skippedLines, record ? 0 : 2);
+    QCOMPARE(read.hadInvalidBytes, text.hadInvalidBytes);
+}
+
+// Seconds as the games write them are read without the general number reader: each is the float
+// nearest its text all the same.
+void TestPlayRecordFile::secondsAreTheNearestFloat()
+{
+    QRandomGenerator draws(7);
+    QStringList texts{QStringLiteral("86399.999"), QStringLiteral("0.001"), QStringLiteral("0"), QStringLiteral("16777217")};
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = int(draws.bounded(4));
+        const QString whole = QString::number(draws.bounded(86400));
+        texts << (decimals == 0 ? whole
+                                : whole + u'.' + QString::number(draws.bounded(1000)).rightJustified(3, u'0').left(decimals));
+    }
+    QByteArray bytes;
+    for (const QString &seconds : texts)
+        bytes += "\"2024/05/18\",\"21:05:09\",\"a\"," + seconds.toLatin1() + ",\"b\",\r\n";
+    writeBytes(path(), bytes);
+    const PlayRecordFile::ReadResult read = PlayRecordFile(path()).readAll();
+    QCOMPARE(read.records.size() + std::size_t(read.skippedLines), std::size_t(texts.size()));
+    for (qsizetype i = 0, kept = 0; i < texts.size(); ++i) {
+        const std::optional<float> expected = ListFormat::parseNumber(texts[i]);
+        if (!expected || *expected > PlayRecord::kMostSeconds)
+            continue;
+        QCOMPARE(read.records[std::size_t(kept++)].seconds, *expected);
+    }
 }
 
 void TestPlayRecordFile::rowTextBecomesSinglePrecisionSeconds()
