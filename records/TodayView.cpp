@@ -35,16 +35,18 @@ TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day)
     std::optional<QDate> first;
     std::optional<QDate> last;
     const QChar *checkedDate = nullptr; // plays of one day mostly share their date text
+    bool checkedIsWanted = false;
     for (const PlayRecord &record : records) {
         if (record.date.constData() != checkedDate) {
             checkedDate = record.date.constData();
+            checkedIsWanted = record.date == wanted;
             if (const std::optional<QDate> date = Dates::parse(record.date)) {
                 first = first ? std::min(*first, *date) : *date;
                 last = last ? std::max(*last, *date) : *date;
                 view.playDays.push_back(date->toJulianDay());
             }
         }
-        if (record.date != wanted)
+        if (!checkedIsWanted)
             continue;
         view.plays.push_back({record.time, record.item, ListFormat::formatNumber(record.seconds)});
         view.longestPlay = std::max(view.longestPlay, record.seconds);

@@ -454,6 +454,9 @@ void Grid::setFontSize(int points)
     setFont(f);
     horizontalHeader()->setFont(f);
     const int rowHeight = QFontMetrics(f).height() + 6;
+    // The heading's own least width follows the font's widest character, which a Japanese
+    // font has far wider than a column of running numbers needs.
+    horizontalHeader()->setMinimumSectionSize(QFontMetrics(f).height());
     verticalHeader()->setMinimumSectionSize(rowHeight);
     verticalHeader()->setDefaultSectionSize(rowHeight);
     setMinimumVisibleRows(m_minimumVisibleRows);

@@ -4,7 +4,6 @@
 #include <QCalendarWidget>
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -91,16 +90,16 @@ void FontSetupAhead::wait()
 void useProgramLook()
 {
     QApplication::setStyle(new ProgramStyle);
-    // Nearly every text is Japanese, set in the system's font for Latin letters and digits and
-    // in a Japanese font for the rest. Left to the system, each size and weight would look for
-    // its Japanese font among every font the machine has, loading several on the way; the
-    // Japanese font named right after the system's is found at once.
+    // Nearly every text is Japanese, and every text is set in one Japanese font, its own Latin
+    // letters and digits included, as a Japanese desktop sets its texts. Left to the system,
+    // each size and weight would start from a Latin font and look for the Japanese one among
+    // every font the machine has, loading several on the way; with one font named, each size
+    // and weight loads that one alone.
     const QString family = preferredJapaneseFamily(QFontDatabase::families(QFontDatabase::Japanese));
     if (family.isEmpty())
         return;
     QFont font = QApplication::font();
-    const QString latin = QFontInfo(font).family(); // the font the system's name stands for
-    font.setFamilies(latin == family ? QStringList{family} : QStringList{latin, family});
+    font.setFamilies(QStringList{family});
     QApplication::setFont(font);
 }
 
