@@ -1,5 +1,6 @@
 #include "RecordStore.h"
 
+#include "platform/Background.h"
 #include "platform/ShiftJis.h"
 
 #include <chrono>
@@ -67,7 +68,10 @@ void RecordStore::prefetch()
     if (m_prefetched.valid() || m_seen)
         return;
     try {
-        m_prefetched = std::async(std::launch::async, [path = path()] { return read(path); });
+        m_prefetched = std::async(std::launch::async, [path = path()] {
+            giveWayToOtherThreads();
+            return read(path);
+        });
     } catch (const std::system_error &) {
         // No thread to be had: current() reads the file itself.
     }

@@ -30,8 +30,8 @@ public:
     RecordStore &operator=(const RecordStore &) = delete;
 
     // Starts reading the file on a thread of its own, so that the reading and the building of
-    // the first window go on side by side; current() waits for it. Nothing else of the
-    // program runs on that thread.
+    // the first window go on side by side, the window first; current() waits for it. Nothing
+    // else of the program runs on that thread.
     void prefetch();
 
     const QString &path() const { return m_file.path(); }

@@ -1,5 +1,7 @@
 #include "Look.h"
 
+#include "platform/Background.h"
+
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QFont>
@@ -70,7 +72,10 @@ QString preferredJapaneseFamily(const QStringList &installed)
 FontSetupAhead::FontSetupAhead()
 {
     try {
-        m_reading = std::thread([] { FcInit(); });
+        m_reading = std::thread([] {
+            giveWayToOtherThreads();
+            FcInit();
+        });
     } catch (const std::system_error &) {
         // No thread to be had: Qt reads the configuration itself, when it first needs a font.
     }

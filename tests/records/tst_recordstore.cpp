@@ -13,8 +13,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <future>
 
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -250,6 +252,7 @@ private Q_SLOTS:
 
     void readingAheadGivesTheSameRecords()
     {
+        const int niceness = getpriority(PRIO_PROCESS, 0);
         RecordStore store(m_path);
         store.prefetch();
         // The program's own append waits for the reading ahead, and follows it.
@@ -257,6 +260,10 @@ private Q_SLOTS:
             store.append({QStringLiteral("2024/05/19"), QStringLiteral("08:00:00"), QStringLiteral("プラマイ"), 60, QString()}).ok());
         QCOMPARE(store.current().records, fresh());
         QCOMPARE(store.reads(), 1);
+
+        // The reading ahead gives way to the program's other threads, not the program as a whole.
+        QCOMPARE(getpriority(PRIO_PROCESS, 0), niceness);
+        QCOMPARE(std::async(std::launch::async, [] { return getpriority(PRIO_PROCESS, 0); }).get(), niceness);
 
         RecordStore ahead(m_path);
         ahead.prefetch();

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace kotohana {
+
+// Lets the calling thread give way to every other thread of the program: work done ahead on a
+// thread of its own (reading the record file at start, the font configuration) then takes the
+// processor when the main thread, which builds and paints the first window, does not need it.
+void giveWayToOtherThreads();
+
+} // namespace kotohana
