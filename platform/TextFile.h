@@ -136,7 +136,6 @@ private:
     bool m_invalid = false;
     QString m_message;
     QString m_text; // the piece decoded
-    qsizetype m_textSize = 0;
     qsizetype m_at = 0; // in the piece's text or bytes
     qsizetype m_lineStart = 0; // of the last line given
     qsizetype m_pieceSize = 0; // of the text or bytes

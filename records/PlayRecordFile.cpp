@@ -73,8 +73,8 @@ public:
                 bool invalidHere = false;
                 QString text = decoded(bytes, invalidHere);
                 invalid = invalid || invalidHere;
-                // A text with bytes that are not Shift_JIS is decoded each time it comes, so
-                // that each time it counts.
+                // A text with bytes that are not Shift_JIS is not kept: its line is read again
+                // as text, where those bytes read as the bytes after them make them.
                 if (m_used >= kCapacity || invalidHere)
                     return text;
                 ++m_used;
