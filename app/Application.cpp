@@ -84,7 +84,7 @@ void Application::showMain()
     window->Form_Load();
     if (!m_recordsAnnounced) {
         m_recordsAnnounced = true;
-        const QString notice = PlayRecordFile::startNotice(m_services.records.current());
+        const QString notice = m_services.records.startNotice();
         if (!notice.isEmpty())
             m_services.messages.warning(notice, QStringLiteral("コトハナ"));
     }
@@ -285,7 +285,13 @@ int runProgram(int argc, char **argv)
     // on a thread of its own, while Qt connects to the display and the window is built. With
     // an option among the arguments (Qt's own, such as -platform) it waits until Qt has taken
     // its own out of them; should the folder turn out another after all, the file is read anew
-    // from there.
+    // from there. When the main page's view of today was kept at the end of the last run and
+    // the file is still what it was made from, the window shows that and the records are read
+    // after its first paint.
+    const auto storeFor = [](const QString &recordFile) {
+        return std::make_unique<RecordStore>(recordFile, KeptView::pathFor(recordFile));
+    };
+    SystemClock clock;
     QStringList givenArguments;
     for (int i = 0; i < argc; ++i)
         givenArguments.append(QString::fromLocal8Bit(argv[i]));
@@ -294,8 +300,8 @@ int runProgram(int argc, char **argv)
                      [](const QString &argument) { return argument.startsWith(u'-'); })) {
         const QString programFile = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
         const QString directory = DataFolder::choose(givenArguments, QFileInfo(programFile).absolutePath(), userData);
-        records = std::make_unique<RecordStore>(DataFolder(directory).path(PlayRecordFile::kFileName));
-        records->prefetch();
+        records = storeFor(DataFolder(directory).path(PlayRecordFile::kFileName));
+        records->prefetch(clock.today());
     }
 
     QApplication qt(argc, argv);
@@ -336,25 +342,33 @@ int runProgram(int argc, char **argv)
     const DataFolder folder(directory);
     folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
     if (!records || records->path() != folder.path(PlayRecordFile::kFileName)) {
-        records = std::make_unique<RecordStore>(folder.path(PlayRecordFile::kFileName));
-        records->prefetch();
+        records = storeFor(folder.path(PlayRecordFile::kFileName));
+        records->prefetch(clock.today());
     }
     // A file delivered now, or changed since the reading began, is read again when first asked
     // for: the store compares the file with what it read.
     if (!prepareFolder(folder, deliveredFilesDirectory(), messages, *records))
         return 1;
 
-    SystemClock clock;
     MersenneRandomSource random(clock, std::random_device{}());
     const Services services{clock, random, messages, folder, *records};
-    // The day's backup copies every data file: it waits until the window shows.
-    atFirstPaint([&services] { QTimer::singleShot(0, [&services] { backUpDataFiles(services); }); });
+    // The day's backup copies every data file: it waits until the window shows, as does the
+    // reading of the records after a kept view, and the keeping of a view read anew.
+    atFirstPaint([&services] {
+        services.records.prefetch();
+        QTimer::singleShot(0, [&services] {
+            services.records.keepDayView(services.clock.today(), false);
+            backUpDataFiles(services);
+        });
+    });
     Application application(services);
     application.showMain();
     if (quitAtFirstPaint && painted)
         return 0;
     looping = true;
-    return qt.exec();
+    const int result = qt.exec();
+    records->keepDayView(clock.today(), true);
+    return result;
 }
 
 } // namespace kotohana

@@ -224,8 +224,12 @@ void TodayPage::BuildTodayView()
     mcrMain->setValue(0);
     mcrMain->setLabel(QString());
 
-    const std::vector<PlayRecord> &records = PageTools::readRecords(m_services);
-    m_view = buildTodayView(records, selectedDay());
+    // At start the day's view may come kept from the last run while the records are still to
+    // be read.
+    if (std::optional<TodayView> kept = m_services.records.takeDayView(selectedDay()))
+        m_view = std::move(*kept);
+    else
+        m_view = buildTodayView(PageTools::readRecords(m_services), selectedDay());
     // The streak is today's, whatever day the month view shows.
     const QString streak = streakCaption(playStreak(m_view.playDays, m_services.clock.today()));
     lblStreak->setText(streak);

@@ -280,8 +280,11 @@ int startPhase(const QString &path)
         std::vector<double> starts;
         for (int run = 0; run < runs; ++run) {
             floors.push_back(spawnToPaint(floor, {}));
-            if (firstOfDay)
+            // The main page's view kept from the run before is a view of another day then.
+            if (firstOfDay) {
                 QDir(QDir(folder).filePath(QStringLiteral("バックアップ"))).removeRecursively();
+                QFile::remove(KeptView::pathFor(DataFolder(folder).path(PlayRecordFile::kFileName)));
+            }
             starts.push_back(spawnToPaint(program, {folder}));
         }
         const Spread floorSpread = spreadOf(floors);
@@ -300,6 +303,8 @@ int startPhase(const QString &path)
     measure("ordinary start", full.path(), 15, false);
     measure("first start of a day", full.path(), 9, true);
     measure("empty data folder", empty.path(), 9, false);
+    for (const QTemporaryDir *dir : {&full, &empty})
+        QFile::remove(KeptView::pathFor(DataFolder(dir->path()).path(PlayRecordFile::kFileName)));
     return 0;
 }
 

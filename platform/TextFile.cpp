@@ -18,6 +18,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#define XXH_INLINE_ALL
+#include <xxhash.h>
+
 namespace kotohana::TextFile {
 namespace {
 
@@ -278,12 +281,17 @@ void Digest::add(QByteArrayView bytes)
         bytes = bytes.sliced(taken);
         if (m_tail.size() < kBlock)
             return;
-        m_blocks = qHash(QByteArrayView(m_tail), m_blocks);
+        m_blocks = XXH3_64bits_withSeed(m_tail.constData(), std::size_t(kBlock), m_blocks);
         m_tail.clear();
     }
     for (; bytes.size() >= kBlock; bytes = bytes.sliced(kBlock))
-        m_blocks = qHash(bytes.first(kBlock), m_blocks);
+        m_blocks = XXH3_64bits_withSeed(bytes.data(), std::size_t(kBlock), m_blocks);
     m_tail = bytes.toByteArray();
+}
+
+quint64 Digest::value() const
+{
+    return XXH3_64bits_withSeed(m_tail.constData(), std::size_t(m_tail.size()), m_blocks);
 }
 
 std::optional<Fingerprint> fingerprint(const QString &path)

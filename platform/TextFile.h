@@ -64,17 +64,19 @@ struct Stamp {
 Stamp stampOf(const QString &path);
 
 // A digest of bytes given piece by piece: the same bytes give the same digest however they
-// come split. It only compares a file with what the program read of it earlier in the same run.
+// come split, in this run and in every other, so that it can be kept between runs.
 class Digest final
 {
 public:
     void add(QByteArrayView bytes);
     qint64 length() const { return m_length; }
+    // The digest of every byte so far, to keep beside length().
+    quint64 value() const;
     friend bool operator==(const Digest &, const Digest &) = default;
 
 private:
     static constexpr qsizetype kBlock = 64 * 1024;
-    size_t m_blocks = 0; // of every whole block so far
+    quint64 m_blocks = 0; // of every whole block so far
     QByteArray m_tail; // the bytes after them
     qint64 m_length = 0;
 };

@@ -4,6 +4,7 @@
 #include "platform/ShiftJis.h"
 
 #include <chrono>
+#include <utility>
 
 namespace kotohana {
 namespace {
@@ -28,8 +29,9 @@ bool settledAt(qint64 at, const TextFile::Stamp &stamp)
 
 } // namespace
 
-RecordStore::RecordStore(QString path)
+RecordStore::RecordStore(QString path, QString keptViewPath)
     : m_file(std::move(path))
+    , m_keptViewPath(std::move(keptViewPath))
 {
 }
 
@@ -47,11 +49,35 @@ RecordStore::Reading RecordStore::read(const QString &path)
     return reading;
 }
 
+RecordStore::Ahead RecordStore::readAhead(const QString &path, const QString &keptViewPath, QDate day)
+{
+    if (day.isValid() && !keptViewPath.isEmpty()) {
+        std::optional<KeptView> kept = KeptView::read(keptViewPath);
+        if (kept && kept->day == day && TextFile::stampOf(path).size == kept->length) {
+            Ahead ahead;
+            ahead.reading.at = wallClock();
+            const std::optional<TextFile::Fingerprint> seen = TextFile::fingerprint(path);
+            if (seen && seen->stamp.exists && seen->stamp.size == kept->length && seen->digest.length() == kept->length
+                && seen->digest.value() == kept->digest) {
+                ahead.reading.seen = *seen;
+                ahead.kept = std::move(kept);
+                return ahead;
+            }
+        }
+    }
+    return Ahead{read(path), std::nullopt};
+}
+
 void RecordStore::take(Reading &&reading)
 {
+    // Records read from the very bytes of the view takeDayView() gave are what it was made
+    // from: what was built from the view holds for them.
+    const bool asViewed = reading.records.ok && m_viewSeen && reading.seen == *m_viewSeen;
+    m_viewSeen.reset();
     m_read = std::make_shared<PlayRecordFile::ReadResult>(std::move(reading.records));
     ++m_reads;
-    ++m_version;
+    if (!asViewed)
+        ++m_version;
     // The stamp was taken at the opening, before the first byte was read: a change made while
     // reading is seen next time, as is one that made the file longer or shorter than was read.
     const TextFile::Fingerprint &seen = reading.seen;
@@ -63,14 +89,14 @@ void RecordStore::take(Reading &&reading)
     }
 }
 
-void RecordStore::prefetch()
+void RecordStore::prefetch(QDate day)
 {
     if (m_prefetched.valid() || m_seen)
         return;
     try {
-        m_prefetched = std::async(std::launch::async, [path = path()] {
+        m_prefetched = std::async(std::launch::async, [path = path(), kept = m_keptViewPath, day] {
             giveWayToOtherThreads();
-            return read(path);
+            return readAhead(path, kept, day);
         });
     } catch (const std::system_error &) {
         // No thread to be had: current() reads the file itself.
@@ -82,11 +108,56 @@ void RecordStore::takePrefetched()
     if (!m_prefetched.valid())
         return;
     try {
-        take(m_prefetched.get());
+        Ahead ahead = m_prefetched.get();
+        if (ahead.kept)
+            m_ahead = std::move(ahead);
+        else
+            take(std::move(ahead.reading));
     } catch (const std::exception &) {
         // The reading ahead failed (out of memory, say): current() reads the file itself.
         m_seen.reset();
     }
+}
+
+std::optional<TodayView> RecordStore::takeDayView(QDate day)
+{
+    takePrefetched();
+    std::optional<Ahead> ahead = std::exchange(m_ahead, std::nullopt);
+    if (!ahead || ahead->kept->day != day)
+        return std::nullopt;
+    // As with records read ahead, the view holds while the file is what the thread found.
+    const TextFile::Fingerprint &seen = ahead->reading.seen;
+    if (TextFile::stampOf(path()) != seen.stamp)
+        return std::nullopt;
+    if (!settledAt(ahead->reading.at, seen.stamp) && TextFile::fingerprint(path()) != seen)
+        return std::nullopt;
+    m_viewSeen = seen;
+    m_viewGiven = true;
+    m_keptKey = {day, ahead->kept->length, ahead->kept->digest};
+    ++m_version;
+    return std::move(ahead->kept->view);
+}
+
+QString RecordStore::startNotice()
+{
+    if (m_viewGiven)
+        return {};
+    return PlayRecordFile::startNotice(current());
+}
+
+void RecordStore::keepDayView(QDate day, bool waitForRecords)
+{
+    if (m_keptViewPath.isEmpty() || (!waitForRecords && (m_prefetched.valid() || !m_seen)))
+        return;
+    if (!unchanged() || !m_seen->stamp.exists || !PlayRecordFile::startNotice(*m_read).isEmpty())
+        return;
+    KeptView kept{day, m_seen->digest.length(), m_seen->digest.value(), {}};
+    const std::tuple key{kept.day, kept.length, kept.digest};
+    if (m_keptKey == key)
+        return;
+    kept.view = buildTodayView(m_read->records, day);
+    if (kept.write(m_keptViewPath))
+        m_keptKey = key;
 }
 
 bool RecordStore::unchanged()

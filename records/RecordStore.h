@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeptView.h"
 #include "PlayRecordFile.h"
 
 #include "platform/TextFile.h"
@@ -7,6 +8,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 namespace kotohana {
 
@@ -24,7 +26,9 @@ namespace kotohana {
 class RecordStore final
 {
 public:
-    explicit RecordStore(QString path);
+    // With a path for the main page's view of a day kept between runs (KeptView), the store
+    // gives that view at start in place of reading the records first, and keeps one at the end.
+    explicit RecordStore(QString path, QString keptViewPath = {});
     ~RecordStore();
     RecordStore(const RecordStore &) = delete;
     RecordStore &operator=(const RecordStore &) = delete;
@@ -32,7 +36,21 @@ public:
     // Starts reading the file on a thread of its own, so that the reading and the building of
     // the first window go on side by side, the window first; current() waits for it. Nothing
     // else of the program runs on that thread.
-    void prefetch();
+    //
+    // With a day whose view was kept from exactly the bytes the file has now, the thread only
+    // makes sure of that, for takeDayView(); the records are read when current() asks for them,
+    // or by the next prefetch().
+    void prefetch(QDate day = {});
+    // That kept view, once, while the file is still what the thread found; nothing otherwise.
+    // The records read later from the same bytes keep the version() the view was given at.
+    std::optional<TodayView> takeDayView(QDate day);
+    // What the user is told at start about the file (PlayRecordFile::startNotice()): nothing
+    // when takeDayView() gave a view, which is kept only of a file read with nothing to tell.
+    QString startNotice();
+    // Keeps the view of the day, made from the records while they are the file's and were read
+    // with nothing to tell; without waiting, only when the records are already at hand. A view
+    // that cannot be written is not kept: the next start reads the records first.
+    void keepDayView(QDate day, bool waitForRecords);
 
     const QString &path() const { return m_file.path(); }
 
@@ -75,7 +93,14 @@ private:
         TextFile::Fingerprint seen;
         qint64 at = 0;
     };
+    // What the thread of prefetch() gives: a kept view of the day, or else the records.
+    struct Ahead {
+        // The records; with a view, only the file's bytes as checked and when.
+        Reading reading;
+        std::optional<KeptView> kept;
+    };
     static Reading read(const QString &path);
+    static Ahead readAhead(const QString &path, const QString &keptViewPath, QDate day);
     void take(Reading &&reading);
     void takePrefetched();
     // After the program's own append: the kept records gain the line written.
@@ -86,7 +111,13 @@ private:
     std::optional<TextFile::Fingerprint> m_seen;
     // Whether a change of the file since m_seen would show in its stamp.
     bool m_settled = false;
-    std::future<Reading> m_prefetched;
+    std::future<Ahead> m_prefetched;
+    QString m_keptViewPath;
+    std::optional<Ahead> m_ahead; // a kept view found by the reading ahead, not asked for yet
+    std::optional<TextFile::Fingerprint> m_viewSeen; // the bytes of the view takeDayView() gave
+    bool m_viewGiven = false;
+    // The day, length and digest of the view in the cache, as far as this run knows them.
+    std::optional<std::tuple<QDate, qint64, quint64>> m_keptKey;
     // Shared with the lists that show it; changed in place only while nobody else holds it.
     std::shared_ptr<PlayRecordFile::ReadResult> m_read = std::make_shared<PlayRecordFile::ReadResult>();
     int m_reads = 0;

@@ -273,6 +273,56 @@ private Q_SLOTS:
         QCOMPARE(ahead.current().records.size(), std::size_t(4));
     }
 
+    // The view of a day kept at the end of one run stands in for the first reading of the next,
+    // on that day and while the file has exactly the bytes it was made from.
+    void aKeptViewStandsInForTheFirstReading()
+    {
+        const QString kept = QDir(m_dir.path()).filePath(QStringLiteral("kept"));
+        const QDate day(2024, 5, 18);
+        const auto sameView = [day](const TodayView &a, const TodayView &b) {
+            return KeptView{day, 0, 0, a}.encoded() == KeptView{day, 0, 0, b}.encoded();
+        };
+        {
+            RecordStore first(m_path, kept);
+            first.prefetch(day);
+            QVERIFY(!first.takeDayView(day));
+            first.keepDayView(day, true);
+        }
+        RecordStore store(m_path, kept);
+        store.prefetch(day);
+        const std::optional<TodayView> view = store.takeDayView(day);
+        QVERIFY(view);
+        QVERIFY(!store.takeDayView(day));
+        QCOMPARE(store.reads(), 0);
+        QVERIFY(sameView(*view, buildTodayView(fresh(), day)));
+        QVERIFY(store.startNotice().isEmpty());
+        // The records read later are the view's: what was built from it still holds.
+        const quint64 version = store.version();
+        QCOMPARE(store.current().records, fresh());
+        QCOMPARE(store.version(), version);
+
+        RecordStore otherDay(m_path, kept);
+        otherDay.prefetch(day.addDays(1));
+        QVERIFY(!otherDay.takeDayView(day.addDays(1)));
+
+        // One byte changed, the length the same: the records are read first, as ever.
+        QByteArray bytes = sjis(kTwoRecords);
+        bytes.replace(",60,", ",61,");
+        writeBytes(m_path, bytes);
+        RecordStore changed(m_path, kept);
+        changed.prefetch(day);
+        QVERIFY(!changed.takeDayView(day));
+        QCOMPARE(changed.current().records, fresh());
+
+        // A file with something to tell at start is never stood in for.
+        QVERIFY(QFile::remove(kept));
+        appendBytes(m_path, sjis(QStringLiteral("not a record\n")));
+        RecordStore telling(m_path, kept);
+        QVERIFY(!telling.startNotice().isEmpty());
+        telling.keepDayView(day, true);
+        QVERIFY(!QFile::exists(kept));
+    }
+
     void unreadableFileIsTriedAgain()
     {
         QVERIFY(QFile::remove(m_path));

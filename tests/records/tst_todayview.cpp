@@ -1,4 +1,5 @@
 #include "records/Items.h"
+#include "records/KeptView.h"
 #include "records/TodayView.h"
 
 #include <QTest>
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void streakOfPlayDays_data();
     void streakOfPlayDays();
     void streakFollowsTheDay();
+    void keptViewBytes();
 };
 
 void TestTodayView::emptyFile()
@@ -195,6 +197,41 @@ void TestTodayView::streakFollowsTheDay()
     QCOMPARE(streakCaption(12), QStringLiteral("連続 12 日"));
     QCOMPARE(streakCaption(1), QStringLiteral("連続 1 日"));
     QVERIFY(streakCaption(0).isEmpty());
+}
+
+// The kept view's file: mark, version, day, the record file's length and digest, the view, and
+// the XXH3 digest of all that (as xxhsum -H3 gives it) last.
+void TestTodayView::keptViewBytes()
+{
+    const QByteArray expected = QByteArray::fromHex("4b54445600010000000000258b21000000000000000a0123456789abcdef0000"
+                                                    "0000140032003000320034002f00300035002f00310038000000140032003000"
+                                                    "320034002f00300035002f00310038000000010000001000320031003a003000"
+                                                    "35003a003000390000000830d730e930de30a400000004003600300000000100"
+                                                    "00000000258b210000000000000001000000000000003c000000000000000000"
+                                                    "0000000000000000000000000000000000000000000000000000000000000000"
+                                                    "0000000000000000000000000000000000000000000000000000000000000000"
+                                                    "0000000000000000000000000000000000000000000000427000000000000000"
+                                                    "00003c29a9a14ff5b28ab4");
+    const KeptView kept{kDay, 10, 0x0123456789abcdefULL,
+                        buildTodayView({play("2024/05/18", "21:05:09", itemNames()[0], 60)}, kDay)};
+    QCOMPARE(kept.encoded().toHex(), expected.toHex());
+
+    const std::optional<KeptView> back = KeptView::decoded(expected);
+    QVERIFY(back);
+    QCOMPARE(back->day, kDay);
+    QCOMPARE(back->length, 10);
+    QCOMPARE(back->digest, 0x0123456789abcdefULL);
+    QCOMPARE(back->encoded(), expected);
+    QCOMPARE(back->view.items[3].name, itemNames()[3]);
+
+    // A file cut short or with any byte changed is not a view.
+    for (qsizetype size = 0; size < expected.size(); ++size)
+        QVERIFY(!KeptView::decoded(expected.first(size)));
+    for (qsizetype at = 0; at < expected.size(); ++at) {
+        QByteArray changed = expected;
+        changed[at] = char(changed[at] ^ 0x20);
+        QVERIFY(!KeptView::decoded(changed));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTodayView)
