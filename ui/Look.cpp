@@ -3,14 +3,8 @@
 #include "platform/Background.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QFont>
 #include <QFontDatabase>
-#include <QIcon>
-#include <QPainter>
-#include <QPixmap>
-#include <QPolygonF>
-#include <QProxyStyle>
 
 #include <system_error>
 
@@ -18,40 +12,6 @@
 
 namespace kotohana {
 namespace {
-
-// The month views' arrows. The style's own come from the desktop's icon theme, and finding an
-// icon there reads the theme's index of thousands of lines: a few ms before the first window,
-// for two small arrows. They are drawn here instead, in the colour of the month's heading.
-class ProgramStyle final : public QProxyStyle
-{
-public:
-    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const override
-    {
-        if ((icon == SP_ArrowLeft || icon == SP_ArrowRight) && qobject_cast<const QCalendarWidget *>(widget))
-            return arrow(icon == SP_ArrowLeft, widget->palette().color(QPalette::HighlightedText));
-        return QProxyStyle::standardIcon(icon, option, widget);
-    }
-
-private:
-    static QIcon arrow(bool left, const QColor &colour)
-    {
-        QIcon icon;
-        for (const int side : {16, 32}) {
-            QPixmap picture(side, side);
-            picture.fill(Qt::transparent);
-            QPainter painter(&picture);
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
-            const qreal unit = side / 16.0;
-            const QPolygonF pointingLeft{{10.5 * unit, 3 * unit}, {10.5 * unit, 13 * unit}, {4.5 * unit, 8 * unit}};
-            painter.drawPolygon(left ? pointingLeft : QTransform(-1, 0, 0, 1, side, 0).map(pointingLeft));
-            painter.end();
-            icon.addPixmap(picture);
-        }
-        return icon;
-    }
-};
 
 // The Japanese font the program's texts are set in: the first of those it prefers that the
 // machine has, or an empty text when it has none of them (the system's choice then stays).
@@ -94,7 +54,6 @@ void FontSetupAhead::wait()
 
 void useProgramLook()
 {
-    QApplication::setStyle(new ProgramStyle);
     // Nearly every text is Japanese, and every text is set in one Japanese font, its own Latin
     // letters and digits included, as a Japanese desktop sets its texts. Left to the system,
     // each size and weight would start from a Latin font and look for the Japanese one among

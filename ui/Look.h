@@ -23,8 +23,7 @@ private:
     std::thread m_reading;
 };
 
-// The program's own look, set once before its first window: a Japanese font for every text,
-// and the month views' arrows drawn by the program.
+// The program's own look, set once before its first window: a Japanese font for every text.
 void useProgramLook();
 
 } // namespace kotohana

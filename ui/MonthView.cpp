@@ -1,70 +1,284 @@
 #include "MonthView.h"
 
-#include <QHBoxLayout>
-#include <QLocale>
+#include "platform/Dates.h"
+
+#include <QIcon>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QToolButton>
 
 #include <utility>
 
 namespace kotohana {
+namespace {
 
-MonthView::MonthView(QWidget *parent)
-    : QCalendarWidget(parent)
+constexpr int kWeekdays = 7;
+constexpr int kWeeks = 6;
+const QColor kWeekendColor(0xD0, 0x20, 0x20);
+const QColor kFocusColor(0xE0, 0x70, 0x00);
+
+// An arrow for the buttons to the month before and after, in the heading's colour.
+QIcon arrow(bool left, const QColor &colour)
 {
-    setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
-    setFirstDayOfWeek(Qt::Sunday);
-    setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
-    setGridVisible(false);
-    headYearFirst();
-    const std::pair<const char *, const char *> parts[] = {{"qt_calendar_prevmonth", "前の月"},
-                                                           {"qt_calendar_nextmonth", "次の月"},
-                                                           {"qt_calendar_yearedit", "年"}};
-    for (const auto &[part, name] : parts) {
-        if (auto *control = findChild<QWidget *>(QString::fromLatin1(part)))
-            control->setAccessibleName(QString::fromUtf8(name));
+    QIcon icon;
+    for (const int side : {16, 32}) {
+        QPixmap picture(side, side);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        const qreal unit = side / 16.0;
+        const QPolygonF pointingLeft{{10.5 * unit, 3 * unit}, {10.5 * unit, 13 * unit}, {4.5 * unit, 8 * unit}};
+        painter.drawPolygon(left ? pointingLeft : QTransform(-1, 0, 0, 1, side, 0).map(pointingLeft));
+        painter.end();
+        icon.addPixmap(picture);
     }
-    connect(this, &QCalendarWidget::currentPageChanged, this, [this] { headYearFirst(); });
-    connect(this, &QCalendarWidget::clicked, this, [this](QDate day) { Q_EMIT dateClick(day); });
-    connect(this, &QCalendarWidget::activated, this, [this](QDate day) { Q_EMIT dateClick(day); });
+    return icon;
 }
 
-void MonthView::headYearFirst()
+bool weekend(int weekday)
 {
-    // The heading reads the Japanese way, "2026年12月": the year before the month, with its 年.
-    auto *year = findChild<QToolButton *>(QStringLiteral("qt_calendar_yearbutton"));
-    auto *month = findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
-    if (!year || !month)
-        return;
-    year->setText(QStringLiteral("%1年").arg(yearShown()));
-    auto *bar = qobject_cast<QHBoxLayout *>(year->parentWidget() ? year->parentWidget()->layout() : nullptr);
-    if (bar && bar->indexOf(year) > bar->indexOf(month)) {
-        bar->removeWidget(year);
-        bar->insertWidget(bar->indexOf(month), year);
+    return weekday == 1 || weekday == kWeekdays;
+}
+
+} // namespace
+
+MonthView::MonthView(QWidget *parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    const QColor headingText = palette().color(QPalette::HighlightedText);
+    const std::pair<QToolButton **, bool> buttons[] = {{&m_previous, true}, {&m_next, false}};
+    for (const auto &[button, left] : buttons) {
+        *button = new QToolButton(this);
+        (*button)->setAutoRaise(true);
+        (*button)->setFocusPolicy(Qt::NoFocus); // Page Up and Page Down are the keyboard's
+        (*button)->setIcon(arrow(left, headingText));
+        const QString name = left ? QStringLiteral("前の月") : QStringLiteral("次の月");
+        (*button)->setAccessibleName(name);
+        (*button)->setToolTip(name);
     }
+    connect(m_previous, &QToolButton::clicked, this, &MonthView::showPreviousMonth);
+    connect(m_next, &QToolButton::clicked, this, &MonthView::showNextMonth);
+    setValue(QDate::currentDate());
+}
+
+void MonthView::setValue(QDate day)
+{
+    if (!day.isValid())
+        return;
+    m_value = day;
+    markDay(day);
 }
 
 QString MonthView::heading() const
 {
-    const auto *year = findChild<QToolButton *>(QStringLiteral("qt_calendar_yearbutton"));
-    const auto *month = findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
-    const auto *bar = year && year->parentWidget() ? year->parentWidget()->layout() : nullptr;
-    if (!bar || !month)
-        return {};
-    return bar->indexOf(year) < bar->indexOf(month) ? year->text() + month->text() : month->text() + year->text();
+    return QStringLiteral("%1年%2月").arg(m_shown.year()).arg(m_shown.month());
+}
+
+void MonthView::showPreviousMonth()
+{
+    markDay(m_marked.addMonths(-1));
+}
+
+void MonthView::showNextMonth()
+{
+    markDay(m_marked.addMonths(1));
 }
 
 void MonthView::setName(const QString &name)
 {
     setAccessibleName(name);
-    if (QWidget *days = focusProxy())
-        days->setAccessibleName(name);
 }
 
-void MonthView::setValue(QDate day)
+void MonthView::markDay(QDate day)
 {
-    setSelectedDate(day);
-    setCurrentPage(day.year(), day.month());
+    if (!day.isValid())
+        return;
+    m_marked = day;
+    m_shown = QDate(day.year(), day.month(), 1);
+    setAccessibleDescription(QStringLiteral("%1年%2月%3日（%4）")
+                                 .arg(day.year())
+                                 .arg(day.month())
+                                 .arg(day.day())
+                                 .arg(Dates::weekdayName(Dates::weekday(day))));
+    update();
+}
+
+void MonthView::pick(QDate day)
+{
+    m_value = day;
+    markDay(day);
+    Q_EMIT dateClick(day);
+}
+
+int MonthView::headingHeight() const
+{
+    return fontMetrics().height() + 10;
+}
+
+QRect MonthView::cellRect(int row, int column) const
+{
+    // Row 0 holds the weekday names, rows 1 to 6 the weeks; the cells share the room evenly.
+    const int top = headingHeight();
+    const int rows = kWeeks + 1;
+    const int y0 = top + (height() - top) * row / rows;
+    const int y1 = top + (height() - top) * (row + 1) / rows;
+    const int x0 = width() * column / kWeekdays;
+    const int x1 = width() * (column + 1) / kWeekdays;
+    return QRect(x0, y0, x1 - x0, y1 - y0);
+}
+
+QDate MonthView::firstDrawn() const
+{
+    return m_shown.addDays(1 - Dates::weekday(m_shown));
+}
+
+QRect MonthView::dayRect(QDate day) const
+{
+    const qint64 index = firstDrawn().daysTo(day);
+    if (!day.isValid() || index < 0 || index >= kWeeks * kWeekdays)
+        return {};
+    return cellRect(int(index / kWeekdays) + 1, int(index % kWeekdays));
+}
+
+QDate MonthView::dayAt(QPoint at) const
+{
+    const QDate first = firstDrawn();
+    for (int index = 0; index < kWeeks * kWeekdays; ++index) {
+        const QDate day = first.addDays(index);
+        if (dayRect(day).contains(at))
+            return day;
+    }
+    return {};
+}
+
+QSize MonthView::sizeHint() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    return {kWeekdays * (metrics.horizontalAdvance(QStringLiteral("00")) + 20),
+            headingHeight() + (kWeeks + 1) * (metrics.height() + 8)};
+}
+
+QSize MonthView::minimumSizeHint() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    return {kWeekdays * (metrics.horizontalAdvance(QStringLiteral("00")) + 6),
+            headingHeight() + (kWeeks + 1) * (metrics.height() + 2)};
+}
+
+void MonthView::resizeEvent(QResizeEvent *)
+{
+    const int side = headingHeight();
+    m_previous->setGeometry(2, 0, side, side);
+    m_next->setGeometry(width() - side - 2, 0, side, side);
+}
+
+void MonthView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QPalette &colours = palette();
+    painter.fillRect(rect(), colours.color(QPalette::Base));
+
+    const QRect headingRect(0, 0, width(), headingHeight());
+    painter.fillRect(headingRect, colours.color(QPalette::Highlight));
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.setPen(colours.color(QPalette::HighlightedText));
+    painter.drawText(headingRect, Qt::AlignCenter, heading());
+    painter.setFont(font());
+
+    const QColor text = colours.color(QPalette::Text);
+    const QColor otherMonth = colours.color(QPalette::Disabled, QPalette::Text);
+    for (int column = 0; column < kWeekdays; ++column) {
+        painter.setPen(weekend(column + 1) ? kWeekendColor : text);
+        painter.drawText(cellRect(0, column), Qt::AlignCenter, Dates::weekdayName(column + 1));
+    }
+    const QDate first = firstDrawn();
+    for (int index = 0; index < kWeeks * kWeekdays; ++index) {
+        const QDate day = first.addDays(index);
+        const QRect cell = dayRect(day);
+        if (day == m_value) {
+            painter.fillRect(cell, colours.color(QPalette::Highlight));
+            painter.setPen(colours.color(QPalette::HighlightedText));
+        } else if (day.month() != m_shown.month()) {
+            painter.setPen(otherMonth);
+        } else {
+            painter.setPen(weekend(index % kWeekdays + 1) ? kWeekendColor : text);
+        }
+        painter.drawText(cell, Qt::AlignCenter, QString::number(day.day()));
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(kFocusColor, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(dayRect(m_marked).adjusted(1, 1, -1, -1));
+    }
+}
+
+void MonthView::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton ? dayAt(event->position().toPoint()) : QDate();
+    QWidget::mousePressEvent(event);
+}
+
+void MonthView::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QDate pressed = std::exchange(m_pressed, QDate());
+    if (event->button() == Qt::LeftButton && pressed.isValid() && dayAt(event->position().toPoint()) == pressed)
+        pick(pressed);
+    QWidget::mouseReleaseEvent(event);
+}
+
+void MonthView::keyPressEvent(QKeyEvent *event)
+{
+    QDate to;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        to = m_marked.addDays(-1);
+        break;
+    case Qt::Key_Right:
+        to = m_marked.addDays(1);
+        break;
+    case Qt::Key_Up:
+        to = m_marked.addDays(-kWeekdays);
+        break;
+    case Qt::Key_Down:
+        to = m_marked.addDays(kWeekdays);
+        break;
+    case Qt::Key_PageUp:
+        to = m_marked.addMonths(-1);
+        break;
+    case Qt::Key_PageDown:
+        to = m_marked.addMonths(1);
+        break;
+    case Qt::Key_Home:
+        to = QDate(m_marked.year(), m_marked.month(), 1);
+        break;
+    case Qt::Key_End:
+        to = QDate(m_marked.year(), m_marked.month(), m_marked.daysInMonth());
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        pick(m_marked);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    markDay(to);
+}
+
+void MonthView::wheelEvent(QWheelEvent *event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0)
+        markDay(m_marked.addMonths(-steps));
 }
 
 } // namespace kotohana

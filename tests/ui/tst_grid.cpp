@@ -669,6 +669,25 @@ void TestGrid::monthViewValue()
     QCOMPARE(view.heading(), QStringLiteral("2026年12月"));
     view.showNextMonth();
     QCOMPARE(view.heading(), QStringLiteral("2027年1月"));
+
+    // The keyboard marks a day and picks it with Enter; a click picks at once.
+    view.resize(300, 210);
+    view.setValue(QDate(2024, 1, 31));
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_PageUp})
+        QTest::keyClick(&view, key);
+    QCOMPARE(view.value(), QDate(2024, 1, 31));
+    QCOMPARE(view.heading(), QStringLiteral("2024年1月"));
+    QCOMPARE(view.accessibleDescription(), QStringLiteral("2024年1月8日（月）"));
+    QCOMPARE(clicks.size(), 0);
+    QTest::keyClick(&view, Qt::Key_Return);
+    QCOMPARE(view.value(), QDate(2024, 1, 8));
+    QCOMPARE(clicks.size(), 1);
+    QCOMPARE(clicks.at(0).at(0).toDate(), QDate(2024, 1, 8));
+    // A day of the next month, shown greyed in the last week, opens its month.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, view.dayRect(QDate(2024, 2, 3)).center());
+    QCOMPARE(view.value(), QDate(2024, 2, 3));
+    QCOMPARE(view.heading(), QStringLiteral("2024年2月"));
+    QCOMPARE(clicks.size(), 2);
 }
 
 void TestGrid::messageBoxesKeepTheirLines()
