@@ -91,6 +91,7 @@ private:
 
 // The heading row. Qt measures a heading as a highlighted one shows, in bold; the grid
 // highlights none, and a bold font loaded for measuring alone costs a program's start time.
+// Qt measures the headings again at every change of the columns: each text is measured once.
 class Heading final : public QHeaderView
 {
 public:
@@ -107,9 +108,21 @@ protected:
         initStyleOption(&option);
         option.section = logicalIndex;
         option.text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+        if (const auto found = m_sizes.constFind(option.text); found != m_sizes.cend())
+            return *found;
         option.fontMetrics = fontMetrics();
-        return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
+        return *m_sizes.insert(option.text, style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this));
     }
+
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_sizes.clear();
+        QHeaderView::changeEvent(event);
+    }
+
+private:
+    mutable QHash<QString, QSize> m_sizes;
 };
 
 } // namespace
@@ -305,30 +318,43 @@ bool Grid::widenFor(int top, int bottom)
 {
     if (m_contentWidths.size() != std::size_t(m_model->cols()) || bottom - top >= 2 * kMeasuredRows)
         return false;
-    const QFontMetrics metrics(font());
     const int room = cellRoom();
     bottom = std::min(bottom, m_model->rows() - 1);
     for (int row = std::max(top, 1); row <= bottom; ++row) {
         for (int col = 0; col < m_model->cols(); ++col) {
             int &width = m_contentWidths[std::size_t(col)];
-            width = std::max(width, metrics.horizontalAdvance(m_model->text(row, col)) + room);
+            width = std::max(width, textWidth(m_model->text(row, col)) + room);
         }
     }
     m_measuredRows = std::max(m_measuredRows, bottom + 1);
     return true;
 }
 
+int Grid::textWidth(const QString &text) const
+{
+    // Columns are measured again after every change of rows, headings or font, mostly over the
+    // same few texts (headings, times, item names): each is laid out once in a font.
+    constexpr qsizetype kKept = 4096;
+    if (font() != m_measuredFont || m_textWidths.size() >= kKept) {
+        m_textWidths.clear();
+        m_measuredFont = font();
+    }
+    auto found = m_textWidths.constFind(text);
+    if (found == m_textWidths.cend())
+        found = m_textWidths.insert(text, QFontMetrics(m_measuredFont).horizontalAdvance(text));
+    return *found;
+}
+
 int Grid::headingWidth(int col) const
 {
     // The heading with the room its section keeps around it.
     const int headingRoom = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
-    return QFontMetrics(font()).horizontalAdvance(m_model->text(0, col)) + headingRoom;
+    return textWidth(m_model->text(0, col)) + headingRoom;
 }
 
 int Grid::contentWidth(int col) const
 {
     // A cell's text with the room the view keeps around it.
-    const QFontMetrics metrics(font());
     int widest = headingWidth(col);
     // A long list is measured at its first and its last rows: its columns hold texts of one
     // shape (dates, times, numbers), and a text wider than its cell shows whole in a tooltip.
@@ -362,7 +388,7 @@ int Grid::contentWidth(int col) const
     }
     const int room = cellRoom();
     for (const QString &text : candidates)
-        widest = std::max(widest, metrics.horizontalAdvance(text) + room);
+        widest = std::max(widest, textWidth(text) + room);
     return widest;
 }
 

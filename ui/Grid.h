@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QHash>
 #include <QTableView>
 
 #include <memory>
@@ -105,6 +107,7 @@ private:
     // The width the column's texts need, in pixels; its heading's alone.
     int contentWidth(int col) const;
     int headingWidth(int col) const;
+    int textWidth(const QString &text) const;
     int cellRoom() const;
     // Widens the measured columns for the texts of rows top to bottom; false when there is
     // nothing measured to widen or too many rows to measure one by one. The rows count as
@@ -120,6 +123,8 @@ private:
     int m_col = 1;
     std::vector<int> m_colTwips;
     std::vector<int> m_contentWidths; // measured; empty when the texts changed since
+    mutable QHash<QString, int> m_textWidths; // in m_measuredFont
+    mutable QFont m_measuredFont;
     int m_minimumVisibleRows = 0;
     int m_fillCol = -1;
     bool m_columnsInView = false;
