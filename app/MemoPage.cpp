@@ -102,14 +102,19 @@ bool MemoPage::eventFilter(QObject *watched, QEvent *event)
     return QFrame::eventFilter(watched, event);
 }
 
-void MemoPage::LoadMemo()
+QString MemoPage::readMemo(const Services &services)
 {
-    const Memo::Loaded memo = Memo::load(m_services.folder);
+    const Memo::Loaded memo = Memo::load(services.folder);
     if (!memo.ok)
-        m_services.messages.critical(memo.message, QStringLiteral("メモ"));
+        services.messages.critical(memo.message, QStringLiteral("メモ"));
     QString text = memo.text;
     text.replace(QLatin1StringView("\r\n"), QLatin1StringView("\n"));
-    txtKizuki->setPlainText(text);
+    return text;
+}
+
+void MemoPage::LoadMemo()
+{
+    txtKizuki->setPlainText(readMemo(m_services));
     m_savedMemo = txtKizuki->toPlainText();
 }
 

@@ -21,6 +21,9 @@ public:
     MemoPage(const Services &services, QWidget *parent = nullptr);
 
     void LoadMemo();
+    // The memo as メモ.TXT holds it, its lines ending as the box keeps them; a file that cannot
+    // be read is reported, and reads as nothing.
+    static QString readMemo(const Services &services);
     // Before the memo box goes out of sight: a memo that differs from メモ.TXT is saved or let go
     // as the user says. False when the user stays (キャンセル, or the save failed).
     bool settleMemo();

@@ -223,35 +223,50 @@ void frmMain::buildPages()
     auto *stack = new QGridLayout(m_pageArea);
     stack->setContentsMargins(10, 10, 10, 10);
 
-    // The statistics pages are built when first opened (see built()); these three serve the
-    // load step: today's view, the memo, and the user name of the edit page.
+    // Today's view shows first; every other page is built when first opened (see built()).
     fraMain = new TodayPage(m_services, m_pageArea);
-    fraSettei = new EditPage(m_services, m_state, m_pageArea);
-    fraMemo = new MemoPage(m_services, m_pageArea);
-    m_pages = {fraMain, fraSettei, fraMemo};
-    for (QFrame *page : m_pages)
-        placePage(page);
-
+    m_pages = {fraMain};
+    placePage(fraMain);
     connect(fraMain, &TodayPage::dayPicked, this, [this] { cmdMain->setFocus(); });
-    connect(fraSettei, &EditPage::userNameSaved, this, &frmMain::SetWindowTitle);
-    connect(fraSettei, &EditPage::recordsChanged, fraMain, &TodayPage::BuildTodayView);
-    connect(fraSettei, &EditPage::dataRestored, this, &frmMain::dataRestored);
-    connect(fraSettei, &EditPage::programEnd, this, &frmMain::programEnd);
 
     buildLauncher();
 }
 
-template <typename Page>
-Page *frmMain::built(Page *&page)
+template <typename Page, typename... More>
+Page *frmMain::built(Page *&page, More &...more)
 {
     if (!page) {
-        page = new Page(m_services, m_pageArea);
+        page = new Page(m_services, more..., m_pageArea);
         page->hide();
         placePage(page);
         m_pages.push_back(page);
         fraGame->raise(); // the launcher stays over every page
     }
     return page;
+}
+
+EditPage *frmMain::editPage()
+{
+    if (!fraSettei) {
+        built(fraSettei, m_state);
+        connect(fraSettei, &EditPage::userNameSaved, this, &frmMain::SetWindowTitle);
+        connect(fraSettei, &EditPage::recordsChanged, fraMain, &TodayPage::BuildTodayView);
+        connect(fraSettei, &EditPage::dataRestored, this, &frmMain::dataRestored);
+        connect(fraSettei, &EditPage::programEnd, this, &frmMain::programEnd);
+    }
+    return fraSettei;
+}
+
+MemoPage *frmMain::memoPage()
+{
+    if (!fraMemo)
+        built(fraMemo)->LoadMemo();
+    return fraMemo;
+}
+
+bool frmMain::memoSettled()
+{
+    return !fraMemo || fraMemo->settleMemo();
 }
 
 void frmMain::buildLauncher()
@@ -361,7 +376,12 @@ void frmMain::readDataFiles()
     m_state.userName = MainSettings::readUserName(m_services.folder, &userNameFailure);
     SetWindowTitle();
     fraMain->BuildTodayView();
-    fraMemo->LoadMemo();
+    // The memo page reads the memo as it is first built; a memo that cannot be read is told at
+    // once all the same.
+    if (fraMemo)
+        fraMemo->LoadMemo();
+    else
+        MemoPage::readMemo(m_services);
     QString helpTourFailure;
     m_state.helpTourFlag = MainSettings::readHelpTourFlag(m_services.folder, &helpTourFailure);
     for (const QString &failure : {userNameFailure, helpTourFailure}) {
@@ -407,7 +427,7 @@ void frmMain::HideAllFrames()
 void frmMain::switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage)
 {
     uncoverPage();
-    if (!page->isHidden() || !fraMemo->settleMemo())
+    if (!page->isHidden() || !memoSettled())
         return;
     HideAllFrames();
     if (fill)
@@ -445,7 +465,7 @@ void frmMain::uncoverPage()
 void frmMain::cmdMain_Click()
 {
     uncoverPage();
-    if (!fraMain->isHidden() || !fraMemo->settleMemo())
+    if (!fraMain->isHidden() || !memoSettled())
         return;
     HideAllFrames();
     fraMain->freshView();
@@ -480,7 +500,7 @@ void frmMain::cmdGame_Click()
 void frmMain::cmdG_Click(int game)
 {
     // The main window gives way to the game.
-    if (!fraMemo->settleMemo())
+    if (!memoSettled())
         return;
     Q_EMIT gameChosen(game);
 }
@@ -534,7 +554,7 @@ void frmMain::cmdSettei_Click()
 {
     const QString crlf = QStringLiteral("\r\n");
     switchPage(
-        fraSettei, [this] { fraSettei->prepare(); },
+        editPage(), [this] { fraSettei->prepare(); },
         QStringLiteral("これまでのデータを全部削除して新規にスタートさせたり、個別に削除することができます。") + crlf + crlf
             + QStringLiteral("名前（ニックネームM）を登録することもできます") + crlf + crlf);
 }
@@ -543,7 +563,7 @@ void frmMain::cmdMemo_Click()
 {
     const QString crlf = QStringLiteral("\r\n");
     switchPage(
-        fraMemo, [this] { fraMemo->prepare(); },
+        memoPage(), [this] { fraMemo->prepare(); },
         QStringLiteral("一回一回の記録ごとにちょっとしたコメントを残すことができます。") + crlf
             + QStringLiteral("簡単な一言日記的な使い方でご利用ください") + crlf + crlf
             + QStringLiteral("メモはよりフリーにいろんなことが書き込めます。") + crlf
@@ -615,7 +635,7 @@ void frmMain::cmdOwari_Click()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (!fraMemo->settleMemo()) {
+    if (!memoSettled()) {
         event->ignore();
         return;
     }

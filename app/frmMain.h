@@ -95,8 +95,12 @@ private:
     // Closes the launcher, showing again the page it covered.
     void uncoverPage();
     // The page, built and placed on first use.
-    template <typename Page>
-    Page *built(Page *&page);
+    template <typename Page, typename... More>
+    Page *built(Page *&page, More &...more);
+    EditPage *editPage();
+    MemoPage *memoPage();
+    // Whether the memo may be left: saved, unchanged, or given up by the user.
+    bool memoSettled();
     // The page switch of every menu button: nothing when the page already shows; otherwise
     // hide all pages, show this one, let it paint, then explain it when the help tour is on.
     void switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage);

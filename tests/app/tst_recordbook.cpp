@@ -539,9 +539,9 @@ void TestRecordBook::memoSavesAndLoads()
 {
     writeBytes(m_desk->file(u"メモ.TXT"), sjis(QStringLiteral("一行目\n二行目\n")));
     auto window = load();
+    click(*window, QStringLiteral("cmdMemo"));
     auto *memo = find<QPlainTextEdit>(*window, QStringLiteral("txtKizuki"));
     QCOMPARE(memo->toPlainText(), QStringLiteral("一行目\n二行目"));
-    click(*window, QStringLiteral("cmdMemo"));
     memo->setPlainText(QStringLiteral("効果あり\n\n続ける"));
     click(*window, QStringLiteral("cmdKizukiHozon"));
     QCOMPARE(readBytes(m_desk->file(u"メモ.TXT")), sjis(QStringLiteral("効果あり\n\n続ける\n")));
@@ -569,8 +569,8 @@ void TestRecordBook::unreadableFilesAreReported()
     for (const char *page : {"cmdMemo", "cmdSettei"}) {
         m_desk->messages.forget();
         click(*window, QString::fromLatin1(page));
-        QCOMPARE(m_desk->messages.shown().first().icon, ScriptedMessageBoxes::Icon::Critical);
-        QVERIFY(m_desk->messages.shown().first().text.contains(QStringLiteral("データ.txt")));
+        QCOMPARE(m_desk->messages.shown().last().icon, ScriptedMessageBoxes::Icon::Critical);
+        QVERIFY(m_desk->messages.shown().last().text.contains(QStringLiteral("データ.txt")));
     }
 }
 
@@ -580,9 +580,9 @@ void TestRecordBook::unsavedMemoIsNotLostSilently()
     const QByteArray before = sjis(QStringLiteral("一行目\n"));
     writeBytes(m_desk->file(u"メモ.TXT"), before);
     auto window = load();
+    click(*window, QStringLiteral("cmdMemo"));
     auto *memo = find<QPlainTextEdit>(*window, QStringLiteral("txtKizuki"));
     auto *memoPage = find<QFrame>(*window, QStringLiteral("fraMemo"));
-    click(*window, QStringLiteral("cmdMemo"));
     click(*window, QStringLiteral("cmdMain")); // nothing changed: no question
     QVERIFY(m_desk->messages.shown().isEmpty());
 
