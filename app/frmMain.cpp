@@ -347,8 +347,8 @@ void frmMain::Form_Load()
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     m_loading = true;
     HideAllFrames();
+    // Today's view sets its grids up as it is built (readDataFiles()).
     fraMain->setSelectedDay(m_services.clock.today());
-    fraMain->SetupTodayGrids();
     loadFontsOf(*m_menu);
     loadFontsOf(*fraMain);
     readDataFiles();

@@ -96,7 +96,8 @@ void RecordStore::prefetch(QDate day)
     try {
         m_prefetched = std::async(std::launch::async, [path = path(), kept = m_keptViewPath, day] {
             giveWayToOtherThreads();
-            return readAhead(path, kept, day);
+            auto r = readAhead(path, kept, day);
+            return r;
         });
     } catch (const std::system_error &) {
         // No thread to be had: current() reads the file itself.

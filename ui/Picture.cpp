@@ -7,9 +7,16 @@ namespace kotohana {
 Picture::Picture(const QString &resource, QWidget *parent)
     : QWidget(parent)
     , m_resource(resource)
-    , m_renderer(resource)
 {
-    m_renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+}
+
+QSvgRenderer &Picture::renderer() const
+{
+    if (!m_renderer) {
+        m_renderer = std::make_unique<QSvgRenderer>(m_resource);
+        m_renderer->setAspectRatioMode(Qt::KeepAspectRatio);
+    }
+    return *m_renderer;
 }
 
 QPixmap Picture::pixmap(const QString &resource, const QSize &size, qreal devicePixelRatio)
@@ -26,14 +33,14 @@ QPixmap Picture::pixmap(const QString &resource, const QSize &size, qreal device
 
 QSize Picture::sizeHint() const
 {
-    return m_renderer.isValid() ? m_renderer.defaultSize() : QSize(64, 64);
+    return renderer().isValid() ? renderer().defaultSize() : QSize(64, 64);
 }
 
 void Picture::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    m_renderer.render(&painter, QRectF(rect()));
+    renderer().render(&painter, QRectF(rect()));
 }
 
 } // namespace kotohana

@@ -3,6 +3,8 @@
 #include <QSvgRenderer>
 #include <QWidget>
 
+#include <memory>
+
 namespace kotohana {
 
 // A picture drawn from an SVG resource at whatever size the widget has.
@@ -22,8 +24,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Read when the picture is first measured or drawn: of pictures that share a place, those
+    // never shown are never read.
+    QSvgRenderer &renderer() const;
+
     QString m_resource;
-    QSvgRenderer m_renderer;
+    mutable std::unique_ptr<QSvgRenderer> m_renderer;
 };
 
 } // namespace kotohana
