@@ -96,8 +96,7 @@ void RecordStore::prefetch(QDate day)
     try {
         m_prefetched = std::async(std::launch::async, [path = path(), kept = m_keptViewPath, day] {
             giveWayToOtherThreads();
-            auto r = readAhead(path, kept, day);
-            return r;
+            return readAhead(path, kept, day);
         });
     } catch (const std::system_error &) {
         // No thread to be had: current() reads the file itself.
