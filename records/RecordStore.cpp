@@ -53,7 +53,14 @@ RecordStore::Ahead RecordStore::readAhead(const QString &path, const QString &ke
 {
     if (day.isValid() && !keptViewPath.isEmpty()) {
         std::optional<KeptView> kept = KeptView::read(keptViewPath);
-        if (kept && kept->day == day && TextFile::stampOf(path).size == kept->length) {
+        // The first start of a day mostly finds the view of the day before, and no play today.
+        if (kept && kept->day != day) {
+            if (std::optional<TodayView> today = viewOfAnotherDay(kept->view, day))
+                kept->view = std::move(*today);
+            else
+                kept.reset();
+        }
+        if (kept && TextFile::stampOf(path).size == kept->length) {
             Ahead ahead;
             ahead.reading.at = wallClock();
             const std::optional<TextFile::Fingerprint> seen = TextFile::fingerprint(path);
@@ -61,11 +68,12 @@ RecordStore::Ahead RecordStore::readAhead(const QString &path, const QString &ke
                 && seen->digest.value() == kept->digest) {
                 ahead.reading.seen = *seen;
                 ahead.kept = std::move(kept);
+                ahead.day = day;
                 return ahead;
             }
         }
     }
-    return Ahead{read(path), std::nullopt};
+    return Ahead{read(path), std::nullopt, {}};
 }
 
 void RecordStore::take(Reading &&reading)
@@ -123,7 +131,7 @@ std::optional<TodayView> RecordStore::takeDayView(QDate day)
 {
     takePrefetched();
     std::optional<Ahead> ahead = std::exchange(m_ahead, std::nullopt);
-    if (!ahead || ahead->kept->day != day)
+    if (!ahead || ahead->day != day)
         return std::nullopt;
     // As with records read ahead, the view holds while the file is what the thread found.
     const TextFile::Fingerprint &seen = ahead->reading.seen;
@@ -133,7 +141,7 @@ std::optional<TodayView> RecordStore::takeDayView(QDate day)
         return std::nullopt;
     m_viewSeen = seen;
     m_viewGiven = true;
-    m_keptKey = {day, ahead->kept->length, ahead->kept->digest};
+    m_keptKey = {ahead->kept->day, ahead->kept->length, ahead->kept->digest};
     ++m_version;
     return std::move(ahead->kept->view);
 }

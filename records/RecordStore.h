@@ -37,9 +37,10 @@ public:
     // the first window go on side by side, the window first; current() waits for it. Nothing
     // else of the program runs on that thread.
     //
-    // With a day whose view was kept from exactly the bytes the file has now, the thread only
-    // makes sure of that, for takeDayView(); the records are read when current() asks for them,
-    // or by the next prefetch().
+    // With a day whose view was kept from exactly the bytes the file has now, or can be made
+    // from the view kept of another day (viewOfAnotherDay()), the thread only makes sure of that,
+    // for takeDayView(); the records are read when current() asks for them, or by the next
+    // prefetch().
     void prefetch(QDate day = {});
     // That kept view, once, while the file is still what the thread found; nothing otherwise.
     // The records read later from the same bytes keep the version() the view was given at.
@@ -93,11 +94,13 @@ private:
         TextFile::Fingerprint seen;
         qint64 at = 0;
     };
-    // What the thread of prefetch() gives: a kept view of the day, or else the records.
+    // What the thread of prefetch() gives: the view of the day from a kept view, or else the
+    // records.
     struct Ahead {
         // The records; with a view, only the file's bytes as checked and when.
         Reading reading;
-        std::optional<KeptView> kept;
+        std::optional<KeptView> kept; // its view made the day's
+        QDate day;
     };
     static Reading read(const QString &path);
     static Ahead readAhead(const QString &path, const QString &keptViewPath, QDate day);

@@ -68,6 +68,24 @@ TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day)
     return view;
 }
 
+std::optional<TodayView> viewOfAnotherDay(const TodayView &view, QDate day)
+{
+    // Every record whose date reads as the day is among the play days: a day outside them has
+    // no play. A day whose own text does not read as a date is never known to have none.
+    if (Dates::parse(Formats::date(day)) != day
+        || std::binary_search(view.playDays.begin(), view.playDays.end(), day.toJulianDay()))
+        return std::nullopt;
+    TodayView other = view;
+    other.plays.clear();
+    for (TodayView::ItemTotal &item : other.items) {
+        item.count = 0;
+        item.seconds = 0;
+    }
+    other.longestPlay = 0;
+    other.dayTotalSeconds = 0;
+    return other;
+}
+
 qint64 playStreak(const std::vector<qint64> &playDays, QDate today)
 {
     // Days after today (a clock set back, a hand edit) do not count.

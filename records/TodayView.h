@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace kotohana {
@@ -42,6 +43,10 @@ struct TodayView {
 };
 
 TodayView buildTodayView(const std::vector<PlayRecord> &records, QDate day);
+// The view of another day of the same records, made from this one without them: only for a day
+// no record is dated (its play days do not hold it), whose own parts are then empty. Nothing
+// for a day that may have plays.
+std::optional<TodayView> viewOfAnotherDay(const TodayView &view, QDate day);
 
 // The days in a row with at least one play, up to today: counted from today when today has a
 // play, else from yesterday, whose streak today's first play may still carry on. Records whose

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void streakOfPlayDays();
     void streakFollowsTheDay();
     void keptViewBytes();
+    void viewOfAnotherDay_data();
+    void viewOfAnotherDay();
 };
 
 void TestTodayView::emptyFile()
@@ -231,6 +233,33 @@ void TestTodayView::keptViewBytes()
         QByteArray changed = expected;
         changed[at] = char(changed[at] ^ 0x20);
         QVERIFY(!KeptView::decoded(changed));
+    }
+}
+
+void TestTodayView::viewOfAnotherDay_data()
+{
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<bool>("made"); // false: the records must be read
+    QTest::newRow("a day without plays") << QDate(2024, 5, 19) << true;
+    QTest::newRow("before the first record") << QDate(2020, 1, 1) << true;
+    QTest::newRow("a day with plays") << QDate(2024, 5, 16) << false;
+    QTest::newRow("a hand-edited date of the day") << QDate(2024, 5, 20) << false;
+    QTest::newRow("beyond the years a date may have") << QDate(2100, 1, 1) << false;
+}
+
+void TestTodayView::viewOfAnotherDay()
+{
+    QFETCH(QDate, day);
+    QFETCH(bool, made);
+    const std::vector<PlayRecord> records{play("2024/05/16", "07:00:00", itemNames()[1], 30),
+                                          play("2024/05/18", "21:05:09", itemNames()[0], 60),
+                                          play("2024/5/20", "08:00:00", itemNames()[2], 45.5),
+                                          play("2024/13/01", "09:00:00", itemNames()[3], 20)};
+    const std::optional<TodayView> other = kotohana::viewOfAnotherDay(buildTodayView(records, kDay), day);
+    QCOMPARE(bool(other), made);
+    if (other) {
+        const auto bytes = [](const TodayView &view) { return KeptView{kDay, 0, 0, view}.encoded(); };
+        QCOMPARE(bytes(*other), bytes(buildTodayView(records, day)));
     }
 }
 
