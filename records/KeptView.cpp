@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace kotohana {
@@ -119,18 +118,22 @@ std::optional<KeptView> KeptView::decoded(QByteArrayView bytes)
 
 std::optional<KeptView> KeptView::read(const QString &path)
 {
+    // Only a file of the program's own making: no link, and nothing (a pipe, say) that could
+    // keep the reading waiting.
+    const QFileInfo info(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargest)
+    if (info.isSymLink() || !info.isFile() || info.size() > kLargest || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return decoded(file.readAll());
 }
 
 bool KeptView::write(const QString &path) const
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+    // A link in the view's place is left alone, and so is whatever it leads to.
+    const QFileInfo info(path);
+    if (info.isSymLink() || (info.exists() && !info.isFile()) || !QDir().mkpath(info.absolutePath()))
         return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(encoded()) >= 0 && file.commit();
+    return TextFile::writeBytes(path, encoded()).ok();
 }
 
 QString KeptView::pathFor(const QString &recordFile)

@@ -25,8 +25,11 @@ struct KeptView {
     // Nothing when the bytes are not a whole kept view, this version's.
     static std::optional<KeptView> decoded(QByteArrayView bytes);
 
+    // Nothing when the file is missing, is not one the program wrote (a link, a pipe) or does
+    // not hold a view.
     static std::optional<KeptView> read(const QString &path);
-    // Replaces the file only when the whole new one is written; false when it could not be.
+    // Replaces the file only when the whole new one is written; false when it could not be, or
+    // when something else (a link, a folder) stands in its place.
     bool write(const QString &path) const;
     // Where the view of a record file is kept: one file in the program's cache folder for each
     // record file.

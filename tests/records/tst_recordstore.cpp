@@ -326,6 +326,29 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(kept));
     }
 
+    // A link or a pipe in the kept view's place is neither read nor written through.
+    void aKeptViewIsOnlyTheProgramsOwnFile()
+    {
+        const QString kept = QDir(m_dir.path()).filePath(QStringLiteral("kept"));
+        const QString usersFile = QDir(m_dir.path()).filePath(QStringLiteral("users.txt"));
+        const QDate day(2024, 5, 18);
+        writeBytes(usersFile, "mine");
+        QVERIFY(QFile::link(usersFile, kept));
+        RecordStore store(m_path, kept);
+        store.keepDayView(day, true);
+        QCOMPARE(readBytes(usersFile), QByteArray("mine"));
+        QVERIFY(QFileInfo(kept).isSymLink());
+
+        QVERIFY(QFile::remove(kept));
+        QCOMPARE(::mkfifo(QFile::encodeName(kept).constData(), 0600), 0);
+        RecordStore piped(m_path, kept);
+        piped.prefetch(day);
+        QVERIFY(!piped.takeDayView(day));
+        QCOMPARE(piped.current().records, fresh());
+        QVERIFY(QFile::remove(kept));
+        QVERIFY(QFile::remove(usersFile));
+    }
+
     void unreadableFileIsTriedAgain()
     {
         QVERIFY(QFile::remove(m_path));
