@@ -2,6 +2,7 @@
 
 #include "platform/Dates.h"
 
+#include <QAccessibleWidget>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
@@ -44,11 +45,46 @@ bool weekend(int weekday)
     return weekday == 1 || weekday == kWeekdays;
 }
 
+// To assistive tools the calendar presses like a button: the marked day, its description, shows.
+class MonthViewAccessible final : public QAccessibleWidget
+{
+public:
+    explicit MonthViewAccessible(MonthView *view)
+        : QAccessibleWidget(view)
+    {
+    }
+
+    QStringList actionNames() const override { return QAccessibleWidget::actionNames() << pressAction(); }
+    QStringList keyBindingsForAction(const QString &name) const override
+    {
+        return name == pressAction() ? QStringList{QStringLiteral("Return")} : QAccessibleWidget::keyBindingsForAction(name);
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            static_cast<MonthView *>(widget())->pickMarkedDay();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface *monthViewAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1StringView(MonthView::staticMetaObject.className()))
+        return new MonthViewAccessible(static_cast<MonthView *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 MonthView::MonthView(QWidget *parent)
     : QWidget(parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(monthViewAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     const QColor headingText = palette().color(QPalette::HighlightedText);
@@ -107,6 +143,11 @@ void MonthView::markDay(QDate day)
                                  .arg(day.day())
                                  .arg(Dates::weekdayName(Dates::weekday(day))));
     update();
+}
+
+void MonthView::pickMarkedDay()
+{
+    pick(m_marked);
 }
 
 void MonthView::pick(QDate day)
@@ -265,7 +306,7 @@ void MonthView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        pick(m_marked);
+        pickMarkedDay();
         return;
     default:
         QWidget::keyPressEvent(event);

@@ -29,6 +29,8 @@ public:
     int monthShown() const { return m_shown.month(); }
     void showPreviousMonth();
     void showNextMonth();
+    // Picks the day the keyboard marks, as Enter does: assistive tools' press action.
+    void pickMarkedDay();
     // The name assistive technology gives the calendar; the day the keyboard marks is its
     // description.
     void setName(const QString &name);
