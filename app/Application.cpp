@@ -285,9 +285,9 @@ int runProgram(int argc, char **argv)
     // on a thread of its own, while Qt connects to the display and the window is built. With
     // an option among the arguments (Qt's own, such as -platform) it waits until Qt has taken
     // its own out of them; should the folder turn out another after all, the file is read anew
-    // from there. When the main page's view of today was kept at the end of the last run and
-    // the file is still what it was made from, the window shows that and the records are read
-    // after its first paint.
+    // from there. When the main page's view was kept at the end of the last run (today's, or an
+    // earlier day's while today has no play) and the file is still what it was made from, the
+    // window shows that and the records are read after its first paint.
     const auto storeFor = [](const QString &recordFile) {
         return std::make_unique<RecordStore>(recordFile, KeptView::pathFor(recordFile));
     };
