@@ -20,6 +20,7 @@
 #include "ui/QtMessageBoxes.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +37,8 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace kotohana {
@@ -270,6 +273,18 @@ private:
     bool m_given = false;
 };
 
+// Qt reaches the session bus (for assistive tools) when the first label takes its text, and
+// waits there until it answers or, without one, until the attempt to start one has failed: the
+// bus is reached here instead, on a thread of its own, while the window is built.
+std::jthread reachSessionBusAhead()
+{
+    try {
+        return std::jthread([] { QDBusConnection::sessionBus(); });
+    } catch (const std::system_error &) {
+        return {};
+    }
+}
+
 } // namespace
 
 int runProgram(int argc, char **argv)
@@ -305,6 +320,7 @@ int runProgram(int argc, char **argv)
     }
 
     QApplication qt(argc, argv);
+    const std::jthread sessionBus = reachSessionBusAhead();
     fonts.wait();
     useProgramLook();
     // For the benchmark: a line on the standard output as the main window first paints, so that

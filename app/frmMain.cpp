@@ -20,6 +20,7 @@
 #include "ui/HelpWindows.h"
 #include "ui/Keys.h"
 #include "ui/Picture.h"
+#include "ui/Look.h"
 #include "ui/ScreenFit.h"
 
 #include <QButtonGroup>
@@ -354,6 +355,7 @@ void frmMain::Form_Load()
     readDataFiles();
 
     fitToScreen(*this);
+    prepareWindowImage(*this);
     show();
     fraMain->show();
     markShownPage();

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <cstddef>
+
 namespace kotohana {
 
 // Lets the calling thread give way to every other thread of the program: work done ahead on a
 // thread of its own (reading the record file at start, the font configuration) then takes the
 // processor when the main thread, which builds and paints the first window, does not need it.
 void giveWayToOtherThreads();
+
+// Has the memory pages of [begin, begin + bytes) made ready for writing, on a thread of its own
+// that gives way to the others: the first write to each page then finds it there instead of
+// stopping the writing thread to have it made. Only a hint: memory that is let go meanwhile,
+// or a system without the means, leaves everything as it was.
+void prepareMemoryAhead(const void *begin, std::size_t bytes);
 
 } // namespace kotohana

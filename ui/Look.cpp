@@ -3,8 +3,11 @@
 #include "platform/Background.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QFont>
 #include <QFontDatabase>
+#include <QImage>
+#include <QWidget>
 
 #include <system_error>
 
@@ -65,6 +68,18 @@ void useProgramLook()
     QFont font = QApplication::font();
     font.setFamilies(QStringList{family});
     QApplication::setFont(font);
+}
+
+void prepareWindowImage(QWidget &window)
+{
+    window.winId();
+    QBackingStore *store = window.backingStore();
+    if (!store)
+        return;
+    // The same size as the first paint asks for: the image made here is the one painted into.
+    store->resize(window.size());
+    if (const auto *image = dynamic_cast<const QImage *>(store->paintDevice()))
+        prepareMemoryAhead(image->constBits(), static_cast<std::size_t>(image->sizeInBytes()));
 }
 
 } // namespace kotohana

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+class QWidget;
+
 namespace kotohana {
 
 // Reads the machine's font configuration on a thread of its own, from the program's first
@@ -25,5 +27,10 @@ private:
 
 // The program's own look, set once before its first window: a Japanese font for every text.
 void useProgramLook();
+
+// Sets up the window's image (the memory its first picture is painted into) at the window's
+// present size, and has its memory made ready on a spare core while the window is laid out;
+// the first paint, which fills the whole image, then need not wait for it page by page.
+void prepareWindowImage(QWidget &window);
 
 } // namespace kotohana
