@@ -9,6 +9,7 @@
 #include "games/common/GameWindow.h"
 
 #include "data/DeliveredFiles.h"
+#include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
 #include "platform/FolderLock.h"
@@ -273,13 +274,20 @@ private:
     bool m_given = false;
 };
 
-// Qt reaches the session bus (for assistive tools) when the first label takes its text, and
-// waits there until it answers or, without one, until the attempt to start one has failed: the
-// bus is reached here instead, on a thread of its own, while the window is built.
-std::jthread reachSessionBusAhead()
+// Work for a spare core while the main thread builds the first window. Qt reaches the session
+// bus (for assistive tools) when the first label takes its text, and waits there until it
+// answers or, without one, until the attempt to start one has failed: the bus is reached here
+// instead. Then the pages of the heap room the window is built in are made ready. Only then: an
+// attempt to start a bus copies the process, which leaves each of its pages to be copied or
+// taken back at its next writing.
+std::jthread workAhead(const HeapRoom &heapRoom)
 {
     try {
-        return std::jthread([] { QDBusConnection::sessionBus(); });
+        return std::jthread([&heapRoom] {
+            QDBusConnection::sessionBus();
+            giveWayToOtherThreads();
+            makeMemoryReady(heapRoom.begin(), heapRoom.bytes());
+        });
     } catch (const std::system_error &) {
         return {};
     }
@@ -289,6 +297,9 @@ std::jthread reachSessionBusAhead()
 
 int runProgram(int argc, char **argv)
 {
+    // What building the main window allocates, and more: a few MB.
+    constexpr std::size_t kStartHeapRoom = std::size_t{4} << 20;
+    const HeapRoom heapRoom(kStartHeapRoom);
     FontSetupAhead fonts;
     TextFile::failWritesBeyondSizeLimit();
     // Qt takes the first thread that asks for its own as the program's main thread: this one,
@@ -320,7 +331,7 @@ int runProgram(int argc, char **argv)
     }
 
     QApplication qt(argc, argv);
-    const std::jthread sessionBus = reachSessionBusAhead();
+    const std::jthread ahead = workAhead(heapRoom);
     fonts.wait();
     useProgramLook();
     // For the benchmark: a line on the standard output as the main window first paints, so that
