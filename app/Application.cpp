@@ -332,8 +332,8 @@ int runProgram(int argc, char **argv)
 
     QApplication qt(argc, argv);
     const std::jthread ahead = workAhead(heapRoom);
-    fonts.wait();
-    useProgramLook();
+    const std::jthread qtFonts = listFontsAhead();
+    useProgramLook(fonts.japaneseFamilies());
     // For the benchmark: a line on the standard output as the main window first paints, so that
     // the time from spawning the program to its first picture can be measured from outside;
     // with the value "quit" the program then ends, to be timed as a whole process.

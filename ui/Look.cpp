@@ -30,39 +30,85 @@ QString preferredJapaneseFamily(const QStringList &installed)
     return {};
 }
 
+// The families of the fonts that hold Japanese, as the font configuration lists them.
+QStringList japaneseFamiliesOf(FcConfig *configuration)
+{
+    QStringList families;
+    FcPattern *pattern = FcPatternCreate();
+    FcLangSet *languages = FcLangSetCreate();
+    FcObjectSet *wanted = FcObjectSetBuild(FC_FAMILY, nullptr);
+    if (pattern && languages && wanted && FcLangSetAdd(languages, reinterpret_cast<const FcChar8 *>("ja"))
+        && FcPatternAddLangSet(pattern, FC_LANG, languages)) {
+        if (FcFontSet *fonts = FcFontList(configuration, pattern, wanted)) {
+            for (int font = 0; font < fonts->nfont; ++font) {
+                FcChar8 *family = nullptr;
+                for (int n = 0; FcPatternGetString(fonts->fonts[font], FC_FAMILY, n, &family) == FcResultMatch; ++n)
+                    families.append(QString::fromUtf8(reinterpret_cast<const char *>(family)));
+            }
+            FcFontSetDestroy(fonts);
+        }
+    }
+    if (wanted)
+        FcObjectSetDestroy(wanted);
+    if (languages)
+        FcLangSetDestroy(languages);
+    if (pattern)
+        FcPatternDestroy(pattern);
+    return families;
+}
+
 } // namespace
 
 FontSetupAhead::FontSetupAhead()
 {
     try {
-        m_reading = std::thread([] {
+        m_reading = std::thread([this] {
             giveWayToOtherThreads();
-            FcInit();
+            if (FcInit())
+                m_japaneseFamilies = japaneseFamiliesOf(nullptr);
         });
     } catch (const std::system_error &) {
-        // No thread to be had: Qt reads the configuration itself, when it first needs a font.
+        // No thread to be had: the configuration is read here and now.
+        if (FcInit())
+            m_japaneseFamilies = japaneseFamiliesOf(nullptr);
     }
 }
 
 FontSetupAhead::~FontSetupAhead()
 {
-    wait();
-}
-
-void FontSetupAhead::wait()
-{
     if (m_reading.joinable())
         m_reading.join();
 }
 
+const QStringList &FontSetupAhead::japaneseFamilies()
+{
+    if (m_reading.joinable())
+        m_reading.join();
+    return m_japaneseFamilies;
+}
+
+std::jthread listFontsAhead()
+{
+    try {
+        return std::jthread([] { QFontDatabase::families(); });
+    } catch (const std::system_error &) {
+        return {};
+    }
+}
+
 void useProgramLook()
+{
+    useProgramLook(QFontDatabase::families(QFontDatabase::Japanese));
+}
+
+void useProgramLook(const QStringList &japaneseFamilies)
 {
     // Nearly every text is Japanese, and every text is set in one Japanese font, its own Latin
     // letters and digits included, as a Japanese desktop sets its texts. Left to the system,
     // each size and weight would start from a Latin font and look for the Japanese one among
     // every font the machine has, loading several on the way; with one font named, each size
     // and weight loads that one alone.
-    const QString family = preferredJapaneseFamily(QFontDatabase::families(QFontDatabase::Japanese));
+    const QString family = preferredJapaneseFamily(japaneseFamilies);
     if (family.isEmpty())
         return;
     QFont font = QApplication::font();

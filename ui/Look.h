@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <thread>
 
 class QWidget;
@@ -18,15 +20,24 @@ public:
     FontSetupAhead(const FontSetupAhead &) = delete;
     FontSetupAhead &operator=(const FontSetupAhead &) = delete;
 
-    // Waits until the configuration is read.
-    void wait();
+    // Waits until the configuration is read; the families of the machine's fonts that hold
+    // Japanese, as the configuration lists them.
+    const QStringList &japaneseFamilies();
 
 private:
     std::thread m_reading;
+    QStringList m_japaneseFamilies;
 };
 
-// The program's own look, set once before its first window: a Japanese font for every text.
+// Qt's own list of the machine's fonts, made on a thread of its own once Qt has started: the
+// first text measured finds it made. Ends with the list made.
+std::jthread listFontsAhead();
+
+// The program's own look, set once before its first window: a Japanese font for every text,
+// the first the program prefers among the given families (by default those Qt lists as
+// holding Japanese).
 void useProgramLook();
+void useProgramLook(const QStringList &japaneseFamilies);
 
 // Sets up the window's image (the memory its first picture is painted into) at the window's
 // present size, and has its memory made ready on a spare core while the window is laid out;
