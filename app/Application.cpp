@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <future>
 #include <memory>
 #include <random>
 #include <system_error>
@@ -293,6 +294,32 @@ std::jthread workAhead(const HeapRoom &heapRoom)
     }
 }
 
+// Locks the data folder on a thread of its own: writing the lock makes the system put it on the
+// disk, which takes a while, longer still on a USB stick. An invalid result when the folder is
+// not there yet (it is made first) or no thread is to be had.
+std::future<std::unique_ptr<FolderLock>> lockAhead(const QString &directory)
+{
+    if (!QFileInfo(directory).isDir())
+        return {};
+    try {
+        return std::async(std::launch::async, [directory] { return std::make_unique<FolderLock>(directory); });
+    } catch (const std::system_error &) {
+        return {};
+    }
+}
+
+// The lock taken ahead when it is of the folder chosen after all, else a lock taken now.
+std::unique_ptr<FolderLock> lockOf(const QString &directory, std::future<std::unique_ptr<FolderLock>> ahead,
+                                   const QString &aheadDirectory)
+{
+    if (ahead.valid()) {
+        std::unique_ptr<FolderLock> taken = ahead.get();
+        if (aheadDirectory == directory)
+            return taken;
+    }
+    return std::make_unique<FolderLock>(directory);
+}
+
 } // namespace
 
 int runProgram(int argc, char **argv)
@@ -313,7 +340,8 @@ int runProgram(int argc, char **argv)
     // its own out of them; should the folder turn out another after all, the file is read anew
     // from there. When the main page's view was kept at the end of the last run (today's, or an
     // earlier day's while today has no play) and the file is still what it was made from, the
-    // window shows that and the records are read after its first paint.
+    // window shows that and the records are read after its first paint. The folder is locked
+    // ahead the same way.
     const auto storeFor = [](const QString &recordFile) {
         return std::make_unique<RecordStore>(recordFile, KeptView::pathFor(recordFile));
     };
@@ -322,12 +350,15 @@ int runProgram(int argc, char **argv)
     for (int i = 0; i < argc; ++i)
         givenArguments.append(QString::fromLocal8Bit(argv[i]));
     std::unique_ptr<RecordStore> records;
+    QString directoryAhead;
+    std::future<std::unique_ptr<FolderLock>> lockTakenAhead;
     if (std::none_of(givenArguments.cbegin() + 1, givenArguments.cend(),
                      [](const QString &argument) { return argument.startsWith(u'-'); })) {
         const QString programFile = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
-        const QString directory = DataFolder::choose(givenArguments, QFileInfo(programFile).absolutePath(), userData);
-        records = storeFor(DataFolder(directory).path(PlayRecordFile::kFileName));
+        directoryAhead = DataFolder::choose(givenArguments, QFileInfo(programFile).absolutePath(), userData);
+        records = storeFor(DataFolder(directoryAhead).path(PlayRecordFile::kFileName));
         records->prefetch(clock.today());
+        lockTakenAhead = lockAhead(directoryAhead);
     }
 
     QApplication qt(argc, argv);
@@ -363,8 +394,8 @@ int runProgram(int argc, char **argv)
                           QStringLiteral("コトハナ"));
         return 1;
     }
-    FolderLock lock(directory);
-    if (!claimFolder(lock, directory, messages))
+    const std::unique_ptr<FolderLock> lock = lockOf(directory, std::move(lockTakenAhead), directoryAhead);
+    if (!claimFolder(*lock, directory, messages))
         return 1;
     const DataFolder folder(directory);
     folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
