@@ -306,9 +306,9 @@ int startPhase(const QString &path)
                     spreadOf(ratios).median);
     };
     std::printf("start on %s\n", qEnvironmentVariableIsEmpty("DISPLAY") ? "the offscreen platform" : "the X server");
-    measure("ordinary start", full.path(), 15, false);
-    measure("first start of a day", full.path(), 9, true);
-    measure("empty data folder", empty.path(), 9, false);
+    measure("ordinary start", full.path(), 25, false);
+    measure("first start of a day", full.path(), 15, true);
+    measure("empty data folder", empty.path(), 15, false);
     for (const QTemporaryDir *dir : {&full, &empty})
         QFile::remove(KeptView::pathFor(DataFolder(dir->path()).path(PlayRecordFile::kFileName)));
     return 0;
