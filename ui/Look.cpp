@@ -108,11 +108,17 @@ void useProgramLook(const QStringList &japaneseFamilies)
     // each size and weight would start from a Latin font and look for the Japanese one among
     // every font the machine has, loading several on the way; with one font named, each size
     // and weight loads that one alone.
-    const QString family = preferredJapaneseFamily(japaneseFamilies);
-    if (family.isEmpty())
-        return;
+    //
+    // Texts are not shaped where their script needs no shaping to be read: Japanese and Latin
+    // texts then take their glyphs and widths straight from the font (without kerning, which
+    // the program's texts barely use), and each size and weight saves building the shaping
+    // tables of a large Japanese font before the first window shows. Scripts that need shaping
+    // are still shaped.
     QFont font = QApplication::font();
-    font.setFamilies(QStringList{family});
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    const QString family = preferredJapaneseFamily(japaneseFamilies);
+    if (!family.isEmpty())
+        font.setFamilies(QStringList{family});
     QApplication::setFont(font);
 }
 

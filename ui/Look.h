@@ -35,7 +35,7 @@ std::jthread listFontsAhead();
 
 // The program's own look, set once before its first window: a Japanese font for every text,
 // the first the program prefers among the given families (by default those Qt lists as
-// holding Japanese).
+// holding Japanese), and no shaping where a text's script needs none.
 void useProgramLook();
 void useProgramLook(const QStringList &japaneseFamilies);
 
