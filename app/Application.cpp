@@ -283,15 +283,11 @@ private:
 // taken back at its next writing.
 std::jthread workAhead(const HeapRoom &heapRoom)
 {
-    try {
-        return std::jthread([&heapRoom] {
-            QDBusConnection::sessionBus();
-            giveWayToOtherThreads();
-            makeMemoryReady(heapRoom.begin(), heapRoom.bytes());
-        });
-    } catch (const std::system_error &) {
-        return {};
-    }
+    return threadForOptionalWork([&heapRoom] {
+        QDBusConnection::sessionBus();
+        giveWayToOtherThreads();
+        makeMemoryReady(heapRoom.begin(), heapRoom.bytes());
+    });
 }
 
 // Locks the data folder on a thread of its own: writing the lock makes the system put it on the

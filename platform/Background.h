@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 namespace kotohana {
 
@@ -8,6 +11,18 @@ namespace kotohana {
 // thread of its own (reading the record file at start, the font configuration) then takes the
 // processor when the main thread, which builds and paints the first window, does not need it.
 void giveWayToOtherThreads();
+
+// A thread of its own doing work that may as well be left undone: none (an empty thread, the
+// work not done) where the system has no thread to give.
+template <typename Work>
+std::jthread threadForOptionalWork(Work &&work)
+{
+    try {
+        return std::jthread(std::forward<Work>(work));
+    } catch (const std::system_error &) {
+        return {};
+    }
+}
 
 // Has the memory pages of [begin, begin + bytes) made ready for writing, on a thread of its own
 // that gives way to the others: the first write to each page then finds it there instead of

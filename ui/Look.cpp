@@ -61,16 +61,18 @@ QStringList japaneseFamiliesOf(FcConfig *configuration)
 
 FontSetupAhead::FontSetupAhead()
 {
+    const auto read = [this] {
+        if (FcInit())
+            m_japaneseFamilies = japaneseFamiliesOf(nullptr);
+    };
     try {
-        m_reading = std::thread([this] {
+        m_reading = std::thread([read] {
             giveWayToOtherThreads();
-            if (FcInit())
-                m_japaneseFamilies = japaneseFamiliesOf(nullptr);
+            read();
         });
     } catch (const std::system_error &) {
         // No thread to be had: the configuration is read here and now.
-        if (FcInit())
-            m_japaneseFamilies = japaneseFamiliesOf(nullptr);
+        read();
     }
 }
 
@@ -89,11 +91,7 @@ const QStringList &FontSetupAhead::japaneseFamilies()
 
 std::jthread listFontsAhead()
 {
-    try {
-        return std::jthread([] { QFontDatabase::families(); });
-    } catch (const std::system_error &) {
-        return {};
-    }
+    return threadForOptionalWork([] { QFontDatabase::families(); });
 }
 
 void useProgramLook()
