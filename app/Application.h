@@ -27,6 +27,7 @@ class Application final : public QObject
 
 public:
     explicit Application(const Services &services);
+    ~Application() override;
 
     // Opens the main window (anew, with its load step). The first time, once it shows, tells
     // the user what of データ.txt could not be read.
@@ -74,8 +75,5 @@ bool claimFolder(FolderLock &lock, const QString &directory, MessageBoxes &messa
 // only: the records show, and every change of データ.txt is refused with a message. False
 // when the program cannot start: delivered files could not be written to a writable folder.
 bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages, RecordStore &records);
-
-// Runs the program: picks the data folder, delivers missing files, opens the main window.
-int runProgram(int argc, char **argv);
 
 } // namespace kotohana

@@ -20,7 +20,6 @@
 #include "ui/HelpWindows.h"
 #include "ui/Keys.h"
 #include "ui/Picture.h"
-#include "ui/Look.h"
 #include "ui/ScreenFit.h"
 
 #include <QButtonGroup>
@@ -43,7 +42,6 @@
 #include <algorithm>
 
 #ifdef __GLIBC__
-#include <malloc.h>
 #endif
 
 namespace kotohana {
@@ -355,7 +353,6 @@ void frmMain::Form_Load()
     readDataFiles();
 
     fitToScreen(*this);
-    prepareWindowImage(*this);
     show();
     fraMain->show();
     markShownPage();
@@ -404,26 +401,15 @@ void frmMain::dataRestored()
 
 void frmMain::HideAllFrames()
 {
-    [[maybe_unused]] qint64 letGo = 0;
     for (QFrame *page : m_pages) {
         page->hide();
         // Every page but the main one is built afresh each time it opens; a hidden page lets
         // its lists go, so that years of plays are held once and not once per page.
         if (page != fraMain) {
-            for (Grid *list : page->findChildren<Grid *>()) {
-                letGo += list->rows() - 1;
+            for (Grid *list : page->findChildren<Grid *>())
                 list->setRows(1);
-            }
         }
     }
-#ifdef __GLIBC__
-    // What long lists let go goes back to the system, not only to the heap, so that the next
-    // page does not grow the process on top of it: the benchmark's peak after every page is
-    // lower with it. After shorter lists it gains nothing.
-    constexpr qint64 kLongListRows = 10000;
-    if (letGo >= kLongListRows)
-        malloc_trim(0);
-#endif
 }
 
 void frmMain::switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage)

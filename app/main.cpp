@@ -1,4 +1,4 @@
-#include "app/Application.h"
+#include "app/StartUp.h"
 
 int main(int argc, char **argv)
 {

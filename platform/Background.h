@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -23,34 +22,5 @@ std::jthread threadForOptionalWork(Work &&work)
         return {};
     }
 }
-
-// Has the memory pages of [begin, begin + bytes) made ready for writing, on a thread of its own
-// that gives way to the others: the first write to each page then finds it there instead of
-// stopping the writing thread to have it made. Only a hint: memory that is let go meanwhile,
-// or a system without the means, leaves everything as it was.
-void prepareMemoryAhead(const void *begin, std::size_t bytes);
-
-// The same, on the calling thread.
-void makeMemoryReady(const void *begin, std::size_t bytes);
-
-// Room set aside at the top of the heap for what the program allocates next: the allocator
-// carves the next allocations out of it, and its pages can be made ready ahead of them
-// (makeMemoryReady). The room stays the heap's own; without the means it is empty.
-class HeapRoom
-{
-public:
-    explicit HeapRoom(std::size_t bytes);
-    ~HeapRoom();
-    HeapRoom(const HeapRoom &) = delete;
-    HeapRoom &operator=(const HeapRoom &) = delete;
-
-    const void *begin() const { return m_begin; }
-    std::size_t bytes() const { return m_bytes; }
-
-private:
-    const void *m_begin = nullptr;
-    std::size_t m_bytes = 0;
-    void *m_fence = nullptr;
-};
 
 } // namespace kotohana

@@ -55,7 +55,7 @@ QString DataFolder::choose(const QStringList &arguments, const QString &programD
 {
     if (arguments.size() > 1 && !arguments.at(1).isEmpty())
         return QDir(arguments.at(1)).absolutePath();
-    if (DataFolder(programDirectory).contains(u"データ.txt"))
+    if (!programDirectory.isEmpty() && DataFolder(programDirectory).contains(u"データ.txt"))
         return QDir(programDirectory).absolutePath();
     return QDir(userDataDirectory).absolutePath();
 }

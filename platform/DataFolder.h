@@ -33,8 +33,8 @@ public:
     bool writable() const;
 
     // Where the data lives: the folder given as the one command-line argument; else the
-    // program's own folder when it already holds データ.txt (a portable copy); else the
-    // user's data folder.
+    // program's own folder (when it is known) if it already holds データ.txt (a portable copy);
+    // else the user's data folder.
     static QString choose(const QStringList &arguments, const QString &programDirectory, const QString &userDataDirectory);
 
     struct Delivery {
