@@ -41,9 +41,6 @@
 
 #include <algorithm>
 
-#ifdef __GLIBC__
-#endif
-
 namespace kotohana {
 namespace {
 
