@@ -149,9 +149,9 @@ FileResult writeText(const QString &path, QStringView text);
 // program writes in another encoding than its own (a spreadsheet's UTF-8).
 FileResult writeBytes(const QString &path, const QByteArray &bytes);
 
-// Copies a file byte for byte; the copy takes the place of any file at `to` only once it is
-// complete. A source that may not be read (a folder, a device, a file beyond kLargestFile) is
-// refused with a message, as read() refuses it.
+// Copies a file byte for byte, a piece at a time; the copy takes the place (and permissions) of
+// any file at `to` only once it is complete, or has the source's. A source that may not be read
+// (a folder, a device, a file beyond kLargestFile) is refused with a message, as read() does.
 FileResult copy(const QString &from, const QString &to);
 
 // Copies files (source, target) so that they change together as far as a file system allows:
