@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <random>
 #include <utility>
 
@@ -168,8 +169,10 @@ public:
             std::fputs("painted\n", stdout);
             std::fflush(stdout);
             m_painted = true;
+            // Not while the window paints: quitting closes the windows, and on Wayland a
+            // window closed then loses the surface its picture is being finished on.
             if (m_quits && m_looping)
-                QCoreApplication::quit();
+                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
         });
     }
 
@@ -183,6 +186,24 @@ private:
     bool m_painted = false;
     bool m_looping = false;
 };
+
+// The program takes one argument, the data folder, once Qt has taken its own options out: a
+// request for help is answered, and anything else that looks like an option is refused, before
+// a folder is made of it. Nothing when the program is to go on.
+std::optional<int> answerCommandLine(const QStringList &arguments)
+{
+    static const char kUsage[] = "usage: kotohana [DATA-FOLDER]\n"
+                                 "Starts コトハナ on the data folder given, else on the program's own folder when it "
+                                 "holds データ.txt, else on the user's data folder.\n";
+    if (arguments.size() < 2 || !arguments.at(1).startsWith(u'-'))
+        return std::nullopt;
+    if (arguments.at(1) == QStringLiteral("--help") || arguments.at(1) == QStringLiteral("-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    std::fprintf(stderr, "kotohana: unknown option %s\n%s", qPrintable(arguments.at(1)), kUsage);
+    return 2;
+}
 
 } // namespace
 
@@ -201,6 +222,8 @@ int runProgram(int argc, char **argv)
 
     // The records are being read while Qt connects to the display and the window is built.
     QApplication qt(argc, argv);
+    if (const std::optional<int> answered = answerCommandLine(QApplication::arguments()))
+        return *answered;
     useProgramLook();
     FirstPaintReport report;
     // Qt's own texts (OK, キャンセル) in Japanese; no display name is set, since the window

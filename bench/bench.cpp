@@ -215,9 +215,25 @@ int scalePhase(int argc, char **argv, const QString &path)
     return 0;
 }
 
+// The most memory a running process has held so far (its peak resident set), in KB; 0 when the
+// system does not tell.
+long peakKilobytesOf(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
 // From spawning a program until it says its window painted, in ms; -1 when it never did. The
-// program is then ended, once settled() says so (for a few seconds at most).
-double spawnToPaint(const QString &program, const QStringList &arguments, const std::function<bool()> &settled = {})
+// program is then ended, once settled() says so (for a few seconds at most); with peak given,
+// also once its memory has stopped growing, and its peak memory is put there.
+double spawnToPaint(const QString &program, const QStringList &arguments, const std::function<bool()> &settled = {},
+                    long *peak = nullptr)
 {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -236,6 +252,15 @@ double spawnToPaint(const QString &program, const QStringList &arguments, const 
     waited.start();
     while (settled && !settled() && waited.elapsed() < 10000)
         QThread::msleep(20);
+    if (peak) {
+        // What runs after the first paint (the records read, the day's backup) has ended when
+        // the peak has not grown for a while.
+        long last = -1;
+        while ((*peak = peakKilobytesOf(child.processId())) != last && waited.elapsed() < 30000) {
+            last = *peak;
+            QThread::msleep(700);
+        }
+    }
     child.terminate();
     if (!child.waitForFinished(5000))
         child.kill();
@@ -260,7 +285,7 @@ Spread spreadOf(std::vector<double> times)
 // and an empty data folder.
 int startPhase(const QString &path)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir full;
     QTemporaryDir empty;
@@ -305,12 +330,50 @@ int startPhase(const QString &path)
                     what, start.best, start.median, floorSpread.best, floorSpread.median, start.median / floorSpread.median,
                     spreadOf(ratios).median);
     };
-    std::printf("start on %s\n", qEnvironmentVariableIsEmpty("DISPLAY") ? "the offscreen platform" : "the X server");
+    std::printf("start on %s\n",
+                qgetenv("QT_QPA_PLATFORM").startsWith("wayland") ? "a Wayland compositor"
+                    : qEnvironmentVariableIsEmpty("DISPLAY")     ? "the offscreen platform"
+                                                                 : "the X server");
     measure("ordinary start", full.path(), 25, false);
     measure("first start of a day", full.path(), 15, true);
     measure("empty data folder", empty.path(), 15, false);
     for (const QTemporaryDir *dir : {&full, &empty})
         QFile::remove(KeptView::pathFor(DataFolder(dir->path()).path(PlayRecordFile::kFileName)));
+    return 0;
+}
+
+// The peak memory of the first start of a day (which backs every data file up) against that of
+// an ordinary start, over a record file of `count` records; the median of a few runs each.
+int startMemoryPhase(int count)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir folder;
+    const QString records = QDir(folder.path()).filePath(QStringLiteral("データ.txt"));
+    if (!bench::generateRecords(records, count, 20241207).ok())
+        return 1;
+    TextFile::writeLines(DataFolder(folder.path()).path(u"設定.txt"), {QStringLiteral("\"ヘルプツアー\",0")});
+    const QString program = QStringLiteral(KOTOHANA_PROGRAM);
+    const QString backedUp = QStringLiteral("バックアップ/%1/データ.txt").arg(QDate::currentDate().toString(Qt::ISODate));
+    const auto backupDone = [&] { return QFile::exists(QDir(folder.path()).filePath(backedUp)); };
+    spawnToPaint(program, {folder.path()}, backupDone);
+    const auto medianPeak = [&](bool firstOfDay) {
+        std::vector<double> peaks;
+        for (int run = 0; run < 3; ++run) {
+            if (firstOfDay) {
+                QDir(QDir(folder.path()).filePath(QStringLiteral("バックアップ"))).removeRecursively();
+                QFile::remove(KeptView::pathFor(records));
+            }
+            long peak = 0;
+            spawnToPaint(program, {folder.path()}, firstOfDay ? std::function<bool()>(backupDone) : nullptr, &peak);
+            peaks.push_back(peak / 1024.0);
+        }
+        return spreadOf(peaks).median;
+    };
+    const double ordinary = medianPeak(false);
+    const double first = medianPeak(true);
+    std::printf("peak memory at start, %7d records: first start of a day %6.1f MB, ordinary start %6.1f MB (%.2f x)\n", count,
+                first, ordinary, first / ordinary);
     return 0;
 }
 
@@ -322,10 +385,44 @@ QString runChild(const QStringList &arguments)
     return QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
 }
 
+const char kUsage[] = "usage: kotohana_bench [RECORDS] [--scaling]   generate that many records (default 100,000) and "
+                      "measure everything\n"
+                      "       kotohana_bench --file PATH [--scaling]  measure an existing record file\n"
+                      "       kotohana_bench --start PATH             only the start, spawned, until its first paint\n"
+                      "       kotohana_bench --start-memory [RECORDS] the peak memory of the first start of a day\n"
+                      "The start runs on the display the environment names (X, or Wayland with "
+                      "QT_QPA_PLATFORM=wayland), else offscreen.\n";
+
+// Whether the arguments are ones main() measures with: anything else is refused before any
+// file is written or measured.
+bool understood(const QStringList &args)
+{
+    if (args.size() == 1)
+        return true;
+    const QString &first = args.at(1);
+    bool number = false;
+    first.toInt(&number);
+    if (number)
+        return args.size() == 2 || (args.size() == 3 && args.at(2) == QStringLiteral("--scaling"));
+    if (first == QStringLiteral("--scaling"))
+        return args.size() == 2;
+    if (first == QStringLiteral("--file"))
+        return args.size() == 3 || (args.size() == 4 && args.at(3) == QStringLiteral("--scaling"));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc >= 2 && qstrcmp(argv[1], "--start-memory") == 0 && argc <= 3) {
+        QCoreApplication app(argc, argv);
+        return startMemoryPhase(argc == 3 ? std::atoi(argv[2]) : 100000);
+    }
     if (argc == 3 && qstrcmp(argv[1], "--parse") == 0)
         return parsePhase(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && qstrcmp(argv[1], "--grid") == 0)
@@ -349,6 +446,10 @@ int main(int argc, char **argv)
 
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
+    if (!understood(args)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
     QTemporaryDir dir;
     QString path;
     if (args.size() > 2 && args.at(1) == QStringLiteral("--file")) {

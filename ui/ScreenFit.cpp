@@ -28,6 +28,14 @@ WindowPlace placeOnScreen(QSize preferred, QSize minimum, const QRect &available
     return {size, available.topLeft() + QPoint(std::max(0, spare.width() / 2), std::max(0, spare.height() / 2))};
 }
 
+QRect usableArea(const QScreen &screen)
+{
+    const QRect available = screen.availableGeometry();
+    if (QGuiApplication::platformName().startsWith(QLatin1StringView("wayland")) && available == screen.geometry())
+        return available.adjusted(0, kPanelAllowance, 0, 0);
+    return available;
+}
+
 void fitToScreen(QWidget &window)
 {
     // The window taking over from the active one opens where that one is, and has its frame.
@@ -38,7 +46,7 @@ void fitToScreen(QWidget &window)
     const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
                          outer.bottom() - inner.bottom());
     const QSize minimum = window.minimumSize().expandedTo(window.minimumSizeHint());
-    const WindowPlace place = placeOnScreen(window.size(), minimum, reference.screen()->availableGeometry(), frame);
+    const WindowPlace place = placeOnScreen(window.size(), minimum, usableArea(*reference.screen()), frame);
     window.resize(place.size);
     window.move(place.framePosition);
 }

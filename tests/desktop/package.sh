@@ -29,6 +29,7 @@ for wanted in libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 libqt6svg6 'li
   grep -qxE "$wanted" <<<"$depends" || fail "Depends lacks $wanted: $(dpkg-deb -f "$deb" Depends)"
 done
 if [ "$(sort <<<"$depends" | uniq -d)" != "" ]; then fail "Depends names a package twice"; fi
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland (a Wayland session needs it)"
 
 dpkg-deb -c "$deb" >"$work/contents"
 files=$(grep -v '^d' "$work/contents" | awk '{print $6}' | LC_ALL=C sort)
