@@ -31,7 +31,7 @@ libraries=$(mktemp -d)
 trap 'rm -rf "$libraries"' EXIT
 ln -s /usr/include/unicode "$libraries/unicode"
 ln -s /usr/include/xxhash.h "$libraries/xxhash.h"
-grep -rhoE '^#include "[^"/]+\.moc"' platform records stats data ui games app | cut -d'"' -f2 | while read -r moc; do
+{ grep -rhoE '^#include "[^"/]+\.moc"' platform records stats data ui games app || true; } | cut -d'"' -f2 | while read -r moc; do
   : > "$libraries/$moc"
 done
 
@@ -45,8 +45,13 @@ flags+=(-isystem "$qt")
 mapfile -t sources < <(find platform records stats data ui games app -name '*.cpp' ! -name '*_posix.cpp' | sort)
 echo "windows-check: ${#sources[@]} sources with $compiler"
 failed=$(mktemp)
-printf '%s\0' "${sources[@]}" | xargs -0 -P "$(nproc)" -I{} sh -c \
-  '"$0" "$@" {} || echo {} >> '"$failed" "$compiler" "${flags[@]}"
+for source in "${sources[@]}"; do
+  ("$compiler" "${flags[@]}" "$source" || echo "$source" >> "$failed") &
+  while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do
+    wait -n
+  done
+done
+wait
 if [ -s "$failed" ]; then
   echo "windows-check: these do not compile for Windows:" >&2
   sort "$failed" >&2
