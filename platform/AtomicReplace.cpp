@@ -66,7 +66,7 @@ FileResult stage(const QString &path, const Fill &fill, const QString &model, St
         return writeFailure(target, reasonFor(System::Failure::Denied, file, {}));
     if (const auto failed = failureOf(file, target, [&] { return openTemporary(file, target); }))
         return writeFailure(target, *failed);
-    System::takePermissions(file.handle(), QFileInfo::exists(target) ? target : model);
+    System::takePermissions(file.handle(), file.fileName(), QFileInfo::exists(target) ? target : model);
     FileResult done = fill(file, target);
     if (done.ok()) {
         const auto flushed = [&] { return System::flushToDisk(file.handle()); };

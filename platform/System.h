@@ -52,9 +52,9 @@ Kind kindAt(const QString &path);
 // The stamp of an open file; none when the system does not tell it.
 Stamp stampOfOpen(int handle);
 
-// Gives a file about to take another's place the permissions of the file at `model`; nothing
-// where there is none there.
-void takePermissions(int handle, const QString &model);
+// Gives the file open at `handle`, named `path`, about to take another's place, the permissions
+// of the file at `model` (who may read and write it); nothing where there is none there.
+void takePermissions(int handle, const QString &path, const QString &model);
 // Writes what the file holds through to the disk, so that a power cut after a replace finds
 // the new content and not an empty file.
 bool flushToDisk(int handle);

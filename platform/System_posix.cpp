@@ -122,7 +122,7 @@ Stamp stampOfOpen(int handle)
     return ::fstat(handle, &status) == 0 ? stampFrom(status) : Stamp{};
 }
 
-void takePermissions(int handle, const QString &model)
+void takePermissions(int handle, const QString &, const QString &model)
 {
     // A file system that keeps no permissions (FAT) refuses the change and needs none.
     struct stat status {

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
 #include <io.h>
 #include <shellapi.h>
 
@@ -138,10 +139,26 @@ Stamp stampOfOpen(int handle)
     return stampOfHandle(systemHandle(handle));
 }
 
-void takePermissions(int, const QString &)
+void takePermissions(int, const QString &path, const QString &model)
 {
-    // Who may read a file is set on its folder, and a new file there takes it over; the
-    // read-only mark is never carried, since a read-only file is not rewritten.
+    // Who may read and write a file is its access list. The replacing file gets the list of the
+    // file it replaces: what that one has of its own, and, unless it refuses them, the entries
+    // its folder passes on. Set by name: the file is open without the right to change its list.
+    PACL list = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(wide(model).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &list, nullptr,
+                              &descriptor)
+        != ERROR_SUCCESS)
+        return;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    const bool ownOnly = GetSecurityDescriptorControl(descriptor, &control, &revision) && (control & SE_DACL_PROTECTED);
+    std::wstring name = wide(path);
+    (void)SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
+                                DACL_SECURITY_INFORMATION
+                                    | (ownOnly ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION),
+                                nullptr, nullptr, list, nullptr);
+    LocalFree(descriptor);
 }
 
 bool flushToDisk(int handle)
