@@ -19,6 +19,7 @@
 #include "platform/MessageBoxes.h"
 #include "ui/Look.h"
 #include "ui/QtMessageBoxes.h"
+#include "ui/Theme.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -361,6 +362,7 @@ int runProgram(int argc, char **argv)
     const std::jthread ahead = workAhead(heapRoom);
     const std::jthread qtFonts = listFontsAhead();
     useProgramLook(fonts.japaneseFamilies());
+    applyTheme(qt);
     // For the benchmark: a line on the standard output as the main window first paints, so that
     // the time from spawning the program to its first picture can be measured from outside;
     // with the value "quit" the program then ends, to be timed as a whole process.

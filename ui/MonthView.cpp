@@ -1,5 +1,7 @@
 #include "MonthView.h"
 
+#include "Theme.h"
+
 #include "platform/Dates.h"
 
 #include <QAccessibleWidget>
@@ -17,8 +19,6 @@ namespace {
 
 constexpr int kWeekdays = 7;
 constexpr int kWeeks = 6;
-const QColor kWeekendColor(0xD0, 0x20, 0x20);
-const QColor kFocusColor(0xE0, 0x70, 0x00);
 
 // An arrow for the buttons to the month before and after, in the heading's colour.
 QIcon arrow(bool left, const QColor &colour)
@@ -230,14 +230,19 @@ void MonthView::paintEvent(QPaintEvent *)
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
-    painter.setPen(colours.color(QPalette::HighlightedText));
+    // Some desktops' highlighted text does not read on their highlight; black or white then does.
+    QColor selectedText = colours.color(QPalette::HighlightedText);
+    if (contrast(selectedText, colours.color(QPalette::Highlight)) < 4.5)
+        selectedText = readableOn(colours.color(QPalette::Highlight));
+    painter.setPen(selectedText);
     painter.drawText(headingRect, Qt::AlignCenter, heading());
     painter.setFont(font());
 
     const QColor text = colours.color(QPalette::Text);
-    const QColor otherMonth = colours.color(QPalette::Disabled, QPalette::Text);
+    const QColor otherMonth = quietText(text, colours.color(QPalette::Base));
+    const QColor weekendText = paint(Paint::Weekend);
     for (int column = 0; column < kWeekdays; ++column) {
-        painter.setPen(weekend(column + 1) ? kWeekendColor : text);
+        painter.setPen(weekend(column + 1) ? weekendText : text);
         painter.drawText(cellRect(0, column), Qt::AlignCenter, Dates::weekdayName(column + 1));
     }
     const QDate first = firstDrawn();
@@ -246,16 +251,16 @@ void MonthView::paintEvent(QPaintEvent *)
         const QRect cell = dayRect(day);
         if (day == m_value) {
             painter.fillRect(cell, colours.color(QPalette::Highlight));
-            painter.setPen(colours.color(QPalette::HighlightedText));
+            painter.setPen(selectedText);
         } else if (day.month() != m_shown.month()) {
             painter.setPen(otherMonth);
         } else {
-            painter.setPen(weekend(index % kWeekdays + 1) ? kWeekendColor : text);
+            painter.setPen(weekend(index % kWeekdays + 1) ? weekendText : text);
         }
         painter.drawText(cell, Qt::AlignCenter, QString::number(day.day()));
     }
     if (hasFocus()) {
-        painter.setPen(QPen(kFocusColor, 2));
+        painter.setPen(QPen(paint(Paint::Focus), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(dayRect(m_marked).adjusted(1, 1, -1, -1));
     }
