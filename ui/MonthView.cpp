@@ -87,17 +87,16 @@ MonthView::MonthView(QWidget *parent)
     Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    const QColor headingText = palette().color(QPalette::HighlightedText);
     const std::pair<QToolButton **, bool> buttons[] = {{&m_previous, true}, {&m_next, false}};
     for (const auto &[button, left] : buttons) {
         *button = new QToolButton(this);
         (*button)->setAutoRaise(true);
         (*button)->setFocusPolicy(Qt::NoFocus); // Page Up and Page Down are the keyboard's
-        (*button)->setIcon(arrow(left, headingText));
         const QString name = left ? QStringLiteral("前の月") : QStringLiteral("次の月");
         (*button)->setAccessibleName(name);
         (*button)->setToolTip(name);
     }
+    drawArrows();
     connect(m_previous, &QToolButton::clicked, this, &MonthView::showPreviousMonth);
     connect(m_next, &QToolButton::clicked, this, &MonthView::showNextMonth);
     setValue(QDate::currentDate());
@@ -219,6 +218,27 @@ void MonthView::resizeEvent(QResizeEvent *)
     m_next->setGeometry(width() - side - 2, 0, side, side);
 }
 
+QColor MonthView::selectedText() const
+{
+    // Some desktops' highlighted text does not read on their highlight; black or white then does.
+    const QColor text = palette().color(QPalette::HighlightedText);
+    const QColor highlight = palette().color(QPalette::Highlight);
+    return contrast(text, highlight) < 4.5 ? readableOn(highlight) : text;
+}
+
+void MonthView::drawArrows()
+{
+    m_previous->setIcon(arrow(true, selectedText()));
+    m_next->setIcon(arrow(false, selectedText()));
+}
+
+void MonthView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange && m_previous)
+        drawArrows();
+    QWidget::changeEvent(event);
+}
+
 void MonthView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -230,11 +250,8 @@ void MonthView::paintEvent(QPaintEvent *)
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
-    // Some desktops' highlighted text does not read on their highlight; black or white then does.
-    QColor selectedText = colours.color(QPalette::HighlightedText);
-    if (contrast(selectedText, colours.color(QPalette::Highlight)) < 4.5)
-        selectedText = readableOn(colours.color(QPalette::Highlight));
-    painter.setPen(selectedText);
+    const QColor onHighlight = selectedText();
+    painter.setPen(onHighlight);
     painter.drawText(headingRect, Qt::AlignCenter, heading());
     painter.setFont(font());
 
@@ -251,7 +268,7 @@ void MonthView::paintEvent(QPaintEvent *)
         const QRect cell = dayRect(day);
         if (day == m_value) {
             painter.fillRect(cell, colours.color(QPalette::Highlight));
-            painter.setPen(selectedText);
+            painter.setPen(onHighlight);
         } else if (day.month() != m_shown.month()) {
             painter.setPen(otherMonth);
         } else {

@@ -241,10 +241,11 @@ Tint tint(const QColor &programColour, ColourUse use)
         break;
     case Look::HighContrast: {
         // Text and lightness carry the meaning: the count in a day, the highlight of what is on.
+        // Cells keep the dark look's deep hues under white text, for those who tell them apart.
         const bool off = programColour == QColor(Qt::white);
         switch (use) {
         case ColourUse::Cell:
-            fill = palette.color(QPalette::Base);
+            fill = off ? palette.color(QPalette::Base) : QColor::fromRgba(entry->dark);
             break;
         case ColourUse::Lit:
         case ColourUse::Lamp:

@@ -6,6 +6,7 @@
 #include "app/RestoreDialog.h"
 #include "app/frmMain.h"
 #include "bench/SampleData.h"
+#include "bench/SamplePalettes.h"
 #include "games/common/GameWindow.h"
 #include "records/Services.h"
 #include "ui/Chart.h"
@@ -122,54 +123,6 @@ void settle()
 } // namespace
 
 namespace {
-
-// The palettes the contrast guard paints in: Qt's light one, a dark one as GNOME's dark theme
-// gives, and a high-contrast one (black ground, white text, yellow highlight).
-QPalette darkPalette()
-{
-    QPalette p(QColor(0x35, 0x35, 0x35), QColor(0x24, 0x24, 0x24));
-    const std::pair<QPalette::ColorRole, QColor> colours[] = {{QPalette::Window, QColor(0x24, 0x24, 0x24)},
-                                                              {QPalette::WindowText, QColor(0xff, 0xff, 0xff)},
-                                                              {QPalette::Base, QColor(0x1e, 0x1e, 0x1e)},
-                                                              {QPalette::AlternateBase, QColor(0x2a, 0x2a, 0x2a)},
-                                                              {QPalette::Text, QColor(0xff, 0xff, 0xff)},
-                                                              {QPalette::Button, QColor(0x35, 0x35, 0x35)},
-                                                              {QPalette::ButtonText, QColor(0xff, 0xff, 0xff)},
-                                                              {QPalette::Highlight, QColor(0x35, 0x84, 0xe4)},
-                                                              {QPalette::HighlightedText, QColor(0xff, 0xff, 0xff)},
-                                                              {QPalette::PlaceholderText, QColor(0xa0, 0xa0, 0xa0)},
-                                                              {QPalette::ToolTipBase, QColor(0x35, 0x35, 0x35)},
-                                                              {QPalette::ToolTipText, QColor(0xff, 0xff, 0xff)},
-                                                              {QPalette::Link, QColor(0x78, 0xae, 0xed)}};
-    for (const auto &[role, colour] : colours)
-        p.setColor(role, colour);
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
-    return p;
-}
-
-QPalette highContrastPalette()
-{
-    QPalette p(Qt::white, Qt::black);
-    const std::pair<QPalette::ColorRole, QColor> colours[] = {{QPalette::Window, Qt::black},
-                                                              {QPalette::WindowText, Qt::white},
-                                                              {QPalette::Base, Qt::black},
-                                                              {QPalette::AlternateBase, Qt::black},
-                                                              {QPalette::Text, Qt::white},
-                                                              {QPalette::Button, Qt::black},
-                                                              {QPalette::ButtonText, Qt::white},
-                                                              {QPalette::Highlight, Qt::yellow},
-                                                              {QPalette::HighlightedText, Qt::black},
-                                                              {QPalette::PlaceholderText, Qt::white},
-                                                              {QPalette::ToolTipBase, Qt::black},
-                                                              {QPalette::ToolTipText, Qt::white},
-                                                              {QPalette::Link, Qt::cyan}};
-    for (const auto &[role, colour] : colours)
-        p.setColor(role, colour);
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
-    return p;
-}
 
 // The contrast of a text with its own ground, read off the picture: the ground is the colour
 // most of the area has, the text the colour that stands out of it most. The guard draws texts
@@ -419,7 +372,8 @@ private Q_SLOTS:
     void everyTextReads()
     {
         QFETCH(int, look);
-        const QPalette palettes[] = {QApplication::style()->standardPalette(), darkPalette(), highContrastPalette()};
+        const QPalette palettes[] = {QApplication::style()->standardPalette(), sample::darkPalette(),
+                                     sample::highContrastPalette()};
         const QPalette before = QApplication::palette();
         const QFont font = QApplication::font();
         QFont unsmoothed = font;
@@ -472,7 +426,10 @@ private Q_SLOTS:
         QApplication::setPalette(before);
         QApplication::setFont(font);
         faint.removeDuplicates();
-        QVERIFY2(faint.isEmpty(), qPrintable(faint.join(QLatin1Char('\n'))));
+        for (const QString &text : std::as_const(faint))
+            qWarning("%s", qPrintable(text));
+        QVERIFY2(faint.isEmpty(),
+                 qPrintable(QStringLiteral("%1 texts read faintly, the first: %2").arg(faint.size()).arg(faint.value(0))));
     }
 };
 
