@@ -147,6 +147,23 @@ QPalette::ColorRole textRoleOn(QPalette::ColorRole back)
     }
 }
 
+// In high contrast the style draws the edges of boxes, lists and check marks in the window's
+// own black; these rules draw them in the text's colour, so that every box shows where it is.
+const char *const kHighContrastSheet = R"(
+QLineEdit, QTableView, QTreeView, QListView, QPlainTextEdit, QTextEdit { border: 1px solid palette(window-text); }
+QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; border: 1px solid palette(window-text); }
+QRadioButton::indicator { border-radius: 7px; }
+QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: palette(window-text); }
+)";
+
+// The application's own style rules: those of high contrast, or none.
+void applyHighContrastSheet()
+{
+    const QString sheet = currentLook() == Look::HighContrast ? QString::fromUtf8(kHighContrastSheet) : QString();
+    if (qApp->styleSheet() != sheet)
+        qApp->setStyleSheet(sheet);
+}
+
 void applyThemedColours(QWidget &widget)
 {
     const QVariant colour = widget.property(kThemedColour);
@@ -196,6 +213,7 @@ bool ThemeWatcher::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ApplicationPaletteChange && watched == QCoreApplication::instance()) {
         // Any new palette, of the same look or not, gives the button faces and the texts anew.
+        applyHighContrastSheet();
         for (QWidget *widget : QApplication::allWidgets()) {
             applyThemedColours(*widget);
             widget->update();
@@ -218,6 +236,7 @@ ThemeWatcher &themeWatcher()
 void applyTheme(QApplication &)
 {
     themeWatcher();
+    applyHighContrastSheet();
 }
 
 bool isProgramColour(const QColor &colour)

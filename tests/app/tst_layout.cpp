@@ -353,7 +353,7 @@ private Q_SLOTS:
 
     // Every page, the launcher, each game window idle, in a play and after it, the restore
     // dialog and a message box: every text in sight reads on its own ground, on a light desktop,
-    // a dark one and in high contrast.
+    // a dark one and in high contrast, the main window switched to it as it runs.
     void everyTextReads()
     {
         QFETCH(QPalette, palette);
@@ -362,7 +362,6 @@ private Q_SLOTS:
         QFont unsmoothed = font;
         unsmoothed.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoAntialias));
         QApplication::setFont(unsmoothed);
-        QApplication::setPalette(palette);
         QStringList faint;
         const auto look = [&faint](QWidget &window) {
             settle();
@@ -374,6 +373,8 @@ private Q_SLOTS:
             application.showMain();
             frmMain *main = application.mainWindow();
             QVERIFY(main);
+            // The desktop changes its look while the program runs.
+            QApplication::setPalette(palette);
             for (const char *page :
                  {"cmdMain", "cmdTaijyu", "cmdRentai", "cmdCale", "cmdBunseki", "cmdSyuukei", "cmdSettei", "cmdMemo", "cmdGame"}) {
                 main->findChild<QAbstractButton *>(QString::fromLatin1(page))->click();
