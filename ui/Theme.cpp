@@ -31,12 +31,18 @@ struct ProgramColour {
 };
 constexpr ProgramColour kProgramColours[] = {
     {0xffffffff, 0xff3a3a3a}, // a day without play, an open window, a lamp that is off
-    {0xffffc0c0, 0xff602424}, // the calendar's steps and the lamps, from light red...
-    {0xffffe0c0, 0xff603d1c}, {0xffffffc0, 0xff4e4b17}, {0xffc0ffc0, 0xff1f4e1f},
-    {0xffc0ffff, 0xff174a4e}, {0xffc0c0ff, 0xff2c3270}, // ...to light blue, the year grid's first step too
-    {0xffffc0ff, 0xff562256}, {0xfffffff0, 0xff3a3a30}, // プラマイ's empty box
-    {0xff8080e8, 0xff5060be}, // the year grid's steps 2 to 4
-    {0xff4848be, 0xff8296eb}, {0xff202078, 0xffc8d2ff}, {0xff6eaae6, 0xff4682c8}, // the bar of time left
+    {0xffffc0c0, 0xff602424}, // light red: the calendar's fewest plays, the first lamp
+    {0xffffe0c0, 0xff603d1c}, // light orange
+    {0xffffffc0, 0xff4e4b17}, // light yellow, a lit chart button
+    {0xffc0ffc0, 0xff1f4e1f}, // light green, a right answer
+    {0xffc0ffff, 0xff174a4e}, // light blue-green, a pressed filter
+    {0xffc0c0ff, 0xff2c3270}, // light blue: the calendar's most plays, the year grid's first step
+    {0xffffc0ff, 0xff562256}, // light purple, the seventh lamp
+    {0xfffffff0, 0xff3a3a30}, // プラマイ's empty box
+    {0xff8080e8, 0xff5060be}, // the year grid's second step
+    {0xff4848be, 0xff8296eb}, // its third
+    {0xff202078, 0xffc8d2ff}, // its fourth
+    {0xff6eaae6, 0xff4682c8}, // the bar of time left
 };
 
 // The year grid's steps in high contrast: black to white, the grey between telling them apart.
