@@ -156,7 +156,7 @@ QPalette::ColorRole textRoleOn(QPalette::ColorRole back)
 // In high contrast the style draws the edges of boxes, lists and check marks in the window's
 // own black; these rules draw them in the text's colour, so that every box shows where it is.
 const char *const kHighContrastSheet = R"(
-QLineEdit, QTableView, QTreeView, QListView, QPlainTextEdit, QTextEdit { border: 1px solid palette(window-text); }
+QLineEdit, QComboBox, QTableView, QTreeView, QListView, QPlainTextEdit, QTextEdit { border: 1px solid palette(window-text); }
 QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; border: 1px solid palette(window-text); }
 QRadioButton::indicator { border-radius: 7px; }
 QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: palette(window-text); }
