@@ -16,6 +16,7 @@
 #include "records/RecordStore.h"
 #include "ui/Look.h"
 #include "ui/QtMessageBoxes.h"
+#include "ui/Theme.h"
 
 #include <QApplication>
 #include <QDir>
@@ -225,6 +226,7 @@ int runProgram(int argc, char **argv)
     if (const std::optional<int> answered = answerCommandLine(QApplication::arguments()))
         return *answered;
     useProgramLook();
+    applyTheme(qt);
     FirstPaintReport report;
     // Qt's own texts (OK, キャンセル) in Japanese; no display name is set, since the window
     // system would add it to every title.

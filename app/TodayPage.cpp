@@ -16,6 +16,7 @@
 #include "ui/MonthView.h"
 #include "ui/Picture.h"
 #include "ui/Shape.h"
+#include "ui/Theme.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,9 +32,7 @@ constexpr int kFaceSize = 96;
 void paintLabel(QLabel *label, const QColor &color)
 {
     label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, color);
-    label->setPalette(p);
+    setThemedColours(*label, color, QPalette::Window, ColourUse::Lamp);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "Chart.h"
 
+#include "Theme.h"
+
 #include "platform/Formats.h"
 
 #include <QBarSeries>
@@ -35,7 +37,11 @@ constexpr int kValueTicks = 5;
 // Room above and below each value label.
 constexpr qreal kValueLabelPadding = 4;
 
-const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46), QColor(0x6a, 0xb0, 0x5a)};
+QColor seriesColour(int series)
+{
+    static constexpr Paint colours[Chart::kMaxSeries] = {Paint::Series1, Paint::Series2, Paint::Series3};
+    return paint(colours[series]);
+}
 
 } // namespace
 
@@ -69,6 +75,50 @@ Chart::Chart(QWidget *parent)
         Qt::QueuedConnection);
     setSeriesCount(1);
     setPointCount(1);
+    applyLook();
+    connect(&themeWatcher(), &ThemeWatcher::lookChanged, this, &Chart::applyLook);
+}
+
+void Chart::applyLook()
+{
+    // Qt's dark chart theme on a dark desktop and in high contrast, its light one on a light one.
+    QChart *c = chart();
+    const Look look = currentLook();
+    const QChart::ChartTheme theme = look == Look::Light ? QChart::ChartThemeLight : QChart::ChartThemeDark;
+    if (c->theme() != theme) {
+        c->setTheme(theme);
+        c->setBackgroundRoundness(0);
+        fitTitle();
+    }
+    if (look == Look::HighContrast) {
+        c->setBackgroundBrush(palette().color(QPalette::Base));
+        c->setTitleBrush(palette().color(QPalette::Text));
+        c->legend()->setLabelColor(palette().color(QPalette::Text));
+    }
+    colourParts();
+}
+
+void Chart::colourParts()
+{
+    for (QAbstractSeries *shown : chart()->series()) {
+        if (auto *bars = qobject_cast<QBarSeries *>(shown)) {
+            for (int s = 0; s < bars->count(); ++s) {
+                QBarSet *set = bars->barSets().at(s);
+                if (set->color() != seriesColour(s)) {
+                    set->setColor(seriesColour(s));
+                    set->setBorderColor(seriesColour(s).darker(120));
+                }
+            }
+        }
+    }
+    if (currentLook() != Look::HighContrast)
+        return;
+    const QColor text = palette().color(QPalette::Text);
+    for (QAbstractAxis *axis : chart()->axes()) {
+        axis->setLabelsColor(text);
+        axis->setLinePenColor(text);
+        axis->setGridLineColor(palette().color(QPalette::Mid));
+    }
 }
 
 int Chart::shownCount() const
@@ -486,8 +536,8 @@ void Chart::redraw()
         series->setBarWidth(0.8);
         for (int s = 0; s < seriesCount(); ++s) {
             auto *set = new QBarSet(m_seriesNames[std::size_t(s)]);
-            set->setColor(kSeriesColors[s]);
-            set->setBorderColor(kSeriesColors[s].darker(120));
+            set->setColor(seriesColour(s));
+            set->setBorderColor(seriesColour(s).darker(120));
             set->append(slice(s));
             series->append(set);
         }
@@ -514,6 +564,7 @@ void Chart::redraw()
 
     const bool named = std::any_of(m_seriesNames.begin(), m_seriesNames.end(), [](const QString &name) { return !name.isEmpty(); });
     c->legend()->setVisible(named && seriesCount() > 1);
+    colourParts();
     describe();
 }
 

@@ -79,6 +79,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The chart's theme and colours for the desktop's look, and its series' colours.
+    void applyLook();
+    void colourParts();
     // changed: something the picture shows is set anew.
     void scheduleRedraw(bool changed = true);
     void redraw();

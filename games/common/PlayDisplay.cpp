@@ -2,6 +2,7 @@
 
 #include "ui/Picture.h"
 #include "ui/Shape.h"
+#include "ui/Theme.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -77,9 +78,7 @@ PlayDisplay::PlayDisplay(QWidget *parent)
     bestFont.setPointSize(13);
     bestFont.setBold(true);
     lblBest->setFont(bestFont);
-    QPalette bestColours = lblBest->palette();
-    bestColours.setColor(QPalette::WindowText, QColor(200, 40, 40));
-    lblBest->setPalette(bestColours);
+    setThemedText(*lblBest, Paint::Best);
     // Hidden, the label keeps its room: showing it at the end of a play moves nothing.
     QSizePolicy keepRoom = lblBest->sizePolicy();
     keepRoom.setRetainSizeWhenHidden(true);

@@ -5,6 +5,7 @@
 #include "records/Services.h"
 #include "ui/Colors.h"
 #include "ui/Shape.h"
+#include "ui/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -106,7 +107,7 @@ void frmG6::showQuestion()
     const KarapaniRules::Question &asked = playAs<KarapaniPlay>()->question();
     const auto &colours = KarapaniRules::colours();
     QPalette p = question()->palette();
-    p.setColor(QPalette::WindowText, windowsColor(colours[std::size_t(asked.colour)].drawing));
+    p.setColor(QPalette::WindowText, inkOnCard(windowsColor(colours[std::size_t(asked.colour)].drawing)));
     question()->setPalette(p);
     question()->setText(colours[std::size_t(asked.word)].kanji);
     showTask(asked.task);
