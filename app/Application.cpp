@@ -394,6 +394,7 @@ int runProgram(int argc, char **argv)
     if (!claimFolder(*lock, directory, messages))
         return 1;
     const DataFolder folder(directory);
+    completeInterruptedRestore(folder, messages); // all of a stopped restore's files or none, before any is read
     folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
     if (!records || records->path() != folder.path(PlayRecordFile::kFileName)) {
         records = storeFor(folder.path(PlayRecordFile::kFileName));

@@ -25,6 +25,8 @@ namespace kotohana {
 namespace {
 
 const QString kTitle = QStringLiteral("バックアップから復元");
+// The most names of skipped files a message lists; the others are counted.
+constexpr qsizetype kMostListed = 10;
 // Room a column keeps beside its widest text.
 constexpr int kCellRoom = 24;
 
@@ -150,9 +152,16 @@ void RestoreDialog::cmdRestoreRun_Click()
     if (!m_services.messages.confirm(question, QStringLiteral("復元確認")))
         return;
     const Backups::Restored result = dataBackups(m_services).restore(backup);
+    const QString skipped = result.skipped.isEmpty()
+        ? QString()
+        : QStringLiteral("\n\n次のファイルは、このソフトのファイルではないため復元しませんでした。\n　")
+            + result.skipped.first(std::min(result.skipped.size(), kMostListed)).join(QStringLiteral("\n　"))
+            + (result.skipped.size() > kMostListed ? QStringLiteral("\n　ほかに %1 個").arg(result.skipped.size() - kMostListed)
+                                                   : QString());
     if (!result.failure.isEmpty()) {
-        m_services.messages.critical(result.failure, kTitle);
+        m_services.messages.critical(result.failure + skipped, kTitle);
         fill(); // the backup of the data before it stays, and is listed
+        Q_EMIT restored(); // a file put back part-way is shown as it is
         return;
     }
     accept();
@@ -160,7 +169,8 @@ void RestoreDialog::cmdRestoreRun_Click()
     m_services.messages.information(QStringLiteral("バックアップから復元しました。\n\n"
                                                    "復元の前のデータは、バックアップ「%1」として残してあり、"
                                                    "「バックアップから復元」の一覧から元に戻せます。")
-                                        .arg(QDir(result.before).dirName()),
+                                            .arg(QDir(result.before).dirName())
+                                        + skipped,
                                     kTitle);
 }
 

@@ -9,6 +9,10 @@ here, from the driver's numbered changes, with Python's own cp932 codec and CR L
 A trial passes when the file equals the state after the last acknowledged change, or the state
 after the change that was in flight when the kill came. Otherwise it counts the acknowledged
 records the file lacks and the lines that are cut off or unreadable.
+
+With --restore-trials it also kills the driver while it restores a backup over several files, then
+starts it the way the program starts (which completes a restore stopped part-way), and checks that
+every file is the backup's or every file is as it was, and that the state before is kept.
 """
 
 import argparse
@@ -139,12 +143,58 @@ def damage(actual, before, after):
     return lost, half_lines
 
 
+# The data folder before a restore and the backup restored: a file only the backup holds comes
+# with it, a file only the folder holds stays, and the lock is no file a restore writes.
+RESTORE_BEFORE = {"データ.txt": "old records", "設定.txt": "old settings", "メモ.TXT": "memo",
+                  "プラマイ履歴.txt": "old history", ".kotohana.lock": "lock"}
+RESTORE_BACKUP = {"データ.txt": "new", "設定.txt": "new", "プラマイ履歴.txt": "new", "好きな色.txt": "new",
+                  ".kotohana.lock": "another run's", ".kotohana-backup": "コトハナのバックアップ\r\n"}
+RESTORE_BACKUP[".kotohana-backup"] += "".join(name + "\r\n" for name in RESTORE_BACKUP)
+RESTORE_AFTER = {**RESTORE_BEFORE, "データ.txt": "new", "設定.txt": "new", "プラマイ履歴.txt": "new",
+                 "好きな色.txt": "new"}
+
+
+def files_in(folder, write=None):
+    """The files of the folder, after writing those given."""
+    for name, text in (write or {}).items():
+        with open(os.path.join(folder, name), "wb") as file:
+            file.write(text.encode("cp932"))
+    return {name: open(os.path.join(folder, name), "rb").read().decode("cp932")
+            for name in os.listdir(folder) if os.path.isfile(os.path.join(folder, name))}
+
+
+def run_restore_trial(driver, rng, longest):
+    """Kills a restore, starts again: "old" or "new" for the side the files are all on, else what is wrong."""
+    with tempfile.TemporaryDirectory(prefix="kotohana-restorekill-") as folder:
+        files_in(folder, RESTORE_BEFORE)
+        os.makedirs(os.path.join(folder, "バックアップ", "2024-05-18"))
+        files_in(os.path.join(folder, "バックアップ", "2024-05-18"), RESTORE_BACKUP)
+        process = subprocess.Popen([driver, folder, "--restore", "40"], stdout=subprocess.PIPE)
+        time.sleep(rng.uniform(0, longest))
+        process.send_signal(signal.SIGKILL)
+        done = b"restored" in process.communicate()[0]
+        if subprocess.run([driver, folder, "--start"], capture_output=True).returncode != 0:
+            return "the start failed"
+        actual = files_in(folder)
+        kept = [files_in(os.path.join(folder, "バックアップ", name))
+                for name in os.listdir(os.path.join(folder, "バックアップ")) if name.endswith("_復元前")]
+    if actual == RESTORE_BEFORE and not done:
+        return "old"
+    if actual != RESTORE_AFTER:
+        return f"files of both sides or of neither: {actual}"
+    if len(kept) != 1 or {name: kept[0].get(name) for name in RESTORE_BEFORE if name[0] != "."} != {
+            name: text for name, text in RESTORE_BEFORE.items() if name[0] != "."}:
+        return "the state before the restore is not kept whole"
+    return "new"
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--driver", required=True, help="the kotohana_killdriver executable")
     parser.add_argument("--trials", type=int, default=100)
     parser.add_argument("--seed", type=int, default=None, help="for repeating a run")
     parser.add_argument("--longest", type=float, default=0.2, help="seconds before a kill, at the most")
+    parser.add_argument("--restore-trials", type=int, default=0, help="kills during a restore")
     arguments = parser.parse_args()
 
     seed = arguments.seed if arguments.seed is not None else random.randrange(1 << 30)
@@ -164,6 +214,18 @@ def main():
     print(f"seed {seed}: {arguments.trials} trials, {changes} acknowledged changes, "
           f"{in_flight_done} kills after the change in flight was complete")
     print(f"{arguments.trials - failed} passed, {failed} failed: {lost} records lost, {half_lines} half lines")
+
+    sides = {"old": 0, "new": 0}
+    for trial in range(arguments.restore_trials):
+        outcome = run_restore_trial(arguments.driver, rng, arguments.longest)
+        if outcome in sides:
+            sides[outcome] += 1
+        else:
+            failed += 1
+            print(f"restore trial {trial}: {outcome}")
+    if arguments.restore_trials:
+        print(f"{arguments.restore_trials} kills during a restore: {sides['old']} left every file as it was, "
+              f"{sides['new']} every file the backup's")
     return 1 if failed else 0
 
 

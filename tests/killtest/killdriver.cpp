@@ -7,12 +7,23 @@
 //   N % 5 == 2: the diary of record N % count is set to diaryText(N) (the whole file rewritten);
 //   N % 5 == 4: record N % count is deleted (the whole file rewritten);
 //   otherwise, or when the file holds no record: recordOf(N) is appended.
+//
+// With --restore it restores the folder's newest backup instead, pausing up to `pause`
+// milliseconds (the third argument) before each file takes its place, and prints "restored";
+// with --start it does what the program's start does first: it completes a restore that was
+// stopped part-way, and prints "started".
+#include "platform/Clock.h"
 #include "platform/DataFolder.h"
+#include "records/Backups.h"
 #include "records/RecordRewrite.h"
 #include "records/RecordStore.h"
 
+#include <QRandomGenerator>
+#include <QThread>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 using namespace kotohana;
 
@@ -62,10 +73,42 @@ FileResult change(long long n, const DataFolder &folder, RecordStore &store)
 
 } // namespace
 
+// The files the restore test's folders hold.
+const QStringList kRestoredFiles{QStringLiteral("データ.txt"), QStringLiteral("設定.txt"), QStringLiteral("メモ.TXT"),
+                                 QStringLiteral("プラマイ履歴.txt"), QStringLiteral("好きな色.txt")};
+
+int restore(const DataFolder &folder, int pause)
+{
+    const SystemClock clock;
+    Backups backups(folder, clock, kRestoredFiles);
+    backups.watchReplacements([pause](const QString &) { QThread::msleep(QRandomGenerator::global()->bounded(pause + 1)); });
+    const std::vector<Backups::Kept> kept = backups.kept();
+    if (kept.empty())
+        stop(QStringLiteral("no backup"));
+    const Backups::Restored restored = backups.restore(kept.front());
+    if (!restored.failure.isEmpty())
+        stop(restored.failure);
+    std::puts("restored");
+    return 0;
+}
+
+int start(const DataFolder &folder)
+{
+    const Backups::Completion completion = Backups::completeInterruptedRestore(folder);
+    if (!completion.failure.isEmpty())
+        stop(completion.failure);
+    std::puts("started");
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
+    if (argc == 4 && std::strcmp(argv[2], "--restore") == 0)
+        return restore(DataFolder(QString::fromLocal8Bit(argv[1])), std::atoi(argv[3]));
+    if (argc == 3 && std::strcmp(argv[2], "--start") == 0)
+        return start(DataFolder(QString::fromLocal8Bit(argv[1])));
     if (argc != 3)
-        stop(QStringLiteral("usage: kotohana_killdriver FOLDER FIRST-CHANGE"));
+        stop(QStringLiteral("usage: kotohana_killdriver FOLDER FIRST-CHANGE | FOLDER --restore PAUSE | FOLDER --start"));
     const DataFolder folder(QString::fromLocal8Bit(argv[1]));
     RecordStore store(folder.path(PlayRecordFile::kFileName));
     for (long long n = std::atoll(argv[2]);; ++n) {

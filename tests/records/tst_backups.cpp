@@ -88,6 +88,10 @@ private Q_SLOTS:
     void failedRestoreChangesNothing_data();
     void failedRestoreChangesNothing();
     void onlyTheProgramsBackupsAreListed();
+    void restoreWritesOnlyTheProgramsFiles();
+    void failedRestoreSaysWhatWasPutBack();
+    void stoppedRestoreIsCompletedAtStart();
+    void pruningReadsNoLink();
 };
 
 void TestBackups::firstStartOfEachDayCopiesTheFiles()
@@ -381,6 +385,118 @@ void TestBackups::onlyTheProgramsBackupsAreListed()
     QCOMPARE(listed,
              (QStringList{QStringLiteral("2024-05-18 0  05/18"), QStringLiteral("2024-05-17_08-00-00_復元前 2 2024/05/17 05/17"),
                           QStringLiteral("2024-05-17 2 2024/05/17 05/17")}));
+}
+
+// A marker may list any name: only the program's own files are written, and each one the
+// restore writes is first kept in the state before, with the permissions it had.
+void TestBackups::restoreWritesOnlyTheProgramsFiles()
+{
+    const QString topic = QStringLiteral("好きな色.txt"); // a topic dropped from the list since
+    QVERIFY(QDir().mkpath(backupRoot() + QStringLiteral("/2024-05-17")));
+    const QString backup = backupRoot() + QStringLiteral("/2024-05-17/");
+    writeBytes(
+        backup + QStringLiteral(".kotohana-backup"),
+        sjis(QStringLiteral("コトハナのバックアップ\nデータ.txt\n.kotohana.lock\n.kotohana-backup\nほかの.txt\n%1\n").arg(topic)));
+    for (const QString &name :
+         {QStringLiteral("データ.txt"), QStringLiteral(".kotohana.lock"), QStringLiteral("ほかの.txt"), topic})
+        writeBytes(backup + name, "old " + name.toUtf8());
+    writeBytes(file(QStringLiteral("データ.txt")), "now");
+    writeBytes(file(QStringLiteral(".kotohana.lock")), "lock");
+    writeBytes(file(topic), "newer answers");
+    QVERIFY(QFile::setPermissions(file(QStringLiteral("データ.txt")), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+
+    Backups restoring(*m_folder, m_clock, kOwnFiles, [&](const DataFolder &) { return QStringList{topic}; });
+    const Backups::Restored restored = restoring.restore(backups().kept().front());
+    QVERIFY2(restored.failure.isEmpty(), qPrintable(restored.failure));
+    QCOMPARE(restored.skipped,
+             (QStringList{QStringLiteral(".kotohana.lock"), QStringLiteral(".kotohana-backup"), QStringLiteral("ほかの.txt")}));
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), "old データ.txt");
+    QCOMPARE(readBytes(file(topic)), "old " + topic.toUtf8());
+    QCOMPARE(readBytes(file(QStringLiteral(".kotohana.lock"))), "lock");
+    QVERIFY(!QFileInfo::exists(file(QStringLiteral("ほかの.txt"))));
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QCOMPARE(QFileInfo(file(QStringLiteral("データ.txt"))).permissions()
+                 & (ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther),
+             ownerOnly);
+    QCOMPARE(readBytes(restored.before + u'/' + topic), "newer answers");
+    QCOMPARE(readBytes(restored.before + QStringLiteral("/データ.txt")), "now");
+}
+
+// The third file cannot take its place: the two before it go back to what they were, and a file
+// the folder did not have goes again.
+void TestBackups::failedRestoreSaysWhatWasPutBack()
+{
+    for (const QString &name : kOwnFiles)
+        writeBytes(file(name), name.toUtf8());
+    QVERIFY(backups().makeDaily().made);
+    for (const QString &name : kOwnFiles)
+        writeBytes(file(name), "now " + name.toUtf8());
+    QVERIFY(QFile::remove(file(QStringLiteral("設定.txt"))));
+
+    Backups restoring = backups();
+    restoring.watchReplacements([&](const QString &name) {
+        if (name == u"メモ.TXT") { // a folder takes the file's place in that moment
+            QVERIFY(QFile::remove(file(name)));
+            QVERIFY(QDir().mkpath(file(name + QStringLiteral("/中身"))));
+        }
+    });
+    const Backups::Restored restored = restoring.restore(backups().kept().front());
+    QCOMPARE(restored.failure,
+             QStringLiteral("バックアップから復元できませんでした。\nファイル「メモ.TXT」を置き換えられませんでした。\n"
+                            "（同じ名前のフォルダがあります）\n途中まで復元した次のファイルは、元に戻しました。\n"
+                            "　データ.txt\n　設定.txt\nほかのファイルは、そのまま変わっていません。"));
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), "now データ.txt");
+    QVERIFY(!QFileInfo::exists(file(QStringLiteral("設定.txt"))));
+    QCOMPARE(readBytes(file(QStringLiteral("しりとり辞書.txt"))), "now しりとり辞書.txt");
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+// Stopped after any file took its place, the restore is completed at the next start: every file
+// is the backup's, and nothing of the restore's is left.
+void TestBackups::stoppedRestoreIsCompletedAtStart()
+{
+    for (const QString &name : kOwnFiles)
+        writeBytes(file(name), name.toUtf8());
+    QVERIFY(backups().makeDaily().made);
+    for (const QString &name : kOwnFiles)
+        writeBytes(file(name), "now " + name.toUtf8());
+    QList<std::shared_ptr<QTemporaryDir>> stops; // the folder as a kill at each moment leaves it
+    Backups restoring = backups();
+    restoring.watchReplacements([&](const QString &) {
+        stops.append(std::make_shared<QTemporaryDir>());
+        const QDir from(m_dir->path());
+        for (const QString &name : from.entryList(QDir::Files | QDir::Hidden))
+            QVERIFY(QFile::copy(from.filePath(name), QDir(stops.last()->path()).filePath(name)));
+    });
+    QVERIFY(restoring.restore(backups().kept().front()).failure.isEmpty());
+    QCOMPARE(stops.size(), kOwnFiles.size());
+    for (const auto &stop : stops) {
+        const Backups::Completion completion = Backups::completeInterruptedRestore(DataFolder(stop->path()));
+        QVERIFY(completion.interrupted);
+        QVERIFY2(completion.failure.isEmpty(), qPrintable(completion.failure));
+        QCOMPARE(QDir(stop->path()).entryList(QDir::Files | QDir::Hidden),
+                 QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden));
+        for (const QString &name : kOwnFiles)
+            QCOMPARE(readBytes(QDir(stop->path()).filePath(name)), name.toUtf8());
+    }
+}
+
+// A day's データ.txt that is a link to a file elsewhere is never read: its plays are no copy of
+// the backups', and the day goes once it is old.
+void TestBackups::pruningReadsNoLink()
+{
+    QTemporaryDir elsewhere;
+    const QString outside = QDir(elsewhere.path()).filePath(QStringLiteral("データ.txt"));
+    writeBytes(outside, sjis(playLine(QDate(2000, 1, 1))));
+    QString plays = playLine(QDate(2024, 4, 6));
+    writeBytes(file(QStringLiteral("データ.txt")), sjis(plays));
+    playEveryDay(QDate(2024, 4, 7), QDate(2024, 4, 7), plays);
+    const QString linked = backups().dayDirectory(QDate(2024, 4, 7)) + QStringLiteral("/データ.txt");
+    QVERIFY(QFile::remove(linked));
+    QVERIFY(QFile::link(outside, linked));
+    playEveryDay(QDate(2024, 4, 8), QDate(2024, 4, 30), plays);
+    QVERIFY(!QFileInfo::exists(backups().dayDirectory(QDate(2024, 4, 7)) + QStringLiteral("/.kotohana-backup")));
+    QCOMPARE(readBytes(outside), sjis(playLine(QDate(2000, 1, 1))));
 }
 
 QTEST_GUILESS_MAIN(TestBackups)
