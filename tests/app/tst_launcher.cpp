@@ -1,4 +1,5 @@
 #include "Desk.h"
+#include "Plays.h"
 #include "ScriptedMessageBoxes.h"
 #include "TestFiles.h"
 #include "Widgets.h"
@@ -7,7 +8,6 @@
 #include "app/Games.h"
 #include "app/frmMain.h"
 #include "games/common/GameWindow.h"
-#include "games/plamai/PlamaiRules.h"
 #include "platform/FolderLock.h"
 #include "ui/Grid.h"
 #include "ui/HelpWindows.h"
@@ -179,7 +179,7 @@ void TestLauncher::playFromTheMainWindowToTheRecordBook()
         const int a = find<QLabel>(*game, QStringLiteral("lblMondai%1").arg(i))->text().toInt();
         const int b = find<QLabel>(*game, QStringLiteral("lblMondai%1").arg(i + 1))->text().toInt();
         QTest::keyClick(find<QLineEdit>(*game, QStringLiteral("txtKaitou%1").arg(i)),
-                        char('0' + PlamaiRules::expected(a, b, QStringLiteral("＋"))));
+                        char('0' + plamaiDigit(a, b, QStringLiteral("＋"))));
     }
     QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))),
              sjis(QStringLiteral("\"2024/05/18\",\"09:30:11\",\"プラマイ\",8,\"答数 : 5  (＋) モード\",\n")));
