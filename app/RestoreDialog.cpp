@@ -7,8 +7,6 @@
 #include "records/Services.h"
 #include "ui/Keys.h"
 
-#include <algorithm>
-
 #include <QDir>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -20,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace kotohana {
 namespace {
@@ -55,7 +54,13 @@ int playsNow(const Services &services)
 
 RestoreDialog::RestoreDialog(const Services &services, QWidget *parent)
     : QDialog(parent)
-    , m_services(services)
+    , m_boxes(services.messages,
+              [this] {
+                  if (m_resultDue)
+                      QMetaObject::invokeMethod(
+                          this, [this] { done(*std::exchange(m_resultDue, std::nullopt)); }, Qt::QueuedConnection);
+              })
+    , m_services{services.clock, services.random, m_boxes, services.folder, services.records}
 {
     setObjectName(QStringLiteral("frmRestore"));
     setWindowTitle(kTitle);
@@ -130,6 +135,15 @@ void RestoreDialog::fill()
     if (!m_backups.empty())
         lstBackups->setCurrentItem(lstBackups->topLevelItem(0));
     lstBackups->setFocus();
+}
+
+void RestoreDialog::done(int result)
+{
+    if (m_boxes.anyOpen()) {
+        m_resultDue = result;
+        return;
+    }
+    QDialog::done(result);
 }
 
 void RestoreDialog::cmdRestoreRun_Click()
