@@ -90,7 +90,6 @@ private Q_SLOTS:
     void onlyTheProgramsBackupsAreListed();
     void restoreWritesOnlyTheProgramsFiles();
     void failedRestoreSaysWhatWasPutBack();
-    void stoppedRestoreIsCompletedAtStart();
     void pruningReadsNoLink();
 };
 
@@ -449,36 +448,6 @@ void TestBackups::failedRestoreSaysWhatWasPutBack()
     QVERIFY(!QFileInfo::exists(file(QStringLiteral("設定.txt"))));
     QCOMPARE(readBytes(file(QStringLiteral("しりとり辞書.txt"))), "now しりとり辞書.txt");
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
-}
-
-// Stopped after any file took its place, the restore is completed at the next start: every file
-// is the backup's, and nothing of the restore's is left.
-void TestBackups::stoppedRestoreIsCompletedAtStart()
-{
-    for (const QString &name : kOwnFiles)
-        writeBytes(file(name), name.toUtf8());
-    QVERIFY(backups().makeDaily().made);
-    for (const QString &name : kOwnFiles)
-        writeBytes(file(name), "now " + name.toUtf8());
-    QList<std::shared_ptr<QTemporaryDir>> stops; // the folder as a kill at each moment leaves it
-    Backups restoring = backups();
-    restoring.watchReplacements([&](const QString &) {
-        stops.append(std::make_shared<QTemporaryDir>());
-        const QDir from(m_dir->path());
-        for (const QString &name : from.entryList(QDir::Files | QDir::Hidden))
-            QVERIFY(QFile::copy(from.filePath(name), QDir(stops.last()->path()).filePath(name)));
-    });
-    QVERIFY(restoring.restore(backups().kept().front()).failure.isEmpty());
-    QCOMPARE(stops.size(), kOwnFiles.size());
-    for (const auto &stop : stops) {
-        const Backups::Completion completion = Backups::completeInterruptedRestore(DataFolder(stop->path()));
-        QVERIFY(completion.interrupted);
-        QVERIFY2(completion.failure.isEmpty(), qPrintable(completion.failure));
-        QCOMPARE(QDir(stop->path()).entryList(QDir::Files | QDir::Hidden),
-                 QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden));
-        for (const QString &name : kOwnFiles)
-            QCOMPARE(readBytes(QDir(stop->path()).filePath(name)), name.toUtf8());
-    }
 }
 
 // A day's データ.txt that is a link to a file elsewhere is never read: its plays are no copy of
