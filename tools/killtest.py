@@ -143,49 +143,42 @@ def damage(actual, before, after):
     return lost, half_lines
 
 
-# The data folder before a restore and the backup restored: a file only the backup holds comes
-# with it, a file only the folder holds stays, and the lock is no file a restore writes.
-RESTORE_BEFORE = {"データ.txt": "old records", "設定.txt": "old settings", "メモ.TXT": "memo",
-                  "プラマイ履歴.txt": "old history", ".kotohana.lock": "lock"}
-RESTORE_BACKUP = {"データ.txt": "new", "設定.txt": "new", "プラマイ履歴.txt": "new", "好きな色.txt": "new",
-                  ".kotohana.lock": "another run's", ".kotohana-backup": "コトハナのバックアップ\r\n"}
-RESTORE_BACKUP[".kotohana-backup"] += "".join(name + "\r\n" for name in RESTORE_BACKUP)
-RESTORE_AFTER = {**RESTORE_BEFORE, "データ.txt": "new", "設定.txt": "new", "プラマイ履歴.txt": "new",
-                 "好きな色.txt": "new"}
+# A restore over the folder: a file only the backup holds comes with it, one only the folder
+# holds stays, and the lock is no file a restore writes.
+OLD = {"データ.txt": "old", "設定.txt": "old", "メモ.TXT": "memo", "プラマイ履歴.txt": "old", ".kotohana.lock": "lock"}
+NEW = {**OLD, "データ.txt": "new", "設定.txt": "new", "プラマイ履歴.txt": "new", "好きな色.txt": "new"}
+BACKUP = {name: text for name, text in NEW.items() if name != "メモ.TXT"} | {".kotohana.lock": "another run's"}
+BACKUP[".kotohana-backup"] = "コトハナのバックアップ\r\n" + "".join(name + "\r\n" for name in BACKUP)
 
 
 def files_in(folder, write=None):
-    """The files of the folder, after writing those given."""
+    """The files of the folder but hidden ones (the lock among them), after writing those given."""
     for name, text in (write or {}).items():
         with open(os.path.join(folder, name), "wb") as file:
             file.write(text.encode("cp932"))
-    return {name: open(os.path.join(folder, name), "rb").read().decode("cp932")
-            for name in os.listdir(folder) if os.path.isfile(os.path.join(folder, name))}
+    return {name: open(os.path.join(folder, name), "rb").read().decode("cp932") for name in os.listdir(folder)
+            if os.path.isfile(os.path.join(folder, name)) and (name[0] != "." or name == ".kotohana.lock")}
 
 
 def run_restore_trial(driver, rng, longest):
-    """Kills a restore, starts again: "old" or "new" for the side the files are all on, else what is wrong."""
+    """Kills a restore and starts again: "old" or "new", the side every file is on, or what is wrong."""
     with tempfile.TemporaryDirectory(prefix="kotohana-restorekill-") as folder:
-        files_in(folder, RESTORE_BEFORE)
-        os.makedirs(os.path.join(folder, "バックアップ", "2024-05-18"))
-        files_in(os.path.join(folder, "バックアップ", "2024-05-18"), RESTORE_BACKUP)
-        process = subprocess.Popen([driver, folder, "--restore", "40"], stdout=subprocess.PIPE)
+        backups = os.path.join(folder, "バックアップ")
+        files_in(folder, OLD)
+        os.makedirs(os.path.join(backups, "2024-05-18"))
+        files_in(os.path.join(backups, "2024-05-18"), BACKUP)
+        process = subprocess.Popen([driver, folder, "--restore"], stdout=subprocess.PIPE)
         time.sleep(rng.uniform(0, longest))
         process.send_signal(signal.SIGKILL)
-        done = b"restored" in process.communicate()[0]
-        if subprocess.run([driver, folder, "--start"], capture_output=True).returncode != 0:
-            return "the start failed"
+        done = b"done" in process.communicate()[0]
+        started = subprocess.run([driver, folder, "--start"], capture_output=True).returncode == 0
         actual = files_in(folder)
-        kept = [files_in(os.path.join(folder, "バックアップ", name))
-                for name in os.listdir(os.path.join(folder, "バックアップ")) if name.endswith("_復元前")]
-    if actual == RESTORE_BEFORE and not done:
+        kept = [files_in(os.path.join(backups, name)) for name in os.listdir(backups) if name.endswith("_復元前")]
+    if started and actual == OLD and not done:
         return "old"
-    if actual != RESTORE_AFTER:
-        return f"files of both sides or of neither: {actual}"
-    if len(kept) != 1 or {name: kept[0].get(name) for name in RESTORE_BEFORE if name[0] != "."} != {
-            name: text for name, text in RESTORE_BEFORE.items() if name[0] != "."}:
-        return "the state before the restore is not kept whole"
-    return "new"
+    if started and actual == NEW and kept == [{name: text for name, text in OLD.items() if name[0] != "."}]:
+        return "new"
+    return f"files of both sides or of neither, or no state before: {actual}, {kept}"
 
 
 def main():
@@ -215,17 +208,13 @@ def main():
           f"{in_flight_done} kills after the change in flight was complete")
     print(f"{arguments.trials - failed} passed, {failed} failed: {lost} records lost, {half_lines} half lines")
 
-    sides = {"old": 0, "new": 0}
-    for trial in range(arguments.restore_trials):
-        outcome = run_restore_trial(arguments.driver, rng, arguments.longest)
-        if outcome in sides:
-            sides[outcome] += 1
-        else:
-            failed += 1
-            print(f"restore trial {trial}: {outcome}")
-    if arguments.restore_trials:
-        print(f"{arguments.restore_trials} kills during a restore: {sides['old']} left every file as it was, "
-              f"{sides['new']} every file the backup's")
+    outcomes = [run_restore_trial(arguments.driver, rng, arguments.longest) for _ in range(arguments.restore_trials)]
+    for outcome in set(outcomes) - {"old", "new"}:
+        failed += 1
+        print(f"a kill during a restore: {outcome}")
+    if outcomes:
+        print(f"{len(outcomes)} kills during a restore: {outcomes.count('old')} left every file as it was, "
+              f"{outcomes.count('new')} every file the backup's")
     return 1 if failed else 0
 
 

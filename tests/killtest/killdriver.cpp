@@ -8,10 +8,7 @@
 //   N % 5 == 4: record N % count is deleted (the whole file rewritten);
 //   otherwise, or when the file holds no record: recordOf(N) is appended.
 //
-// With --restore it restores the folder's newest backup instead, pausing up to `pause`
-// milliseconds (the third argument) before each file takes its place, and prints "restored";
-// with --start it does what the program's start does first: it completes a restore that was
-// stopped part-way, and prints "started".
+// With --restore or --start instead of a number: see restoreOrStart().
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
 #include "records/Backups.h"
@@ -73,43 +70,29 @@ FileResult change(long long n, const DataFolder &folder, RecordStore &store)
 
 } // namespace
 
-// The files the restore test's folders hold.
-const QStringList kRestoredFiles{QStringLiteral("データ.txt"), QStringLiteral("設定.txt"), QStringLiteral("メモ.TXT"),
-                                 QStringLiteral("プラマイ履歴.txt"), QStringLiteral("好きな色.txt")};
-
-int restore(const DataFolder &folder, int pause)
+// A restore of the folder's one backup, slowed down before each file takes its place, or the
+// start's completion of a restore stopped part-way; either prints "done" when done.
+void restoreOrStart(const DataFolder &folder, bool restore)
 {
     const SystemClock clock;
-    Backups backups(folder, clock, kRestoredFiles);
-    backups.watchReplacements([pause](const QString &) { QThread::msleep(QRandomGenerator::global()->bounded(pause + 1)); });
-    const std::vector<Backups::Kept> kept = backups.kept();
-    if (kept.empty())
-        stop(QStringLiteral("no backup"));
-    const Backups::Restored restored = backups.restore(kept.front());
-    if (!restored.failure.isEmpty())
-        stop(restored.failure);
-    std::puts("restored");
-    return 0;
-}
-
-int start(const DataFolder &folder)
-{
-    const Backups::Completion completion = Backups::completeInterruptedRestore(folder);
-    if (!completion.failure.isEmpty())
-        stop(completion.failure);
-    std::puts("started");
-    return 0;
+    Backups backups(folder, clock, QStringLiteral("データ.txt,設定.txt,メモ.TXT,プラマイ履歴.txt,好きな色.txt").split(u','));
+    backups.watchReplacements([](const QString &) { QThread::msleep(QRandomGenerator::global()->bounded(40)); });
+    const QString failure = restore ? backups.restore(backups.kept().at(0)).failure
+                                    : Backups::completeInterruptedRestore(folder).failure;
+    if (!failure.isEmpty())
+        stop(failure);
+    std::puts("done");
 }
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && std::strcmp(argv[2], "--restore") == 0)
-        return restore(DataFolder(QString::fromLocal8Bit(argv[1])), std::atoi(argv[3]));
-    if (argc == 3 && std::strcmp(argv[2], "--start") == 0)
-        return start(DataFolder(QString::fromLocal8Bit(argv[1])));
     if (argc != 3)
-        stop(QStringLiteral("usage: kotohana_killdriver FOLDER FIRST-CHANGE | FOLDER --restore PAUSE | FOLDER --start"));
+        stop(QStringLiteral("usage: kotohana_killdriver FOLDER FIRST-CHANGE|--restore|--start"));
     const DataFolder folder(QString::fromLocal8Bit(argv[1]));
+    if (std::strcmp(argv[2], "--restore") == 0 || std::strcmp(argv[2], "--start") == 0) {
+        restoreOrStart(folder, std::strcmp(argv[2], "--restore") == 0);
+        return 0;
+    }
     RecordStore store(folder.path(PlayRecordFile::kFileName));
     for (long long n = std::atoll(argv[2]);; ++n) {
         const FileResult result = change(n, folder, store);

@@ -90,7 +90,6 @@ private Q_SLOTS:
     void onlyTheProgramsBackupsAreListed();
     void restoreWritesOnlyTheProgramsFiles();
     void failedRestoreSaysWhatWasPutBack();
-    void pruningReadsNoLink();
 };
 
 void TestBackups::firstStartOfEachDayCopiesTheFiles()
@@ -235,7 +234,11 @@ void TestBackups::onlyTheBackupsOwnAreRemoved()
     make(QStringLiteral("バックアップ/2020-01-04"), marker);
     writeBytes(file(QStringLiteral("バックアップ/2020-01-04/ノート.txt")), QByteArray("the user's"));
     QTemporaryDir elsewhere;
-    writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("データ.txt")), QByteArray("kept"));
+    writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("データ.txt")), sjis(playLine(QDate(2000, 1, 1))));
+    make(QStringLiteral("バックアップ/2020-01-05"), marker); // its データ.txt a link, never read
+    QVERIFY(QFile::remove(file(QStringLiteral("バックアップ/2020-01-05/データ.txt"))));
+    QVERIFY(QFile::link(QDir(elsewhere.path()).filePath(QStringLiteral("データ.txt")),
+                        file(QStringLiteral("バックアップ/2020-01-05/データ.txt"))));
     QVERIFY(QDir().mkpath(QDir(elsewhere.path()).filePath(QStringLiteral("2019-12-31"))));
     QVERIFY(QFile::link(elsewhere.path(), file(QStringLiteral("バックアップ/2020-01-02"))));
     QVERIFY(QDir().mkpath(file(QStringLiteral("バックアップ/2024-02-30"))));
@@ -245,11 +248,14 @@ void TestBackups::onlyTheBackupsOwnAreRemoved()
     playEveryDay(QDate(2024, 5, 18), QDate(2024, 6, 10), plays);
     QCOMPARE(backupEntries(),
              (QStringList{QStringLiteral("2020-01-01"), QStringLiteral("2020-01-02"), QStringLiteral("2020-01-03"),
-                          QStringLiteral("2020-01-04"), QStringLiteral("2024-02-30"), QStringLiteral("2024-05-16.part")})
+                          QStringLiteral("2020-01-04"), QStringLiteral("2020-01-05"), QStringLiteral("2024-02-30"),
+                          QStringLiteral("2024-05-16.part")})
                  + days(QDate(2024, 5, 28), QDate(2024, 6, 10)));
     // Of the backups' own folder with the user's note, only what the backups copied went.
     QCOMPARE(QDir(file(QStringLiteral("バックアップ/2020-01-04"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("ノート.txt")});
+    QCOMPARE(QDir(file(QStringLiteral("バックアップ/2020-01-05"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("データ.txt")});
     QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              (QStringList{QStringLiteral("2019-12-31"), QStringLiteral("データ.txt")}));
     QCOMPARE(readBytes(file(QStringLiteral("バックアップ/2020-01-01/データ.txt"))), sjis(playLine(QDate(2024, 4, 1))));
@@ -391,34 +397,27 @@ void TestBackups::onlyTheProgramsBackupsAreListed()
 void TestBackups::restoreWritesOnlyTheProgramsFiles()
 {
     const QString topic = QStringLiteral("好きな色.txt"); // a topic dropped from the list since
-    QVERIFY(QDir().mkpath(backupRoot() + QStringLiteral("/2024-05-17")));
+    const QStringList names{QStringLiteral("データ.txt"), QStringLiteral(".kotohana.lock"), QStringLiteral(".kotohana-backup"),
+                            QStringLiteral("ほかの.txt"), topic};
     const QString backup = backupRoot() + QStringLiteral("/2024-05-17/");
-    writeBytes(
-        backup + QStringLiteral(".kotohana-backup"),
-        sjis(QStringLiteral("コトハナのバックアップ\nデータ.txt\n.kotohana.lock\n.kotohana-backup\nほかの.txt\n%1\n").arg(topic)));
-    for (const QString &name :
-         {QStringLiteral("データ.txt"), QStringLiteral(".kotohana.lock"), QStringLiteral("ほかの.txt"), topic})
+    QVERIFY(QDir().mkpath(backup));
+    for (const QString &name : names)
         writeBytes(backup + name, "old " + name.toUtf8());
-    writeBytes(file(QStringLiteral("データ.txt")), "now");
-    writeBytes(file(QStringLiteral(".kotohana.lock")), "lock");
-    writeBytes(file(topic), "newer answers");
-    QVERIFY(QFile::setPermissions(file(QStringLiteral("データ.txt")), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-
-    Backups restoring(*m_folder, m_clock, kOwnFiles, [&](const DataFolder &) { return QStringList{topic}; });
-    const Backups::Restored restored = restoring.restore(backups().kept().front());
-    QVERIFY2(restored.failure.isEmpty(), qPrintable(restored.failure));
-    QCOMPARE(restored.skipped,
-             (QStringList{QStringLiteral(".kotohana.lock"), QStringLiteral(".kotohana-backup"), QStringLiteral("ほかの.txt")}));
-    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), "old データ.txt");
-    QCOMPARE(readBytes(file(topic)), "old " + topic.toUtf8());
-    QCOMPARE(readBytes(file(QStringLiteral(".kotohana.lock"))), "lock");
-    QVERIFY(!QFileInfo::exists(file(QStringLiteral("ほかの.txt"))));
+    writeBytes(backup + names[2], sjis(QStringLiteral("コトハナのバックアップ\n") + names.join(u'\n')));
+    for (const QString &name : names)
+        writeBytes(file(name), "now " + name.toUtf8());
     const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    QCOMPARE(QFileInfo(file(QStringLiteral("データ.txt"))).permissions()
-                 & (ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther),
-             ownerOnly);
-    QCOMPARE(readBytes(restored.before + u'/' + topic), "newer answers");
-    QCOMPARE(readBytes(restored.before + QStringLiteral("/データ.txt")), "now");
+    QVERIFY(QFile::setPermissions(file(names[0]), ownerOnly));
+
+    const Backups::Restored restored = Backups(*m_folder, m_clock, kOwnFiles, [&](const DataFolder &) {
+                                           return QStringList{topic};
+                                       }).restore(backups().kept().front());
+    QVERIFY2(restored.failure.isEmpty(), qPrintable(restored.failure));
+    QCOMPARE(restored.skipped, names.mid(1, 3));
+    for (const QString &name : names)
+        QCOMPARE(readBytes(file(name)), (name == names[0] || name == topic ? "old " : "now ") + name.toUtf8());
+    QCOMPARE(QFileInfo(file(names[0])).permissions() & (ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther), ownerOnly);
+    QCOMPARE(readBytes(restored.before + u'/' + topic), "now " + topic.toUtf8());
 }
 
 // The third file cannot take its place: the two before it go back to what they were, and a file
@@ -448,24 +447,6 @@ void TestBackups::failedRestoreSaysWhatWasPutBack()
     QVERIFY(!QFileInfo::exists(file(QStringLiteral("設定.txt"))));
     QCOMPARE(readBytes(file(QStringLiteral("しりとり辞書.txt"))), "now しりとり辞書.txt");
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
-}
-
-// A day's データ.txt that is a link to a file elsewhere is never read: its plays are no copy of
-// the backups', and the day goes once it is old.
-void TestBackups::pruningReadsNoLink()
-{
-    QTemporaryDir elsewhere;
-    const QString outside = QDir(elsewhere.path()).filePath(QStringLiteral("データ.txt"));
-    writeBytes(outside, sjis(playLine(QDate(2000, 1, 1))));
-    QString plays = playLine(QDate(2024, 4, 6));
-    writeBytes(file(QStringLiteral("データ.txt")), sjis(plays));
-    playEveryDay(QDate(2024, 4, 7), QDate(2024, 4, 7), plays);
-    const QString linked = backups().dayDirectory(QDate(2024, 4, 7)) + QStringLiteral("/データ.txt");
-    QVERIFY(QFile::remove(linked));
-    QVERIFY(QFile::link(outside, linked));
-    playEveryDay(QDate(2024, 4, 8), QDate(2024, 4, 30), plays);
-    QVERIFY(!QFileInfo::exists(backups().dayDirectory(QDate(2024, 4, 7)) + QStringLiteral("/.kotohana-backup")));
-    QCOMPARE(readBytes(outside), sjis(playLine(QDate(2000, 1, 1))));
 }
 
 QTEST_GUILESS_MAIN(TestBackups)

@@ -27,8 +27,7 @@ inline void begin(Play &play)
         play.cycle().countdownTick(ms);
 }
 
-// The digit プラマイ wants between a and b, worked out here rather than by the rules under test:
-// the last digit of the sum in plus mode (3 + 7 → 0), the difference in minus mode (4 - 8 → 4).
+// The digit プラマイ wants between a and b, worked out here rather than by the rules under test.
 inline int plamaiDigit(int a, int b, const QString &mode)
 {
     return mode == u"－" ? std::abs(a - b) : (a + b) % 10;
