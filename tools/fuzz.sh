@@ -35,13 +35,17 @@ for t in $targets; do
   if ./build-fuzz/fuzz/fuzz_"$t" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 -dict=fuzz/kotohana.dict \
        -artifact_prefix="$crashes/" "$work/corpus" >"$work/log" 2>&1; then
     grep -E '^(stat::number_of_executed_units|stat::new_units_added|Done)' "$work/log" || true
-    before=$(find fuzz/corpus/"$t" -type f | wc -l)
-    ./build-fuzz/fuzz/fuzz_"$t" -merge=1 -timeout=30 fuzz/corpus/"$t" "$work/corpus" >"$work/merge.log" 2>&1
-    echo "fuzz/corpus/$t: $(( $(find fuzz/corpus/"$t" -type f | wc -l) - before )) new inputs kept"
   else
     tail -n 60 "$work/log"
     crashed="$crashed fuzz_$t"
   fi
+  # What the run found is kept even when it stopped on a crash (the crashing input is not
+  # among it); a merge that fails says so.
+  before=$(find fuzz/corpus/"$t" -type f | wc -l)
+  if ! ./build-fuzz/fuzz/fuzz_"$t" -merge=1 -timeout=30 fuzz/corpus/"$t" "$work/corpus" >"$work/merge.log" 2>&1; then
+    echo "fuzz/corpus/$t: the merge failed, see $work/merge.log" >&2
+  fi
+  echo "fuzz/corpus/$t: $(( $(find fuzz/corpus/"$t" -type f | wc -l) - before )) new inputs kept"
 done
 if [ -n "$crashed" ]; then
   echo "crashed:$crashed (inputs under build-fuzz/crashes/)" >&2
