@@ -105,12 +105,11 @@ QString listed(const QStringList &names)
     return QStringLiteral("\n　") + names.join(QStringLiteral("\n　"));
 }
 
-// Removes what restores left in the folder: the journal, when `journalToo`, and the copies.
-void removeRestoresOwn(const QDir &folder, bool journalToo)
+// Removes what restores left in the folder: the journal and the copies.
+void removeRestoresOwn(const QDir &folder)
 {
-    const QString journal = QString::fromUtf16(Backups::kJournalName);
     for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
-        if (isRestoresOwn(name) && (journalToo || name != journal))
+        if (isRestoresOwn(name))
             QFile::remove(folder.filePath(name));
     }
 }
@@ -394,7 +393,7 @@ Backups::Restored Backups::restore(const Kept &backup) const
 
     // Every copy whole beside its file, with the permissions of the file it replaces; then the
     // journal, from which on the restore is completed even if the program is stopped.
-    removeRestoresOwn(data, true);
+    removeRestoresOwn(data);
     FileResult done;
     for (const Step &step : steps) {
         done = TextFile::copy(step.source, step.staged);
@@ -410,7 +409,7 @@ Backups::Restored Backups::restore(const Kept &backup) const
         done = TextFile::writeLines(data.filePath(QString::fromUtf16(kJournalName)),
                                     QStringList{QString::fromUtf16(kJournalTitle), QDir(before).dirName()} + names);
     if (!done.ok()) {
-        removeRestoresOwn(data, true);
+        removeRestoresOwn(data);
         result.failure = failedRestore(unchanged.arg(done.message));
         return result;
     }
@@ -438,7 +437,7 @@ Backups::Restored Backups::restore(const Kept &backup) const
                                        : QFile::remove(step.target);
         (back ? putBack : notPutBack).append(step.name);
     }
-    removeRestoresOwn(data, true);
+    removeRestoresOwn(data);
     QString outcome = done.message;
     if (!putBack.isEmpty())
         outcome += QStringLiteral("\n途中まで復元した次のファイルは、元に戻しました。") + listed(putBack);
@@ -464,13 +463,11 @@ Backups::Completion Backups::completeInterruptedRestore(const DataFolder &folder
         for (qsizetype i = 2; i < lines.size(); ++i) {
             const QString name = lines[i].toString();
             const QString staged = data.filePath(stagedName(i - 2));
-            // A copy no longer there took its place before the stop.
+            // A copy no longer there took its place before the stop; each has the permissions of
+            // the file it replaces since it was made.
             if (name.startsWith(u'.') || !DataFolder::acceptsName(name) || !isPlainFile(staged))
                 continue;
-            const QString target = folder.path(name);
-            if (QFileInfo::exists(target))
-                QFile::setPermissions(staged, QFileInfo(target).permissions());
-            const FileResult done = FileMove::replace(staged, target);
+            const FileResult done = FileMove::replace(staged, folder.path(name));
             if (done.ok())
                 completion.completed.append(name);
             else
@@ -480,7 +477,7 @@ Backups::Completion Backups::completeInterruptedRestore(const DataFolder &folder
     // What is left is no longer needed; a journal not completed stays, with its copies, for the
     // next start to try again.
     if (failures.isEmpty())
-        removeRestoresOwn(data, true);
+        removeRestoresOwn(data);
     else
         completion.failure = QStringLiteral("前回のバックアップからの復元を終えられませんでした。\n%1\n"
                                             "バックアップ「%2」に、復元の前のデータがあります。")
