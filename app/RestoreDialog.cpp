@@ -175,7 +175,6 @@ void RestoreDialog::cmdRestoreRun_Click()
     if (!result.failure.isEmpty()) {
         m_services.messages.critical(result.failure + skipped, kTitle);
         fill(); // the backup of the data before it stays, and is listed
-        Q_EMIT restored(); // a file put back part-way is shown as it is
         return;
     }
     accept();
