@@ -53,6 +53,9 @@ public:
     const GameDefinition &definition() const { return m_definition; }
     // The play under way or the last one; none before the first "スタート".
     const Play *play() const { return m_play.get(); }
+    // The window's message boxes: what is shown over the window goes through them, so that the
+    // window waits for the answer before it goes.
+    MessageBoxes &messageBoxes() { return m_boxes; }
 
 Q_SIGNALS:
     // "戻り": the main window is to be shown again and this window closed.
