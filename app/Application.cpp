@@ -105,7 +105,7 @@ void Application::openGame(int game)
         if (m_main)
             m_main->close();
     });
-    connect(window, &GameWindow::helpTourDue, this, [this] { ShowHelpTour(m_state, m_services.messages); });
+    connect(window, &GameWindow::helpTourDue, this, [this, window] { ShowHelpTour(m_state, window->messageBoxes()); });
     m_game = window;
     window->Form_Load();
 }

@@ -79,6 +79,8 @@ bool StartUp::settleFolder(const QStringList &arguments, const QString &programD
     if (!claimFolder(*m_lock, directory, messages))
         return false;
     const DataFolder &folder = m_folder.emplace(directory);
+    // All of a restore stopped by a kill, or none of it, before any file is read.
+    completeInterruptedRestore(folder, messages);
     // What a save stopped by a kill left is cleared before the files are read.
     folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
     const QString recordFile = folder.path(PlayRecordFile::kFileName);

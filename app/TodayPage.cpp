@@ -23,6 +23,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace kotohana {
 namespace {
 
@@ -223,10 +225,16 @@ void TodayPage::BuildTodayView()
 
     // At start the day's view may come kept from the last run while the records are still to
     // be read.
-    if (std::optional<TodayView> kept = m_services.records.takeDayView(selectedDay()))
+    bool read = true;
+    if (std::optional<TodayView> kept = m_services.records.takeDayView(selectedDay())) {
         m_view = std::move(*kept);
-    else
-        m_view = buildTodayView(PageTools::readRecords(m_services), selectedDay());
+    } else {
+        const std::shared_ptr<const PlayRecordFile::ReadResult> records = PageTools::readSnapshot(m_services);
+        read = records->ok;
+        m_view = buildTodayView(records->records, selectedDay());
+    }
+    // Records that could not be read are no day without plays.
+    mcrMain->setEmptyText(read ? QStringLiteral("この日のプレイはありません") : QStringLiteral("記録を読み込めませんでした"));
     // The streak is today's, whatever day the month view shows.
     const QString streak = streakCaption(playStreak(m_view.playDays, m_services.clock.today()));
     lblStreak->setText(streak);

@@ -41,6 +41,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 #ifdef __GLIBC__
 #endif
@@ -102,7 +103,13 @@ void loadFontsOf(QWidget &part)
 
 frmMain::frmMain(const Services &services, ProgramState &state, HelpWindows &help, QWidget *parent)
     : QWidget(parent)
-    , m_services(services)
+    , m_boxes(services.messages,
+              [this] {
+                  if (m_gameDue != 0)
+                      QMetaObject::invokeMethod(
+                          this, [this] { cmdG_Click(std::exchange(m_gameDue, 0)); }, Qt::QueuedConnection);
+              })
+    , m_services{services.clock, services.random, m_boxes, services.folder, services.records}
     , m_state(state)
     , m_help(help)
 {
@@ -494,7 +501,12 @@ void frmMain::cmdGame_Click()
 
 void frmMain::cmdG_Click(int game)
 {
-    // The main window gives way to the game.
+    // The main window gives way to the game, but never from under a handler of its own that
+    // waits for a box to be answered (a launcher button pressed through an assistive tool).
+    if (m_boxes.anyOpen()) {
+        m_gameDue = game;
+        return;
+    }
     if (!memoSettled())
         return;
     Q_EMIT gameChosen(game);

@@ -43,7 +43,12 @@ QTimer *timer(const char *name, int interval, QObject *parent)
 
 GameWindow::GameWindow(const Services &services, ProgramState &state, GameDefinition definition, QWidget *parent)
     : QWidget(parent)
-    , m_services(services)
+    , m_boxes(services.messages,
+              [this] {
+                  if (m_returnDue)
+                      QMetaObject::invokeMethod(this, &GameWindow::cmdEnd_Click, Qt::QueuedConnection);
+              })
+    , m_services{services.clock, services.random, m_boxes, services.folder, services.records}
     , m_state(state)
     , m_definition(std::move(definition))
     , m_settingsFile(services.folder.path(m_definition.game.settingsFileName()), m_definition.modeNames)
@@ -393,6 +398,12 @@ void GameWindow::cmdHozon_Click()
 
 void GameWindow::cmdEnd_Click()
 {
+    // A box of one of this window's handlers is open (the button was pressed through an
+    // assistive tool's action, which a box does not hold back): the window goes back once that
+    // handler is done, never from under it.
+    m_returnDue = m_boxes.anyOpen();
+    if (m_returnDue)
+        return;
     tmrStart->stop();
     tmrBp->stop();
     tmrPlay->stop();

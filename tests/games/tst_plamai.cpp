@@ -1,10 +1,10 @@
 #include "Desk.h"
 #include "ScriptedMessageBoxes.h"
+#include "Plays.h"
 #include "TestFiles.h"
 #include "Widgets.h"
 
 #include "games/common/ProgramState.h"
-#include "games/plamai/PlamaiRules.h"
 #include "games/plamai/frmG1.h"
 #include "records/Services.h"
 #include "ui/Chart.h"
@@ -67,7 +67,7 @@ private:
     void answer(frmG1 &window, int i, bool right)
     {
         const QString mode = find<QComboBox>(window, QStringLiteral("cboMode"))->currentText();
-        const int expected = PlamaiRules::expected(digit(window, i), digit(window, i + 1), mode);
+        const int expected = plamaiDigit(digit(window, i), digit(window, i + 1), mode);
         const int typed = right ? expected : (expected + 1) % 10;
         QTest::keyClick(box(window, i), char('0' + typed));
     }
