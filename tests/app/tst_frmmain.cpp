@@ -352,6 +352,16 @@ void TestFrmMain::helpOpensOnceAndClosesAtTheEnd()
     auto *text = help->findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
     QVERIFY(text->toPlainText().contains(QStringLiteral("プラマイ")));
     QVERIFY(text->toPlainText().contains(QStringLiteral("データ.txt")));
+    QCOMPARE(text->accessibleName(), QStringLiteral("ヘルプの本文"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) { // Enter on its focused 閉じる closes it, as Esc does
+        click(*window, "cmdHelp");
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->objectName() == QStringLiteral("frmHelp"))
+                QApplication::setActiveWindow(top);
+        find<QPushButton>(*QApplication::activeWindow(), QStringLiteral("cmdClose"))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(m_help.openCount(), 0);
+    }
 
     QSignalSpy ended(window.get(), &frmMain::programEnd);
     click(*window, "cmdOwari");
