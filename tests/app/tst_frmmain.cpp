@@ -276,6 +276,8 @@ void TestFrmMain::menuAndLauncherByKeyboard()
     window->findChild<QPushButton *>(QStringLiteral("cmdSettei"))->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraSettei")});
+    QCOMPARE(find<QWidget>(*window, QStringLiteral("cmdOpenFolder"))->nextInFocusChain(),
+             find<QWidget>(*window, QStringLiteral("cmdNew1"))); // Tab in reading order: the one deleting all comes last
 
     // The launcher takes the focus on its first game; the arrows move as the games stand.
     QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
