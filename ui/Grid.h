@@ -97,6 +97,7 @@ protected:
     void updateGeometries() override;
     void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event = nullptr) const override;
     bool viewportEvent(QEvent *event) override;
 
 private:
