@@ -649,6 +649,12 @@ void Grid::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
+void Grid::keyboardSearch(const QString &search)
+{
+    if (m_typingFindsRows)
+        QTableView::keyboardSearch(search);
+}
+
 QItemSelectionModel::SelectionFlags Grid::selectionCommand(const QModelIndex &index, const QEvent *event) const
 {
     // The current row stays marked: Ctrl with a key that lands on the marked row (Ctrl+End on

@@ -362,11 +362,12 @@ void GameWindow::endPlay()
     m_display->showBest(beats(*m_play, m_definition.history, m_bests));
     if (chkAs->isChecked())
         cmdHozon_Click();
-    // The newest row is the list's current one, so that the keyboard finds it there. The
-    // focus stays with the answer: keys typed as the play ends are the player's answers,
-    // which a play no longer takes, and never move the list.
+    // The focus leaves the spent answer box for the history list, on its newest row: the
+    // play just saved, and the list's keys reach "スタート" and the other buttons. The list
+    // does not move under the letters of a last answer typed as the play ends.
     Grid *list = m_history->list();
     list->setRow(list->rows() - 1);
+    list->setFocus(Qt::OtherFocusReason);
     playEnded();
 }
 
