@@ -394,6 +394,12 @@ void GameWindow::cmdHozon_Click()
 
 void GameWindow::cmdEnd_Click()
 {
+    // Leaving in the middle of a play throws it away: the player says so first, whichever
+    // way they leave (the button, its key or the window's close box).
+    if (playing()
+        && !m_services.messages.confirm(QStringLiteral("プレイを中断して戻ります。このプレイは保存されません。よろしいですか？"),
+                                        QStringLiteral("戻り確認")))
+        return;
     tmrStart->stop();
     tmrBp->stop();
     tmrPlay->stop();

@@ -188,6 +188,7 @@ private Q_SLOTS:
             if (auto *topics = window->findChild<QAbstractButton *>(QStringLiteral("cmdSyousai")))
                 topics->click();
             nameless << namelessControls(*window);
+            m_desk->messages.answerNext(true); // leaves the play
             window->findChild<QAbstractButton *>(QStringLiteral("cmdEnd"))->click();
             settle();
             QVERIFY(onScreen(application.mainWindow()));

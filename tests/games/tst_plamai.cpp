@@ -407,6 +407,12 @@ void TestPlamai::reopeningAfterLeavingMidPlayStartsIdle()
     QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdStart")), Qt::LeftButton);
     tick(*window, &frmG1::tmrStart_Timer);
     tick(*window, &frmG1::tmrStart_Timer);
+    tick(*window, &frmG1::tmrStart_Timer);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier); // asked first; Cancel goes on playing
+    QTRY_COMPARE(m_desk->messages.shown().value(0).title, QStringLiteral("戻り確認"));
+    m_desk->messages.answerNext(true);
     QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdEnd")), Qt::LeftButton);
     QCOMPARE(back.size(), 1);
     window.reset();
