@@ -96,7 +96,7 @@ void GameWindow::buildLayout()
     chkAs = new QCheckBox(this);
     chkAs->setObjectName(QStringLiteral("chkAs"));
     chkAs->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
-    // The caption is empty in automatic mode: assistive technology still needs a name.
+    // Its caption names the mode it is in; its name says what ticking it does.
     chkAs->setAccessibleName(QStringLiteral("履歴の自動保存"));
     cmdEnd = new QPushButton(QStringLiteral("戻り"), this);
     cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
@@ -228,7 +228,9 @@ void GameWindow::showSaveMode()
 {
     const bool automatic = chkAs->isChecked();
     cmdHozon->setEnabled(!automatic);
-    chkAs->setText(automatic ? QString() : QStringLiteral("手動保存モード"));
+    // The caption names the mode the box sets, in both states: a box without one leaves a
+    // sighted user guessing what it does.
+    chkAs->setText(automatic ? QStringLiteral("自動保存モード") : QStringLiteral("手動保存モード"));
 }
 
 QString GameWindow::modeText() const

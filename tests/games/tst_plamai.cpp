@@ -488,6 +488,7 @@ void TestPlamai::saveModeActsHoweverItIsChanged()
     QVERIFY(automatic->isChecked());
     QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,60,\"＋\",\"秒数\",1\n")));
     QVERIFY(!save->isEnabled());
+    QCOMPARE(automatic->text(), QStringLiteral("自動保存モード"));
 
     find<QRadioButton>(*window, QStringLiteral("optMode0"))->setChecked(true);
     QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,60,\"＋\",\"答数\",1\n")));
