@@ -364,9 +364,9 @@ void GameWindow::endPlay()
     m_display->showBest(beats(*m_play, m_definition.history, m_bests));
     if (chkAs->isChecked())
         cmdHozon_Click();
-    // The focus leaves the spent answer box for the history list, on its newest row: the
-    // play just saved, and the list's keys reach "スタート" and the other buttons. The list
-    // does not move under the letters of a last answer typed as the play ends.
+    // The focus leaves the spent answer box, which no play takes keys for, for the history
+    // list on its newest row (the play just saved, when saving is automatic). The list does
+    // not move under the letters of a last answer typed as the play ends.
     Grid *list = m_history->list();
     list->setRow(list->rows() - 1);
     list->setFocus(Qt::OtherFocusReason);
