@@ -71,6 +71,11 @@ void TodayPage::buildLayout()
     addFace(imgkana, "imgkana", QStringLiteral(":/images/face_sulky.svg"));
     addFace(imgniko, "imgniko", QStringLiteral(":/images/face_smile.svg"));
     addFace(imgwara, "imgwara", QStringLiteral(":/images/face_laugh.svg"));
+    // A screen reader names the face shown as the help tour does.
+    imgNashi->setAccessibleName(QStringLiteral("フェイスマーク：なし"));
+    imgkana->setAccessibleName(QStringLiteral("フェイスマーク：ムスッ"));
+    imgniko->setAccessibleName(QStringLiteral("フェイスマーク：ニコ"));
+    imgwara->setAccessibleName(QStringLiteral("フェイスマーク：笑い"));
     imgNashi->show();
 
     lblMHyouka = new QLabel(this);
@@ -303,6 +308,10 @@ void TodayPage::showFaceAndLamps(int kinds)
     const int lamps = litLamps(kinds);
     for (int lamp = 1; lamp <= lamps; ++lamp)
         shpLed[std::size_t(lamp - 1)]->setFillColor(lampColor(lamp));
+    // What a lamp shows by its colour, a screen reader says in words.
+    for (int lamp = 1; lamp <= int(shpLed.size()); ++lamp)
+        shpLed[std::size_t(lamp - 1)]->setAccessibleName(
+            QStringLiteral("ランプ %1：%2").arg(lamp).arg(lamp <= lamps ? QStringLiteral("点灯") : QStringLiteral("消灯")));
     paintLabel(lblMHyouka, lampColor(lamps));
     lblMHyouka->setText(faceCaption(kinds));
 }

@@ -170,6 +170,9 @@ void frmMain::buildMenu()
     m_marks->setExclusive(true);
     const auto addMarked = [this](QPushButton *button, const char *shows, void (frmMain::*handler)()) {
         button->setCheckable(true);
+        // One choice among the menu's pages: a screen reader reads such a button as a radio
+        // button, the pressed one marked, not as a check box of its own.
+        button->setAutoExclusive(true);
         m_marks->addButton(button);
         m_pageButtons.emplace_back(button, QString::fromLatin1(shows));
         connect(button, &QPushButton::toggled, this, [this, handler](bool pressed) {

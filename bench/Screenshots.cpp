@@ -63,7 +63,8 @@ private:
     }();
 };
 
-// Messages are printed, not shown: nothing must wait for a click.
+// Messages are printed, not shown: nothing must wait for a click. Of the questions, only
+// leaving a game in the middle of a play is answered OK: nothing is ever deleted.
 class PrintedMessages final : public MessageBoxes
 {
 public:
@@ -72,7 +73,7 @@ public:
     bool confirm(const QString &text, const QString &title) override
     {
         print(title, text);
-        return false;
+        return title == QStringLiteral("戻り確認");
     }
     void critical(const QString &text, const QString &title) override { print(title, text); }
     SaveChoice askToSave(const QString &text, const QString &title) override

@@ -56,6 +56,9 @@ Chart::Chart(QWidget *parent)
     if (m_titleFont.pointSizeF() <= 0)
         m_titleFont.setPointSizeF(QFontInfo(m_titleFont).pointSizeF());
     setMinimumSize(120, 90);
+    // The chart takes the focus itself, with its name and description; the picture inside
+    // it has nothing more to say.
+    viewport()->setFocusPolicy(Qt::NoFocus);
     m_scroll = new QScrollBar(Qt::Horizontal, this);
     m_scroll->setObjectName(QStringLiteral("chartScroll"));
     m_scroll->hide();
@@ -260,12 +263,38 @@ void Chart::describe()
         setAccessibleDescription(text + u'：' + (asksForChoice() ? QString::fromUtf16(kChoose) : m_emptyText));
         return;
     }
-    text += QStringLiteral("：%1 点").arg(pointCount());
-    const auto first = std::find_if(m_labels.begin(), m_labels.end(), [](const QString &l) { return !l.isEmpty(); });
-    const auto last = std::find_if(m_labels.rbegin(), m_labels.rend(), [](const QString &l) { return !l.isEmpty(); });
-    if (first != m_labels.end())
-        text += QStringLiteral("、%1 ～ %2").arg(first->trimmed(), last->trimmed());
-    setAccessibleDescription(text);
+    const auto number = [](double value) { return QString::number(value, 'g', 10); };
+    QStringList parts;
+    if (m_labels.size() <= kSpokenPoints) {
+        // Few points are read one by one, each label with its values: 「日 10」, 「日 10・5」.
+        for (std::size_t at = 0; at < m_labels.size(); ++at) {
+            QStringList values;
+            for (const std::vector<double> &series : m_values)
+                values << number(series[at]);
+            parts << (m_labels[at].trimmed() + u' ' + values.join(u'・')).trimmed();
+        }
+    } else {
+        // Many are summed up: their span, and each series' highest, lowest and latest value
+        // with the label of its point: 「最高 72（8）」.
+        parts << QStringLiteral("%1 点").arg(pointCount());
+        const auto first = std::find_if(m_labels.begin(), m_labels.end(), [](const QString &l) { return !l.isEmpty(); });
+        const auto last = std::find_if(m_labels.rbegin(), m_labels.rend(), [](const QString &l) { return !l.isEmpty(); });
+        if (first != m_labels.end())
+            parts << QStringLiteral("%1 ～ %2").arg(first->trimmed(), last->trimmed());
+        for (std::size_t s = 0; s < m_values.size(); ++s) {
+            const std::vector<double> &values = m_values[s];
+            const auto at = [&](const QString &what, std::vector<double>::const_iterator it) {
+                const QString label = m_labels[std::size_t(it - values.begin())].trimmed();
+                return what + u' ' + number(*it) + (label.isEmpty() ? QString() : QStringLiteral("（%1）").arg(label));
+            };
+            const QString series = m_values.size() > 1 ? m_seriesNames[s] : QString();
+            parts << (series.isEmpty() ? QString() : series + u' ')
+                    + at(QStringLiteral("最高"), std::max_element(values.begin(), values.end()))
+                  << at(QStringLiteral("最低"), std::min_element(values.begin(), values.end()))
+                  << at(QStringLiteral("最新"), values.end() - 1);
+        }
+    }
+    setAccessibleDescription(text + u'：' + parts.join(u'、'));
 }
 
 void Chart::setEmptyText(const QString &text)

@@ -120,6 +120,9 @@ private:
     QString m_title; // the line the chart shows over or instead of its bars
     QFont m_titleFont; // its size where there is room
     static constexpr int kTitleMargin = 12;
+    // A chart of at most this many points is described point by point; a longer one by its
+    // highest, lowest and latest values.
+    static constexpr std::size_t kSpokenPoints = 12;
     static constexpr qreal kSmallestTitlePoints = 6;
     bool m_askForChoice = false;
     bool m_askShown = false; // whether the picture asks for a chart

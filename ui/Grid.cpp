@@ -653,6 +653,22 @@ void Grid::keyPressEvent(QKeyEvent *event)
     QTableView::keyPressEvent(event);
 }
 
+void Grid::keyboardSearch(const QString &search)
+{
+    if (m_typingFindsRows)
+        QTableView::keyboardSearch(search);
+}
+
+QItemSelectionModel::SelectionFlags Grid::selectionCommand(const QModelIndex &index, const QEvent *event) const
+{
+    // The current row stays marked: Ctrl with a key that lands on the marked row (Ctrl+End on
+    // the last) would otherwise take its mark away and leave only a faint frame on one cell.
+    const QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
+    if (command & QItemSelectionModel::Deselect)
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return command;
+}
+
 bool Grid::viewportEvent(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {

@@ -400,6 +400,12 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     switch (role) {
     case Qt::DisplayRole:
         return m_cells[at(0, section)];
+    case Qt::AccessibleTextRole:
+        // The column of running numbers goes without a heading on screen; a screen reader
+        // names it.
+        if (section == 0 && m_cells[at(0, section)].isEmpty())
+            return QStringLiteral("番号");
+        return m_cells[at(0, section)];
     case Qt::TextAlignmentRole:
         return int(m_headingAlignments[std::size_t(section)]);
     default:

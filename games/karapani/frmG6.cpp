@@ -72,6 +72,13 @@ void frmG6::showTask(KarapaniRules::Task task)
     const bool word = task == KarapaniRules::Task::Word;
     lblMode->setText(word ? QStringLiteral("文字") : QStringLiteral("色"));
     shpMode->setFillColor(windowsColor(word ? kWordTask : kColourTask));
+    nameTaskColour();
+}
+
+void frmG6::nameTaskColour()
+{
+    // The colour beside the task stands for it; a screen reader says which it stands for.
+    shpMode->setAccessibleName(lblMode->text() + QStringLiteral("を表す色"));
 }
 
 void frmG6::showModeTask()
@@ -85,6 +92,7 @@ void frmG6::showModeTask()
     }
     lblMode->setText(QStringLiteral("混合"));
     shpMode->setFillColor(windowsColor(kMixedTask));
+    nameTaskColour();
 }
 
 void frmG6::modeChanged()

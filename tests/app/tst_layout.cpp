@@ -114,6 +114,25 @@ QStringList namelessControls(const QWidget &window)
     return nameless;
 }
 
+// What a screen reader misses under a node: a name (of something focusable, a picture, a
+// shape, a list's heading), a list box's caption; or a page of the menu read as a check box.
+void unreadable(QAccessibleInterface *node, QStringList &found)
+{
+    const QObject *object = node->object();
+    const QString name = node->text(QAccessible::Name);
+    const bool picture = object && (object->inherits("kotohana::Picture") || object->inherits("kotohana::Shape"));
+    const auto labels = node->relations(QAccessible::Label); // a caption first, then the frame around
+    if (node->role() == QAccessible::ComboBox
+            ? (labels.isEmpty() || labels.first().first->role() != QAccessible::StaticText) && name == node->text(QAccessible::Value)
+            : (name.isEmpty() && (picture || node->state().focusable || node->role() == QAccessible::ColumnHeader))
+                || (node->role() == QAccessible::CheckBox && object->inherits("QPushButton")))
+        found << QStringLiteral("%1 (role %2)").arg(object ? object->objectName() : QString()).arg(node->role());
+    const int children = node->tableInterface() ? node->tableInterface()->columnCount() : node->childCount(); // a list's headings
+    for (int i = 0; i < children; ++i)
+        if (QAccessibleInterface *child = node->child(i); child && !child->state().invisible)
+            unreadable(child, found);
+}
+
 void settle()
 {
     QTest::qWait(20);
@@ -308,6 +327,7 @@ private Q_SLOTS:
                 const QString cut = flaws(*main);
                 QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1, %2: %3").arg(QString::fromLatin1(page), size, cut)));
                 nameless << namelessControls(*main);
+                unreadable(QAccessible::queryAccessibleInterface(main), nameless);
             }
             // A diary line saved, longer than its column: the list is laid out as before.
             auto *diary = main->findChild<Grid *>(QStringLiteral("msgMemoList"));
@@ -333,9 +353,11 @@ private Q_SLOTS:
             stopTimers(*window);
             startPlay(*window, m_desk->clock);
             nameless << namelessControls(*window);
+            unreadable(QAccessible::queryAccessibleInterface(window), nameless);
             if (auto *topics = window->findChild<QAbstractButton *>(QStringLiteral("cmdSyousai")))
                 topics->click();
             nameless << namelessControls(*window);
+            m_desk->messages.answerNext(true); // leaves the play
             window->findChild<QAbstractButton *>(QStringLiteral("cmdEnd"))->click();
             settle();
             QVERIFY(onScreen(application.mainWindow()));

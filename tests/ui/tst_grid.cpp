@@ -366,6 +366,9 @@ void TestGrid::clickPicksTheRow()
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(1, 1)).center());
     QTest::keyClick(&grid, 'a');
     QCOMPARE(grid.row(), 1);
+    grid.setRow(2);
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier); // to the last cell of the row, which stays marked
+    QVERIFY(grid.selectionModel()->isRowSelected(1));
 }
 
 void TestGrid::widthsInTwips()
