@@ -10,9 +10,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSet>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <tuple>
 
@@ -485,6 +485,38 @@ Backups::Completion Backups::completeInterruptedRestore(const DataFolder &folder
     return completion;
 }
 
+namespace {
+
+// A play is known by when it was saved and its game: a diary line written later is the same
+// play. It is held as two digests of those, made with different seeds (a match of both by
+// chance is not to be expected in any number of plays), in a sixteenth of the room the texts
+// take: a fortnight of backups of years of plays are compared in little memory.
+using PlayKey = std::pair<quint64, quint64>;
+
+// The plays of a backup's record file, sorted, each once; read line by line.
+std::vector<PlayKey> playsIn(const QString &records)
+{
+    std::vector<PlayKey> plays;
+    if (!isPlainFile(records))
+        return plays; // a link is none of the backups' copies, and is never read
+    TextFile::LineReader reader(records);
+    std::optional<PlayRecord> before;
+    QStringView line;
+    while (reader.next(line)) {
+        std::optional<PlayRecord> record = PlayRecordFile::recordOf(line, before ? &*before : nullptr);
+        if (!record)
+            continue;
+        const QString play = record->date + record->time + record->item;
+        plays.emplace_back(quint64(qHash(play, 0x6b6f746f)), quint64(qHash(play, 0x68616e61)));
+        before = std::move(record);
+    }
+    std::sort(plays.begin(), plays.end());
+    plays.erase(std::unique(plays.begin(), plays.end()), plays.end());
+    return plays;
+}
+
+} // namespace
+
 QStringList Backups::prune() const
 {
     QDir root(directory());
@@ -496,25 +528,20 @@ QStringList Backups::prune() const
     }
     std::sort(days.begin(), days.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
 
-    // A play is known by when it was saved and its game: a diary line written later is the
-    // same play.
-    const auto playsOf = [&](const QString &name) {
-        QSet<QString> plays;
-        const QString records = DataFolder(root.filePath(name)).path(PlayRecordFile::kFileName);
-        if (!isPlainFile(records))
-            return plays; // a link is none of the backups' copies, and is never read
-        for (const PlayRecord &record : PlayRecordFile(records).readAll().records)
-            plays.insert(record.date + record.time + record.item);
-        return plays;
-    };
-    QSet<QString> held; // the plays the kept backups hold
+    // The newest days are kept whatever they hold: with no more than those, nothing is read.
+    if (days.size() <= std::size_t(kKeptDays))
+        return {};
+    std::vector<PlayKey> held; // the plays the kept backups hold
     QStringList removed;
     for (std::size_t i = 0; i < days.size(); ++i) {
         const QString &name = days[i].second;
-        const QSet<QString> plays = playsOf(name);
-        const bool kept = i < std::size_t(kKeptDays) || !(plays - held).isEmpty();
+        const std::vector<PlayKey> plays = playsIn(DataFolder(root.filePath(name)).path(PlayRecordFile::kFileName));
+        const bool kept = i < std::size_t(kKeptDays) || !std::includes(held.cbegin(), held.cend(), plays.cbegin(), plays.cend());
         if (kept) {
-            held += plays;
+            std::vector<PlayKey> joined;
+            joined.reserve(held.size() + plays.size());
+            std::set_union(held.cbegin(), held.cend(), plays.cbegin(), plays.cend(), std::back_inserter(joined));
+            held = std::move(joined);
             continue;
         }
         if (removeCopies(root.filePath(name)))
