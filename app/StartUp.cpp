@@ -19,6 +19,7 @@
 #include "ui/Theme.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -31,10 +32,22 @@
 #include <functional>
 #include <optional>
 #include <random>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace kotohana {
 namespace {
+
+// A thread of its own reaching the session bus; none where the system has no thread to give.
+std::jthread reachSessionBusAhead()
+{
+    try {
+        return std::jthread([] { QDBusConnection::sessionBus(); });
+    } catch (const std::system_error &) {
+        return {};
+    }
+}
 
 // A store reading the record file, and the view kept beside it, from the first moment.
 std::unique_ptr<RecordStore> readingRecordsOf(const QString &recordFile, QDate today)
@@ -227,8 +240,12 @@ int runProgram(int argc, char **argv)
     QApplication qt(argc, argv);
     if (const std::optional<int> answered = answerCommandLine(QApplication::arguments()))
         return *answered;
-    useProgramLook();
-    applyTheme(qt);
+    // The font the program's texts are set in is chosen from Qt's list of fonts, made meanwhile.
+    const std::jthread fontList = listFontsAhead();
+    // Qt asks the session bus whether assistive tools listen when the first label takes its
+    // text, and waits for the answer (on a machine without a bus, for the attempt to start one):
+    // the bus is reached meanwhile on a thread of its own, through Qt's own connection.
+    const std::jthread bus = reachSessionBusAhead();
     FirstPaintReport report;
     // Qt's own texts (OK, キャンセル) in Japanese; no display name is set, since the window
     // system would add it to every title.
@@ -241,6 +258,8 @@ int runProgram(int argc, char **argv)
     QtMessageBoxes messages;
     if (!start.settleFolder(QApplication::arguments(), QApplication::applicationDirPath(), deliveredFilesDirectory(), messages))
         return 1;
+    useProgramLook();
+    applyTheme(qt);
     MersenneRandomSource random(clock, std::random_device{}());
     const Services services{clock, random, messages, start.folder(), start.records()};
     // The day's backup copies every data file: it waits until the window shows, as does the
