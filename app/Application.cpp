@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -105,7 +106,7 @@ void Application::openGame(int game)
         if (m_main)
             m_main->close();
     });
-    connect(window, &GameWindow::helpTourDue, this, [this] { ShowHelpTour(m_state, m_services.messages); });
+    connect(window, &GameWindow::helpTourDue, this, [this, window] { ShowHelpTour(m_state, window->messageBoxes()); });
     m_game = window;
     window->Form_Load();
 }
@@ -183,8 +184,14 @@ bool claimFolder(FolderLock &lock, const QString &directory, MessageBoxes &messa
 bool prepareFolder(const DataFolder &folder, const QString &deliveredFrom, MessageBoxes &messages, RecordStore &records)
 {
     if (!folder.writable()) {
-        messages.warning(QStringLiteral("データを保存するフォルダ「%1」に書き込めません。\n"
-                                        "記録を見ることはできますが、ゲームの結果や記録の変更は保存できません。")
+        // A folder that cannot even be listed holds records that cannot be shown either: the
+        // record book then says so instead of showing itself empty.
+        const QFileInfo place(folder.directory());
+        const bool readable = place.isReadable() && place.isExecutable();
+        messages.warning((readable ? QStringLiteral("データを保存するフォルダ「%1」に書き込めません。\n"
+                                                    "記録を見ることはできますが、ゲームの結果や記録の変更は保存できません。")
+                                   : QStringLiteral("データを保存するフォルダ「%1」を読み書きできません。\n"
+                                                    "記録を読み込めないため表示できず、ゲームの結果や記録の変更も保存できません。"))
                              .arg(QDir::toNativeSeparators(folder.directory())),
                          QStringLiteral("コトハナ"));
         records.refuseChanges(QStringLiteral("データを保存するフォルダ「%1」に書き込めないため、保存できません。")

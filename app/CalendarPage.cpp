@@ -9,6 +9,7 @@
 #include "ui/Chart.h"
 #include "ui/Colors.h"
 #include "ui/Grid.h"
+#include "ui/Theme.h"
 #include "ui/GridModel.h"
 #include "ui/YearGridView.h"
 
@@ -33,17 +34,14 @@ QString legendText(int colorClass, qint64 days)
     return kLegendCaptions[colorClass] + QString::number(days) + QStringLiteral("日");
 }
 
-// A label of a legend, on the colour it stands for; dark colours take white letters.
-QLabel *legendLabel(const QString &name, const QColor &color, QWidget *parent)
+// A label of a legend, on the colour it stands for, in the text that reads on it.
+QLabel *legendLabel(const QString &name, const QColor &color, ColourUse use, QWidget *parent)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(name);
     label->setAutoFillBackground(true);
     label->setMargin(4);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, color);
-    p.setColor(QPalette::WindowText, color.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black));
-    label->setPalette(p);
+    setThemedColours(*label, color, QPalette::Window, use);
     return label;
 }
 
@@ -65,7 +63,8 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     auto *legendRow = new QHBoxLayout(legend);
     for (int k = 0; k < 7; ++k) {
         QLabel *label = legendLabel(QStringLiteral("lblHan%1").arg(k),
-                                    k == 0 ? QColor(Qt::white) : windowsColor(CalendarData::classColor(k)), legend);
+                                    k == 0 ? QColor(Qt::white) : windowsColor(CalendarData::classColor(k)), ColourUse::Cell,
+                                    legend);
         legendRow->addWidget(label);
         lblHan[std::size_t(k)] = label;
     }
@@ -110,7 +109,7 @@ CalendarPage::CalendarPage(const Services &services, QWidget *parent)
     yearRow->addWidget(new QLabel(QStringLiteral("1日のプレイ時間："), yearFrame));
     for (int step = 0; step < YearGrid::kSteps; ++step) {
         lblYearStep[std::size_t(step)] = legendLabel(QStringLiteral("lblYearStep%1").arg(step),
-                                                     windowsColor(YearGrid::stepColor(step)), yearFrame);
+                                                     windowsColor(YearGrid::stepColor(step)), ColourUse::Step, yearFrame);
         yearRow->addWidget(lblYearStep[std::size_t(step)]);
     }
     yearColumn->addLayout(yearRow);
@@ -219,6 +218,7 @@ void CalendarPage::fill(const QString &firstRecordDate, const QString &lastRecor
     }
     const QDate today = m_services.clock.today();
     m_yearMonths = YearGrid::shownMonths(m_months, today);
+    yearGrid->setToday(today);
     showYear(m_yearMonths.initial);
     yearGrid->setCurrentDay(today);
 }

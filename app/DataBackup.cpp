@@ -28,7 +28,18 @@ QStringList dataFileNames(const DataFolder &folder)
 
 Backups dataBackups(const Services &services)
 {
-    return Backups(services.folder, services.clock, dataFileNames(services.folder));
+    return Backups(services.folder, services.clock, dataFileNames(services.folder), dataFileNames);
+}
+
+Backups::Completion completeInterruptedRestore(const DataFolder &folder, MessageBoxes &messages)
+{
+    Backups::Completion completion = Backups::completeInterruptedRestore(folder);
+    if (!completion.failure.isEmpty())
+        messages.critical(completion.failure, QStringLiteral("バックアップから復元"));
+    else if (completion.interrupted)
+        messages.information(QStringLiteral("前回、途中で止まったバックアップからの復元を終えました。"),
+                             QStringLiteral("バックアップから復元"));
+    return completion;
 }
 
 void backUpDataFiles(const Services &services)

@@ -7,6 +7,7 @@
 namespace kotohana {
 
 class DataFolder;
+class MessageBoxes;
 struct Services;
 
 // The names of every data file: the delivered files, the games' histories and settings, and
@@ -15,6 +16,10 @@ QStringList dataFileNames(const DataFolder &folder);
 
 // The backups of the data folder's files.
 Backups dataBackups(const Services &services);
+
+// At start, before any file is read: completes a restore that was stopped part-way, so that
+// every file is the backup's or every file is as it was, and tells the user what it did.
+Backups::Completion completeInterruptedRestore(const DataFolder &folder, MessageBoxes &messages);
 
 // At the first start of a day, copies the data files into the day's backup folder and removes
 // the days no longer kept. Nothing in a read-only run. A backup that fails is told to the

@@ -94,6 +94,12 @@ EditPage::EditPage(const Services &services, ProgramState &state, QWidget *paren
     newStartRow->addStretch(1);
     newStartRow->addWidget(cmdNew1);
     layout->addLayout(newStartRow);
+    // Tab follows the reading order, the list before the button that acts on its row (which,
+    // disabled after a deletion, hands the focus on to the buttons below and not to the list);
+    // the button that deletes everything, last in its row, comes last.
+    QWidget *const readingOrder[] = {txtPriData, cmdPHozon1, msgHenList, cmdRowDel, cmdCsv, cmdRestore, cmdOpenFolder, cmdNew1};
+    for (std::size_t i = 1; i < std::size(readingOrder); ++i)
+        setTabOrder(readingOrder[i - 1], readingOrder[i]);
 
     connect(cmdPHozon1, &QPushButton::clicked, this, &EditPage::cmdPHozon1_Click);
     connect(msgHenList, &Grid::clicked, this, &EditPage::msgHenList_Click);

@@ -10,6 +10,7 @@
 #include "records/Services.h"
 #include "stats/CellTexts.h"
 #include "stats/ChartRules.h"
+#include "ui/Caption.h"
 #include "ui/Chart.h"
 #include "ui/ColorButton.h"
 #include "ui/Colors.h"
@@ -70,6 +71,9 @@ void RangePage::buildLayout()
     for (QComboBox *box : {cboStdate, cboEddate}) {
         box->setModel(m_dates);
         box->setEditable(true);
+        // The date is typed into the box's own entry field, which a screen reader names too.
+        box->lineEdit()->setAccessibleName(box->accessibleName());
+        captionForScreenReaders(box);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(10);

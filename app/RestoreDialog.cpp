@@ -7,8 +7,6 @@
 #include "records/Services.h"
 #include "ui/Keys.h"
 
-#include <algorithm>
-
 #include <QDir>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -20,11 +18,14 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace kotohana {
 namespace {
 
 const QString kTitle = QStringLiteral("バックアップから復元");
+// The most names of skipped files a message lists; the others are counted.
+constexpr qsizetype kMostListed = 10;
 // Room a column keeps beside its widest text.
 constexpr int kCellRoom = 24;
 
@@ -53,7 +54,13 @@ int playsNow(const Services &services)
 
 RestoreDialog::RestoreDialog(const Services &services, QWidget *parent)
     : QDialog(parent)
-    , m_services(services)
+    , m_boxes(services.messages,
+              [this] {
+                  if (m_resultDue)
+                      QMetaObject::invokeMethod(
+                          this, [this] { done(*std::exchange(m_resultDue, std::nullopt)); }, Qt::QueuedConnection);
+              })
+    , m_services{services.clock, services.random, m_boxes, services.folder, services.records}
 {
     setObjectName(QStringLiteral("frmRestore"));
     setWindowTitle(kTitle);
@@ -130,6 +137,15 @@ void RestoreDialog::fill()
     lstBackups->setFocus();
 }
 
+void RestoreDialog::done(int result)
+{
+    if (m_boxes.anyOpen()) {
+        m_resultDue = result;
+        return;
+    }
+    QDialog::done(result);
+}
+
 void RestoreDialog::cmdRestoreRun_Click()
 {
     const int row = lstBackups->indexOfTopLevelItem(lstBackups->currentItem());
@@ -150,8 +166,14 @@ void RestoreDialog::cmdRestoreRun_Click()
     if (!m_services.messages.confirm(question, QStringLiteral("復元確認")))
         return;
     const Backups::Restored result = dataBackups(m_services).restore(backup);
+    const QString skipped = result.skipped.isEmpty()
+        ? QString()
+        : QStringLiteral("\n\n次のファイルは、このソフトのファイルではないため復元しませんでした。\n　")
+            + result.skipped.first(std::min(result.skipped.size(), kMostListed)).join(QStringLiteral("\n　"))
+            + (result.skipped.size() > kMostListed ? QStringLiteral("\n　ほかに %1 個").arg(result.skipped.size() - kMostListed)
+                                                   : QString());
     if (!result.failure.isEmpty()) {
-        m_services.messages.critical(result.failure, kTitle);
+        m_services.messages.critical(result.failure + skipped, kTitle);
         fill(); // the backup of the data before it stays, and is listed
         return;
     }
@@ -160,7 +182,8 @@ void RestoreDialog::cmdRestoreRun_Click()
     m_services.messages.information(QStringLiteral("バックアップから復元しました。\n\n"
                                                    "復元の前のデータは、バックアップ「%1」として残してあり、"
                                                    "「バックアップから復元」の一覧から元に戻せます。")
-                                        .arg(QDir(result.before).dirName()),
+                                            .arg(QDir(result.before).dirName())
+                                        + skipped,
                                     kTitle);
 }
 

@@ -16,8 +16,10 @@
 #include "records/RecordStore.h"
 #include "ui/Look.h"
 #include "ui/QtMessageBoxes.h"
+#include "ui/Theme.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -30,10 +32,22 @@
 #include <functional>
 #include <optional>
 #include <random>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace kotohana {
 namespace {
+
+// A thread of its own reaching the session bus; none where the system has no thread to give.
+std::jthread reachSessionBusAhead()
+{
+    try {
+        return std::jthread([] { QDBusConnection::sessionBus(); });
+    } catch (const std::system_error &) {
+        return {};
+    }
+}
 
 // A store reading the record file, and the view kept beside it, from the first moment.
 std::unique_ptr<RecordStore> readingRecordsOf(const QString &recordFile, QDate today)
@@ -78,6 +92,8 @@ bool StartUp::settleFolder(const QStringList &arguments, const QString &programD
     if (!claimFolder(*m_lock, directory, messages))
         return false;
     const DataFolder &folder = m_folder.emplace(directory);
+    // All of a restore stopped by a kill, or none of it, before any file is read.
+    completeInterruptedRestore(folder, messages);
     // What a save stopped by a kill left is cleared before the files are read.
     folder.removeLeftovers(deliveredFileNames() + GameCatalog::fileNames());
     const QString recordFile = folder.path(PlayRecordFile::kFileName);
@@ -224,7 +240,12 @@ int runProgram(int argc, char **argv)
     QApplication qt(argc, argv);
     if (const std::optional<int> answered = answerCommandLine(QApplication::arguments()))
         return *answered;
-    useProgramLook();
+    // The font the program's texts are set in is chosen from Qt's list of fonts, made meanwhile.
+    const std::jthread fontList = listFontsAhead();
+    // Qt asks the session bus whether assistive tools listen when the first label takes its
+    // text, and waits for the answer (on a machine without a bus, for the attempt to start one):
+    // the bus is reached meanwhile on a thread of its own, through Qt's own connection.
+    const std::jthread bus = reachSessionBusAhead();
     FirstPaintReport report;
     // Qt's own texts (OK, キャンセル) in Japanese; no display name is set, since the window
     // system would add it to every title.
@@ -237,6 +258,8 @@ int runProgram(int argc, char **argv)
     QtMessageBoxes messages;
     if (!start.settleFolder(QApplication::arguments(), QApplication::applicationDirPath(), deliveredFilesDirectory(), messages))
         return 1;
+    useProgramLook();
+    applyTheme(qt);
     MersenneRandomSource random(clock, std::random_device{}());
     const Services services{clock, random, messages, start.folder(), start.records()};
     // The day's backup copies every data file: it waits until the window shows, as does the

@@ -16,11 +16,14 @@
 #include "ui/MonthView.h"
 #include "ui/Picture.h"
 #include "ui/Shape.h"
+#include "ui/Theme.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace kotohana {
 namespace {
@@ -31,9 +34,7 @@ constexpr int kFaceSize = 96;
 void paintLabel(QLabel *label, const QColor &color)
 {
     label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, color);
-    label->setPalette(p);
+    setThemedColours(*label, color, QPalette::Window, ColourUse::Lamp);
 }
 
 } // namespace
@@ -70,6 +71,11 @@ void TodayPage::buildLayout()
     addFace(imgkana, "imgkana", QStringLiteral(":/images/face_sulky.svg"));
     addFace(imgniko, "imgniko", QStringLiteral(":/images/face_smile.svg"));
     addFace(imgwara, "imgwara", QStringLiteral(":/images/face_laugh.svg"));
+    // A screen reader names the face shown as the help tour does.
+    imgNashi->setAccessibleName(QStringLiteral("フェイスマーク：なし"));
+    imgkana->setAccessibleName(QStringLiteral("フェイスマーク：ムスッ"));
+    imgniko->setAccessibleName(QStringLiteral("フェイスマーク：ニコ"));
+    imgwara->setAccessibleName(QStringLiteral("フェイスマーク：笑い"));
     imgNashi->show();
 
     lblMHyouka = new QLabel(this);
@@ -224,10 +230,16 @@ void TodayPage::BuildTodayView()
 
     // At start the day's view may come kept from the last run while the records are still to
     // be read.
-    if (std::optional<TodayView> kept = m_services.records.takeDayView(selectedDay()))
+    bool read = true;
+    if (std::optional<TodayView> kept = m_services.records.takeDayView(selectedDay())) {
         m_view = std::move(*kept);
-    else
-        m_view = buildTodayView(PageTools::readRecords(m_services), selectedDay());
+    } else {
+        const std::shared_ptr<const PlayRecordFile::ReadResult> records = PageTools::readSnapshot(m_services);
+        read = records->ok;
+        m_view = buildTodayView(records->records, selectedDay());
+    }
+    // Records that could not be read are no day without plays.
+    mcrMain->setEmptyText(read ? QStringLiteral("この日のプレイはありません") : QStringLiteral("記録を読み込めませんでした"));
     // The streak is today's, whatever day the month view shows.
     const QString streak = streakCaption(playStreak(m_view.playDays, m_services.clock.today()));
     lblStreak->setText(streak);
@@ -296,6 +308,10 @@ void TodayPage::showFaceAndLamps(int kinds)
     const int lamps = litLamps(kinds);
     for (int lamp = 1; lamp <= lamps; ++lamp)
         shpLed[std::size_t(lamp - 1)]->setFillColor(lampColor(lamp));
+    // What a lamp shows by its colour, a screen reader says in words.
+    for (int lamp = 1; lamp <= int(shpLed.size()); ++lamp)
+        shpLed[std::size_t(lamp - 1)]->setAccessibleName(
+            QStringLiteral("ランプ %1：%2").arg(lamp).arg(lamp <= lamps ? QStringLiteral("点灯") : QStringLiteral("消灯")));
     paintLabel(lblMHyouka, lampColor(lamps));
     lblMHyouka->setText(faceCaption(kinds));
 }

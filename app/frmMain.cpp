@@ -21,6 +21,7 @@
 #include "ui/Keys.h"
 #include "ui/Picture.h"
 #include "ui/ScreenFit.h"
+#include "ui/Theme.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -40,6 +41,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace kotohana {
 namespace {
@@ -51,29 +53,29 @@ constexpr int kTilesInRow = 4;
 // The menu column's and the launcher's looks, each set on its own frame: the pages keep the
 // plain style, which paints faster than one going through style rules.
 const char *const kMenuStyle = R"(
-#fraMenu { background: #eef3f8; border-right: 1px solid #c9d4df; }
+#fraMenu { background: {menuBack}; border-right: 1px solid {menuEdge}; }
 #fraMenu QPushButton {
-    min-height: 30px; padding: 2px 8px; border: 1px solid #b7c4d1; border-radius: 5px;
-    background: #ffffff; text-align: center;
+    min-height: 30px; padding: 2px 8px; border: 1px solid {menuButtonEdge}; border-radius: 5px;
+    background: {menuButton}; color: {menuText}; text-align: center;
 }
-#fraMenu QPushButton:hover { background: #f6fbff; border-color: #7fa6c9; }
-#fraMenu QPushButton:pressed { background: #dceaf6; }
-#fraMenu QPushButton:checked { background: #d3e4f4; border: 2px solid #5b8db8; color: #1f4e79; font-weight: bold; }
-#fraMenu QPushButton:focus { border: 2px solid #5b8db8; }
-#fraMenu QPushButton:disabled { color: #9aa5b0; background: #f3f5f7; }
-#cmdGame { background: #ffe9c7; border-color: #e0a95a; font-weight: bold; min-height: 40px; }
-#cmdGame:hover { background: #fff1dc; }
-#cmdOwari { background: #f7e6e6; border-color: #d2a6a6; }
-#lblAppTitle { font-size: 20pt; font-weight: bold; color: #3d6a93; padding: 8px 0 10px 0; }
+#fraMenu QPushButton:hover { background: {menuHover}; border-color: {menuFocus}; }
+#fraMenu QPushButton:pressed { background: {menuPressed}; }
+#fraMenu QPushButton:checked { background: {menuChecked}; border: 2px solid {menuCheckedEdge}; color: {menuCheckedText}; font-weight: bold; }
+#fraMenu QPushButton:focus { border: 2px solid {menuFocus}; }
+#fraMenu QPushButton:disabled { color: {menuDisabledText}; background: {menuDisabled}; }
+#cmdGame { background: {gameButton}; border-color: {gameButtonEdge}; font-weight: bold; min-height: 40px; }
+#cmdGame:hover { background: {gameHover}; }
+#cmdOwari { background: {quitButton}; border-color: {quitEdge}; }
+#lblAppTitle { font-size: 20pt; font-weight: bold; color: {title}; padding: 8px 0 10px 0; }
 )";
 
 const char *const kLauncherStyle = R"(
-#fraGame { background: #faf7f0; border: 1px solid #d8cdb8; }
-#fraGame QToolButton { border: 1px solid #d8cdb8; border-radius: 8px; background: #ffffff; padding: 6px; font-size: 12pt; font-weight: bold; }
-#fraGame QToolButton:hover { background: #fff6e6; border-color: #e0a95a; }
-#fraGame QToolButton:focus { background: #fff1dc; border: 3px solid #c77c1e; }
-#fraGame QToolButton:disabled { color: #a8a8a8; background: #f4f1ea; }
-#lblLauncherTitle { font-size: 16pt; font-weight: bold; color: #7a5a2a; }
+#fraGame { background: {launcherBack}; border: 1px solid {launcherEdge}; }
+#fraGame QToolButton { border: 1px solid {launcherEdge}; border-radius: 8px; background: {tile}; color: {tileText}; padding: 6px; font-size: 12pt; font-weight: bold; }
+#fraGame QToolButton:hover { background: {tileHover}; border-color: {gameButtonEdge}; }
+#fraGame QToolButton:focus { background: {tileFocus}; border: 3px solid {tileFocusEdge}; }
+#fraGame QToolButton:disabled { color: {tileDisabledText}; background: {tileDisabled}; }
+#lblLauncherTitle { font-size: 16pt; font-weight: bold; color: {launcherTitle}; }
 )";
 
 void loadFontsOf(QWidget &part)
@@ -98,7 +100,13 @@ void loadFontsOf(QWidget &part)
 
 frmMain::frmMain(const Services &services, ProgramState &state, HelpWindows &help, QWidget *parent)
     : QWidget(parent)
-    , m_services(services)
+    , m_boxes(services.messages,
+              [this] {
+                  if (m_gameDue != 0)
+                      QMetaObject::invokeMethod(
+                          this, [this] { cmdG_Click(std::exchange(m_gameDue, 0)); }, Qt::QueuedConnection);
+              })
+    , m_services{services.clock, services.random, m_boxes, services.folder, services.records}
     , m_state(state)
     , m_help(help)
 {
@@ -135,7 +143,13 @@ void frmMain::buildMenu()
 {
     m_menu = new QFrame(this);
     m_menu->setObjectName(QStringLiteral("fraMenu"));
-    m_menu->setStyleSheet(QString::fromUtf8(kMenuStyle));
+    m_menu->setStyleSheet(themedStyleSheet(kMenuStyle));
+    // The menu and the launcher take the desktop's light or dark look as it changes.
+    connect(&themeWatcher(), &ThemeWatcher::lookChanged, this, [this] {
+        m_menu->setStyleSheet(themedStyleSheet(kMenuStyle));
+        if (fraGame)
+            fraGame->setStyleSheet(themedStyleSheet(kLauncherStyle));
+    });
     m_menu->setFixedWidth(kMenuWidth);
     auto *column = new QVBoxLayout(m_menu);
     column->setContentsMargins(12, 8, 12, 12);
@@ -153,6 +167,9 @@ void frmMain::buildMenu()
     m_marks->setExclusive(true);
     const auto addMarked = [this](QPushButton *button, const char *shows, void (frmMain::*handler)()) {
         button->setCheckable(true);
+        // One choice among the menu's pages: a screen reader reads such a button as a radio
+        // button, the pressed one marked, not as a check box of its own.
+        button->setAutoExclusive(true);
         m_marks->addButton(button);
         m_pageButtons.emplace_back(button, QString::fromLatin1(shows));
         connect(button, &QPushButton::toggled, this, [this, handler](bool pressed) {
@@ -271,7 +288,7 @@ void frmMain::buildLauncher()
     // game buttons and their pictures are made when it is first shown.
     fraGame = new QFrame(m_pageArea);
     fraGame->setObjectName(QStringLiteral("fraGame"));
-    fraGame->setStyleSheet(QString::fromUtf8(kLauncherStyle));
+    fraGame->setStyleSheet(themedStyleSheet(kLauncherStyle));
     placePage(fraGame);
     fraGame->setAutoFillBackground(true);
     fraGame->hide();
@@ -484,7 +501,12 @@ void frmMain::cmdGame_Click()
 
 void frmMain::cmdG_Click(int game)
 {
-    // The main window gives way to the game.
+    // The main window gives way to the game, but never from under a handler of its own that
+    // waits for a box to be answered (a launcher button pressed through an assistive tool).
+    if (m_boxes.anyOpen()) {
+        m_gameDue = game;
+        return;
+    }
     if (!memoSettled())
         return;
     Q_EMIT gameChosen(game);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/Services.h"
+#include "ui/WatchedMessageBoxes.h"
 
 #include <QDate>
 #include <QWidget>
@@ -105,7 +106,11 @@ private:
     // hide all pages, show this one, let it paint, then explain it when the help tour is on.
     void switchPage(QFrame *page, const std::function<void()> &fill, const QString &helpTourMessage);
 
-    const Services &m_services;
+    // The services with this window's own message boxes, counted while they are open.
+    WatchedMessageBoxes m_boxes;
+    const Services m_services;
+    // A game chosen while a box of a handler was open: it opens once that handler is done.
+    int m_gameDue = 0;
     ProgramState &m_state;
     HelpWindows &m_help;
     bool m_loading = false;

@@ -1,9 +1,12 @@
 // Pictures of every page of the main window and of every game window, at the size the window
 // opens at and at the smallest size it allows, over a data folder as a player's would look:
-//     kotohana_screenshots OUTPUT-FOLDER [--whole-screen]
-// With --whole-screen a picture is of the whole screen, showing where the window lies on it.
+//     kotohana_screenshots OUTPUT-FOLDER [--whole-screen] [--dark | --high-contrast]
+// With --whole-screen a picture is of the whole screen, showing where the window lies on it;
+// with --dark the desktop's palette is a dark one, as GNOME's dark theme gives, with
+// --high-contrast a high-contrast one.
 // tools/screenshots.sh runs it under a virtual X display.
 #include "SampleData.h"
+#include "SamplePalettes.h"
 
 #include "app/Application.h"
 #include "app/DataBackup.h"
@@ -19,6 +22,7 @@
 #include "records/RecordStore.h"
 #include "records/Services.h"
 #include "ui/Look.h"
+#include "ui/Theme.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -59,7 +63,8 @@ private:
     }();
 };
 
-// Messages are printed, not shown: nothing must wait for a click.
+// Messages are printed, not shown: nothing must wait for a click. Of the questions, only
+// leaving a game in the middle of a play is answered OK: nothing is ever deleted.
 class PrintedMessages final : public MessageBoxes
 {
 public:
@@ -68,7 +73,7 @@ public:
     bool confirm(const QString &text, const QString &title) override
     {
         print(title, text);
-        return false;
+        return title == QStringLiteral("戻り確認");
     }
     void critical(const QString &text, const QString &title) override { print(title, text); }
     SaveChoice askToSave(const QString &text, const QString &title) override
@@ -175,13 +180,18 @@ int main(int argc, char **argv)
 {
     using namespace kotohana;
     QApplication qt(argc, argv);
+    QStringList args = QApplication::arguments();
+    const bool wholeScreen = args.removeAll(QStringLiteral("--whole-screen")) > 0;
+    if (args.removeAll(QStringLiteral("--dark")) > 0)
+        QApplication::setPalette(sample::darkPalette());
+    if (args.removeAll(QStringLiteral("--high-contrast")) > 0)
+        QApplication::setPalette(sample::highContrastPalette());
     useProgramLook();
+    applyTheme(qt);
     QTranslator qtTexts;
     installQtTexts(qtTexts);
-    const QStringList args = QApplication::arguments();
-    const bool wholeScreen = args.size() == 3 && args.at(2) == QStringLiteral("--whole-screen");
-    if (args.size() != 2 && !wholeScreen) {
-        std::fprintf(stderr, "usage: kotohana_screenshots OUTPUT-FOLDER [--whole-screen]\n");
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: kotohana_screenshots OUTPUT-FOLDER [--whole-screen] [--dark | --high-contrast]\n");
         return 2;
     }
     const Output out{args.at(1), wholeScreen};

@@ -48,6 +48,14 @@ QString readFailure(const QString &path, const QString &reason)
 
 QString reasonFor(System::Failure failure, const QFileDevice &file, const QString &otherwise)
 {
+    const QString cause = causeText(failure);
+    if (!cause.isEmpty())
+        return cause;
+    return otherwise.isEmpty() ? file.errorString() : otherwise;
+}
+
+QString causeText(System::Failure failure)
+{
     switch (failure) {
     case System::Failure::Denied:
         return QStringLiteral("アクセスが許可されていません");
@@ -61,10 +69,22 @@ QString reasonFor(System::Failure failure, const QFileDevice &file, const QStrin
         return QStringLiteral("ファイルまたはフォルダが見つかりません");
     case System::Failure::TooLarge:
         return QStringLiteral("ファイルが大きくなりすぎました。ファイルの大きさの上限を超えています");
+    case System::Failure::Disk:
+        return QStringLiteral("ディスクの読み書きに失敗しました。ディスクやその接続に問題がある可能性があります");
+    case System::Failure::Busy:
+        return QStringLiteral("ほかのプログラムが使用中です");
+    case System::Failure::OtherDisk:
+        return QStringLiteral("別のディスクへは移せません");
+    case System::Failure::NameTooLong:
+        return QStringLiteral("ファイルの名前が長すぎます");
+    case System::Failure::TooManyLinks:
+        return QStringLiteral("リンクが多すぎます");
+    case System::Failure::FolderFull:
+        return QStringLiteral("フォルダの中のファイルが多すぎます");
     case System::Failure::Other:
         break;
     }
-    return otherwise.isEmpty() ? file.errorString() : otherwise;
+    return {};
 }
 
 QString reason(int captured, const QFileDevice &file, const QString &path, const QString &otherwise)

@@ -22,6 +22,8 @@ QString readFailure(const QString &path, const QString &reason);
 // text, or else Qt's own.
 QString reason(int captured, const QFileDevice &file, const QString &path, const QString &otherwise);
 QString reasonFor(System::Failure failure, const QFileDevice &file, const QString &otherwise);
+// The user's words for a failure; empty for one the program has no words of its own for.
+QString causeText(System::Failure failure);
 
 // Runs one operation on the file; when it fails, the reason, taken from the system's error
 // number before anything else can change it.

@@ -20,7 +20,21 @@ int lastError();
 void clearLastError();
 
 // What a failure means to the user; Other when the program has no words of its own for it.
-enum class Failure { Other, Denied, ReadOnly, DiskFull, Folder, Missing, TooLarge };
+enum class Failure {
+    Other,
+    Denied,
+    ReadOnly,
+    DiskFull,
+    Folder, // a folder, or something else that stays, is in the way
+    Missing,
+    TooLarge,
+    Disk, // the disk or its connection failed
+    Busy, // another program has the file
+    OtherDisk, // a move between two disks
+    NameTooLong,
+    TooManyLinks,
+    FolderFull,
+};
 Failure failureOf(int error);
 
 // What stands at a path: a file, a folder, a link, a pipe or something else (a device, a socket).

@@ -88,12 +88,27 @@ Failure failureOf(int error)
     case EDQUOT:
         return Failure::DiskFull;
     case EISDIR:
+    case ENOTEMPTY:
+    case EEXIST:
         return Failure::Folder;
     case ENOENT:
     case ENOTDIR:
         return Failure::Missing;
     case EFBIG:
         return Failure::TooLarge;
+    case EIO:
+        return Failure::Disk;
+    case EBUSY:
+    case ETXTBSY:
+        return Failure::Busy;
+    case EXDEV:
+        return Failure::OtherDisk;
+    case ENAMETOOLONG:
+        return Failure::NameTooLong;
+    case ELOOP:
+        return Failure::TooManyLinks;
+    case EMLINK:
+        return Failure::FolderFull;
     default:
         return Failure::Other;
     }

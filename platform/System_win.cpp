@@ -77,9 +77,11 @@ Failure failureOf(int error)
 {
     switch (DWORD(error)) {
     case ERROR_ACCESS_DENIED:
+        return Failure::Denied;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return Failure::Denied;
+    case ERROR_BUSY:
+        return Failure::Busy;
     case ERROR_WRITE_PROTECT:
         return Failure::ReadOnly;
     case ERROR_DISK_FULL:
@@ -87,12 +89,27 @@ Failure failureOf(int error)
     case kDiskQuotaExceeded:
         return Failure::DiskFull;
     case ERROR_DIRECTORY:
+    case ERROR_DIR_NOT_EMPTY:
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
         return Failure::Folder;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
         return Failure::Missing;
     case ERROR_FILE_TOO_LARGE:
         return Failure::TooLarge;
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_GEN_FAILURE:
+        return Failure::Disk;
+    case ERROR_NOT_SAME_DEVICE:
+        return Failure::OtherDisk;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return Failure::NameTooLong;
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return Failure::TooManyLinks;
     default:
         return Failure::Other;
     }

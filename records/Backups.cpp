@@ -4,14 +4,15 @@
 
 #include "platform/Clock.h"
 #include "platform/DataFolder.h"
+#include "platform/FileMove.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSet>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <tuple>
 
@@ -73,6 +74,46 @@ QString failedRestore(const QString &reason)
     return QStringLiteral("バックアップから復元できませんでした。\n%1").arg(reason);
 }
 
+// The journal's first line; the backup made before the restore and the names of the files
+// follow. The copy of the n-th file waits beside the files as ".kotohana-restore-n".
+constexpr char16_t kJournalTitle[] = u"コトハナの復元";
+
+QString stagedName(qsizetype index)
+{
+    return QStringLiteral("%1-%2").arg(QString::fromUtf16(Backups::kJournalName)).arg(index + 1);
+}
+
+// A file a restore makes in the data folder: its journal, the copies waiting beside the files,
+// and what a save of either cut short left.
+bool isRestoresOwn(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^%1(?:-[1-9][0-9]*)?(?:%2[A-Za-z0-9]{6})?$")
+                                                .arg(QRegularExpression::escape(QString::fromUtf16(Backups::kJournalName)),
+                                                     QRegularExpression::escape(QString::fromUtf16(TextFile::kSaveMark))));
+    return pattern.match(name).hasMatch();
+}
+
+// Whether the path holds a file of its own, not a link, a folder or anything else.
+bool isPlainFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !info.isSymLink();
+}
+
+QString listed(const QStringList &names)
+{
+    return QStringLiteral("\n　") + names.join(QStringLiteral("\n　"));
+}
+
+// Removes what restores left in the folder: the journal and the copies.
+void removeRestoresOwn(const QDir &folder)
+{
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks)) {
+        if (isRestoresOwn(name))
+            QFile::remove(folder.filePath(name));
+    }
+}
+
 // The files the backups copied into the folder, as its marker names them; nothing when the
 // folder is not one the backups made: no marker, a marker that is not theirs, or a link.
 std::optional<QStringList> copiedInto(const QString &folder)
@@ -114,10 +155,11 @@ bool removeCopies(const QString &folder)
 
 } // namespace
 
-Backups::Backups(const DataFolder &folder, const Clock &clock, QStringList fileNames)
+Backups::Backups(const DataFolder &folder, const Clock &clock, QStringList fileNames, NamesIn namesIn)
     : m_folder(folder)
     , m_clock(clock)
     , m_fileNames(std::move(fileNames))
+    , m_namesIn(std::move(namesIn))
 {
 }
 
@@ -147,7 +189,7 @@ Backups::Result Backups::make(bool anew) const
     const QString today = dayDirectory(m_clock.today());
     if (!anew && QFileInfo(today).isDir())
         return result;
-    const QString failure = makeCopy(today, result.tooLarge);
+    const QString failure = makeCopy(today, m_fileNames, result.tooLarge);
     if (!failure.isEmpty()) {
         result.failure = failedBackup(failure);
         return result;
@@ -175,7 +217,7 @@ void Backups::removeLeftovers() const
     }
 }
 
-QString Backups::makeCopy(const QString &target, QStringList &tooLarge) const
+QString Backups::makeCopy(const QString &target, const QStringList &names, QStringList &tooLarge) const
 {
     const QString shown = QDir::toNativeSeparators(directory());
     if (!QDir().mkpath(directory()))
@@ -188,7 +230,7 @@ QString Backups::makeCopy(const QString &target, QStringList &tooLarge) const
     // The marker first: a backup stopped at any later point is known as the backups' own.
     QStringList sources;
     QStringList marker{QString::fromUtf16(kMarkerTitle)};
-    for (const QString &name : m_fileNames) {
+    for (const QString &name : names) {
         const QString source = m_folder.path(name);
         if (source.isEmpty() || !QFileInfo(source).isFile())
             continue;
@@ -267,16 +309,60 @@ Backups::Restored Backups::restore(const Kept &backup) const
                                            .arg(QDir::toNativeSeparators(backup.directory)));
         return result;
     }
-    std::vector<std::pair<QString, QString>> copies;
+    const QString unchanged = QStringLiteral("いまのデータは、そのまま変わっていません。\n%1");
+    const QDir data(m_folder.directory());
+    if (QFileInfo::exists(data.filePath(QString::fromUtf16(kJournalName)))) {
+        result.failure = failedRestore(
+            unchanged.arg(QStringLiteral("前の復元がまだ終わっていません。コトハナを起動し直してください。")));
+        return result;
+    }
+
+    // Only the files the program keeps, each once: its lock, the marker, a hidden file or any
+    // other name a marker lists is never written.
+    QStringList own = m_fileNames;
+    if (m_namesIn)
+        own += m_namesIn(DataFolder(backup.directory));
+    struct Step {
+        QString name; // as the data folder has it, or as the backup has it for a file the folder lacks
+        QString source;
+        QString target;
+        QString staged;
+        bool existed = false;
+    };
+    std::vector<Step> steps;
+    QStringList names;
     for (const QString &name : *files) {
-        const QString source = QDir(backup.directory).filePath(name);
-        if (QFileInfo(source).isSymLink()) {
+        if (names.contains(name, Qt::CaseInsensitive))
+            continue;
+        if (name.startsWith(u'.') || !DataFolder::acceptsName(name) || !own.contains(name, Qt::CaseInsensitive)) {
+            result.skipped.append(name);
+            continue;
+        }
+        Step step;
+        step.source = QDir(backup.directory).filePath(name);
+        if (QFileInfo(step.source).isSymLink()) {
             result.failure = failedRestore(QStringLiteral("バックアップの「%1」はリンクのため、復元しませんでした。").arg(name));
             return result;
         }
-        copies.emplace_back(source, m_folder.path(name));
+        step.target = m_folder.path(name);
+        const QFileInfo target(step.target);
+        step.existed = target.exists() || target.isSymLink();
+        if (step.existed && !isPlainFile(step.target)) {
+            result.failure = failedRestore(unchanged.arg(
+                QStringLiteral("データフォルダの「%1」はふつうのファイルではないため、置き換えません。").arg(target.fileName())));
+            return result;
+        }
+        step.name = target.fileName();
+        step.staged = data.filePath(stagedName(qsizetype(steps.size())));
+        names.append(step.name);
+        steps.push_back(step);
+    }
+    if (steps.empty()) {
+        result.failure = failedRestore(unchanged.arg(QStringLiteral("このバックアップには、復元できるファイルがありません。")));
+        return result;
     }
 
+    // The state before holds every file the restore will write, and every other data file.
     const QDateTime now = m_clock.now();
     const QString before = QDir(directory())
                                .filePath(QStringLiteral("%1_%2_%3")
@@ -288,8 +374,13 @@ Backups::Restored Backups::restore(const Kept &backup) const
         result.failure = failedRestore(notKept.arg(QStringLiteral("少し待ってから、もう一度お試しください。")));
         return result;
     }
+    QStringList kept = m_fileNames;
+    for (const QString &name : names) {
+        if (!kept.contains(name, Qt::CaseInsensitive))
+            kept.append(name);
+    }
     QStringList tooLarge;
-    if (const QString failure = makeCopy(before, tooLarge); !failure.isEmpty()) {
+    if (const QString failure = makeCopy(before, kept, tooLarge); !failure.isEmpty()) {
         result.failure = failedRestore(notKept.arg(failure));
         return result;
     }
@@ -300,29 +391,131 @@ Backups::Restored Backups::restore(const Kept &backup) const
     }
     result.before = before;
 
-    qsizetype replaced = 0;
-    const FileResult copied = TextFile::copyTogether(copies, &replaced);
-    if (copied.ok())
-        return result;
-    if (replaced == 0) {
-        result.failure = failedRestore(QStringLiteral("いまのデータは、そのまま変わっていません。\n%1").arg(copied.message));
+    // Every copy whole beside its file, with the permissions of the file it replaces; then the
+    // journal, from which on the restore is completed even if the program is stopped.
+    removeRestoresOwn(data);
+    FileResult done;
+    for (const Step &step : steps) {
+        done = TextFile::copy(step.source, step.staged);
+        if (done.ok() && step.existed)
+            QFile::setPermissions(step.staged, QFileInfo(step.target).permissions());
+        if (!done.ok()) {
+            // The copy is told by the name of the file it was to replace.
+            done.message.replace(QFileInfo(step.staged).fileName(), step.name);
+            break;
+        }
+    }
+    if (done.ok())
+        done = TextFile::writeLines(data.filePath(QString::fromUtf16(kJournalName)),
+                                    QStringList{QString::fromUtf16(kJournalTitle), QDir(before).dirName()} + names);
+    if (!done.ok()) {
+        removeRestoresOwn(data);
+        result.failure = failedRestore(unchanged.arg(done.message));
         return result;
     }
-    // A file that could not take its place after others had taken theirs (the folder changed
-    // in that moment): those go back as they were.
-    std::vector<std::pair<QString, QString>> back;
-    for (qsizetype i = 0; i < replaced; ++i) {
-        const QString saved = QDir(before).filePath(QFileInfo(copies[std::size_t(i)].second).fileName());
-        if (QFileInfo(saved).isFile())
-            back.emplace_back(saved, copies[std::size_t(i)].second);
+
+    std::size_t placed = 0;
+    for (; placed < steps.size(); ++placed) {
+        if (m_watch)
+            m_watch(steps[placed].name);
+        done = FileMove::replace(steps[placed].staged, steps[placed].target);
+        if (!done.ok())
+            break;
     }
-    const QString undone = TextFile::copyTogether(back).ok()
-        ? QStringLiteral("途中まで復元したファイルは、元に戻しました。")
-        : QStringLiteral("途中まで復元したファイルを元に戻せませんでした。「%1」から復元してください。")
-              .arg(QDir::toNativeSeparators(before));
-    result.failure = failedRestore(copied.message + u'\n' + undone);
+    if (placed == steps.size()) {
+        QFile::remove(data.filePath(QString::fromUtf16(kJournalName)));
+        return result;
+    }
+
+    // A file could not take its place after others had taken theirs: those go back to what the
+    // state before holds, and a file the folder lacked before goes again.
+    QStringList putBack;
+    QStringList notPutBack;
+    for (std::size_t i = 0; i < placed; ++i) {
+        const Step &step = steps[i];
+        const bool back = step.existed ? TextFile::copy(QDir(before).filePath(step.name), step.target).ok()
+                                       : QFile::remove(step.target);
+        (back ? putBack : notPutBack).append(step.name);
+    }
+    removeRestoresOwn(data);
+    QString outcome = done.message;
+    if (!putBack.isEmpty())
+        outcome += QStringLiteral("\n途中まで復元した次のファイルは、元に戻しました。") + listed(putBack);
+    if (!notPutBack.isEmpty())
+        outcome += QStringLiteral("\n次のファイルは、元に戻せませんでした。バックアップ「%1」から復元してください。")
+                       .arg(QDir(before).dirName())
+            + listed(notPutBack);
+    outcome += QStringLiteral("\nほかのファイルは、そのまま変わっていません。");
+    result.failure = failedRestore(outcome);
     return result;
 }
+
+Backups::Completion Backups::completeInterruptedRestore(const DataFolder &folder)
+{
+    Completion completion;
+    const QDir data(folder.directory());
+    const QString journal = data.filePath(QString::fromUtf16(kJournalName));
+    const TextFile::ReadResult read = isPlainFile(journal) ? TextFile::read(journal) : TextFile::ReadResult{};
+    const QList<QStringView> lines = TextFile::lines(read.text);
+    QStringList failures;
+    if (read.ok && lines.size() > 2 && lines.first() == QStringView(kJournalTitle)) {
+        completion.interrupted = true;
+        for (qsizetype i = 2; i < lines.size(); ++i) {
+            const QString name = lines[i].toString();
+            const QString staged = data.filePath(stagedName(i - 2));
+            // A copy no longer there took its place before the stop; each has the permissions of
+            // the file it replaces since it was made.
+            if (name.startsWith(u'.') || !DataFolder::acceptsName(name) || !isPlainFile(staged))
+                continue;
+            const FileResult done = FileMove::replace(staged, folder.path(name));
+            if (done.ok())
+                completion.completed.append(name);
+            else
+                failures.append(done.message);
+        }
+    }
+    // What is left is no longer needed; a journal not completed stays, with its copies, for the
+    // next start to try again.
+    if (failures.isEmpty())
+        removeRestoresOwn(data);
+    else
+        completion.failure = QStringLiteral("前回のバックアップからの復元を終えられませんでした。\n%1\n"
+                                            "バックアップ「%2」に、復元の前のデータがあります。")
+                                 .arg(failures.join(u'\n'), lines[1].toString());
+    return completion;
+}
+
+namespace {
+
+// A play is known by when it was saved and its game: a diary line written later is the same
+// play. It is held as two digests of those, made with different seeds (a match of both by
+// chance is not to be expected in any number of plays), in a sixteenth of the room the texts
+// take: a fortnight of backups of years of plays are compared in little memory.
+using PlayKey = std::pair<quint64, quint64>;
+
+// The plays of a backup's record file, sorted, each once; read line by line.
+std::vector<PlayKey> playsIn(const QString &records)
+{
+    std::vector<PlayKey> plays;
+    if (!isPlainFile(records))
+        return plays; // a link is none of the backups' copies, and is never read
+    TextFile::LineReader reader(records);
+    std::optional<PlayRecord> before;
+    QStringView line;
+    while (reader.next(line)) {
+        std::optional<PlayRecord> record = PlayRecordFile::recordOf(line, before ? &*before : nullptr);
+        if (!record)
+            continue;
+        const QString play = record->date + record->time + record->item;
+        plays.emplace_back(quint64(qHash(play, 0x6b6f746f)), quint64(qHash(play, 0x68616e61)));
+        before = std::move(record);
+    }
+    std::sort(plays.begin(), plays.end());
+    plays.erase(std::unique(plays.begin(), plays.end()), plays.end());
+    return plays;
+}
+
+} // namespace
 
 QStringList Backups::prune() const
 {
@@ -335,23 +528,20 @@ QStringList Backups::prune() const
     }
     std::sort(days.begin(), days.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
 
-    // A play is known by when it was saved and its game: a diary line written later is the
-    // same play.
-    const auto playsOf = [&](const QString &name) {
-        QSet<QString> plays;
-        const QString records = DataFolder(root.filePath(name)).path(PlayRecordFile::kFileName);
-        for (const PlayRecord &record : PlayRecordFile(records).readAll().records)
-            plays.insert(record.date + record.time + record.item);
-        return plays;
-    };
-    QSet<QString> held; // the plays the kept backups hold
+    // The newest days are kept whatever they hold: with no more than those, nothing is read.
+    if (days.size() <= std::size_t(kKeptDays))
+        return {};
+    std::vector<PlayKey> held; // the plays the kept backups hold
     QStringList removed;
     for (std::size_t i = 0; i < days.size(); ++i) {
         const QString &name = days[i].second;
-        const QSet<QString> plays = playsOf(name);
-        const bool kept = i < std::size_t(kKeptDays) || !(plays - held).isEmpty();
+        const std::vector<PlayKey> plays = playsIn(DataFolder(root.filePath(name)).path(PlayRecordFile::kFileName));
+        const bool kept = i < std::size_t(kKeptDays) || !std::includes(held.cbegin(), held.cend(), plays.cbegin(), plays.cend());
         if (kept) {
-            held += plays;
+            std::vector<PlayKey> joined;
+            joined.reserve(held.size() + plays.size());
+            std::set_union(held.cbegin(), held.cend(), plays.cbegin(), plays.cend(), std::back_inserter(joined));
+            held = std::move(joined);
             continue;
         }
         if (removeCopies(root.filePath(name)))

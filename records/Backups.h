@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTime>
 
+#include <functional>
 #include <vector>
 
 namespace kotohana {
@@ -42,10 +43,16 @@ public:
     static constexpr char16_t kFolderName[] = u"バックアップ";
     static constexpr int kKeptDays = 14;
     static constexpr char16_t kMarkerName[] = u".kotohana-backup";
+    static constexpr char16_t kJournalName[] = u".kotohana-restore";
+
+    // The names of the files the program keeps in a folder laid out as the data folder is: its
+    // own files and those of the topics the folder's topic list names.
+    using NamesIn = std::function<QStringList(const DataFolder &)>;
 
     // The backup of the files of those names (the ones the folder holds; missing ones are
-    // left out) in folder, dated by clock.
-    Backups(const DataFolder &folder, const Clock &clock, QStringList fileNames);
+    // left out) in folder, dated by clock. A restore writes only files of those names, or of
+    // the names namesIn gives for the backup restored (the topics of its own topic list).
+    Backups(const DataFolder &folder, const Clock &clock, QStringList fileNames, NamesIn namesIn = {});
 
     struct Result {
         bool made = false; // today's backup was made now
@@ -83,25 +90,42 @@ public:
     struct Restored {
         QString failure; // what went wrong, for the user; empty when the backup's files are in place
         QString before; // the backup of the data as they were before the restore, once made
+        QStringList skipped; // names the backup's marker lists that are no files of the program's
     };
-    // Makes the backup of the data as they are, then puts each file the backup holds (as its
-    // marker names them) in the place of the data folder's file of that name. Each copy is
-    // made whole beside its file first; only when all are whole do they take the files' places,
-    // so a copy that fails leaves every file as it was. Files the backup does not hold stay as
-    // they are: the answers of a topic added since, say, are kept rather than lost.
+    // Makes the backup of the data as they are, every file the restore will write among them,
+    // then puts each file the backup holds (as its marker names them) in the place of the data
+    // folder's file of that name, all or none. A restored file keeps the permissions the data
+    // folder's file had. Files the backup does not hold stay as they are: the answers of a
+    // topic added since, say, are kept rather than lost. Only the program's own files are
+    // written: never its lock, a backup's marker, a hidden file or any other name.
     Restored restore(const Kept &backup) const;
+
+    // Called with each file's name just before it takes its place in a restore: lets a test
+    // change the folder at that moment, or slow a restore down to stop it part-way.
+    void watchReplacements(std::function<void(const QString &)> watch) { m_watch = std::move(watch); }
+
+    struct Completion {
+        bool interrupted = false; // a restore had been cut short
+        QStringList completed; // the files put in place now
+        QString failure; // what could not be done, for the user; empty when nothing failed
+    };
+    // Completes a restore a kill or a power cut stopped after its journal was written, and
+    // removes what one stopped before left behind. Runs at start, before any file is read.
+    static Completion completeInterruptedRestore(const DataFolder &folder);
 
 private:
     Result make(bool anew) const;
-    // Copies the data files into the folder `target` (made anew when it is there); what went
+    // Copies the data files of those names into the folder `target` (made anew when it is there); what went
     // wrong, or nothing.
-    QString makeCopy(const QString &target, QStringList &tooLarge) const;
+    QString makeCopy(const QString &target, const QStringList &names, QStringList &tooLarge) const;
     void removeLeftovers() const;
     QStringList prune() const;
 
     const DataFolder &m_folder;
     const Clock &m_clock;
     QStringList m_fileNames;
+    NamesIn m_namesIn;
+    std::function<void(const QString &)> m_watch;
 };
 
 } // namespace kotohana

@@ -5,6 +5,9 @@
 #include "platform/ShiftJis.h"
 #include "platform/TextFile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -339,6 +342,17 @@ std::optional<PlayRecord> PlayRecordFile::recordOf(QStringView line, const PlayR
 PlayRecordFile::ReadResult PlayRecordFile::readAll(TextFile::Fingerprint *seen) const
 {
     TextFile::LineReader file(m_path);
+    // A folder that may not be searched hides its files: データ.txt is not missing then, it
+    // cannot be read.
+    const QFileInfo folder(QFileInfo(m_path).absolutePath());
+    if (!file.exists() && folder.isDir() && !folder.isExecutable()) {
+        ReadResult failed;
+        failed.ok = false;
+        failed.message = QStringLiteral(
+                             "フォルダ「%1」を読み込めないため、記録を読み込めませんでした。\n（アクセスが許可されていません）")
+                             .arg(QDir::toNativeSeparators(folder.filePath()));
+        return failed;
+    }
     if (!file.ok()) {
         ReadResult failed;
         failed.ok = false;

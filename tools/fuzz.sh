@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Builds the readers' fuzz targets with clang (libFuzzer, address and undefined-behaviour
 # sanitizers) into build-fuzz/ and runs each for the given number of seconds, starting from its
-# seed files under fuzz/corpus/ and splicing in the pieces of fuzz/kotohana.dict. Fails when a
+# corpus under fuzz/corpus/ and splicing in the pieces of fuzz/kotohana.dict. Fails when a
 # target crashes; the input that made it crash is kept under build-fuzz/crashes/<target>/.
+#
+# The corpus is kept in the repository: the inputs of a run that reach code no input of the
+# corpus reached are merged into fuzz/corpus/<target>/ (named by their SHA-1), so that the next
+# run, a developer's or CI's, starts from what this one found. Commit them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -35,6 +39,13 @@ for t in $targets; do
     tail -n 60 "$work/log"
     crashed="$crashed fuzz_$t"
   fi
+  # What the run found is kept even when it stopped on a crash (the crashing input is not
+  # among it); a merge that fails says so.
+  before=$(find fuzz/corpus/"$t" -type f | wc -l)
+  if ! ./build-fuzz/fuzz/fuzz_"$t" -merge=1 -timeout=30 fuzz/corpus/"$t" "$work/corpus" >"$work/merge.log" 2>&1; then
+    echo "fuzz/corpus/$t: the merge failed, see $work/merge.log" >&2
+  fi
+  echo "fuzz/corpus/$t: $(( $(find fuzz/corpus/"$t" -type f | wc -l) - before )) new inputs kept"
 done
 if [ -n "$crashed" ]; then
   echo "crashed:$crashed (inputs under build-fuzz/crashes/)" >&2

@@ -9,6 +9,10 @@ here, from the driver's numbered changes, with Python's own cp932 codec and CR L
 A trial passes when the file equals the state after the last acknowledged change, or the state
 after the change that was in flight when the kill came. Otherwise it counts the acknowledged
 records the file lacks and the lines that are cut off or unreadable.
+
+With --restore-trials it also kills the driver while it restores a backup over several files, then
+starts it the way the program starts (which completes a restore stopped part-way), and checks that
+every file is the backup's or every file is as it was, and that the state before is kept.
 """
 
 import argparse
@@ -139,12 +143,51 @@ def damage(actual, before, after):
     return lost, half_lines
 
 
+# A restore over the folder: a file only the backup holds comes with it, one only the folder
+# holds stays, and the lock is no file a restore writes.
+OLD = {"データ.txt": "old", "設定.txt": "old", "メモ.TXT": "memo", "プラマイ履歴.txt": "old", ".kotohana.lock": "lock"}
+NEW = {**OLD, "データ.txt": "new", "設定.txt": "new", "プラマイ履歴.txt": "new", "好きな色.txt": "new"}
+BACKUP = {name: text for name, text in NEW.items() if name != "メモ.TXT"} | {".kotohana.lock": "another run's"}
+BACKUP[".kotohana-backup"] = "コトハナのバックアップ\r\n" + "".join(name + "\r\n" for name in BACKUP)
+
+
+def files_in(folder, write=None):
+    """The files of the folder but hidden ones (the lock among them), after writing those given."""
+    for name, text in (write or {}).items():
+        with open(os.path.join(folder, name), "wb") as file:
+            file.write(text.encode("cp932"))
+    return {name: open(os.path.join(folder, name), "rb").read().decode("cp932") for name in os.listdir(folder)
+            if os.path.isfile(os.path.join(folder, name)) and (name[0] != "." or name == ".kotohana.lock")}
+
+
+def run_restore_trial(driver, rng, longest):
+    """Kills a restore and starts again: "old" or "new", the side every file is on, or what is wrong."""
+    with tempfile.TemporaryDirectory(prefix="kotohana-restorekill-") as folder:
+        backups = os.path.join(folder, "バックアップ")
+        files_in(folder, OLD)
+        os.makedirs(os.path.join(backups, "2024-05-18"))
+        files_in(os.path.join(backups, "2024-05-18"), BACKUP)
+        process = subprocess.Popen([driver, folder, "--restore"], stdout=subprocess.PIPE)
+        time.sleep(rng.uniform(0, longest))
+        process.send_signal(signal.SIGKILL)
+        done = b"done" in process.communicate()[0]
+        started = subprocess.run([driver, folder, "--start"], capture_output=True).returncode == 0
+        actual = files_in(folder)
+        kept = [files_in(os.path.join(backups, name)) for name in os.listdir(backups) if name.endswith("_復元前")]
+    if started and actual == OLD and not done:
+        return "old"
+    if started and actual == NEW and kept == [{name: text for name, text in OLD.items() if name[0] != "."}]:
+        return "new"
+    return f"files of both sides or of neither, or no state before: {actual}, {kept}"
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--driver", required=True, help="the kotohana_killdriver executable")
     parser.add_argument("--trials", type=int, default=100)
     parser.add_argument("--seed", type=int, default=None, help="for repeating a run")
     parser.add_argument("--longest", type=float, default=0.2, help="seconds before a kill, at the most")
+    parser.add_argument("--restore-trials", type=int, default=0, help="kills during a restore")
     arguments = parser.parse_args()
 
     seed = arguments.seed if arguments.seed is not None else random.randrange(1 << 30)
@@ -164,6 +207,14 @@ def main():
     print(f"seed {seed}: {arguments.trials} trials, {changes} acknowledged changes, "
           f"{in_flight_done} kills after the change in flight was complete")
     print(f"{arguments.trials - failed} passed, {failed} failed: {lost} records lost, {half_lines} half lines")
+
+    outcomes = [run_restore_trial(arguments.driver, rng, arguments.longest) for _ in range(arguments.restore_trials)]
+    for outcome in set(outcomes) - {"old", "new"}:
+        failed += 1
+        print(f"a kill during a restore: {outcome}")
+    if outcomes:
+        print(f"{len(outcomes)} kills during a restore: {outcomes.count('old')} left every file as it was, "
+              f"{outcomes.count('new')} every file the backup's")
     return 1 if failed else 0
 
 

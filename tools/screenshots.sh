@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Pictures of every page of the main window and of every game window, idle and during a play,
-# at the size they open at and at the smallest window size, over a sample data folder:
+# at the size they open at and at the smallest window size, over a sample data folder, on a
+# light desktop and again on a dark one (OUTPUT-FOLDER/dark):
 #     bash tools/screenshots.sh [OUTPUT-FOLDER]      (default: screenshots/)
 # Runs the real windows under a virtual X display (Xvfb), so that what is saved is what a
 # person would see; installs Xvfb when it is missing. Builds into build/ first. A second run on
 # a 1280×720 screen, the smallest supported (1920×1080 at 150 %), saves pictures of the whole
-# screen into OUTPUT-FOLDER/1280x720: every window is to lie wholly on it.
+# screen into OUTPUT-FOLDER/1280x720 (and 1280x720-dark): every window is to lie wholly on it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-screenshots}
@@ -38,4 +39,6 @@ shoot() {
   xvfb=
 }
 shoot 1600x1000 "$out"
+shoot 1600x1000 "$out/dark" --dark
 shoot 1280x720 "$out/1280x720" --whole-screen
+shoot 1280x720 "$out/1280x720-dark" --whole-screen --dark

@@ -14,4 +14,12 @@ inline QLabel *caption(const QString &text, QWidget *control)
     return label;
 }
 
+// The same for a control without a caption of its own on screen (one that stands beside the
+// radio button naming it, or speaks for itself): a caption, hidden, that only a screen reader
+// reads, from the control's accessible name.
+inline void captionForScreenReaders(QWidget *control)
+{
+    caption(control->accessibleName(), control)->hide();
+}
+
 } // namespace kotohana

@@ -1,5 +1,7 @@
 #include "Chart.h"
 
+#include "Theme.h"
+
 #include "platform/Formats.h"
 
 #include <QBarSeries>
@@ -35,7 +37,11 @@ constexpr int kValueTicks = 5;
 // Room above and below each value label.
 constexpr qreal kValueLabelPadding = 4;
 
-const QColor kSeriesColors[Chart::kMaxSeries] = {QColor(0x4f, 0x81, 0xbd), QColor(0xf0, 0x96, 0x46), QColor(0x6a, 0xb0, 0x5a)};
+QColor seriesColour(int series)
+{
+    static constexpr Paint colours[Chart::kMaxSeries] = {Paint::Series1, Paint::Series2, Paint::Series3};
+    return paint(colours[series]);
+}
 
 } // namespace
 
@@ -50,6 +56,9 @@ Chart::Chart(QWidget *parent)
     if (m_titleFont.pointSizeF() <= 0)
         m_titleFont.setPointSizeF(QFontInfo(m_titleFont).pointSizeF());
     setMinimumSize(120, 90);
+    // The chart takes the focus itself, with its name and description; the picture inside
+    // it has nothing more to say.
+    viewport()->setFocusPolicy(Qt::NoFocus);
     m_scroll = new QScrollBar(Qt::Horizontal, this);
     m_scroll->setObjectName(QStringLiteral("chartScroll"));
     m_scroll->hide();
@@ -69,6 +78,50 @@ Chart::Chart(QWidget *parent)
         Qt::QueuedConnection);
     setSeriesCount(1);
     setPointCount(1);
+    applyLook();
+    connect(&themeWatcher(), &ThemeWatcher::lookChanged, this, &Chart::applyLook);
+}
+
+void Chart::applyLook()
+{
+    // Qt's dark chart theme on a dark desktop and in high contrast, its light one on a light one.
+    QChart *c = chart();
+    const Look look = currentLook();
+    const QChart::ChartTheme theme = look == Look::Light ? QChart::ChartThemeLight : QChart::ChartThemeDark;
+    if (c->theme() != theme) {
+        c->setTheme(theme);
+        c->setBackgroundRoundness(0);
+        fitTitle();
+    }
+    if (look == Look::HighContrast) {
+        c->setBackgroundBrush(palette().color(QPalette::Base));
+        c->setTitleBrush(palette().color(QPalette::Text));
+        c->legend()->setLabelColor(palette().color(QPalette::Text));
+    }
+    colourParts();
+}
+
+void Chart::colourParts()
+{
+    for (QAbstractSeries *shown : chart()->series()) {
+        if (auto *bars = qobject_cast<QBarSeries *>(shown)) {
+            for (int s = 0; s < bars->count(); ++s) {
+                QBarSet *set = bars->barSets().at(s);
+                if (set->color() != seriesColour(s)) {
+                    set->setColor(seriesColour(s));
+                    set->setBorderColor(seriesColour(s).darker(120));
+                }
+            }
+        }
+    }
+    if (currentLook() != Look::HighContrast)
+        return;
+    const QColor text = palette().color(QPalette::Text);
+    for (QAbstractAxis *axis : chart()->axes()) {
+        axis->setLabelsColor(text);
+        axis->setLinePenColor(text);
+        axis->setGridLineColor(palette().color(QPalette::Mid));
+    }
 }
 
 int Chart::shownCount() const
@@ -210,12 +263,38 @@ void Chart::describe()
         setAccessibleDescription(text + u'：' + (asksForChoice() ? QString::fromUtf16(kChoose) : m_emptyText));
         return;
     }
-    text += QStringLiteral("：%1 点").arg(pointCount());
-    const auto first = std::find_if(m_labels.begin(), m_labels.end(), [](const QString &l) { return !l.isEmpty(); });
-    const auto last = std::find_if(m_labels.rbegin(), m_labels.rend(), [](const QString &l) { return !l.isEmpty(); });
-    if (first != m_labels.end())
-        text += QStringLiteral("、%1 ～ %2").arg(first->trimmed(), last->trimmed());
-    setAccessibleDescription(text);
+    const auto number = [](double value) { return QString::number(value, 'g', 10); };
+    QStringList parts;
+    if (m_labels.size() <= kSpokenPoints) {
+        // Few points are read one by one, each label with its values: 「日 10」, 「日 10・5」.
+        for (std::size_t at = 0; at < m_labels.size(); ++at) {
+            QStringList values;
+            for (const std::vector<double> &series : m_values)
+                values << number(series[at]);
+            parts << (m_labels[at].trimmed() + u' ' + values.join(u'・')).trimmed();
+        }
+    } else {
+        // Many are summed up: their span, and each series' highest, lowest and latest value
+        // with the label of its point: 「最高 72（8）」.
+        parts << QStringLiteral("%1 点").arg(pointCount());
+        const auto first = std::find_if(m_labels.begin(), m_labels.end(), [](const QString &l) { return !l.isEmpty(); });
+        const auto last = std::find_if(m_labels.rbegin(), m_labels.rend(), [](const QString &l) { return !l.isEmpty(); });
+        if (first != m_labels.end())
+            parts << QStringLiteral("%1 ～ %2").arg(first->trimmed(), last->trimmed());
+        for (std::size_t s = 0; s < m_values.size(); ++s) {
+            const std::vector<double> &values = m_values[s];
+            const auto at = [&](const QString &what, std::vector<double>::const_iterator it) {
+                const QString label = m_labels[std::size_t(it - values.begin())].trimmed();
+                return what + u' ' + number(*it) + (label.isEmpty() ? QString() : QStringLiteral("（%1）").arg(label));
+            };
+            const QString series = m_values.size() > 1 ? m_seriesNames[s] : QString();
+            parts << (series.isEmpty() ? QString() : series + u' ')
+                    + at(QStringLiteral("最高"), std::max_element(values.begin(), values.end()))
+                  << at(QStringLiteral("最低"), std::min_element(values.begin(), values.end()))
+                  << at(QStringLiteral("最新"), values.end() - 1);
+        }
+    }
+    setAccessibleDescription(text + u'：' + parts.join(u'、'));
 }
 
 void Chart::setEmptyText(const QString &text)
@@ -486,8 +565,8 @@ void Chart::redraw()
         series->setBarWidth(0.8);
         for (int s = 0; s < seriesCount(); ++s) {
             auto *set = new QBarSet(m_seriesNames[std::size_t(s)]);
-            set->setColor(kSeriesColors[s]);
-            set->setBorderColor(kSeriesColors[s].darker(120));
+            set->setColor(seriesColour(s));
+            set->setBorderColor(seriesColour(s).darker(120));
             set->append(slice(s));
             series->append(set);
         }
@@ -514,6 +593,7 @@ void Chart::redraw()
 
     const bool named = std::any_of(m_seriesNames.begin(), m_seriesNames.end(), [](const QString &name) { return !name.isEmpty(); });
     c->legend()->setVisible(named && seriesCount() > 1);
+    colourParts();
     describe();
 }
 

@@ -79,6 +79,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The chart's theme and colours for the desktop's look, and its series' colours.
+    void applyLook();
+    void colourParts();
     // changed: something the picture shows is set anew.
     void scheduleRedraw(bool changed = true);
     void redraw();
@@ -117,6 +120,9 @@ private:
     QString m_title; // the line the chart shows over or instead of its bars
     QFont m_titleFont; // its size where there is room
     static constexpr int kTitleMargin = 12;
+    // A chart of at most this many points is described point by point; a longer one by its
+    // highest, lowest and latest values.
+    static constexpr std::size_t kSpokenPoints = 12;
     static constexpr qreal kSmallestTitlePoints = 6;
     bool m_askForChoice = false;
     bool m_askShown = false; // whether the picture asks for a chart

@@ -1,6 +1,7 @@
 #include "Grid.h"
 
 #include "GridModel.h"
+#include "Theme.h"
 
 #include <QApplication>
 #include <QHash>
@@ -55,7 +56,10 @@ public:
         QPalette::ColorGroup group = cell.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
         if (group == QPalette::Normal && !cell.state.testFlag(QStyle::State_Active))
             group = QPalette::Inactive;
-        const QColor pen = cell.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        QColor pen = cell.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        // Some desktops' highlighted text does not read on their highlight; black or white then does.
+        if (selected && contrast(pen, cell.palette.color(group, QPalette::Highlight)) < 4.5)
+            pen = readableOn(cell.palette.color(group, QPalette::Highlight));
         style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
         painter->save();
         painter->setPen(pen);
@@ -647,6 +651,22 @@ void Grid::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void Grid::keyboardSearch(const QString &search)
+{
+    if (m_typingFindsRows)
+        QTableView::keyboardSearch(search);
+}
+
+QItemSelectionModel::SelectionFlags Grid::selectionCommand(const QModelIndex &index, const QEvent *event) const
+{
+    // The current row stays marked: Ctrl with a key that lands on the marked row (Ctrl+End on
+    // the last) would otherwise take its mark away and leave only a faint frame on one cell.
+    const QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
+    if (command & QItemSelectionModel::Deselect)
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return command;
 }
 
 bool Grid::viewportEvent(QEvent *event)

@@ -68,6 +68,10 @@ public:
     // its window then does not get narrower than that, and the list does not scroll sideways.
     void setColumnsInView(bool inView);
     QSize minimumSizeHint() const override;
+    // Whether typing goes to the row whose text in the current column begins with what was
+    // typed (by default). A list that takes the focus while the user may still be typing
+    // something else turns it off, so that it stays on its row.
+    void setTypingFindsRows(bool finds) { m_typingFindsRows = finds; }
 
     // The first data row in view. The view scrolls as near to the row asked for as it can
     // (asking for the last row puts the newest row in view); row 0 is accepted.
@@ -97,6 +101,8 @@ protected:
     void updateGeometries() override;
     void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyboardSearch(const QString &search) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event = nullptr) const override;
     bool viewportEvent(QEvent *event) override;
 
 private:
@@ -136,6 +142,7 @@ private:
     int m_writtenBottom = -1; // (none while -1)
     int m_requestedTopRow = -1;
     bool m_headingClicked = false;
+    bool m_typingFindsRows = true;
 };
 
 } // namespace kotohana

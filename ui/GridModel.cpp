@@ -1,4 +1,5 @@
 #include "GridModel.h"
+#include "Theme.h"
 
 #include "platform/Formats.h"
 
@@ -373,15 +374,19 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     case Qt::BackgroundRole: {
         const QColor back = backColor(row, col);
         if (back.isValid())
-            return back;
+            return tint(back).fill;
         // Column 0 carries the running numbers and, like the heading, stays in the button face.
         if (col == 0)
             return QGuiApplication::palette().color(QPalette::Button);
         return {};
     }
     case Qt::ForegroundRole: {
+        // A cell's text reads on the cell's own colour in every look.
         const QColor fore = foreColor(row, col);
-        return fore.isValid() ? QVariant(fore) : QVariant();
+        if (fore.isValid())
+            return textColour(fore);
+        const QColor back = backColor(row, col);
+        return back.isValid() ? QVariant(tint(back).text) : QVariant();
     }
     default:
         return {};
@@ -394,6 +399,12 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (role) {
     case Qt::DisplayRole:
+        return m_cells[at(0, section)];
+    case Qt::AccessibleTextRole:
+        // The column of running numbers goes without a heading on screen; a screen reader
+        // names it.
+        if (section == 0 && m_cells[at(0, section)].isEmpty())
+            return QStringLiteral("番号");
         return m_cells[at(0, section)];
     case Qt::TextAlignmentRole:
         return int(m_headingAlignments[std::size_t(section)]);

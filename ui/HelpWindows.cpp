@@ -1,6 +1,9 @@
 #include "HelpWindows.h"
 
+#include "Keys.h"
+
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -9,18 +12,34 @@
 namespace kotohana {
 namespace {
 
+// The help window works by keyboard as the program's windows do: Enter presses the focused
+// button, and Esc closes the window, as it closes any window that only shows something.
+class HelpWindow final : public QWidget
+{
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+            close();
+        else if (!pressFocusedButton(*event))
+            QWidget::keyPressEvent(event);
+    }
+};
+
 QWidget *makeWindow(const QString &document)
 {
-    auto *window = new QWidget;
+    auto *window = new HelpWindow;
     window->setObjectName(QStringLiteral("frmHelp"));
     window->setAttribute(Qt::WA_DeleteOnClose);
     // An open help window does not keep the program running once its own windows are closed.
     window->setAttribute(Qt::WA_QuitOnClose, false);
     window->setWindowTitle(QStringLiteral("コトハナ ヘルプ"));
     window->resize(760, 680);
+    showFocusAlways(*window);
 
     auto *browser = new QTextBrowser(window);
     browser->setObjectName(QStringLiteral("txtHelp"));
+    browser->setAccessibleName(QStringLiteral("ヘルプの本文"));
     browser->setOpenExternalLinks(false);
     QFont readable = browser->font();
     readable.setPointSize(12); // headings scale with it
@@ -28,8 +47,11 @@ QWidget *makeWindow(const QString &document)
     browser->setSource(QUrl(QStringLiteral("qrc") + document));
 
     auto *contents = new QPushButton(QStringLiteral("目次"), window);
+    contents->setObjectName(QStringLiteral("cmdContents"));
     auto *back = new QPushButton(QStringLiteral("戻る"), window);
+    back->setObjectName(QStringLiteral("cmdBack"));
     auto *close = new QPushButton(QStringLiteral("閉じる"), window);
+    close->setObjectName(QStringLiteral("cmdClose"));
     back->setEnabled(false);
     QObject::connect(contents, &QPushButton::clicked, browser, &QTextBrowser::home);
     QObject::connect(back, &QPushButton::clicked, browser, &QTextBrowser::backward);

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QFontDatabase>
 
+#include <system_error>
+
 namespace kotohana {
 namespace {
 
@@ -45,6 +47,15 @@ void useProgramLook()
     if (!family.isEmpty())
         font.setFamilies(QStringList{family});
     QApplication::setFont(font);
+}
+
+std::jthread listFontsAhead()
+{
+    try {
+        return std::jthread([] { QFontDatabase::families(); });
+    } catch (const std::system_error &) {
+        return {};
+    }
 }
 
 } // namespace kotohana

@@ -1,5 +1,7 @@
 #include "MonthView.h"
 
+#include "Theme.h"
+
 #include "platform/Dates.h"
 
 #include <QAccessibleWidget>
@@ -17,8 +19,6 @@ namespace {
 
 constexpr int kWeekdays = 7;
 constexpr int kWeeks = 6;
-const QColor kWeekendColor(0xD0, 0x20, 0x20);
-const QColor kFocusColor(0xE0, 0x70, 0x00);
 
 // An arrow for the buttons to the month before and after, in the heading's colour.
 QIcon arrow(bool left, const QColor &colour)
@@ -87,17 +87,16 @@ MonthView::MonthView(QWidget *parent)
     Q_UNUSED(accessible);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    const QColor headingText = palette().color(QPalette::HighlightedText);
     const std::pair<QToolButton **, bool> buttons[] = {{&m_previous, true}, {&m_next, false}};
     for (const auto &[button, left] : buttons) {
         *button = new QToolButton(this);
         (*button)->setAutoRaise(true);
         (*button)->setFocusPolicy(Qt::NoFocus); // Page Up and Page Down are the keyboard's
-        (*button)->setIcon(arrow(left, headingText));
         const QString name = left ? QStringLiteral("前の月") : QStringLiteral("次の月");
         (*button)->setAccessibleName(name);
         (*button)->setToolTip(name);
     }
+    drawArrows();
     connect(m_previous, &QToolButton::clicked, this, &MonthView::showPreviousMonth);
     connect(m_next, &QToolButton::clicked, this, &MonthView::showNextMonth);
     setValue(QDate::currentDate());
@@ -219,6 +218,27 @@ void MonthView::resizeEvent(QResizeEvent *)
     m_next->setGeometry(width() - side - 2, 0, side, side);
 }
 
+QColor MonthView::selectedText() const
+{
+    // Some desktops' highlighted text does not read on their highlight; black or white then does.
+    const QColor text = palette().color(QPalette::HighlightedText);
+    const QColor highlight = palette().color(QPalette::Highlight);
+    return contrast(text, highlight) < 4.5 ? readableOn(highlight) : text;
+}
+
+void MonthView::drawArrows()
+{
+    m_previous->setIcon(arrow(true, selectedText()));
+    m_next->setIcon(arrow(false, selectedText()));
+}
+
+void MonthView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange && m_previous)
+        drawArrows();
+    QWidget::changeEvent(event);
+}
+
 void MonthView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -230,14 +250,16 @@ void MonthView::paintEvent(QPaintEvent *)
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
-    painter.setPen(colours.color(QPalette::HighlightedText));
+    const QColor onHighlight = selectedText();
+    painter.setPen(onHighlight);
     painter.drawText(headingRect, Qt::AlignCenter, heading());
     painter.setFont(font());
 
     const QColor text = colours.color(QPalette::Text);
-    const QColor otherMonth = colours.color(QPalette::Disabled, QPalette::Text);
+    const QColor otherMonth = quietText(text, colours.color(QPalette::Base));
+    const QColor weekendText = paint(Paint::Weekend);
     for (int column = 0; column < kWeekdays; ++column) {
-        painter.setPen(weekend(column + 1) ? kWeekendColor : text);
+        painter.setPen(weekend(column + 1) ? weekendText : text);
         painter.drawText(cellRect(0, column), Qt::AlignCenter, Dates::weekdayName(column + 1));
     }
     const QDate first = firstDrawn();
@@ -246,16 +268,16 @@ void MonthView::paintEvent(QPaintEvent *)
         const QRect cell = dayRect(day);
         if (day == m_value) {
             painter.fillRect(cell, colours.color(QPalette::Highlight));
-            painter.setPen(colours.color(QPalette::HighlightedText));
+            painter.setPen(onHighlight);
         } else if (day.month() != m_shown.month()) {
             painter.setPen(otherMonth);
         } else {
-            painter.setPen(weekend(index % kWeekdays + 1) ? kWeekendColor : text);
+            painter.setPen(weekend(index % kWeekdays + 1) ? weekendText : text);
         }
         painter.drawText(cell, Qt::AlignCenter, QString::number(day.day()));
     }
     if (hasFocus()) {
-        painter.setPen(QPen(kFocusColor, 2));
+        painter.setPen(QPen(paint(Paint::Focus), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(dayRect(m_marked).adjusted(1, 1, -1, -1));
     }

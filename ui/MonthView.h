@@ -45,6 +45,7 @@ Q_SIGNALS:
     void dateClick(QDate day);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -53,6 +54,9 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    // The text on the heading and on the chosen day, both on the highlight.
+    QColor selectedText() const;
+    void drawArrows();
     int headingHeight() const;
     QRect cellRect(int row, int column) const;
     // The first day drawn: the Sunday on or before the 1st of the month shown.

@@ -1,5 +1,7 @@
 #include "Shape.h"
 
+#include "Theme.h"
+
 #include <QPainter>
 
 namespace kotohana {
@@ -22,8 +24,16 @@ void Shape::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(m_fill.darker(135), 1.2));
-    painter.setBrush(m_fill);
+    const QColor fill = tint(m_fill, ColourUse::Lamp).fill;
+    // The edge stands out of the window around it, as the fill may not: a lamp that is off is
+    // the colour of the window in high contrast.
+    QColor edge = palette().color(QPalette::WindowText);
+    if (currentLook() == Look::Light)
+        edge = fill.darker(135);
+    else if (currentLook() == Look::Dark)
+        edge.setAlpha(150);
+    painter.setPen(QPen(edge, 1.2));
+    painter.setBrush(fill);
     const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
     if (m_kind == Kind::Circle) {
         const qreal side = std::min(area.width(), area.height());

@@ -1,10 +1,13 @@
 #include "YearGridView.h"
 
+#include "Theme.h"
+
 #include "platform/Dates.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QToolTip>
 
@@ -18,9 +21,14 @@ constexpr int kWeekdays = 7;
 // The grid keeps room for the longest year, a year starting on a Saturday: 54 weeks.
 constexpr int kMostWeeks = 54;
 constexpr int kGap = 2;
-// The focus frame: orange stands out against the white, the light and the dark squares alike.
-const QColor kFocusColor(0xE0, 0x70, 0x00);
-const QColor kEdgeColor(0, 0, 0, 60);
+
+// A rectangle of the widget in whole pixels of the device it is painted on: at 125 % or 150 %
+// each edge of a day then comes out one even line, the same for every day.
+QRect devicePixels(const QRect &logical, qreal ratio)
+{
+    const auto at = [ratio](int x) { return qRound(x * ratio); };
+    return QRect(QPoint(at(logical.left()), at(logical.top())), QPoint(at(logical.right() + 1) - 1, at(logical.bottom() + 1) - 1));
+}
 
 } // namespace
 
@@ -71,6 +79,12 @@ void YearGridView::setDays(std::vector<Day> days, std::vector<MonthLabel> months
     else
         moveTo(nearestShown(int(m_days.size())), false);
     updateGeometry();
+    update();
+}
+
+void YearGridView::setToday(QDate today)
+{
+    m_today = today;
     update();
 }
 
@@ -181,19 +195,47 @@ void YearGridView::paintEvent(QPaintEvent *)
         painter.drawText(QRect(m.labelWidth + month.week * m.step, 0, 4 * m.step, m.monthHeight),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, month.text);
 
-    painter.setPen(kEdgeColor);
+    // The days are drawn in the device's own pixels: one pixel of edge all round, the fill
+    // within, whatever the scale.
+    const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
+    painter.save();
+    painter.scale(1 / ratio, 1 / ratio);
+    const QColor edge = paint(Paint::DayEdge);
     for (int index = 0; index < int(m_days.size()); ++index) {
         const Day &day = m_days[std::size_t(index)];
         if (!day.date.isValid())
             continue;
-        const QRect cell = cellRect(m, index);
-        painter.fillRect(cell, day.color);
-        painter.drawRect(cell.adjusted(0, 0, -1, -1));
+        const QRect cell = devicePixels(cellRect(m, index), ratio);
+        if (m_today.isValid() && day.date > m_today) {
+            const int dot = std::max(2, cell.width() / 4);
+            painter.fillRect(QRect(cell.center() - QPoint(dot / 2, dot / 2), QSize(dot, dot)), edge);
+            continue;
+        }
+        const Tint shown = tint(day.color, ColourUse::Step);
+        painter.fillRect(cell, palette().color(QPalette::Window));
+        painter.fillRect(cell, edge);
+        painter.fillRect(cell.adjusted(1, 1, -1, -1), shown.fill);
+        if (day.date == m_today) {
+            // Today: a frame in the colour that reads on its own step, within its edge.
+            const int width = std::max(2, qRound(2 * ratio));
+            const QRect inner = cell.adjusted(1, 1, -1, -1);
+            painter.fillRect(QRect(inner.topLeft(), QSize(inner.width(), width)), shown.text);
+            painter.fillRect(QRect(inner.left(), inner.bottom() - width + 1, inner.width(), width), shown.text);
+            painter.fillRect(QRect(inner.topLeft(), QSize(width, inner.height())), shown.text);
+            painter.fillRect(QRect(inner.right() - width + 1, inner.top(), width, inner.height()), shown.text);
+        }
     }
     if (hasFocus() && m_current >= 0) {
-        painter.setPen(QPen(kFocusColor, 2));
-        painter.drawRect(cellRect(m, m_current).adjusted(-1, -1, 0, 0));
+        // The focus frame stands in the gap around the day, two pixels of the look's focus colour.
+        const QRect around = devicePixels(cellRect(m, m_current).adjusted(-kGap, -kGap, kGap, kGap), ratio);
+        const int width = std::max(2, qRound(2 * ratio));
+        const QColor focus = paint(Paint::Focus);
+        painter.fillRect(QRect(around.topLeft(), QSize(around.width(), width)), focus);
+        painter.fillRect(QRect(around.left(), around.bottom() - width + 1, around.width(), width), focus);
+        painter.fillRect(QRect(around.topLeft(), QSize(width, around.height())), focus);
+        painter.fillRect(QRect(around.right() - width + 1, around.top(), width, around.height()), focus);
     }
+    painter.restore();
 }
 
 void YearGridView::mousePressEvent(QMouseEvent *event)

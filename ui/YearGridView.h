@@ -19,7 +19,7 @@ class YearGridView final : public QWidget
 public:
     struct Day {
         QDate date; // none: an empty place before the first day or after the last
-        QColor color;
+        QColor color; // the program's colour of its step
         QString toolTip;
     };
     struct MonthLabel {
@@ -31,6 +31,9 @@ public:
     // Days week by week, seven a week from Sunday. The focused day stays when it is among them,
     // else the nearest one is focused.
     void setDays(std::vector<Day> days, std::vector<MonthLabel> months);
+    // Today is framed; the days after it, yet to come, are drawn as a dot, apart from the days
+    // without a play.
+    void setToday(QDate today);
     // Focuses the day, or the nearest one shown.
     void setCurrentDay(QDate day);
     // What assistive technology says of the grid, before the focused day's tooltip.
@@ -73,6 +76,7 @@ private:
     std::vector<Day> m_days;
     std::vector<MonthLabel> m_months;
     QString m_description;
+    QDate m_today;
     int m_current = -1;
     int m_pressed = -1;
 };

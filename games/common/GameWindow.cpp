@@ -43,7 +43,12 @@ QTimer *timer(const char *name, int interval, QObject *parent)
 
 GameWindow::GameWindow(const Services &services, ProgramState &state, GameDefinition definition, QWidget *parent)
     : QWidget(parent)
-    , m_services(services)
+    , m_boxes(services.messages,
+              [this] {
+                  if (m_returnDue)
+                      QMetaObject::invokeMethod(this, &GameWindow::cmdEnd_Click, Qt::QueuedConnection);
+              })
+    , m_services{services.clock, services.random, m_boxes, services.folder, services.records}
     , m_state(state)
     , m_definition(std::move(definition))
     , m_settingsFile(services.folder.path(m_definition.game.settingsFileName()), m_definition.modeNames)
@@ -96,7 +101,7 @@ void GameWindow::buildLayout()
     chkAs = new QCheckBox(this);
     chkAs->setObjectName(QStringLiteral("chkAs"));
     chkAs->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
-    // The caption is empty in automatic mode: assistive technology still needs a name.
+    // Its caption names the mode it is in; its name says what ticking it does.
     chkAs->setAccessibleName(QStringLiteral("履歴の自動保存"));
     cmdEnd = new QPushButton(QStringLiteral("戻り"), this);
     cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
@@ -228,7 +233,9 @@ void GameWindow::showSaveMode()
 {
     const bool automatic = chkAs->isChecked();
     cmdHozon->setEnabled(!automatic);
-    chkAs->setText(automatic ? QString() : QStringLiteral("手動保存モード"));
+    // The caption names the mode the box sets, in both states: a box without one leaves a
+    // sighted user guessing what it does.
+    chkAs->setText(automatic ? QStringLiteral("自動保存モード") : QStringLiteral("手動保存モード"));
 }
 
 QString GameWindow::modeText() const
@@ -362,11 +369,12 @@ void GameWindow::endPlay()
     m_display->showBest(beats(*m_play, m_definition.history, m_bests));
     if (chkAs->isChecked())
         cmdHozon_Click();
-    // The newest row is the list's current one, so that the keyboard finds it there. The
-    // focus stays with the answer: keys typed as the play ends are the player's answers,
-    // which a play no longer takes, and never move the list.
+    // The focus leaves the spent answer box, which no play takes keys for, for the history
+    // list on its newest row (the play just saved, when saving is automatic). The list does
+    // not move under the letters of a last answer typed as the play ends.
     Grid *list = m_history->list();
     list->setRow(list->rows() - 1);
+    list->setFocus(Qt::OtherFocusReason);
     playEnded();
 }
 
@@ -393,6 +401,18 @@ void GameWindow::cmdHozon_Click()
 
 void GameWindow::cmdEnd_Click()
 {
+    // A box of one of this window's handlers is open (the button was pressed through an
+    // assistive tool's action, which a box does not hold back): the window goes back once that
+    // handler is done, never from under it.
+    m_returnDue = m_boxes.anyOpen();
+    if (m_returnDue)
+        return;
+    // Leaving in the middle of a play throws it away: the player says so first, whichever
+    // way they leave (the button, its key or the window's close box).
+    if (playing()
+        && !m_services.messages.confirm(QStringLiteral("プレイを中断して戻ります。このプレイは保存されません。よろしいですか？"),
+                                        QStringLiteral("戻り確認")))
+        return;
     tmrStart->stop();
     tmrBp->stop();
     tmrPlay->stop();

@@ -6,6 +6,9 @@
 #include "Play.h"
 #include "PlayDisplay.h"
 
+#include "records/Services.h"
+#include "ui/WatchedMessageBoxes.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -20,7 +23,6 @@ namespace kotohana {
 class HistoryPanel;
 class SettingsPanel;
 struct ProgramState;
-struct Services;
 
 // The window every game shares: the play cycle with its countdown, clock, time bar, counters
 // and results; the settings frame and the history panel; saving a finished play; the way back
@@ -51,6 +53,9 @@ public:
     const GameDefinition &definition() const { return m_definition; }
     // The play under way or the last one; none before the first "スタート".
     const Play *play() const { return m_play.get(); }
+    // The window's message boxes: what is shown over the window goes through them, so that the
+    // window waits for the answer before it goes.
+    MessageBoxes &messageBoxes() { return m_boxes; }
 
 Q_SIGNALS:
     // "戻り": the main window is to be shown again and this window closed.
@@ -120,7 +125,11 @@ private:
     void showSaveMode();
     void endPlay();
 
-    const Services &m_services;
+    // The services with this window's own message boxes, counted while they are open.
+    WatchedMessageBoxes m_boxes;
+    const Services m_services;
+    // "戻り" came while a box of a handler was open: the window goes once the handler is done.
+    bool m_returnDue = false;
     ProgramState &m_state;
     GameDefinition m_definition;
     GameSettingsFile m_settingsFile;

@@ -85,6 +85,8 @@ HistoryPanel::HistoryPanel(const GameDefinition &definition, const HistoryFile &
     msgRireki->setObjectName(QStringLiteral("msgRireki"));
     msgRireki->setMinimumVisibleRows(5);
     msgRireki->setColumnsInView(true);
+    // The list takes the focus at the end of a play, under the keys of a last answer.
+    msgRireki->setTypingFindsRows(false);
     mcrRireki = new Chart(this);
     mcrRireki->setObjectName(QStringLiteral("mcrRireki"));
     mcrRireki2 = new Chart(this);

@@ -2,6 +2,7 @@
 
 #include "ui/Picture.h"
 #include "ui/Shape.h"
+#include "ui/Theme.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,6 +11,8 @@
 
 namespace kotohana {
 namespace {
+
+constexpr const char16_t *kCountdownWords[] = {u"よーい", u"せーの", u"スタート!"};
 
 QLabel *valueLabel(const QString &name, QWidget *parent)
 {
@@ -44,6 +47,7 @@ PlayDisplay::PlayDisplay(QWidget *parent)
     shpJikanK->setObjectName(QStringLiteral("shpJikanK"));
     shpJikanK->setFillColor(QColor(110, 170, 230));
     shpJikanK->setGeometry(0, 0, kBarWidth, 20);
+    shpJikanK->setAccessibleName(QStringLiteral("残り時間のバー"));
     auto *clockRow = new QHBoxLayout;
     clockRow->addWidget(new QLabel(QStringLiteral("時間"), this));
     clockRow->addWidget(clock);
@@ -77,9 +81,7 @@ PlayDisplay::PlayDisplay(QWidget *parent)
     bestFont.setPointSize(13);
     bestFont.setBold(true);
     lblBest->setFont(bestFont);
-    QPalette bestColours = lblBest->palette();
-    bestColours.setColor(QPalette::WindowText, QColor(200, 40, 40));
-    lblBest->setPalette(bestColours);
+    setThemedText(*lblBest, Paint::Best);
     // Hidden, the label keeps its room: showing it at the end of a play moves nothing.
     QSizePolicy keepRoom = lblBest->sizePolicy();
     keepRoom.setRetainSizeWhenHidden(true);
@@ -126,6 +128,8 @@ CountdownPictures::CountdownPictures(QWidget *parent)
         Picture *&picture = imgStart[std::size_t(i)];
         picture = new Picture(QStringLiteral(":/images/countdown_%1.svg").arg(i + 1), this);
         picture->setObjectName(QStringLiteral("imgStart%1").arg(i + 1));
+        // The words each picture shows.
+        picture->setAccessibleName(QString::fromUtf16(kCountdownWords[i]));
         picture->setFixedSize(110, 110);
         picture->hide();
         pictures->addWidget(picture, 0, 0);

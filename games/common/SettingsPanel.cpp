@@ -33,6 +33,9 @@ SettingsPanel::SettingsPanel(const GameDefinition &definition, QWidget *parent)
     cboKaisu->addItems(answerLimits());
     cboJikan->setAccessibleName(QStringLiteral("秒数"));
     cboKaisu->setAccessibleName(QStringLiteral("答数"));
+    // The lists stand beside the radio buttons that caption them.
+    captionForScreenReaders(cboJikan);
+    captionForScreenReaders(cboKaisu);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(optMode[1], 0, 0);

@@ -5,6 +5,7 @@
 #include "records/Services.h"
 #include "ui/Colors.h"
 #include "ui/Shape.h"
+#include "ui/Theme.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,6 +72,13 @@ void frmG6::showTask(KarapaniRules::Task task)
     const bool word = task == KarapaniRules::Task::Word;
     lblMode->setText(word ? QStringLiteral("文字") : QStringLiteral("色"));
     shpMode->setFillColor(windowsColor(word ? kWordTask : kColourTask));
+    nameTaskColour();
+}
+
+void frmG6::nameTaskColour()
+{
+    // The colour beside the task stands for it; a screen reader says which it stands for.
+    shpMode->setAccessibleName(lblMode->text() + QStringLiteral("を表す色"));
 }
 
 void frmG6::showModeTask()
@@ -84,6 +92,7 @@ void frmG6::showModeTask()
     }
     lblMode->setText(QStringLiteral("混合"));
     shpMode->setFillColor(windowsColor(kMixedTask));
+    nameTaskColour();
 }
 
 void frmG6::modeChanged()
@@ -106,7 +115,7 @@ void frmG6::showQuestion()
     const KarapaniRules::Question &asked = playAs<KarapaniPlay>()->question();
     const auto &colours = KarapaniRules::colours();
     QPalette p = question()->palette();
-    p.setColor(QPalette::WindowText, windowsColor(colours[std::size_t(asked.colour)].drawing));
+    p.setColor(QPalette::WindowText, inkOnCard(windowsColor(colours[std::size_t(asked.colour)].drawing)));
     question()->setPalette(p);
     question()->setText(colours[std::size_t(asked.word)].kanji);
     showTask(asked.task);

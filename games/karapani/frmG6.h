@@ -30,6 +30,7 @@ private:
     void showTask(KarapaniRules::Task task);
     // The task the chosen mode asks, "混合" for panic; a text that is no mode changes nothing.
     void showModeTask();
+    void nameTaskColour();
     void showQuestion();
 
     QLabel *lblMode = nullptr;

@@ -4,6 +4,7 @@
 
 #include "records/Services.h"
 #include "ui/Colors.h"
+#include "ui/Theme.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -104,10 +105,7 @@ std::unique_ptr<Play> frmG1::makePlay(const PlaySetup &setup)
 
 void frmG1::colourBox(int index, const QColor &color)
 {
-    QLineEdit *box = txtKaitou[std::size_t(index - 1)];
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, color);
-    box->setPalette(p);
+    setThemedColours(*txtKaitou[std::size_t(index - 1)], color, QPalette::Base);
 }
 
 void frmG1::resetQuestion()

@@ -126,7 +126,7 @@ frmG5::frmG5(const Services &services, ProgramState &state, QWidget *parent)
     // answers moves nothing.
     answers->setFixedHeight(200);
 
-    m_panel = new TopicPanel(services.folder, services.messages, playArea());
+    m_panel = new TopicPanel(services.folder, GameWindow::services().messages, playArea());
 
     connect(cboMondai, &QComboBox::activated, this, &frmG5::cboMondai_Click);
     // However the option is chosen: a click, the arrow keys or an assistive tool's action.

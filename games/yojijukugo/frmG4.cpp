@@ -6,6 +6,7 @@
 #include "platform/MessageBoxes.h"
 #include "records/Services.h"
 #include "ui/Colors.h"
+#include "ui/Theme.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -81,9 +82,7 @@ frmG4::frmG4(const Services &services, ProgramState &state, QWidget *parent)
 void frmG4::showWindow(int index, bool open, const QString &text)
 {
     QLabel *window = lblMondai[std::size_t(index - 1)];
-    QPalette p = window->palette();
-    p.setColor(QPalette::Window, open ? kOpen : windowsColor(kButtonFace));
-    window->setPalette(p);
+    setThemedColours(*window, open ? kOpen : windowsColor(kButtonFace));
     window->setText(text);
 }
 

@@ -276,6 +276,8 @@ void TestFrmMain::menuAndLauncherByKeyboard()
     window->findChild<QPushButton *>(QStringLiteral("cmdSettei"))->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(visiblePages(*window), QStringList{QStringLiteral("fraSettei")});
+    QCOMPARE(find<QWidget>(*window, QStringLiteral("cmdOpenFolder"))->nextInFocusChain(),
+             find<QWidget>(*window, QStringLiteral("cmdNew1"))); // Tab in reading order: the one deleting all comes last
 
     // The launcher takes the focus on its first game; the arrows move as the games stand.
     QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
@@ -352,6 +354,16 @@ void TestFrmMain::helpOpensOnceAndClosesAtTheEnd()
     auto *text = help->findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
     QVERIFY(text->toPlainText().contains(QStringLiteral("プラマイ")));
     QVERIFY(text->toPlainText().contains(QStringLiteral("データ.txt")));
+    QCOMPARE(text->accessibleName(), QStringLiteral("ヘルプの本文"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) { // Enter on its focused 閉じる closes it, as Esc does
+        click(*window, "cmdHelp");
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->objectName() == QStringLiteral("frmHelp"))
+                QApplication::setActiveWindow(top);
+        find<QPushButton>(*QApplication::activeWindow(), QStringLiteral("cmdClose"))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(m_help.openCount(), 0);
+    }
 
     QSignalSpy ended(window.get(), &frmMain::programEnd);
     click(*window, "cmdOwari");

@@ -1,10 +1,10 @@
 #include "Desk.h"
 #include "ScriptedMessageBoxes.h"
+#include "Plays.h"
 #include "TestFiles.h"
 #include "Widgets.h"
 
 #include "games/common/ProgramState.h"
-#include "games/plamai/PlamaiRules.h"
 #include "games/plamai/frmG1.h"
 #include "records/Services.h"
 #include "ui/Chart.h"
@@ -67,7 +67,7 @@ private:
     void answer(frmG1 &window, int i, bool right)
     {
         const QString mode = find<QComboBox>(window, QStringLiteral("cboMode"))->currentText();
-        const int expected = PlamaiRules::expected(digit(window, i), digit(window, i + 1), mode);
+        const int expected = plamaiDigit(digit(window, i), digit(window, i + 1), mode);
         const int typed = right ? expected : (expected + 1) % 10;
         QTest::keyClick(box(window, i), char('0' + typed));
     }
@@ -407,6 +407,12 @@ void TestPlamai::reopeningAfterLeavingMidPlayStartsIdle()
     QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdStart")), Qt::LeftButton);
     tick(*window, &frmG1::tmrStart_Timer);
     tick(*window, &frmG1::tmrStart_Timer);
+    tick(*window, &frmG1::tmrStart_Timer);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier); // asked first; Cancel goes on playing
+    QTRY_COMPARE(m_desk->messages.shown().value(0).title, QStringLiteral("戻り確認"));
+    m_desk->messages.answerNext(true);
     QTest::mouseClick(find<QPushButton>(*window, QStringLiteral("cmdEnd")), Qt::LeftButton);
     QCOMPARE(back.size(), 1);
     window.reset();
@@ -448,8 +454,8 @@ void TestPlamai::keysAfterTheEndMoveNothing()
     answer(*window, 1, true); // the only answer ends the play and saves it
     auto *list = find<Grid>(*window, QStringLiteral("msgRireki"));
     QCOMPARE(list->rows(), 61);
-    // The focus stays with the answers: keys typed as the play ends count nothing and move no list.
-    QCOMPARE(window->focusWidget(), box(*window, 2));
+    // The focus goes to the list: keys typed as the play ends count nothing and move no list.
+    QCOMPARE(window->focusWidget(), list);
     QCoreApplication::processEvents(); // the list is laid out with its newest row in view
     QScrollBar *scroll = list->verticalScrollBar();
     QVERIFY(scroll->maximum() > 0);
@@ -482,6 +488,7 @@ void TestPlamai::saveModeActsHoweverItIsChanged()
     QVERIFY(automatic->isChecked());
     QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,60,\"＋\",\"秒数\",1\n")));
     QVERIFY(!save->isEnabled());
+    QCOMPARE(automatic->text(), QStringLiteral("自動保存モード"));
 
     find<QRadioButton>(*window, QStringLiteral("optMode0"))->setChecked(true);
     QCOMPARE(readBytes(file(u"プラマイ設定.txt")), sjis(QStringLiteral("10,60,\"＋\",\"答数\",1\n")));

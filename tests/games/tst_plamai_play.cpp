@@ -1,11 +1,15 @@
 #include "FakeClock.h"
 #include "Plays.h"
+#include "TestFiles.h"
 
 #include "games/common/PersonalBest.h"
 #include "games/plamai/PlamaiPlay.h"
+#include "games/common/SavePlay.h"
 #include "games/plamai/PlamaiRules.h"
 #include "platform/RandomSource.h"
+#include "records/RecordStore.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kotohana;
@@ -17,7 +21,7 @@ namespace {
 PlamaiPlay::BoxOutcome give(PlamaiPlay &play, int box, bool right)
 {
     const PlamaiRules::Row &row = play.row();
-    const int expected = PlamaiRules::expected(row[std::size_t(box - 1)], row[std::size_t(box)], play.setup().mode);
+    const int expected = plamaiDigit(row[std::size_t(box - 1)], row[std::size_t(box)], play.setup().mode);
     return play.answer(box, QString::number(right ? expected : (expected + 1) % 10));
 }
 
@@ -71,6 +75,9 @@ void TestPlamaiPlay::rules_data()
     QTest::newRow("9+9 → 8") << 9 << 9 << QStringLiteral("＋") << QStringLiteral("8") << true;
     QTest::newRow("0+0 with a letter") << 0 << 0 << QStringLiteral("＋") << QStringLiteral("a") << true;
     QTest::newRow("3+4 with a letter") << 3 << 4 << QStringLiteral("＋") << QStringLiteral("a") << false;
+    QTest::newRow("3+7 → 0") << 3 << 7 << QStringLiteral("＋") << QStringLiteral("0") << true;
+    QTest::newRow("5+5 → 0") << 5 << 5 << QStringLiteral("＋") << QStringLiteral("0") << true;
+    QTest::newRow("5+5 is not 10") << 5 << 5 << QStringLiteral("＋") << QStringLiteral("10") << false;
 }
 
 void TestPlamaiPlay::rules()
@@ -137,12 +144,14 @@ void TestPlamaiPlay::finishedPlayIsSavedAsPlayed_data()
     QTest::addColumn<int>("ms"); // how long the play took
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QString>("record");
+    QTest::addColumn<QByteArray>("saved"); // the seconds in データ.txt
     QTest::newRow("count mode ends on its last box, the fresh row drawn")
         << int(TimingMode::Count) << 14 << QStringLiteral("＋") << QStringLiteral("RRRRRRRRRRRRRR") << 12500
-        << QStringList{"14", "14", "0", "100.0%", "1.12/秒", "12.5秒", "＋"} << QStringLiteral("答数 : 14  (＋) モード");
-    QTest::newRow("time mode ends at its seconds")
-        << int(TimingMode::Time) << 10 << QStringLiteral("－") << QStringLiteral("RRW") << 10000
-        << QStringList{"3", "2", "1", "66.7%", "0.30/秒", "10秒", "－"} << QStringLiteral("秒数 : 10  (－) モード");
+        << QStringList{"14", "14", "0", "100.0%", "1.12/秒", "12.5秒", "＋"} << QStringLiteral("答数 : 14  (＋) モード")
+        << QByteArray("12.5");
+    QTest::newRow("time mode ends at its seconds") << int(TimingMode::Time) << 10 << QStringLiteral("－") << QStringLiteral("RRW")
+                                                   << 10000 << QStringList{"3", "2", "1", "66.7%", "0.30/秒", "10秒", "－"}
+                                                   << QStringLiteral("秒数 : 10  (－) モード") << QByteArray("10");
 }
 
 void TestPlamaiPlay::finishedPlayIsSavedAsPlayed()
@@ -154,6 +163,7 @@ void TestPlamaiPlay::finishedPlayIsSavedAsPlayed()
     QFETCH(int, ms);
     QFETCH(QStringList, fields);
     QFETCH(QString, record);
+    QFETCH(QByteArray, saved);
     const bool count = TimingMode(timing) == TimingMode::Count;
     PlamaiPlay play({TimingMode(timing), limit, limit, mode, {}}, m_random);
     begin(play);
@@ -173,6 +183,12 @@ void TestPlamaiPlay::finishedPlayIsSavedAsPlayed()
     QVERIFY(play.canSave());
     QCOMPARE(play.historyFields(), fields);
     QCOMPARE(play.recordText(), record);
+
+    QTemporaryDir folder;
+    RecordStore store(folder.filePath(QStringLiteral("データ.txt")));
+    const HistoryFile history(folder.filePath(QStringLiteral("プラマイ履歴.txt")), plamaiHistory());
+    QVERIFY(savePlay(play, {QStringLiteral("プラマイ"), history, store}, QDateTime(QDate(2024, 5, 18), QTime(21, 0))).result.ok());
+    QCOMPARE(readBytes(store.path()).split(',').at(3), saved);
 }
 
 void TestPlamaiPlay::modeChosenDuringAPlayRulesFromTheNextBox()

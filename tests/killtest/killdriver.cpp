@@ -7,12 +7,20 @@
 //   N % 5 == 2: the diary of record N % count is set to diaryText(N) (the whole file rewritten);
 //   N % 5 == 4: record N % count is deleted (the whole file rewritten);
 //   otherwise, or when the file holds no record: recordOf(N) is appended.
+//
+// With --restore or --start instead of a number: see restoreOrStart().
+#include "platform/Clock.h"
 #include "platform/DataFolder.h"
+#include "records/Backups.h"
 #include "records/RecordRewrite.h"
 #include "records/RecordStore.h"
 
+#include <QRandomGenerator>
+#include <QThread>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 using namespace kotohana;
 
@@ -62,11 +70,29 @@ FileResult change(long long n, const DataFolder &folder, RecordStore &store)
 
 } // namespace
 
+// A restore of the folder's one backup, slowed down before each file takes its place, or the
+// start's completion of a restore stopped part-way; either prints "done" when done.
+void restoreOrStart(const DataFolder &folder, bool restore)
+{
+    const SystemClock clock;
+    Backups backups(folder, clock, QStringLiteral("データ.txt,設定.txt,メモ.TXT,プラマイ履歴.txt,好きな色.txt").split(u','));
+    backups.watchReplacements([](const QString &) { QThread::msleep(QRandomGenerator::global()->bounded(40)); });
+    const QString failure = restore ? backups.restore(backups.kept().at(0)).failure
+                                    : Backups::completeInterruptedRestore(folder).failure;
+    if (!failure.isEmpty())
+        stop(failure);
+    std::puts("done");
+}
+
 int main(int argc, char **argv)
 {
     if (argc != 3)
-        stop(QStringLiteral("usage: kotohana_killdriver FOLDER FIRST-CHANGE"));
+        stop(QStringLiteral("usage: kotohana_killdriver FOLDER FIRST-CHANGE|--restore|--start"));
     const DataFolder folder(QString::fromLocal8Bit(argv[1]));
+    if (std::strcmp(argv[2], "--restore") == 0 || std::strcmp(argv[2], "--start") == 0) {
+        restoreOrStart(folder, std::strcmp(argv[2], "--restore") == 0);
+        return 0;
+    }
     RecordStore store(folder.path(PlayRecordFile::kFileName));
     for (long long n = std::atoll(argv[2]);; ++n) {
         const FileResult result = change(n, folder, store);

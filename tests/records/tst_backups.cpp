@@ -88,6 +88,8 @@ private Q_SLOTS:
     void failedRestoreChangesNothing_data();
     void failedRestoreChangesNothing();
     void onlyTheProgramsBackupsAreListed();
+    void restoreWritesOnlyTheProgramsFiles();
+    void failedRestoreSaysWhatWasPutBack();
 };
 
 void TestBackups::firstStartOfEachDayCopiesTheFiles()
@@ -232,7 +234,11 @@ void TestBackups::onlyTheBackupsOwnAreRemoved()
     make(QStringLiteral("バックアップ/2020-01-04"), marker);
     writeBytes(file(QStringLiteral("バックアップ/2020-01-04/ノート.txt")), QByteArray("the user's"));
     QTemporaryDir elsewhere;
-    writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("データ.txt")), QByteArray("kept"));
+    writeBytes(QDir(elsewhere.path()).filePath(QStringLiteral("データ.txt")), sjis(playLine(QDate(2000, 1, 1))));
+    make(QStringLiteral("バックアップ/2020-01-05"), marker); // its データ.txt a link, never read
+    QVERIFY(QFile::remove(file(QStringLiteral("バックアップ/2020-01-05/データ.txt"))));
+    QVERIFY(QFile::link(QDir(elsewhere.path()).filePath(QStringLiteral("データ.txt")),
+                        file(QStringLiteral("バックアップ/2020-01-05/データ.txt"))));
     QVERIFY(QDir().mkpath(QDir(elsewhere.path()).filePath(QStringLiteral("2019-12-31"))));
     QVERIFY(QFile::link(elsewhere.path(), file(QStringLiteral("バックアップ/2020-01-02"))));
     QVERIFY(QDir().mkpath(file(QStringLiteral("バックアップ/2024-02-30"))));
@@ -242,11 +248,14 @@ void TestBackups::onlyTheBackupsOwnAreRemoved()
     playEveryDay(QDate(2024, 5, 18), QDate(2024, 6, 10), plays);
     QCOMPARE(backupEntries(),
              (QStringList{QStringLiteral("2020-01-01"), QStringLiteral("2020-01-02"), QStringLiteral("2020-01-03"),
-                          QStringLiteral("2020-01-04"), QStringLiteral("2024-02-30"), QStringLiteral("2024-05-16.part")})
+                          QStringLiteral("2020-01-04"), QStringLiteral("2020-01-05"), QStringLiteral("2024-02-30"),
+                          QStringLiteral("2024-05-16.part")})
                  + days(QDate(2024, 5, 28), QDate(2024, 6, 10)));
     // Of the backups' own folder with the user's note, only what the backups copied went.
     QCOMPARE(QDir(file(QStringLiteral("バックアップ/2020-01-04"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("ノート.txt")});
+    QCOMPARE(QDir(file(QStringLiteral("バックアップ/2020-01-05"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("データ.txt")});
     QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              (QStringList{QStringLiteral("2019-12-31"), QStringLiteral("データ.txt")}));
     QCOMPARE(readBytes(file(QStringLiteral("バックアップ/2020-01-01/データ.txt"))), sjis(playLine(QDate(2024, 4, 1))));
@@ -381,6 +390,63 @@ void TestBackups::onlyTheProgramsBackupsAreListed()
     QCOMPARE(listed,
              (QStringList{QStringLiteral("2024-05-18 0  05/18"), QStringLiteral("2024-05-17_08-00-00_復元前 2 2024/05/17 05/17"),
                           QStringLiteral("2024-05-17 2 2024/05/17 05/17")}));
+}
+
+// A marker may list any name: only the program's own files are written, and each one the
+// restore writes is first kept in the state before, with the permissions it had.
+void TestBackups::restoreWritesOnlyTheProgramsFiles()
+{
+    const QString topic = QStringLiteral("好きな色.txt"); // a topic dropped from the list since
+    const QStringList names{QStringLiteral("データ.txt"), QStringLiteral(".kotohana.lock"), QStringLiteral(".kotohana-backup"),
+                            QStringLiteral("ほかの.txt"), topic};
+    const QString backup = backupRoot() + QStringLiteral("/2024-05-17/");
+    QVERIFY(QDir().mkpath(backup));
+    for (const QString &name : names)
+        writeBytes(backup + name, "old " + name.toUtf8());
+    writeBytes(backup + names[2], sjis(QStringLiteral("コトハナのバックアップ\n") + names.join(u'\n')));
+    for (const QString &name : names)
+        writeBytes(file(name), "now " + name.toUtf8());
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QVERIFY(QFile::setPermissions(file(names[0]), ownerOnly));
+
+    const Backups::Restored restored = Backups(*m_folder, m_clock, kOwnFiles, [&](const DataFolder &) {
+                                           return QStringList{topic};
+                                       }).restore(backups().kept().front());
+    QVERIFY2(restored.failure.isEmpty(), qPrintable(restored.failure));
+    QCOMPARE(restored.skipped, names.mid(1, 3));
+    for (const QString &name : names)
+        QCOMPARE(readBytes(file(name)), (name == names[0] || name == topic ? "old " : "now ") + name.toUtf8());
+    QCOMPARE(QFileInfo(file(names[0])).permissions() & (ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther), ownerOnly);
+    QCOMPARE(readBytes(restored.before + u'/' + topic), "now " + topic.toUtf8());
+}
+
+// The third file cannot take its place: the two before it go back to what they were, and a file
+// the folder did not have goes again.
+void TestBackups::failedRestoreSaysWhatWasPutBack()
+{
+    for (const QString &name : kOwnFiles)
+        writeBytes(file(name), name.toUtf8());
+    QVERIFY(backups().makeDaily().made);
+    for (const QString &name : kOwnFiles)
+        writeBytes(file(name), "now " + name.toUtf8());
+    QVERIFY(QFile::remove(file(QStringLiteral("設定.txt"))));
+
+    Backups restoring = backups();
+    restoring.watchReplacements([&](const QString &name) {
+        if (name == u"メモ.TXT") { // a folder takes the file's place in that moment
+            QVERIFY(QFile::remove(file(name)));
+            QVERIFY(QDir().mkpath(file(name + QStringLiteral("/中身"))));
+        }
+    });
+    const Backups::Restored restored = restoring.restore(backups().kept().front());
+    QCOMPARE(restored.failure,
+             QStringLiteral("バックアップから復元できませんでした。\nファイル「メモ.TXT」を置き換えられませんでした。\n"
+                            "（同じ名前のフォルダがあります）\n途中まで復元した次のファイルは、元に戻しました。\n"
+                            "　データ.txt\n　設定.txt\nほかのファイルは、そのまま変わっていません。"));
+    QCOMPARE(readBytes(file(QStringLiteral("データ.txt"))), "now データ.txt");
+    QVERIFY(!QFileInfo::exists(file(QStringLiteral("設定.txt"))));
+    QCOMPARE(readBytes(file(QStringLiteral("しりとり辞書.txt"))), "now しりとり辞書.txt");
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestBackups)

@@ -181,6 +181,12 @@ void TestRecordBookFiles::changesFindTheirRecordInTheFileAsItIs()
     QVERIFY(!applied.found);
     QCOMPARE(readBytes(records), before);
 
+    // Two plays of different games in the same second: the game tells which one is meant.
+    writeBytes(records, sjis(line("09:00:00", "b") + QStringLiteral("\"2024/05/18\",\"09:00:00\",\"しりとり\",5,\"s\",\n")));
+    const PlayRecord shiritori{QStringLiteral("2024/05/18"), QStringLiteral("09:00:00"), QStringLiteral("しりとり"), 5, QString()};
+    QCOMPARE(applyChange(*m_folder, store, {shiritori, 0, QStringLiteral("夜")}).index, std::size_t(1));
+    QCOMPARE(store.current().records[0].diary, QStringLiteral("b"));
+
     // The last record deleted empties the file; lines that are not records are backed up first.
     writeBytes(records, sjis(line("08:00:00", "a") + QStringLiteral("手で書いた行\n")));
     applied = applyChange(*m_folder, store, {eight, 0, std::nullopt});

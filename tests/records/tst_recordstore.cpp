@@ -65,6 +65,17 @@ private Q_SLOTS:
         QCOMPARE(store.current().records, fresh());
     }
 
+    // A data folder of mode 000 hides データ.txt: it cannot be read, and is no empty file.
+    void unsearchableFolderIsNoEmptyFile()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root searches every folder");
+        QVERIFY(QFile::setPermissions(m_dir.path(), {}));
+        const bool read = RecordStore(m_path).current().ok;
+        QVERIFY(QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        QVERIFY(!read);
+    }
+
     void outsideChangesAreSeen()
     {
         RecordStore store(m_path);

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <cstdlib>
+
 namespace kotohana::test {
 
 // The settings of a count-mode play of that many answers, and of a time-mode play of that many
@@ -23,6 +25,12 @@ inline void begin(Play &play)
 {
     for (qint64 ms = 1000; ms <= 3000; ms += 1000)
         play.cycle().countdownTick(ms);
+}
+
+// The digit プラマイ wants between a and b, worked out here rather than by the rules under test.
+inline int plamaiDigit(int a, int b, const QString &mode)
+{
+    return mode == u"－" ? std::abs(a - b) : (a + b) % 10;
 }
 
 // The dictionary the first question of a seeded play is drawn from in the word games' tests.

@@ -5,6 +5,7 @@
 #include "ui/MonthView.h"
 #include "ui/QtMessageBoxes.h"
 #include "ui/ScreenFit.h"
+#include "ui/YearGridView.h"
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
@@ -106,6 +107,8 @@ private Q_SLOTS:
     void chartValueAxisReadable();
     void longChartShowsEveryPointAndScrolls();
     void monthViewValue();
+    void yearGridDaysAtEveryScale_data();
+    void yearGridDaysAtEveryScale();
     void messageBoxesKeepTheirLines();
     void placeOnScreen_data();
     void placeOnScreen();
@@ -363,6 +366,9 @@ void TestGrid::clickPicksTheRow()
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(1, 1)).center());
     QTest::keyClick(&grid, 'a');
     QCOMPARE(grid.row(), 1);
+    grid.setRow(2);
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier); // to the last cell of the row, which stays marked
+    QVERIFY(grid.selectionModel()->isRowSelected(1));
 }
 
 void TestGrid::widthsInTwips()
@@ -745,6 +751,49 @@ void TestGrid::placeOnScreen()
     QFETCH(QRect, placed);
     const WindowPlace place = kotohana::placeOnScreen({1180, 780}, {1052, 615}, available, frame);
     QCOMPARE(QRect(place.framePosition, place.size), placed);
+}
+
+void TestGrid::yearGridDaysAtEveryScale_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("100 %") << 1.0;
+    QTest::newRow("125 %") << 1.25;
+    QTest::newRow("150 %") << 1.5;
+}
+
+// Each day's edge is one pixel of the device, all round and alike for every day, with no strip
+// of the window inside it; today is framed, and the days after it show no square.
+void TestGrid::yearGridDaysAtEveryScale()
+{
+    QFETCH(qreal, ratio);
+    const QColor dark(32, 32, 120);
+    const QDate first(2026, 3, 1); // a Sunday
+    std::vector<YearGridView::Day> days;
+    for (int i = 0; i < 21; ++i)
+        days.push_back({first.addDays(i), dark, QString()});
+    YearGridView grid;
+    grid.setDays(std::move(days), {});
+    grid.setToday(first.addDays(17));
+    grid.resize(grid.sizeHint());
+    QImage picture(grid.size() * ratio, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::white);
+    grid.render(&picture, QPoint(), QRegion(), QWidget::RenderFlags());
+
+    const auto at = [&](QPointF logical) { return picture.pixelColor((logical * ratio).toPoint()); };
+    // The Sundays, across their row: gap, one pixel of edge, the day, one pixel of edge, gap.
+    const int y = qRound(QRectF(grid.dayRect(first)).center().y() * ratio);
+    QList<int> edges;
+    for (int x = int(grid.dayRect(first).left() * ratio) - 2; x + 1 < picture.width(); ++x) {
+        if (picture.pixel(x, y) != dark.rgb() && picture.pixel(x, y) != qRgb(255, 255, 255))
+            edges << x;
+    }
+    QCOMPARE(edges.size(), 6);
+    for (const int x : edges)
+        QCOMPARE(QSet<QRgb>({picture.pixel(x - 1, y), picture.pixel(x + 1, y)}), QSet<QRgb>({qRgb(255, 255, 255), dark.rgb()}));
+    QCOMPARE(at(grid.dayRect(first.addDays(17)).center() - QPointF(0, grid.dayRect(first).height() / 2.0 - 1.5)),
+             QColor(Qt::white));
+    QCOMPARE(at(grid.dayRect(first.addDays(18)).topLeft() + QPointF(0.5, 0.5)), QColor(Qt::white));
 }
 
 QTEST_MAIN(TestGrid)
