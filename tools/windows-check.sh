@@ -37,7 +37,7 @@ done
 
 flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Werror
   -DKOTOHANA_APP_ID=\"io.github.kotohana.kotohana\" -I. -isystem "$libraries")
-for module in QtCore QtGui QtWidgets QtCharts QtSvg; do
+for module in QtCore QtGui QtWidgets QtCharts QtSvg QtDBus; do
   flags+=(-isystem "$qt/$module")
 done
 flags+=(-isystem "$qt")
