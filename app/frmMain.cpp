@@ -43,9 +43,6 @@
 #include <algorithm>
 #include <utility>
 
-#ifdef __GLIBC__
-#endif
-
 namespace kotohana {
 namespace {
 

@@ -1,5 +1,6 @@
-// Renders the program's SVG icon into a square PNG of the given size, for the icon theme's
-// fixed-size folders:  kotohana_rendericon ICON.svg SIZE OUT.png
+// Renders the program's SVG icon into a square picture of the given size, a PNG for the icon
+// theme's fixed-size folders or an .ico for Windows, as the output's name ends:
+// kotohana_rendericon ICON.svg SIZE OUT.png|OUT.ico
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -10,7 +11,7 @@
 int main(int argc, char **argv)
 {
     if (argc != 4) {
-        std::fputs("usage: kotohana_rendericon ICON.svg SIZE OUT.png\n", stderr);
+        std::fputs("usage: kotohana_rendericon ICON.svg SIZE OUT.png|OUT.ico\n", stderr);
         return 2;
     }
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
@@ -26,7 +27,7 @@ int main(int argc, char **argv)
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter);
     painter.end();
-    if (!image.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+    if (!image.save(QString::fromLocal8Bit(argv[3]))) {
         std::fprintf(stderr, "kotohana_rendericon: cannot write %s\n", argv[3]);
         return 1;
     }

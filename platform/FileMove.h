@@ -15,7 +15,8 @@ namespace FileMove {
 // message says why in the user's words, and both files are as they were.
 FileResult replace(const QString &from, const QString &to);
 
-// Why a file operation failed, in the user's words, from the system's error number.
+// Why a file operation failed, in the user's words, from the system's error number (errno, or
+// Windows' last error).
 QString reasonOf(int error);
 
 } // namespace FileMove

@@ -1,28 +1,12 @@
 #include "FolderLock.h"
 
+#include "System.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
 
-#include <optional>
-
-#include <sys/stat.h>
-
 namespace kotohana {
-namespace {
-
-// What is at the lock's place, read without following a link or opening it: opening a pipe
-// to read it would wait for a writer for ever.
-std::optional<mode_t> kindAt(const QString &path)
-{
-    struct stat status {
-    };
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    return status.st_mode & S_IFMT;
-}
-
-} // namespace
 
 FolderLock::FolderLock(const QString &directory)
     : m_path(QDir(directory).filePath(QString::fromUtf16(kFileName)))
@@ -36,8 +20,9 @@ FolderLock::FolderLock(const QString &directory)
 void FolderLock::lock()
 {
     m_otherComputer.clear();
-    const std::optional<mode_t> kind = kindAt(m_path);
-    if (kind && *kind != S_IFREG) {
+    // What is at the lock's place is looked at without following a link or opening it.
+    const System::Kind kind = System::kindAt(m_path);
+    if (kind != System::Kind::Missing && kind != System::Kind::File) {
         m_state = State::NotAFile;
         return;
     }
@@ -63,10 +48,11 @@ void FolderLock::lock()
 
 bool FolderLock::canTakeOver() const
 {
-    const std::optional<mode_t> kind = kindAt(m_path);
-    if (!kind || *kind == S_IFREG || *kind == S_IFIFO)
+    const System::Kind kind = System::kindAt(m_path);
+    if (kind == System::Kind::Missing || kind == System::Kind::File || kind == System::Kind::Pipe)
         return true;
-    return *kind == S_IFDIR && QDir(m_path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return kind == System::Kind::Folder
+        && QDir(m_path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 bool FolderLock::takeOver()
@@ -75,10 +61,10 @@ bool FolderLock::takeOver()
         return true;
     if (!canTakeOver())
         return false;
-    const std::optional<mode_t> kind = kindAt(m_path);
-    if (kind == S_IFDIR)
+    const System::Kind kind = System::kindAt(m_path);
+    if (kind == System::Kind::Folder)
         QDir().rmdir(m_path);
-    else if (kind)
+    else if (kind != System::Kind::Missing)
         QFile::remove(m_path);
     lock();
     return m_state == State::Held;

@@ -8,7 +8,8 @@ namespace kotohana {
 // One copy of the program to a data folder: two copies would each rewrite データ.txt from what
 // they read and lose the plays the other saved. The lock is a small file in the folder that
 // lasts while the program runs; one left by a copy that ended without removing it (a crash,
-// a power cut) is taken over, since its process is gone.
+// a power cut) is taken over, since its process is gone. QLockFile keeps the lock: on Windows
+// it holds the lock file open with no other writer allowed while the program runs.
 //
 // A lock this computer cannot judge is not taken over without the user: one written on another
 // computer (a data folder synced between PCs, or on a USB stick, where the program was killed

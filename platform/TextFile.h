@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileResult.h"
+#include "System.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -49,18 +50,8 @@ ReadResult read(const QString &path);
 // Splits at CR LF or a bare LF. A line break at the very end does not start another line.
 QList<QStringView> lines(QStringView text);
 
-// What the file system tells of a file: its size, its modification and status-change times
-// and which file it is. A change of the file changes its stamp, but for one made within the
-// same step of a coarse clock (FAT keeps two-second times).
-struct Stamp {
-    bool exists = false;
-    qint64 size = 0;
-    qint64 modified = 0; // nanoseconds since the epoch
-    qint64 changed = 0; // status change, nanoseconds since the epoch
-    quint64 device = 0;
-    quint64 inode = 0;
-    friend bool operator==(const Stamp &, const Stamp &) = default;
-};
+// What the file system tells of a file: its size, its change times and which file it is.
+using Stamp = System::Stamp;
 Stamp stampOf(const QString &path);
 
 // A digest of bytes given piece by piece: the same bytes give the same digest however they
@@ -158,9 +149,9 @@ FileResult writeText(const QString &path, QStringView text);
 // program writes in another encoding than its own (a spreadsheet's UTF-8).
 FileResult writeBytes(const QString &path, const QByteArray &bytes);
 
-// Copies a file byte for byte; the copy takes the place of any file at `to` only once it is
-// complete. A source that may not be read (a folder, a device, a file beyond kLargestFile) is
-// refused with a message, as read() refuses it.
+// Copies a file byte for byte, a piece at a time; the copy takes the place (and permissions) of
+// any file at `to` only once it is complete, or has the source's. A source that may not be read
+// (a folder, a device, a file beyond kLargestFile) is refused with a message, as read() does.
 FileResult copy(const QString &from, const QString &to);
 
 // Copies files (source, target) so that they change together as far as a file system allows:

@@ -315,6 +315,13 @@ void TestTextFiles::bytesAndCopiesAreWrittenAsTheyAre()
     writeBytes(pathOf(QStringLiteral("empty.txt")), QByteArray());
     QVERIFY(TextFile::copy(pathOf(QStringLiteral("empty.txt")), pathOf(QStringLiteral("empty copy.txt"))).ok());
     QCOMPARE(readBytes(pathOf(QStringLiteral("empty copy.txt"))), QByteArray());
+    // A copy longer than the piece it goes through (1 MiB), and no whole number of pieces.
+    QByteArray pattern(2 * 1024 * 1024 + 3, Qt::Uninitialized);
+    for (qsizetype i = 0; i < pattern.size(); ++i)
+        pattern[i] = char(i * 7 % 251);
+    writeBytes(pathOf(QStringLiteral("long.txt")), pattern);
+    QVERIFY(TextFile::copy(pathOf(QStringLiteral("long.txt")), pathOf(QStringLiteral("long copy.txt"))).ok());
+    QCOMPARE(readBytes(pathOf(QStringLiteral("long copy.txt"))), pattern);
 
     const QString large = pathOf(QStringLiteral("large.txt"));
     writeBytes(large, QByteArray(200, 'x'));

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include "platform/DataFolder.h"
+#include "platform/TextFile.h"
 #include "records/MainSettings.h"
 #include "records/Memo.h"
 #include "records/PlayRecordFile.h"
@@ -12,6 +13,8 @@
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace kotohana;
 using namespace kotohana::test;
@@ -41,6 +44,8 @@ private Q_SLOTS:
     void rewriteBacksUpUnreadLinesOnce();
     void rewriteWithoutUnreadLinesMakesNoBackup();
     void changesFindTheirRecordInTheFileAsItIs();
+    void privateFilesStayPrivate_data();
+    void privateFilesStayPrivate();
 };
 
 void TestRecordBookFiles::helpTourFlag()
@@ -188,6 +193,39 @@ void TestRecordBookFiles::changesFindTheirRecordInTheFileAsItIs()
     QVERIFY(applied.rewrite.result.ok());
     QCOMPARE(readBytes(records), QByteArray());
     QCOMPARE(applied.rewrite.backupName, QStringLiteral("データ.txt.bak"));
+}
+
+void TestRecordBookFiles::privateFilesStayPrivate_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("change");
+    QTest::newRow("diary edit") << QStringLiteral("データ.txt") << 0;
+    QTest::newRow("deletion") << QStringLiteral("データ.txt") << 1;
+    QTest::newRow("user name") << QStringLiteral("プライベート.txt") << 2;
+    QTest::newRow("new copy") << QStringLiteral("プライベート.txt") << 3;
+}
+
+// A file only its owner may read is still so after the program rewrote it, and so is a copy of it.
+void TestRecordBookFiles::privateFilesStayPrivate()
+{
+    QFETCH(QString, name);
+    QFETCH(int, change);
+    const QString path = file(name);
+    const QString line = QStringLiteral("\"2024/05/18\",\"%1\",\"プラマイ\",60,\"a\",\"\"\n");
+    writeBytes(path, sjis(line.arg(u"08:00:00") + line.arg(u"09:00:00")));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    RecordStore store(path);
+    const PlayRecord play{QStringLiteral("2024/05/18"), QStringLiteral("08:00:00"), QStringLiteral("プラマイ"), 60, QString()};
+    const QString copy = file(QStringLiteral("写し.txt"));
+    const FileResult done = change == 2 ? MainSettings::writeUserName(*m_folder, QStringLiteral("花子"))
+        : change == 3
+        ? TextFile::copy(path, copy)
+        : applyChange(*m_folder, store, {play, 0, change == 0 ? std::optional(QStringLiteral("朝")) : std::nullopt}).rewrite.result;
+    QVERIFY(done.ok());
+    struct stat status {
+    };
+    QCOMPARE(::stat(QFile::encodeName(change == 3 ? copy : path).constData(), &status), 0);
+    QCOMPARE(status.st_mode & 07777, 0600u);
 }
 
 QTEST_GUILESS_MAIN(TestRecordBookFiles)
