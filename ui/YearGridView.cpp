@@ -196,7 +196,8 @@ void YearGridView::paintEvent(QPaintEvent *)
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, month.text);
 
     // The days are drawn in the device's own pixels: one pixel of edge all round, the fill
-    // within, whatever the scale.
+    // within, whatever the scale. The scale is the one of what is painted on now, which is
+    // not the widget's own when it is drawn into a picture (QWidget::render).
     const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
     painter.save();
     painter.scale(1 / ratio, 1 / ratio);
